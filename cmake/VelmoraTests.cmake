@@ -1,0 +1,16 @@
+# One test executable per test source file, so a test file is built and run on its own.
+# velmora_add_test_dir(<folder under tests/> <libraries...>)
+function(velmora_add_test_dir folder)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*_test.cpp)
+    foreach(source IN LISTS sources)
+        get_filename_component(stem ${source} NAME_WE)
+        set(target ${folder}_${stem})
+        add_executable(${target} ${source})
+        target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+        target_link_libraries(${target} PRIVATE ${ARGN})
+        set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+        add_test(NAME ${target} COMMAND ${target} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+        set_tests_properties(${target} PROPERTIES ENVIRONMENT
+            "QT_QPA_PLATFORM=offscreen;VELMORA_SOURCE_DIR=${CMAKE_SOURCE_DIR};VELMORA_RUNTIME_DIR=${VELMORA_RUNTIME_DIR}")
+    endforeach()
+endfunction()

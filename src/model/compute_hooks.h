@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/control_state.h"
+#include "model/parameter_set.h"
+
+namespace velmora {
+
+// What a compute run needs from the parts above the model (simulation, window, command line).
+// Every hook has a harmless default so tests and headless callers override only what they use.
+class ComputeHooks {
+  public:
+    virtual ~ComputeHooks() = default;
+
+    // The controls as they stand now; read once at the start of every run.
+    virtual const ControlState& Controls() = 0;
+
+    // Step 2: stop a running animation as its button does.
+    virtual bool IsAnimating() const { return false; }
+    virtual void StopAnimation() {}
+
+    // Step 3: re-apply the second-graph choice (may recompute the power/speed curve).
+    virtual void RefreshSecondGraph() {}
+
+    // Step 7: the cycle simulation; appends its own lines to memo2 and sets the PV powers.
+    virtual void RunSimulation(ParameterSet& /*params*/, const ControlState& /*controls*/,
+                               std::vector<std::string>& /*memo2*/) {}
+
+    // Step 12: give the sample lists their placeholder "0" entries when they are empty.
+    virtual void EnsureSamples() {}
+
+    // Step 13: let queued timer events, repaints and user actions run.
+    virtual void ProcessPendingEvents() {}
+
+    // Step 14: redraw the engine at the last clicked sample position.
+    virtual void DrawEngineAtClickedFrame() {}
+};
+
+}  // namespace velmora

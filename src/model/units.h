@@ -1,0 +1,114 @@
+#pragma once
+
+#include <string>
+
+#include "model/number_settings.h"
+
+namespace velmora {
+
+// Choice index of a list: 0 for the first item, -1 for no choice.
+constexpr int kNoChoice = -1;
+
+// The fixed constants of the program. They are deliberately coarse and are used as they stand.
+constexpr double kPi = 3.14159;
+constexpr double kTwoPi = 6.28318;
+constexpr double kHalfPi = 1.570795;
+constexpr double kGasConstant = 283.7679180887372;  // J/(kg K) of the working gas
+constexpr double kGravity = 9.8;                    // m/s^2
+
+// Plain conversions; arithmetic exactly as written, in that order.
+double InchesToMeters(double x);
+double MetersToInches(double x);
+double MillimetersToMeters(double x);
+double CentimetersToMeters(double x);
+double PoundsToKilograms(double x);
+double KilogramsToPounds(double x);
+double GramsToKilograms(double x);
+double SquareMetersToSquareInches(double x);
+double CubicInchesToCubicMeters(double x);
+double CubicMetersToCubicInches(double x);
+double CubicMillimetersToCubicMeters(double x);
+double CubicCentimetersToCubicMeters(double x);
+double FahrenheitToKelvin(double x);
+double CelsiusToKelvin(double x);
+double KelvinToCelsius(double x);
+double KelvinToFahrenheit(double x);
+double RpmToRadPerSec(double x);
+double HzToRadPerSec(double x);
+double RadPerSecToRpm(double x);
+double RadPerSecToHz(double x);
+double PeriodOfRadPerSec(double x);  // callers never pass 0
+double RadiansToDegrees(double x);
+double DegreesToRadians(double x);
+double AtmToPascals(double x);
+double PascalsToAtm(double x);
+double PsiToPascals(double x);
+double PascalsToPsi(double x);
+double GramsPerInchToNewtonsPerMeter(double x);
+double NewtonsPerMeterToGramsPerInch(double x);
+
+// Kinds of input unit lists and their item counts.
+enum class InputUnitKind {
+    Length,
+    Mass,
+    Spring,
+    Volume,
+    Temperature,
+    AngularSpeed,
+    Pressure,
+    Power
+};
+int InputUnitItemCount(InputUnitKind kind);
+
+// An entered value to SI by the choice of its unit list. No choice gives 0, except the spring
+// constant (taken as N/m) and power (never converted).
+double InputToSI(InputUnitKind kind, int choice, double x);
+
+// The seven output-unit choices, named after their lists, with the number settings that the
+// texts use. The defaults are those of a parameter file without an OutputFormat section.
+struct OutputUnits {
+    int LengthOutputFormatRG = 1;         // "Inches", "mm", "cm", "m"
+    int TemperatureOutputFormatRG = 0;    // "F", "C", "K"
+    int MassOutputFormatRG = 1;           // "pounds", "grams", "kilo-grams"
+    int AngVelOutputFormatRG = 2;         // "RPM", "Hz", "Rad/Sec"
+    int SpringOutputFormatRG = 1;         // "N/m", "grams/inch"
+    int AngleOutputFormatRG = kNoChoice;  // "Radians", "Degrees"
+    int PressureOutputFormatRG = 2;       // "Atmos", "lb/in^2", "N/m^2"
+    NumberSettings numbers;
+};
+
+// Conversions that follow an output list: no choice gives 0 (LengthFromOutput gives x).
+double LengthToOutput(const OutputUnits& units, double x);
+double LengthFromOutput(const OutputUnits& units, double x);
+double AreaToOutput(const OutputUnits& units, double x);
+double VolumeToOutput(const OutputUnits& units, double x);
+double VolumeFromOutput(const OutputUnits& units, double x);
+double TemperatureToOutput(const OutputUnits& units, double x);
+double MassToOutput(const OutputUnits& units, double x);
+double PressureToOutput(const OutputUnits& units, double x);
+double PressureFromOutput(const OutputUnits& units, double x);
+double AngleToOutput(const OutputUnits& units, double x);
+double AngVelToOutput(const OutputUnits& units, double x);
+double SpringToOutput(const OutputUnits& units, double x);
+
+// FormatNumber of the converted value followed by the unit suffix ("304.8 mm"); empty text
+// when the list has no choice.
+std::string LengthText(const OutputUnits& units, double x);
+std::string AreaText(const OutputUnits& units, double x);
+std::string VolumeText(const OutputUnits& units, double x);
+std::string TemperatureText(const OutputUnits& units, double x);
+std::string MassText(const OutputUnits& units, double x);
+std::string PressureText(const OutputUnits& units, double x);
+std::string AngleText(const OutputUnits& units, double x);
+std::string AngVelText(const OutputUnits& units, double x);
+std::string SpringText(const OutputUnits& units, double x);
+std::string PowerText(const OutputUnits& units, double watts);
+
+// Unit names for axis titles ("mm", "mm ^3", "lb/in^2", "mm/sec", "mm/sec^2").
+std::string LengthUnitName(const OutputUnits& units);
+std::string VolumeUnitName(const OutputUnits& units);
+std::string PressureUnitName(const OutputUnits& units);
+std::string VelocityUnitName(const OutputUnits& units);
+std::string AccelerationUnitName(const OutputUnits& units);
+
+}  // namespace velmora
