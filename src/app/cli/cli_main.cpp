@@ -1,11 +1,38 @@
 #include <iostream>
 #include <string>
 
+#include "commands.h"
+
+namespace {
+
+void PrintHelp(std::ostream& out) {
+    out << "Usage: velmora-cli COMMAND FILE\n"
+           "\n"
+           "Commands:\n"
+           "  report FILE      load FILE as the window's Load Parameters does, compute once and\n"
+           "                   print the inputs report, an empty line, and the computed values\n"
+           "  samples FILE     print the graphed steps of that run as CSV\n"
+           "  powercurve FILE  print the power/speed curve as CSV, then its title as '# ...'\n"
+           "  --help           this text\n";
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    if (argc < 2 || std::string(argv[1]) == "--help") {
-        std::cout << "Usage: velmora-cli COMMAND FILE\n";
-        return argc < 2 ? 2 : 0;
+    using namespace velmora::cli;
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        PrintHelp(std::cout);
+        return 0;
     }
-    std::cerr << "velmora-cli: unknown command '" << argv[1] << "'\n";
+    if (argc != 3) {
+        PrintHelp(std::cerr);
+        return 2;
+    }
+    const std::string command = argv[1];
+    const std::string file = argv[2];
+    if (command == "report") return RunReportCommand(file, std::cout, std::cerr);
+    if (command == "samples") return RunSamplesCommand(file, std::cout, std::cerr);
+    if (command == "powercurve") return RunPowerCurveCommand(file, std::cout, std::cerr);
+    std::cerr << "velmora-cli: unknown command '" << command << "' (see --help)\n";
     return 2;
 }
