@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/compute_driver.h"
+#include "model/compute_hooks.h"
+#include "model/control_state.h"
+#include "model/parameter_set.h"
+#include "simulation/simulation_host.h"
+#include "simulation/simulation_state.h"
+
+namespace velmora {
+
+// The engine as the window holds it: the controls' plain state, the compute driver with its
+// parameter set and report panes, the simulation state and the animation positions. The
+// command line, the benchmarks and the tests use it as it stands; the window derives from it,
+// copies its widgets into State in Controls() and overrides the hooks that touch the screen.
+class EngineSession : public ComputeHooks {
+  public:
+    EngineSession() = default;
+    EngineSession(const EngineSession&) = delete;
+    EngineSession& operator=(const EngineSession&) = delete;
+    ~EngineSession() override = default;
+
+    ControlState State;
+    ComputeDriver Driver{*this};
+    SimulationState Sim;
+    int ClickedFrame = 0;
+    int AnimationFrame = 0;
+
+    // Shorthand for Driver.Compute.
+    void Compute(bool forceSimulation, bool refreshSecondGraph) {
+        Driver.Compute(forceSimulation, refreshSecondGraph);
+    }
+
+    // Recompute the power/speed curve (Sim.Chart3) from the parameter set as it stands.
+    void PowerSpeedCurve();
+
+    // Window hooks of the simulation. Defaults: Chart3 hidden, no cursor.
+    virtual bool IsPowerCurveShown() const { return false; }
+    virtual void SetBusyCursor(bool /*busy*/) {}
+
+    // ComputeHooks
+    const ControlState& Controls() override { return State; }
+    // Recomputes the power/speed curve when "Power/Phase" or "Power/Torque" is chosen; the
+    // window overrides it to show and hide its charts as well.
+    void RefreshSecondGraph() override;
+    void RunSimulation(ParameterSet& params, const ControlState& controls,
+                       std::vector<std::string>& memo2) override;
+    void EnsureSamples() override;
+
+  private:
+    // Hands the session's window hooks to the simulation code.
+    class Host final : public SimulationHost {
+      public:
+        explicit Host(EngineSession& session) : session_(session) {}
+        void ProcessPendingEvents() override { session_.ProcessPendingEvents(); }
+        void SetBusyCursor(bool busy) override { session_.SetBusyCursor(busy); }
+        bool IsPowerCurveShown() const override { return session_.IsPowerCurveShown(); }
+
+      private:
+        EngineSession& session_;
+    };
+    Host host_{*this};
+};
+
+// True when the second-graph choice is "Power/Phase" or "Power/Torque".
+bool ShowsPowerCurve(int showGraph2Choice);
+
+}  // namespace velmora

@@ -1,0 +1,22 @@
+#pragma once
+
+namespace velmora {
+
+// What the simulation and the power/speed curve need from the window they run in. The
+// defaults suit headless callers.
+class SimulationHost {
+  public:
+    virtual ~SimulationHost() = default;
+
+    // Let queued timer events, repaints and user actions run (after every cycle, and before
+    // and after the power/speed sweep).
+    virtual void ProcessPendingEvents() {}
+
+    // Busy (hourglass) cursor on or off.
+    virtual void SetBusyCursor(bool /*busy*/) {}
+
+    // Whether the power/speed chart is visible, so the run recomputes its curve at the end.
+    virtual bool IsPowerCurveShown() const { return false; }
+};
+
+}  // namespace velmora
