@@ -1,0 +1,64 @@
+#include "model/input_reading.h"
+
+#include <cmath>
+
+#include "model/number_text.h"
+
+namespace velmora {
+
+double ReadInput(std::string_view text, const char* message, std::vector<std::string>& report,
+                 const NumberSettings& numbers) {
+    if (std::optional<double> value = NumberTextValue(text, numbers)) return *value;
+    if (message != nullptr) report.push_back(std::string("*** ") + message);
+    return 0;
+}
+
+void StoreParameter(double& field, double value, bool& changed) {
+    if (field != value) changed = true;
+    field = value;
+}
+
+std::string DesignInputText(InputUnitKind kind, const OutputUnits& units, double si) {
+    switch (kind) {
+        case InputUnitKind::Length:
+            return LengthText(units, si);
+        case InputUnitKind::Mass:
+            return MassText(units, si);
+        case InputUnitKind::Spring:
+            return SpringText(units, si);
+        case InputUnitKind::Volume:
+            return VolumeText(units, si);
+        case InputUnitKind::Temperature:
+            return TemperatureText(units, si);
+        case InputUnitKind::AngularSpeed:
+            return AngVelText(units, si);
+        case InputUnitKind::Pressure:
+            return PressureText(units, si);
+        case InputUnitKind::Power:
+            return PowerText(units, si);
+    }
+    return {};
+}
+
+void ReadAllInputs(const ControlState& controls, ParameterSet& params,
+                   std::vector<std::string>& report, const NumberSettings& numbers, bool& changed,
+                   const DesignInputRead& afterEach) {
+    for (const DesignInput& input : kDesignInputs) {
+        const InputControl& control = controls.*input.control;
+        double value = InputToSI(input.kind, control.units,
+                                 ReadInput(control.text, input.message, report, numbers));
+        // A huge number can overflow in its conversion (1e308 in "F"); an infinite value would
+        // poison every later step, so it counts as not given, with its message.
+        if (!std::isfinite(value)) {
+            report.push_back(std::string("*** ") + input.message);
+            value = 0;
+        }
+        StoreParameter(params.*input.field, value, changed);
+        if (input.half != nullptr) StoreParameter(params.*input.half, value / 2, changed);
+        if (afterEach) afterEach(input, params);
+    }
+    params.RequiredEnginePower =
+        ReadInput(controls.EditRequiredEnginePower, nullptr, report, numbers);
+}
+
+}  // namespace velmora
