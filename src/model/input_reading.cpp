@@ -45,8 +45,11 @@ void ReadAllInputs(const ControlState& controls, ParameterSet& params,
                    const DesignInputRead& afterEach) {
     for (const DesignInput& input : kDesignInputs) {
         const InputControl& control = controls.*input.control;
-        double value = InputToSI(input.kind, control.units,
-                                 ReadInput(control.text, input.message, report, numbers));
+        const bool isNumber = IsNumberText(control.text, numbers);
+        const double typed = ReadInput(control.text, input.message, report, numbers);
+        // A text that is not a number holds 0 whatever its unit box shows: an empty
+        // temperature in "C" must stay 0 K (not given), not become 273 K.
+        double value = isNumber ? InputToSI(input.kind, control.units, typed) : 0;
         // A huge number can overflow in its conversion (1e308 in "F"); an infinite value would
         // poison every later step, so it counts as not given, with its message.
         if (!std::isfinite(value)) {
