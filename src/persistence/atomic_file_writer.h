@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The file-system steps of an atomic save. The default implementation calls the operating
+// system; tests override single steps to simulate a full disk or a crash before the rename.
+class FileWriteSteps {
+  public:
+    virtual ~FileWriteSteps() = default;
+
+    // Creates a new file that did not exist (exclusive create); a file descriptor or -1.
+    virtual int CreateNew(const std::string& path) const;
+    virtual bool WriteAll(int fd, std::string_view data) const;
+    virtual bool CopyMode(int fd, const std::string& fromPath) const;
+    virtual bool Sync(int fd) const;
+    virtual bool Close(int fd) const;
+    virtual bool Rename(const std::string& from, const std::string& to) const;
+    virtual void Remove(const std::string& path) const;
+    virtual void SyncFolder(const std::string& folder) const;
+};
+
+// Replaces the file at `path` by `text` as one step: the text goes to a temporary file in the
+// same folder, is flushed to disk, and is renamed over the old file. On any failure the
+// temporary file is removed and the old file stays as it was. A symbolic link is followed,
+// so the link itself survives. Null `steps` means the operating system's.
+bool WriteFileAtomically(const std::string& path, std::string_view text,
+                         const FileWriteSteps* steps = nullptr);
+
+}  // namespace velmora

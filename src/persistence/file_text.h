@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace velmora {
+
+enum class FileReadStatus {
+    Read,        // the whole file is in the text
+    Missing,     // no such file (or its folder is missing)
+    Unreadable,  // exists but cannot be read as a whole: no permission, not a regular file, too big
+};
+
+// A parameter file is about 1.5 KB; a file far beyond that is not one of ours, and reading it
+// partly would let a later save truncate it.
+constexpr std::size_t kMaxParameterFileBytes = 8u * 1024u * 1024u;
+
+// Reads a regular file whole into `text`. Devices, pipes and folders are refused, so reading
+// never blocks or runs without end.
+FileReadStatus ReadWholeFile(const std::string& path, std::string& text,
+                             std::size_t maxBytes = kMaxParameterFileBytes);
+
+}  // namespace velmora
