@@ -35,6 +35,7 @@ class ComputeDriver {
     int RunCount() const { return runCount_; }
 
   private:
+    void RunGuarded(bool forceSimulation, bool refreshSecondGraph);
     void RunOnce(bool forceSimulation, bool refreshSecondGraph);
 
     ComputeHooks& hooks_;
