@@ -1,0 +1,264 @@
+#include "simulation/cycle_simulation.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "model/number_text.h"
+#include "model/units.h"
+#include "simulation/power_speed_curve.h"
+#include "simulation/pv_power.h"
+#include "simulation/simulation_output.h"
+
+namespace velmora {
+namespace {
+
+// The gas constant in extended precision for the pressure equation.
+constexpr long double kGasConstantExtended = 283.76791808873720138L;
+// 3.14159 / 180: one crank degree with the program's pi, not the true pi / 180.
+constexpr long double kRadiansPerDegree = 0.0174532777777777777776L;
+
+constexpr int kStepsPerCycle = 361;
+constexpr std::size_t kEqualizationWindow = 360;
+
+std::int32_t NextStep(std::int32_t count) {
+    // A 32-bit counter that wraps instead of overflowing on absurdly long runs.
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + 1u);
+}
+
+// Isothermal pressure of the gas mass in the three spaces; 0 without all three temperatures.
+// All three volume terms 0 (no displacer, piston and dead space) leave nothing to hold the gas:
+// the pressure is then 0 as well, and so is any result that overflows.
+double EnginePressure(const ParameterSet& params, double hotVolume, double coldVolume) {
+    if (params.HotTemp == 0 || params.ColdTemp == 0 || params.DeadSpaceTemp == 0) return 0;
+    const long double denominator =
+        static_cast<long double>(hotVolume) / params.HotTemp +
+        static_cast<long double>(coldVolume) / params.ColdTemp +
+        static_cast<long double>(params.DeadSpaceVol) / params.DeadSpaceTemp;
+    if (denominator == 0) return 0;
+    const double p = static_cast<double>(params.GasMass * kGasConstantExtended / denominator);
+    return std::isfinite(p) ? p : 0.0;
+}
+
+double FiniteOrZero(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
+void StartGraphedStretch(CycleRun& run) {
+    run.sim.SimStepCount = 0;
+    ClearMainSeries(run.sim);
+}
+
+}  // namespace
+
+int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole) {
+    if (text.empty()) return whenEmpty;
+    std::string_view digits = text;
+    bool negative = false;
+    if (digits.front() == '+' || digits.front() == '-') {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    if (digits.empty() || digits.front() < '0' || digits.front() > '9') return whenNotWhole;
+    long long value = 0;
+    const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || ptr != digits.data() + digits.size()) return whenNotWhole;
+    if (negative) value = -value;
+    if (value < INT32_MIN || value > INT32_MAX) return whenNotWhole;
+    return static_cast<int>(value);
+}
+
+CycleSchedule ReadCycleSchedule(const ControlState& controls) {
+    CycleSchedule schedule;
+    schedule.ComputeCycles = ReadWholeNumber(controls.ComputeCycleCountEdit, -1, 1);
+    schedule.GraphCycles = ReadWholeNumber(controls.GraphCycleCountEdit, -1, 1);
+    schedule.MaxAutoCycles = ReadWholeNumber(controls.MaxGraphCycleCountEdit, 10, 10);
+    schedule.XAxisOffsetDeg = ReadWholeNumber(controls.EditXAxisOffset, 0, 0);
+    return schedule;
+}
+
+void PressureHistory::FillWith(double pressure) {
+    entries_.fill(pressure);
+    next_ = 0;
+}
+
+void PressureHistory::Push(double pressure) {
+    entries_[next_] = pressure;
+    next_ = (next_ + 1) % kSize;
+}
+
+bool IsPressureEqualized(const PressureHistory& history, double meanPressure) {
+    double above = 0;
+    double below = 0;
+    // Oldest of the window first, as the sums were always taken.
+    for (std::size_t k = kEqualizationWindow; k-- > 0;) {
+        const double d = history.Newest(k) - meanPressure;
+        if (d > 0) {
+            above += d;
+        } else {
+            below -= d;
+        }
+    }
+    const double total = above + below;
+    // Nothing deviates from the mean: that is as equal as it gets.
+    if (total == 0) return true;
+    return RoundHalfEven(100 * below / total) == RoundHalfEven(100 * above / total);
+}
+
+void SimulateCycle(CycleRun& run, bool graphed) {
+    ParameterSet& params = run.params;
+    SimulationState& sim = run.sim;
+    const bool leak = run.controls.LeakCB;
+    const double weight = run.controls.GravityCB ? -(params.DispMass * kGravity) : 0.0;
+    const double offset = run.schedule.XAxisOffsetDeg * kTwoPi / 360;
+    const double half = params.DispHalfStroke;
+
+    StepValues step;
+    for (int i = 0; i < kStepsPerCycle; ++i) {
+        sim.SimStepCount = NextStep(sim.SimStepCount);
+        const double theta = DegreesToRadians(sim.SimStepCount);
+        step.time = theta / params.EngineSpeed;
+        step.pistonPos = params.PistonHalfStroke * std::sin(theta + offset);
+
+        step.hotVolume = (half + run.x) * params.DispArea;
+        step.coldVolume = (params.DispArea - params.DispRodArea) * (half - run.x) +
+                          (params.PistonHalfStroke + step.pistonPos) * params.PistonArea;
+        step.totalVolume = step.hotVolume + step.coldVolume + params.DeadSpaceVol;
+        step.pressure = EnginePressure(params, step.hotVolume, step.coldVolume);
+
+        if (leak) {
+            run.history.Push(step.pressure);
+            sim.AverageEnginePressure = (sim.AverageEnginePressure * 3599 + step.pressure) / 3600;
+            params.MeanEnginePressure =
+                0.7 * params.MeanEnginePressure + 0.3 * sim.AverageEnginePressure;
+        }
+        step.meanPressure = params.MeanEnginePressure;
+
+        step.rodPressure = step.pressure - params.MeanEnginePressure;
+        const double rodForce = params.DispRodArea * step.rodPressure;
+        step.springForce = -(run.x - params.SpringCenter) * params.SpringConstant;
+        step.netForce = rodForce + step.springForce + weight;
+        double a = step.netForce / params.DispMass;
+
+        // Semi-implicit Euler: the position moves with the new velocity. Values that overflow
+        // stop the displacer rather than carrying inf or NaN into later steps.
+        run.v = FiniteOrZero(run.v + a * run.timeStep);
+        run.x = FiniteOrZero(run.x + run.v * run.timeStep);
+
+        // The stops: the displacer rests there while the force pushes it into the stop.
+        if (run.x > half) {
+            run.x = half;
+            if (a > 0) a = 0;
+            run.v = 0;
+        }
+        if (run.x < -half) {
+            run.x = -half;
+            if (a < 0) a = 0;
+            run.v = 0;
+        }
+
+        if (graphed) {
+            step.dispPos = run.x;
+            step.velocity = run.v;
+            step.acceleration = FiniteOrZero(a);
+            RecordStep(sim, run.controls, step);
+        }
+    }
+
+    if (graphed) {
+        SummarizeCycle(sim, params);
+        // The diagram is the one simulated at EngineSpeed; the speeds only set the frequency.
+        const PVDiagramArea diagram = MeasurePVDiagram(sim, run.controls.outputs);
+        params.PVPowerAtEngineSpeed = PVPowerAt(diagram, params.EngineSpeed);
+        params.PVPowerAtOmegaBar = PVPowerAt(diagram, params.OmegaBar);
+    }
+    run.host.ProcessPendingEvents();
+}
+
+void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
+                   std::vector<std::string>& memo2, SimulationHost& host) {
+    // 1. A fresh start for everything the graphed cycles fill.
+    ClearMainSeries(sim);
+    sim.PVSeries.clear();
+    sim.PVPhaseSeries.clear();
+    sim.SampleX.clear();
+    sim.SampleDispPos.clear();
+    sim.SamplePistonPos.clear();
+    sim.SamplePressure.clear();
+    sim.SampleTotalVolume.clear();
+    sim.PVMinVolume = 1e10;
+    sim.PVMinPressure = 1e10;
+    sim.PVMaxVolume = 0;
+    sim.PVMaxPressure = 0;
+    sim.PVPointCount = 0;
+    params.PVPowerAtEngineSpeed = 0;
+    params.PVPowerAtOmegaBar = 0;
+
+    // 2. Nothing moves without a speed and a displacer mass.
+    if (params.EngineSpeed == 0 || params.DispMass == 0) return;
+
+    // 3, 4.
+    CycleRun run(params, controls, sim, host);
+    run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
+    if (!SetUpGraphs(sim, params, controls, run.timeStep)) return;
+
+    // 5, 6.
+    run.schedule = ReadCycleSchedule(controls);
+    int& computeCycles = run.schedule.ComputeCycles;
+    int& graphCycles = run.schedule.GraphCycles;
+    const int maxAutoCycles = run.schedule.MaxAutoCycles;
+    run.history.FillWith(params.MeanEnginePressure);
+    sim.AverageEnginePressure = params.MeanEnginePressure;
+
+    // 8.1 Automatic equalization run: cycles until the pressure settles, then the graphed ones.
+    if (computeCycles == -1 && controls.LeakCB) {
+        host.SetBusyCursor(true);
+        if (graphCycles == -1) StartGraphedStretch(run);
+        int n = 0;
+        for (;;) {
+            SimulateCycle(run, graphCycles == -1);
+            ++n;
+            if (n > maxAutoCycles) break;
+            if (IsPressureEqualized(run.history, params.MeanEnginePressure)) break;
+        }
+        std::string line = "    Adjusted Mean Engine Pressure (Leak): " +
+                           PressureText(controls.outputs, params.MeanEnginePressure);
+        line += n > maxAutoCycles ? "; never equilibrated" : " in " + std::to_string(n) + " cycles";
+        memo2.push_back(line);
+        if (graphCycles != -1) StartGraphedStretch(run);
+        if (graphCycles == -1) {
+            SimulateCycle(run, true);
+        } else {
+            for (int q = 0; q < graphCycles; ++q) SimulateCycle(run, true);
+        }
+        host.SetBusyCursor(false);
+    }
+
+    // 8.2 Automatic without equalization: three cycles, the last one graphed.
+    if (computeCycles == -1 && !controls.LeakCB) {
+        computeCycles = 3;
+        graphCycles = 1;
+        ClearMainSeries(sim);
+    }
+
+    // 8.3 Fixed count: the last GraphCycles cycles are graphed, counted from step 1.
+    if (computeCycles > 0) {
+        if (graphCycles >= computeCycles) sim.SimStepCount = 0;
+        // 64-bit: ComputeCycles - GraphCycles must not overflow for extreme counts.
+        const long long ungraphed = static_cast<long long>(computeCycles) - graphCycles;
+        for (long long q = 1; q <= computeCycles; ++q) {
+            SimulateCycle(run, q > ungraphed);
+            if (q == ungraphed) sim.SimStepCount = 0;
+        }
+    }
+
+    // 10. The summary of the last graphed cycle, also when this run graphed none.
+    memo2.push_back(sim.DwellDegreesLine);
+    memo2.push_back(sim.DwellPercentLine);
+    memo2.push_back(sim.IntegratedPressureLine);
+
+    // 11.
+    if (host.IsPowerCurveShown()) PowerSpeedCurve(params, controls, sim.Chart3, host);
+}
+
+}  // namespace velmora

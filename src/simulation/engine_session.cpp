@@ -1,0 +1,35 @@
+#include "simulation/engine_session.h"
+
+#include "simulation/cycle_simulation.h"
+#include "simulation/power_speed_curve.h"
+
+namespace velmora {
+
+bool ShowsPowerCurve(int showGraph2Choice) {
+    return showGraph2Choice == 2 || showGraph2Choice == 3;
+}
+
+void EngineSession::PowerSpeedCurve() {
+    ::velmora::PowerSpeedCurve(Driver.Params, State, Sim.Chart3, host_);
+}
+
+void EngineSession::RefreshSecondGraph() {
+    if (ShowsPowerCurve(State.ShowGraph2RG)) PowerSpeedCurve();
+}
+
+void EngineSession::RunSimulation(ParameterSet& params, const ControlState& controls,
+                                  std::vector<std::string>& memo2) {
+    ::velmora::RunSimulation(params, controls, Sim, memo2, host_);
+}
+
+void EngineSession::EnsureSamples() {
+    if (!Sim.SampleDispPos.empty()) return;
+    // Order as the engine drawing expects to find them filled.
+    Sim.SampleDispPos.push_back("0");
+    Sim.SamplePistonPos.push_back("0");
+    Sim.SampleX.push_back("0");
+    Sim.SamplePressure.push_back("0");
+    Sim.SampleTotalVolume.push_back("0");
+}
+
+}  // namespace velmora

@@ -1,0 +1,153 @@
+#include "simulation/power_speed_curve.h"
+
+#include <cmath>
+
+#include "model/number_text.h"
+#include "model/units.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kPowerPhaseChoice = 2;  // "Power/Phase" of ShowGraph2RG
+constexpr long double kSweepStep = 0.02L;
+
+double Shown(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
+// The free travel at one speed. Everything that does not depend on t is worked out once, so a
+// search can evaluate thousands of positions cheaply; the arithmetic per position is that of
+// the closed form, term by term in the same order.
+class FreeTravel {
+  public:
+    FreeTravel(const ParameterSet& params, double speed) : params_(params), speed_(speed) {
+        rootK_ = std::sqrt(params.K);
+        e_ = rootK_ / speed;
+        const CheckedValue teeZero = TeeZeroTime(params, speed);
+        valid_ = teeZero.valid;
+        t0_ = teeZero.value;
+        amplitude_ = params.DispHalfStroke * speed * speed / (speed * speed + params.K);
+        rising_ = 1 - e_ * params.Chi;
+        falling_ = e_ * params.Chi + 1;
+    }
+
+    bool Valid() const { return valid_; }
+
+    double At(double t) const {
+        return amplitude_ * (std::exp(rootK_ * (t - t0_)) * rising_ * 0.5 +
+                             std::exp(-rootK_ * (t - t0_)) * falling_ * 0.5 +
+                             std::sin(speed_ * t) * params_.Beta * e_ * e_);
+    }
+
+  private:
+    const ParameterSet& params_;
+    double speed_;
+    double rootK_ = 0;
+    double e_ = 0;
+    double t0_ = 0;
+    double amplitude_ = 0;
+    double rising_ = 0;
+    double falling_ = 0;
+    bool valid_ = false;
+};
+
+}  // namespace
+
+CheckedValue AnalyticDispPosition(const ParameterSet& params, double t, double speed) {
+    const FreeTravel travel(params, speed);
+    if (!travel.Valid()) return {0, false};
+    return {travel.At(t), true};
+}
+
+CheckedValue FindStopCrossing(const ParameterSet& params, double start, double end, double divisor,
+                              double speed) {
+    const FreeTravel travel(params, speed);
+    if (!travel.Valid()) return {0, false};
+    const double step = 0.1 * start / divisor;
+    // A step that cannot advance t would never end the search.
+    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(end)) return {0, true};
+    double t = start;
+    do {
+        const double x = travel.At(t);
+        if (ShortfallWithin(divisor, -params.DispHalfStroke, x)) return {t, true};
+        const double next = t + step;
+        if (next == t) break;
+        t = next;
+    } while (t <= end);
+    return {0, true};
+}
+
+CheckedValue DisplacerTravelTime(const ParameterSet& params, double speed) {
+    const double half = PeriodOfRadPerSec(speed) / 2;
+    const CheckedValue t1 = FindStopCrossing(params, 0.01 * half, half, 10, speed);
+    if (!t1.valid || t1.value == 0) return {0, t1.valid};
+    const CheckedValue t2 = FindStopCrossing(params, 0.9 * t1.value, 1.1 * t1.value, 100, speed);
+    if (!t2.valid || t2.value == 0) return {0, t2.valid};
+    return FindStopCrossing(params, 0.9 * t2.value, 1.1 * t2.value, 1000, speed);
+}
+
+CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed) {
+    if (speed == 0) return {0, false};
+    const CheckedValue travelTime = DisplacerTravelTime(params, speed);
+    if (!travelTime.valid) return {0, false};
+    if (params.Beta == 0) return {0, false};
+    const CheckedValue a = CheckedArcSin(1 / params.Beta);
+    if (!a.valid) return {0, false};
+    return {kPi - a.value / 2 - speed * travelTime.value / 2, true};
+}
+
+void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, PowerCurve& curve,
+                     SimulationHost& host) {
+    curve.PowerSeries.clear();
+    curve.PhaseOrTorqueSeries.clear();
+    if (params.EngineSpeed == 0 || params.OmegaBar == 0) return;
+
+    const bool phaseShown = controls.ShowGraph2RG == kPowerPhaseChoice;
+    curve.Title = "Power/Phase vs RPM";
+    double maxPower = 0;
+    double maxPhase = 0;
+    double maxRpm = 0;
+    host.SetBusyCursor(true);
+    host.ProcessPendingEvents();
+
+    const double increment = static_cast<double>(kSweepStep * params.OmegaBar);
+    double speed = increment;
+    bool valid = false;
+    do {
+        const CheckedValue phase = PhaseAtSpeed(params, speed);
+        valid = phase.valid;
+        if (!valid) {
+            curve.Title = "Unable to calc Power because unable to calc Tee Zero";
+            break;
+        }
+        const double power = Shown(PowerFromWork(speed, SchmidtWorkAt(params, phase.value)));
+        const double rpm = RadPerSecToRpm(speed);
+        curve.PowerSeries.push_back({rpm, power});
+        if (phaseShown) {
+            curve.PhaseOrTorqueSeries.push_back({rpm, Shown(RadiansToDegrees(phase.value))});
+        } else {
+            curve.PhaseOrTorqueSeries.push_back({rpm, Shown(power / speed)});
+        }
+        if (power > maxPower) {
+            maxPower = power;
+            maxPhase = phase.value;
+            maxRpm = rpm;
+        }
+        speed = static_cast<double>(kSweepStep * params.OmegaBar + speed);
+    } while (speed <= params.OmegaBar);
+
+    host.SetBusyCursor(false);
+    host.ProcessPendingEvents();
+    const OutputUnits& units = controls.outputs;
+    if (valid) {
+        // Without a positive power there is no maximum to name.
+        curve.Title = maxPower > 0
+                          ? "Max Power = " + PowerText(units, maxPower) + " at " +
+                                FormatNumber(RadiansToDegrees(maxPhase), units.numbers) +
+                                " degrees and " + FormatNumber(maxRpm, units.numbers) + " RPM"
+                          : kNoPositivePowerTitle;
+    }
+    curve.RightAxisTitle = phaseShown ? "Phase Angle (deg)" : "Torque";
+}
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/analysis.h"
+#include "model/control_state.h"
+#include "model/parameter_set.h"
+#include "simulation/simulation_host.h"
+#include "simulation/simulation_state.h"
+
+namespace velmora {
+
+// The displacer's free travel from the upper stop, starting at the stroke start time, at time
+// t (s) and crank speed `speed` (rad/s); not valid when the stroke start cannot be computed.
+CheckedValue AnalyticDispPosition(const ParameterSet& params, double t, double speed);
+
+// The first time from `start` on, in steps of 0.1 * start / divisor up to `end`, at which the
+// free travel has passed the lower stop by more than 1 / (divisor - 1) of the half stroke;
+// 0 when there is none (still valid), not valid when the travel cannot be computed.
+CheckedValue FindStopCrossing(const ParameterSet& params, double start, double end, double divisor,
+                              double speed);
+
+// The displacer's travel time from stop to stop, found in three ever finer searches; 0 when
+// not found.
+CheckedValue DisplacerTravelTime(const ParameterSet& params, double speed);
+
+// Phase angle (rad) of the displacer motion at `speed`.
+CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed);
+
+// Fills the power/speed curve for 2% to 100% of OmegaBar with power and, by the second-graph
+// choice, phase in degrees ("Power/Phase") or torque, and sets its titles.
+void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, PowerCurve& curve,
+                     SimulationHost& host);
+
+// Title of a sweep in which no speed gave a positive power.
+inline constexpr const char* kNoPositivePowerTitle =
+    "No positive power between 2% and 100% of Omega Bar";
+
+}  // namespace velmora

@@ -1,0 +1,147 @@
+#include "simulation/pv_power.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "model/number_text.h"
+#include "simulation/raster_surface.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::size_t kOutlinePoints = 360;
+constexpr int kSeedColumn = 2;
+
+struct ImagePoint {
+    double px = 0;
+    double py = 0;
+};
+
+int PixelCoordinate(double value) {
+    return static_cast<int>(RoundHalfEven(value));
+}
+
+// Pixels that are black in the outline or whose centre (whole coordinates) lies inside the
+// closed polygon by the even-odd rule. This is what a fill from a seed inside the loop counts,
+// also for loops that are thin or cross themselves.
+long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<ImagePoint>& polygon) {
+    const int size = outline.Height();
+    // Crossings of each pixel row with the polygon's edges (half-open in y).
+    std::vector<std::vector<double>> crossings(static_cast<std::size_t>(size));
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const ImagePoint& a = polygon[i];
+        const ImagePoint& b = polygon[(i + 1) % polygon.size()];
+        if (a.py == b.py) continue;
+        const double low = std::min(a.py, b.py);
+        const double high = std::max(a.py, b.py);
+        // Rows j with low <= j < high.
+        const int first = std::max(0, static_cast<int>(std::ceil(low)));
+        const int last = std::min(size - 1, static_cast<int>(std::ceil(high)) - 1);
+        for (int j = first; j <= last; ++j) {
+            const double x = a.px + (j - a.py) * (b.px - a.px) / (b.py - a.py);
+            crossings[static_cast<std::size_t>(j)].push_back(x);
+        }
+    }
+    long count = 0;
+    for (int j = 0; j < size; ++j) {
+        std::vector<double>& row = crossings[static_cast<std::size_t>(j)];
+        std::sort(row.begin(), row.end());
+        std::size_t passed = 0;  // crossings at or left of the pixel centre
+        for (int i = 0; i < outline.Width(); ++i) {
+            while (passed < row.size() && row[passed] <= i) ++passed;
+            const bool inside = ((row.size() - passed) & 1u) != 0;
+            if (inside || outline.Pixel(i, j) == RasterSurface::kBlack) ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units) {
+    PVDiagramArea result;
+    if (sim.PVMaxVolume == sim.PVMinVolume || sim.PVMaxPressure == sim.PVMinPressure) return result;
+    if (sim.PVSeries.empty()) return result;
+
+    const double minVolume = VolumeFromOutput(units, sim.PVMinVolume);
+    const double maxVolume = VolumeFromOutput(units, sim.PVMaxVolume);
+    const double minPressure = PressureFromOutput(units, sim.PVMinPressure);
+    const double maxPressure = PressureFromOutput(units, sim.PVMaxPressure);
+    const double volumeSpan = maxVolume - minVolume;
+    const double pressureSpan = maxPressure - minPressure;
+    // Extents without an output unit convert to 0; spans that are 0 or overflow measure nothing.
+    if (volumeSpan == 0 || pressureSpan == 0 || !std::isfinite(volumeSpan) ||
+        !std::isfinite(pressureSpan))
+        return result;
+
+    const std::size_t first =
+        sim.PVSeries.size() > kOutlinePoints ? sim.PVSeries.size() - kOutlinePoints : 0;
+    std::vector<ImagePoint> points;
+    points.reserve(sim.PVSeries.size() - first);
+    bool seeded = false;
+    int seedRow = 0;
+    for (std::size_t i = first; i < sim.PVSeries.size(); ++i) {
+        const double volume = VolumeFromOutput(units, sim.PVSeries[i].x);
+        const double pressure = PressureFromOutput(units, sim.PVSeries[i].y);
+        const double px = (volume - minVolume) * kPVImageSize / volumeSpan;
+        const double py = kPVImageSize - (pressure - minPressure) * kPVImageSize / pressureSpan;
+        if (px == 0) {
+            seedRow = PixelCoordinate(py);
+            seeded = true;
+        }
+        points.push_back({px, py});
+    }
+
+    RasterSurface image(kPVImageSize, kPVImageSize);
+    image.Fill(RasterSurface::kWhite);
+    image.MoveTo(PixelCoordinate(points.front().px), PixelCoordinate(points.front().py));
+    for (std::size_t i = 1; i < points.size(); ++i)
+        image.LineTo(PixelCoordinate(points[i].px), PixelCoordinate(points[i].py),
+                     RasterSurface::kBlack);
+    image.LineTo(PixelCoordinate(points.front().px), PixelCoordinate(points.front().py),
+                 RasterSurface::kBlack);
+
+    if (seeded) {
+        const int last = kPVImageSize - 1;
+        const std::array<std::array<int, 2>, 4> corners{
+            {{0, 0}, {last, 0}, {0, last}, {last, last}}};
+        std::array<bool, 4> cornerWhite{};
+        for (std::size_t c = 0; c < corners.size(); ++c)
+            cornerWhite[c] = image.Pixel(corners[c][0], corners[c][1]) == RasterSurface::kWhite;
+        const RasterSurface outline = image;
+        image.FloodFill(kSeedColumn, seedRow, RasterSurface::kBlack, RasterSurface::kBlack);
+        // A fill that reached an image corner the outline left white started outside the loop
+        // (a thin or degenerate diagram) and flooded its surroundings.
+        bool flooded = false;
+        for (std::size_t c = 0; c < corners.size(); ++c)
+            flooded = flooded || (cornerWhite[c] && image.Pixel(corners[c][0], corners[c][1]) ==
+                                                        RasterSurface::kBlack);
+        if (flooded) {
+            result.pixels = CountOutlineAndPolygon(outline, points);
+            result.usedPolygon = true;
+        } else {
+            result.pixels = image.CountPixels(RasterSurface::kBlack);
+        }
+    } else {
+        // No point lies on the smallest volume (the extents also cover earlier graphed cycles),
+        // so there is no seed row on the loop's left edge. A seed at the row of the point with
+        // the smallest px would still miss thin loops; the polygon count needs no seed.
+        result.pixels = CountOutlineAndPolygon(image, points);
+        result.usedPolygon = true;
+    }
+    result.work = volumeSpan * static_cast<double>(result.pixels) * pressureSpan / 250000;
+    if (!std::isfinite(result.work)) result.work = 0;
+    return result;
+}
+
+double PVPowerAt(const PVDiagramArea& diagram, double speed) {
+    const double power = RadPerSecToHz(speed) * diagram.work;
+    return std::isfinite(power) ? power : 0.0;
+}
+
+double PVPower(const SimulationState& sim, const OutputUnits& units, double speed) {
+    return PVPowerAt(MeasurePVDiagram(sim, units), speed);
+}
+
+}  // namespace velmora

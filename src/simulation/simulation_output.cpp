@@ -1,0 +1,275 @@
+#include "simulation/simulation_output.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "model/analysis.h"
+#include "model/number_text.h"
+#include "simulation/engine_frame.h"
+
+namespace velmora {
+namespace {
+
+// Overflowing inputs (values near the largest double) must not leak inf or NaN into a series
+// or a sample text; such a value is shown as 0.
+double Shown(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
+enum CurveIndex {
+    kDispPosition,
+    kPistonPosition,
+    kHotVolume,
+    kColdVolume,
+    kTotalVolume,
+    kPressure,
+    kAveragePressure,
+    kRodPressure,
+    kSpringForce,
+    kRodForce,
+    kAcceleration,
+    kVelocity,
+};
+
+constexpr std::array<const char*, kCurveItemCount> kTitleWords{"Displacer Position",
+                                                               "Piston Position",
+                                                               "Hot Volume",
+                                                               "Cold Volume",
+                                                               "Total Volume",
+                                                               "Internal Pressure",
+                                                               "Average Engine Pressure",
+                                                               "Displacer Rod Pressure",
+                                                               "Displacer Spring Force",
+                                                               "Displacer Rod Force",
+                                                               "Displacer Acceleration",
+                                                               "Displacer Velocity"};
+
+// Fixed to plus and minus the half stroke for the two positions, automatic otherwise.
+AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputUnits& units) {
+    AxisRange range;
+    double half = 0;
+    if (choice == kDispPosition) {
+        half = LengthToOutput(units, params.DispHalfStroke);
+    } else if (choice == kPistonPosition) {
+        half = LengthToOutput(units, params.PistonHalfStroke);
+    } else {
+        return range;
+    }
+    range.automatic = false;
+    range.min = -Shown(half);
+    range.max = Shown(half);
+    return range;
+}
+
+std::size_t NewestStart(std::size_t size, std::size_t count) {
+    return size > count ? size - count : 0;
+}
+
+}  // namespace
+
+double CurveQuantity(int choice, const StepValues& step) {
+    switch (choice) {
+        case kDispPosition:
+            return step.dispPos;
+        case kPistonPosition:
+            return step.pistonPos;
+        case kHotVolume:
+            return step.hotVolume;
+        case kColdVolume:
+            return step.coldVolume;
+        case kTotalVolume:
+            return step.totalVolume;
+        case kPressure:
+            return step.pressure;
+        case kAveragePressure:
+            return step.meanPressure;
+        case kRodPressure:
+            return step.rodPressure;
+        case kSpringForce:
+            return step.springForce;
+        case kRodForce:
+            return step.netForce;
+        case kAcceleration:
+            return step.acceleration;
+        case kVelocity:
+            return step.velocity;
+        default:
+            return 0;
+    }
+}
+
+double CurveValue(int choice, const StepValues& step, const OutputUnits& units) {
+    const double si = CurveQuantity(choice, step);
+    switch (choice) {
+        case kDispPosition:
+        case kPistonPosition:
+        case kAcceleration:
+        case kVelocity:
+            return Shown(LengthToOutput(units, si));
+        case kHotVolume:
+        case kColdVolume:
+        case kTotalVolume:
+            return Shown(VolumeToOutput(units, si));
+        case kPressure:
+        case kAveragePressure:
+        case kRodPressure:
+            return Shown(PressureToOutput(units, si));
+        default:
+            return Shown(si);
+    }
+}
+
+std::string CurveAxisTitle(int choice, const OutputUnits& units) {
+    switch (choice) {
+        case kDispPosition:
+        case kPistonPosition:
+            return CurveTitleWord(choice) + " (" + LengthUnitName(units) + ")";
+        case kHotVolume:
+        case kColdVolume:
+        case kTotalVolume:
+            return CurveTitleWord(choice) + " (" + VolumeUnitName(units) + ")";
+        case kPressure:
+        case kAveragePressure:
+        case kRodPressure:
+            return CurveTitleWord(choice) + " (" + PressureUnitName(units) + ")";
+        case kSpringForce:
+        case kRodForce:
+            return CurveTitleWord(choice) + " (N)";
+        case kAcceleration:
+            return CurveTitleWord(choice) + " (" + AccelerationUnitName(units) + ")";
+        case kVelocity:
+            return CurveTitleWord(choice) + " (" + VelocityUnitName(units) + ")";
+        default:
+            return {};
+    }
+}
+
+std::string CurveTitleWord(int choice) {
+    return choice >= 0 && choice < kCurveItemCount ? kTitleWords[choice] : "";
+}
+
+std::string CurveAndText(int choice) {
+    return choice >= 0 && choice < kCurveItemCount ? " and " + CurveTitleWord(choice) : "";
+}
+
+void ClearMainSeries(SimulationState& sim) {
+    sim.Series1.clear();
+    sim.Series1a.clear();
+    sim.Series2.clear();
+    sim.Series2a.clear();
+    sim.Series3.clear();
+    sim.Series3a.clear();
+}
+
+bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
+                 double timeStep) {
+    const OutputUnits& units = controls.outputs;
+    sim.DeltaTeeCaption =
+        "Time Increment =\r\n1 degree =\r\n" + FormatDuration(timeStep, units.numbers);
+
+    const int red = ClampChoice(controls.RedGraphRG, kCurveItemCount);
+    const int blue = ClampChoice(controls.BlueGraphRG, kCurveItemCount);
+    if (blue == kNoChoice) return false;
+    sim.MainChart.RightAxisTitle = CurveAxisTitle(blue, units);
+    sim.MainChartA.RightAxisTitle = sim.MainChart.RightAxisTitle;
+    if (red == kNoChoice) return false;
+
+    sim.MainChart.Title = CurveTitleWord(red) + CurveAndText(blue);
+    sim.MainChart.LeftAxisTitle = CurveAxisTitle(red, units);
+    sim.MainChart.LeftAxis = CurveAxisRange(red, params, units);
+    sim.MainChart.RightAxis = CurveAxisRange(blue, params, units);
+    // Without an x-axis choice the x values are seconds, so the title says so.
+    sim.MainChart.BottomAxisTitle = XAxisInDegrees(controls.XAxisRG) ? "Degrees" : "Seconds";
+    sim.MainChartA = sim.MainChart;
+
+    sim.PVChart.LeftAxisTitle = "Pressure " + PressureUnitName(units);
+    sim.PVChart.BottomAxisTitle = "Volume " + VolumeUnitName(units);
+    return true;
+}
+
+void RecordStep(SimulationState& sim, const ControlState& controls, const StepValues& step) {
+    const OutputUnits& units = controls.outputs;
+    const int red = ClampChoice(controls.RedGraphRG, kCurveItemCount);
+    const int blue = ClampChoice(controls.BlueGraphRG, kCurveItemCount);
+
+    const double xValue =
+        XAxisInDegrees(controls.XAxisRG) ? static_cast<double>(sim.SimStepCount) : Shown(step.time);
+    const PlotPoint bluePoint{xValue, CurveValue(blue, step, units)};
+    sim.Series2.push_back(bluePoint);
+    sim.Series2a.push_back(bluePoint);
+    const PlotPoint redPoint{xValue, CurveValue(red, step, units)};
+    sim.Series1.push_back(redPoint);
+    sim.Series1a.push_back(redPoint);
+
+    sim.SampleX.push_back(SampleText(xValue));
+    sim.SampleDispPos.push_back(SampleText(step.dispPos));
+    sim.SamplePistonPos.push_back(SampleText(step.pistonPos));
+    sim.SamplePressure.push_back(SampleText(step.pressure));
+    sim.SampleTotalVolume.push_back(SampleText(step.totalVolume));
+
+    const double volume = Shown(VolumeToOutput(units, step.totalVolume));
+    const double pressure = Shown(PressureToOutput(units, step.pressure));
+    sim.PVSeries.push_back(
+        {volume, pressure, static_cast<std::uint32_t>(sim.PVPointCount) & 0xFFFFFFu});
+    if (volume < sim.PVMinVolume) sim.PVMinVolume = volume;
+    if (volume > sim.PVMaxVolume) sim.PVMaxVolume = volume;
+    if (pressure < sim.PVMinPressure) sim.PVMinPressure = pressure;
+    if (pressure > sim.PVMaxPressure) sim.PVMaxPressure = pressure;
+    // Wraps like the 32-bit counter it is instead of overflowing.
+    sim.PVPointCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(sim.PVPointCount) + 1u);
+}
+
+void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
+    constexpr std::size_t kCycleSteps = 361;
+
+    long long hi = 0;
+    long long lo = 0;
+    for (std::size_t i = NewestStart(sim.SampleDispPos.size(), kCycleSteps);
+         i < sim.SampleDispPos.size(); ++i) {
+        const double x = SampleValue(sim.SampleDispPos[i]);
+        if (!ShortfallWithin(100, std::fabs(x), params.DispHalfStroke)) continue;
+        if (x > 0) {
+            ++hi;
+        } else {
+            ++lo;
+        }
+    }
+    const long long hiPercent = RoundHalfEven(static_cast<double>(hi) * 100 / 360);
+    const long long loPercent = RoundHalfEven(static_cast<double>(lo) * 100 / 360);
+
+    double above = 0;
+    double below = 0;
+    for (std::size_t i = NewestStart(sim.SamplePressure.size(), kCycleSteps);
+         i < sim.SamplePressure.size(); ++i) {
+        const double d = SampleValue(sim.SamplePressure[i]) - params.MeanEnginePressure;
+        if (d > 0) {
+            above += d;
+        } else {
+            below -= d;
+        }
+    }
+    // Every pressure equal to the mean leaves nothing to divide: both shares are shown as 0.
+    // RoundHalfEven turns an overflowing share into 0 as well.
+    const double total = above + below;
+    const long long abovePercent = total != 0 ? RoundHalfEven(100 * above / total) : 0;
+    const long long belowPercent = total != 0 ? RoundHalfEven(100 * below / total) : 0;
+
+    const std::string degrees = std::to_string(hi) + "/" + std::to_string(lo) + " degrees";
+    const std::string percent = std::to_string(hiPercent) + "/" + std::to_string(loPercent) + " %";
+    const std::string pressure =
+        std::to_string(abovePercent) + "/" + std::to_string(belowPercent) + " %";
+    sim.DwellLabel = "Dwells (Hi/Lo): " + degrees + "; " + percent + "; pressure: " + pressure;
+    sim.DwellDegreesLine = "    Dwells (Hi/Lo): " + degrees;
+    sim.DwellPercentLine = "    Dwells (Hi/Lo): " + percent;
+    sim.IntegratedPressureLine = "    Integrated Pressure (Hi/Lo): " + pressure;
+}
+
+std::string SampleText(double value) {
+    char buffer[40];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, Shown(value), std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace velmora
