@@ -1,0 +1,112 @@
+#include "simulation/sensitivity_study.h"
+
+#include <charconv>
+#include <optional>
+
+#include "model/number_text.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::size_t kNameWidth = 25;
+
+class RunningFlag {
+  public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
+const std::array<StudyInput, 12>& StudyInputs() {
+    static const std::array<StudyInput, 12> inputs{{
+        {&ControlState::EditDispStroke, "EditDispStroke", "Displacer Stroke"},
+        {&ControlState::EditDispMass, "EditDispMass", "Displacer Mass"},
+        {&ControlState::EditDispRodDiameter, "EditDispRodDiameter", "Displacer Rod Diameter"},
+        {&ControlState::EditSpringConstant, "EditSpringConstant", "Displacer Spring Constant"},
+        {&ControlState::EditSpringCenter, "EditSpringCenter", "Displacer Spring Center"},
+        {&ControlState::EditPistonDiameter, "EditPistonDiameter", "Piston Diameter"},
+        {&ControlState::EditPistonStroke, "EditPistonStroke", "Piston Stroke"},
+        {&ControlState::EditDeadSpaceVol, "EditDeadSpaceVol", "Dead Space Volume"},
+        {&ControlState::EditDeadSpaceTemp, "EditDeadSpaceTemp", "Dead Space Temperature"},
+        {&ControlState::EditHotTemp, "EditHotTemp", "Hot Temperature"},
+        {&ControlState::EditColdTemp, "EditColdTemp", "Cold Temperature"},
+        {&ControlState::EditEngineSpeed, "EditEngineSpeed", "Engine Speed"},
+    }};
+    return inputs;
+}
+
+std::string PaddedStudyName(const StudyInput& input) {
+    std::string name = input.name;
+    if (name.size() < kNameWidth) name.append(kNameWidth - name.size(), ' ');
+    return name;
+}
+
+std::string TrialText(double value, const NumberSettings& numbers) {
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text = ec == std::errc() ? std::string(buffer, end) : std::string("0");
+    // Read back by the same rules as typed numbers, so the user's separator it is.
+    for (char& c : text) {
+        if (c == '.') c = numbers.decimalSeparator;
+    }
+    return text;
+}
+
+bool SensitivityStudy::Run(StudyTarget& target) {
+    if (running_) return false;
+    RunningFlag flag(running_);
+
+    target.ClearMemo3();
+    BaselineSchmidtPower = target.SchmidtPower();
+    target.AppendMemo3("Evaluating 10% change in design parameters.");
+    target.AppendMemo3("One moment please...");
+    if (BaselineSchmidtPower == 0) {
+        // A gain over nothing has no percentage.
+        target.AppendMemo3("No Schmidt power to improve: the estimate is " +
+                           PowerText(target.Units(), 0) + ".");
+    } else {
+        for (const StudyInput& input : StudyInputs()) EvaluateParameter(target, input);
+    }
+    target.AppendMemo3("Evaluation complete!");
+    target.Compute(true, true);
+    return true;
+}
+
+void SensitivityStudy::EvaluateParameter(StudyTarget& target, const StudyInput& input) {
+    const NumberSettings numbers = target.Units().numbers;
+    const std::string former = target.FieldText(input);
+    const std::optional<double> value = NumberTextValue(former, numbers);
+    if (!value) return;
+
+    const std::string name = PaddedStudyName(input);
+    target.SetSuggesting("Evaluating " + name + "...");
+    for (const double factor : {1.1, 0.9}) {
+        target.SetFieldText(input, TrialText(*value * factor, numbers));
+        target.StopChangeTimer();
+        target.Compute(true, false);
+
+        const double power = target.SchmidtPower();
+        const long long percent =
+            RoundHalfEven((power - BaselineSchmidtPower) * 100 / BaselineSchmidtPower);
+        if (percent > 0 && power > BaselineSchmidtPower) {
+            const OutputUnits units = target.Units();
+            target.AppendMemo3((factor > 1 ? "Increase " : "Decrease ") + name + " ([" +
+                               PadLeft(std::to_string(percent), 3) + " %] power " +
+                               PowerText(units, BaselineSchmidtPower) + " ==> " +
+                               PowerText(units, power) + ")");
+        }
+    }
+    target.SetFieldText(input, former);
+    target.StopChangeTimer();
+    target.SetSuggesting("");
+}
+
+}  // namespace velmora
