@@ -1,5 +1,6 @@
 #include "persistence/ini_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -180,8 +181,11 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const {
     KeyPlace place = Find(section, key);
     if (!place.keyFound) return defaultValue;
+    std::size_t length = std::min(place.valueEnd - place.valueBegin, kMaxValueLength);
     int value = 0;
-    return ParseIniInteger(ReadString(section, key, ""), value) ? value : defaultValue;
+    return ParseIniInteger(std::string_view(body_).substr(place.valueBegin, length), value)
+               ? value
+               : defaultValue;
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
