@@ -34,4 +34,5 @@ void BM_FindGammaM(benchmark::State& state) {
 BENCHMARK(BM_FindGammaM)->Arg(1210)->Arg(100)->Arg(2);
 
 }  // namespace
+
 BENCHMARK_MAIN();
