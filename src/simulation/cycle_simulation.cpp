@@ -165,14 +165,17 @@ void SimulateCycle(CycleRun& run, bool graphed) {
         }
     }
 
-    if (graphed) {
-        SummarizeCycle(sim, params);
-        // The diagram is the one simulated at EngineSpeed; the speeds only set the frequency.
-        const PVDiagramArea diagram = MeasurePVDiagram(sim, run.controls.outputs);
-        params.PVPowerAtEngineSpeed = PVPowerAt(diagram, params.EngineSpeed);
-        params.PVPowerAtOmegaBar = PVPowerAt(diagram, params.OmegaBar);
-    }
+    if (graphed) run.graphedCycleEnded = true;
     run.host.ProcessPendingEvents();
+}
+
+void SummarizeGraphedCycle(CycleRun& run) {
+    run.graphedCycleEnded = false;
+    SummarizeCycle(run.sim, run.params);
+    // The diagram is the one simulated at EngineSpeed; the speeds only set the frequency.
+    const PVDiagramArea diagram = MeasurePVDiagram(run.sim, run.controls.outputs);
+    run.params.PVPowerAtEngineSpeed = PVPowerAt(diagram, run.params.EngineSpeed);
+    run.params.PVPowerAtOmegaBar = PVPowerAt(diagram, run.params.OmegaBar);
 }
 
 void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
@@ -251,6 +254,11 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
             if (q == ungraphed) sim.SimStepCount = 0;
         }
     }
+
+    // Each graphed cycle's summary and PV powers replace those of the cycle before, and the
+    // graphed cycles are the last of the schedule: working them out once, after the last of
+    // them, gives the same texts and powers.
+    if (run.graphedCycleEnded) SummarizeGraphedCycle(run);
 
     // 10. The summary of the last graphed cycle, also when this run graphed none.
     memo2.push_back(sim.DwellDegreesLine);

@@ -63,11 +63,16 @@ struct CycleRun {
     double v = 0;         // displacer velocity, m/s
     double timeStep = 0;  // s per crank degree
     PressureHistory history;
+    bool graphedCycleEnded = false;  // since the last SummarizeGraphedCycle
 };
 
-// One cycle of 361 one-degree steps; a graphed cycle records its steps and ends with the
-// cycle summary and both PV powers. Lets the host process its events afterwards.
+// One cycle of 361 one-degree steps; a graphed cycle records its steps. Lets the host process
+// its events afterwards.
 void SimulateCycle(CycleRun& run, bool graphed);
+
+// The end of a graphed cycle: the dwell and pressure summary and both PV powers, from the
+// steps recorded so far.
+void SummarizeGraphedCycle(CycleRun& run);
 
 // The whole simulation run of a compute run: schedule of cycles, curves, samples, PV powers,
 // its report lines in memo2, and the power/speed curve when the host shows it.

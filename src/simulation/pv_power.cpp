@@ -26,9 +26,11 @@ int PixelCoordinate(double value) {
 // closed polygon by the even-odd rule. This is what a fill from a seed inside the loop counts,
 // also for loops that are thin or cross themselves.
 long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<ImagePoint>& polygon) {
-    const int size = outline.Height();
-    // Crossings of each pixel row with the polygon's edges (half-open in y).
-    std::vector<std::vector<double>> crossings(static_cast<std::size_t>(size));
+    const int width = outline.Width();
+    const int height = outline.Height();
+    // Crossings of each pixel row with the polygon's edges, half-open in y so that a vertex on
+    // a row is counted once; every row therefore has an even number of crossings.
+    std::vector<std::vector<double>> crossings(static_cast<std::size_t>(height));
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         const ImagePoint& a = polygon[i];
         const ImagePoint& b = polygon[(i + 1) % polygon.size()];
@@ -37,22 +39,27 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
         const double high = std::max(a.py, b.py);
         // Rows j with low <= j < high.
         const int first = std::max(0, static_cast<int>(std::ceil(low)));
-        const int last = std::min(size - 1, static_cast<int>(std::ceil(high)) - 1);
+        const int last = std::min(height - 1, static_cast<int>(std::ceil(high)) - 1);
         for (int j = first; j <= last; ++j) {
             const double x = a.px + (j - a.py) * (b.px - a.px) / (b.py - a.py);
             crossings[static_cast<std::size_t>(j)].push_back(x);
         }
     }
     long count = 0;
-    for (int j = 0; j < size; ++j) {
-        std::vector<double>& row = crossings[static_cast<std::size_t>(j)];
-        std::sort(row.begin(), row.end());
-        std::size_t passed = 0;  // crossings at or left of the pixel centre
-        for (int i = 0; i < outline.Width(); ++i) {
-            while (passed < row.size() && row[passed] <= i) ++passed;
-            const bool inside = ((row.size() - passed) & 1u) != 0;
-            if (inside || outline.Pixel(i, j) == RasterSurface::kBlack) ++count;
+    std::vector<std::uint8_t> covered(static_cast<std::size_t>(width));
+    for (int j = 0; j < height; ++j) {
+        const std::uint8_t* row = outline.Row(j);
+        for (int i = 0; i < width; ++i) covered[i] = row[i] == RasterSurface::kBlack;
+        std::vector<double>& xs = crossings[static_cast<std::size_t>(j)];
+        std::sort(xs.begin(), xs.end());
+        // A centre is inside when an odd number of crossings lies right of it: between the
+        // crossings 2k and 2k + 1, that is for ceil(x[2k]) <= i < ceil(x[2k + 1]).
+        for (std::size_t k = 0; k + 1 < xs.size(); k += 2) {
+            const double from = std::clamp(std::ceil(xs[k]), 0.0, static_cast<double>(width));
+            const double to = std::clamp(std::ceil(xs[k + 1]), 0.0, static_cast<double>(width));
+            for (int i = static_cast<int>(from); i < static_cast<int>(to); ++i) covered[i] = 1;
         }
+        for (int i = 0; i < width; ++i) count += covered[i];
     }
     return count;
 }
@@ -103,25 +110,27 @@ PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& un
                  RasterSurface::kBlack);
 
     if (seeded) {
+        // The fill gets a colour of its own, so the outline stays readable for the polygon
+        // count; it covers the same pixels a black fill up to the black border would.
+        constexpr std::uint8_t kFilled = 128;
         const int last = kPVImageSize - 1;
         const std::array<std::array<int, 2>, 4> corners{
             {{0, 0}, {last, 0}, {0, last}, {last, last}}};
         std::array<bool, 4> cornerWhite{};
         for (std::size_t c = 0; c < corners.size(); ++c)
             cornerWhite[c] = image.Pixel(corners[c][0], corners[c][1]) == RasterSurface::kWhite;
-        const RasterSurface outline = image;
-        image.FloodFill(kSeedColumn, seedRow, RasterSurface::kBlack, RasterSurface::kBlack);
+        image.FloodFill(kSeedColumn, seedRow, kFilled, RasterSurface::kBlack);
         // A fill that reached an image corner the outline left white started outside the loop
         // (a thin or degenerate diagram) and flooded its surroundings.
         bool flooded = false;
         for (std::size_t c = 0; c < corners.size(); ++c)
-            flooded = flooded || (cornerWhite[c] && image.Pixel(corners[c][0], corners[c][1]) ==
-                                                        RasterSurface::kBlack);
+            flooded =
+                flooded || (cornerWhite[c] && image.Pixel(corners[c][0], corners[c][1]) == kFilled);
         if (flooded) {
-            result.pixels = CountOutlineAndPolygon(outline, points);
+            result.pixels = CountOutlineAndPolygon(image, points);
             result.usedPolygon = true;
         } else {
-            result.pixels = image.CountPixels(RasterSurface::kBlack);
+            result.pixels = image.CountPixels(RasterSurface::kBlack) + image.CountPixels(kFilled);
         }
     } else {
         // No point lies on the smallest volume (the extents also cover earlier graphed cycles),

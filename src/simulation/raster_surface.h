@@ -32,6 +32,11 @@ class RasterSurface {
     // Nothing happens when the seed lies outside the surface or on such a pixel.
     void FloodFill(int x, int y, std::uint8_t color, std::uint8_t border);
 
+    // The pixels of row y (0 <= y < Height()), left to right.
+    const std::uint8_t* Row(int y) const {
+        return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    }
+
     // Number of pixels of the given colour.
     long CountPixels(std::uint8_t color) const;
 

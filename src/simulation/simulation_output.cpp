@@ -1,6 +1,5 @@
 #include "simulation/simulation_output.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 
@@ -263,13 +262,6 @@ void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
     sim.DwellDegreesLine = "    Dwells (Hi/Lo): " + degrees;
     sim.DwellPercentLine = "    Dwells (Hi/Lo): " + percent;
     sim.IntegratedPressureLine = "    Integrated Pressure (Hi/Lo): " + pressure;
-}
-
-std::string SampleText(double value) {
-    char buffer[40];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, Shown(value), std::chars_format::general, 15);
-    return std::string(buffer, result.ptr);
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include "model/control_state.h"
 #include "model/parameter_set.h"
 #include "model/units.h"
+#include "simulation/sample_text.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -66,8 +67,5 @@ void RecordStep(SimulationState& sim, const ControlState& controls, const StepVa
 
 // The dwell and integrated-pressure summary of the cycle whose 361 steps were just recorded.
 void SummarizeCycle(SimulationState& sim, const ParameterSet& params);
-
-// The 15-significant-digit text of a sample ("%.15g").
-std::string SampleText(double value);
 
 }  // namespace velmora
