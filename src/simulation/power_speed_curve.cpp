@@ -1,5 +1,6 @@
 #include "simulation/power_speed_curve.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/number_text.h"
@@ -34,12 +35,45 @@ class FreeTravel {
     bool Valid() const { return valid_; }
 
     double At(double t) const {
-        return amplitude_ * (std::exp(rootK_ * (t - t0_)) * rising_ * 0.5 +
-                             std::exp(-rootK_ * (t - t0_)) * falling_ * 0.5 +
-                             std::sin(speed_ * t) * params_.Beta * e_ * e_);
+        const double growing = std::exp(rootK_ * (t - t0_));
+        const double decaying = std::exp(-rootK_ * (t - t0_));
+        return Combine(t, growing, decaying);
+    }
+
+    // How many of the following grid points (spaced `step`) the search may pass over without
+    // evaluating them, because the position at t leaves too much room above the limit for any
+    // of them to reach it. The slope of the position is bounded term by term over a stretch in
+    // which the growing exponential at most doubles; only half the room is used, and only when
+    // it is far above the rounding of the terms. A search that skips meets the limit at exactly
+    // the grid point a search without skips meets it.
+    long SafeSkip(double t, double divisor, double step) const {
+        const double growing = std::exp(rootK_ * (t - t0_));
+        const double decaying = std::exp(-rootK_ * (t - t0_));
+        const double x = Combine(t, growing, decaying);
+        const double half = params_.DispHalfStroke;
+        const double room = (x + half) - x / divisor;  // the limit is met when room < 0
+        const double a = std::fabs(amplitude_);
+        const double grow = std::fabs(rising_) * 0.5 * 2 * growing;  // doubled: see above
+        const double decay = std::fabs(falling_) * 0.5 * decaying;
+        const double wave = std::fabs(params_.Beta) * e_ * e_;
+        const double scale = a * (grow + decay + wave) + half;
+        if (!(room > 1e-9 * scale) || !std::isfinite(scale)) return 0;
+        const double slope = a * (rootK_ * (grow + decay) + wave * std::fabs(speed_));
+        double stretch = rootK_ > 0 ? 0.69 / rootK_ : kLongStretch;
+        if (slope > 0) stretch = std::min(stretch, 0.5 * room / slope);
+        const double points = std::floor(stretch / step) - 1;
+        if (!(points > 0)) return 0;
+        return points >= kLongStretch ? static_cast<long>(kLongStretch) : static_cast<long>(points);
     }
 
   private:
+    static constexpr double kLongStretch = 1e9;
+
+    double Combine(double t, double growing, double decaying) const {
+        return amplitude_ * (growing * rising_ * 0.5 + decaying * falling_ * 0.5 +
+                             std::sin(speed_ * t) * params_.Beta * e_ * e_);
+    }
+
     const ParameterSet& params_;
     double speed_;
     double rootK_ = 0;
@@ -67,9 +101,16 @@ CheckedValue FindStopCrossing(const ParameterSet& params, double start, double e
     // A step that cannot advance t would never end the search.
     if (!(step > 0) || !std::isfinite(step) || !std::isfinite(end)) return {0, true};
     double t = start;
+    long skip = 0;
     do {
-        const double x = travel.At(t);
-        if (ShortfallWithin(divisor, -params.DispHalfStroke, x)) return {t, true};
+        if (skip > 0) {
+            --skip;
+        } else {
+            const double x = travel.At(t);
+            if (ShortfallWithin(divisor, -params.DispHalfStroke, x)) return {t, true};
+            skip = travel.SafeSkip(t, divisor, step);
+        }
+        // The grid is built by repeated addition, skipped points included.
         const double next = t + step;
         if (next == t) break;
         t = next;

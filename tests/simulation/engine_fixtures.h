@@ -47,6 +47,35 @@ inline ControlState LargeEngineControls() {
     return c;
 }
 
+// The small reference engine: 0.6 x 0.625 in displacer of 4.94 g, 0.21875 in rod, 0.502 x
+// 0.67 in piston, 0.55 cm^3 dead space at 248 C, 450 C hot, 47 C cold, 1200 RPM, 1 atm.
+inline ControlState SmallEngineControls() {
+    ControlState c = LargeEngineControls();
+    c.EditDispDiameter = {"0.6", 0};
+    c.EditDispStroke = {"0.625", 0};
+    c.EditDispMass = {"4.94", 1};
+    c.EditDispRodDiameter = {"0.21875", 0};
+    c.EditSpringCenter = {"0", 0};
+    c.EditPistonDiameter = {"0.502", 0};
+    c.EditPistonStroke = {"0.67", 0};
+    c.EditDeadSpaceVol = {"0.55", 2};
+    c.EditDeadSpaceTemp = {"248", 1};
+    c.EditHotTemp = {"450", 1};
+    c.EditColdTemp = {"47", 1};
+    c.EditEngineSpeed = {"1200", 0};
+    c.EditMeanEnginePressure = {"1", 0};
+    c.EditRequiredEnginePower.clear();
+    return c;
+}
+
+// The parameter set a compute run derives from the controls.
+inline ParameterSet ComputedParameters(const ControlState& controls) {
+    EngineSession session;
+    session.State = controls;
+    session.Compute(true, false);
+    return session.Driver.Params;
+}
+
 // A session that counts the events it is asked to process (one per simulated cycle, plus the
 // driver's own) and can pretend the power/speed chart is shown.
 class CountingSession : public EngineSession {
