@@ -1,0 +1,110 @@
+// A whole compute run from an arbitrary parameter-file text, as Load Parameters does it: the
+// file is loaded into the controls, one forced computation runs, and everything the window
+// would show must be finite text. Cycle counts are capped here (not in the program) so that an
+// input asking for millions of cycles does not stall the fuzzer; the program itself would run
+// them, slowly but correctly.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fuzz_checks.h"
+#include "fuzz_files.h"
+#include "persistence/parameter_file.h"
+#include "simulation/cycle_simulation.h"
+#include "simulation/engine_session.h"
+
+namespace {
+
+using velmora::EngineSession;
+using velmora::fuzz::Check;
+using velmora::fuzz::HasNonFiniteWord;
+
+constexpr int kMaxCycles = 6;
+
+void CapCycleCounts(velmora::ControlState& state) {
+    const velmora::CycleSchedule schedule = velmora::ReadCycleSchedule(state);
+    if (schedule.ComputeCycles > kMaxCycles) state.ComputeCycleCountEdit = "6";
+    if (schedule.GraphCycles > kMaxCycles) state.GraphCycleCountEdit = "6";
+    if (schedule.MaxAutoCycles > kMaxCycles) state.MaxGraphCycleCountEdit = "6";
+}
+
+void CheckLines(const std::vector<std::string>& lines, const char* what) {
+    for (const std::string& line : lines) {
+        Check(!HasNonFiniteWord(line), what, line);
+        Check(line.find("Unable to complete the computation") == std::string::npos,
+              "no part of the run throws", line);
+    }
+}
+
+void CheckPoints(const velmora::PointSeries& series, const char* what) {
+    for (const velmora::PlotPoint& point : series) {
+        Check(std::isfinite(point.x) && std::isfinite(point.y), what);
+    }
+}
+
+void CheckSession(const EngineSession& session) {
+    const velmora::ComputeDriver& driver = session.Driver;
+    Check(!driver.ComputeBusy && !driver.ComputePending, "the run completes and is not pending");
+    CheckLines(driver.Memo1, "input report lines are finite text");
+    CheckLines(driver.Memo2, "computed report lines are finite text");
+
+    const velmora::SimulationState& sim = session.Sim;
+    const std::size_t samples = sim.SampleX.size();
+    Check(samples >= 1, "every sample list has an entry");
+    Check(sim.SampleDispPos.size() == samples && sim.SamplePistonPos.size() == samples &&
+              sim.SamplePressure.size() == samples && sim.SampleTotalVolume.size() == samples,
+          "the sample lists have one entry per step each");
+    for (const auto* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,
+                             &sim.SamplePressure, &sim.SampleTotalVolume}) {
+        CheckLines(*list, "sample texts are finite");
+    }
+    CheckLines(
+        {sim.DwellDegreesLine, sim.DwellPercentLine, sim.IntegratedPressureLine, sim.DwellLabel,
+         sim.DeltaTeeCaption, sim.MainChart.Title, sim.MainChart.LeftAxisTitle,
+         sim.MainChart.RightAxisTitle, sim.PVChart.Title, sim.Chart3.Title},
+        "labels and titles are finite text");
+    for (const auto* series :
+         {&sim.Series1, &sim.Series2, &sim.Series3, &sim.Series1a, &sim.Series2a, &sim.Series3a,
+          &sim.PVPhaseSeries, &sim.Chart3.PowerSeries, &sim.Chart3.PhaseOrTorqueSeries}) {
+        CheckPoints(*series, "chart points are finite");
+    }
+    for (const velmora::ColoredPoint& point : sim.PVSeries) {
+        Check(std::isfinite(point.x) && std::isfinite(point.y), "PV points are finite");
+    }
+}
+
+const char* FileNameFor(unsigned char choice) {
+    switch (choice % 3) {
+        case 1:
+            return "KESTMORE.RBP";
+        case 2:
+            return "BRANDOCK TAPPER.RBP";
+        default:
+            return "engine.RBP";
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
+    velmora::fuzz::FuzzInput input(data, size);
+    const std::string path = velmora::fuzz::Scratch().File(FileNameFor(input.TakeByte()));
+    if (!velmora::fuzz::WriteScratchFile(path, input.Rest())) return 0;
+
+    EngineSession session;
+    session.Driver.Loading = true;
+    velmora::LoadParameterFile(path, session.State);
+    session.Driver.Loading = false;
+    CapCycleCounts(session.State);
+    session.Driver.LoadedFileName = path;
+
+    session.Compute(true, true);
+    CheckSession(session);
+    const std::vector<std::string> firstInputs = session.Driver.Memo1;
+
+    // The next run starts from what this one left behind and must be as sound.
+    session.Compute(true, true);
+    CheckSession(session);
+    Check(session.Driver.Memo1 == firstInputs, "the same inputs give the same input report");
+    return 0;
+}
