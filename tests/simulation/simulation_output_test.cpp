@@ -1,0 +1,194 @@
+#include "simulation/simulation_output.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "simulation/sample_text.h"
+
+namespace velmora {
+namespace {
+
+constexpr double kHalf = 0.063;
+
+SimulationState WithCycle(double x, double pressure) {
+    SimulationState sim;
+    for (int i = 0; i < 361; ++i) {
+        sim.SampleDispPos.push_back(SampleText(x));
+        sim.SamplePressure.push_back(SampleText(pressure));
+    }
+    return sim;
+}
+
+ParameterSet Params(double mean) {
+    ParameterSet p;
+    p.DispHalfStroke = kHalf;
+    p.PistonHalfStroke = 0.07;
+    p.MeanEnginePressure = mean;
+    return p;
+}
+
+TEST(CycleSummaryTest, WholeCycleAtTheTopStop) {
+    SimulationState sim = WithCycle(kHalf, 5e6);
+    SummarizeCycle(sim, Params(5e6));
+    EXPECT_EQ(sim.DwellDegreesLine, "    Dwells (Hi/Lo): 361/0 degrees");
+    EXPECT_EQ(sim.DwellPercentLine, "    Dwells (Hi/Lo): 100/0 %");
+    // Every pressure equal to the mean: nothing to divide, both shares 0.
+    EXPECT_EQ(sim.IntegratedPressureLine, "    Integrated Pressure (Hi/Lo): 0/0 %");
+    EXPECT_EQ(sim.DwellLabel, "Dwells (Hi/Lo): 361/0 degrees; 100/0 %; pressure: 0/0 %");
+}
+
+TEST(CycleSummaryTest, CountsOnlyTheNewestCycleWithinOnePercentOfAStop) {
+    SimulationState sim = WithCycle(0, 1);
+    // An older cycle at the top stop does not count.
+    sim.SampleDispPos.insert(sim.SampleDispPos.begin(), 361, SampleText(kHalf));
+    sim.SamplePressure.insert(sim.SamplePressure.begin(), 361, "9e9");
+    std::size_t base = 361;
+    for (int i = 0; i < 40; ++i) sim.SampleDispPos[base + i] = SampleText(-kHalf);
+    for (int i = 40; i < 50; ++i) sim.SampleDispPos[base + i] = SampleText(0.995 * kHalf);
+    for (int i = 50; i < 60; ++i) sim.SampleDispPos[base + i] = SampleText(-0.995 * kHalf);
+    for (int i = 60; i < 70; ++i) sim.SampleDispPos[base + i] = SampleText(0.985 * kHalf);
+    // Pressures: 90 steps 3 above the mean of 1, the other 271 steps 1 below it.
+    for (int i = 0; i < 361; ++i) sim.SamplePressure[base + i] = SampleText(i < 90 ? 4 : 0);
+    SummarizeCycle(sim, Params(1));
+    EXPECT_EQ(sim.DwellDegreesLine, "    Dwells (Hi/Lo): 10/50 degrees");
+    // 10 * 100 / 360 = 2.78 -> 3; 50 * 100 / 360 = 13.89 -> 14
+    EXPECT_EQ(sim.DwellPercentLine, "    Dwells (Hi/Lo): 3/14 %");
+    // 270 / 541 = 49.9 % above, 271 / 541 = 50.1 % below
+    EXPECT_EQ(sim.IntegratedPressureLine, "    Integrated Pressure (Hi/Lo): 50/50 %");
+}
+
+TEST(CycleSummaryTest, PercentagesRoundHalvesToEven) {
+    // 9 steps: 9 * 100 / 360 = 2.5 -> 2; 27 steps: 7.5 -> 8.
+    SimulationState sim = WithCycle(0, 1);
+    for (int i = 0; i < 9; ++i) sim.SampleDispPos[i] = SampleText(kHalf);
+    for (int i = 9; i < 36; ++i) sim.SampleDispPos[i] = SampleText(-kHalf);
+    // Above 1 (one step of 2 over a mean of 1), below 3: 25 % and 75 %.
+    for (int i = 0; i < 361; ++i) sim.SamplePressure[i] = SampleText(1);
+    sim.SamplePressure[0] = SampleText(2);
+    sim.SamplePressure[1] = SampleText(0);
+    sim.SamplePressure[2] = SampleText(0);
+    sim.SamplePressure[3] = SampleText(0);
+    SummarizeCycle(sim, Params(1));
+    EXPECT_EQ(sim.DwellPercentLine, "    Dwells (Hi/Lo): 2/8 %");
+    EXPECT_EQ(sim.IntegratedPressureLine, "    Integrated Pressure (Hi/Lo): 25/75 %");
+}
+
+TEST(GraphSetUpTest, TitlesAndFixedRangesFollowTheCurveChoices) {
+    SimulationState sim;
+    ControlState controls;
+    controls.outputs.LengthOutputFormatRG = 1;  // mm
+    controls.outputs.PressureOutputFormatRG = 1;
+    controls.RedGraphRG = 0;
+    controls.BlueGraphRG = 1;
+    controls.XAxisRG = 1;
+    ASSERT_TRUE(SetUpGraphs(sim, Params(0), controls, 1.0 / 6000));
+    EXPECT_EQ(sim.DeltaTeeCaption, "Time Increment =\r\n1 degree =\r\n166.667 microSec");
+    EXPECT_EQ(sim.MainChart.Title, "Displacer Position and Piston Position");
+    EXPECT_EQ(sim.MainChart.LeftAxisTitle, "Displacer Position (mm)");
+    EXPECT_EQ(sim.MainChart.RightAxisTitle, "Piston Position (mm)");
+    EXPECT_FALSE(sim.MainChart.LeftAxis.automatic);
+    EXPECT_DOUBLE_EQ(sim.MainChart.LeftAxis.min, -63);
+    EXPECT_DOUBLE_EQ(sim.MainChart.LeftAxis.max, 63);
+    EXPECT_DOUBLE_EQ(sim.MainChart.RightAxis.max, 70);
+    EXPECT_EQ(sim.MainChart.BottomAxisTitle, "Degrees");
+    EXPECT_EQ(sim.MainChartA.Title, sim.MainChart.Title);
+    EXPECT_EQ(sim.MainChartA.LeftAxis.max, 63);
+    EXPECT_EQ(sim.PVChart.LeftAxisTitle, "Pressure lb/in^2");
+    EXPECT_EQ(sim.PVChart.BottomAxisTitle, "Volume mm ^3");
+
+    controls.RedGraphRG = 2;
+    controls.BlueGraphRG = 7;
+    controls.XAxisRG = 0;
+    ASSERT_TRUE(SetUpGraphs(sim, Params(0), controls, 1.0 / 6000));
+    EXPECT_EQ(sim.MainChart.Title, "Hot Volume and Displacer Rod Pressure");
+    EXPECT_EQ(sim.MainChart.LeftAxisTitle, "Hot Volume (mm ^3)");
+    EXPECT_EQ(sim.MainChart.RightAxisTitle, "Displacer Rod Pressure (lb/in^2)");
+    EXPECT_TRUE(sim.MainChart.LeftAxis.automatic);
+    EXPECT_TRUE(sim.MainChartA.RightAxis.automatic);
+    EXPECT_EQ(sim.MainChart.BottomAxisTitle, "Seconds");
+}
+
+TEST(GraphSetUpTest, EveryQuantityHasItsTitlesAndConversion) {
+    OutputUnits units;
+    units.LengthOutputFormatRG = 2;  // cm
+    units.PressureOutputFormatRG = 0;
+    const char* axisTitles[] = {"Displacer Position (cm)",
+                                "Piston Position (cm)",
+                                "Hot Volume (cm ^3)",
+                                "Cold Volume (cm ^3)",
+                                "Total Volume (cm ^3)",
+                                "Internal Pressure (atm)",
+                                "Average Engine Pressure (atm)",
+                                "Displacer Rod Pressure (atm)",
+                                "Displacer Spring Force (N)",
+                                "Displacer Rod Force (N)",
+                                "Displacer Acceleration (cm/sec^2)",
+                                "Displacer Velocity (cm/sec)"};
+    StepValues step;
+    step.dispPos = 0.01;
+    step.pistonPos = 0.02;
+    step.hotVolume = 1e-6;
+    step.coldVolume = 2e-6;
+    step.totalVolume = 3e-6;
+    step.pressure = 1e5;
+    step.meanPressure = 2e5;
+    step.rodPressure = -1e5;
+    step.springForce = 7;
+    step.netForce = -8;
+    step.acceleration = 9;
+    step.velocity = -0.5;
+    const double expected[] = {1, 2, 1, 2, 3, 1, 2, -1, 7, -8, 900, -50};
+    for (int i = 0; i < kCurveItemCount; ++i) {
+        EXPECT_EQ(CurveAxisTitle(i, units), axisTitles[i]);
+        EXPECT_EQ(CurveAndText(i), std::string(" and ").append(CurveTitleWord(i)));
+        EXPECT_NEAR(CurveValue(i, step, units), expected[i], 1e-12 * std::fabs(expected[i])) << i;
+    }
+    EXPECT_EQ(CurveTitleWord(5), "Internal Pressure");
+}
+
+TEST(SampleTextTest, WritesWhatPrintfWritesWithFifteenDigits) {
+    char buffer[64];
+    const double fixed[] = {0,
+                            1,
+                            0.1,
+                            0.063,
+                            1e-5,
+                            5e6,
+                            1e15,
+                            1e14,
+                            -2.5,
+                            0.00012345,
+                            999999999999999.5,
+                            9.9999999999999995e-5,
+                            123456789012345678.0,
+                            1e300,
+                            1e-300,
+                            4.9e-324,
+                            0.30000000000000004};
+    for (double v : fixed) {
+        std::snprintf(buffer, sizeof buffer, "%.15g", v);
+        EXPECT_EQ(SampleText(v), buffer);
+    }
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        double v = 0;
+        if (i % 2 == 0) {
+            const std::uint64_t bits = random();
+            std::memcpy(&v, &bits, sizeof v);
+            if (!std::isfinite(v)) continue;
+        } else {
+            v = std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 90));
+        }
+        std::snprintf(buffer, sizeof buffer, "%.15g", v);
+        ASSERT_EQ(SampleText(v), buffer) << v;
+    }
+    EXPECT_EQ(SampleText(-0.0), "-0");
+    EXPECT_EQ(SampleText(std::nan("")), "0");
+}
+
+}  // namespace
+}  // namespace velmora
