@@ -162,6 +162,7 @@ void SimulateCycle(CycleRun& run, bool graphed) {
             step.velocity = run.v;
             step.acceleration = FiniteOrZero(a);
             RecordStep(sim, run.controls, step);
+            run.host.StepRecorded(sim.SimStepCount, step);
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,8 @@ class EngineSession : public ComputeHooks {
     // Window hooks of the simulation. Defaults: Chart3 hidden, no cursor.
     virtual bool IsPowerCurveShown() const { return false; }
     virtual void SetBusyCursor(bool /*busy*/) {}
+    // Each graphed step with all its quantities; nothing by default.
+    virtual void StepRecorded(std::int32_t /*stepCount*/, const StepValues& /*step*/) {}
 
     // ComputeHooks
     const ControlState& Controls() override { return State; }
@@ -58,6 +61,9 @@ class EngineSession : public ComputeHooks {
         void ProcessPendingEvents() override { session_.ProcessPendingEvents(); }
         void SetBusyCursor(bool busy) override { session_.SetBusyCursor(busy); }
         bool IsPowerCurveShown() const override { return session_.IsPowerCurveShown(); }
+        void StepRecorded(std::int32_t stepCount, const StepValues& step) override {
+            session_.StepRecorded(stepCount, step);
+        }
 
       private:
         EngineSession& session_;

@@ -1,0 +1,32 @@
+#include "headless_run.h"
+
+#include <ostream>
+
+#include "persistence/file_text.h"
+#include "persistence/parameter_file.h"
+
+namespace velmora::cli {
+
+bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostream& err) {
+    // LoadParameterFile treats a missing file as one without keys (the window's behaviour);
+    // the commands instead refuse what they cannot read.
+    std::string text;
+    switch (ReadWholeFile(file, text)) {
+        case FileReadStatus::Read:
+            break;
+        case FileReadStatus::Missing:
+            err << "velmora-cli: cannot open '" << file << "': no such file\n";
+            return false;
+        case FileReadStatus::Unreadable:
+            err << "velmora-cli: cannot read '" << file << "'\n";
+            return false;
+    }
+    session.Driver.Loading = true;
+    LoadParameterFile(file, session.State);
+    session.Driver.Loading = false;
+    session.Driver.LoadedFileName = file;
+    session.Compute(true, true);
+    return true;
+}
+
+}  // namespace velmora::cli
