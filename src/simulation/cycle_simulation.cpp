@@ -185,11 +185,7 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     ClearMainSeries(sim);
     sim.PVSeries.clear();
     sim.PVPhaseSeries.clear();
-    sim.SampleX.clear();
-    sim.SampleDispPos.clear();
-    sim.SamplePistonPos.clear();
-    sim.SamplePressure.clear();
-    sim.SampleTotalVolume.clear();
+    ClearSampleLists(sim);
     sim.PVMinVolume = 1e10;
     sim.PVMinPressure = 1e10;
     sim.PVMaxVolume = 0;

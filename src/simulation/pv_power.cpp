@@ -29,37 +29,50 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
     const int width = outline.Width();
     const int height = outline.Height();
     // Crossings of each pixel row with the polygon's edges, half-open in y so that a vertex on
-    // a row is counted once; every row therefore has an even number of crossings.
-    std::vector<std::vector<double>> crossings(static_cast<std::size_t>(height));
+    // a row is counted once; every row therefore has an even number of crossings. Edges cross
+    // rows first <= j < end; the crossings are gathered row by row into one array.
+    struct EdgeRows {
+        std::size_t edge;
+        int first;
+        int end;
+    };
+    std::vector<EdgeRows> edges;
+    std::vector<std::size_t> rowStart(static_cast<std::size_t>(height) + 1, 0);
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         const ImagePoint& a = polygon[i];
         const ImagePoint& b = polygon[(i + 1) % polygon.size()];
         if (a.py == b.py) continue;
-        const double low = std::min(a.py, b.py);
-        const double high = std::max(a.py, b.py);
-        // Rows j with low <= j < high.
-        const int first = std::max(0, static_cast<int>(std::ceil(low)));
-        const int last = std::min(height - 1, static_cast<int>(std::ceil(high)) - 1);
-        for (int j = first; j <= last; ++j) {
-            const double x = a.px + (j - a.py) * (b.px - a.px) / (b.py - a.py);
-            crossings[static_cast<std::size_t>(j)].push_back(x);
-        }
+        const int first = std::max(0, static_cast<int>(std::ceil(std::min(a.py, b.py))));
+        const int end = std::min(height, static_cast<int>(std::ceil(std::max(a.py, b.py))));
+        if (first >= end) continue;
+        edges.push_back({i, first, end});
+        for (int j = first; j < end; ++j) ++rowStart[static_cast<std::size_t>(j) + 1];
     }
+    for (int j = 0; j < height; ++j) rowStart[j + 1] += rowStart[j];
+    std::vector<double> crossings(rowStart[height]);
+    std::vector<std::size_t> filled(rowStart.begin(), rowStart.end() - 1);
+    for (const EdgeRows& e : edges) {
+        const ImagePoint& a = polygon[e.edge];
+        const ImagePoint& b = polygon[(e.edge + 1) % polygon.size()];
+        for (int j = e.first; j < e.end; ++j)
+            crossings[filled[j]++] = a.px + (j - a.py) * (b.px - a.px) / (b.py - a.py);
+    }
+
     long count = 0;
-    std::vector<std::uint8_t> covered(static_cast<std::size_t>(width));
     for (int j = 0; j < height; ++j) {
         const std::uint8_t* row = outline.Row(j);
-        for (int i = 0; i < width; ++i) covered[i] = row[i] == RasterSurface::kBlack;
-        std::vector<double>& xs = crossings[static_cast<std::size_t>(j)];
-        std::sort(xs.begin(), xs.end());
+        count += std::count(row, row + width, RasterSurface::kBlack);
+        double* xs = crossings.data() + rowStart[j];
+        double* xsEnd = crossings.data() + rowStart[j + 1];
+        std::sort(xs, xsEnd);
         // A centre is inside when an odd number of crossings lies right of it: between the
-        // crossings 2k and 2k + 1, that is for ceil(x[2k]) <= i < ceil(x[2k + 1]).
-        for (std::size_t k = 0; k + 1 < xs.size(); k += 2) {
-            const double from = std::clamp(std::ceil(xs[k]), 0.0, static_cast<double>(width));
-            const double to = std::clamp(std::ceil(xs[k + 1]), 0.0, static_cast<double>(width));
-            for (int i = static_cast<int>(from); i < static_cast<int>(to); ++i) covered[i] = 1;
+        // crossings 2k and 2k + 1, that is for ceil(x[2k]) <= i < ceil(x[2k + 1]). Outline
+        // pixels there are already counted.
+        for (double* x = xs; x + 1 < xsEnd; x += 2) {
+            const int from = static_cast<int>(std::clamp(std::ceil(x[0]), 0.0, double(width)));
+            const int to = static_cast<int>(std::clamp(std::ceil(x[1]), 0.0, double(width)));
+            for (int i = from; i < to; ++i) count += row[i] != RasterSurface::kBlack;
         }
-        for (int i = 0; i < width; ++i) count += covered[i];
     }
     return count;
 }

@@ -4,82 +4,128 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace velmora {
 namespace {
 
-constexpr int kDigits = 15;
-constexpr int kExactPowers = 27;  // 10^27 = 2^27 * 5^27 still fits a 64-bit mantissa
+__extension__ typedef unsigned __int128 Wide;
 
-std::string PrintfSampleText(double value) {
-    char buffer[40];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return std::string(buffer, static_cast<std::size_t>(length));
+constexpr int kDigits = 15;
+constexpr std::uint64_t kLowest = 100000000000000ull;    // 10^14
+constexpr std::uint64_t kHighest = 1000000000000000ull;  // 10^15
+constexpr int kMaxPowerOfFive = 27;                      // 5^27 < 2^64
+
+std::size_t PrintfSampleText(double value, char* out) {
+    const int length = std::snprintf(out, kSampleTextCapacity, "%.15g", value);
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
-// Exact in extended precision: 10^n = 2^n * 5^n and 5^27 needs fewer than 64 bits.
-constexpr long double kPowersOfTen[kExactPowers + 1] = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
-    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+std::size_t Copy(const char* text, char* out) {
+    const std::size_t length = std::strlen(text);
+    std::memcpy(out, text, length);
+    return length;
+}
 
-// The 15 significant digits of |value| as an integer in [10^14, 10^15) and the decimal
-// exponent of the first digit; false where the scaled value comes too close to a rounding half
-// to decide it without the exact expansion, or lies outside the exactly scaled range.
-bool FifteenDigits(double magnitude, std::uint64_t& digits, int& exponent) {
-    int binary = 0;
-    std::frexp(magnitude, &binary);
-    // floor((binary - 1) * log10(2)) in integers: a first guess, corrected below.
-    exponent = ((binary - 1) * 78913) >> 18;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const int shift = kDigits - 1 - exponent;
-        if (shift > kExactPowers || -shift > kExactPowers) return false;
-        // One rounding of a product of two exact factors: error far below 1e-3 of a unit.
-        const long double scaled =
-            shift >= 0 ? magnitude * kPowersOfTen[shift] : magnitude / kPowersOfTen[-shift];
-        if (scaled < 1e14L) {
-            --exponent;
-            continue;
-        }
-        if (scaled >= 1e15L) {
-            ++exponent;
-            continue;
-        }
-        const auto whole = static_cast<std::uint64_t>(scaled);
-        const long double fraction = scaled - static_cast<long double>(whole);
-        if (fraction > 0.499L && fraction < 0.501L) return false;
-        digits = whole + (fraction > 0.5L ? 1 : 0);
-        if (digits == 1000000000000000ull) {
-            digits = 100000000000000ull;
-            ++exponent;
-        }
+struct PowersOfFive {
+    std::uint64_t values[kMaxPowerOfFive + 1];
+    constexpr PowersOfFive() : values() {
+        values[0] = 1;
+        for (int i = 1; i <= kMaxPowerOfFive; ++i) values[i] = values[i - 1] * 5;
+    }
+};
+constexpr PowersOfFive kPowersOfFive;
+
+// |value| * 10^k rounded to an integer, exactly: with |value| = m * 2^e this is
+// m * 5^k * 2^(k + e), which fits 128 bits for k <= 27. Ties go to the even integer, as
+// printf rounds an exact binary value. Returns false when the product does not fit.
+bool ScaledRounded(std::uint64_t mantissa, int binaryExponent, int k, std::uint64_t& result) {
+    if (k < 0 || k > kMaxPowerOfFive) return false;
+    const Wide product = static_cast<Wide>(mantissa) * kPowersOfFive.values[k];
+    const int shift = k + binaryExponent;
+    if (shift >= 0) {
+        if (shift > 20 || (product >> (64 - shift)) != 0) return false;
+        result = static_cast<std::uint64_t>(product << shift);
         return true;
+    }
+    const int right = -shift;
+    if (right >= 127) {
+        result = 0;
+        return true;
+    }
+    const Wide whole = product >> right;
+    const Wide remainder = product - (whole << right);
+    const Wide half = static_cast<Wide>(1) << (right - 1);
+    Wide rounded = whole;
+    if (remainder > half || (remainder == half && (whole & 1) != 0)) rounded += 1;
+    if ((rounded >> 64) != 0) return false;
+    result = static_cast<std::uint64_t>(rounded);
+    return true;
+}
+
+// The 15 significant digits of |value| (a normal double) as an integer in [10^14, 10^15) and
+// the decimal exponent of the first digit; false outside the range handled exactly.
+bool FifteenDigits(double value, std::uint64_t& digits, int& exponent) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biased == 0 || biased == 0x7FF) return false;  // subnormal, inf, NaN
+    const std::uint64_t mantissa = (bits & ((1ull << 52) - 1)) | (1ull << 52);
+    const int binaryExponent = biased - 1075;  // value = mantissa * 2^binaryExponent
+    // floor(log10 |value|), guessed from the binary exponent and corrected below.
+    exponent = ((biased - 1023) * 78913) >> 18;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::uint64_t scaled = 0;
+        if (!ScaledRounded(mantissa, binaryExponent, kDigits - 1 - exponent, scaled)) return false;
+        if (scaled < kLowest) {
+            --exponent;
+        } else if (scaled > kHighest) {
+            ++exponent;
+        } else {
+            if (scaled == kHighest) {  // rounds to the next power of ten
+                scaled = kLowest;
+                ++exponent;
+            }
+            digits = scaled;
+            return true;
+        }
     }
     return false;
 }
 
 }  // namespace
 
-// Sample lists get thousands of entries per run and "%.15g" is slow, so the digits are found by
-// scaling in extended precision; the rare values that land next to a rounding half, or outside
-// the exactly scaled range, go through the printf route.
+// Sample lists get thousands of entries per run and "%.15g" is slow, so the 15 digits are
+// worked out in exact integer arithmetic; values far outside the range of a simulation
+// (below 1e-13 or from 1e15 on) go through printf.
 std::string SampleText(double value) {
-    if (!std::isfinite(value)) return "0";
-    if (value == 0) return std::signbit(value) ? "-0" : "0";
+    char out[kSampleTextCapacity];
+    return std::string(out, WriteSampleText(value, out));
+}
+
+std::size_t WriteSampleText(double value, char* out) {
+    if (!std::isfinite(value)) return Copy("0", out);
+    if (value == 0) return Copy(std::signbit(value) ? "-0" : "0", out);
     std::uint64_t number = 0;
     int exponent = 0;
-    if (!FifteenDigits(std::fabs(value), number, exponent)) return PrintfSampleText(value);
+    if (!FifteenDigits(value, number, exponent)) return PrintfSampleText(value, out);
 
+    // Two independent halves of 7 and 8 digits keep the divisions short.
     char digits[kDigits];
-    for (int i = kDigits - 1; i >= 0; --i) {
-        digits[i] = static_cast<char>('0' + number % 10);
-        number /= 10;
+    auto high = static_cast<std::uint32_t>(number / 100000000u);
+    auto low = static_cast<std::uint32_t>(number % 100000000u);
+    for (int i = kDigits - 1; i >= 7; --i) {
+        digits[i] = static_cast<char>('0' + low % 10);
+        low /= 10;
+    }
+    for (int i = 6; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + high % 10);
+        high /= 10;
     }
     int count = kDigits;
     while (count > 1 && digits[count - 1] == '0') --count;
 
-    char out[32];
-    int n = 0;
+    std::size_t n = 0;
     if (value < 0) out[n++] = '-';
     if (exponent >= -4 && exponent < kDigits) {
         if (exponent < 0) {
@@ -94,7 +140,7 @@ std::string SampleText(double value) {
                 for (int i = exponent + 1; i < count; ++i) out[n++] = digits[i];
             }
         }
-        return std::string(out, static_cast<std::size_t>(n));
+        return n;
     }
     out[n++] = digits[0];
     if (count > 1) {
@@ -107,7 +153,7 @@ std::string SampleText(double value) {
     if (magnitude >= 100) out[n++] = static_cast<char>('0' + magnitude / 100);
     out[n++] = static_cast<char>('0' + magnitude / 10 % 10);
     out[n++] = static_cast<char>('0' + magnitude % 10);
-    return std::string(out, static_cast<std::size_t>(n));
+    return n;
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace velmora {
@@ -7,5 +8,10 @@ namespace velmora {
 // The text of a double with 15 significant digits, exactly as "%.15g" writes it ("0.063",
 // "1.66666666666667e-05", "-0"). Not-finite values give "0".
 std::string SampleText(double value);
+
+// The same text written into `out`, which must hold kSampleTextCapacity characters; returns
+// its length. No terminating zero.
+inline constexpr std::size_t kSampleTextCapacity = 32;
+std::size_t WriteSampleText(double value, char* out);
 
 }  // namespace velmora

@@ -61,6 +61,19 @@ AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputUni
     return range;
 }
 
+void AppendSample(SimulationState& sim, std::vector<std::string>& list, double value) {
+    char text[kSampleTextCapacity];
+    const std::size_t length = WriteSampleText(value, text);
+    if (sim.RecycledSampleTexts.empty()) {
+        list.emplace_back(text, length);
+        return;
+    }
+    std::string entry = std::move(sim.RecycledSampleTexts.back());
+    sim.RecycledSampleTexts.pop_back();
+    entry.assign(text, length);
+    list.push_back(std::move(entry));
+}
+
 std::size_t NewestStart(std::size_t size, std::size_t count) {
     return size > count ? size - count : 0;
 }
@@ -161,6 +174,14 @@ void ClearMainSeries(SimulationState& sim) {
     sim.Series3a.clear();
 }
 
+void ClearSampleLists(SimulationState& sim) {
+    for (std::vector<std::string>* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,
+                                           &sim.SamplePressure, &sim.SampleTotalVolume}) {
+        for (std::string& entry : *list) sim.RecycledSampleTexts.push_back(std::move(entry));
+        list->clear();
+    }
+}
+
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
                  double timeStep) {
     const OutputUnits& units = controls.outputs;
@@ -201,11 +222,11 @@ void RecordStep(SimulationState& sim, const ControlState& controls, const StepVa
     sim.Series1.push_back(redPoint);
     sim.Series1a.push_back(redPoint);
 
-    sim.SampleX.push_back(SampleText(xValue));
-    sim.SampleDispPos.push_back(SampleText(step.dispPos));
-    sim.SamplePistonPos.push_back(SampleText(step.pistonPos));
-    sim.SamplePressure.push_back(SampleText(step.pressure));
-    sim.SampleTotalVolume.push_back(SampleText(step.totalVolume));
+    AppendSample(sim, sim.SampleX, xValue);
+    AppendSample(sim, sim.SampleDispPos, step.dispPos);
+    AppendSample(sim, sim.SamplePistonPos, step.pistonPos);
+    AppendSample(sim, sim.SamplePressure, step.pressure);
+    AppendSample(sim, sim.SampleTotalVolume, step.totalVolume);
 
     const double volume = Shown(VolumeToOutput(units, step.totalVolume));
     const double pressure = Shown(PressureToOutput(units, step.pressure));

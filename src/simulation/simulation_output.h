@@ -61,6 +61,9 @@ void ClearMainSeries(SimulationState& sim);
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
                  double timeStep);
 
+// Empties the five sample lists, keeping their text buffers for the next entries.
+void ClearSampleLists(SimulationState& sim);
+
 // Records one step of a graphed cycle: curve points, sample texts and the PV point with its
 // colour and the extents.
 void RecordStep(SimulationState& sim, const ControlState& controls, const StepValues& step);

@@ -93,6 +93,10 @@ struct SimulationState {
     std::string DeltaTeeCaption;  // caption of lDeltaTee, three lines joined by CR LF
 
     PowerCurve Chart3;
+
+    // Text buffers of the previous run's samples, reused by the next run so that refilling
+    // the lists allocates nothing. Holds no sample; the window has no use for it.
+    std::vector<std::string> RecycledSampleTexts;
 };
 
 }  // namespace velmora
