@@ -77,6 +77,17 @@ CycleSchedule ReadCycleSchedule(const ControlState& controls) {
     return schedule;
 }
 
+bool LimitCycleCounts(CycleSchedule& schedule) {
+    bool limited = false;
+    for (int* count : {&schedule.ComputeCycles, &schedule.GraphCycles, &schedule.MaxAutoCycles}) {
+        if (*count > kMaxCycleCount) {
+            *count = kMaxCycleCount;
+            limited = true;
+        }
+    }
+    return limited;
+}
+
 void PressureHistory::FillWith(double pressure) {
     entries_.fill(pressure);
     next_ = 0;
@@ -204,6 +215,9 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
 
     // 5, 6.
     run.schedule = ReadCycleSchedule(controls);
+    if (LimitCycleCounts(run.schedule))
+        memo2.push_back("!!! Cycle counts above " + std::to_string(kMaxCycleCount) +
+                        " are taken as " + std::to_string(kMaxCycleCount));
     int& computeCycles = run.schedule.ComputeCycles;
     int& graphCycles = run.schedule.GraphCycles;
     const int maxAutoCycles = run.schedule.MaxAutoCycles;

@@ -29,6 +29,13 @@ int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole);
 // offset is 0 unless readable.
 CycleSchedule ReadCycleSchedule(const ControlState& controls);
 
+// A typed count of millions of cycles would keep the window busy for hours and fill memory
+// with their curves; counts above this many cycles are taken as this many.
+inline constexpr int kMaxCycleCount = 1000;
+
+// Lowers counts above kMaxCycleCount to it; true when one was lowered.
+bool LimitCycleCounts(CycleSchedule& schedule);
+
 // The engine pressures of the newest 3600 steps, for the equalization test.
 class PressureHistory {
   public:

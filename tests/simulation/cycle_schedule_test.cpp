@@ -270,6 +270,17 @@ TEST_F(ScheduleTest, UnreachablePressureNeverProducesNonFiniteValues) {
     }
 }
 
+TEST_F(ScheduleTest, AbsurdCycleCountsAreLimitedWithAWarning) {
+    session.State.ComputeCycleCountEdit = "2000000000";
+    session.State.GraphCycleCountEdit = "1";
+    EXPECT_EQ(ComputeAndCountCycles(session), kMaxCycleCount);
+    EXPECT_TRUE(Contains(session.Driver.Memo2, "!!! Cycle counts above 1000 are taken as 1000"));
+    EXPECT_EQ(session.Sim.Series1.size(), 361u);
+    session.State.ComputeCycleCountEdit = "1000";
+    ComputeAndCountCycles(session);
+    EXPECT_FALSE(AnyStartsWith(session.Driver.Memo2, "!!! Cycle counts"));
+}
+
 TEST(ReadCycleScheduleTest, DefaultsOfUnreadableTexts) {
     ControlState c;
     c.ComputeCycleCountEdit = "";
