@@ -1,11 +1,10 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "ui/main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Velmora");
-    window.resize(776, 532);
+    velmora::TForm1 window;
     window.show();
     return app.exec();
 }

@@ -1,0 +1,83 @@
+#include "ui/chart_copier.h"
+
+#include <QList>
+#include <QPointF>
+#include <QValueAxis>
+
+#include "ui/chart_panel.h"
+#include "ui/pv_point_cloud.h"
+
+namespace velmora {
+
+void CopySeries(const PointSeries& from, QXYSeries* to) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(from.size()));
+    for (const PlotPoint& p : from) points.append(QPointF(p.x, p.y));
+    to->replace(points);
+}
+
+void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
+    axis->setRange(scale.min, scale.max);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(scale.step);
+    axis->setLabelFormat(QString("%.%1f").arg(scale.decimals));
+}
+
+void ApplyTitles(ChartPanel* chart, const ChartSetup& setup) {
+    auto set = [](const std::string& text, auto apply) {
+        if (!text.empty()) apply(QString::fromStdString(text));
+    };
+    set(setup.Title, [&](const QString& t) { chart->chart()->setTitle(t); });
+    set(setup.LeftAxisTitle, [&](const QString& t) { chart->LeftAxis()->setTitleText(t); });
+    set(setup.RightAxisTitle, [&](const QString& t) { chart->RightAxis()->setTitleText(t); });
+    set(setup.BottomAxisTitle, [&](const QString& t) { chart->BottomAxis()->setTitleText(t); });
+}
+
+AxisScale LeftScaleOf(const ChartSetup& setup, const PointSeries& red) {
+    return ScaleFor(setup.LeftAxis, {&red});
+}
+
+void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries& red,
+                   const PointSeries& blue, const PointSeries& cursor, QLineSeries* redSeries,
+                   QLineSeries* blueSeries, QLineSeries* cursorSeries) {
+    ApplyTitles(chart, setup);
+    ApplyScale(chart->BottomAxis(), BottomScaleFor({&red, &blue}));
+    ApplyScale(chart->LeftAxis(), LeftScaleOf(setup, red));
+    ApplyScale(chart->RightAxis(), ScaleFor(setup.RightAxis, {&blue}));
+    CopySeries(red, redSeries);
+    CopySeries(blue, blueSeries);
+    CopySeries(cursor, cursorSeries);
+}
+
+void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* points,
+                 QXYSeries* phasePoint) {
+    ApplyTitles(chart, sim.PVChart);
+    if (sim.PVSeries.empty()) {
+        ApplyScale(chart->BottomAxis(), AutoScale(0, 1));
+        ApplyScale(chart->LeftAxis(), AutoScale(0, 1));
+    } else {
+        ApplyScale(chart->BottomAxis(), AutoScale(sim.PVMinVolume, sim.PVMaxVolume));
+        ApplyScale(chart->LeftAxis(), sim.PVChart.LeftAxis.automatic
+                                          ? AutoScale(sim.PVMinPressure, sim.PVMaxPressure)
+                                          : ScaleFor(sim.PVChart.LeftAxis, {}));
+    }
+    points->SetPoints(sim.PVSeries);
+    CopySeries(sim.PVPhaseSeries, phasePoint);
+}
+
+void CopyPowerChart(ChartPanel* chart, const PowerCurve& curve, QLineSeries* power,
+                    QLineSeries* phaseOrTorque) {
+    chart->chart()->setTitle(QString::fromStdString(curve.Title));
+    chart->RightAxis()->setTitleText(QString::fromStdString(curve.RightAxisTitle));
+    ApplyScale(chart->BottomAxis(),
+               BottomScaleFor({&curve.PowerSeries, &curve.PhaseOrTorqueSeries}));
+    ApplyScale(chart->LeftAxis(), ScaleFor(AxisRange{}, {&curve.PowerSeries}));
+    AxisScale right = ScaleFor(AxisRange{}, {&curve.PhaseOrTorqueSeries});
+    right = AutoScale(0, std::max(right.max, 0.0) > 0 ? right.max : 1);
+    ApplyScale(chart->RightAxis(), right);
+    CopySeries(curve.PowerSeries, power);
+    CopySeries(curve.PhaseOrTorqueSeries, phaseOrTorque);
+}
+
+}  // namespace velmora

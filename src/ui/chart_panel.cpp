@@ -1,0 +1,99 @@
+#include "ui/chart_panel.h"
+
+#include <QFont>
+#include <QGraphicsLayout>
+#include <QMouseEvent>
+#include <QPen>
+
+namespace velmora {
+
+namespace {
+
+void StyleAxis(QValueAxis* axis, const QColor& color) {
+    const QFont font("Arial", 8);
+    axis->setLabelsFont(font);
+    axis->setTitleFont(font);
+    axis->setLabelsColor(color);
+    axis->setTitleBrush(color);
+    axis->setLinePenColor(color);
+}
+
+}  // namespace
+
+ChartPanel::ChartPanel(const QString& objectName, const QString& title, QWidget* parent)
+    : QChartView(parent),
+      chart_(new QChart),
+      bottom_(new QValueAxis),
+      left_(new QValueAxis),
+      right_(new QValueAxis) {
+    setObjectName(objectName);
+    chart_->setTitle(title);
+    chart_->legend()->hide();
+    chart_->setBackgroundBrush(Qt::white);
+    chart_->setPlotAreaBackgroundVisible(false);
+    chart_->setAnimationOptions(QChart::NoAnimation);
+    chart_->setMargins(QMargins(2, 2, 2, 2));
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
+    chart_->setBackgroundRoundness(0);
+    QFont titleFont = chart_->titleFont();
+    titleFont.setPointSize(9);
+    titleFont.setBold(true);
+    chart_->setTitleFont(titleFont);
+
+    StyleAxis(bottom_, Qt::black);
+    StyleAxis(left_, Qt::red);
+    StyleAxis(right_, Qt::blue);
+    chart_->addAxis(bottom_, Qt::AlignBottom);
+    chart_->addAxis(left_, Qt::AlignLeft);
+    chart_->addAxis(right_, Qt::AlignRight);
+    bottom_->setRange(0, 1);
+    left_->setRange(0, 1);
+    right_->setRange(0, 1);
+
+    setChart(chart_);
+    setRenderHint(QPainter::Antialiasing, false);
+    setFrameShape(QFrame::NoFrame);
+}
+
+QLineSeries* ChartPanel::AddLineSeries(const QString& objectName, const QColor& color,
+                                       bool rightAxis) {
+    auto* series = new QLineSeries(chart_);
+    series->setObjectName(objectName);
+    QPen pen(color);
+    pen.setWidth(1);
+    series->setPen(pen);
+    series->setPointsVisible(false);
+    chart_->addSeries(series);
+    series->attachAxis(bottom_);
+    series->attachAxis(rightAxis ? right_ : left_);
+    return series;
+}
+
+QScatterSeries* ChartPanel::AddSquareSeries(const QString& objectName, const QColor& color) {
+    auto* series = new QScatterSeries(chart_);
+    series->setObjectName(objectName);
+    series->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    series->setMarkerSize(2);
+    series->setColor(color);
+    series->setBorderColor(color);
+    series->setPen(Qt::NoPen);
+    chart_->addSeries(series);
+    series->attachAxis(bottom_);
+    series->attachAxis(left_);
+    return series;
+}
+
+int ChartPanel::PlotLeft() const {
+    return mapFromScene(chart_->mapToScene(chart_->plotArea().topLeft())).x();
+}
+
+int ChartPanel::PlotRight() const {
+    return mapFromScene(chart_->mapToScene(chart_->plotArea().topRight())).x();
+}
+
+void ChartPanel::mousePressEvent(QMouseEvent* event) {
+    QChartView::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) emit chartClicked(event->position().toPoint().x());
+}
+
+}  // namespace velmora

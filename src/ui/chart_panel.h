@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QChartView>
+#include <QColor>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QString>
+#include <QValueAxis>
+
+namespace velmora {
+
+// A flat chart without legend on a white back wall, with a bottom axis and a left (red) and
+// a right (blue) value axis, as every chart of the window has.
+class ChartPanel : public QChartView {
+    Q_OBJECT
+  public:
+    ChartPanel(const QString& objectName, const QString& title, QWidget* parent = nullptr);
+
+    QValueAxis* BottomAxis() const { return bottom_; }
+    QValueAxis* LeftAxis() const { return left_; }
+    QValueAxis* RightAxis() const { return right_; }
+
+    // A line series without point marks on the left or right axis.
+    QLineSeries* AddLineSeries(const QString& objectName, const QColor& color, bool rightAxis);
+    // A series of 2 x 2 pixel squares without connecting line.
+    QScatterSeries* AddSquareSeries(const QString& objectName, const QColor& color);
+
+    // Pixel columns of the plot rectangle in the view's coordinates.
+    int PlotLeft() const;
+    int PlotRight() const;
+
+  signals:
+    // Mouse press anywhere on the chart, with the x pixel in the view's coordinates.
+    void chartClicked(int x);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    QChart* chart_;
+    QValueAxis* bottom_;
+    QValueAxis* left_;
+    QValueAxis* right_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,9 @@
+#include "ui/release_text.h"
+
+namespace velmora {
+
+QString ReleaseTextOfExecutable() {
+    return QString();
+}
+
+}  // namespace velmora

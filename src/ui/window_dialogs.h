@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace velmora {
+
+// The window's modal dialogs and message boxes. Tests substitute their own answers so that
+// no real modal dialog blocks them.
+class WindowDialogs {
+  public:
+    virtual ~WindowDialogs() = default;
+
+    // Full path of an existing parameter file, or nothing when the user cancels.
+    virtual std::optional<QString> ChooseFileToLoad(QWidget* parent, const QString& folder);
+    // Full path to save to (proposedName preset in `folder`), or nothing on cancel.
+    virtual std::optional<QString> ChooseFileToSave(QWidget* parent, const QString& folder,
+                                                    const QString& proposedName);
+    // A modal box with a single OK button.
+    virtual void ShowMessage(QWidget* parent, const QString& text);
+};
+
+}  // namespace velmora
