@@ -192,7 +192,7 @@ void SummarizeGraphedCycle(CycleRun& run) {
 
 void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
                    std::vector<std::string>& memo2, SimulationHost& host) {
-    // 1. A fresh start for everything the graphed cycles fill.
+    // A fresh start for everything the graphed cycles fill.
     ClearMainSeries(sim);
     sim.PVSeries.clear();
     sim.PVPhaseSeries.clear();
@@ -205,15 +205,13 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     params.PVPowerAtEngineSpeed = 0;
     params.PVPowerAtOmegaBar = 0;
 
-    // 2. Nothing moves without a speed and a displacer mass.
+    // Nothing moves without a speed and a displacer mass.
     if (params.EngineSpeed == 0 || params.DispMass == 0) return;
 
-    // 3, 4.
     CycleRun run(params, controls, sim, host);
     run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
     if (!SetUpGraphs(sim, params, controls, run.timeStep)) return;
 
-    // 5, 6.
     run.schedule = ReadCycleSchedule(controls);
     if (LimitCycleCounts(run.schedule))
         memo2.push_back("!!! Cycle counts above " + std::to_string(kMaxCycleCount) +
@@ -224,7 +222,7 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     run.history.FillWith(params.MeanEnginePressure);
     sim.AverageEnginePressure = params.MeanEnginePressure;
 
-    // 8.1 Automatic equalization run: cycles until the pressure settles, then the graphed ones.
+    // Automatic equalization run: cycles until the pressure settles, then the graphed ones.
     if (computeCycles == -1 && controls.LeakCB) {
         host.SetBusyCursor(true);
         if (graphCycles == -1) StartGraphedStretch(run);
@@ -248,14 +246,14 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
         host.SetBusyCursor(false);
     }
 
-    // 8.2 Automatic without equalization: three cycles, the last one graphed.
+    // Automatic without equalization: three cycles, the last one graphed.
     if (computeCycles == -1 && !controls.LeakCB) {
         computeCycles = 3;
         graphCycles = 1;
         ClearMainSeries(sim);
     }
 
-    // 8.3 Fixed count: the last GraphCycles cycles are graphed, counted from step 1.
+    // Fixed count: the last GraphCycles cycles are graphed, counted from step 1.
     if (computeCycles > 0) {
         if (graphCycles >= computeCycles) sim.SimStepCount = 0;
         // 64-bit: ComputeCycles - GraphCycles must not overflow for extreme counts.
@@ -271,12 +269,11 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     // them, gives the same texts and powers.
     if (run.graphedCycleEnded) SummarizeGraphedCycle(run);
 
-    // 10. The summary of the last graphed cycle, also when this run graphed none.
+    // The summary of the last graphed cycle, also when this run graphed none.
     memo2.push_back(sim.DwellDegreesLine);
     memo2.push_back(sim.DwellPercentLine);
     memo2.push_back(sim.IntegratedPressureLine);
 
-    // 11.
     if (host.IsPowerCurveShown()) PowerSpeedCurve(params, controls, sim.Chart3, host);
 }
 
