@@ -185,7 +185,7 @@ void SummarizeGraphedCycle(CycleRun& run) {
     run.graphedCycleEnded = false;
     SummarizeCycle(run.sim, run.params);
     // The diagram is the one simulated at EngineSpeed; the speeds only set the frequency.
-    const PVDiagramArea diagram = MeasurePVDiagram(run.sim, run.controls.outputs);
+    const PVDiagramArea diagram = MeasurePVDiagram(run.sim, run.controls.outputs, run.sim.PVImage);
     run.params.PVPowerAtEngineSpeed = PVPowerAt(diagram, run.params.EngineSpeed);
     run.params.PVPowerAtOmegaBar = PVPowerAt(diagram, run.params.OmegaBar);
 }

@@ -58,8 +58,18 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
             crossings[filled[j]++] = a.px + (j - a.py) * (b.px - a.px) / (b.py - a.py);
     }
 
+    // Rows beyond the points hold neither outline pixels nor crossings.
+    double top = height;
+    double bottom = 0;
+    for (const ImagePoint& p : polygon) {
+        top = std::min(top, p.py);
+        bottom = std::max(bottom, p.py);
+    }
+    const int firstRow = std::max(0, static_cast<int>(std::floor(top)) - 1);
+    const int lastRow = std::min(height - 1, static_cast<int>(std::ceil(bottom)) + 1);
+
     long count = 0;
-    for (int j = 0; j < height; ++j) {
+    for (int j = firstRow; j <= lastRow; ++j) {
         const std::uint8_t* row = outline.Row(j);
         count += std::count(row, row + width, RasterSurface::kBlack);
         double* xs = crossings.data() + rowStart[j];
@@ -80,6 +90,12 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
 }  // namespace
 
 PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units) {
+    RasterSurface image(kPVImageSize, kPVImageSize);
+    return MeasurePVDiagram(sim, units, image);
+}
+
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units,
+                               RasterSurface& image) {
     PVDiagramArea result;
     if (sim.PVMaxVolume == sim.PVMinVolume || sim.PVMaxPressure == sim.PVMinPressure) return result;
     if (sim.PVSeries.empty()) return result;
@@ -113,7 +129,8 @@ PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& un
         points.push_back({px, py});
     }
 
-    RasterSurface image(kPVImageSize, kPVImageSize);
+    if (image.Width() != kPVImageSize || image.Height() != kPVImageSize)
+        image = RasterSurface(kPVImageSize, kPVImageSize);
     image.Fill(RasterSurface::kWhite);
     image.MoveTo(PixelCoordinate(points.front().px), PixelCoordinate(points.front().py));
     for (std::size_t i = 1; i < points.size(); ++i)

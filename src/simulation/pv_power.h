@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/units.h"
+#include "simulation/raster_surface.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -18,8 +19,12 @@ struct PVDiagramArea {
     bool usedPolygon = false;  // counted by the polygon instead of the flood fill
 };
 
-// Measures the diagram in sim.PVSeries against the extents of sim (both in output units).
-// Equal volume or pressure extents give no work.
+// Measures the diagram in sim.PVSeries against the extents of sim (both in output units),
+// drawing it on `image` (kPVImageSize square; its pixels are replaced). Equal volume or
+// pressure extents give no work.
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units,
+                               RasterSurface& image);
+// The same on an image of its own.
 PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units);
 
 // Power (W) of a measured diagram at `speed` rad/s: speed / 6.28318 times the work.

@@ -1,5 +1,6 @@
 #include "simulation/sample_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -106,6 +107,12 @@ std::string SampleText(double value) {
 std::size_t WriteSampleText(double value, char* out) {
     if (!std::isfinite(value)) return Copy("0", out);
     if (value == 0) return Copy(std::signbit(value) ? "-0" : "0", out);
+    // Whole numbers below 10^15 (the step counts of a "Degrees" axis) print as integers.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        const auto written =
+            std::to_chars(out, out + kSampleTextCapacity, static_cast<long long>(value));
+        return static_cast<std::size_t>(written.ptr - out);
+    }
     std::uint64_t number = 0;
     int exponent = 0;
     if (!FifteenDigits(value, number, exponent)) return PrintfSampleText(value, out);

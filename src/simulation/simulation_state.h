@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "simulation/raster_surface.h"
+
 namespace velmora {
 
 // One point of a line series, in the units the chart shows.
@@ -97,6 +99,9 @@ struct SimulationState {
     // Text buffers of the previous run's samples, reused by the next run so that refilling
     // the lists allocates nothing. Holds no sample; the window has no use for it.
     std::vector<std::string> RecycledSampleTexts;
+
+    // The hidden image the PV diagram is measured on, kept so that each run reuses it.
+    RasterSurface PVImage{0, 0};
 };
 
 }  // namespace velmora
