@@ -68,10 +68,8 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
     const int firstRow = std::max(0, static_cast<int>(std::floor(top)) - 1);
     const int lastRow = std::min(height - 1, static_cast<int>(std::ceil(bottom)) + 1);
 
-    long count = 0;
+    long count = outline.CountPixels(RasterSurface::kBlack);
     for (int j = firstRow; j <= lastRow; ++j) {
-        const std::uint8_t* row = outline.Row(j);
-        count += std::count(row, row + width, RasterSurface::kBlack);
         double* xs = crossings.data() + rowStart[j];
         double* xsEnd = crossings.data() + rowStart[j + 1];
         std::sort(xs, xsEnd);
@@ -81,7 +79,7 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
         for (double* x = xs; x + 1 < xsEnd; x += 2) {
             const int from = static_cast<int>(std::clamp(std::ceil(x[0]), 0.0, double(width)));
             const int to = static_cast<int>(std::clamp(std::ceil(x[1]), 0.0, double(width)));
-            for (int i = from; i < to; ++i) count += row[i] != RasterSurface::kBlack;
+            count += (to - from) - outline.CountInRow(j, from, to, RasterSurface::kBlack);
         }
     }
     return count;
@@ -160,7 +158,7 @@ PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& un
             result.pixels = CountOutlineAndPolygon(image, points);
             result.usedPolygon = true;
         } else {
-            result.pixels = image.CountPixels(RasterSurface::kBlack) + image.CountPixels(kFilled);
+            result.pixels = kPVImageSize * kPVImageSize - image.CountPixels(RasterSurface::kWhite);
         }
     } else {
         // No point lies on the smallest volume (the extents also cover earlier graphed cycles),

@@ -37,8 +37,10 @@ class RasterSurface {
         return pixels_.data() + static_cast<std::size_t>(y) * width_;
     }
 
-    // Number of pixels of the given colour.
+    // Number of pixels of the given colour, in the whole surface or in columns [from, to) of
+    // row y (clipped to the surface).
     long CountPixels(std::uint8_t color) const;
+    int CountInRow(int y, int from, int to, std::uint8_t color) const;
 
   private:
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
