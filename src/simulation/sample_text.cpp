@@ -104,6 +104,12 @@ std::string SampleText(double value) {
     return std::string(out, WriteSampleText(value, out));
 }
 
+double SampleTextValue(const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : 0.0;
+}
+
 std::size_t WriteSampleText(double value, char* out) {
     if (!std::isfinite(value)) return Copy("0", out);
     if (value == 0) return Copy(std::signbit(value) ? "-0" : "0", out);

@@ -14,4 +14,7 @@ std::string SampleText(double value);
 inline constexpr std::size_t kSampleTextCapacity = 32;
 std::size_t WriteSampleText(double value, char* out);
 
+// The value of a text written by SampleText (0 for any other text), read without copying it.
+double SampleTextValue(const std::string& text);
+
 }  // namespace velmora

@@ -5,7 +5,6 @@
 
 #include "model/analysis.h"
 #include "model/number_text.h"
-#include "simulation/engine_frame.h"
 
 namespace velmora {
 namespace {
@@ -247,7 +246,7 @@ void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
     long long lo = 0;
     for (std::size_t i = NewestStart(sim.SampleDispPos.size(), kCycleSteps);
          i < sim.SampleDispPos.size(); ++i) {
-        const double x = SampleValue(sim.SampleDispPos[i]);
+        const double x = SampleTextValue(sim.SampleDispPos[i]);
         if (!ShortfallWithin(100, std::fabs(x), params.DispHalfStroke)) continue;
         if (x > 0) {
             ++hi;
@@ -262,7 +261,7 @@ void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
     double below = 0;
     for (std::size_t i = NewestStart(sim.SamplePressure.size(), kCycleSteps);
          i < sim.SamplePressure.size(); ++i) {
-        const double d = SampleValue(sim.SamplePressure[i]) - params.MeanEnginePressure;
+        const double d = SampleTextValue(sim.SamplePressure[i]) - params.MeanEnginePressure;
         if (d > 0) {
             above += d;
         } else {

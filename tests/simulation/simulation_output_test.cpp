@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -185,7 +186,12 @@ TEST(SampleTextTest, WritesWhatPrintfWritesWithFifteenDigits) {
         }
         std::snprintf(buffer, sizeof buffer, "%.15g", v);
         ASSERT_EQ(SampleText(v), buffer) << v;
+        if (i % 100 == 0) ASSERT_EQ(SampleTextValue(SampleText(v)), std::strtod(buffer, nullptr));
     }
+    EXPECT_EQ(SampleTextValue("0"), 0);
+    EXPECT_EQ(SampleTextValue("-2.5e-05"), -2.5e-05);
+    EXPECT_EQ(SampleTextValue("12abc"), 0);
+    EXPECT_EQ(SampleTextValue(""), 0);
     EXPECT_EQ(SampleText(-0.0), "-0");
     EXPECT_EQ(SampleText(std::nan("")), "0");
 }
