@@ -186,7 +186,9 @@ TEST(SampleTextTest, WritesWhatPrintfWritesWithFifteenDigits) {
         }
         std::snprintf(buffer, sizeof buffer, "%.15g", v);
         ASSERT_EQ(SampleText(v), buffer) << v;
-        if (i % 100 == 0) ASSERT_EQ(SampleTextValue(SampleText(v)), std::strtod(buffer, nullptr));
+        if (i % 100 == 0) {
+            ASSERT_EQ(SampleTextValue(SampleText(v)), std::strtod(buffer, nullptr));
+        }
     }
     EXPECT_EQ(SampleTextValue("0"), 0);
     EXPECT_EQ(SampleTextValue("-2.5e-05"), -2.5e-05);
