@@ -3,6 +3,8 @@
 #include <QList>
 #include <QPointF>
 #include <QValueAxis>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/chart_panel.h"
 #include "ui/pv_point_cloud.h"
@@ -17,11 +19,22 @@ void CopySeries(const PointSeries& from, QXYSeries* to) {
 }
 
 void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
+    // Dynamic ticks are laid out at every change: switch them off while range and step change
+    // together, or an old small step over a new large range asks for millions of ticks.
+    axis->setTickType(QValueAxis::TicksFixed);
     axis->setRange(scale.min, scale.max);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(scale.step);
-    axis->setLabelFormat(QString("%.%1f").arg(scale.decimals));
+    const double span = scale.max - scale.min;
+    if (scale.step > 0 && span > 0 && span / scale.step <= 50) {
+        // Anchored a hair above 0 so the zero tick never reads "-0.0".
+        axis->setTickAnchor(scale.step * 1e-7);
+        axis->setTickInterval(scale.step);
+        axis->setTickType(QValueAxis::TicksDynamic);
+    } else {
+        axis->setTickCount(5);
+    }
+    const double magnitude = std::max(std::abs(scale.min), std::abs(scale.max));
+    // Long labels would be cut by narrow charts; large values read as 4.8e+06 instead.
+    axis->setLabelFormat(magnitude >= 1e5 ? QString("%.3g") : QString("%.%1f").arg(scale.decimals));
 }
 
 void ApplyTitles(ChartPanel* chart, const ChartSetup& setup) {

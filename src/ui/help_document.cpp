@@ -3,16 +3,19 @@
 #include <QTextDocument>
 
 #include "persistence/file_text.h"
+#include "persistence/rtf_reader.h"
+#include "ui/rtf_text_document.h"
 
 namespace velmora {
 
 bool LoadHelpDocument(const QString& path, QTextDocument& document) {
-    std::string text;
     document.clear();
-    if (ReadWholeFile(path.toStdString(), text) != FileReadStatus::Read || text.empty())
-        return false;
-    document.setPlainText(QString::fromStdString(text));
-    return !document.isEmpty();
+    std::string text;
+    if (ReadWholeFile(path.toStdString(), text) != FileReadStatus::Read) return false;
+    const RtfDocument rtf = ParseRtf(text);
+    if (!rtf.HasText()) return false;
+    FillTextDocument(rtf, document);
+    return true;
 }
 
 }  // namespace velmora

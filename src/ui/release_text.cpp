@@ -1,9 +1,14 @@
 #include "ui/release_text.h"
 
+#include <QCoreApplication>
+
+#include "persistence/version_info.h"
+
 namespace velmora {
 
 QString ReleaseTextOfExecutable() {
-    return QString();
+    return QString::fromStdString(
+        ReadReleaseText(QCoreApplication::applicationFilePath().toStdString()));
 }
 
 }  // namespace velmora

@@ -35,7 +35,7 @@ void WindowSession::DrawEngineAtClickedFrame() {
 }
 
 bool WindowSession::IsPowerCurveShown() const {
-    return form_.ui_.Chart3->isVisibleTo(&form_);
+    return !form_.ui_.Chart3->isHidden();  // shown on its page, whichever page is current
 }
 
 void WindowSession::SetBusyCursor(bool busy) {

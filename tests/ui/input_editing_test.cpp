@@ -1,0 +1,154 @@
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+const char* const kCaution =
+    "Caution: Simulate Pressure Equalization is checked and\r\n"
+    "Computed Cycles is not empty.  Computed Cycles must be\r\n"
+    "empty for Pressure Equalization to run to completion";
+
+class InputEditing : public WindowTest {
+  protected:
+    void SetUp() override {
+        CopyExample("KESTMORE.RBP", "Default.INI");
+        StartAndSettle();
+        window->BugMemoClick();
+    }
+
+    void Enter(QLineEdit* field) {
+        QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(field, &focus);
+    }
+};
+
+TEST_F(InputEditing, TypingKeyByKeyComputesOnce500MsAfterTheLastKey) {
+    auto* stroke = Control<QLineEdit>("EditPistonStroke");
+    stroke->selectAll();
+    const int before = Runs();
+    for (const char* key : {"2", ".", "5"}) {
+        TypeKeys(stroke, key);
+        WaitMs(150);
+    }
+    EXPECT_EQ(stroke->text(), "2.5");
+    EXPECT_EQ(Runs(), before);
+    EXPECT_EQ(Control<QTimer>("EditChangeTimer")->interval(), 500);
+    WaitMs(250);  // 400 ms after the last key
+    EXPECT_EQ(Runs(), before);
+    WaitMs(250);  // 650 ms after it
+    EXPECT_EQ(Runs(), before + 1);
+    EXPECT_TRUE(Control<QPlainTextEdit>("Memo1")->toPlainText().contains("Piston Stroke: 2.5 mm"));
+    WaitMs(600);
+    EXPECT_EQ(Runs(), before + 1);
+}
+
+TEST_F(InputEditing, AnInputUnitWaitsForTheTimerAnOutputUnitComputesAtOnce) {
+    int before = Runs();
+    ChooseItem(Control<QComboBox>("PistonStrokeUnits"), 2);
+    EXPECT_EQ(Runs(), before);
+    EXPECT_TRUE(Control<QTimer>("EditChangeTimer")->isActive());
+    WaitMs(650);
+    EXPECT_EQ(Runs(), before + 1);
+
+    before = Runs();
+    ChooseItem(Control<QComboBox>("LengthOutputFormatRG"), 0);
+    EXPECT_EQ(Runs(), before + 1);
+    EXPECT_TRUE(
+        Control<QPlainTextEdit>("Memo1")->toPlainText().contains("Displacer Diameter: 5.008 in"));
+    EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
+}
+
+TEST_F(InputEditing, TheWattsListStartsNothing) {
+    const int before = Runs();
+    ChooseItem(Control<QComboBox>("EnginePowerUnits"), 0);
+    EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
+    WaitMs(600);
+    EXPECT_EQ(Runs(), before);
+}
+
+TEST_F(InputEditing, CautionAppearsForEveryKeyThatLeavesTheCycleFieldNonBlank) {
+    auto* cycles = Control<QLineEdit>("ComputeCycleCountEdit");
+    cycles->clear();
+    Control<QCheckBox>("LeakCB")->setChecked(true);  // the field is empty: no caution
+    EXPECT_TRUE(dialogs->Messages.isEmpty());
+    TypeKeys(cycles, "10");
+    ASSERT_EQ(dialogs->Messages.size(), 2);
+    EXPECT_EQ(dialogs->Messages[0], kCaution);
+    EXPECT_EQ(dialogs->Messages[1], kCaution);
+    PressKey(cycles, Qt::Key_Backspace);  // "1" is left
+    PressKey(cycles, Qt::Key_Backspace);  // empty
+    EXPECT_EQ(dialogs->Messages.size(), 3);
+    Control<QCheckBox>("LeakCB")->setChecked(false);  // unchecking never cautions
+    cycles->setText("3");
+    EXPECT_EQ(dialogs->Messages.size(), 3);
+    Control<QCheckBox>("LeakCB")->setChecked(true);  // checking with 3 in the field does
+    EXPECT_EQ(dialogs->Messages.size(), 4);
+}
+
+TEST_F(InputEditing, DeadSpaceTemperatureDefaultsToTheMeanOfTheTypedTemperatures) {
+    auto* dead = Control<QLineEdit>("EditDeadSpaceTemp");
+    Control<QLineEdit>("EditHotTemp")->setText("500");
+    Control<QLineEdit>("EditColdTemp")->setText("60");
+    dead->clear();
+    Enter(dead);
+    EXPECT_EQ(dead->text(), "280");
+
+    dead->setText(" ");
+    Enter(dead);
+    EXPECT_EQ(dead->text(), " ");
+
+    dead->clear();
+    Control<QLineEdit>("EditColdTemp")->clear();
+    Enter(dead);
+    EXPECT_EQ(dead->text(), "");
+}
+
+TEST_F(InputEditing, ClearParametersLeavesZeroInThreeFieldsAndComputesAtOnce) {
+    const int before = Runs();
+    TriggerAction(window.get(), "ClearParameters1");
+    EXPECT_EQ(Runs(), before + 1);
+    for (const char* name : {"EditSpringConstant", "EditSpringCenter", "EditDeadSpaceVol"})
+        EXPECT_EQ(Control<QLineEdit>(name)->text(), "0") << name;
+    for (const char* name :
+         {"EditDispDiameter", "EditDispStroke", "EditDispMass", "EditDispRodDiameter",
+          "EditPistonDiameter", "EditPistonStroke", "EditDeadSpaceTemp", "EditHotTemp",
+          "EditColdTemp", "EditEngineSpeed", "EditMeanEnginePressure", "EditRequiredEnginePower"})
+        EXPECT_EQ(Control<QLineEdit>(name)->text(), "") << name;
+    EXPECT_EQ(Control<QComboBox>("DispDiameterUnits")->currentText(), "mm");  // units stay
+    WaitMs(650);  // the texts set are changes too: one more run follows
+    EXPECT_EQ(Runs(), before + 2);
+}
+
+TEST_F(InputEditing, EnterSelectsTheFieldsTextAndComputesNothing) {
+    auto* field = Control<QLineEdit>("EditEngineSpeed");
+    field->deselect();
+    const int before = Runs();
+    PressKey(field, Qt::Key_Return);
+    EXPECT_EQ(field->selectedText(), "1000");
+    EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
+    WaitMs(600);
+    EXPECT_EQ(Runs(), before);
+}
+
+TEST_F(InputEditing, BugListComesBackFromTheMenuAndGoesAwayOnAClick) {
+    auto* bugs = Control<QPlainTextEdit>("BugMemo");
+    EXPECT_FALSE(bugs->isVisible());
+    TriggerAction(window.get(), "BugList1");
+    EXPECT_TRUE(bugs->isVisible());
+    EXPECT_TRUE(bugs->toPlainText().startsWith("Click"));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bugs->viewport(), &press);
+    EXPECT_FALSE(bugs->isVisible());
+}
+
+}  // namespace
+}  // namespace velmora::testing

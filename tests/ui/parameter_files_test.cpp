@@ -1,0 +1,144 @@
+#include <unistd.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <map>
+
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+class ParameterFiles : public WindowTest {};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+// section/key -> value of every key of an INI text.
+std::map<std::string, std::string> Keys(const QByteArray& text) {
+    std::map<std::string, std::string> keys;
+    std::string section;
+    for (QByteArray line : text.split('\n')) {
+        line = line.trimmed();
+        if (line.startsWith('[')) section = line.mid(1, line.size() - 2).toStdString();
+        const qsizetype eq = line.indexOf('=');
+        if (eq > 0)
+            keys[section + "/" + line.left(eq).toStdString()] = line.mid(eq + 1).toStdString();
+    }
+    return keys;
+}
+
+TEST_F(ParameterFiles, LoadComputesAtOnceAndSaveWritesTheSameKeys) {
+    CopyExample("KESTMORE.RBP");
+    StartAndSettle();
+    const int before = Runs();
+    dialogs->LoadAnswers << Path("KESTMORE.RBP");
+    TriggerAction(window.get(), "Load1");
+    EXPECT_EQ(Runs(), before + 1);
+    EXPECT_EQ(window->windowTitle(), "Velmora -- KESTMORE");
+    EXPECT_EQ(Control<QLineEdit>("EditDispDiameter")->text(), "127.2");
+    EXPECT_EQ(Control<QComboBox>("DispMassUnits")->currentText(), "kilo-grams");
+    EXPECT_FALSE(Control<QCheckBox>("LeakCB")->isChecked());
+    // Loaded through the menu, the reference engine is checked line by line.
+    EXPECT_TRUE(Control<QPlainTextEdit>("Memo2")->toPlainText().contains("[Checked]"));
+    EXPECT_TRUE(dialogs->Messages.isEmpty());
+
+    dialogs->SaveAnswers << Path("Copy.RBP");
+    TriggerAction(window.get(), "Save1");
+    EXPECT_EQ(dialogs->LastProposedName, "KESTMORE.RBP");
+    EXPECT_EQ(window->windowTitle(), "Velmora -- Copy");
+    std::map<std::string, std::string> saved = Keys(ReadAll(Path("Copy.RBP")));
+    std::map<std::string, std::string> original = Keys(ReadAll(Path("KESTMORE.RBP")));
+    EXPECT_EQ(saved.size(), 56u);
+    for (const char* bounds : {"Position/Left", "Position/Top"}) {
+        saved.erase(bounds);  // the window manager may place the window elsewhere
+        original.erase(bounds);
+    }
+    EXPECT_EQ(saved, original);
+}
+
+TEST_F(ParameterFiles, TextsThatAreNoNumbersSurviveARoundTrip) {
+    StartAndSettle();
+    Control<QLineEdit>("EditPistonStroke")->setText("abc");
+    Control<QLineEdit>("EditStep3PistonDiam")->setText("0.50");
+    dialogs->SaveAnswers << Path("Odd.RBP");
+    TriggerAction(window.get(), "Save1");
+    Control<QLineEdit>("EditPistonStroke")->setText("1");
+    Control<QLineEdit>("EditStep3PistonDiam")->clear();
+    dialogs->LoadAnswers << Path("Odd.RBP");
+    TriggerAction(window.get(), "Load1");
+    EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text(), "abc");
+    EXPECT_EQ(Control<QLineEdit>("EditStep3PistonDiam")->text(), "0.50");
+}
+
+TEST_F(ParameterFiles, LoadingItselfStartsNoComputationNoCautionAndNoTimer) {
+    // Equalization on and a computed-cycle count: typing this would show the caution.
+    WriteAll(Path("Leak.RBP"),
+             "[Engine]\nLeakDown=Yes\n[ComputeCycle]\nCount=3\n[Gravity]\nEnabled=Yes\n");
+    StartAndSettle();
+    Control<QCheckBox>("LeakCB")->setChecked(false);
+    Control<QCheckBox>("GravityCB")->setChecked(false);  // recomputes at once
+    WaitMs(600);
+    dialogs->Messages.clear();
+    const int before = Runs();
+    dialogs->LoadAnswers << Path("Leak.RBP");
+    TriggerAction(window.get(), "Load1");
+    EXPECT_TRUE(Control<QCheckBox>("LeakCB")->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>("GravityCB")->isChecked());
+    EXPECT_EQ(Runs(), before + 1);  // only the load command's own computation
+    EXPECT_TRUE(dialogs->Messages.isEmpty());
+    EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
+    WaitMs(600);
+    EXPECT_EQ(Runs(), before + 1);
+}
+
+TEST_F(ParameterFiles, CancellingTheLoadChangesAndComputesNothing) {
+    StartAndSettle();
+    Control<QLineEdit>("EditHotTemp")->setText("500");
+    WaitMs(600);
+    const int before = Runs();
+    TriggerAction(window.get(), "Load1");  // no answer: cancelled
+    EXPECT_EQ(Runs(), before);
+    EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "500");
+    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+}
+
+TEST_F(ParameterFiles, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "the super-user may write into read-only folders";
+    ASSERT_TRUE(QDir(folder.path()).mkdir("locked"));
+    const QString path = Path("locked/Engine.RBP");
+    WriteAll(path, "[Displacer]\nDiameter=1\n");
+    ASSERT_TRUE(QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner));
+    StartAndSettle();
+    dialogs->SaveAnswers << path;
+    TriggerAction(window.get(), "Save1");
+    QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(dialogs->Messages.size(), 1);
+    EXPECT_EQ(dialogs->Messages.front(), "Unable to write to " + path);
+    EXPECT_EQ(ReadAll(path), "[Displacer]\nDiameter=1\n");
+    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+}
+
+TEST_F(ParameterFiles, SavingIntoAMissingFolderShowsTheFullName) {
+    StartAndSettle();
+    const QString path = Path("gone/Engine.RBP");
+    dialogs->SaveAnswers << path;
+    TriggerAction(window.get(), "Save1");
+    ASSERT_EQ(dialogs->Messages.size(), 1);
+    EXPECT_EQ(dialogs->Messages.front(), "Unable to write to " + path);
+    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,35 @@
+// Not a check: grabs every page with each reference engine loaded into /tmp, for looking at.
+// Run with --gtest_also_run_disabled_tests.
+#include <QTabWidget>
+
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+class Screenshots : public WindowTest {};
+
+TEST_F(Screenshots, DISABLED_EveryPageWithEachReferenceEngine) {
+    CopyExample("Help.RTF");
+    CopyExample("KESTMORE.RBP");
+    CopyExample("BRANDOCK TAPPER.RBP");
+    StartAndSettle();
+    window->BugMemoClick();
+    window->grab().save("/tmp/velmora_startup.png");
+    auto* pages = Control<QTabWidget>("PageControl1");
+    int engine = 0;
+    for (const char* file : {"KESTMORE.RBP", "BRANDOCK TAPPER.RBP"}) {
+        dialogs->LoadAnswers.push_back(Path(file));
+        TriggerAction(window.get(), "Load1");
+        WaitMs(200);
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            WaitMs(100);
+            window->grab().save(QString("/tmp/velmora_%1_page%2.png").arg(engine).arg(page + 1));
+        }
+        ++engine;
+    }
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <optional>
+
+#include "ui/window_dialogs.h"
+
+namespace velmora::testing {
+
+// The control named `name` below `root`; fails the test when there is none.
+template <class T>
+T* FindControl(QObject* root, const char* name) {
+    T* control = root->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << "no control named " << name;
+    return control;
+}
+
+// Runs the event loop for `ms` milliseconds, so timers fire as they would.
+void WaitMs(int ms);
+
+// Sends one key press and release per character, as typing does.
+void TypeKeys(QWidget* widget, const QString& text);
+void PressKey(QWidget* widget, int key);
+
+// Chooses a list item as the user does: sets it and raises the list's "activated" event.
+void ChooseItem(QComboBox* list, int index);
+
+// Triggers the menu command named `name` of the window.
+void TriggerAction(QWidget* window, const char* name);
+
+// Dialog answers queued by the test, and the messages the window showed.
+class ScriptedDialogs : public WindowDialogs {
+  public:
+    std::optional<QString> ChooseFileToLoad(QWidget*, const QString& folder) override;
+    std::optional<QString> ChooseFileToSave(QWidget*, const QString& folder,
+                                            const QString& proposedName) override;
+    void ShowMessage(QWidget*, const QString& text) override;
+
+    // One answer per dialog shown, in order; an empty text (or no answer left) cancels.
+    QStringList LoadAnswers;
+    QStringList SaveAnswers;
+    QStringList Messages;
+    QString LastProposedName;
+    QString LastFolder;
+};
+
+}  // namespace velmora::testing
