@@ -72,7 +72,7 @@ void ComputeDriver::RunGuarded(bool forceSimulation, bool refreshSecondGraph) {
         // leaves the engine drawing a sample to show. The window stays usable.
         validated_ = false;
         try {
-            Memo2.push_back("*** Unable to complete the computation");
+            Memo2.emplace_back("*** Unable to complete the computation");
             hooks_.EnsureSamples();
         } catch (...) {
         }

@@ -40,8 +40,8 @@ void ValidateAgainstReference(std::vector<std::string>& pane, std::string_view l
 void WriteReferenceVerdict(std::vector<std::string>& memo2, std::string_view loadedFileName,
                            bool validated) {
     if (ReferenceCaseOf(loadedFileName) == ReferenceCase::None) return;
-    memo2.push_back(validated ? "*** Simulator appears to be validated"
-                              : "*** Simulator DOES NOT appear to be validated");
+    memo2.emplace_back(validated ? "*** Simulator appears to be validated"
+                                 : "*** Simulator DOES NOT appear to be validated");
 }
 
 }  // namespace velmora
