@@ -13,7 +13,7 @@ enum class FileReadStatus {
 
 // A parameter file is about 1.5 KB; a file far beyond that is not one of ours, and reading it
 // partly would let a later save truncate it.
-constexpr std::size_t kMaxParameterFileBytes = 8u * 1024u * 1024u;
+constexpr std::size_t kMaxParameterFileBytes = std::size_t{8} * 1024 * 1024;
 
 // Reads a regular file whole into `text`. Devices, pipes and folders are refused, so reading
 // never blocks or runs without end.

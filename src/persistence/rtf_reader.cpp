@@ -266,7 +266,7 @@ class RtfParser {
         }
         if (word == "par" || word == "page" || word == "sect" || word == "row") {
             EndParagraph();
-        } else if (word == "pard") {
+        } else if (word == "pard" || word == "ql") {
             state.alignment = RtfAlignment::Left;
         } else if (word == "plain") {
             format = CharFormat{};
@@ -286,8 +286,6 @@ class RtfParser {
                                                             : kDefaultHalfPoints;
         } else if (word == "cf") {
             format.colorIndex = Clamped(parameter.value_or(0), 0, 1 << 20);
-        } else if (word == "ql") {
-            state.alignment = RtfAlignment::Left;
         } else if (word == "qc") {
             state.alignment = RtfAlignment::Center;
         } else if (word == "qr") {
@@ -372,7 +370,7 @@ class RtfParser {
         run.italic = state.format.italic;
         run.underline = state.format.underline;
         run.fontSizePoints = state.format.halfPoints / 2.0;
-        std::size_t index = static_cast<std::size_t>(state.format.colorIndex);
+        auto index = static_cast<std::size_t>(state.format.colorIndex);
         if (index < colors_.size() && colors_[index]) {
             run.hasColor = true;
             run.color = *colors_[index];

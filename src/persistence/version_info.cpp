@@ -14,8 +14,8 @@ namespace velmora {
 
 namespace {
 
-constexpr std::size_t kChunkBytes = 64 * 1024;
-constexpr std::size_t kMaxScannedBytes = 512u * 1024u * 1024u;
+constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
+constexpr std::size_t kMaxScannedBytes = std::size_t{512} * 1024 * 1024;
 constexpr std::size_t kMaxBlockBytes = 4096;
 constexpr std::string_view kBlockEnd = "End\n";
 
