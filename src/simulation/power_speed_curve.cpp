@@ -151,7 +151,7 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
     host.SetBusyCursor(true);
     host.ProcessPendingEvents();
 
-    const double increment = static_cast<double>(kSweepStep * params.OmegaBar);
+    const auto increment = static_cast<double>(kSweepStep * params.OmegaBar);
     double speed = increment;
     bool valid = false;
     do {
