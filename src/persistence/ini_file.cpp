@@ -111,7 +111,7 @@ std::string OneLine(std::string_view value) {
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-    readStatus_ = ReadWholeFile(path_, body_);
+    readStatus_ = ReadWholeFile(path_, body_, kMaxFileBytes);
     if (body_.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
         bom_ = std::string(kUtf8Bom);
         body_.erase(0, kUtf8Bom.size());

@@ -17,6 +17,10 @@ namespace velmora {
 class IniFile {
   public:
     static constexpr std::size_t kMaxValueLength = 2047;
+    // Every lookup scans the whole text, so a file of short junk lines near the general limit
+    // of file_text.h would take seconds to load and save. A parameter file is about 1.5 KB;
+    // a larger file is treated as unreadable (loads the defaults and is never overwritten).
+    static constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 
     // Reads the whole file; a missing file is an empty one that Save will create.
     explicit IniFile(std::string path);
