@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "persistence/ini_file.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
 
@@ -78,7 +79,7 @@ TEST_F(DamagedDefaultIniTest, FileCutOffMidLineKeepsWhatCameBefore) {
 TEST_F(DamagedDefaultIniTest, BinaryFileLoadsOnlySoundValues) {
     std::string bytes;
     unsigned seed = 7;
-    for (int i = 0; i < (1 << 20); ++i) {
+    for (int i = 0; i < (1 << 18); ++i) {
         seed = seed * 1103515245u + 12345u;
         bytes += static_cast<char>(seed >> 16);
     }
@@ -115,6 +116,25 @@ TEST_F(DamagedDefaultIniTest, HugeFileLoadsTheDefaultsAndIsNeverTruncated) {
     EXPECT_EQ(message, "Unable to write to " + path_);
     EXPECT_EQ(fs::file_size(path_), size);
     fs::remove(path_);
+}
+
+TEST_F(DamagedDefaultIniTest, JunkLinesBeyondOneMegabyteAreNotReadButUpToItAre) {
+    // Every key is looked up line by line, so a file of megabytes of short junk lines would
+    // take seconds; far beyond any parameter file, it counts as unreadable.
+    const auto junkFile = [&](std::size_t bytes) {
+        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+        out << kEngineFile;
+        for (std::size_t written = 0; written < bytes; written += 4) out << "k=v\n";
+    };
+    junkFile(IniFile::kMaxFileBytes - 4096);
+    EXPECT_EQ(Load().EditDispDiameter.text, "127.2");
+
+    junkFile(IniFile::kMaxFileBytes);
+    EXPECT_EQ(Saved(Load()), DefaultsSaved());
+    const auto size = fs::file_size(path_);
+    std::string message;
+    EXPECT_FALSE(SaveParameterFile(path_, ControlState{}, message));
+    EXPECT_EQ(fs::file_size(path_), size);
 }
 
 TEST_F(DamagedDefaultIniTest, FolderOrPipeInPlaceOfTheFileLoadsTheDefaultsWithoutBlocking) {
