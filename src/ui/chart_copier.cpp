@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ui/chart_panel.h"
+#include "ui/plot_curve.h"
 #include "ui/pv_point_cloud.h"
 
 namespace velmora {
@@ -18,13 +19,37 @@ void CopySeries(const PointSeries& from, QXYSeries* to) {
     to->replace(points);
 }
 
+void SetAxisTitle(QValueAxis* axis, const std::string& title) {
+    const QString text = QString::fromStdString(title);
+    if (axis->titleText() != text) axis->setTitleText(text);
+}
+
+void SetChartTitle(ChartPanel* chart, const std::string& title) {
+    const QString text = QString::fromStdString(title);
+    if (chart->chart()->title() != text) chart->chart()->setTitle(text);
+}
+
+void CopySeries(const PointSeries& from, PlotCurve* to) {
+    to->SetPoints(from);
+}
+
 void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
+    const double span = scale.max - scale.min;
+    const bool dynamic = scale.step > 0 && span > 0 && span / scale.step <= 50;
+    const double magnitude = std::max(std::abs(scale.min), std::abs(scale.max));
+    // Long labels would be cut by narrow charts; large values read as 4.8e+06 instead.
+    const QString format =
+        magnitude >= 1e5 ? QString("%.3g") : QString("%.%1f").arg(scale.decimals);
+    // Every change lays the axis labels out again, which is most of a run's drawing cost.
+    if (axis->min() == scale.min && axis->max() == scale.max && axis->labelFormat() == format &&
+        (axis->tickType() == QValueAxis::TicksDynamic) == dynamic &&
+        (!dynamic || axis->tickInterval() == scale.step))
+        return;
     // Dynamic ticks are laid out at every change: switch them off while range and step change
     // together, or an old small step over a new large range asks for millions of ticks.
     axis->setTickType(QValueAxis::TicksFixed);
     axis->setRange(scale.min, scale.max);
-    const double span = scale.max - scale.min;
-    if (scale.step > 0 && span > 0 && span / scale.step <= 50) {
+    if (dynamic) {
         // Anchored a hair above 0 so the zero tick never reads "-0.0".
         axis->setTickAnchor(scale.step * 1e-7);
         axis->setTickInterval(scale.step);
@@ -32,19 +57,14 @@ void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
     } else {
         axis->setTickCount(5);
     }
-    const double magnitude = std::max(std::abs(scale.min), std::abs(scale.max));
-    // Long labels would be cut by narrow charts; large values read as 4.8e+06 instead.
-    axis->setLabelFormat(magnitude >= 1e5 ? QString("%.3g") : QString("%.%1f").arg(scale.decimals));
+    axis->setLabelFormat(format);
 }
 
 void ApplyTitles(ChartPanel* chart, const ChartSetup& setup) {
-    auto set = [](const std::string& text, auto apply) {
-        if (!text.empty()) apply(QString::fromStdString(text));
-    };
-    set(setup.Title, [&](const QString& t) { chart->chart()->setTitle(t); });
-    set(setup.LeftAxisTitle, [&](const QString& t) { chart->LeftAxis()->setTitleText(t); });
-    set(setup.RightAxisTitle, [&](const QString& t) { chart->RightAxis()->setTitleText(t); });
-    set(setup.BottomAxisTitle, [&](const QString& t) { chart->BottomAxis()->setTitleText(t); });
+    if (!setup.Title.empty()) SetChartTitle(chart, setup.Title);
+    if (!setup.LeftAxisTitle.empty()) SetAxisTitle(chart->LeftAxis(), setup.LeftAxisTitle);
+    if (!setup.RightAxisTitle.empty()) SetAxisTitle(chart->RightAxis(), setup.RightAxisTitle);
+    if (!setup.BottomAxisTitle.empty()) SetAxisTitle(chart->BottomAxis(), setup.BottomAxisTitle);
 }
 
 AxisScale LeftScaleOf(const ChartSetup& setup, const PointSeries& red) {
@@ -52,8 +72,8 @@ AxisScale LeftScaleOf(const ChartSetup& setup, const PointSeries& red) {
 }
 
 void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries& red,
-                   const PointSeries& blue, const PointSeries& cursor, QLineSeries* redSeries,
-                   QLineSeries* blueSeries, QLineSeries* cursorSeries) {
+                   const PointSeries& blue, const PointSeries& cursor, PlotCurve* redSeries,
+                   PlotCurve* blueSeries, PlotCurve* cursorSeries) {
     ApplyTitles(chart, setup);
     ApplyScale(chart->BottomAxis(), BottomScaleFor({&red, &blue}));
     ApplyScale(chart->LeftAxis(), LeftScaleOf(setup, red));
@@ -79,10 +99,10 @@ void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* po
     CopySeries(sim.PVPhaseSeries, phasePoint);
 }
 
-void CopyPowerChart(ChartPanel* chart, const PowerCurve& curve, QLineSeries* power,
-                    QLineSeries* phaseOrTorque) {
-    chart->chart()->setTitle(QString::fromStdString(curve.Title));
-    chart->RightAxis()->setTitleText(QString::fromStdString(curve.RightAxisTitle));
+void CopyPowerChart(ChartPanel* chart, const PowerCurve& curve, PlotCurve* power,
+                    PlotCurve* phaseOrTorque) {
+    SetChartTitle(chart, curve.Title);
+    SetAxisTitle(chart->RightAxis(), curve.RightAxisTitle);
     ApplyScale(chart->BottomAxis(),
                BottomScaleFor({&curve.PowerSeries, &curve.PhaseOrTorqueSeries}));
     ApplyScale(chart->LeftAxis(), ScaleFor(AxisRange{}, {&curve.PowerSeries}));

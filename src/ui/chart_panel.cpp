@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPen>
 
+#include "ui/plot_curve.h"
+
 namespace velmora {
 
 namespace {
@@ -55,18 +57,8 @@ ChartPanel::ChartPanel(const QString& objectName, const QString& title, QWidget*
     setFrameShape(QFrame::NoFrame);
 }
 
-QLineSeries* ChartPanel::AddLineSeries(const QString& objectName, const QColor& color,
-                                       bool rightAxis) {
-    auto* series = new QLineSeries(chart_);
-    series->setObjectName(objectName);
-    QPen pen(color);
-    pen.setWidth(1);
-    series->setPen(pen);
-    series->setPointsVisible(false);
-    chart_->addSeries(series);
-    series->attachAxis(bottom_);
-    series->attachAxis(rightAxis ? right_ : left_);
-    return series;
+PlotCurve* ChartPanel::AddCurve(const QString& objectName, const QColor& color, bool rightAxis) {
+    return new PlotCurve(objectName, chart_, bottom_, rightAxis ? right_ : left_, color);
 }
 
 QScatterSeries* ChartPanel::AddSquareSeries(const QString& objectName, const QColor& color) {

@@ -2,12 +2,13 @@
 
 #include <QChartView>
 #include <QColor>
-#include <QLineSeries>
 #include <QScatterSeries>
 #include <QString>
 #include <QValueAxis>
 
 namespace velmora {
+
+class PlotCurve;
 
 // A flat chart without legend on a white back wall, with a bottom axis and a left (red) and
 // a right (blue) value axis, as every chart of the window has.
@@ -20,8 +21,8 @@ class ChartPanel : public QChartView {
     QValueAxis* LeftAxis() const { return left_; }
     QValueAxis* RightAxis() const { return right_; }
 
-    // A line series without point marks on the left or right axis.
-    QLineSeries* AddLineSeries(const QString& objectName, const QColor& color, bool rightAxis);
+    // A curve without point marks on the left or right axis.
+    PlotCurve* AddCurve(const QString& objectName, const QColor& color, bool rightAxis);
     // A series of 2 x 2 pixel squares without connecting line.
     QScatterSeries* AddSquareSeries(const QString& objectName, const QColor& color);
 

@@ -7,6 +7,7 @@
 #include "ui/control_state_widgets.h"
 #include "ui/engine_image.h"
 #include "ui/main_window.h"
+#include "ui/plot_curve.h"
 
 namespace velmora {
 
@@ -103,9 +104,9 @@ void TForm1::ShowAnimationFrame() {
     CopySeries(sim.Series3a, ui_.Series3a);
     CopySeries(sim.PVPhaseSeries, ui_.PVPhaseSeries);
     if (!sim.MainChart.BottomAxisTitle.empty())
-        ui_.MainChart->BottomAxis()->setTitleText(ToQString(sim.MainChart.BottomAxisTitle));
+        SetAxisTitle(ui_.MainChart->BottomAxis(), sim.MainChart.BottomAxisTitle);
     if (!sim.MainChartA.BottomAxisTitle.empty())
-        ui_.MainChartA->BottomAxis()->setTitleText(ToQString(sim.MainChartA.BottomAxisTitle));
+        SetAxisTitle(ui_.MainChartA->BottomAxis(), sim.MainChartA.BottomAxisTitle);
 }
 
 }  // namespace velmora

@@ -74,8 +74,8 @@ void BuildCharts(WindowControls& c, QWidget* sheet, QHBoxLayout* row) {
     c.Chart3->BottomAxis()->setTitleText("Speed - RPM");
     c.Chart3->LeftAxis()->setTitleText("Power (watts)");
     c.Chart3->RightAxis()->setTitleText("Phase Angle (deg)");
-    c.PowerSeries = c.Chart3->AddLineSeries("PowerSeries", Qt::red, false);
-    c.PhaseOrTorqueSeries = c.Chart3->AddLineSeries("PhaseOrTorqueSeries", Qt::blue, true);
+    c.PowerSeries = c.Chart3->AddCurve("PowerSeries", Qt::red, false);
+    c.PhaseOrTorqueSeries = c.Chart3->AddCurve("PhaseOrTorqueSeries", Qt::blue, true);
     c.Chart3->setFixedWidth(225);
     c.Chart3->hide();
 
@@ -91,9 +91,9 @@ void BuildCharts(WindowControls& c, QWidget* sheet, QHBoxLayout* row) {
 
     c.MainChart = new ChartPanel("MainChart", "Main Graph", sheet);
     c.MainChart->BottomAxis()->setTitleText("seconds");
-    c.Series1 = c.MainChart->AddLineSeries("Series1", Qt::red, false);
-    c.Series2 = c.MainChart->AddLineSeries("Series2", Qt::blue, true);
-    c.Series3 = c.MainChart->AddLineSeries("Series3", Qt::yellow, false);
+    c.Series1 = c.MainChart->AddCurve("Series1", Qt::red, false);
+    c.Series2 = c.MainChart->AddCurve("Series2", Qt::blue, true);
+    c.Series3 = c.MainChart->AddCurve("Series3", Qt::yellow, false);
 
     row->addWidget(c.Chart3);
     row->addWidget(c.PVChart);

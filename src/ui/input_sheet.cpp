@@ -206,10 +206,10 @@ QWidget* BuildInputSheet(WindowControls& c) {
 
     c.MainChartA = new ChartPanel("MainChartA", "Main Graph", sheet);
     c.MainChartA->BottomAxis()->setTitleText("seconds");
-    c.Series1a = c.MainChartA->AddLineSeries("Series1a", Qt::red, false);
-    c.Series2a = c.MainChartA->AddLineSeries("Series2a", Qt::blue, true);
+    c.Series1a = c.MainChartA->AddCurve("Series1a", Qt::red, false);
+    c.Series2a = c.MainChartA->AddCurve("Series2a", Qt::blue, true);
     // The cursor spans the left axis range, so it is drawn against that axis.
-    c.Series3a = c.MainChartA->AddLineSeries("Series3a", Qt::yellow, false);
+    c.Series3a = c.MainChartA->AddCurve("Series3a", Qt::yellow, false);
     page->addWidget(c.MainChartA, 1);
 
     SetFocusOrder(c);

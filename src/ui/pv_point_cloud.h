@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGraphicsItem>
+#include <QImage>
 #include <QRgb>
 #include <vector>
 
@@ -32,6 +33,7 @@ class PvPointCloud : public QGraphicsItem {
     QValueAxis* yAxis_;
     std::vector<ColoredPoint> points_;
     QRectF area_;
+    QImage image_;  // reused between paints
 };
 
 // The colour of a point from its 24-bit value (red in the low byte, then green, then blue).

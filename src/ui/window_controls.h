@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +20,7 @@ namespace velmora {
 
 class ChartPanel;
 class EngineImage;
+class PlotCurve;
 class PvPointCloud;
 
 // An input field of the Design Parameters page with the unit list beside it.
@@ -118,14 +118,14 @@ struct WindowControls {
     ChartPanel* MainChart = nullptr;
 
     // Series of the charts.
-    QLineSeries* Series1 = nullptr;
-    QLineSeries* Series2 = nullptr;
-    QLineSeries* Series3 = nullptr;
-    QLineSeries* Series1a = nullptr;
-    QLineSeries* Series2a = nullptr;
-    QLineSeries* Series3a = nullptr;
-    QLineSeries* PowerSeries = nullptr;
-    QLineSeries* PhaseOrTorqueSeries = nullptr;
+    PlotCurve* Series1 = nullptr;
+    PlotCurve* Series2 = nullptr;
+    PlotCurve* Series3 = nullptr;
+    PlotCurve* Series1a = nullptr;
+    PlotCurve* Series2a = nullptr;
+    PlotCurve* Series3a = nullptr;
+    PlotCurve* PowerSeries = nullptr;
+    PlotCurve* PhaseOrTorqueSeries = nullptr;
     PvPointCloud* PVSeries = nullptr;
     QScatterSeries* PVPhaseSeries = nullptr;
 
