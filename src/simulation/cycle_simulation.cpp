@@ -36,7 +36,7 @@ double EnginePressure(const ParameterSet& params, double hotVolume, double coldV
         static_cast<long double>(coldVolume) / params.ColdTemp +
         static_cast<long double>(params.DeadSpaceVol) / params.DeadSpaceTemp;
     if (denominator == 0) return 0;
-    const double p = static_cast<double>(params.GasMass * kGasConstantExtended / denominator);
+    const auto p = static_cast<double>(params.GasMass * kGasConstantExtended / denominator);
     return std::isfinite(p) ? p : 0.0;
 }
 

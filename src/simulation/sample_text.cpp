@@ -1,5 +1,6 @@
 #include "simulation/sample_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -10,7 +11,7 @@
 namespace velmora {
 namespace {
 
-__extension__ typedef unsigned __int128 Wide;
+__extension__ using Wide = unsigned __int128;
 
 constexpr int kDigits = 15;
 constexpr std::uint64_t kLowest = 100000000000000ull;    // 10^14
@@ -22,9 +23,10 @@ std::size_t PrintfSampleText(double value, char* out) {
     return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
+// The caller works with the returned length; the text needs no terminating NUL.
 std::size_t Copy(const char* text, char* out) {
     const std::size_t length = std::strlen(text);
-    std::memcpy(out, text, length);
+    std::copy_n(text, length, out);
     return length;
 }
 
