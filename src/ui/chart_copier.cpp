@@ -26,7 +26,9 @@ void SetAxisTitle(QValueAxis* axis, const std::string& title) {
 
 void SetChartTitle(ChartPanel* chart, const std::string& title) {
     const QString text = QString::fromStdString(title);
-    if (chart->chart()->title() != text) chart->chart()->setTitle(text);
+    if (chart->chart()->title() == text) return;
+    chart->chart()->setTitle(text);
+    chart->setToolTip(text);  // a narrow chart cuts a long title
 }
 
 void CopySeries(const PointSeries& from, PlotCurve* to) {

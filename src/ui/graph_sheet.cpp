@@ -76,6 +76,9 @@ void BuildCharts(WindowControls& c, QWidget* sheet, QHBoxLayout* row) {
     c.Chart3->RightAxis()->setTitleText("Phase Angle (deg)");
     c.PowerSeries = c.Chart3->AddCurve("PowerSeries", Qt::red, false);
     c.PhaseOrTorqueSeries = c.Chart3->AddCurve("PhaseOrTorqueSeries", Qt::blue, true);
+    QFont title = c.Chart3->chart()->titleFont();
+    title.setPointSize(8);  // its title carries the maximum power and where it lies
+    c.Chart3->chart()->setTitleFont(title);
     c.Chart3->setFixedWidth(225);
     c.Chart3->hide();
 
