@@ -112,6 +112,27 @@ TEST_F(StartUp, ClosingEndsTheProgramEvenWhenDefaultIniCannotBeWritten) {
     EXPECT_EQ(dialogs->Messages.front(), "Unable to write to " + missing + "/Default.INI");
 }
 
+TEST_F(StartUp, ReportPaneWidthAndPageAreRestoredAndKept) {
+    QFile file(Path("Default.INI"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[TabControl]\nPage=2\n[MemoWidth]\nLeft=200\n[Position]\nWidth=801\n");
+    file.close();
+    StartAndSettle();
+    EXPECT_EQ(Control<QTabWidget>("PageControl1")->currentWidget()->objectName(), "MemoSheet");
+    EXPECT_EQ(Control<QWidget>("Memo1")->width(), 200);
+    // Whatever the second graph, both are set to half the window's outer width.
+    window->ShowGraph2RGClick();
+    const int half = window->frameGeometry().width() / 2;
+    EXPECT_GE(half, 400);
+    EXPECT_EQ(Control<QWidget>("PVChart")->width(), half);
+    EXPECT_EQ(Control<QWidget>("Chart3")->width(), half);
+    window->close();
+    const IniFile ini(Path("Default.INI").toStdString());
+    EXPECT_EQ(ini.ReadInteger("MemoWidth", "Left", 0), 200);
+    EXPECT_EQ(ini.ReadInteger("TabControl", "Page", 0), 2);
+    EXPECT_EQ(ini.ReadInteger("Position", "Width", 0), 801);
+}
+
 TEST(LayoutScaling, OnlyOnceAndOnlyOnWideScreensAwayFrom96PixelsPerInch) {
     EXPECT_FALSE(ShouldScaleLayout(false, 96, 1920));
     EXPECT_FALSE(ShouldScaleLayout(false, 120, 799));
