@@ -4,6 +4,7 @@
 #include <QGraphicsLayout>
 #include <QMouseEvent>
 #include <QPen>
+#include <algorithm>
 
 #include "ui/plot_curve.h"
 
@@ -58,7 +59,9 @@ ChartPanel::ChartPanel(const QString& objectName, const QString& title, QWidget*
 }
 
 PlotCurve* ChartPanel::AddCurve(const QString& objectName, const QColor& color, bool rightAxis) {
-    return new PlotCurve(objectName, chart_, bottom_, rightAxis ? right_ : left_, color);
+    auto* curve = new PlotCurve(objectName, chart_, bottom_, rightAxis ? right_ : left_, color);
+    curves_.push_back(curve);
+    return curve;
 }
 
 QScatterSeries* ChartPanel::AddSquareSeries(const QString& objectName, const QColor& color) {
@@ -85,7 +88,17 @@ int ChartPanel::PlotRight() const {
 
 void ChartPanel::mousePressEvent(QMouseEvent* event) {
     QChartView::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton) emit chartClicked(event->position().toPoint().x());
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
+    const QPointF inChart = chart_->mapFromScene(mapToScene(at));
+    // Within two pixels of a one-pixel line counts as on it.
+    const bool onCurve = std::any_of(curves_.begin(), curves_.end(), [&](const PlotCurve* curve) {
+        return curve->PassesNear(inChart, 2);
+    });
+    if (onCurve)
+        emit seriesClicked(at.x());
+    else
+        emit chartClicked(at.x());
 }
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <QScatterSeries>
 #include <QString>
 #include <QValueAxis>
+#include <vector>
 
 namespace velmora {
 
@@ -31,7 +32,9 @@ class ChartPanel : public QChartView {
     int PlotRight() const;
 
   signals:
-    // Mouse press anywhere on the chart, with the x pixel in the view's coordinates.
+    // Left mouse press on the chart, with the x pixel in the view's coordinates: on one of
+    // its curves, or anywhere else.
+    void seriesClicked(int x);
     void chartClicked(int x);
 
   protected:
@@ -42,6 +45,7 @@ class ChartPanel : public QChartView {
     QValueAxis* bottom_;
     QValueAxis* left_;
     QValueAxis* right_;
+    std::vector<PlotCurve*> curves_;
 };
 
 }  // namespace velmora

@@ -55,6 +55,11 @@ void TForm1::MainChartClickBackground(ChartPanel* chart, int x) {
     DrawEngine(position);
 }
 
+// Which curve was hit does not matter: the step under the mouse is picked as on the background.
+void TForm1::MainChartClickSeries(ChartPanel* chart, int x) {
+    MainChartClickBackground(chart, x);
+}
+
 void TForm1::AnimateButtonClick() {
     if (ui_.AnimateButton->text() == "&Animate") {
         ui_.AnimateButton->setText("Stop Animate");

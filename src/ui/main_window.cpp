@@ -128,6 +128,8 @@ void TForm1::ConnectEvents() {
             [this](int x) { MainChartClickBackground(ui_.MainChartA, x); });
     connect(c.MainChart, &ChartPanel::chartClicked, this,
             [this](int x) { MainChartClickBackground(ui_.MainChart, x); });
+    connect(c.MainChart, &ChartPanel::seriesClicked, this,
+            [this](int x) { MainChartClickSeries(ui_.MainChart, x); });
     for (QComboBox* list : {c.RedGraphRG, c.BlueGraphRG, c.XAxisRG})
         connect(list, &QComboBox::activated, this, [this] { RedGraphRGClick(); });
     connect(c.ShowGraph2RG, &QComboBox::activated, this, [this] {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <memory>
 
+#include "model/design_steps.h"
+#include "simulation/sensitivity_study.h"
 #include "ui/window_controls.h"
 #include "ui/window_dialogs.h"
 #include "ui/window_session.h"
@@ -61,11 +63,12 @@ class TForm1 : public QMainWindow {
     void ShowGraph2RGClick();
     void EditXAxisOffsetChange();
     void MainChartClickBackground(ChartPanel* chart, int x);
+    void MainChartClickSeries(ChartPanel* chart, int x);
     void AnimateButtonClick();
     void AnimateTimerTimer();
     void DrawEngine(int position);
 
-    // Design page and sensitivity study (their behaviour is filled in with those pages).
+    // Design page and sensitivity study.
     void DesignSheetEnter();
     void EditStep3PistonDiamChange();
     void EditStep3PistonStrokeChange();
@@ -90,6 +93,9 @@ class TForm1 : public QMainWindow {
     bool LayoutScaled = false;
     bool PistonDesignGuard = false;
     bool DispDesignGuard = false;
+    // The design page's results, kept between refreshes.
+    DesignMembers Design;
+    SensitivityStudy Study;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -107,6 +113,7 @@ class TForm1 : public QMainWindow {
     void ApplyMemoWidth();
     int MemoWidth() const;
     void ShowAnimationFrame();
+    OutputUnits CurrentOutputUnits();
     bool Loading() const { return session_.Driver.Loading; }
 
     WindowControls ui_;

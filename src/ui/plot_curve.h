@@ -23,10 +23,16 @@ class PlotCurve : public QGraphicsObject {
     void SetPoints(const PointSeries& points);
     const PointSeries& Points() const { return points_; }
 
+    // Whether the drawn polyline passes within `tolerance` pixels of `pos` (chart coordinates).
+    bool PassesNear(const QPointF& pos, qreal tolerance) const;
+
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
   private:
+    // Maps the points into the plot area; false when there is nothing to draw.
+    bool MapPoints(QPolygonF& out) const;
+
     QChart* chart_;
     QValueAxis* xAxis_;
     QValueAxis* yAxis_;
