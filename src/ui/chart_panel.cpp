@@ -53,7 +53,10 @@ ChartPanel::ChartPanel(const QString& objectName, const QString& title, QWidget*
     left_->setRange(0, 1);
     right_->setRange(0, 1);
 
+    // The view made a chart of its own, and setChart only gives up ownership of it.
+    QChart* initialChart = chart();
     setChart(chart_);
+    delete initialChart;
     setRenderHint(QPainter::Antialiasing, false);
     setFrameShape(QFrame::NoFrame);
 }
