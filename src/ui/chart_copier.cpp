@@ -92,7 +92,11 @@ void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* po
         ApplyScale(chart->BottomAxis(), AutoScale(0, 1));
         ApplyScale(chart->LeftAxis(), AutoScale(0, 1));
     } else {
-        ApplyScale(chart->BottomAxis(), AutoScale(sim.PVMinVolume, sim.PVMaxVolume));
+        // Volume labels such as "4.85e+05" are wide for a chart of half the window.
+        constexpr int kVolumeLabelPixels = 75;
+        ApplyScale(chart->BottomAxis(),
+                   WithAtMostSteps(AutoScale(sim.PVMinVolume, sim.PVMaxVolume),
+                                   std::max(2, chart->width() / kVolumeLabelPixels)));
         ApplyScale(chart->LeftAxis(), sim.PVChart.LeftAxis.automatic
                                           ? AutoScale(sim.PVMinPressure, sim.PVMaxPressure)
                                           : ScaleFor(sim.PVChart.LeftAxis, {}));

@@ -59,6 +59,18 @@ AxisScale AutoScale(double low, double high) {
     return WithStep(min, max > min ? max : min + step, step);
 }
 
+AxisScale WithAtMostSteps(const AxisScale& scale, int maxSteps) {
+    const double span = scale.max - scale.min;
+    if (!(scale.step > 0) || !(span > 0) || !std::isfinite(span) || maxSteps < 1) return scale;
+    double step = scale.step;
+    while (span / step > maxSteps + 1e-9) {
+        const double power = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        const double fraction = step / power;
+        step = (fraction < 1.5 ? 2 : fraction < 3.5 ? 5 : 10) * power;
+    }
+    return WithStep(scale.min, scale.max, step);
+}
+
 AxisScale ScaleFor(const AxisRange& range, std::initializer_list<const PointSeries*> data) {
     if (!range.automatic && std::isfinite(range.min) && std::isfinite(range.max) &&
         range.max > range.min)

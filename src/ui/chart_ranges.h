@@ -27,4 +27,8 @@ AxisScale BottomScaleFor(std::initializer_list<const PointSeries*> data);
 // An automatic scale over [low, high] widened to whole tick steps.
 AxisScale AutoScale(double low, double high);
 
+// The same range with the tick step raised through 1, 2, 5 times a power of ten until at most
+// `maxSteps` steps span it, so that the labels of a narrow axis do not run into each other.
+AxisScale WithAtMostSteps(const AxisScale& scale, int maxSteps);
+
 }  // namespace velmora

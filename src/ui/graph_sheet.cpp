@@ -86,7 +86,8 @@ void BuildCharts(WindowControls& c, QWidget* sheet, QHBoxLayout* row) {
     c.PVChart->BottomAxis()->setTitleText("Volume (m^3)");
     c.PVChart->LeftAxis()->setTitleText("Pressure");
     c.PVChart->RightAxis()->hide();
-    c.PVPhaseSeries = c.PVChart->AddSquareSeries("PVPhaseSeries", QColor(255, 255, 160));
+    // Green like the piston, so the point stands out from the red-to-black loop and the white.
+    c.PVPhaseSeries = c.PVChart->AddSquareSeries("PVPhaseSeries", QColor(0, 170, 0));
     c.PVSeries =
         new PvPointCloud(c.PVChart->chart(), c.PVChart->BottomAxis(), c.PVChart->LeftAxis());
     c.PVChart->setFixedWidth(287);

@@ -16,6 +16,19 @@ TEST(ChartRanges, StepsAreOneTwoOrFiveTimesAPowerOfTen) {
     EXPECT_DOUBLE_EQ(NiceStep(0), 1);
 }
 
+TEST(ChartRanges, ANarrowAxisGetsCoarserRoundSteps) {
+    const AxisScale volume = AutoScale(481000, 639000);  // 20000 a step: 8 steps
+    ASSERT_DOUBLE_EQ(volume.step, 20000);
+    const AxisScale four = WithAtMostSteps(volume, 4);
+    EXPECT_DOUBLE_EQ(four.min, 480000);
+    EXPECT_DOUBLE_EQ(four.max, 640000);
+    EXPECT_DOUBLE_EQ(four.step, 50000);  // 40000 would not be a round step
+    EXPECT_DOUBLE_EQ(WithAtMostSteps(volume, 8).step, 20000);
+    EXPECT_DOUBLE_EQ(WithAtMostSteps(AutoScale(0, 1), 2).step, 0.5);
+    EXPECT_EQ(WithAtMostSteps(AutoScale(0, 1), 2).decimals, 1);
+    EXPECT_DOUBLE_EQ(WithAtMostSteps(AutoScale(0, 0.1), 1).step, 0.1);
+}
+
 TEST(ChartRanges, FixedRangeIsKeptExactlyAutomaticIsWidenedToWholeSteps) {
     const PointSeries curve = {{0, 48.3}, {1, 64.1}, {2, 50}};
     const AxisScale fixed = ScaleFor(AxisRange{false, -63, 63}, {&curve});
