@@ -1,4 +1,6 @@
 // The "Increase Schmidt Power" study run on the window's own input fields.
+#include <QTimer>
+
 #include "simulation/sensitivity_study.h"
 #include "ui/chart_panel.h"
 #include "ui/control_state_widgets.h"
@@ -61,6 +63,12 @@ void TForm1::IncreaseSchmidtPowerButtonClick() {
     // A click that arrives through the events processed inside a trial would take the trial
     // texts for the former ones.
     if (Study.Running()) return;
+    // A click that arrives while a computation lets events run would find every trial turned
+    // into a pending run and list no gains at all; it waits for that computation to end.
+    if (session_.Driver.ComputeBusy) {
+        QTimer::singleShot(10, this, [this] { IncreaseSchmidtPowerButtonClick(); });
+        return;
+    }
     WindowControls& c = ui_;
     QWidget* const hidden[] = {c.Memo1, c.Memo2, c.MainChart, c.MainChartA, c.PVChart, c.Chart3};
     for (QWidget* widget : hidden) widget->hide();

@@ -94,6 +94,22 @@ TEST_F(StudyInWindow, WhileItRunsTheReportsAreHiddenAndTheFieldIsNamed) {
     ExpectShownAgain();
 }
 
+TEST_F(StudyInWindow, AClickDuringAComputationRunsTheStudyAfterIt) {
+    window->IncreaseSchmidtPowerButtonClick();
+    const QStringList alone = Memo3();
+    Control<QPlainTextEdit>("Memo3")->clear();
+    // Delivered by the events that the run lets through.
+    QTimer::singleShot(0, window.get(), [this] {
+        ASSERT_TRUE(window->Session().Driver.ComputeBusy);
+        window->IncreaseSchmidtPowerButtonClick();
+    });
+    window->EditChangeTimerTimer();
+    EXPECT_EQ(Memo3(), QStringList({""}));
+    WaitMs(200);
+    EXPECT_EQ(Memo3(), alone);
+    ExpectShownAgain();
+}
+
 TEST_F(StudyInWindow, SkipsFieldsThatHoldNoNumber) {
     Control<QLineEdit>("EditSpringCenter")->setText("-5");
     Control<QLineEdit>("EditDeadSpaceVol")->setText("");
