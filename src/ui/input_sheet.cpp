@@ -31,14 +31,15 @@ QCheckBox* MakeCheckBox(const char* name, const QString& caption, QWidget* paren
     return box;
 }
 
-void AddRow(QGridLayout* grid, int row, int column, const RowSpec& spec, QWidget* parent) {
-    if (spec.group != nullptr) grid->addWidget(MakeLabel(nullptr, spec.group, parent), row, column);
-    grid->addWidget(MakeLabel(nullptr, spec.caption, parent), row, column + 1,
+void AddRow(QGridLayout* grid, int row, int column, const RowSpec& entry, QWidget* parent) {
+    if (entry.group != nullptr)
+        grid->addWidget(MakeLabel(nullptr, entry.group, parent), row, column);
+    grid->addWidget(MakeLabel(nullptr, entry.caption, parent), row, column + 1,
                     Qt::AlignRight | Qt::AlignVCenter);
-    *spec.edit = MakeEdit(spec.editName, " ", kFieldWidth, parent);
-    grid->addWidget(*spec.edit, row, column + 2);
-    *spec.units = MakeList(spec.unitsName, spec.items, parent);
-    grid->addWidget(*spec.units, row, column + 3);
+    *entry.edit = MakeEdit(entry.editName, " ", kFieldWidth, parent);
+    grid->addWidget(*entry.edit, row, column + 2);
+    *entry.units = MakeList(entry.unitsName, entry.items, parent);
+    grid->addWidget(*entry.units, row, column + 3);
 }
 
 QWidget* BuildOutputPanel(WindowControls& c, QWidget* parent) {
