@@ -28,8 +28,10 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer; the first
-# finding stops the test that made it. Leak reports from Qt's and fontconfig's own caches are
-# suppressed in .ci/lsan.supp (library frames only).
+# finding stops the test that made it. A leak inside Qt or fontconfig (their own caches) would
+# be suppressed in .ci/lsan.supp, library frames only; none is needed so far. The window tests
+# wait for timers of 100 and 500 ms; instrumented, two of them at once miss those windows, so
+# they run one by one.
 SANITIZE_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
@@ -38,7 +40,8 @@ SANITIZE_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 test-sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Release -DVELMORA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitize -j$(JOBS)
-	cd $(BUILD)-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD)-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS) -E '^ui_'
+	cd $(BUILD)-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -R '^ui_'
 
 # clang-tidy over every source file under src/ (the checks are in .clang-tidy); any finding
 # fails. The compile database comes from a clang configuration of its own, re-run each time

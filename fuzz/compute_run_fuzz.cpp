@@ -2,7 +2,9 @@
 // file is loaded into the controls, one forced computation runs, and everything the window
 // would show must be finite text. Cycle counts are capped here (not in the program) so that an
 // input asking for millions of cycles does not stall the fuzzer; the program itself would run
-// them, slowly but correctly.
+// them, slowly but correctly. Input: a byte choosing the file name (a reference case or not),
+// a byte choosing the event round at which the user changes the controls during the run (0:
+// never), then the file's text.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -20,6 +22,24 @@ using velmora::fuzz::Check;
 using velmora::fuzz::HasNonFiniteWord;
 
 constexpr int kMaxCycles = 6;
+
+// A window whose user acts while a run processes events: at the chosen event round the
+// controls change and another computation is asked for, as the change timer would.
+class ActingSession : public EngineSession {
+  public:
+    void ProcessPendingEvents() override {
+        if (++rounds_ != actAtRound) return;
+        State.GravityCB = !State.GravityCB;
+        State.outputs.LengthOutputFormatRG = (State.outputs.LengthOutputFormatRG + 1) % 4;
+        acted = true;
+        Compute(true, true);
+    }
+    int actAtRound = 0;  // 0: never
+    bool acted = false;
+
+  private:
+    int rounds_ = 0;
+};
 
 void CapCycleCounts(velmora::ControlState& state) {
     const velmora::CycleSchedule schedule = velmora::ReadCycleSchedule(state);
@@ -89,9 +109,10 @@ const char* FileNameFor(unsigned char choice) {
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
     velmora::fuzz::FuzzInput input(data, size);
     const std::string path = velmora::fuzz::Scratch().File(FileNameFor(input.TakeByte()));
+    ActingSession session;
+    session.actAtRound = input.TakeByte() % 8;
     if (!velmora::fuzz::WriteScratchFile(path, input.Rest())) return 0;
 
-    EngineSession session;
     session.Driver.Loading = true;
     velmora::LoadParameterFile(path, session.State);
     session.Driver.Loading = false;
@@ -100,7 +121,17 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 
     session.Compute(true, true);
     CheckSession(session);
+    // A request during the run is served by exactly one more run, from the controls as they
+    // are by then.
+    Check(session.Driver.RunCount() == (session.acted ? 2 : 1), "a deferred request runs once");
     const std::vector<std::string> firstInputs = session.Driver.Memo1;
+    if (session.acted) {
+        EngineSession fresh;
+        fresh.State = session.State;
+        fresh.Driver.LoadedFileName = path;
+        fresh.Compute(true, true);
+        Check(fresh.Driver.Memo1 == firstInputs, "the deferred run reads the changed controls");
+    }
 
     // The next run starts from what this one left behind and must be as sound.
     session.Compute(true, true);
