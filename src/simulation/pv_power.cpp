@@ -69,6 +69,9 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
     const int lastRow = std::min(height - 1, static_cast<int>(std::ceil(bottom)) + 1);
 
     long count = outline.CountPixels(RasterSurface::kBlack);
+    // No edge crosses a row (a loop flat in the image): nothing lies inside, and the pointer
+    // walk below must not start from the empty list's null data.
+    if (crossings.empty()) return count;
     for (int j = firstRow; j <= lastRow; ++j) {
         double* xs = crossings.data() + rowStart[j];
         double* xsEnd = crossings.data() + rowStart[j + 1];
