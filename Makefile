@@ -65,6 +65,7 @@ fuzz:
 	$(MAKE) deps PACKAGES="cmake make clang-14 libclang-rt-14-dev"
 	CC=clang CXX=clang++ cmake -S fuzz -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD)-fuzz -j$(JOBS)
+	for t in $(BUILD)-fuzz/*_fuzz_regressions_test; do $$t --gtest_brief=1 || exit 1; done
 
 fuzz-run: fuzz
 	mkdir -p fuzz/corpus-work/$(TARGET)
