@@ -57,12 +57,13 @@ lint:
 
 # libFuzzer targets (fuzz/*_fuzz.cpp), built with clang into their own folder. Run one with
 #   make fuzz-run TARGET=compute_run SECONDS=600
-# New inputs go to fuzz/corpus-work/<target>; the seeds in fuzz/corpus/<target> are read only.
+# New inputs go to fuzz/corpus-work/<target>, failing ones to fuzz/corpus-work/<target>-crash-*;
+# the seeds in fuzz/corpus/<target> are only read.
 TARGET     ?= number_text
 SECONDS    ?= 60
 
 fuzz:
-	$(MAKE) deps PACKAGES="cmake make clang-14 libclang-rt-14-dev"
+	$(MAKE) deps PACKAGES="cmake make clang-14 libclang-rt-14-dev libgtest-dev"
 	CC=clang CXX=clang++ cmake -S fuzz -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD)-fuzz -j$(JOBS)
 	for t in $(BUILD)-fuzz/*_fuzz_regressions_test; do $$t --gtest_brief=1 || exit 1; done
@@ -70,7 +71,8 @@ fuzz:
 fuzz-run: fuzz
 	mkdir -p fuzz/corpus-work/$(TARGET)
 	./$(BUILD)-fuzz/$(TARGET)_fuzz -max_total_time=$(SECONDS) -timeout=10 -rss_limit_mb=2048 \
-	  -print_final_stats=1 fuzz/corpus-work/$(TARGET) fuzz/corpus/$(TARGET)
+	  -print_final_stats=1 -artifact_prefix=fuzz/corpus-work/$(TARGET)-crash- \
+	  fuzz/corpus-work/$(TARGET) fuzz/corpus/$(TARGET)
 
 run: build
 	./$(BUILD)/bin/velmora
