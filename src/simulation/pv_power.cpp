@@ -161,7 +161,8 @@ PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& un
             result.pixels = CountOutlineAndPolygon(image, points);
             result.usedPolygon = true;
         } else {
-            result.pixels = kPVImageSize * kPVImageSize - image.CountPixels(RasterSurface::kWhite);
+            result.pixels = static_cast<long>(kPVImageSize) * kPVImageSize -
+                            image.CountPixels(RasterSurface::kWhite);
         }
     } else {
         // No point lies on the smallest volume (the extents also cover earlier graphed cycles),

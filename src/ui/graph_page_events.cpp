@@ -94,8 +94,8 @@ void TForm1::DrawEngine(int position) {
     if (session_.Driver.RunCount() != runs && !session_.Driver.ComputeBusy) ShowResults();
     if (!frame.drawn) return;
     const RgbImage raster = Rasterize(frame.picture);
-    const QImage image(raster.Data(), raster.Width(), raster.Height(), raster.Width() * 3,
-                       QImage::Format_RGB888);
+    const QImage image(raster.Data(), raster.Width(), raster.Height(),
+                       static_cast<qsizetype>(raster.Width()) * 3, QImage::Format_RGB888);
     ui_.Image1->Image() = image.convertToFormat(QImage::Format_RGB32);
     ui_.Image1->update();
     ShowAnimationFrame();
