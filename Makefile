@@ -2,7 +2,7 @@
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-              qt6-base-dev qt6-charts-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
+              qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
 SUDO       := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: deps configure build test test-sanitize lint fuzz fuzz-run run bench clean
