@@ -2,27 +2,31 @@
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-              qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
-SUDO       := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+              qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core \
+              desktop-file-utils
+PREFIX     ?= /usr/local
+# `make package` also needs dpkg-shlibdeps (dpkg-dev) and file, which CPack calls.
+PACKAGE_TOOLS := dpkg-dev file
 
-.PHONY: deps configure build test test-sanitize lint fuzz fuzz-run run bench clean
+.PHONY: deps configure build install package test test-sanitize lint fuzz fuzz-run run bench clean
 
 deps:
-	@missing=""; \
-	for p in $(PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	@tools/install-deps.sh $(PACKAGES)
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
+
+# Installs into $(PREFIX) (bin/, share/velmora/, the desktop entry, icon and man page).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A .deb whose runtime dependencies dpkg-shlibdeps computes from the executables.
+package: build
+	@tools/install-deps.sh $(PACKAGE_TOOLS)
+	cd $(BUILD) && cpack -G DEB
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)

@@ -1,4 +1,5 @@
 // The Help/About page.
+#include "ui/control_state_widgets.h"
 #include "ui/help_document.h"
 #include "ui/main_window.h"
 
@@ -6,7 +7,8 @@ namespace velmora {
 
 void TForm1::HelpSheetShow() {
     if (!ui_.RichEdit1->document()->isEmpty()) return;
-    if (!LoadHelpDocument(ExeFolder + "Help.RTF", *ui_.RichEdit1->document())) {
+    if (!LoadHelpDocument(ToQString(Locations.dataFolder) + "Help.RTF",
+                          *ui_.RichEdit1->document())) {
         ui_.RichEdit1->clear();
         dialogs_->ShowMessage(this, "Unable to locate the Help file, \"HELP.RTF\"!");
     }

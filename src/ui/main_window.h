@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/design_steps.h"
+#include "persistence/state_locations.h"
 #include "simulation/sensitivity_study.h"
 #include "ui/window_controls.h"
 #include "ui/window_dialogs.h"
@@ -88,6 +89,9 @@ class TForm1 : public QMainWindow {
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }
 
     QString ExeFolder;
+    // Where "Default.INI", the shipped files and the dialogs' first folder are: beside the
+    // executable, or the user's folders when the program is installed.
+    StateLocations Locations;
     QString ReleaseText;
     int ScreenPixelsPerInch = 96;
     bool LayoutScaled = false;
@@ -109,6 +113,7 @@ class TForm1 : public QMainWindow {
     void BuildTimers();
     void ConnectEvents();
     void ScaleLayoutOnce();
+    void ChooseFolders();
     void ApplyControlState(const ControlState& state);
     void ApplyMemoWidth();
     int MemoWidth() const;

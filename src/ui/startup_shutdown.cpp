@@ -6,8 +6,10 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "persistence/parameter_file.h"
+#include "persistence/state_locations.h"
 #include "ui/control_state_widgets.h"
 #include "ui/layout_scaling.h"
 #include "ui/main_window.h"
@@ -43,10 +45,10 @@ void TForm1::FormShow() {
     ExeFolder =
         exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolderOverride_;
     if (!ExeFolder.endsWith('/')) ExeFolder += '/';
-    LoadParameterFile(ExeFolder + "Default.INI");
+    ChooseFolders();
+    LoadParameterFile(ToQString(StartupStateFile(Locations)));
     session_.Driver.Loading = false;
     DesignSheetEnter();
-    dialogFolder_ = ExeFolder;
     ui_.EditChangeTimer->start();
     BugList1Click();
 }
@@ -56,7 +58,17 @@ void TForm1::FormDestroy() {
     destroyed_ = true;
     ui_.AnimateTimer->stop();
     ui_.EditChangeTimer->stop();
-    SaveParameterFile(ExeFolder + "Default.INI");
+    PrepareStateFolder(Locations);
+    SaveParameterFile(ToQString(Locations.stateFolder) + "Default.INI");
+}
+
+void TForm1::ChooseFolders() {
+    StateLocationInputs inputs = ReadStateLocationInputs(ToStdString(ExeFolder));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        inputs.documentsFolder = ToStdString(documents);
+    Locations = ChooseStateLocations(inputs);
+    dialogFolder_ = ToQString(Locations.dialogFolder);
 }
 
 void TForm1::ScaleLayoutOnce() {

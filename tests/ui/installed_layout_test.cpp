@@ -1,0 +1,83 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTextBrowser>
+
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+// The window run from an installed tree: <root>/bin beside <root>/share/velmora, with the
+// user's configuration folder under the test's own folder.
+class InstalledLayout : public WindowTest {
+  protected:
+    void SetUp() override {
+        savedConfig_ = qgetenv("XDG_CONFIG_HOME");
+        QDir(folder.path()).mkpath("bin");
+        QDir(folder.path()).mkpath("share/velmora");
+        CopyExample("Default.INI", "share/velmora/Default.INI");
+        CopyExample("Help.RTF", "share/velmora/Help.RTF");
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        qputenv("XDG_CONFIG_HOME", savedConfig_);
+    }
+    void StartInstalled() {
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        window = std::make_unique<TForm1>(Path("bin"), std::move(scripted));
+        window->show();
+        WaitMs(300);
+    }
+    QByteArray savedConfig_;
+};
+
+TEST_F(InstalledLayout, StateLivesInTheConfigFolderSeededFromTheShippedFile) {
+    qputenv("XDG_CONFIG_HOME", Path("cfg").toUtf8());
+    StartInstalled();
+    const QString state = Path("cfg/velmora/Default.INI");
+    EXPECT_TRUE(QFileInfo::exists(state));
+    // The shipped engine was loaded from the seeded copy.
+    EXPECT_EQ(FindControl<QLineEdit>(window.get(), "EditDispDiameter")->text(), "127.2");
+    TriggerAction(window.get(), "Save1");  // cancelled; shows where the dialog starts
+    EXPECT_NE(QDir(dialogs->LastFolder), QDir(Path("bin")));
+
+    FindControl<QLineEdit>(window.get(), "EditDispDiameter")->setText("130");
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(dialogs->Messages.isEmpty());
+    QFile saved(state);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("Diameter=130"));
+    EXPECT_FALSE(QFileInfo::exists(Path("bin/Default.INI")));
+    // The shipped file is never written.
+    QFile shipped(Path("share/velmora/Default.INI"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(shipped.readAll().contains("Diameter=130"));
+}
+
+TEST_F(InstalledLayout, HelpComesFromTheSharedDataFolder) {
+    qputenv("XDG_CONFIG_HOME", Path("cfg").toUtf8());
+    StartInstalled();
+    TriggerAction(window.get(), "Help1");
+    window->HelpSheetShow();
+    EXPECT_TRUE(dialogs->Messages.isEmpty());
+    EXPECT_FALSE(FindControl<QTextBrowser>(window.get(), "RichEdit1")->document()->isEmpty());
+}
+
+TEST_F(InstalledLayout, UnwritableConfigFolderGivesTheWriteMessageAtExitOnly) {
+    QFile blocker(Path("cfg"));  // a file where the configuration folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_HOME", Path("cfg").toUtf8());
+    StartInstalled();
+    EXPECT_TRUE(dialogs->Messages.isEmpty());
+    EXPECT_EQ(FindControl<QLineEdit>(window.get(), "EditDispDiameter")->text(), "127.2");
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(dialogs->Messages.size(), 1);
+    EXPECT_EQ(dialogs->Messages.front(), "Unable to write to " + Path("cfg/velmora/Default.INI"));
+}
+
+}  // namespace
+}  // namespace velmora::testing
