@@ -45,6 +45,8 @@ void TForm1::FormShow() {
     if (!ExeFolder.endsWith('/')) ExeFolder += '/';
     LoadParameterFile(ExeFolder + "Default.INI");
     session_.Driver.Loading = false;
+    ReadControls(ui_, committedInputs_);
+    undo_->clear();
     DesignSheetEnter();
     dialogFolder_ = ExeFolder;
     ui_.EditChangeTimer->start();
@@ -77,20 +79,24 @@ void TForm1::LoadButtonClick() {
     if (!path) return;
     dialogFolder_ = QFileInfo(*path).absolutePath();
     session_.Driver.LoadedFileName = ToStdString(*path);
+    FlushPendingStep();
     session_.Driver.Loading = true;
     LoadParameterFile(*path);
     session_.Driver.Loading = false;
+    CommitInputStep("Load Parameters");
+    undo_->setClean();
     Compute(true, true);
 }
 
 void TForm1::SaveButtonClick() {
-    const std::string proposed = ProposedSaveName(ToStdString(windowTitle()));
+    const std::string proposed = ProposedSaveName(ToStdString(Caption()));
     if (!proposed.empty()) saveDialogFileName_ = ToQString(proposed);
     const std::optional<QString> path =
         dialogs_->ChooseFileToSave(this, dialogFolder_, saveDialogFileName_);
     if (!path) return;
     dialogFolder_ = QFileInfo(*path).absolutePath();
     saveDialogFileName_ = QFileInfo(*path).fileName();
+    FlushPendingStep();
     SaveParameterFile(*path);
 }
 
@@ -107,7 +113,7 @@ void TForm1::LoadParameterFile(const QString& path) {
     state.Page = ui_.PageControl1->currentIndex() + 1;
     velmora::LoadParameterFile(ToStdString(path), state);
     ApplyControlState(state);
-    setWindowTitle(ToQString(WindowTitleForFile(ToStdString(path))));
+    SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
 }
 
 void TForm1::SaveParameterFile(const QString& path) {
@@ -124,7 +130,8 @@ void TForm1::SaveParameterFile(const QString& path) {
         dialogs_->ShowMessage(this, ToQString(error));
         return;
     }
-    setWindowTitle(ToQString(WindowTitleForFile(ToStdString(path))));
+    SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
+    undo_->setClean();
 }
 
 // Puts a loaded state into the controls in the file's key order; the change handlers stay
