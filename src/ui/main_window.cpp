@@ -23,6 +23,7 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     setFont(DialogFont(8));
     BuildMenu();
     BuildEditMenu();
+    BuildRecentFilesMenu();
     BuildPages();
     ApplyControlHelp(this);
     BuildBugMemo();

@@ -131,6 +131,14 @@ class TForm1 : public QMainWindow {
     void PutInputsInWidgets(const ControlState& inputs);
     void ApplyStepInputs(const ControlState& inputs);
     void SetCaption(const QString& caption);
+    // Files > Recent Files and the shortcuts of the Files and Help commands.
+    void BuildRecentFilesMenu();
+    void ShowRecentFiles();
+    void NoteRecentFile(const QString& path);
+    void OpenRecentFile(const QString& path);
+    void ReadRecentFileList();
+    void WriteRecentFileList();
+    void LoadChosenFile(const QString& path);
     OutputUnits CurrentOutputUnits();
     bool Loading() const { return session_.Driver.Loading; }
 
@@ -147,6 +155,7 @@ class TForm1 : public QMainWindow {
     QString pendingStepText_;
     ControlState pendingInputs_;  // the inputs after the last edit of the burst
     bool applyingStep_ = false;
+    std::vector<std::string> recentFiles_;
     bool quietEdits_ = false;  // a command changes several fields: one step when it ends
     QObject* stepControl_ = nullptr;
     bool shown_ = false;

@@ -45,6 +45,7 @@ void TForm1::FormShow() {
     if (!ExeFolder.endsWith('/')) ExeFolder += '/';
     LoadParameterFile(ExeFolder + "Default.INI");
     session_.Driver.Loading = false;
+    ReadRecentFileList();
     ReadControls(ui_, committedInputs_);
     undo_->clear();
     DesignSheetEnter();
@@ -59,6 +60,7 @@ void TForm1::FormDestroy() {
     ui_.AnimateTimer->stop();
     ui_.EditChangeTimer->stop();
     SaveParameterFile(ExeFolder + "Default.INI");
+    WriteRecentFileList();
 }
 
 void TForm1::ScaleLayoutOnce() {
@@ -77,12 +79,18 @@ void TForm1::ScaleLayoutOnce() {
 void TForm1::LoadButtonClick() {
     const std::optional<QString> path = dialogs_->ChooseFileToLoad(this, dialogFolder_);
     if (!path) return;
-    dialogFolder_ = QFileInfo(*path).absolutePath();
-    session_.Driver.LoadedFileName = ToStdString(*path);
+    LoadChosenFile(*path);
+}
+
+// Load Parameters after the file is chosen (in the open dialog or under Recent Files).
+void TForm1::LoadChosenFile(const QString& path) {
+    dialogFolder_ = QFileInfo(path).absolutePath();
+    session_.Driver.LoadedFileName = ToStdString(path);
     FlushPendingStep();
     session_.Driver.Loading = true;
-    LoadParameterFile(*path);
+    LoadParameterFile(path);
     session_.Driver.Loading = false;
+    NoteRecentFile(path);
     CommitInputStep("Load Parameters");
     undo_->setClean();
     Compute(true, true);
@@ -132,6 +140,7 @@ void TForm1::SaveParameterFile(const QString& path) {
     }
     SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
     undo_->setClean();
+    if (path != ExeFolder + "Default.INI") NoteRecentFile(path);
 }
 
 // Puts a loaded state into the controls in the file's key order; the change handlers stay
