@@ -28,9 +28,19 @@ std::vector<std::string> ReadRecentFiles(const std::string& iniPath) {
 
 bool WriteRecentFiles(const std::string& iniPath, const std::vector<std::string>& files) {
     IniFile file(iniPath);
-    for (std::size_t i = 0; i < kRecentFileCount; ++i)
-        file.WriteString(kRecentFilesSection, KeyOf(i), i < files.size() ? files[i] : "");
-    return file.Save();
+    // Keys beyond the list are emptied where they exist and never added, so a window that
+    // loaded or saved no file leaves the file with the window's own keys only.
+    constexpr std::string_view kAbsent = "\x01";
+    bool changed = false;
+    for (std::size_t i = 0; i < kRecentFileCount; ++i) {
+        const std::string key = KeyOf(i);
+        const std::string old = file.ReadString(kRecentFilesSection, key, kAbsent);
+        const std::string value = i < files.size() ? files[i] : std::string();
+        if (old == value || (old == kAbsent && value.empty())) continue;
+        file.WriteString(kRecentFilesSection, key, value);
+        changed = true;
+    }
+    return !changed || file.Save();
 }
 
 std::vector<std::string> WithRecentFile(std::vector<std::string> files, const std::string& path) {
