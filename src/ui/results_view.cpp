@@ -38,6 +38,8 @@ void TForm1::ShowResults() {
     ShowLines(c.Memo2, session_.Driver.Memo2);
     c.lDwell->setText(ToQString(sim.DwellLabel));
     c.lDwellA->setText(ToQString(sim.DwellLabel));
+    c.lDwell->setToolTip(c.lDwell->text());
+    c.lDwellA->setToolTip(c.lDwellA->text());
     c.lDeltaTee->setText(ToQString(sim.DeltaTeeCaption).replace("\r\n", "\n"));
     {
         PaintPause main(c.MainChart);
