@@ -46,6 +46,7 @@ void TForm1::FormShow() {
     LoadParameterFile(ExeFolder + "Default.INI");
     session_.Driver.Loading = false;
     ReadRecentFileList();
+    MarkNonNumberInputs();
     ReadControls(ui_, committedInputs_);
     undo_->clear();
     DesignSheetEnter();
