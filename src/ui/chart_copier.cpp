@@ -38,10 +38,8 @@ void CopySeries(const PointSeries& from, PlotCurve* to) {
 void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
     const double span = scale.max - scale.min;
     const bool dynamic = scale.step > 0 && span > 0 && span / scale.step <= 50;
-    const double magnitude = std::max(std::abs(scale.min), std::abs(scale.max));
-    // Long labels would be cut by narrow charts; large values read as 4.8e+06 instead.
-    const QString format =
-        magnitude >= 1e5 ? QString("%.3g") : QString("%.%1f").arg(scale.decimals);
+    // The charts localize their numbers, so large values read with group separators.
+    const QString format = QString("%.%1f").arg(scale.decimals);
     // Every change lays the axis labels out again, which is most of a run's drawing cost.
     if (axis->min() == scale.min && axis->max() == scale.max && axis->labelFormat() == format &&
         (axis->tickType() == QValueAxis::TicksDynamic) == dynamic &&
@@ -92,7 +90,7 @@ void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* po
         ApplyScale(chart->BottomAxis(), AutoScale(0, 1));
         ApplyScale(chart->LeftAxis(), AutoScale(0, 1));
     } else {
-        // Volume labels such as "4.85e+05" are wide for a chart of half the window.
+        // Volume labels such as "4,850,000" are wide for a chart of half the window.
         constexpr int kVolumeLabelPixels = 75;
         ApplyScale(chart->BottomAxis(),
                    WithAtMostSteps(AutoScale(sim.PVMinVolume, sim.PVMaxVolume),

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QGraphicsLayout>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPen>
 #include <algorithm>
@@ -19,6 +20,13 @@ void StyleAxis(QValueAxis* axis, const QColor& color) {
     axis->setLabelsColor(color);
     axis->setTitleBrush(color);
     axis->setLinePenColor(color);
+}
+
+QLocale ChartLocale() {
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C) locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    locale.setNumberOptions(QLocale::DefaultNumberOptions);  // with group separators
+    return locale;
 }
 
 }  // namespace
@@ -46,6 +54,10 @@ ChartPanel::ChartPanel(const QString& objectName, const QString& title, QWidget*
     StyleAxis(bottom_, Qt::black);
     StyleAxis(left_, Qt::red);
     StyleAxis(right_, Qt::blue);
+    right_->setGridLineVisible(false);  // one grid, the left axis's
+    // Tick labels as an engineer writes them: "5,000,000", never "5e+06".
+    chart_->setLocalizeNumbers(true);
+    chart_->setLocale(ChartLocale());
     chart_->addAxis(bottom_, Qt::AlignBottom);
     chart_->addAxis(left_, Qt::AlignLeft);
     chart_->addAxis(right_, Qt::AlignRight);
@@ -59,6 +71,9 @@ ChartPanel::ChartPanel(const QString& objectName, const QString& title, QWidget*
     delete initialChart;
     setRenderHint(QPainter::Antialiasing, false);
     setFrameShape(QFrame::NoFrame);
+    // Small enough for an 800 x 550 window, large enough that titles and ticks stay readable;
+    // the window's minimum size follows from it.
+    setMinimumSize(200, 170);
 }
 
 PlotCurve* ChartPanel::AddCurve(const QString& objectName, const QColor& color, bool rightAxis) {

@@ -45,6 +45,9 @@ void TForm1::DesignSheetEnter() {
     c.lStep4Results->setText(ToQString(page.lStep4Results));
     c.lStep5Results->setText(ToQString(page.lStep5Results));
     c.lStep6Results->setText(ToQString(page.lStep6Results));
+    for (QLabel* result : {c.lStep1Results, c.lStep2Results, c.lStep3Results, c.lStep4Results,
+                           c.lStep5Results, c.lStep6Results})
+        result->setToolTip(result->text());
     c.lDesignPistonDiamUnits->setText(ToQString(page.lDesignPistonDiamUnits));
     c.lDesignPistonStrokeUnits->setText(ToQString(page.lDesignPistonStrokeUnits));
     c.lDesignDispDiamUnits->setText(ToQString(page.lDesignDispDiamUnits));

@@ -1,6 +1,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "ui/eliding_label.h"
 #include "ui/fixed_pitch_font.h"
 #include "ui/sheet_builders.h"
 
@@ -11,8 +12,11 @@ namespace {
 // Gap between a step caption and its result label.
 constexpr int kResultGap = 16;
 
+// Long results end in "..." (the full text is the label's tooltip) instead of widening the
+// window.
 QLabel* MakeResultLabel(const char* name, QWidget* parent) {
-    QLabel* label = MakeLabel(name, "", parent);
+    auto* label = new ElidingLabel(parent);
+    label->setObjectName(name);
     QFont font = label->font();
     font.setPointSize(9);
     font.setBold(true);

@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "ui/chart_panel.h"
+#include "ui/eliding_label.h"
 #include "ui/engine_image.h"
 #include "ui/pv_point_cloud.h"
 #include "ui/sheet_builders.h"
@@ -36,7 +37,10 @@ QLayout* BuildChoices(WindowControls& c, QWidget* panel) {
     c.AnimateButton = new QPushButton("&Animate", panel);
     c.AnimateButton->setObjectName("AnimateButton");
     grid->addWidget(c.AnimateButton, 5, 0, Qt::AlignLeft);
-    c.lDwell = MakeLabel("lDwell", "", panel);
+    c.lDwell = new ElidingLabel(panel);
+    c.lDwell->setObjectName("lDwell");
+    // Its text never widens the grid's columns, so the lists and fields above stay put.
+    c.lDwell->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(c.lDwell, 6, 0, 1, 2);
     return grid;
 }
@@ -62,7 +66,7 @@ QLayout* BuildCycles(WindowControls& c, QWidget* panel) {
     c.lDeltaTee->setFont(font);
     c.lDeltaTee->setStyleSheet("color: blue;");
     c.lDeltaTee->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    c.lDeltaTee->setMinimumWidth(110);
+    c.lDeltaTee->setFixedWidth(110);  // a longer time step text never moves the fields
     column->addSpacing(6);
     column->addWidget(c.lDeltaTee);
     column->addStretch(1);

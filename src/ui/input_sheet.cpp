@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ui/chart_panel.h"
+#include "ui/eliding_label.h"
 #include "ui/sheet_builders.h"
 
 namespace velmora {
@@ -193,7 +194,9 @@ QWidget* BuildInputSheet(WindowControls& c) {
     c.GravityCB = MakeCheckBox("GravityCB", "Simulate Displacer Weight", c.Panel2);
     grid->addWidget(c.LeakCB, 8, 5, 1, 3, Qt::AlignLeft);
     grid->addWidget(c.GravityCB, 9, 5, 1, 3, Qt::AlignLeft);
-    c.lDwellA = MakeLabel("lDwellA", "", c.Panel2);
+    c.lDwellA = new ElidingLabel(c.Panel2);
+    c.lDwellA->setObjectName("lDwellA");
+    c.lDwellA->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     c.lRelease = MakeLabel("lRelease", "", c.Panel2);
     grid->addWidget(c.lDwellA, 10, 0, 1, 8);
     grid->addWidget(c.lRelease, 11, 0, 1, 8);

@@ -186,7 +186,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         BugMemoClick();
         return true;
     }
-    if (watched == ui_.PageControl1 && event->type() == QEvent::Resize) PageControl1Resize();
+    if (watched == ui_.PageControl1 && event->type() == QEvent::Resize) {
+        PageControl1Resize();
+        // The second graph keeps half the window as the window changes size, so a shown
+        // graph never holds the window wider than the user makes it.
+        const int half = frameGeometry().width() / 2;
+        if (ui_.PVChart->maximumWidth() != half || ui_.Chart3->maximumWidth() != half) {
+            ui_.PVChart->setFixedWidth(half);
+            ui_.Chart3->setFixedWidth(half);
+        }
+    }
     if (watched == ui_.Splitter1 &&
         (event->type() == QEvent::Show || event->type() == QEvent::Resize))
         ApplyMemoWidth();

@@ -137,6 +137,7 @@ class TForm1 : public QMainWindow {
     void PutInputsInWidgets(const ControlState& inputs);
     void ApplyStepInputs(const ControlState& inputs);
     void SetCaption(const QString& caption);
+    void MarkNonNumberInputs();
     // Files > Recent Files and the shortcuts of the Files and Help commands.
     void BuildRecentFilesMenu();
     void ShowRecentFiles();

@@ -36,8 +36,11 @@ void TForm1::ShowResults() {
     WindowControls& c = ui_;
     ShowLines(c.Memo1, session_.Driver.Memo1);
     ShowLines(c.Memo2, session_.Driver.Memo2);
+    MarkNonNumberInputs();  // the number settings may have changed with the run
     c.lDwell->setText(ToQString(sim.DwellLabel));
     c.lDwellA->setText(ToQString(sim.DwellLabel));
+    c.lDwell->setToolTip(c.lDwell->text());
+    c.lDwellA->setToolTip(c.lDwellA->text());
     c.lDeltaTee->setText(ToQString(sim.DeltaTeeCaption).replace("\r\n", "\n"));
     {
         PaintPause main(c.MainChart);

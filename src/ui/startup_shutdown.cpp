@@ -49,6 +49,7 @@ void TForm1::FormShow() {
     LoadParameterFile(ToQString(StartupStateFile(Locations)));
     session_.Driver.Loading = false;
     ReadRecentFileList();
+    MarkNonNumberInputs();
     ReadControls(ui_, committedInputs_);
     undo_->clear();
     DesignSheetEnter();

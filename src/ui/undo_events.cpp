@@ -59,7 +59,10 @@ void TForm1::ConnectInputSteps() {
 
     for (const InputRow& row : ui_.InputRows()) {
         QLineEdit* edit = row.edit;
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { NoteInputEdit(edit); });
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+            MarkNonNumberInputs();
+            NoteInputEdit(edit);
+        });
         QComboBox* units = row.units;
         connect(units, &QComboBox::activated, this, [this, units] { NoteInputEdit(units); });
     }
