@@ -15,19 +15,27 @@ namespace {
 using velmora::NumberSettings;
 using velmora::fuzz::Check;
 
-// 309 digits of 1.8e308, a separator per three of them, and a sign.
-constexpr std::size_t kLongestText = 309 + 103 + 1;
+// 309 digits of 1.8e308, a separator of up to three bytes per three of them, and a sign.
+constexpr std::size_t kLongestText = 309 + 103 * 3 + 1;
 
 NumberSettings SettingsFor(unsigned char choice) {
-    static const NumberSettings kSettings[] = {{'.', ','}, {',', '.'}, {',', ' '}, {'.', '\0'}};
-    return kSettings[choice % 4];
+    static const NumberSettings kSettings[] = {{".", ","}, {",", "."},      {",", " "},
+                                               {".", ""},  {",", "\u202F"}, {"\u066B", "\u066C"}};
+    return kSettings[choice % 6];
 }
 
 long double ShownValue(const std::string& text, const NumberSettings& numbers) {
     std::string plain;
-    for (char c : text) {
-        if (numbers.thousandsSeparator != '\0' && c == numbers.thousandsSeparator) continue;
-        plain += c == numbers.decimalSeparator ? '.' : c;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::string_view rest = std::string_view(text).substr(i);
+        if (!numbers.thousandsSeparator.empty() && rest.starts_with(numbers.thousandsSeparator)) {
+            i += numbers.thousandsSeparator.size();
+        } else if (rest.starts_with(numbers.decimalSeparator)) {
+            plain += '.';
+            i += numbers.decimalSeparator.size();
+        } else {
+            plain += text[i++];
+        }
     }
     char* end = nullptr;
     const long double value = std::strtold(plain.c_str(), &end);

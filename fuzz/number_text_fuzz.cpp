@@ -16,8 +16,9 @@ using velmora::NumberSettings;
 using velmora::fuzz::Check;
 
 NumberSettings SettingsFor(unsigned char choice) {
-    static const NumberSettings kSettings[] = {{'.', ','}, {',', '.'}, {',', ' '}, {'.', '\0'}};
-    return kSettings[choice % 4];
+    static const NumberSettings kSettings[] = {{".", ","}, {",", "."},      {",", " "},
+                                               {".", ""},  {",", "\u202F"}, {"\u066B", "\u066C"}};
+    return kSettings[choice % 6];
 }
 
 // The text rewritten for strtod: trailing blanks dropped, the decimal separator made a full
@@ -25,7 +26,14 @@ NumberSettings SettingsFor(unsigned char choice) {
 bool LibraryValue(std::string_view text, const NumberSettings& numbers, double& value) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     std::string plain;
-    for (char c : text) plain += c == numbers.decimalSeparator ? '.' : c;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.substr(i).starts_with(numbers.decimalSeparator)) {
+            plain += '.';
+            i += numbers.decimalSeparator.size();
+        } else {
+            plain += text[i++];
+        }
+    }
     if (plain.empty() || plain.find('\0') != std::string::npos) return false;
     char* end = nullptr;
     value = std::strtod(plain.c_str(), &end);

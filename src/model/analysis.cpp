@@ -288,7 +288,8 @@ void ReportSpeeds(ParameterSet& p, ReportWriter& memo2) {
 std::string PVPowerLine(const char* head, const std::string& speedText, double power,
                         const OutputUnits& u) {
     std::string line = head + speedText + ")";
-    if (line.size() < 52) line.append(52 - line.size(), ' ');
+    const std::size_t width = TextWidth(line);  // a group separator may take several bytes
+    if (width < 52) line.append(52 - width, ' ');
     return line + ": " + PowerText(u, power);
 }
 

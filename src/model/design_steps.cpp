@@ -25,7 +25,7 @@ std::optional<double> TypedLength(std::string_view typed, const OutputUnits& uni
 
 std::optional<std::string> LengthProposal(const OutputUnits& units, double metres) {
     if (!std::isfinite(metres)) return std::nullopt;
-    return FormatNumber(LengthToOutput(units, metres), units.numbers);
+    return FormatFieldNumber(LengthToOutput(units, metres), units.numbers);
 }
 
 std::optional<std::string> StrokeFromRadius(std::string_view typed, const OutputUnits& units,
@@ -165,7 +165,7 @@ void UseDispDiamStroke(ControlState& c) {
 
 void UseRodDiam(ControlState& c, double designRodDiameter) {
     c.EditDispRodDiameter = {
-        FormatNumber(LengthToOutput(c.outputs, designRodDiameter), c.outputs.numbers),
+        FormatFieldNumber(LengthToOutput(c.outputs, designRodDiameter), c.outputs.numbers),
         c.outputs.LengthOutputFormatRG};
 }
 

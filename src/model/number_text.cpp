@@ -63,9 +63,9 @@ std::string ScaledRoundedDigits(const DecimalExpansion& e, int decimals) {
 
 std::string GroupedInteger(double magnitude, const NumberSettings& numbers) {
     std::string digits = ScaledRoundedDigits(Expand(magnitude), 0);
-    if (numbers.thousandsSeparator == '\0') return digits;
+    if (numbers.thousandsSeparator.empty()) return digits;
     std::string text;
-    text.reserve(digits.size() + digits.size() / 3);
+    text.reserve(digits.size() + digits.size() / 3 * numbers.thousandsSeparator.size());
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) text += numbers.thousandsSeparator;
         text += digits[i];
@@ -126,6 +126,12 @@ std::string FormatNumber(double x, const NumberSettings& numbers) {
     return ExponentForm(x, numbers);
 }
 
+std::string FormatFieldNumber(double x, const NumberSettings& numbers) {
+    NumberSettings ungrouped = numbers;
+    ungrouped.thousandsSeparator.clear();
+    return FormatNumber(x, ungrouped);
+}
+
 std::string FormatDuration(double seconds, const NumberSettings& numbers) {
     if (seconds > 1) return FormatNumber(seconds, numbers) + " sec";
     if (seconds >= 0.001) return FormatNumber(seconds * 1000, numbers) + " milliSec";
@@ -149,16 +155,22 @@ std::optional<double> NumberTextValue(std::string_view text, const NumberSetting
         plain += body[i++];
         mantissaDigits = true;
     }
-    if (i < body.size() && body[i] == numbers.decimalSeparator) {
+    // A file typed under English settings reads the same everywhere: the full stop is a
+    // decimal separator besides the settings' own. Group separators are never accepted.
+    std::size_t separator = 0;
+    if (i < body.size() && body[i] == '.') {
+        separator = 1;
+    } else if (!numbers.decimalSeparator.empty() &&
+               body.substr(i, numbers.decimalSeparator.size()) == numbers.decimalSeparator) {
+        separator = numbers.decimalSeparator.size();
+    }
+    if (separator > 0) {
         plain += '.';
-        ++i;
+        i += separator;
         while (i < body.size() && IsDigit(body[i])) {
             plain += body[i++];
             mantissaDigits = true;
         }
-    } else if (i == 0) {
-        // A full stop that is not the decimal separator is acceptable only on its own.
-        return body == "." ? std::optional<double>(0.0) : std::nullopt;
     }
     if (i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
         std::size_t exponentStart = ++i;
@@ -193,9 +205,17 @@ bool IsBlankText(std::string_view text) {
     return true;
 }
 
+std::size_t TextWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++width;  // not a continuation byte
+    return width;
+}
+
 std::string PadLeft(std::string_view text, std::size_t width) {
     std::string padded;
-    if (text.size() < width) padded.assign(width - text.size(), ' ');
+    const std::size_t shown = TextWidth(text);
+    if (shown < width) padded.assign(width - shown, ' ');
     padded.append(text);
     return padded;
 }

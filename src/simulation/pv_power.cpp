@@ -140,6 +140,11 @@ PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& un
     image.LineTo(PixelCoordinate(points.front().px), PixelCoordinate(points.front().py),
                  RasterSurface::kBlack);
 
+    // A seed row off the image, or a seed pixel the outline already covers, would fill
+    // nothing and leave N the outline alone; the polygon count needs no seed.
+    if (seeded && (seedRow < 0 || seedRow >= kPVImageSize ||
+                   image.Pixel(kSeedColumn, seedRow) == RasterSurface::kBlack))
+        seeded = false;
     if (seeded) {
         // The fill gets a colour of its own, so the outline stays readable for the polygon
         // count; it covers the same pixels a black fill up to the black border would.
@@ -165,9 +170,9 @@ PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& un
                             image.CountPixels(RasterSurface::kWhite);
         }
     } else {
-        // No point lies on the smallest volume (the extents also cover earlier graphed cycles),
-        // so there is no seed row on the loop's left edge. A seed at the row of the point with
-        // the smallest px would still miss thin loops; the polygon count needs no seed.
+        // No usable seed: no point lies on the smallest volume (the extents also cover earlier
+        // graphed cycles), or the seed lies on the outline. A seed at the row of the point
+        // with the smallest px would still miss thin loops.
         result.pixels = CountOutlineAndPolygon(image, points);
         result.usedPolygon = true;
     }

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,9 +17,12 @@ constexpr std::uint64_t kLowest = 100000000000000ull;    // 10^14
 constexpr std::uint64_t kHighest = 1000000000000000ull;  // 10^15
 constexpr int kMaxPowerOfFive = 27;                      // 5^27 < 2^64
 
-std::size_t PrintfSampleText(double value, char* out) {
-    const int length = std::snprintf(out, kSampleTextCapacity, "%.15g", value);
-    return length > 0 ? static_cast<std::size_t>(length) : 0;
+// "%.15g" as printf writes it in the "C" locale; printf itself would follow the locale the
+// window sets and write "," under many, which reads back as 0.
+std::size_t GeneralSampleText(double value, char* out) {
+    const auto written =
+        std::to_chars(out, out + kSampleTextCapacity, value, std::chars_format::general, kDigits);
+    return written.ec == std::errc() ? static_cast<std::size_t>(written.ptr - out) : 0;
 }
 
 // The caller works with the returned length; the text needs no terminating NUL.
@@ -100,7 +102,7 @@ bool FifteenDigits(double value, std::uint64_t& digits, int& exponent) {
 
 // Sample lists get thousands of entries per run and "%.15g" is slow, so the 15 digits are
 // worked out in exact integer arithmetic; values far outside the range of a simulation
-// (below 1e-13 or from 1e15 on) go through printf.
+// (below 1e-13 or from 1e15 on) take the general conversion of to_chars.
 std::string SampleText(double value) {
     char out[kSampleTextCapacity];
     return std::string(out, WriteSampleText(value, out));
@@ -123,7 +125,7 @@ std::size_t WriteSampleText(double value, char* out) {
     }
     std::uint64_t number = 0;
     int exponent = 0;
-    if (!FifteenDigits(value, number, exponent)) return PrintfSampleText(value, out);
+    if (!FifteenDigits(value, number, exponent)) return GeneralSampleText(value, out);
 
     // Two independent halves of 7 and 8 digits keep the divisions short.
     char digits[kDigits];

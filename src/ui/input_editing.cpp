@@ -70,7 +70,7 @@ void TForm1::EditDeadSpaceTempEnter() {
     const std::optional<double> cold =
         NumberTextValue(ToStdString(ui_.EditColdTemp->text()), numbers);
     if (!hot || !cold) return;
-    ui_.EditDeadSpaceTemp->setText(ToQString(FormatNumber((*hot + *cold) / 2, numbers)));
+    ui_.EditDeadSpaceTemp->setText(ToQString(FormatFieldNumber((*hot + *cold) / 2, numbers)));
 }
 
 void TForm1::ClearParameters1Click() {

@@ -8,12 +8,12 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+#include "locale/number_settings_from_locale.h"
 #include "persistence/parameter_file.h"
 #include "persistence/state_locations.h"
 #include "ui/control_state_widgets.h"
 #include "ui/layout_scaling.h"
 #include "ui/main_window.h"
-#include "ui/number_settings_from_locale.h"
 #include "ui/release_text.h"
 
 namespace velmora {

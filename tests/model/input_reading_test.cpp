@@ -240,12 +240,14 @@ TEST(ReadAllInputs, ReadsTheUsersDecimalSeparator) {
     ControlState controls = SmallEngine();
     controls.EditPistonStroke.text = "2,5";
     controls.EditPistonDiameter.text = "0,1";
-    controls.EditDispMass.text = "2.5";  // a full stop is then no separator
+    controls.EditDispMass.text = "2.5";     // the full stop reads in every setting
+    controls.EditHotTemp.text = "1.000,5";  // a group separator never does
     Reading r;
-    Read(controls, r, NumberSettings{',', '.'});
+    Read(controls, r, NumberSettings{",", "."});
     EXPECT_DOUBLE_EQ(r.params.PistonStroke, 2.5 * 0.0254);
-    EXPECT_EQ(r.params.DispMass, 0.0);
-    EXPECT_EQ(r.report, Lines{"*** Displacer Mass not defined!"});
+    EXPECT_DOUBLE_EQ(r.params.DispMass, 2.5 / 1000);
+    EXPECT_EQ(r.params.HotTemp, 0.0);
+    EXPECT_EQ(r.report, Lines{"*** Hot Temperature not defined!"});
 }
 
 TEST(DesignInputText, ShowsEachKindInItsOutputUnit) {

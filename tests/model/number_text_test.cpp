@@ -60,15 +60,22 @@ TEST(FormatNumber, ExtremeValuesGiveFiniteTexts) {
 }
 
 TEST(FormatNumber, UsesTheGivenSeparators) {
-    const NumberSettings european{',', '.'};
+    const NumberSettings european{",", "."};
     EXPECT_EQ(FormatNumber(1234567.8, european), "1.234.568");
     EXPECT_EQ(FormatNumber(12.5, european), "12,5");
     EXPECT_EQ(FormatNumber(0.25, european), "0,25");
     EXPECT_EQ(FormatNumber(0.0009, european), "9,000E-004");
     EXPECT_EQ(FormatNumber(2.0, european), "2");
-    EXPECT_EQ(FormatNumber(1234567.8, NumberSettings{'.', '\''}), "1'234'568");
-    EXPECT_EQ(FormatNumber(1234567.8, NumberSettings{'.', ' '}), "1 234 568");
-    EXPECT_EQ(FormatNumber(1234567.8, NumberSettings{'.', '\0'}), "1234568");
+    EXPECT_EQ(FormatNumber(1234567.8, NumberSettings{".", "'"}), "1'234'568");
+    EXPECT_EQ(FormatNumber(1234567.8, NumberSettings{".", " "}), "1 234 568");
+    EXPECT_EQ(FormatNumber(1234567.8, NumberSettings{".", ""}), "1234568");
+    // Separators of more than one byte: U+202F (French) and U+066B (Arabic decimal).
+    const NumberSettings french{",", "\u202F"};
+    EXPECT_EQ(FormatNumber(3380000, french), "3\u202F380\u202F000");
+    EXPECT_EQ(FormatNumber(0.13618, french), "0,13618");
+    EXPECT_EQ(FormatNumber(0.0009, NumberSettings{"\u066B", "\u066C"}), "9\u066B000E-004");
+    EXPECT_EQ(FormatFieldNumber(1234567.8, french), "1234568");
+    EXPECT_EQ(FormatFieldNumber(12.5, french), "12,5");
 }
 
 TEST(FormatDuration, PicksSecondsMillisecondsOrMicroseconds) {
@@ -109,19 +116,46 @@ TEST(NumberText, ValuesThatDoNotFitADoubleAreNotNumbers) {
     EXPECT_TRUE(IsNumberText("0e999999"));
 }
 
-TEST(NumberText, ReadsTheDecimalSeparatorOfTheSettings) {
-    const NumberSettings comma{',', '.'};
+TEST(NumberText, ReadsTheDecimalSeparatorOfTheSettingsAndAlwaysTheFullStop) {
+    const NumberSettings comma{",", "."};
     EXPECT_EQ(NumberTextValue("1,5", comma), 1.5);
     EXPECT_EQ(NumberTextValue("2,5E2 ", comma), 250.0);
-    EXPECT_EQ(NumberTextValue(".", comma), 0.0);  // the lone full stop, in any setting
-    EXPECT_FALSE(IsNumberText("1.5", comma));
-    EXPECT_FALSE(IsNumberText(".5", comma));
+    EXPECT_EQ(NumberTextValue(".", comma), 0.0);
+    // A text that is a number under English settings is the same number everywhere.
+    EXPECT_EQ(NumberTextValue("127.2", comma), 127.2);
+    EXPECT_EQ(NumberTextValue(".5", comma), 0.5);
+    EXPECT_EQ(NumberTextValue("1.000", comma), 1.0);
     EXPECT_FALSE(IsNumberText(",5", comma));  // must begin with a digit or a full stop
     EXPECT_FALSE(IsNumberText("1.000,5", comma));
+    EXPECT_FALSE(IsNumberText("1,5.2", comma));
+    EXPECT_FALSE(IsNumberText("1,000", NumberSettings{}));  // group separators never read
 
-    const NumberSettings semicolon{';', ' '};
+    const NumberSettings semicolon{";", " "};
     EXPECT_EQ(NumberTextValue("2;25", semicolon), 2.25);
-    EXPECT_FALSE(IsNumberText("2.25", semicolon));
+    EXPECT_EQ(NumberTextValue("2.25", semicolon), 2.25);
+    EXPECT_FALSE(IsNumberText("2 250", semicolon));
+
+    const NumberSettings french{",", "\u202F"};
+    EXPECT_EQ(NumberTextValue("0,13618", french), 0.13618);
+    EXPECT_FALSE(IsNumberText("3\u202F380", french));
+    const NumberSettings arabic{"\u066B", "\u066C"};
+    EXPECT_EQ(NumberTextValue("2\u066B5e1", arabic), 25.0);
+    EXPECT_EQ(NumberTextValue("2.5", arabic), 2.5);
+    EXPECT_FALSE(IsNumberText("2\xD9", arabic));  // the separator's first byte alone
+}
+
+TEST(NumberSettings, SeparatorsThatCannotBeToldApartAreMended) {
+    auto settings = [](const char* decimal, const char* group) {
+        const NumberSettings n = MakeNumberSettings(decimal, group);
+        return n.decimalSeparator + "|" + n.thousandsSeparator;
+    };
+    EXPECT_EQ(settings(",", "\u202F"), ",|\u202F");
+    EXPECT_EQ(settings(".", ","), ".|,");
+    EXPECT_EQ(settings(",", ","), ",|\u202F");
+    EXPECT_EQ(settings(".", "."), ".|,");
+    EXPECT_EQ(settings("", ","), ".|,");
+    EXPECT_EQ(settings("", ""), ".|");
+    EXPECT_EQ(settings("1", "2"), ".|,");
 }
 
 TEST(TextHelpers, BlankTextAndPadding) {
@@ -133,6 +167,8 @@ TEST(TextHelpers, BlankTextAndPadding) {
     EXPECT_EQ(PadLeft("abcd", 3), "abcd");
     EXPECT_EQ(PadLeft("abc", 3), "abc");
     EXPECT_EQ(PadLeft("", 2), "  ");
+    EXPECT_EQ(TextWidth("1\u202F000"), 5u);
+    EXPECT_EQ(PadLeft("1\u202F000", 6), " 1\u202F000");
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {

@@ -172,7 +172,7 @@ TEST(Units, FromOutputInvertsToOutput) {
 
 TEST(Units, TextsUseTheNumberSettings) {
     OutputUnits u = Outputs(1, 1, 1, 0, 1, 1, 1);
-    u.numbers = NumberSettings{',', '.'};
+    u.numbers = NumberSettings{",", "."};
     EXPECT_EQ(LengthText(u, 0.3048), "304,8 mm");
     EXPECT_EQ(AngVelText(u, 3141.59), "30.000 RPM");
 }

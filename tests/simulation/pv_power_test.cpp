@@ -137,6 +137,90 @@ TEST(PVPowerTest, SeedOutsideAThinLoopCountsTheLoopNotItsSurroundings) {
     EXPECT_NEAR(PVPowerAt(area, kSpeed), expected, 0.03 * expected);
 }
 
+TEST(PVPowerTest, SeedOnTheOutlineCountsTheLoopNotTheOutlineAlone) {
+    // In pixels: a triangle (0, 250), (300, 250), (150, 0) whose first side runs along the
+    // seed row, so the seed pixel (2, 250) is black before the fill; an older point at
+    // (500, 500) sets the largest volume and the lowest pressure.
+    const double v0 = 1e-3;
+    const double vSpan = 1e-3;
+    const double p0 = 1e5;
+    const double pSpan = 2e5;
+    auto at = [&](double px, double py) {
+        return std::make_pair(v0 + px / 500 * vSpan, p0 + (500 - py) / 500 * pSpan);
+    };
+    const std::pair<double, double> corners[] = {{0, 250}, {300, 250}, {150, 0}, {0, 250}};
+    Points loop;
+    for (int side = 0; side < 3; ++side) {
+        for (int i = 0; i < 120; ++i) {
+            const double f = i / 120.0;
+            loop.push_back(
+                at(corners[side].first + f * (corners[side + 1].first - corners[side].first),
+                   corners[side].second + f * (corners[side + 1].second - corners[side].second)));
+        }
+    }
+    const SimulationState sim = Diagram({at(500, 500)}, loop);
+    const PVDiagramArea area = MeasurePVDiagram(sim, SiUnits());
+    EXPECT_TRUE(area.usedPolygon);
+    // 37500 square pixels and part of the outline; the outline alone is under 1000.
+    EXPECT_GT(area.pixels, 37500);
+    EXPECT_LT(area.pixels, 38500);
+}
+
+// The loop's area as the image counts it, worked out without the image: the shoelace area of
+// the newest 360 points in pixels plus the half of the one-pixel outline that lies outside
+// (half a pixel along each side, a side of a line covering max(|dx|, |dy|) pixels). In J.
+double LoopWork(const SimulationState& sim, const OutputUnits& units) {
+    const double v0 = VolumeFromOutput(units, sim.PVMinVolume);
+    const double vSpan = VolumeFromOutput(units, sim.PVMaxVolume) - v0;
+    const double p0 = PressureFromOutput(units, sim.PVMinPressure);
+    const double pSpan = PressureFromOutput(units, sim.PVMaxPressure) - p0;
+    const std::size_t first = sim.PVSeries.size() - 360;
+    auto pixel = [&](std::size_t k) {
+        const ColoredPoint& point = sim.PVSeries[first + k % 360];
+        return std::make_pair((VolumeFromOutput(units, point.x) - v0) * 500 / vSpan,
+                              500 - (PressureFromOutput(units, point.y) - p0) * 500 / pSpan);
+    };
+    double twiceArea = 0;
+    double outline = 0;
+    for (std::size_t k = 0; k < 360; ++k) {
+        const auto [xa, ya] = pixel(k);
+        const auto [xb, yb] = pixel(k + 1);
+        twiceArea += xa * yb - xb * ya;
+        outline += std::max(std::abs(std::round(xb) - std::round(xa)),
+                            std::abs(std::round(yb) - std::round(ya)));
+    }
+    return (std::abs(twiceArea) / 2 + outline / 2) * vSpan * pSpan / 250000;
+}
+
+TEST(PVPowerTest, EngineWhoseSeedRowStartsOnTheOutline) {
+    // Its loop's point on the smallest volume lies on the drawn outline at the seed column; a
+    // fill from there used to count the outline alone (63 W instead of about 440 W).
+    ControlState c = test::LargeEngineControls();
+    c.EditDispDiameter = {"114.344", 1};
+    c.EditDispStroke = {"78.3289", 1};
+    c.EditDispMass = {"1.27151", 2};
+    c.EditDispRodDiameter = {"37.1376", 1};
+    c.EditPistonDiameter = {"81.647", 1};
+    c.EditPistonStroke = {"93.1759", 1};
+    c.EditDeadSpaceVol = {"1658.39", 2};
+    c.EditDeadSpaceTemp = {"346", 1};
+    c.EditHotTemp = {"997.14", 1};
+    c.EditColdTemp = {"42", 1};
+    c.EditEngineSpeed = {"1346.04", 0};
+    c.EditMeanEnginePressure = {"67.7761", 0};
+    c.ComputeCycleCountEdit = "3";
+    c.GraphCycleCountEdit = "1";
+    test::CountingSession session;
+    session.State = c;
+    session.Compute(true, false);
+    const ParameterSet& p = session.Driver.Params;
+    const double expected = p.EngineSpeed / 6.28318 * LoopWork(session.Sim, c.outputs);
+    EXPECT_GT(expected, 400);
+    EXPECT_NEAR(p.PVPowerAtEngineSpeed, expected, 0.02 * expected);
+    const PVDiagramArea area = MeasurePVDiagram(session.Sim, c.outputs);
+    EXPECT_TRUE(area.usedPolygon);
+}
+
 TEST(PVPowerTest, EqualExtentsMeasureNothing) {
     Points flat;
     for (int k = 0; k < 360; ++k) flat.emplace_back(1e-3 + k * 1e-6, 2e5);

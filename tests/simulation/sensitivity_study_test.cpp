@@ -79,7 +79,7 @@ TEST(SensitivityStudyTest, TrialTextsAreTheShortestFifteenDigitForm) {
     EXPECT_EQ(TrialText(0.5 * 1.1, dot), "0.55");
     EXPECT_EQ(TrialText(0, dot), "0");
     EXPECT_EQ(TrialText(2e20 * 1.1, dot), "2.2e+20");
-    EXPECT_EQ(TrialText(1.5 * 1.1, NumberSettings{',', '.'}), "1,65");
+    EXPECT_EQ(TrialText(1.5 * 1.1, NumberSettings{",", "."}), "1,65");
 }
 
 TEST(SensitivityStudyTest, SkipsFieldsThatAreNotNumbersAndTriesTemperaturesAsTyped) {

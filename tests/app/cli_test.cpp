@@ -1,0 +1,71 @@
+// velmora-cli run as the user runs it: its locale from the environment, its errors on
+// standard error with exit status 2.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "persistence/file_text.h"
+#include "persistence/temp_folder.h"
+
+namespace velmora {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string RuntimeDir() {
+    const char* dir = std::getenv("VELMORA_RUNTIME_DIR");
+    return dir != nullptr ? dir : ".";
+}
+
+// Runs velmora-cli with `environment` (assignments for env) and the arguments, all quoted.
+Result RunCli(const std::string& environment, const std::string& command, const std::string& file) {
+    testing::TempFolder folder;
+    const std::string out = folder.File("out");
+    const std::string err = folder.File("err");
+    const std::string line = "env " + environment + " '" + RuntimeDir() + "/velmora-cli' " +
+                             command + " '" + file + "' >'" + out + "' 2>'" + err + "'";
+    Result result;
+    const int raw = std::system(line.c_str());
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    ReadWholeFile(out, result.out);
+    ReadWholeFile(err, result.err);
+    return result;
+}
+
+const std::string kKestmore = RuntimeDir() + "/KESTMORE.RBP";
+
+TEST(CliLocale, ReportFollowsTheEnvironmentsLocale) {
+    const Result c = RunCli("LC_ALL=C", "report", kKestmore);
+    ASSERT_EQ(c.status, 0) << c.err;
+    EXPECT_NE(c.out.find("    Dead Space Volume: 3,380,000 mm ^3 [Checked]\n"), std::string::npos);
+    EXPECT_NE(c.out.find("    Displacer Diameter: 127.2 mm\n"), std::string::npos);
+
+    const Result french = RunCli("LC_ALL=fr_FR.UTF-8", "report", kKestmore);
+    ASSERT_EQ(french.status, 0) << french.err;
+    EXPECT_NE(french.out.find("    Dead Space Volume: 3\u202F380\u202F000 mm ^3 [Checked]\n"),
+              std::string::npos);
+    EXPECT_NE(french.out.find("    Displacer Diameter: 127,2 mm\n"), std::string::npos);
+    EXPECT_NE(french.out.find("*** Simulator appears to be validated\n"), std::string::npos);
+
+    // LANG alone, as a desktop session sets it.
+    const Result german = RunCli("-u LC_ALL -u LC_NUMERIC LANG=de_DE.UTF-8", "report", kKestmore);
+    EXPECT_NE(german.out.find("    Engine Speed: 1.000 RPM\n"), std::string::npos);
+}
+
+TEST(CliLocale, CsvOutputIsTheSameUnderEveryLocale) {
+    for (const char* command : {"samples", "powercurve"}) {
+        const Result c = RunCli("LC_ALL=C", command, kKestmore);
+        ASSERT_EQ(c.status, 0) << c.err;
+        for (const char* locale : {"LC_ALL=fr_FR.UTF-8", "LC_ALL=de_DE.UTF-8", "LANG=ru_RU.UTF-8"})
+            EXPECT_EQ(RunCli(locale, command, kKestmore).out, c.out) << command << ' ' << locale;
+    }
+}
+
+}  // namespace
+}  // namespace velmora
