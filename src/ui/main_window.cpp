@@ -8,6 +8,7 @@
 
 #include "ui/bug_list_text.h"
 #include "ui/chart_panel.h"
+#include "ui/export_commands.h"
 #include "ui/fixed_pitch_font.h"
 #include "ui/sheet_builders.h"
 
@@ -25,6 +26,8 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     BuildBugMemo();
     BuildTimers();
     ConnectEvents();
+    exports_ = new ExportCommands(*this, *dialogs_);
+    exports_->Install();
     resize(776, 532 + menuBar()->sizeHint().height());
     FormCreate();
 }
