@@ -86,7 +86,7 @@ std::optional<QString> ExportCommands::AskPath(const QString& kind, const QStrin
             loaded.isEmpty() ? QDir::homePath() : QFileInfo(loaded).absolutePath();
         folder = folders_.emplace(kind, start).first;
     }
-    const std::optional<QString> path =
+    std::optional<QString> path =
         dialogs_.ChooseExportFile(&form_, caption, folder->second, BaseName() + suffix, filter);
     if (path) folder->second = QFileInfo(*path).absolutePath();
     return path;
