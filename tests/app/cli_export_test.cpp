@@ -69,6 +69,7 @@ TEST_F(CliExportTest, BadArgumentsGiveOneLineAndTheUsage) {
         {"chart", file, "--chart", "main", "--format", "jpg", "-o", Path("x.jpg")},
         {"chart", file, "--chart", "main", "--format", "png", "--size", "0x10", "-o", Path("x")},
         {"chart", file, "--chart", "main", "--format", "png", "--size", "16x", "-o", Path("x")},
+        {"chart", file, "--chart", "main", "--format", "png", "--dpi", "72x", "-o", Path("x")},
         {"pv", file, "extra"},
         {"pv"},
         {"pv", file, "-o"},
@@ -141,13 +142,14 @@ TEST_F(CliExportTest, ChartsAndPdfWithoutADisplay) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(Cli(), {"chart", Example("Default.INI"), "--chart", "power", "--format", "png",
-                          "--size", "640x400", "-o", Path("power.png")});
+                          "--size", "640x400", "--dpi", "300", "-o", Path("power.png")});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     EXPECT_TRUE(process.readAllStandardError().isEmpty());
     QImage image;
     ASSERT_TRUE(image.load(Path("power.png")));
     EXPECT_EQ(image.size(), QSize(640, 400));
+    EXPECT_EQ(image.dotsPerMeterX(), 11811);  // 300 dots per inch
 
     const CliRun pdf =
         RunCli({"report", Example("KESTMORE.RBP"), "--format", "pdf", "-o", Path("report.pdf")});

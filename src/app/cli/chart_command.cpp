@@ -13,6 +13,15 @@ namespace {
 
 constexpr int kMaxSide = 20000;
 
+// A whole number from `low` to `high`, nothing else.
+std::optional<int> ReadWhole(const std::string& text, int low, int high) {
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+    if (value < low || value > high) return std::nullopt;
+    return value;
+}
+
 // "WxH" with both sides from 16 to kMaxSide.
 std::optional<QSize> ReadSize(const std::string& text) {
     const std::size_t x = text.find('x');
@@ -33,11 +42,12 @@ std::optional<QSize> ReadSize(const std::string& text) {
 
 const CommandSpec kChartSpec{
     "chart",
-    {"--chart", "--format", "--size", "-o"},
-    "velmora-cli chart FILE --chart main|pv|power --format svg|png [--size WxH] -o OUT",
+    {"--chart", "--format", "--size", "--dpi", "-o"},
+    "velmora-cli chart FILE --chart main|pv|power --format svg|png [--size WxH] [--dpi N] -o OUT",
     "Loads FILE, computes once and draws one graph as the window shows it: the main graph,\n"
     "the pressure/volume diagram or the power curve, as SVG or PNG, 1600x1000 unless --size\n"
-    "says otherwise (16 to 20000 each way).\n"};
+    "says otherwise (16 to 20000 each way); a PNG carries --dpi dots per inch (default 96,\n"
+    "from 10 to 2400).\n"};
 
 int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const std::optional<CommandArgs> args = ParseCommandArgs(kChartSpec, words, err);
@@ -51,6 +61,8 @@ int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, st
         return UsageError(kChartSpec, "unknown format '" + format + "'", err);
     const std::optional<QSize> size = ReadSize(args->Option("--size").value_or("1600x1000"));
     if (!size) return UsageError(kChartSpec, "bad size '" + *args->Option("--size") + "'", err);
+    const std::optional<int> dpi = ReadWhole(args->Option("--dpi").value_or("96"), 10, 2400);
+    if (!dpi) return UsageError(kChartSpec, "bad dpi '" + *args->Option("--dpi") + "'", err);
     if (!args->Option("-o")) return UsageError(kChartSpec, "this format needs -o OUT", err);
 
     RecordingSession session;
@@ -60,7 +72,7 @@ int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, st
                            : chart == "pv" ? ChartKind::PressureVolume
                                            : ChartKind::Power;
     const ChartData data = ChartOf(session, kind);
-    const QByteArray bytes = format == "svg" ? ChartSvg(data, *size) : ChartPng(data, *size);
+    const QByteArray bytes = format == "svg" ? ChartSvg(data, *size) : ChartPng(data, *size, *dpi);
     return EmitFile(bytes.toStdString(), *args, kChartSpec, err);
 }
 
