@@ -3,7 +3,7 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
               qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core \
-              desktop-file-utils
+              desktop-file-utils qt6-svg-dev poppler-utils
 PREFIX     ?= /usr/local
 # `make package` also needs dpkg-shlibdeps (dpkg-dev) and file, which CPack calls.
 PACKAGE_TOOLS := dpkg-dev file
@@ -54,7 +54,7 @@ TIDY       ?= clang-tidy-14
 RUN_TIDY   ?= run-clang-tidy-14
 
 lint:
-	$(MAKE) deps PACKAGES="cmake make clang-14 clang-tidy-14 qt6-base-dev qt6-charts-dev libgl-dev"
+	$(MAKE) deps PACKAGES="cmake make clang-14 clang-tidy-14 qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev"
 	cmake -S . -B $(BUILD)-tidy -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	$(RUN_TIDY) -clang-tidy-binary $$(command -v $(TIDY)) -p $(BUILD)-tidy -quiet -j$(JOBS) \
 	  '^$(CURDIR)/src/.*\.cpp$$'

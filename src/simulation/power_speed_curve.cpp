@@ -200,4 +200,17 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
     curve.RightAxisTitle = phaseShown ? "Phase Angle (deg)" : "Torque";
 }
 
+std::vector<double> PowerSweepSpeeds(double omegaBar) {
+    std::vector<double> speeds;
+    if (omegaBar == 0) return speeds;
+    // The same running sum as the sweep, so that each speed is bit for bit the one it used.
+    const auto increment = static_cast<double>(kSweepStep * omegaBar);
+    double speed = increment;
+    do {
+        speeds.push_back(speed);
+        speed = static_cast<double>(kSweepStep * omegaBar + speed);
+    } while (speed <= omegaBar && speeds.size() < 1000);
+    return speeds;
+}
+
 }  // namespace velmora

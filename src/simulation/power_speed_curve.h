@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "model/analysis.h"
 #include "model/control_state.h"
 #include "model/parameter_set.h"
@@ -29,6 +31,10 @@ CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed);
 // choice, phase in degrees ("Power/Phase") or torque, and sets its titles.
 void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, PowerCurve& curve,
                      SimulationHost& host);
+
+// The speeds (rad/s) the sweep of PowerSpeedCurve visits, in order, when no phase angle fails:
+// the first PowerSeries.size() of them are the speeds of its points.
+std::vector<double> PowerSweepSpeeds(double omegaBar);
 
 // Title of a sweep in which no speed gave a positive power.
 inline constexpr const char* kNoPositivePowerTitle =

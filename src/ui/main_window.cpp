@@ -9,6 +9,7 @@
 #include "ui/bug_list_text.h"
 #include "ui/chart_panel.h"
 #include "ui/control_help.h"
+#include "ui/export_commands.h"
 #include "ui/fixed_pitch_font.h"
 #include "ui/sheet_builders.h"
 
@@ -30,6 +31,8 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     BuildTimers();
     ConnectEvents();
     ConnectInputSteps();
+    exports_ = new ExportCommands(*this, *dialogs_);
+    exports_->Install();
     resize(776, 532 + menuBar()->sizeHint().height());
     FormCreate();
 }

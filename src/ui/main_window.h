@@ -15,6 +15,7 @@
 namespace velmora {
 
 class ChartPanel;
+class ExportCommands;
 
 // The main window: five pages of inputs, reports, graphs, design steps and help. Its member
 // operations are the event handlers; the engine itself lives in the session.
@@ -92,6 +93,8 @@ class TForm1 : public QMainWindow {
     QUndoStack* UndoStack() { return undo_; }
     // The window title without the unsaved-changes placeholder.
     QString Caption() const;
+    // Files > Export, Print Report..., chart and report pane context menus.
+    ExportCommands& Exports() { return *exports_; }
 
     // The file name the save dialog proposes next.
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }
@@ -152,6 +155,7 @@ class TForm1 : public QMainWindow {
     WindowControls ui_;
     WindowSession session_{*this};
     std::unique_ptr<WindowDialogs> dialogs_;
+    ExportCommands* exports_ = nullptr;  // owned by the window as its QObject child
     QString exeFolderOverride_;
     QString dialogFolder_;
     QString saveDialogFileName_;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace velmora {
@@ -18,6 +19,14 @@ class WindowDialogs {
     // Full path to save to (proposedName preset in `folder`), or nothing on cancel.
     virtual std::optional<QString> ChooseFileToSave(QWidget* parent, const QString& folder,
                                                     const QString& proposedName);
+    // Full path to export to (proposedName preset in `folder`, the name filter offered), or
+    // nothing on cancel. In export_dialogs.cpp.
+    virtual std::optional<QString> ChooseExportFile(QWidget* parent, const QString& caption,
+                                                    const QString& folder,
+                                                    const QString& proposedName,
+                                                    const QString& filter);
+    // Sets `printer` up by the print dialog; false on cancel.
+    virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer);
     // A modal box with a single OK button.
     virtual void ShowMessage(QWidget* parent, const QString& text);
 };

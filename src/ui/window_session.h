@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulation/engine_session.h"
+#include "export/recording_session.h"
 
 namespace velmora {
 
@@ -8,8 +8,8 @@ class TForm1;
 
 // The engine session as the window runs it: the controls are read from the widgets, and the
 // hooks that touch the screen (animation, second graph, cursor, pending events, engine
-// drawing) go to the window.
-class WindowSession : public EngineSession {
+// drawing) go to the window. It records each run's steps for the exports.
+class WindowSession : public RecordingSession {
   public:
     explicit WindowSession(TForm1& form) : form_(form) {}
 

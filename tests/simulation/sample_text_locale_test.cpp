@@ -40,7 +40,14 @@ Samples RunSamples() {
     session.State = test::LargeEngineControls();
     session.Compute(true, false);
     const SimulationState& s = session.Sim;
-    return {s.SampleX, s.SampleDispPos, s.SamplePistonPos, s.SamplePressure, s.SampleTotalVolume};
+    // The lists keep doubles; their texts are what leaves the program.
+    auto texts = [](const auto& values) {
+        std::vector<std::string> out;
+        for (double v : values) out.push_back(SampleText(v));
+        return out;
+    };
+    return {texts(s.SampleX), texts(s.SampleDispPos), texts(s.SamplePistonPos),
+            texts(s.SamplePressure), texts(s.SampleTotalVolume)};
 }
 
 TEST(SampleTextLocale, TextsAreTheSameUnderACommaLocale) {

@@ -1,38 +1,53 @@
+#include <array>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "commands.h"
+#include "persistence/version_info.h"
 
 namespace {
 
+using namespace velmora::cli;
+
+const std::array<Command, 6> kCommands{{{kReportSpec, RunReportCommand},
+                                        {kSamplesSpec, RunSamplesCommand},
+                                        {kCycleSpec, RunCycleCommand},
+                                        {kPvSpec, RunPvCommand},
+                                        {kPowerCurveSpec, RunPowerCurveCommand},
+                                        {kChartSpec, RunChartCommand}}};
+
 void PrintHelp(std::ostream& out) {
-    out << "Usage: velmora-cli COMMAND FILE\n"
+    out << "Usage: velmora-cli COMMAND FILE [OPTIONS]\n"
            "\n"
-           "Commands:\n"
-           "  report FILE      load FILE as the window's Load Parameters does, compute once and\n"
-           "                   print the inputs report, an empty line, and the computed values\n"
-           "  samples FILE     print the graphed steps of that run as CSV\n"
-           "  powercurve FILE  print the power/speed curve as CSV, then its title as '# ...'\n"
-           "  --help           this text\n";
+           "Each command loads FILE as the window's Load Parameters does and computes once.\n"
+           "\n"
+           "Commands:\n";
+    for (const Command& command : kCommands) out << "  " << command.spec.usage << '\n';
+    out << "  velmora-cli --version\n"
+           "  velmora-cli COMMAND --help\n";
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    using namespace velmora::cli;
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
         PrintHelp(std::cout);
         return 0;
     }
-    if (argc != 3) {
+    if (words.size() == 1 && words[0] == "--version") {
+        std::cout << velmora::ReadReleaseText("") << '\n';
+        return 0;
+    }
+    if (words.empty()) {
         PrintHelp(std::cerr);
         return 2;
     }
-    const std::string command = argv[1];
-    const std::string file = argv[2];
-    if (command == "report") return RunReportCommand(file, std::cout, std::cerr);
-    if (command == "samples") return RunSamplesCommand(file, std::cout, std::cerr);
-    if (command == "powercurve") return RunPowerCurveCommand(file, std::cout, std::cerr);
-    std::cerr << "velmora-cli: unknown command '" << command << "' (see --help)\n";
+    for (const Command& command : kCommands) {
+        if (words[0] == command.spec.name)
+            return command.run({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    }
+    std::cerr << "velmora-cli: unknown command '" << words[0] << "' (see --help)\n";
     return 2;
 }

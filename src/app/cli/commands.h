@@ -2,13 +2,36 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
+
+#include "cli_args.h"
 
 namespace velmora::cli {
 
-// Each command prints its result to `out`, its errors to `err`, and returns the exit status:
-// 0 on success, 2 when the file cannot be read.
-int RunReportCommand(const std::string& file, std::ostream& out, std::ostream& err);
-int RunSamplesCommand(const std::string& file, std::ostream& out, std::ostream& err);
-int RunPowerCurveCommand(const std::string& file, std::ostream& out, std::ostream& err);
+// Each command reads its arguments (the words after its name), prints its result to `out`
+// (or writes it to -o OUT), its errors to `err`, and returns the exit status: 0 on success,
+// 2 on a bad argument, a file that cannot be read or an output that cannot be written.
+using CommandFunction = int (*)(const std::vector<std::string>& args, std::ostream& out,
+                                std::ostream& err);
+
+struct Command {
+    const CommandSpec& spec;
+    CommandFunction run;
+};
+
+extern const CommandSpec kReportSpec;
+extern const CommandSpec kSamplesSpec;
+extern const CommandSpec kCycleSpec;
+extern const CommandSpec kPvSpec;
+extern const CommandSpec kPowerCurveSpec;
+extern const CommandSpec kChartSpec;
+
+int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunSamplesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCycleCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPvCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPowerCurveCommand(const std::vector<std::string>& args, std::ostream& out,
+                         std::ostream& err);
+int RunChartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace velmora::cli

@@ -2,35 +2,28 @@
 #include <string>
 
 #include "commands.h"
+#include "export/session_exports.h"
 #include "headless_run.h"
-#include "simulation/engine_session.h"
-#include "simulation/power_speed_curve.h"
-#include "simulation/sample_text.h"
 
 namespace velmora::cli {
 
-int RunPowerCurveCommand(const std::string& file, std::ostream& out, std::ostream& err) {
-    EngineSession session;
-    if (!LoadAndCompute(file, session, err)) return 2;
+const CommandSpec kPowerCurveSpec{
+    "powercurve",
+    {"-o"},
+    "velmora-cli powercurve FILE [-o OUT]",
+    "Loads FILE, computes once and writes the power/speed curve for 2% to 100% of Omega Bar\n"
+    "as CSV: rpm, power (W), phase (deg) or torque (N m) as the file's second graph chooses,\n"
+    "then speed (rad/s), phase (deg) and torque (N m); the curve's title is the last line,\n"
+    "after '# '.\n"};
 
-    // The file's second-graph choice decides between phase and torque; phase unless it asks
-    // for "Power/Torque".
-    constexpr int kPowerPhase = 2;
-    constexpr int kPowerTorque = 3;
-    ControlState controls = session.State;
-    if (controls.ShowGraph2RG != kPowerTorque) controls.ShowGraph2RG = kPowerPhase;
-    SimulationHost host;
-    PowerCurve& curve = session.Sim.Chart3;
-    PowerSpeedCurve(session.Driver.Params, controls, curve, host);
-
-    out << "rpm,power (W),"
-        << (controls.ShowGraph2RG == kPowerTorque ? "torque (N m)" : "phase (deg)") << '\n';
-    for (std::size_t i = 0; i < curve.PowerSeries.size(); ++i) {
-        out << SampleText(curve.PowerSeries[i].x) << ',' << SampleText(curve.PowerSeries[i].y)
-            << ',' << SampleText(curve.PhaseOrTorqueSeries[i].y) << '\n';
-    }
-    out << "# " << curve.Title << '\n';
-    return 0;
+int RunPowerCurveCommand(const std::vector<std::string>& words, std::ostream& out,
+                         std::ostream& err) {
+    const std::optional<CommandArgs> args = ParseCommandArgs(kPowerCurveSpec, words, err);
+    if (!args) return 2;
+    if (args->help) return PrintCommandHelp(kPowerCurveSpec, out);
+    RecordingSession session;
+    if (!LoadAndCompute(args->file, session, err)) return 2;
+    return EmitOutput(PowerCurveCsvOf(session), *args, out, err);
 }
 
 }  // namespace velmora::cli

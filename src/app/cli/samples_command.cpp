@@ -4,27 +4,13 @@
 #include <vector>
 
 #include "commands.h"
+#include "export/recording_session.h"
 #include "headless_run.h"
-#include "simulation/engine_session.h"
 #include "simulation/sample_text.h"
 #include "simulation/simulation_output.h"
 
 namespace velmora::cli {
 namespace {
-
-// Keeps every graphed step with all twelve quantities, in recording order (the order of the
-// sample lists).
-class RecordingSession : public EngineSession {
-  public:
-    struct Row {
-        std::int32_t stepCount;
-        StepValues step;
-    };
-    void StepRecorded(std::int32_t stepCount, const StepValues& step) override {
-        rows.push_back({stepCount, step});
-    }
-    std::vector<Row> rows;
-};
 
 constexpr const char* kQuantityColumns[kCurveItemCount] = {"Displacer Position (m)",
                                                            "Piston Position (m)",
@@ -41,9 +27,19 @@ constexpr const char* kQuantityColumns[kCurveItemCount] = {"Displacer Position (
 
 }  // namespace
 
-int RunSamplesCommand(const std::string& file, std::ostream& out, std::ostream& err) {
+const CommandSpec kSamplesSpec{
+    "samples",
+    {},
+    "velmora-cli samples FILE",
+    "Loads FILE, computes once and prints the graphed steps of the run as CSV: step count, the\n"
+    "curves' x value, the four sample lists as stored, and the twelve quantities in SI units.\n"};
+
+int RunSamplesCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const std::optional<CommandArgs> args = ParseCommandArgs(kSamplesSpec, words, err);
+    if (!args) return 2;
+    if (args->help) return PrintCommandHelp(kSamplesSpec, out);
     RecordingSession session;
-    if (!LoadAndCompute(file, session, err)) return 2;
+    if (!LoadAndCompute(args->file, session, err)) return 2;
     const SimulationState& sim = session.Sim;
 
     out << "step," << (XAxisInDegrees(session.State.XAxisRG) ? "x (deg)" : "x (s)")
@@ -53,9 +49,10 @@ int RunSamplesCommand(const std::string& file, std::ostream& out, std::ostream& 
 
     // Rows only for recorded steps: the driver's placeholder samples are not steps. A pending
     // compute would have recorded a second run; a headless session has none.
-    const std::size_t count = std::min(session.rows.size(), sim.SampleX.size());
+    const CycleRecord& rows = session.Record();
+    const std::size_t count = std::min(rows.size(), sim.SampleX.size());
     for (std::size_t i = 0; i < count; ++i) {
-        const RecordingSession::Row& row = session.rows[session.rows.size() - count + i];
+        const CycleRow& row = rows[rows.size() - count + i];
         out << row.stepCount << ',' << SampleText(sim.SampleX[i]) << ','
             << SampleText(sim.SampleDispPos[i]) << ',' << SampleText(sim.SamplePistonPos[i]) << ','
             << SampleText(sim.SamplePressure[i]) << ',' << SampleText(sim.SampleTotalVolume[i]);

@@ -1,0 +1,79 @@
+#include <charconv>
+#include <ostream>
+#include <string>
+
+#include "commands.h"
+#include "export/chart_image.h"
+#include "export/session_exports.h"
+#include "headless_run.h"
+#include "offscreen_gui.h"
+
+namespace velmora::cli {
+namespace {
+
+constexpr int kMaxSide = 20000;
+
+// A whole number from `low` to `high`, nothing else.
+std::optional<int> ReadWhole(const std::string& text, int low, int high) {
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+    if (value < low || value > high) return std::nullopt;
+    return value;
+}
+
+// "WxH" with both sides from 16 to kMaxSide.
+std::optional<QSize> ReadSize(const std::string& text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos) return std::nullopt;
+    int width = 0;
+    int height = 0;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    const auto w = std::from_chars(begin, begin + x, width);
+    const auto h = std::from_chars(begin + x + 1, end, height);
+    if (w.ec != std::errc() || w.ptr != begin + x || h.ec != std::errc() || h.ptr != end)
+        return std::nullopt;
+    if (width < 16 || height < 16 || width > kMaxSide || height > kMaxSide) return std::nullopt;
+    return QSize(width, height);
+}
+
+}  // namespace
+
+const CommandSpec kChartSpec{
+    "chart",
+    {"--chart", "--format", "--size", "--dpi", "-o"},
+    "velmora-cli chart FILE --chart main|pv|power --format svg|png [--size WxH] [--dpi N] -o OUT",
+    "Loads FILE, computes once and draws one graph as the window shows it: the main graph,\n"
+    "the pressure/volume diagram or the power curve, as SVG or PNG, 1600x1000 unless --size\n"
+    "says otherwise (16 to 20000 each way); a PNG carries --dpi dots per inch (default 96,\n"
+    "from 10 to 2400).\n"};
+
+int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const std::optional<CommandArgs> args = ParseCommandArgs(kChartSpec, words, err);
+    if (!args) return 2;
+    if (args->help) return PrintCommandHelp(kChartSpec, out);
+    const std::string chart = args->Option("--chart").value_or("");
+    const std::string format = args->Option("--format").value_or("");
+    if (chart != "main" && chart != "pv" && chart != "power")
+        return UsageError(kChartSpec, "unknown chart '" + chart + "'", err);
+    if (format != "svg" && format != "png")
+        return UsageError(kChartSpec, "unknown format '" + format + "'", err);
+    const std::optional<QSize> size = ReadSize(args->Option("--size").value_or("1600x1000"));
+    if (!size) return UsageError(kChartSpec, "bad size '" + *args->Option("--size") + "'", err);
+    const std::optional<int> dpi = ReadWhole(args->Option("--dpi").value_or("96"), 10, 2400);
+    if (!dpi) return UsageError(kChartSpec, "bad dpi '" + *args->Option("--dpi") + "'", err);
+    if (!args->Option("-o")) return UsageError(kChartSpec, "this format needs -o OUT", err);
+
+    RecordingSession session;
+    if (!LoadAndCompute(args->file, session, err)) return 2;
+    const OffscreenGui gui;
+    const ChartKind kind = chart == "main" ? ChartKind::Main
+                           : chart == "pv" ? ChartKind::PressureVolume
+                                           : ChartKind::Power;
+    const ChartData data = ChartOf(session, kind);
+    const QByteArray bytes = format == "svg" ? ChartSvg(data, *size) : ChartPng(data, *size, *dpi);
+    return EmitFile(bytes.toStdString(), *args, kChartSpec, err);
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,85 @@
+#include "export/chart_data.h"
+
+#include <algorithm>
+
+#include "export/csv_number.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr std::uint32_t kBlue = 0x0000FF;
+constexpr std::uint32_t kPvPoints = 0x000000;
+
+std::string OrDefault(const std::string& text, const char* fallback) {
+    return text.empty() ? fallback : text;
+}
+
+}  // namespace
+
+ChartData MainChartData(const SimulationState& sim) {
+    const ChartSetup& setup = sim.MainChart;
+    ChartData chart;
+    chart.title = OrDefault(setup.Title, "Main Graph");
+    chart.bottomTitle = OrDefault(setup.BottomAxisTitle, "seconds");
+    chart.leftTitle = setup.LeftAxisTitle;
+    chart.rightTitle = OrDefault(setup.RightAxisTitle, " ");
+    chart.left = setup.LeftAxis;
+    chart.right = setup.RightAxis;
+    chart.curves.push_back({setup.LeftAxisTitle, sim.Series1, kRed, false, false});
+    chart.curves.push_back({setup.RightAxisTitle, sim.Series2, kBlue, true, false});
+    return chart;
+}
+
+ChartData PvChartData(const SimulationState& sim) {
+    ChartData chart;
+    chart.title = OrDefault(sim.PVChart.Title, "Pressure/Volume");
+    chart.bottomTitle = OrDefault(sim.PVChart.BottomAxisTitle, "Volume (m^3)");
+    chart.leftTitle = OrDefault(sim.PVChart.LeftAxisTitle, "Pressure");
+    ChartCurve points{chart.leftTitle, {}, kPvPoints, false, true};
+    points.points.reserve(sim.PVSeries.size());
+    for (const ColoredPoint& p : sim.PVSeries) points.points.push_back({p.x, p.y});
+    chart.curves.push_back(std::move(points));
+    return chart;
+}
+
+ChartData PowerChartData(const PowerCurve& curve) {
+    ChartData chart;
+    chart.title = curve.Title;
+    chart.bottomTitle = "Speed - RPM";
+    chart.leftTitle = "Power (watts)";
+    chart.rightTitle = curve.RightAxisTitle;
+    chart.rightStartsAtZero = true;
+    chart.curves.push_back({chart.leftTitle, curve.PowerSeries, kRed, false, false});
+    chart.curves.push_back({curve.RightAxisTitle, curve.PhaseOrTorqueSeries, kBlue, true, false});
+    return chart;
+}
+
+std::string ChartDataTable(const ChartData& chart, char separator) {
+    std::string out = chart.bottomTitle;
+    std::size_t rows = 0;
+    for (const ChartCurve& curve : chart.curves) {
+        if (curve.points.empty()) continue;
+        out += separator;
+        out += curve.name;
+        rows = std::max(rows, curve.points.size());
+    }
+    out += '\n';
+    // Curves of one chart share their x values; the first curve's x leads each line.
+    for (std::size_t i = 0; i < rows; ++i) {
+        bool first = true;
+        for (const ChartCurve& curve : chart.curves) {
+            if (curve.points.empty()) continue;
+            if (first) {
+                if (i < curve.points.size()) AppendCsvNumber(out, curve.points[i].x);
+                first = false;
+            }
+            out += separator;
+            if (i < curve.points.size()) AppendCsvNumber(out, curve.points[i].y);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace velmora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "simulation/simulation_state.h"
+
+namespace velmora {
+
+// One curve of a chart figure: a line, or square points without a line.
+struct ChartCurve {
+    std::string name;  // column title of "Copy Data"
+    PointSeries points;
+    std::uint32_t rgb = 0;  // 0xRRGGBB
+    bool rightAxis = false;
+    bool pointsOnly = false;
+};
+
+// What a chart figure shows, in the units the window shows it: plain data that the window and
+// the command line draw and copy alike.
+struct ChartData {
+    std::string title;
+    std::string bottomTitle;
+    std::string leftTitle;
+    std::string rightTitle;  // empty: no right axis
+    AxisRange left;
+    AxisRange right;
+    bool rightStartsAtZero = false;
+    std::vector<ChartCurve> curves;
+};
+
+// The main graph (red curve left, blue right), the pressure/volume diagram and the power curve.
+ChartData MainChartData(const SimulationState& sim);
+ChartData PvChartData(const SimulationState& sim);
+ChartData PowerChartData(const PowerCurve& curve);
+
+// The chart's points as a table that pastes into a spreadsheet: the bottom axis title and the
+// curves' names as header, then one line per point index, fields separated by `separator`.
+std::string ChartDataTable(const ChartData& chart, char separator);
+
+}  // namespace velmora

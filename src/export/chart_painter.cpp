@@ -1,0 +1,235 @@
+#include "export/chart_painter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "export/axis_ticks.h"
+
+namespace velmora {
+namespace {
+
+const QColor kLeftColor(0xFF, 0, 0);
+const QColor kRightColor(0, 0, 0xFF);
+const QColor kGridColor(0xDD, 0xDD, 0xDD);
+
+QColor ColorOf(std::uint32_t rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QFont FontOf(double pixels, bool bold = false) {
+    QFont font("DejaVu Sans");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+    font.setBold(bold);
+    return font;
+}
+
+struct Extent {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -std::numeric_limits<double>::infinity();
+    void Add(double v) {
+        if (!std::isfinite(v)) return;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    bool Empty() const { return lo > hi; }
+};
+
+// The bottom axis spans the data exactly, as the window's does.
+AxisTicks BottomScaleOf(const Extent& data) {
+    return data.Empty() ? MakeAxisTicks(0, 1, true) : MakeAxisTicks(data.lo, data.hi, false);
+}
+
+// The axis scale: a fixed range as given (widened when a point lies outside it, so that no
+// curve needs clipping), an automatic one over the data with round ends.
+AxisTicks ScaleOf(const AxisRange& range, Extent data, bool startsAtZero) {
+    if (startsAtZero) data.Add(0);
+    if (!range.automatic && range.min < range.max) {
+        if (data.Empty() || (data.lo >= range.min && data.hi <= range.max))
+            return MakeAxisTicks(range.min, range.max, false);
+        data.Add(range.min);
+        data.Add(range.max);
+    }
+    if (data.Empty()) return MakeAxisTicks(0, 1, true);
+    return MakeAxisTicks(data.lo, data.hi, true);
+}
+
+double LabelWidth(const QFontMetricsF& metrics, const AxisTicks& ticks) {
+    double width = 0;
+    for (const double v : ticks.values)
+        width = std::max(width, metrics.horizontalAdvance(Text(TickLabel(v, ticks.decimals))));
+    return width;
+}
+
+class Frame {
+  public:
+    Frame(const QRectF& plot, const AxisTicks& x, const AxisTicks& y) : plot_(plot), x_(x), y_(y) {}
+    QPointF Map(double x, double y) const {
+        return {plot_.left() + (x - x_.min) / (x_.max - x_.min) * plot_.width(),
+                plot_.bottom() - (y - y_.min) / (y_.max - y_.min) * plot_.height()};
+    }
+
+  private:
+    QRectF plot_;
+    const AxisTicks& x_;
+    const AxisTicks& y_;
+};
+
+void DrawRotated(QPainter& painter, const QPointF& center, double angle, const QString& text,
+                 const QFontMetricsF& metrics) {
+    painter.save();
+    painter.translate(center);
+    painter.rotate(angle);
+    const double width = metrics.horizontalAdvance(text);
+    painter.drawText(QPointF(-width / 2, metrics.ascent() / 2 - metrics.descent() / 2), text);
+    painter.restore();
+}
+
+}  // namespace
+
+void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
+    const double u = std::min(area.width() / 1600, area.height() / 1000);
+    const QFont titleFont = FontOf(34 * u, true);
+    const QFont axisFont = FontOf(26 * u);
+    const QFont tickFont = FontOf(22 * u);
+    const QFontMetricsF titleMetrics(titleFont, painter.device());
+    const QFontMetricsF axisMetrics(axisFont, painter.device());
+    const QFontMetricsF tickMetrics(tickFont, painter.device());
+
+    Extent xData;
+    Extent leftData;
+    Extent rightData;
+    bool hasRight = !chart.rightTitle.empty();
+    for (const ChartCurve& curve : chart.curves) {
+        for (const PlotPoint& p : curve.points) {
+            xData.Add(p.x);
+            (curve.rightAxis ? rightData : leftData).Add(p.y);
+        }
+        hasRight = hasRight || curve.rightAxis;
+    }
+    const AxisTicks xTicks = BottomScaleOf(xData);
+    const AxisTicks leftTicks = ScaleOf(chart.left, leftData, false);
+    const AxisTicks rightTicks = ScaleOf(chart.right, rightData, chart.rightStartsAtZero);
+
+    const double gap = 14 * u;
+    const double top = area.top() + gap + titleMetrics.height() + gap;
+    const double bottom =
+        area.bottom() - gap - axisMetrics.height() - gap - tickMetrics.height() - gap;
+    const double left =
+        area.left() + gap + axisMetrics.height() + gap + LabelWidth(tickMetrics, leftTicks) + gap;
+    const double right =
+        area.right() - gap -
+        (hasRight ? axisMetrics.height() + gap + LabelWidth(tickMetrics, rightTicks) + gap
+                  : 3 * gap + tickMetrics.horizontalAdvance("0000") / 2);
+    const QRectF plot(QPointF(left, top), QPointF(right, bottom));
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillRect(area, Qt::white);
+
+    // Title, centred; a long one is cut at the area's edges rather than overlapping nothing.
+    painter.setFont(titleFont);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(area.left(), area.top() + gap, area.width(), titleMetrics.height()),
+                     Qt::AlignHCenter | Qt::AlignTop, Text(chart.title));
+
+    // Grid and tick labels.
+    const Frame leftFrame(plot, xTicks, leftTicks);
+    const Frame rightFrame(plot, xTicks, rightTicks);
+    painter.setFont(tickFont);
+    const QPen gridPen(kGridColor, std::max(1.0, 1.5 * u));
+    for (const double x : xTicks.values) {
+        const QPointF at = leftFrame.Map(x, leftTicks.min);
+        painter.setPen(gridPen);
+        painter.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
+        const QString label = Text(TickLabel(x, xTicks.decimals));
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(at.x() - tickMetrics.horizontalAdvance(label) / 2,
+                                 plot.bottom() + gap + tickMetrics.ascent()),
+                         label);
+    }
+    for (const double y : leftTicks.values) {
+        const QPointF at = leftFrame.Map(xTicks.min, y);
+        painter.setPen(gridPen);
+        painter.drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
+        const QString label = Text(TickLabel(y, leftTicks.decimals));
+        painter.setPen(kLeftColor);
+        painter.drawText(QPointF(plot.left() - gap - tickMetrics.horizontalAdvance(label),
+                                 at.y() + tickMetrics.ascent() / 2 - tickMetrics.descent() / 2),
+                         label);
+    }
+    if (hasRight) {
+        painter.setPen(kRightColor);
+        for (const double y : rightTicks.values) {
+            const QPointF at = rightFrame.Map(xTicks.min, y);
+            painter.drawText(QPointF(plot.right() + gap,
+                                     at.y() + tickMetrics.ascent() / 2 - tickMetrics.descent() / 2),
+                             Text(TickLabel(y, rightTicks.decimals)));
+        }
+    }
+    painter.setPen(QPen(Qt::black, std::max(1.0, 2 * u)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plot);
+
+    // Axis titles.
+    painter.setFont(axisFont);
+    painter.setPen(Qt::black);
+    const QString bottomTitle = Text(chart.bottomTitle);
+    painter.drawText(QPointF(plot.center().x() - axisMetrics.horizontalAdvance(bottomTitle) / 2,
+                             area.bottom() - gap - axisMetrics.descent()),
+                     bottomTitle);
+    painter.setPen(kLeftColor);
+    DrawRotated(painter, QPointF(area.left() + gap + axisMetrics.height() / 2, plot.center().y()),
+                -90, Text(chart.leftTitle), axisMetrics);
+    if (hasRight) {
+        painter.setPen(kRightColor);
+        DrawRotated(painter,
+                    QPointF(area.right() - gap - axisMetrics.height() / 2, plot.center().y()), 90,
+                    Text(chart.rightTitle), axisMetrics);
+    }
+
+    // One path per curve.
+    const double side = std::max(1.0, 4 * u);
+    for (const ChartCurve& curve : chart.curves) {
+        const Frame& frame = curve.rightAxis ? rightFrame : leftFrame;
+        QPainterPath path;
+        // Points of later cycles fall on those of earlier ones; overlapping squares must add
+        // up, not cancel out as with the even-odd rule.
+        path.setFillRule(Qt::WindingFill);
+        bool started = false;
+        for (const PlotPoint& p : curve.points) {
+            if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+            const QPointF at = frame.Map(p.x, p.y);
+            if (curve.pointsOnly) {
+                path.addRect(QRectF(at.x() - side / 2, at.y() - side / 2, side, side));
+            } else if (!started) {
+                path.moveTo(at);
+            } else {
+                path.lineTo(at);
+            }
+            started = true;
+        }
+        if (!started) continue;
+        if (curve.pointsOnly) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(ColorOf(curve.rgb));
+        } else {
+            painter.setPen(QPen(ColorOf(curve.rgb), std::max(1.0, 2.5 * u), Qt::SolidLine,
+                                Qt::RoundCap, Qt::RoundJoin));
+            painter.setBrush(Qt::NoBrush);
+        }
+        painter.drawPath(path);
+    }
+    painter.restore();
+}
+
+}  // namespace velmora

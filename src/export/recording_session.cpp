@@ -1,0 +1,16 @@
+#include "export/recording_session.h"
+
+namespace velmora {
+
+void RecordingSession::RunSimulation(ParameterSet& params, const ControlState& controls,
+                                     std::vector<std::string>& memo2) {
+    // A run starts its sample lists afresh; the record follows them.
+    record_.clear();
+    EngineSession::RunSimulation(params, controls, memo2);
+}
+
+void RecordingSession::StepRecorded(std::int32_t stepCount, const StepValues& step) {
+    record_.push_back({stepCount, step});
+}
+
+}  // namespace velmora

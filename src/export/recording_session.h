@@ -1,0 +1,23 @@
+#pragma once
+
+#include "export/cycle_record.h"
+#include "simulation/engine_session.h"
+
+namespace velmora {
+
+// An engine session that keeps every graphed step of its last simulation run, so that the
+// exports can write all twelve quantities. The window's session and the command line's derive
+// from it; both export from it alike.
+class RecordingSession : public EngineSession {
+  public:
+    const CycleRecord& Record() const { return record_; }
+
+    void RunSimulation(ParameterSet& params, const ControlState& controls,
+                       std::vector<std::string>& memo2) override;
+    void StepRecorded(std::int32_t stepCount, const StepValues& step) override;
+
+  private:
+    CycleRecord record_;
+};
+
+}  // namespace velmora

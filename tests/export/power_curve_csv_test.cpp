@@ -1,0 +1,70 @@
+// The power curve table: the window's curve in its first three columns, both second
+// quantities after them, the title last.
+#include <gtest/gtest.h>
+
+#include "export/power_curve_table.h"
+#include "export/session_exports.h"
+#include "export/support/export_fixture.h"
+#include "simulation/power_speed_curve.h"
+#include "simulation/simulation_host.h"
+
+namespace velmora {
+namespace {
+
+using testing::CommentLines;
+using testing::CsvRows;
+
+TEST(PowerCurveCsv, ColumnsMatchTheWindowsCurveForBothChoices) {
+    RecordingSession session;
+    testing::LoadAndCompute(session, testing::ExamplePath("Default.INI"));
+    for (const int choice : {2, 3}) {
+        session.State.ShowGraph2RG = choice;
+        PowerCurve curve;
+        SimulationHost host;
+        PowerSpeedCurve(session.Driver.Params, session.State, curve, host);
+        ASSERT_FALSE(curve.PowerSeries.empty());
+
+        const std::string csv = PowerCurveCsvOf(session);
+        const auto rows = CsvRows(csv);
+        ASSERT_EQ(rows.size(), curve.PowerSeries.size() + 1);
+        EXPECT_EQ(rows[0][0], "rpm");
+        EXPECT_EQ(rows[0][1], "power (W)");
+        EXPECT_EQ(rows[0][2], choice == 2 ? "phase (deg)" : "torque (N m)");
+        EXPECT_EQ(rows[0][3], "speed_rad_s");
+        const std::vector<double> speeds = PowerSweepSpeeds(session.Driver.Params.OmegaBar);
+        for (std::size_t i = 0; i < curve.PowerSeries.size(); ++i) {
+            const auto& row = rows[i + 1];
+            ASSERT_EQ(row.size(), 6u);
+            EXPECT_EQ(std::stod(row[0]), curve.PowerSeries[i].x);
+            EXPECT_EQ(std::stod(row[1]), curve.PowerSeries[i].y);
+            EXPECT_EQ(std::stod(row[2]), curve.PhaseOrTorqueSeries[i].y);
+            const double speed = std::stod(row[3]);
+            EXPECT_EQ(speed, speeds[i]);
+            EXPECT_NEAR(RadPerSecToRpm(speed), curve.PowerSeries[i].x, 1e-9);
+            // Torque is the power over the speed in rad/s.
+            EXPECT_EQ(std::stod(row[5]), curve.PowerSeries[i].y / speed);
+        }
+        EXPECT_EQ(CommentLines(csv), std::vector<std::string>{"# " + curve.Title});
+        EXPECT_EQ(csv.substr(csv.size() - curve.Title.size() - 3), "# " + curve.Title + "\n");
+    }
+}
+
+TEST(PowerCurveCsv, FiftySpeedsUpToOmegaBar) {
+    const std::vector<double> speeds = PowerSweepSpeeds(100);
+    ASSERT_EQ(speeds.size(), 50u);
+    EXPECT_EQ(speeds.front(), 2);
+    EXPECT_NEAR(speeds.back(), 100, 1e-9);
+    EXPECT_TRUE(PowerSweepSpeeds(0).empty());
+}
+
+TEST(PowerCurveCsv, NoOmegaBarGivesHeaderAndTitle) {
+    ParameterSet params;
+    ControlState controls;
+    const std::string csv = PowerCurveCsv(ComputePowerCurveTable(params, controls));
+    EXPECT_EQ(csv,
+              "rpm,power (W),phase (deg),speed_rad_s,phase_deg,torque_N_m\n"
+              "# Power/Phase vs RPM\n");
+}
+
+}  // namespace
+}  // namespace velmora
