@@ -35,12 +35,19 @@ struct Samples {
     bool operator==(const Samples&) const = default;
 };
 
+// The texts of a run's sample lists, made under the current C locale.
 Samples RunSamples() {
     EngineSession session;
     session.State = test::LargeEngineControls();
     session.Compute(true, false);
     const SimulationState& s = session.Sim;
-    return {s.SampleX, s.SampleDispPos, s.SamplePistonPos, s.SamplePressure, s.SampleTotalVolume};
+    auto texts = [](const SampleList& list) {
+        std::vector<std::string> result;
+        for (double value : list) result.push_back(SampleText(value));
+        return result;
+    };
+    return {texts(s.SampleX), texts(s.SampleDispPos), texts(s.SamplePistonPos),
+            texts(s.SamplePressure), texts(s.SampleTotalVolume)};
 }
 
 TEST(SampleTextLocale, TextsAreTheSameUnderACommaLocale) {
@@ -60,6 +67,7 @@ TEST(SampleTextLocale, TextsAreTheSameUnderACommaLocale) {
     }
     const Samples after = RunSamples();
     std::setlocale(LC_ALL, "C");
+    ASSERT_FALSE(before.pressure.empty());
     EXPECT_TRUE(after == before);
 }
 

@@ -159,7 +159,7 @@ TEST_F(ParameterFiles, FileThatCannotBeReadIsNamedAndChangesNothing) {
     ASSERT_EQ(dialogs->Messages.size(), 1);
     EXPECT_EQ(dialogs->Messages.front(), "Unable to read " + Path("Huge.RBP"));
     EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "500");
-    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+    EXPECT_EQ(window->Caption(), "Velmora -- Default");
     EXPECT_EQ(Runs(), before);
     EXPECT_EQ(QFileInfo(Path("Huge.RBP")).size(), qint64{100} * 1024 * 1024);
 }
