@@ -1,6 +1,7 @@
-// Start-up with a damaged "Default.INI": how long LoadParameterFile takes on a normal file, a
-// 100 MB file (refused as too big), and a file of junk lines just under the size limit (the
-// slowest file that is still read: every key is looked up in every line).
+// Start-up and shut-down with a large or damaged "Default.INI": how long LoadParameterFile and
+// SaveParameterFile take on a normal file, 8 MB of short junk lines, a 100 MB file (refused as
+// too big), and files just under the size limit. The file is indexed once, so both grow with
+// its size alone.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -74,6 +75,53 @@ void BM_LoadHundredMegabyteDefaultIni(benchmark::State& state) {
              FileOfLines("Huge.INI", "junk=" + std::string(1018, 'j') + "\n", 100u * 1024 * 1024));
 }
 BENCHMARK(BM_LoadHundredMegabyteDefaultIni)->Unit(benchmark::kMillisecond);
+
+void SaveFile(benchmark::State& state, const std::string& source, const std::string& name) {
+    ControlState controls;
+    LoadParameterFile(source, controls);
+    const std::string path = Folder().File(name);
+    std::string message;
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::copy_file(source, path, fs::copy_options::overwrite_existing);
+        state.ResumeTiming();
+        controls.EditDispDiameter.text = std::to_string(++round % 2);
+        benchmark::DoNotOptimize(SaveParameterFile(path, controls, message));
+    }
+    state.counters["bytes"] = static_cast<double>(fs::file_size(path));
+}
+
+// Short lines make the most lines per byte: junk without "=", and keys of a notes section.
+const std::string& EightMegabytesOfJunk() {
+    static const std::string path =
+        FileOfLines("Junk8.INI", "junk line\n", std::size_t{8} * 1024 * 1024);
+    return path;
+}
+const std::string& EightMegabytesOfKeys() {
+    static const std::string path = FileOfLines("Keys8.INI", "k=v\n", std::size_t{8} * 1024 * 1024);
+    return path;
+}
+
+void BM_LoadEightMegabytesOfShortJunkLines(benchmark::State& state) {
+    LoadFile(state, EightMegabytesOfJunk());
+}
+BENCHMARK(BM_LoadEightMegabytesOfShortJunkLines)->Unit(benchmark::kMillisecond);
+
+void BM_SaveEightMegabytesOfShortJunkLines(benchmark::State& state) {
+    SaveFile(state, EightMegabytesOfJunk(), "Junk8Saved.INI");
+}
+BENCHMARK(BM_SaveEightMegabytesOfShortJunkLines)->Unit(benchmark::kMillisecond);
+
+void BM_LoadEightMegabytesOfShortKeyLines(benchmark::State& state) {
+    LoadFile(state, EightMegabytesOfKeys());
+}
+BENCHMARK(BM_LoadEightMegabytesOfShortKeyLines)->Unit(benchmark::kMillisecond);
+
+void BM_SaveEightMegabytesOfShortKeyLines(benchmark::State& state) {
+    SaveFile(state, EightMegabytesOfKeys(), "Keys8Saved.INI");
+}
+BENCHMARK(BM_SaveEightMegabytesOfShortKeyLines)->Unit(benchmark::kMillisecond);
 
 void BM_LoadJunkLinesJustUnderTheLimit(benchmark::State& state) {
     // Short key lines make the most lines per byte.

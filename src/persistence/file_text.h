@@ -11,8 +11,9 @@ enum class FileReadStatus {
     Unreadable,  // exists but cannot be read as a whole: no permission, not a regular file, too big
 };
 
-// A parameter file is about 1.5 KB; a file far beyond that is not one of ours, and reading it
-// partly would let a later save truncate it.
+// The default limit of ReadWholeFile (the help text); parameter files have IniFile's own. A
+// file beyond its limit is refused whole, since reading it partly would let a later save
+// truncate it.
 constexpr std::size_t kMaxParameterFileBytes = std::size_t{8} * 1024 * 1024;
 
 // Reads a regular file whole into `text`. Devices, pipes and folders are refused, so reading

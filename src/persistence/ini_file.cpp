@@ -25,46 +25,12 @@ char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     c = AsciiLower(c);
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
 }
-
-}  // namespace
-
-// One line of the body: its text runs from `begin` to `contentEnd`, and the next line starts at
-// `next` (equal to `contentEnd` for a last line without line break).
-struct IniFile::Line {
-    std::size_t begin = 0;
-    std::size_t contentEnd = 0;
-    std::size_t next = 0;
-
-    bool HasLineBreak() const { return next != contentEnd; }
-};
-
-// Where a key is, or where it would go.
-struct IniFile::KeyPlace {
-    bool keyFound = false;
-    std::size_t valueBegin = 0;  // the stored value without its blanks
-    std::size_t valueEnd = 0;
-    std::size_t replaceBegin = 0;  // a write replaces from after "=" and its blanks
-    std::size_t replaceEnd = 0;    // to the end of the line's text
-    bool sectionFound = false;
-    std::size_t insertAt = 0;  // after the last key (or the header) of the first such section
-    bool insertNeedsLineBreak = false;
-};
-
-namespace {
 
 enum class LineKind { Other, Section, Key };
 
@@ -108,112 +74,243 @@ std::string OneLine(std::string_view value) {
     return line;
 }
 
+std::string ReadValue(std::string_view value) {
+    return std::string(value.substr(0, IniFile::kMaxValueLength));
+}
+
 }  // namespace
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {
-    readStatus_ = ReadWholeFile(path_, body_, kMaxFileBytes);
-    if (body_.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
-        bom_ = std::string(kUtf8Bom);
-        body_.erase(0, kUtf8Bom.size());
+std::size_t IniFile::NameHash::operator()(std::string_view name) const {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(AsciiLower(c));
+        hash *= 1099511628211ull;
     }
-    std::size_t firstBreak = body_.find('\n');
-    if (firstBreak != std::string::npos && firstBreak > 0 && body_[firstBreak - 1] == '\r') {
+    return static_cast<std::size_t>(hash);
+}
+
+bool IniFile::NameEqual::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
+std::size_t IniFile::KeyNameHash::operator()(const KeyName& name) const {
+    return NameHash{}(name.key) * 31 + name.section;
+}
+
+bool IniFile::KeyNameEqual::operator()(const KeyName& a, const KeyName& b) const {
+    return a.section == b.section && NameEqual{}(a.key, b.key);
+}
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {
+    readStatus_ = ReadWholeFile(path_, source_, kMaxFileBytes);
+    if (source_.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
+        bom_ = std::string(kUtf8Bom);
+        source_.erase(0, kUtf8Bom.size());
+    }
+    std::size_t firstBreak = source_.find('\n');
+    if (firstBreak != std::string::npos && firstBreak > 0 && source_[firstBreak - 1] == '\r') {
         newline_ = "\r\n";
+    }
+    Index();
+}
+
+namespace {
+
+// Calls visit(begin, contentEnd, next) for each line starting in [from, to): its text runs from
+// begin to contentEnd (without "\r\n" or "\n"), and the next line starts at next.
+template <class Visit>
+void ForEachLine(std::string_view text, std::size_t from, std::size_t to, Visit visit) {
+    std::size_t position = from;
+    while (position < to) {
+        const std::size_t begin = position;
+        std::size_t contentEnd = text.size();
+        const std::size_t lineBreak = text.find('\n', position);
+        if (lineBreak == std::string_view::npos) {
+            position = text.size();
+        } else {
+            position = lineBreak + 1;
+            contentEnd =
+                lineBreak > begin && text[lineBreak - 1] == '\r' ? lineBreak - 1 : lineBreak;
+        }
+        visit(begin, contentEnd, position);
     }
 }
 
-IniFile::KeyPlace IniFile::Find(std::string_view section, std::string_view key) const {
-    KeyPlace place;
-    bool inMatchingSection = false;
-    bool inFirstMatchingSection = false;
-    std::size_t position = 0;
-    const std::string_view body = body_;
-    while (position < body.size()) {
-        Line line;
-        line.begin = position;
-        std::size_t lineBreak = body.find('\n', position);
-        if (lineBreak == std::string_view::npos) {
-            line.contentEnd = line.next = body.size();
-        } else {
-            line.next = lineBreak + 1;
-            line.contentEnd =
-                lineBreak > position && body[lineBreak - 1] == '\r' ? lineBreak - 1 : lineBreak;
-        }
-        position = line.next;
+}  // namespace
 
-        ParsedLine parsed = ParseLine(body.substr(line.begin, line.contentEnd - line.begin));
-        if (parsed.kind == LineKind::Section) {
-            inMatchingSection = SameName(parsed.name, section);
-            inFirstMatchingSection = inMatchingSection && !place.sectionFound;
-            if (inFirstMatchingSection) {
-                place.sectionFound = true;
-                place.insertAt = line.next;
-                place.insertNeedsLineBreak = !line.HasLineBreak();
-            }
-            continue;
-        }
-        if (parsed.kind != LineKind::Key || !inMatchingSection) continue;
-        if (SameName(parsed.name, key)) {
-            place.keyFound = true;
-            place.valueBegin = static_cast<std::size_t>(parsed.value.data() - body.data());
-            place.valueEnd = place.valueBegin + parsed.value.size();
-            place.replaceBegin = line.begin + parsed.valueOffset;
-            place.replaceEnd = line.contentEnd;
-            return place;
-        }
-        if (inFirstMatchingSection) {
-            place.insertAt = line.next;
-            place.insertNeedsLineBreak = !line.HasLineBreak();
-        }
+// One pass over the lines finds the sections and the blocks of lines under their headers;
+// the keys of a section are indexed when it is first asked for, so that keys of sections
+// nobody asks for (a long notes section) cost nothing more.
+void IniFile::Index() {
+    const std::string_view text = source_;
+    Section* current = nullptr;  // map nodes stay where they are while the map grows
+    ForEachLine(text, 0, text.size(),
+                [&](std::size_t begin, std::size_t contentEnd, std::size_t next) {
+                    const std::string_view line = text.substr(begin, contentEnd - begin);
+                    const std::string_view trimmed = Trim(line);
+                    if (trimmed.empty() || trimmed.front() != '[') return;
+                    if (current != nullptr) current->blocks.back().second = begin;
+                    const auto [it, added] = sections_.try_emplace(ParseLine(line).name);
+                    current = &it->second;
+                    if (added) {
+                        current->id = static_cast<std::uint32_t>(sections_.size());
+                        current->insertAt = next;
+                        current->insertNeedsLineBreak = next == contentEnd;
+                    }
+                    current->blocks.emplace_back(next, text.size());
+                });
+}
+
+void IniFile::IndexKeys(Section& section) const {
+    if (section.keysIndexed) return;
+    section.keysIndexed = true;
+    const std::string_view text = source_;
+    for (std::size_t block = 0; block < section.blocks.size(); ++block) {
+        const auto [from, to] = section.blocks[block];
+        ForEachLine(
+            text, from, to, [&](std::size_t begin, std::size_t contentEnd, std::size_t next) {
+                const ParsedLine parsed = ParseLine(text.substr(begin, contentEnd - begin));
+                if (parsed.kind != LineKind::Key) return;
+                Key key;
+                key.valueBegin = static_cast<std::size_t>(parsed.value.data() - text.data());
+                key.valueEnd = key.valueBegin + parsed.value.size();
+                key.replaceBegin = begin + parsed.valueOffset;
+                key.replaceEnd = contentEnd;
+                keys_.try_emplace(KeyName{section.id, parsed.name}, key);
+                if (block == 0) {  // keys are added at the end of a section's first block
+                    section.insertAt = next;
+                    section.insertNeedsLineBreak = next == contentEnd;
+                }
+            });
     }
-    return place;
+}
+
+IniFile::Key* IniFile::FindKey(std::string_view section, std::string_view key) const {
+    const auto s = sections_.find(section);
+    if (s == sections_.end()) return nullptr;
+    IndexKeys(s->second);
+    const auto k = keys_.find(KeyName{s->second.id, key});
+    return k == keys_.end() ? nullptr : &k->second;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
-    KeyPlace place = Find(section, key);
-    if (!place.keyFound) return std::string(defaultValue);
-    std::size_t length = place.valueEnd - place.valueBegin;
-    if (length > kMaxValueLength) length = kMaxValueLength;
-    return body_.substr(place.valueBegin, length);
+    const Key* found = FindKey(section, key);
+    if (found == nullptr) return std::string(defaultValue);
+    if (found->edit != kNone) return ReadValue(Trim(edits_[found->edit].value));
+    return ReadValue(
+        std::string_view(source_).substr(found->valueBegin, found->valueEnd - found->valueBegin));
 }
 
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const {
-    KeyPlace place = Find(section, key);
-    if (!place.keyFound) return defaultValue;
-    std::size_t length = std::min(place.valueEnd - place.valueBegin, kMaxValueLength);
+    const Key* found = FindKey(section, key);
+    if (found == nullptr) return defaultValue;
+    const std::string text = ReadString(section, key, "");
     int value = 0;
-    return ParseIniInteger(std::string_view(body_).substr(place.valueBegin, length), value)
-               ? value
-               : defaultValue;
+    return ParseIniInteger(text, value) ? value : defaultValue;
+}
+
+std::string_view IniFile::StoredName(std::string_view name) {
+    return names_.emplace_back(name);
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string text = OneLine(value);
-    KeyPlace place = Find(section, key);
-    if (place.keyFound) {
-        body_.replace(place.replaceBegin, place.replaceEnd - place.replaceBegin, text);
+    std::string text = OneLine(value);
+    auto s = sections_.find(section);
+    if (s != sections_.end()) {
+        if (Key* existing = FindKey(section, key)) {
+            Key& found = *existing;
+            if (found.edit == kNone) {
+                found.edit = edits_.size();
+                Edit& edit = edits_.emplace_back();
+                edit.position = found.replaceBegin;
+                edit.removed = found.replaceEnd - found.replaceBegin;
+            }
+            // As in the file: a write replaces what follows "=" and its blanks.
+            std::string& stored = edits_[found.edit].value;
+            std::size_t blanks = 0;
+            while (blanks < stored.size() && IsBlank(stored[blanks])) ++blanks;
+            stored.replace(blanks, std::string::npos, text);
+            return;
+        }
+    } else {
+        const std::string_view name = StoredName(section);
+        s = sections_.try_emplace(name).first;
+        s->second.id = static_cast<std::uint32_t>(sections_.size());
+        s->second.appended = appended_.size();
+        s->second.keysIndexed = true;
+        appended_.push_back(AppendedSection{name, {}});
+    }
+
+    Section& target = s->second;
+    Key& added = keys_.try_emplace(KeyName{target.id, StoredName(key)}).first->second;
+    added.edit = edits_.size();
+    Edit& edit = edits_.emplace_back();
+    edit.before = std::string(key) + '=';
+    edit.value = std::move(text);
+    edit.after = newline_;
+    if (target.appended != kNone) {
+        appended_[target.appended].keyEdits.push_back(added.edit);
         return;
     }
-    std::string keyLine(key);
-    keyLine += '=';
-    keyLine += text;
-    keyLine += newline_;
-    if (place.sectionFound) {
-        if (place.insertNeedsLineBreak) keyLine.insert(0, newline_);
-        body_.insert(place.insertAt, keyLine);
-        return;
-    }
-    if (!body_.empty() && body_.back() != '\n') body_ += newline_;
-    body_ += '[';
-    body_.append(section);
-    body_ += ']';
-    body_ += newline_;
-    body_ += keyLine;
+    // Keys added to one section follow each other in the order written.
+    edit.position = target.insertAt;
+    if (target.insertNeedsLineBreak) edit.before.insert(0, newline_);
+    target.insertNeedsLineBreak = false;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
     WriteString(section, key, std::to_string(value));
+}
+
+std::string IniFile::Text() const {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < edits_.size(); ++i)
+        if (edits_[i].position != kNone) order.push_back(i);
+    // At one position a value replaced at the end of the last line comes before keys added
+    // after that line; added keys keep the order they were written in.
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        const Edit& x = edits_[a];
+        const Edit& y = edits_[b];
+        return x.position != y.position ? x.position < y.position
+                                        : x.before.empty() && !y.before.empty();
+    });
+
+    std::size_t size = bom_.size() + source_.size() + newline_.size();
+    for (const Edit& edit : edits_)
+        size += edit.before.size() + edit.value.size() + edit.after.size();
+    for (const AppendedSection& section : appended_) size += section.name.size() + 4;
+    std::string text;
+    text.reserve(size);
+    text += bom_;
+    std::size_t copied = 0;
+    for (std::size_t i : order) {
+        const Edit& edit = edits_[i];
+        text.append(source_, copied, edit.position - copied);
+        text += edit.before;
+        text += edit.value;
+        text += edit.after;
+        copied = edit.position + edit.removed;
+    }
+    text.append(source_, copied);
+    for (const AppendedSection& section : appended_) {
+        if (text.size() > bom_.size() && text.back() != '\n') text += newline_;
+        text += '[';
+        text += section.name;
+        text += ']';
+        text += newline_;
+        for (std::size_t i : section.keyEdits) {
+            const Edit& edit = edits_[i];
+            text += edit.before;
+            text += edit.value;
+            text += edit.after;
+        }
+    }
+    return text;
 }
 
 bool IniFile::Save(const FileWriteSteps* steps) const {

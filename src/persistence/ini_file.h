@@ -1,29 +1,37 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "persistence/atomic_file_writer.h"
 #include "persistence/file_text.h"
 
 namespace velmora {
 
-// An INI file held in memory for one procedure: opened once, read and edited key by key, and
-// written back once. Section and key names match regardless of letter case; values are read
-// without surrounding blanks. Everything a write does not touch stays byte for byte: comments,
-// unknown keys, junk lines, blank lines, the line endings (LF or CRLF, as the file has them)
-// and a UTF-8 byte-order mark. The first of duplicate keys wins.
+// An INI file held in memory for one procedure: read and indexed once, read and edited key by
+// key, and written back once, each in time proportional to the file's size. Section and key
+// names match regardless of letter case; values are read without surrounding blanks.
+// Everything a write does not touch stays byte for byte: comments, unknown keys, junk lines,
+// blank lines, the line endings (LF or CRLF, as the file has them) and a UTF-8 byte-order
+// mark. The first of duplicate keys wins.
 class IniFile {
   public:
     static constexpr std::size_t kMaxValueLength = 2047;
-    // Every lookup scans the whole text, so a file of short junk lines near the general limit
-    // of file_text.h would take seconds to load and save. A parameter file is about 1.5 KB;
-    // a larger file is treated as unreadable (loads the defaults and is never overwritten).
-    static constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
+    // A parameter file is about 1.5 KB; hand-edited ones may carry long notes. A larger file
+    // is not one of ours: it is reported as unreadable and never overwritten.
+    static constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024 * 1024;
 
-    // Reads the whole file; a missing file is an empty one that Save will create.
+    // Reads and indexes the whole file; a missing file is an empty one that Save will create.
     explicit IniFile(std::string path);
+    // The index views the text it was built from.
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
 
     const std::string& Path() const { return path_; }
     FileReadStatus ReadStatus() const { return readStatus_; }
@@ -41,22 +49,77 @@ class IniFile {
     void WriteInteger(std::string_view section, std::string_view key, int value);
 
     // The file's full text as it will be written, byte-order mark included.
-    std::string Text() const { return bom_ + body_; }
+    std::string Text() const;
 
     // Writes the text over the file atomically. False when the file existed but could not be
     // read (saving would lose what it holds) or when writing failed; the old file is then intact.
     bool Save(const FileWriteSteps* steps = nullptr) const;
 
   private:
-    struct Line;
-    struct KeyPlace;
-    KeyPlace Find(std::string_view section, std::string_view key) const;
+    // Names compare and hash without letter case; they view the file's text or names_.
+    struct NameHash {
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct NameEqual {
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    struct KeyName {
+        std::uint32_t section;
+        std::string_view key;
+    };
+    struct KeyNameHash {
+        std::size_t operator()(const KeyName& name) const;
+    };
+    struct KeyNameEqual {
+        bool operator()(const KeyName& a, const KeyName& b) const;
+    };
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    struct Section {
+        std::uint32_t id = 0;
+        std::size_t insertAt = 0;  // after the last key (or the header) of its first block
+        bool insertNeedsLineBreak = false;
+        std::size_t appended = kNone;  // index in appended_ for a section the file lacked
+        // The lines under each of its headers, [begin, end) in the text, in file order.
+        std::vector<std::pair<std::size_t, std::size_t>> blocks;
+        bool keysIndexed = false;
+    };
+    struct Key {
+        std::size_t valueBegin = 0;  // the stored value without its blanks
+        std::size_t valueEnd = 0;
+        std::size_t replaceBegin = 0;  // a write replaces from after "=" and its blanks
+        std::size_t replaceEnd = 0;    // to the end of the line's text
+        std::size_t edit = kNone;      // index in edits_ once written
+    };
+    // A change of the text: `removed` bytes at `position` give way to before + value + after.
+    // Keys of appended sections have no position; they are written with their section.
+    struct Edit {
+        std::size_t position = kNone;
+        std::size_t removed = 0;
+        std::string before;
+        std::string value;
+        std::string after;
+    };
+    struct AppendedSection {
+        std::string_view name;
+        std::vector<std::size_t> keyEdits;
+    };
+
+    void Index();
+    void IndexKeys(Section& section) const;
+    Key* FindKey(std::string_view section, std::string_view key) const;
+    std::string_view StoredName(std::string_view name);
 
     std::string path_;
     FileReadStatus readStatus_;
     std::string bom_;
-    std::string body_;
+    std::string source_;
     std::string newline_ = "\n";
+    // Keys are indexed section by section as they are asked for, by const reads too.
+    mutable std::unordered_map<std::string_view, Section, NameHash, NameEqual> sections_;
+    mutable std::unordered_map<KeyName, Key, KeyNameHash, KeyNameEqual> keys_;
+    std::vector<Edit> edits_;
+    std::vector<AppendedSection> appended_;
+    std::deque<std::string> names_;  // names written that the file did not hold
 };
 
 // "Yes" exactly (letter case included) is true; a missing key reads as the default's word.

@@ -4,16 +4,23 @@
 
 #include "model/control_state.h"
 #include "persistence/atomic_file_writer.h"
+#include "persistence/file_text.h"
 
 namespace velmora {
 
-// Copies a parameter file (".RBP" or "Default.INI") into the controls, key by key in the file
-// format's order, each missing key taking its default. A missing or unreadable file loads every
-// default without a message. The caller sets the window title (WindowTitleForFile) and keeps
+// Copies a parameter file (".RBP" or "Default.INI") into the controls, key by key in the order
+// of ParameterKeys(), each missing key taking its default. A missing file loads every default
+// (Missing); a file that exists but cannot be read (no permission, not a regular file, beyond
+// IniFile::kMaxFileBytes) leaves the controls as they are (Unreadable), and the caller reports
+// it with UnableToReadMessage. The caller sets the window title (WindowTitleForFile) and keeps
 // the window's Loading flag raised around the call.
-void LoadParameterFile(const std::string& path, ControlState& state);
+FileReadStatus LoadParameterFile(const std::string& path, ControlState& state);
 
-// Writes the controls into the file, keeping whatever else the file holds. The file is replaced
+// "Unable to read " and the file's full name.
+std::string UnableToReadMessage(const std::string& path);
+
+// Writes the controls into the file in the saving order of ParameterKeySaveOrder(), keeping
+// whatever else the file holds. The file is replaced
 // in one step, so a failed save leaves the old file as it was; errorMessage then holds
 // "Unable to write to " and the file's full name. Null `steps` means the operating system's.
 bool SaveParameterFile(const std::string& path, const ControlState& state,

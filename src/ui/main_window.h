@@ -38,8 +38,10 @@ class TForm1 : public QMainWindow {
     void LoadButtonClick();
     void SaveButtonClick();
     void QuitButtonClick();
-    void LoadParameterFile(const QString& path);
-    void SaveParameterFile(const QString& path);
+    // False, with a message naming the file, when it cannot be read or written; the
+    // controls, the title and the dialogs' folder then stay as they were.
+    bool LoadParameterFile(const QString& path);
+    bool SaveParameterFile(const QString& path);
 
     // Version and help.
     void HelpSheetShow();
@@ -127,6 +129,8 @@ class TForm1 : public QMainWindow {
     void ChooseFolders();
     QString StateFile() const;
     void ApplyControlState(const ControlState& state);
+    // The controls' state with the window's current bounds and page, as a load starts from.
+    ControlState WindowState() const;
     void ApplyMemoWidth();
     int MemoWidth() const;
     void ShowAnimationFrame();

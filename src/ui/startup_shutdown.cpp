@@ -46,7 +46,9 @@ void TForm1::FormShow() {
         exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolderOverride_;
     if (!ExeFolder.endsWith('/')) ExeFolder += '/';
     ChooseFolders();
-    LoadParameterFile(ToQString(StartupStateFile(Locations)));
+    // An unreadable state file is reported and kept; the controls show a file without keys.
+    if (!LoadParameterFile(ToQString(StartupStateFile(Locations))))
+        ApplyControlState(WindowState());
     session_.Driver.Loading = false;
     ReadRecentFileList();
     MarkNonNumberInputs();
@@ -101,12 +103,15 @@ void TForm1::LoadButtonClick() {
 
 // Load Parameters after the file is chosen (in the open dialog or under Recent Files).
 void TForm1::LoadChosenFile(const QString& path) {
-    dialogFolder_ = QFileInfo(path).absolutePath();
-    session_.Driver.LoadedFileName = ToStdString(path);
     FlushPendingStep();
     session_.Driver.Loading = true;
-    LoadParameterFile(path);
+    const bool loaded = LoadParameterFile(path);
     session_.Driver.Loading = false;
+    if (!loaded) return;  // nothing changed, nothing to compute
+    // Dialogs start where the last load or save succeeded, never where one failed (a folder
+    // such as /proc can hang the dialog).
+    dialogFolder_ = QFileInfo(path).absolutePath();
+    session_.Driver.LoadedFileName = ToStdString(path);
     NoteRecentFile(path);
     CommitInputStep("Load Parameters");
     undo_->setClean();
@@ -119,29 +124,37 @@ void TForm1::SaveButtonClick() {
     const std::optional<QString> path =
         dialogs_->ChooseFileToSave(this, dialogFolder_, saveDialogFileName_);
     if (!path) return;
-    dialogFolder_ = QFileInfo(*path).absolutePath();
     saveDialogFileName_ = QFileInfo(*path).fileName();
     FlushPendingStep();
-    SaveParameterFile(*path);
+    if (SaveParameterFile(*path)) dialogFolder_ = QFileInfo(*path).absolutePath();
 }
 
 void TForm1::QuitButtonClick() {
     close();
 }
 
-void TForm1::LoadParameterFile(const QString& path) {
+ControlState TForm1::WindowState() const {
     ControlState state = session_.State;
     state.Left = x();
     state.Top = y();
     state.Width = width();
     state.Height = height();
     state.Page = ui_.PageControl1->currentIndex() + 1;
-    velmora::LoadParameterFile(ToStdString(path), state);
-    ApplyControlState(state);
-    SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
+    return state;
 }
 
-void TForm1::SaveParameterFile(const QString& path) {
+bool TForm1::LoadParameterFile(const QString& path) {
+    ControlState state = WindowState();
+    if (velmora::LoadParameterFile(ToStdString(path), state) == FileReadStatus::Unreadable) {
+        dialogs_->ShowMessage(this, ToQString(UnableToReadMessage(ToStdString(path))));
+        return false;
+    }
+    ApplyControlState(state);
+    SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
+    return true;
+}
+
+bool TForm1::SaveParameterFile(const QString& path) {
     ControlState state = session_.State;
     ReadControls(ui_, state);
     state.Left = x();
@@ -153,11 +166,12 @@ void TForm1::SaveParameterFile(const QString& path) {
     std::string error;
     if (!velmora::SaveParameterFile(ToStdString(path), state, error)) {
         dialogs_->ShowMessage(this, ToQString(error));
-        return;
+        return false;
     }
     SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
     undo_->setClean();
     if (path != StateFile()) NoteRecentFile(path);
+    return true;
 }
 
 // Puts a loaded state into the controls in the file's key order; the change handlers stay

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "persistence/file_text.h"
@@ -65,6 +67,36 @@ TEST(CliLocale, CsvOutputIsTheSameUnderEveryLocale) {
         for (const char* locale : {"LC_ALL=fr_FR.UTF-8", "LC_ALL=de_DE.UTF-8", "LANG=ru_RU.UTF-8"})
             EXPECT_EQ(RunCli(locale, command, kKestmore).out, c.out) << command << ' ' << locale;
     }
+}
+
+TEST(CliFiles, FileBeyondTheLimitIsRefusedWithOneLineAndStatusTwo) {
+    testing::TempFolder folder;
+    const std::string huge = folder.File("Huge.RBP");
+    {
+        std::ofstream out(huge, std::ios::binary);
+        out << "[Displacer]\nDiameter=127.2\n";
+    }
+    std::filesystem::resize_file(huge, std::uintmax_t{100} * 1024 * 1024);
+    for (const char* command : {"report", "samples", "powercurve"}) {
+        const Result result = RunCli("LC_ALL=C", command, huge);
+        EXPECT_EQ(result.status, 2) << command;
+        EXPECT_EQ(result.out, "") << command;
+        EXPECT_EQ(result.err, "velmora-cli: cannot read '" + huge + "'\n") << command;
+    }
+}
+
+TEST(CliFiles, LongNotesSectionReportsLikeTheFileWithoutIt) {
+    testing::TempFolder folder;
+    std::string engine;
+    ASSERT_EQ(ReadWholeFile(kKestmore, engine), FileReadStatus::Read);
+    std::string notes = "[Notes]\n";
+    while (notes.size() < 10u * 1024 * 1024) notes += "measured on the bench; see log\n";
+    const std::string noted = folder.File("KESTMORE.RBP");
+    testing::WriteBytes(noted, notes + engine);
+    const Result plain = RunCli("LC_ALL=C", "report", kKestmore);
+    const Result withNotes = RunCli("LC_ALL=C", "report", noted);
+    EXPECT_EQ(withNotes.status, 0) << withNotes.err;
+    EXPECT_EQ(withNotes.out, plain.out);
 }
 
 }  // namespace

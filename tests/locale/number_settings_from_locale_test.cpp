@@ -28,7 +28,7 @@ std::string RuntimeFile(const char* name) {
 void RunFile(EngineSession& session, const char* file, const NumberSettings& numbers) {
     session.State.outputs.numbers = numbers;
     const std::string path = RuntimeFile(file);
-    LoadParameterFile(path, session.State);
+    EXPECT_EQ(LoadParameterFile(path, session.State), FileReadStatus::Read) << path;
     session.Driver.LoadedFileName = path;
     session.Compute(true, true);
 }

@@ -1,6 +1,7 @@
 // A "Default.INI" damaged in the ways disks and users damage files: empty, cut off in the
 // middle, binary, huge, or not a regular file at all. Start-up loads it without crashing or
-// blocking, takes what it can and the defaults for the rest.
+// blocking and takes what it can with the defaults for the rest; what cannot be read at all
+// is reported, never turned into silent defaults.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -96,7 +97,7 @@ TEST_F(DamagedDefaultIniTest, BinaryFileLoadsOnlySoundValues) {
     EXPECT_LE(state.EditDispDiameter.text.size(), 2047u);
 }
 
-TEST_F(DamagedDefaultIniTest, HugeFileLoadsTheDefaultsAndIsNeverTruncated) {
+TEST_F(DamagedDefaultIniTest, FileBeyondTheLimitIsReportedAndNeverTruncated) {
     // 100 MB: a sound parameter file followed by junk lines.
     {
         std::ofstream out(path_, std::ios::binary);
@@ -107,7 +108,12 @@ TEST_F(DamagedDefaultIniTest, HugeFileLoadsTheDefaultsAndIsNeverTruncated) {
     const auto size = fs::file_size(path_);
     ASSERT_GE(size, 100u * 1024 * 1024);
 
-    EXPECT_EQ(Saved(Load()), DefaultsSaved());
+    // Never silent defaults: the load says so and leaves the controls as they were.
+    ControlState state;
+    state.EditDispDiameter.text = "kept";
+    EXPECT_EQ(LoadParameterFile(path_, state), FileReadStatus::Unreadable);
+    EXPECT_EQ(state.EditDispDiameter.text, "kept");
+    EXPECT_EQ(UnableToReadMessage(path_), "Unable to read " + path_);
 
     // Saving over it would lose what it holds, so the save is refused with the message, and
     // the file keeps every byte.
@@ -118,33 +124,77 @@ TEST_F(DamagedDefaultIniTest, HugeFileLoadsTheDefaultsAndIsNeverTruncated) {
     fs::remove(path_);
 }
 
-TEST_F(DamagedDefaultIniTest, JunkLinesBeyondOneMegabyteAreNotReadButUpToItAre) {
-    // Every key is looked up line by line, so a file of megabytes of short junk lines would
-    // take seconds; far beyond any parameter file, it counts as unreadable.
+TEST_F(DamagedDefaultIniTest, TenMegabytesOfNotesLoadEveryKeyAndSaveWithTheNotesIntact) {
+    // A complete parameter file (all 56 keys) with a long hand-written notes section between
+    // its sections: short lines, some of them keys, some junk, some with brackets.
+    WriteBytes(path_, kEngineFile);
+    ControlState engine = Load();
+    engine.EditStep3PistonDiam = "1.5";
+    engine.GravityCB = true;
+    const std::string complete = Saved(engine);
+    std::string notes = "[Notes]\n";
+    for (int i = 0; notes.size() < 10u * 1024 * 1024; ++i)
+        notes += "n" + std::to_string(i) + "=run " + std::to_string(i % 97) + "\njunk [x]\n";
+    const std::size_t split = complete.find("[Piston]");
+    ASSERT_NE(split, std::string::npos);
+    const std::string big = complete.substr(0, split) + notes + complete.substr(split);
+    WriteBytes(path_, big);
+
+    ControlState loaded;
+    EXPECT_EQ(LoadParameterFile(path_, loaded), FileReadStatus::Read);
+    EXPECT_EQ(Saved(loaded), complete);
+
+    loaded.EditPistonDiameter.text = "120";
+    loaded.EditXAxisOffset = "45";
+    std::string message;
+    ASSERT_TRUE(SaveParameterFile(path_, loaded, message)) << message;
+    // Only the two values changed, in place.
+    std::string expected = big;
+    const auto replace = [&expected](const std::string& from, const std::string& to) {
+        const std::size_t at = expected.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        expected.replace(at, from.size(), to);
+    };
+    replace("[Piston]\nDiameter=\n", "[Piston]\nDiameter=120\n");
+    replace("[XAxis]\nOffset=0\n", "[XAxis]\nOffset=45\n");
+    EXPECT_TRUE(ReadBytes(path_) == expected);
+    EXPECT_EQ(Load().EditPistonDiameter.text, "120");
+}
+
+TEST_F(DamagedDefaultIniTest, JunkLinesUpToTheLimitAreReadAndBeyondItAreReported) {
     const auto junkFile = [&](std::size_t bytes) {
         std::ofstream out(path_, std::ios::binary | std::ios::trunc);
         out << kEngineFile;
-        for (std::size_t written = 0; written < bytes; written += 4) out << "k=v\n";
+        const std::string lines = [] {
+            std::string block;
+            for (int i = 0; i < 1024; ++i) block += "k=v\n";
+            return block;
+        }();
+        for (std::size_t written = 0; written < bytes; written += lines.size()) out << lines;
     };
-    junkFile(IniFile::kMaxFileBytes - 4096);
+    junkFile(IniFile::kMaxFileBytes - 4096 * 2);
     EXPECT_EQ(Load().EditDispDiameter.text, "127.2");
 
     junkFile(IniFile::kMaxFileBytes);
-    EXPECT_EQ(Saved(Load()), DefaultsSaved());
+    ControlState state;
+    EXPECT_EQ(LoadParameterFile(path_, state), FileReadStatus::Unreadable);
     const auto size = fs::file_size(path_);
     std::string message;
     EXPECT_FALSE(SaveParameterFile(path_, ControlState{}, message));
     EXPECT_EQ(fs::file_size(path_), size);
 }
 
-TEST_F(DamagedDefaultIniTest, FolderOrPipeInPlaceOfTheFileLoadsTheDefaultsWithoutBlocking) {
+TEST_F(DamagedDefaultIniTest, FolderOrPipeInPlaceOfTheFileIsReportedWithoutBlocking) {
+    ControlState state;
+    state.EditHotTemp.text = "kept";
     fs::create_directory(path_);
-    EXPECT_EQ(Saved(Load()), DefaultsSaved());
+    EXPECT_EQ(LoadParameterFile(path_, state), FileReadStatus::Unreadable);
     fs::remove(path_);
 
     // Opening a pipe without a writer would wait for ever.
     ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
-    EXPECT_EQ(Saved(Load()), DefaultsSaved());
+    EXPECT_EQ(LoadParameterFile(path_, state), FileReadStatus::Unreadable);
+    EXPECT_EQ(state.EditHotTemp.text, "kept");
     std::string message;
     EXPECT_FALSE(SaveParameterFile(path_, ControlState{}, message));
     EXPECT_TRUE(fs::is_fifo(path_));

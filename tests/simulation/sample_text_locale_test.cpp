@@ -35,16 +35,16 @@ struct Samples {
     bool operator==(const Samples&) const = default;
 };
 
+// The texts of a run's sample lists, made under the current C locale.
 Samples RunSamples() {
     EngineSession session;
     session.State = test::LargeEngineControls();
     session.Compute(true, false);
     const SimulationState& s = session.Sim;
-    // The lists keep doubles; their texts are what leaves the program.
-    auto texts = [](const auto& values) {
-        std::vector<std::string> out;
-        for (double v : values) out.push_back(SampleText(v));
-        return out;
+    auto texts = [](const SampleList& list) {
+        std::vector<std::string> result;
+        for (double value : list) result.push_back(SampleText(value));
+        return result;
     };
     return {texts(s.SampleX), texts(s.SampleDispPos), texts(s.SamplePistonPos),
             texts(s.SamplePressure), texts(s.SampleTotalVolume)};
@@ -67,6 +67,7 @@ TEST(SampleTextLocale, TextsAreTheSameUnderACommaLocale) {
     }
     const Samples after = RunSamples();
     std::setlocale(LC_ALL, "C");
+    ASSERT_FALSE(before.pressure.empty());
     EXPECT_TRUE(after == before);
 }
 

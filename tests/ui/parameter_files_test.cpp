@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -138,6 +139,70 @@ TEST_F(ParameterFiles, SavingIntoAMissingFolderShowsTheFullName) {
     ASSERT_EQ(dialogs->Messages.size(), 1);
     EXPECT_EQ(dialogs->Messages.front(), "Unable to write to " + path);
     EXPECT_EQ(window->Caption(), "Velmora -- Default");
+}
+
+// A file far beyond any parameter file, made sparse so that it costs no disk space.
+void MakeHugeFile(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(qint64{100} * 1024 * 1024));
+}
+
+TEST_F(ParameterFiles, FileThatCannotBeReadIsNamedAndChangesNothing) {
+    MakeHugeFile(Path("Huge.RBP"));
+    StartAndSettle();
+    Control<QLineEdit>("EditHotTemp")->setText("500");
+    WaitMs(600);
+    const int before = Runs();
+    dialogs->LoadAnswers << Path("Huge.RBP");
+    TriggerAction(window.get(), "Load1");
+    ASSERT_EQ(dialogs->Messages.size(), 1);
+    EXPECT_EQ(dialogs->Messages.front(), "Unable to read " + Path("Huge.RBP"));
+    EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "500");
+    EXPECT_EQ(window->Caption(), "Velmora -- Default");
+    EXPECT_EQ(Runs(), before);
+    EXPECT_EQ(QFileInfo(Path("Huge.RBP")).size(), qint64{100} * 1024 * 1024);
+}
+
+TEST_F(ParameterFiles, DialogsStartInTheFolderOfTheLastLoadOrSaveThatSucceeded) {
+    ASSERT_TRUE(QDir(folder.path()).mkdir("engines"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("other"));
+    MakeHugeFile(Path("other/Huge.RBP"));
+    StartAndSettle();
+    const QDir start(folder.path());
+
+    // A save that fails (its folder is missing) leaves the dialogs where they were.
+    dialogs->SaveAnswers << Path("gone/Engine.RBP");
+    TriggerAction(window.get(), "Save1");
+    TriggerAction(window.get(), "Load1");  // cancelled
+    EXPECT_EQ(QDir(dialogs->LastFolder), start);
+
+    dialogs->SaveAnswers << Path("engines/Engine.RBP");
+    TriggerAction(window.get(), "Save1");
+    TriggerAction(window.get(), "Load1");
+    EXPECT_EQ(QDir(dialogs->LastFolder), QDir(Path("engines")));
+
+    // Nor does a load that fails.
+    dialogs->LoadAnswers << Path("other/Huge.RBP");
+    TriggerAction(window.get(), "Load1");
+    TriggerAction(window.get(), "Save1");
+    EXPECT_EQ(QDir(dialogs->LastFolder), QDir(Path("engines")));
+    EXPECT_EQ(dialogs->Messages.size(), 2);
+
+    dialogs->LoadAnswers << Path("engines/Engine.RBP");
+    TriggerAction(window.get(), "Load1");
+    TriggerAction(window.get(), "Save1");
+    EXPECT_EQ(QDir(dialogs->LastFolder), QDir(Path("engines")));
+}
+
+TEST_F(ParameterFiles, DefaultIniThatCannotBeReadIsNamedAtStartUpAndKept) {
+    MakeHugeFile(Path("Default.INI"));
+    StartAndSettle();
+    ASSERT_EQ(dialogs->Messages.size(), 1);
+    EXPECT_EQ(dialogs->Messages.front(), "Unable to read " + Path("Default.INI"));
+    EXPECT_EQ(Control<QLineEdit>("ComputeCycleCountEdit")->text(), "3");  // a file's defaults
+    window.reset();  // closing cannot write over it
+    EXPECT_EQ(QFileInfo(Path("Default.INI")).size(), qint64{100} * 1024 * 1024);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Not a check: grabs every page with each reference engine loaded into /tmp, for looking at.
 // Run with --gtest_also_run_disabled_tests.
+#include <QLocale>
 #include <QTabWidget>
 
+#include "locale/number_settings_from_locale.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {
@@ -35,6 +37,19 @@ TEST_F(Screenshots, DISABLED_EveryPageWithEachReferenceEngine) {
     window->RedGraphRGClick();
     WaitMs(100);
     window->grab().save("/tmp/velmora_power_phase.png");
+}
+
+TEST_F(Screenshots, DISABLED_ReportWithFrenchNumbers) {
+    CopyExample("KESTMORE.RBP");
+    StartAndSettle();
+    window->BugMemoClick();
+    window->Session().State.outputs.numbers = NumberSettingsFromLocale(QLocale("fr_FR"));
+    dialogs->LoadAnswers.push_back(Path("KESTMORE.RBP"));
+    TriggerAction(window.get(), "Load1");
+    WaitMs(200);
+    Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("MemoSheet"));
+    WaitMs(100);
+    window->grab().save("/tmp/velmora_french_report.png");
 }
 
 }  // namespace

@@ -8,10 +8,12 @@
 namespace velmora::cli {
 
 bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostream& err) {
+    session.Driver.Loading = true;
+    const FileReadStatus status = LoadParameterFile(file, session.State);
+    session.Driver.Loading = false;
     // LoadParameterFile treats a missing file as one without keys (the window's behaviour);
     // the commands instead refuse what they cannot read.
-    std::string text;
-    switch (ReadWholeFile(file, text)) {
+    switch (status) {
         case FileReadStatus::Read:
             break;
         case FileReadStatus::Missing:
@@ -21,9 +23,6 @@ bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostrea
             err << "velmora-cli: cannot read '" << file << "'\n";
             return false;
     }
-    session.Driver.Loading = true;
-    LoadParameterFile(file, session.State);
-    session.Driver.Loading = false;
     session.Driver.LoadedFileName = file;
     session.Compute(true, true);
     return true;
