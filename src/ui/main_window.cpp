@@ -30,6 +30,7 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     BuildTimers();
     ConnectEvents();
     ConnectInputSteps();
+    ConnectChartReadouts();
     resize(776, 532 + menuBar()->sizeHint().height());
     FormCreate();
 }
