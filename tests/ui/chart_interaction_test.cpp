@@ -64,7 +64,7 @@ TEST_F(ChartInteraction, HoverOnTheMainGraphReadsBothCurvesAtTheNearestStep) {
         << text.toStdString();
     EXPECT_TRUE(chart->LeftAxis()->titleText().contains("Displacer Position"));
     // The recorded sample of that step is the displacer position in metres.
-    EXPECT_NEAR(std::stod(sim.SampleDispPos[i]) * 1000, sim.Series1[i].y, 1e-6);
+    EXPECT_NEAR(sim.SampleDispPos[i] * 1000, sim.Series1[i].y, 1e-6);
     EXPECT_TRUE(chart->ReadoutAt(QPoint(1, 1)).isEmpty());  // outside the plot area
 }
 
