@@ -74,6 +74,8 @@ ChartPanel::ChartPanel(const QString& objectName, const QString& title, QWidget*
     // Small enough for an 800 x 550 window, large enough that titles and ticks stay readable;
     // the window's minimum size follows from it.
     setMinimumSize(200, 170);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);  // Esc ends a zoom
 }
 
 PlotCurve* ChartPanel::AddCurve(const QString& objectName, const QColor& color, bool rightAxis) {
@@ -104,19 +106,16 @@ int ChartPanel::PlotRight() const {
     return mapFromScene(chart_->mapToScene(chart_->plotArea().topRight())).x();
 }
 
-void ChartPanel::mousePressEvent(QMouseEvent* event) {
-    QChartView::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint at = event->position().toPoint();
+void ChartPanel::EmitClick(const QPoint& at) {
     const QPointF inChart = chart_->mapFromScene(mapToScene(at));
     // Within two pixels of a one-pixel line counts as on it.
     const bool onCurve = std::any_of(curves_.begin(), curves_.end(), [&](const PlotCurve* curve) {
         return curve->PassesNear(inChart, 2);
     });
     if (onCurve)
-        emit seriesClicked(at.x());
+        emit seriesClicked(UnzoomedX(at.x()));
     else
-        emit chartClicked(at.x());
+        emit chartClicked(UnzoomedX(at.x()));
 }
 
 }  // namespace velmora

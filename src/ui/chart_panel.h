@@ -5,7 +5,10 @@
 #include <QScatterSeries>
 #include <QString>
 #include <QValueAxis>
+#include <functional>
 #include <vector>
+
+class QRubberBand;
 
 namespace velmora {
 
@@ -31,6 +34,21 @@ class ChartPanel : public QChartView {
     int PlotLeft() const;
     int PlotRight() const;
 
+    // Hover readout: the text for the axis values under the mouse (bottom, left and right
+    // axis) and the point in chart coordinates; empty text shows nothing.
+    using Readout = std::function<QString(double x, double left, const QPointF& inChart)>;
+    void SetReadout(Readout readout) { readout_ = std::move(readout); }
+    QString ReadoutAt(const QPoint& viewPos) const;
+
+    // Rubber-band zoom: the axes show the values inside `viewRect` until ResetZoom (double
+    // click, Esc) or EndZoom (the next computation sets its own ranges).
+    void ZoomTo(const QRect& viewRect);
+    void ResetZoom();
+    void EndZoom() { saved_.clear(); }
+    bool IsZoomed() const { return !saved_.empty(); }
+    // The value of an axis at a view pixel, as the axis shows it now.
+    double ValueAt(const QValueAxis* axis, const QPoint& viewPos) const;
+
   signals:
     // Left mouse press on the chart, with the x pixel in the view's coordinates: on one of
     // its curves, or anywhere else.
@@ -39,8 +57,30 @@ class ChartPanel : public QChartView {
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // An axis as it was before the first zoom.
+    struct SavedAxis {
+        QValueAxis* axis;
+        double min, max, interval, anchor;
+        QValueAxis::TickType type;
+        int count;
+        QString format;
+    };
+    void EmitClick(const QPoint& at);
+    // The x pixel the same bottom-axis value has on the unzoomed chart.
+    int UnzoomedX(int x) const;
+
+    Readout readout_;
+    std::vector<SavedAxis> saved_;
+    QRubberBand* band_ = nullptr;
+    QPoint pressAt_;
+    bool pressed_ = false;
+    bool dragging_ = false;
     QChart* chart_;
     QValueAxis* bottom_;
     QValueAxis* left_;

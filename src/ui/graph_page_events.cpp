@@ -27,6 +27,7 @@ void TForm1::ShowGraph2RGClick() {
         case 2:
         case 3:
             session_.RecomputeSecondGraph();
+            c.Chart3->EndZoom();
             CopyPowerChart(c.Chart3, session_.Sim.Chart3, c.PowerSeries, c.PhaseOrTorqueSeries);
             c.Chart3->show();
             break;

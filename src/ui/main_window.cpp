@@ -33,6 +33,7 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     ConnectInputSteps();
     exports_ = new ExportCommands(*this, *dialogs_);
     exports_->Install();
+    ConnectChartReadouts();
     resize(776, 532 + menuBar()->sizeHint().height());
     FormCreate();
 }

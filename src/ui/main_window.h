@@ -145,6 +145,7 @@ class TForm1 : public QMainWindow {
     void ApplyStepInputs(const ControlState& inputs);
     void SetCaption(const QString& caption);
     void MarkNonNumberInputs();
+    void ConnectChartReadouts();
     // Files > Recent Files and the shortcuts of the Files and Help commands.
     void BuildRecentFilesMenu();
     void ShowRecentFiles();

@@ -21,6 +21,7 @@ class PvPointCloud : public QGraphicsItem {
     void SetPoints(const std::vector<ColoredPoint>& points);
     void Clear();
     std::size_t Count() const { return points_.size(); }
+    const std::vector<ColoredPoint>& Points() const { return points_; }
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;

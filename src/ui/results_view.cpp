@@ -47,6 +47,8 @@ void TForm1::ShowResults() {
         PaintPause copy(c.MainChartA);
         PaintPause pv(c.PVChart);
         PaintPause power(c.Chart3);
+        // A zoom lasts until the next computation, whose ranges replace it.
+        for (ChartPanel* chart : {c.MainChart, c.MainChartA, c.PVChart, c.Chart3}) chart->EndZoom();
         CopyMainChart(c.MainChart, sim.MainChart, sim.Series1, sim.Series2, sim.Series3, c.Series1,
                       c.Series2, c.Series3);
         CopyMainChart(c.MainChartA, sim.MainChartA, sim.Series1a, sim.Series2a, sim.Series3a,

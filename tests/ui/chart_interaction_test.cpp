@@ -1,0 +1,140 @@
+#include <QMouseEvent>
+#include <QTabWidget>
+
+#include "model/number_text.h"
+#include "ui/chart_panel.h"
+#include "ui/chart_readouts.h"
+#include "ui/control_state_widgets.h"
+#include "ui/plot_curve.h"
+#include "ui/support/chart_clicks.h"
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+void SendMouse(ChartPanel* chart, QEvent::Type type, const QPoint& at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QWidget* target = chart->viewport();
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void Drag(ChartPanel* chart, const QPoint& from, const QPoint& to) {
+    SendMouse(chart, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(chart, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    SendMouse(chart, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    SendMouse(chart, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+class ChartInteraction : public WindowTest {
+  protected:
+    void SetUp() override {
+        CopyExample("KESTMORE.RBP", "Default.INI");
+        StartAndSettle();
+        window->BugMemoClick();
+        window->resize(1000, 700);
+        Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
+        WaitMs(50);
+        chart = Control<ChartPanel>("MainChart");
+    }
+    QPoint PlotPoint(double xFrac, double yFrac) {
+        const QRectF area = chart->chart()->plotArea();
+        const QPointF at(area.left() + xFrac * area.width(), area.top() + yFrac * area.height());
+        return chart->mapFromScene(chart->chart()->mapToScene(at));
+    }
+    QString Number(double value) {
+        return ToQString(FormatNumber(value, window->Session().State.outputs.numbers));
+    }
+    ChartPanel* chart = nullptr;
+};
+
+TEST_F(ChartInteraction, HoverOnTheMainGraphReadsBothCurvesAtTheNearestStep) {
+    const SimulationState& sim = window->Session().Sim;
+    ASSERT_GT(sim.Series1.size(), 100u);
+    const QPoint at = PlotPoint(0.3, 0.5);
+    const double x = chart->ValueAt(chart->BottomAxis(), at);
+    const int step = NearestByX(sim.Series1, x);
+    ASSERT_GT(step, 0);
+    const auto i = static_cast<std::size_t>(step);
+    const QString text = chart->ReadoutAt(at);
+    EXPECT_EQ(text, QString("Step %1: ").arg(step) + "degrees = " + Number(sim.Series1[i].x) +
+                        "; " + chart->LeftAxis()->titleText() + " = " + Number(sim.Series1[i].y) +
+                        "; " + chart->RightAxis()->titleText() + " = " + Number(sim.Series2[i].y))
+        << text.toStdString();
+    EXPECT_TRUE(chart->LeftAxis()->titleText().contains("Displacer Position"));
+    // The recorded sample of that step is the displacer position in metres.
+    EXPECT_NEAR(sim.SampleDispPos[i] * 1000, sim.Series1[i].y, 1e-6);
+    EXPECT_TRUE(chart->ReadoutAt(QPoint(1, 1)).isEmpty());  // outside the plot area
+}
+
+TEST_F(ChartInteraction, ADragZoomsWithoutPickingAndAClickStillPicksTheStepUnderTheMouse) {
+    const double min = chart->BottomAxis()->min();
+    const double max = chart->BottomAxis()->max();
+    const int clicked = window->Session().ClickedFrame;
+    Drag(chart, PlotPoint(0.25, 0.1), PlotPoint(0.5, 0.9));
+    EXPECT_TRUE(chart->IsZoomed());
+    EXPECT_EQ(window->Session().ClickedFrame, clicked);  // a drag is never a click
+    EXPECT_GT(chart->BottomAxis()->min(), min);
+    EXPECT_LT(chart->BottomAxis()->max(), max);
+
+    // A click on the zoomed chart picks the step drawn under the mouse.
+    const QPoint at = PlotPoint(0.5, 0.5);
+    const double x = chart->ValueAt(chart->BottomAxis(), at);
+    ClickChart(chart, at.x(), at.y());
+    const int step = NearestByX(window->Session().Sim.Series1, x);
+    EXPECT_NEAR(window->Session().ClickedFrame, step, 2);
+
+    SendMouse(chart, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(chart->IsZoomed());
+    EXPECT_EQ(chart->BottomAxis()->min(), min);
+    EXPECT_EQ(chart->BottomAxis()->max(), max);
+
+    Drag(chart, PlotPoint(0.25, 0.1), PlotPoint(0.5, 0.9));
+    ASSERT_TRUE(chart->IsZoomed());
+    window->RedGraphRGClick();  // the next computation ends the zoom
+    EXPECT_FALSE(chart->IsZoomed());
+    EXPECT_EQ(chart->BottomAxis()->min(), min);
+    EXPECT_EQ(chart->BottomAxis()->max(), max);
+}
+
+TEST_F(ChartInteraction, EscEndsAZoomAndTheSecondGraphsReadOut) {
+    auto* pv = Control<ChartPanel>("PVChart");
+    ChooseItem(Control<QComboBox>("ShowGraph2RG"), 1);
+    WaitMs(50);
+    chart = pv;
+    const QString text = pv->ReadoutAt(PlotPoint(0.5, 0.5));
+    EXPECT_TRUE(text.startsWith(pv->BottomAxis()->titleText() + " = ")) << text.toStdString();
+    EXPECT_TRUE(text.contains("; " + pv->LeftAxis()->titleText() + " = ")) << text.toStdString();
+    Drag(pv, PlotPoint(0.2, 0.2), PlotPoint(0.6, 0.6));
+    EXPECT_TRUE(pv->IsZoomed());
+    PressKey(pv, Qt::Key_Escape);
+    EXPECT_FALSE(pv->IsZoomed());
+
+    auto* power = Control<ChartPanel>("Chart3");
+    ChooseItem(Control<QComboBox>("ShowGraph2RG"), 2);
+    WaitMs(50);
+    chart = power;
+    const QString readout = power->ReadoutAt(PlotPoint(0.5, 0.5));
+    EXPECT_TRUE(readout.startsWith("Speed - RPM = ")) << readout.toStdString();
+    EXPECT_TRUE(readout.contains("Power (watts) = ")) << readout.toStdString();
+    EXPECT_TRUE(readout.contains(power->RightAxis()->titleText() + " = ")) << readout.toStdString();
+}
+
+TEST(NearestPoints, ByXAndInPixels) {
+    const PointSeries points = {{0, 5}, {1, 6}, {2, 7}, {3, 8}};
+    EXPECT_EQ(NearestByX(points, -4), 0);
+    EXPECT_EQ(NearestByX(points, 1.4), 1);
+    EXPECT_EQ(NearestByX(points, 1.5), 1);  // the first of equals
+    EXPECT_EQ(NearestByX(points, 9), 3);
+    EXPECT_EQ(NearestByX({}, 1), -1);
+    // A 100 x 100 pixel area over 0..10 both ways: (2, 8) lies at pixel (20, 20).
+    const std::vector<ColoredPoint> cloud = {{2, 8, 0}, {8, 2, 0}, {5, 5, 0}};
+    const QRectF area(0, 0, 100, 100);
+    EXPECT_EQ(NearestInPixels(cloud, QPointF(22, 18), area, 0, 10, 0, 10), 0);
+    EXPECT_EQ(NearestInPixels(cloud, QPointF(79, 81), area, 0, 10, 0, 10), 1);
+    EXPECT_EQ(NearestInPixels(cloud, QPointF(50, 50), area, 0, 10, 0, 0), -1);
+}
+
+}  // namespace
+}  // namespace velmora::testing
