@@ -109,7 +109,7 @@ TEST_F(ExportWindowTest, FilesMenuKeepsItsItemsAndGainsExportAndPrint) {
     for (QAction* action : window->Ui().Files1->actions())
         if (!action->isSeparator()) captions.append(action->text());
     EXPECT_EQ(captions, (QStringList{"&Load Parameters", "&Save Parameters", "Clear Parameters",
-                                     "Export", "Print Report..."}));
+                                     "Recent &Files", "Export", "Print Report..."}));
     QStringList exports;
     for (QAction* action : testing::FindControl<QMenu>(window.get(), "Export1")->actions())
         exports.append(action->text());
