@@ -7,7 +7,7 @@
 
 namespace velmora::cli {
 
-bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostream& err) {
+bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream& err) {
     // LoadParameterFile treats a missing file as one without keys (the window's behaviour);
     // the commands instead refuse what they cannot read.
     std::string text;
@@ -21,9 +21,15 @@ bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostrea
             err << "velmora-cli: cannot read '" << file << "'\n";
             return false;
     }
+    LoadParameterFile(file, state);
+    return true;
+}
+
+bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostream& err) {
     session.Driver.Loading = true;
-    LoadParameterFile(file, session.State);
+    const bool loaded = LoadReadableFile(file, session.State, err);
     session.Driver.Loading = false;
+    if (!loaded) return false;
     session.Driver.LoadedFileName = file;
     session.Compute(true, true);
     return true;
