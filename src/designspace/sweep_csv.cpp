@@ -55,7 +55,7 @@ void WriteSweepCsv(std::ostream& out, const SweepRun& run,
         if (!run.IsDone(k)) continue;
         const SweepRow& row = run.Row(k);
         first = true;
-        for (const double value : row.values) cell(TrialText(value, NumberSettings{'.', ','}));
+        for (const double value : row.values) cell(TrialText(value, NumberSettings{}));
         for (const DesignOutput output : outputs) cell(CsvNumber(row.result[output]));
         out << '\n';
     }

@@ -40,7 +40,14 @@ Samples RunSamples() {
     session.State = test::LargeEngineControls();
     session.Compute(true, false);
     const SimulationState& s = session.Sim;
-    return {s.SampleX, s.SampleDispPos, s.SamplePistonPos, s.SamplePressure, s.SampleTotalVolume};
+    // The lists hold values; their texts are made when asked, here.
+    auto texts = [](const SampleList& list) {
+        std::vector<std::string> out;
+        for (const double value : list) out.push_back(SampleText(value));
+        return out;
+    };
+    return {texts(s.SampleX), texts(s.SampleDispPos), texts(s.SamplePistonPos),
+            texts(s.SamplePressure), texts(s.SampleTotalVolume)};
 }
 
 TEST(SampleTextLocale, TextsAreTheSameUnderACommaLocale) {
