@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "designspace/sweep_run.h"
 #include "persistence/parameter_file.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/engine_session.h"
@@ -64,6 +65,29 @@ BENCHMARK(BM_SessionComputeRun)
     ->Arg(1)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
+    ->ReportAggregatesOnly();
+
+// A 100 x 100 map of displacer mass and spring constant over KESTMORE (3 computed cycles, the
+// last graphed), wall time with 2 threads and with 1.
+void BM_Map100x100(benchmark::State& state) {
+    velmora::SweepPlan plan;
+    if (!LoadEngine(plan.base)) return state.SkipWithError("KESTMORE.RBP not found");
+    plan.base.GraphCycleCountEdit = "1";
+    plan.axes = {{velmora::FindSweepInput("Displacer.Mass"), 0.2, 3, 100, false},
+                 {velmora::FindSweepInput("DisplacerSpring.Constant"), 0, 5000, 100, false}};
+    for (auto _ : state) {
+        velmora::SweepRun run(plan);
+        run.Run(static_cast<int>(state.range(0)));
+        benchmark::DoNotOptimize(run.Completed());
+    }
+}
+BENCHMARK(BM_Map100x100)
+    ->Arg(2)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 }  // namespace

@@ -24,7 +24,9 @@ void PrintHelp(std::ostream& out) {
            "\n"
            "Commands:\n";
     for (const Command& command : kCommands) out << "  " << command.spec.usage << '\n';
-    out << "  velmora-cli --version\n"
+    out << "  velmora-cli sweep FILE --vary SECTION.KEY=FROM:TO:N[:log] [--vary ...]\n"
+           "        [--outputs LIST] [--threads N]\n"
+           "  velmora-cli --version\n"
            "  velmora-cli COMMAND --help\n";
 }
 
@@ -36,6 +38,8 @@ int main(int argc, char* argv[]) {
         PrintHelp(std::cout);
         return 0;
     }
+    if (!words.empty() && words[0] == "sweep")
+        return RunSweepCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (words.size() == 1 && words[0] == "--version") {
         std::cout << velmora::ReadReleaseText("") << '\n';
         return 0;

@@ -34,4 +34,8 @@ int RunPowerCurveCommand(const std::vector<std::string>& args, std::ostream& out
                          std::ostream& err);
 int RunChartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// velmora-cli sweep FILE --vary ... : the arguments after "sweep"; 2 also for bad arguments.
+int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+void PrintSweepUsage(std::ostream& out);
+
 }  // namespace velmora::cli

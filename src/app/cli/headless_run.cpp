@@ -7,10 +7,8 @@
 
 namespace velmora::cli {
 
-bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostream& err) {
-    session.Driver.Loading = true;
-    const FileReadStatus status = LoadParameterFile(file, session.State);
-    session.Driver.Loading = false;
+bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream& err) {
+    const FileReadStatus status = LoadParameterFile(file, state);
     // LoadParameterFile treats a missing file as one without keys (the window's behaviour);
     // the commands instead refuse what they cannot read.
     switch (status) {
@@ -23,6 +21,14 @@ bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostrea
             err << "velmora-cli: cannot read '" << file << "'\n";
             return false;
     }
+    return true;
+}
+
+bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostream& err) {
+    session.Driver.Loading = true;
+    const bool loaded = LoadReadableFile(file, session.State, err);
+    session.Driver.Loading = false;
+    if (!loaded) return false;
     session.Driver.LoadedFileName = file;
     session.Compute(true, true);
     return true;

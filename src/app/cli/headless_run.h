@@ -13,4 +13,7 @@ namespace velmora::cli {
 // is loaded; the result is then false.
 bool LoadAndCompute(const std::string& file, EngineSession& session, std::ostream& err);
 
+// The loading part alone: a file that cannot be read is refused with one line on `err`.
+bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream& err);
+
 }  // namespace velmora::cli
