@@ -76,7 +76,7 @@ void CheckSession(const EngineSession& session) {
           "the sample lists have one entry per step each");
     for (const auto* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,
                              &sim.SamplePressure, &sim.SampleTotalVolume}) {
-        CheckLines(*list, "sample texts are finite");
+        for (const double value : *list) Check(std::isfinite(value), "samples are finite");
     }
     CheckLines(
         {sim.DwellDegreesLine, sim.DwellPercentLine, sim.IntegratedPressureLine, sim.DwellLabel,

@@ -345,30 +345,41 @@ void ReportPVPowers(const ParameterSet& params, ReportWriter& memo2) {
     }
 }
 
-void AnalyzeDisplacerLoss(ParameterSet& params, ReportWriter& memo2) {
-    ParameterSet& p = params;
-    const OutputUnits& u = memo2.Units();
+DisplacerLoss ComputeDisplacerLoss(const ParameterSet& p) {
+    DisplacerLoss result;
     const double velocity =
         -2 * p.DispHalfStroke * std::sqrt(p.K) * p.GammaM * p.Chi / (p.GammaM * p.GammaM + 1);
     const double loss = (p.OmegaBar / kTwoPi) * p.DispMass * velocity * velocity;
-    if (p.GammaM != 0 && Finite(velocity) && Finite(loss)) {
-        p.MaxDispVelocity = velocity;
-        p.DispPowerLoss = loss;
-        // The loss fraction divides by the first power that is not zero. When all three are
-        // zero (a mean pressure of 0, say) there is no divisor: the fraction is shown as 0%,
-        // as is a fraction that overflows.
-        double divisor = p.PVPowerAtEngineSpeed;
-        if (p.SchmidtPower != 0) {
-            divisor = p.SchmidtPower;
-        } else if (p.PVPowerAtOmegaBar != 0) {
-            divisor = p.PVPowerAtOmegaBar;
-        }
-        const double fraction = divisor != 0 ? FiniteOrZero(loss / divisor) : 0;
+    if (p.GammaM == 0 || !Finite(velocity) || !Finite(loss)) return result;
+    result.computed = true;
+    result.velocity = velocity;
+    result.loss = loss;
+    // The loss fraction divides by the first power that is not zero. When all three are
+    // zero (a mean pressure of 0, say) there is no divisor: the fraction is shown as 0%,
+    // as is a fraction that overflows.
+    double divisor = p.PVPowerAtEngineSpeed;
+    if (p.SchmidtPower != 0) {
+        divisor = p.SchmidtPower;
+    } else if (p.PVPowerAtOmegaBar != 0) {
+        divisor = p.PVPowerAtOmegaBar;
+    }
+    result.fractionComputed = divisor != 0 && Finite(loss / divisor);
+    result.fraction = divisor != 0 ? FiniteOrZero(loss / divisor) : 0;
+    return result;
+}
+
+void AnalyzeDisplacerLoss(ParameterSet& params, ReportWriter& memo2) {
+    ParameterSet& p = params;
+    const OutputUnits& u = memo2.Units();
+    const DisplacerLoss loss = ComputeDisplacerLoss(p);
+    if (loss.computed) {
+        p.MaxDispVelocity = loss.velocity;
+        p.DispPowerLoss = loss.loss;
         memo2.Add("    Maximum Displacer Velocity: " +
-                  FormatNumber(LengthToOutput(u, std::fabs(velocity)), u.numbers) + " " +
+                  FormatNumber(LengthToOutput(u, std::fabs(loss.velocity)), u.numbers) + " " +
                   VelocityUnitName(u));
-        memo2.Add("    Displacer Power Loss: " + PowerText(u, loss) + "(" +
-                  FormatNumber(FiniteOrZero(fraction * 100), u.numbers) + "%)");
+        memo2.Add("    Displacer Power Loss: " + PowerText(u, loss.loss) + "(" +
+                  FormatNumber(FiniteOrZero(loss.fraction * 100), u.numbers) + "%)");
     } else {
         p.MaxDispVelocity = 0;
         p.DispPowerLoss = 0;

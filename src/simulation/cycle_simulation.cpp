@@ -172,7 +172,7 @@ void SimulateCycle(CycleRun& run, bool graphed) {
             step.dispPos = run.x;
             step.velocity = run.v;
             step.acceleration = FiniteOrZero(a);
-            RecordStep(sim, run.controls, step);
+            RecordStep(sim, run.controls, step, run.recording);
             run.host.StepRecorded(sim.SimStepCount, step);
         }
     }
@@ -191,7 +191,7 @@ void SummarizeGraphedCycle(CycleRun& run) {
 }
 
 void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
-                   std::vector<std::string>& memo2, SimulationHost& host) {
+                   std::vector<std::string>& memo2, SimulationHost& host, Recording recording) {
     // A fresh start for everything the graphed cycles fill.
     ClearMainSeries(sim);
     sim.PVSeries.clear();
@@ -209,6 +209,7 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     if (params.EngineSpeed == 0 || params.DispMass == 0) return;
 
     CycleRun run(params, controls, sim, host);
+    run.recording = recording;
     run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
     if (!SetUpGraphs(sim, params, controls, run.timeStep)) return;
 

@@ -9,6 +9,7 @@
 #include "model/control_state.h"
 #include "model/parameter_set.h"
 #include "simulation/simulation_host.h"
+#include "simulation/simulation_output.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -71,6 +72,7 @@ struct CycleRun {
     double timeStep = 0;  // s per crank degree
     PressureHistory history;
     bool graphedCycleEnded = false;  // since the last SummarizeGraphedCycle
+    Recording recording = Recording::Everything;
 };
 
 // One cycle of 361 one-degree steps; a graphed cycle records its steps. Lets the host process
@@ -84,6 +86,7 @@ void SummarizeGraphedCycle(CycleRun& run);
 // The whole simulation run of a compute run: schedule of cycles, curves, samples, PV powers,
 // its report lines in memo2, and the power/speed curve when the host shows it.
 void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
-                   std::vector<std::string>& memo2, SimulationHost& host);
+                   std::vector<std::string>& memo2, SimulationHost& host,
+                   Recording recording = Recording::Everything);
 
 }  // namespace velmora

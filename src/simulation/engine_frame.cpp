@@ -9,8 +9,8 @@ namespace velmora {
 
 namespace {
 
-double SampleAt(const std::vector<std::string>& list, std::size_t index) {
-    return index < list.size() ? SampleValue(list[index]) : 0.0;
+double SampleAt(const SampleList& list, std::size_t index) {
+    return index < list.size() ? list[index] : 0.0;
 }
 
 }  // namespace

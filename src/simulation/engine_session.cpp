@@ -25,11 +25,11 @@ void EngineSession::RunSimulation(ParameterSet& params, const ControlState& cont
 void EngineSession::EnsureSamples() {
     if (!Sim.SampleDispPos.empty()) return;
     // Order as the engine drawing expects to find them filled.
-    Sim.SampleDispPos.emplace_back("0");
-    Sim.SamplePistonPos.emplace_back("0");
-    Sim.SampleX.emplace_back("0");
-    Sim.SamplePressure.emplace_back("0");
-    Sim.SampleTotalVolume.emplace_back("0");
+    Sim.SampleDispPos.push_back(0);
+    Sim.SamplePistonPos.push_back(0);
+    Sim.SampleX.push_back(0);
+    Sim.SamplePressure.push_back(0);
+    Sim.SampleTotalVolume.push_back(0);
 }
 
 }  // namespace velmora

@@ -141,6 +141,7 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
                      SimulationHost& host) {
     curve.PowerSeries.clear();
     curve.PhaseOrTorqueSeries.clear();
+    curve.MaxFound = false;
     if (params.EngineSpeed == 0 || params.OmegaBar == 0) return;
 
     const bool phaseShown = controls.ShowGraph2RG == kPowerPhaseChoice;
@@ -148,6 +149,7 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
     double maxPower = 0;
     double maxPhase = 0;
     double maxRpm = 0;
+    double maxSpeed = 0;
     host.SetBusyCursor(true);
     host.ProcessPendingEvents();
 
@@ -173,6 +175,7 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
             maxPower = power;
             maxPhase = phase.value;
             maxRpm = rpm;
+            maxSpeed = speed;
         }
         speed = static_cast<double>(kSweepStep * params.OmegaBar + speed);
     } while (speed <= params.OmegaBar);
@@ -180,6 +183,12 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
     host.SetBusyCursor(false);
     host.ProcessPendingEvents();
     const OutputUnits& units = controls.outputs;
+    if (valid && maxPower > 0) {
+        curve.MaxFound = true;
+        curve.MaxPower = maxPower;
+        curve.MaxPhase = maxPhase;
+        curve.MaxSpeed = maxSpeed;
+    }
     if (valid) {
         // Without a positive power there is no maximum to name.
         curve.Title = maxPower > 0

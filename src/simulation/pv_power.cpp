@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/number_text.h"
+#include "simulation/pv_outline.h"
 #include "simulation/raster_surface.h"
 
 namespace velmora {
@@ -25,9 +26,12 @@ int PixelCoordinate(double value) {
 // Pixels that are black in the outline or whose centre (whole coordinates) lies inside the
 // closed polygon by the even-odd rule. This is what a fill from a seed inside the loop counts,
 // also for loops that are thin or cross themselves.
-long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<ImagePoint>& polygon) {
-    const int width = outline.Width();
-    const int height = outline.Height();
+// `blackInRow`(j, from, to) counts the outline's black pixels of row j in columns [from, to).
+template <typename BlackInRow>
+long CountOutlineAndPolygon(long blackPixels, BlackInRow blackInRow,
+                            const std::vector<ImagePoint>& polygon) {
+    const int width = kPVImageSize;
+    const int height = kPVImageSize;
     // Crossings of each pixel row with the polygon's edges, half-open in y so that a vertex on
     // a row is counted once; every row therefore has an even number of crossings. Edges cross
     // rows first <= j < end; the crossings are gathered row by row into one array.
@@ -68,7 +72,7 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
     const int firstRow = std::max(0, static_cast<int>(std::floor(top)) - 1);
     const int lastRow = std::min(height - 1, static_cast<int>(std::ceil(bottom)) + 1);
 
-    long count = outline.CountPixels(RasterSurface::kBlack);
+    long count = blackPixels;
     // No edge crosses a row (a loop flat in the image): nothing lies inside, and the pointer
     // walk below must not start from the empty list's null data.
     if (crossings.empty()) return count;
@@ -82,24 +86,28 @@ long CountOutlineAndPolygon(const RasterSurface& outline, const std::vector<Imag
         for (double* x = xs; x + 1 < xsEnd; x += 2) {
             const int from = static_cast<int>(std::clamp(std::ceil(x[0]), 0.0, double(width)));
             const int to = static_cast<int>(std::clamp(std::ceil(x[1]), 0.0, double(width)));
-            count += (to - from) - outline.CountInRow(j, from, to, RasterSurface::kBlack);
+            count += (to - from) - blackInRow(j, from, to);
         }
     }
     return count;
 }
 
-}  // namespace
+// The diagram's newest 360 points in image coordinates, with the seed row of the fill when a
+// point lies on the smallest volume, and the spans in SI.
+struct DiagramOutline {
+    bool measurable = false;
+    double volumeSpan = 0;
+    double pressureSpan = 0;
+    std::vector<ImagePoint> points;
+    bool seeded = false;
+    int seedRow = 0;
+};
 
-PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units) {
-    RasterSurface image(kPVImageSize, kPVImageSize);
-    return MeasurePVDiagram(sim, units, image);
-}
-
-PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units,
-                               RasterSurface& image) {
-    PVDiagramArea result;
-    if (sim.PVMaxVolume == sim.PVMinVolume || sim.PVMaxPressure == sim.PVMinPressure) return result;
-    if (sim.PVSeries.empty()) return result;
+DiagramOutline OutlineOf(const SimulationState& sim, const OutputUnits& units) {
+    DiagramOutline outline;
+    if (sim.PVMaxVolume == sim.PVMinVolume || sim.PVMaxPressure == sim.PVMinPressure)
+        return outline;
+    if (sim.PVSeries.empty()) return outline;
 
     const double minVolume = VolumeFromOutput(units, sim.PVMinVolume);
     const double maxVolume = VolumeFromOutput(units, sim.PVMaxVolume);
@@ -110,70 +118,115 @@ PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& un
     // Extents without an output unit convert to 0; spans that are 0 or overflow measure nothing.
     if (volumeSpan == 0 || pressureSpan == 0 || !std::isfinite(volumeSpan) ||
         !std::isfinite(pressureSpan))
-        return result;
+        return outline;
 
+    outline.measurable = true;
+    outline.volumeSpan = volumeSpan;
+    outline.pressureSpan = pressureSpan;
     const std::size_t first =
         sim.PVSeries.size() > kOutlinePoints ? sim.PVSeries.size() - kOutlinePoints : 0;
-    std::vector<ImagePoint> points;
-    points.reserve(sim.PVSeries.size() - first);
-    bool seeded = false;
-    int seedRow = 0;
+    outline.points.reserve(sim.PVSeries.size() - first);
     for (std::size_t i = first; i < sim.PVSeries.size(); ++i) {
         const double volume = VolumeFromOutput(units, sim.PVSeries[i].x);
         const double pressure = PressureFromOutput(units, sim.PVSeries[i].y);
         const double px = (volume - minVolume) * kPVImageSize / volumeSpan;
         const double py = kPVImageSize - (pressure - minPressure) * kPVImageSize / pressureSpan;
         if (px == 0) {
-            seedRow = PixelCoordinate(py);
-            seeded = true;
+            outline.seedRow = PixelCoordinate(py);
+            outline.seeded = true;
         }
-        points.push_back({px, py});
+        outline.points.push_back({px, py});
     }
+    return outline;
+}
 
+// Draws the closed outline through the points with the surface's black pen.
+template <typename Surface, typename... Black>
+void DrawOutline(Surface& surface, const std::vector<ImagePoint>& points, Black... black) {
+    surface.MoveTo(PixelCoordinate(points.front().px), PixelCoordinate(points.front().py));
+    for (std::size_t i = 1; i < points.size(); ++i)
+        surface.LineTo(PixelCoordinate(points[i].px), PixelCoordinate(points[i].py), black...);
+    surface.LineTo(PixelCoordinate(points.front().px), PixelCoordinate(points.front().py),
+                   black...);
+}
+
+PVDiagramArea Finish(const DiagramOutline& outline, long pixels, bool usedPolygon) {
+    PVDiagramArea result;
+    result.pixels = pixels;
+    result.usedPolygon = usedPolygon;
+    result.work = outline.volumeSpan * static_cast<double>(pixels) * outline.pressureSpan / 250000;
+    if (!std::isfinite(result.work)) result.work = 0;
+    return result;
+}
+
+}  // namespace
+
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units) {
+    PVOutline image(kPVImageSize, kPVImageSize);
+    return MeasurePVDiagram(sim, units, image);
+}
+
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units,
+                               PVOutline& image) {
+    const DiagramOutline outline = OutlineOf(sim, units);
+    if (!outline.measurable) return {};
+    if (image.Width() != kPVImageSize || image.Height() != kPVImageSize)
+        image = PVOutline(kPVImageSize, kPVImageSize);
+    image.Clear();
+    DrawOutline(image, outline.points);
+    const long black = image.CountBlack();
+    auto blackInRow = [&](int j, int from, int to) { return image.CountBlackInRow(j, from, to); };
+    if (!outline.seeded)
+        return Finish(outline, CountOutlineAndPolygon(black, blackInRow, outline.points), true);
+    // The fill stays inside the loop unless it reaches a corner of the image (a corner the
+    // outline covers is never filled).
+    const PVOutline::Fill fill = image.FloodFill(kSeedColumn, outline.seedRow);
+    if (fill.reachedCorner)
+        return Finish(outline, CountOutlineAndPolygon(black, blackInRow, outline.points), true);
+    return Finish(outline, black + fill.pixels, false);
+}
+
+PVDiagramArea MeasurePVDiagramOnImage(const SimulationState& sim, const OutputUnits& units,
+                                      RasterSurface& image) {
+    const DiagramOutline outline = OutlineOf(sim, units);
+    if (!outline.measurable) return {};
     if (image.Width() != kPVImageSize || image.Height() != kPVImageSize)
         image = RasterSurface(kPVImageSize, kPVImageSize);
     image.Fill(RasterSurface::kWhite);
-    image.MoveTo(PixelCoordinate(points.front().px), PixelCoordinate(points.front().py));
-    for (std::size_t i = 1; i < points.size(); ++i)
-        image.LineTo(PixelCoordinate(points[i].px), PixelCoordinate(points[i].py),
-                     RasterSurface::kBlack);
-    image.LineTo(PixelCoordinate(points.front().px), PixelCoordinate(points.front().py),
-                 RasterSurface::kBlack);
-
-    if (seeded) {
-        // The fill gets a colour of its own, so the outline stays readable for the polygon
-        // count; it covers the same pixels a black fill up to the black border would.
-        constexpr std::uint8_t kFilled = 128;
-        const int last = kPVImageSize - 1;
-        const std::array<std::array<int, 2>, 4> corners{
-            {{0, 0}, {last, 0}, {0, last}, {last, last}}};
-        std::array<bool, 4> cornerWhite{};
-        for (std::size_t c = 0; c < corners.size(); ++c)
-            cornerWhite[c] = image.Pixel(corners[c][0], corners[c][1]) == RasterSurface::kWhite;
-        image.FloodFill(kSeedColumn, seedRow, kFilled, RasterSurface::kBlack);
-        // A fill that reached an image corner the outline left white started outside the loop
-        // (a thin or degenerate diagram) and flooded its surroundings.
-        bool flooded = false;
-        for (std::size_t c = 0; c < corners.size(); ++c)
-            flooded =
-                flooded || (cornerWhite[c] && image.Pixel(corners[c][0], corners[c][1]) == kFilled);
-        if (flooded) {
-            result.pixels = CountOutlineAndPolygon(image, points);
-            result.usedPolygon = true;
-        } else {
-            result.pixels = static_cast<long>(kPVImageSize) * kPVImageSize -
-                            image.CountPixels(RasterSurface::kWhite);
-        }
-    } else {
+    DrawOutline(image, outline.points, RasterSurface::kBlack);
+    auto blackInRow = [&](int j, int from, int to) {
+        return image.CountInRow(j, from, to, RasterSurface::kBlack);
+    };
+    if (!outline.seeded) {
         // No point lies on the smallest volume (the extents also cover earlier graphed cycles),
         // so there is no seed row on the loop's left edge. A seed at the row of the point with
         // the smallest px would still miss thin loops; the polygon count needs no seed.
-        result.pixels = CountOutlineAndPolygon(image, points);
-        result.usedPolygon = true;
+        const long black = image.CountPixels(RasterSurface::kBlack);
+        return Finish(outline, CountOutlineAndPolygon(black, blackInRow, outline.points), true);
     }
-    result.work = volumeSpan * static_cast<double>(result.pixels) * pressureSpan / 250000;
-    if (!std::isfinite(result.work)) result.work = 0;
-    return result;
+    // The fill gets a colour of its own, so the outline stays readable for the polygon
+    // count; it covers the same pixels a black fill up to the black border would.
+    constexpr std::uint8_t kFilled = 128;
+    const int last = kPVImageSize - 1;
+    const std::array<std::array<int, 2>, 4> corners{{{0, 0}, {last, 0}, {0, last}, {last, last}}};
+    std::array<bool, 4> cornerWhite{};
+    for (std::size_t c = 0; c < corners.size(); ++c)
+        cornerWhite[c] = image.Pixel(corners[c][0], corners[c][1]) == RasterSurface::kWhite;
+    image.FloodFill(kSeedColumn, outline.seedRow, kFilled, RasterSurface::kBlack);
+    // A fill that reached an image corner the outline left white started outside the loop
+    // (a thin or degenerate diagram) and flooded its surroundings.
+    bool flooded = false;
+    for (std::size_t c = 0; c < corners.size(); ++c)
+        flooded =
+            flooded || (cornerWhite[c] && image.Pixel(corners[c][0], corners[c][1]) == kFilled);
+    if (flooded) {
+        const long black = image.CountPixels(RasterSurface::kBlack);
+        return Finish(outline, CountOutlineAndPolygon(black, blackInRow, outline.points), true);
+    }
+    return Finish(
+        outline,
+        static_cast<long>(kPVImageSize) * kPVImageSize - image.CountPixels(RasterSurface::kWhite),
+        false);
 }
 
 double PVPowerAt(const PVDiagramArea& diagram, double speed) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/units.h"
+#include "simulation/pv_outline.h"
 #include "simulation/raster_surface.h"
 #include "simulation/simulation_state.h"
 
@@ -23,9 +24,14 @@ struct PVDiagramArea {
 // drawing it on `image` (kPVImageSize square; its pixels are replaced). Equal volume or
 // pressure extents give no work.
 PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units,
-                               RasterSurface& image);
+                               PVOutline& image);
 // The same on an image of its own.
 PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units);
+
+// The same measurement drawn and flood-filled pixel by pixel on a byte image: slower, kept as
+// the plain form of the method that the tests hold the fast one against.
+PVDiagramArea MeasurePVDiagramOnImage(const SimulationState& sim, const OutputUnits& units,
+                                      RasterSurface& image);
 
 // Power (W) of a measured diagram at `speed` rad/s: speed / 6.28318 times the work.
 double PVPowerAt(const PVDiagramArea& diagram, double speed);

@@ -112,6 +112,30 @@ double SampleTextValue(const std::string& text) {
     return error == std::errc() && end == text.data() + text.size() ? value : 0.0;
 }
 
+double RoundedSample(double value) {
+    if (!std::isfinite(value)) return 0;
+    if (value == 0) return value;
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) return value;
+    std::uint64_t number = 0;
+    int exponent = 0;
+    // 15 digits times or over an exact power of ten up to 10^22: one correctly rounded
+    // operation gives the double nearest the decimal text, as reading the text does.
+    constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (FifteenDigits(value, number, exponent)) {
+        const int scale = exponent - (kDigits - 1);
+        if (scale >= -22 && scale <= 22) {
+            const auto digits = static_cast<double>(number);
+            const double rounded =
+                scale >= 0 ? digits * kExactPowers[scale] : digits / kExactPowers[-scale];
+            return value < 0 ? -rounded : rounded;
+        }
+    }
+    char text[kSampleTextCapacity];
+    return SampleTextValue(std::string(text, WriteSampleText(value, text)));
+}
+
 std::size_t WriteSampleText(double value, char* out) {
     if (!std::isfinite(value)) return Copy("0", out);
     if (value == 0) return Copy(std::signbit(value) ? "-0" : "0", out);

@@ -17,4 +17,9 @@ std::size_t WriteSampleText(double value, char* out);
 // The value of a text written by SampleText (0 for any other text), read without copying it.
 double SampleTextValue(const std::string& text);
 
+// The value that SampleText(value) reads back as: `value` rounded to 15 significant digits.
+// SampleText of the result is SampleText(value), so sample lists keep these doubles and make
+// their texts only when asked.
+double RoundedSample(double value);
+
 }  // namespace velmora

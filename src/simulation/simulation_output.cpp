@@ -60,17 +60,8 @@ AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputUni
     return range;
 }
 
-void AppendSample(SimulationState& sim, std::vector<std::string>& list, double value) {
-    char text[kSampleTextCapacity];
-    const std::size_t length = WriteSampleText(value, text);
-    if (sim.RecycledSampleTexts.empty()) {
-        list.emplace_back(text, length);
-        return;
-    }
-    std::string entry = std::move(sim.RecycledSampleTexts.back());
-    sim.RecycledSampleTexts.pop_back();
-    entry.assign(text, length);
-    list.push_back(std::move(entry));
+void AppendSample(SampleList& list, double value) {
+    list.push_back(RoundedSample(value));
 }
 
 std::size_t NewestStart(std::size_t size, std::size_t count) {
@@ -174,11 +165,9 @@ void ClearMainSeries(SimulationState& sim) {
 }
 
 void ClearSampleLists(SimulationState& sim) {
-    for (std::vector<std::string>* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,
-                                           &sim.SamplePressure, &sim.SampleTotalVolume}) {
-        for (std::string& entry : *list) sim.RecycledSampleTexts.push_back(std::move(entry));
+    for (SampleList* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,
+                             &sim.SamplePressure, &sim.SampleTotalVolume})
         list->clear();
-    }
 }
 
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
@@ -207,25 +196,27 @@ bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const Control
     return true;
 }
 
-void RecordStep(SimulationState& sim, const ControlState& controls, const StepValues& step) {
+void RecordStep(SimulationState& sim, const ControlState& controls, const StepValues& step,
+                Recording recording) {
     const OutputUnits& units = controls.outputs;
-    const int red = ClampChoice(controls.RedGraphRG, kCurveItemCount);
-    const int blue = ClampChoice(controls.BlueGraphRG, kCurveItemCount);
-
-    const double xValue =
-        XAxisInDegrees(controls.XAxisRG) ? static_cast<double>(sim.SimStepCount) : Shown(step.time);
-    const PlotPoint bluePoint{xValue, CurveValue(blue, step, units)};
-    sim.Series2.push_back(bluePoint);
-    sim.Series2a.push_back(bluePoint);
-    const PlotPoint redPoint{xValue, CurveValue(red, step, units)};
-    sim.Series1.push_back(redPoint);
-    sim.Series1a.push_back(redPoint);
-
-    AppendSample(sim, sim.SampleX, xValue);
-    AppendSample(sim, sim.SampleDispPos, step.dispPos);
-    AppendSample(sim, sim.SamplePistonPos, step.pistonPos);
-    AppendSample(sim, sim.SamplePressure, step.pressure);
-    AppendSample(sim, sim.SampleTotalVolume, step.totalVolume);
+    if (recording == Recording::Everything) {
+        const int red = ClampChoice(controls.RedGraphRG, kCurveItemCount);
+        const int blue = ClampChoice(controls.BlueGraphRG, kCurveItemCount);
+        const double xValue = XAxisInDegrees(controls.XAxisRG)
+                                  ? static_cast<double>(sim.SimStepCount)
+                                  : Shown(step.time);
+        const PlotPoint bluePoint{xValue, CurveValue(blue, step, units)};
+        sim.Series2.push_back(bluePoint);
+        sim.Series2a.push_back(bluePoint);
+        const PlotPoint redPoint{xValue, CurveValue(red, step, units)};
+        sim.Series1.push_back(redPoint);
+        sim.Series1a.push_back(redPoint);
+        AppendSample(sim.SampleX, xValue);
+        AppendSample(sim.SamplePistonPos, step.pistonPos);
+        AppendSample(sim.SampleTotalVolume, step.totalVolume);
+    }
+    AppendSample(sim.SampleDispPos, step.dispPos);
+    AppendSample(sim.SamplePressure, step.pressure);
 
     const double volume = Shown(VolumeToOutput(units, step.totalVolume));
     const double pressure = Shown(PressureToOutput(units, step.pressure));
@@ -239,14 +230,15 @@ void RecordStep(SimulationState& sim, const ControlState& controls, const StepVa
     sim.PVPointCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(sim.PVPointCount) + 1u);
 }
 
-void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
+CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet& params) {
     constexpr std::size_t kCycleSteps = 361;
 
-    long long hi = 0;
-    long long lo = 0;
+    CycleSummary summary;
+    long long& hi = summary.DwellHi;
+    long long& lo = summary.DwellLo;
     for (std::size_t i = NewestStart(sim.SampleDispPos.size(), kCycleSteps);
          i < sim.SampleDispPos.size(); ++i) {
-        const double x = SampleTextValue(sim.SampleDispPos[i]);
+        const double x = sim.SampleDispPos[i];
         if (!ShortfallWithin(100, std::fabs(x), params.DispHalfStroke)) continue;
         if (x > 0) {
             ++hi;
@@ -254,14 +246,14 @@ void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
             ++lo;
         }
     }
-    const long long hiPercent = RoundHalfEven(static_cast<double>(hi) * 100 / 360);
-    const long long loPercent = RoundHalfEven(static_cast<double>(lo) * 100 / 360);
+    summary.DwellHiPercent = RoundHalfEven(static_cast<double>(hi) * 100 / 360);
+    summary.DwellLoPercent = RoundHalfEven(static_cast<double>(lo) * 100 / 360);
 
     double above = 0;
     double below = 0;
     for (std::size_t i = NewestStart(sim.SamplePressure.size(), kCycleSteps);
          i < sim.SamplePressure.size(); ++i) {
-        const double d = SampleTextValue(sim.SamplePressure[i]) - params.MeanEnginePressure;
+        const double d = sim.SamplePressure[i] - params.MeanEnginePressure;
         if (d > 0) {
             above += d;
         } else {
@@ -271,13 +263,21 @@ void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
     // Every pressure equal to the mean leaves nothing to divide: both shares are shown as 0.
     // RoundHalfEven turns an overflowing share into 0 as well.
     const double total = above + below;
-    const long long abovePercent = total != 0 ? RoundHalfEven(100 * above / total) : 0;
-    const long long belowPercent = total != 0 ? RoundHalfEven(100 * below / total) : 0;
+    summary.PressureShared = total != 0;
+    summary.PressureAbovePercent = total != 0 ? RoundHalfEven(100 * above / total) : 0;
+    summary.PressureBelowPercent = total != 0 ? RoundHalfEven(100 * below / total) : 0;
+    return summary;
+}
 
-    const std::string degrees = std::to_string(hi) + "/" + std::to_string(lo) + " degrees";
-    const std::string percent = std::to_string(hiPercent) + "/" + std::to_string(loPercent) + " %";
-    const std::string pressure =
-        std::to_string(abovePercent) + "/" + std::to_string(belowPercent) + " %";
+void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
+    const CycleSummary s = SummarizeCycleValues(sim, params);
+    sim.Summary = s;
+    const std::string degrees =
+        std::to_string(s.DwellHi) + "/" + std::to_string(s.DwellLo) + " degrees";
+    const std::string percent =
+        std::to_string(s.DwellHiPercent) + "/" + std::to_string(s.DwellLoPercent) + " %";
+    const std::string pressure = std::to_string(s.PressureAbovePercent) + "/" +
+                                 std::to_string(s.PressureBelowPercent) + " %";
     sim.DwellLabel = "Dwells (Hi/Lo): " + degrees + "; " + percent + "; pressure: " + pressure;
     sim.DwellDegreesLine = "    Dwells (Hi/Lo): " + degrees;
     sim.DwellPercentLine = "    Dwells (Hi/Lo): " + percent;

@@ -64,11 +64,19 @@ bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const Control
 // Empties the five sample lists, keeping their text buffers for the next entries.
 void ClearSampleLists(SimulationState& sim);
 
-// Records one step of a graphed cycle: curve points, sample texts and the PV point with its
-// colour and the extents.
-void RecordStep(SimulationState& sim, const ControlState& controls, const StepValues& step);
+// What a graphed step records: everything the window shows, or only what the cycle summary
+// and the PV powers need (displacer position and pressure samples, the PV points).
+enum class Recording { Everything, ResultsOnly };
+
+// Records one step of a graphed cycle: curve points, samples and the PV point with its colour
+// and the extents.
+void RecordStep(SimulationState& sim, const ControlState& controls, const StepValues& step,
+                Recording recording = Recording::Everything);
 
 // The dwell and integrated-pressure summary of the cycle whose 361 steps were just recorded.
+CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet& params);
+
+// The same into sim.Summary and its label and report lines.
 void SummarizeCycle(SimulationState& sim, const ParameterSet& params);
 
 }  // namespace velmora

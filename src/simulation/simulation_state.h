@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "simulation/raster_surface.h"
+#include "simulation/pv_outline.h"
 
 namespace velmora {
 
@@ -47,7 +48,28 @@ struct PowerCurve {
     PointSeries PhaseOrTorqueSeries;
     std::string Title = "Power/Phase vs RPM";
     std::string RightAxisTitle = "Phase Angle (deg)";
+    // The maximum its title names; MaxFound false when the sweep ended early or no speed gave
+    // a positive power.
+    bool MaxFound = false;
+    double MaxPower = 0;  // W
+    double MaxPhase = 0;  // rad
+    double MaxSpeed = 0;  // rad/s
 };
+
+// The dwell and integrated-pressure summary of one graphed cycle.
+struct CycleSummary {
+    long long DwellHi = 0;  // steps within 1% of the upper stop (degrees)
+    long long DwellLo = 0;
+    long long DwellHiPercent = 0;
+    long long DwellLoPercent = 0;
+    bool PressureShared = false;  // false when every pressure equals the mean (no total)
+    long long PressureAbovePercent = 0;
+    long long PressureBelowPercent = 0;
+};
+
+// A list of samples, one per graphed step: each value rounded to 15 significant digits, as
+// its text (SampleText) shows it and reads back.
+using SampleList = std::vector<double>;
 
 // Everything of the simulation that lives with the window between runs: step count, leak
 // average, sample lists, chart contents, PV extents and the cycle summary. Plain data; the
@@ -58,13 +80,13 @@ struct SimulationState {
     std::int32_t SimStepCount = 0;
     double AverageEnginePressure = 0;  // Pa
 
-    // One entry per graphed step, each the 15-significant-digit text of a double. SampleX is
-    // in seconds or degrees (the x value of the curves); the other four are SI.
-    std::vector<std::string> SampleX;
-    std::vector<std::string> SampleDispPos;
-    std::vector<std::string> SamplePistonPos;
-    std::vector<std::string> SamplePressure;
-    std::vector<std::string> SampleTotalVolume;
+    // One entry per graphed step. SampleX is in seconds or degrees (the x value of the
+    // curves); the other four are SI.
+    SampleList SampleX;
+    SampleList SampleDispPos;
+    SampleList SamplePistonPos;
+    SampleList SamplePressure;
+    SampleList SampleTotalVolume;
 
     // Main graph (MainChart) and its copy on the design page (MainChartA).
     PointSeries Series1;   // red curve, left axis
@@ -91,17 +113,15 @@ struct SimulationState {
     std::string DwellPercentLine;
     std::string IntegratedPressureLine;
     std::string DwellLabel;  // caption of lDwell and lDwellA
+    // The same summary as numbers; empty until the first graphed cycle.
+    std::optional<CycleSummary> Summary;
 
     std::string DeltaTeeCaption;  // caption of lDeltaTee, three lines joined by CR LF
 
     PowerCurve Chart3;
 
-    // Text buffers of the previous run's samples, reused by the next run so that refilling
-    // the lists allocates nothing. Holds no sample; the window has no use for it.
-    std::vector<std::string> RecycledSampleTexts;
-
     // The hidden image the PV diagram is measured on, kept so that each run reuses it.
-    RasterSurface PVImage{0, 0};
+    PVOutline PVImage{0, 0};
 };
 
 }  // namespace velmora

@@ -47,7 +47,7 @@ TEST_F(ScheduleTest, DefaultsGraphAllThreeCyclesAndRepeatIdentically) {
 
     const PointSeries red = sim.Series1;
     const PointSeries blue = sim.Series2;
-    const std::vector<std::string> samples = sim.SamplePressure;
+    const SampleList samples = sim.SamplePressure;
     const double pvPower = session.Driver.Params.PVPowerAtEngineSpeed;
     EXPECT_GT(pvPower, 0);
     ComputeAndCountCycles(session);
@@ -91,7 +91,7 @@ TEST_F(ScheduleTest, EmptyOrZeroGraphCountGraphsNothingAndKeepsCounting) {
         EXPECT_TRUE(session.Sim.Series1.empty());
         EXPECT_TRUE(session.Sim.PVSeries.empty());
         // The driver's placeholders are the only samples.
-        EXPECT_EQ(session.Sim.SampleDispPos, std::vector<std::string>{"0"});
+        EXPECT_EQ(session.Sim.SampleDispPos, SampleList{0});
         EXPECT_EQ(session.Driver.Params.PVPowerAtEngineSpeed, 0);
         EXPECT_EQ(session.Driver.Params.PVPowerAtOmegaBar, 0);
         // Empty: the step count runs on from the previous run; 0: it restarts after the last
@@ -197,7 +197,7 @@ TEST_F(ScheduleTest, DwellAtTheTopStopIsExactAndStill) {
     ComputeAndCountCycles(session);
     const SimulationState& sim = session.Sim;
     const double half = session.Driver.Params.DispHalfStroke;
-    const std::string top = SampleText(half);
+    const double top = RoundedSample(half);
     int dwelling = 0;
     for (std::size_t i = 0; i < sim.SampleDispPos.size(); ++i) {
         if (sim.SampleDispPos[i] != top) continue;
@@ -206,21 +206,19 @@ TEST_F(ScheduleTest, DwellAtTheTopStopIsExactAndStill) {
         ASSERT_EQ(sim.Series1[i].y, 0.0) << i;  // acceleration into the stop is dropped
     }
     EXPECT_GT(dwelling, 200);  // 147 degrees in a settled cycle of this engine
-    for (const std::string& x : sim.SampleDispPos)
-        ASSERT_LE(std::fabs(std::stod(x)), half * (1 + 1e-14));
+    for (const double x : sim.SampleDispPos) ASSERT_LE(std::fabs(x), half * (1 + 1e-14));
 }
 
 TEST_F(ScheduleTest, OffsetShiftsThePistonPhase) {
     session.State.EditXAxisOffset = "90";
     ComputeAndCountCycles(session);
     const double halfStroke = session.Driver.Params.PistonHalfStroke;
-    const double first = std::stod(session.Sim.SamplePistonPos.at(0));
+    const double first = session.Sim.SamplePistonPos.at(0);
     EXPECT_NEAR(first, halfStroke * std::sin(91 * 6.28318 / 360), 1e-15);
     EXPECT_GT(first, 0.9998 * halfStroke);
     session.State.EditXAxisOffset = "ninety";  // unreadable: 0
     ComputeAndCountCycles(session);
-    EXPECT_NEAR(std::stod(session.Sim.SamplePistonPos.at(0)),
-                halfStroke * std::sin(1 * 6.28318 / 360), 1e-15);
+    EXPECT_NEAR(session.Sim.SamplePistonPos.at(0), halfStroke * std::sin(1 * 6.28318 / 360), 1e-15);
 }
 
 TEST_F(ScheduleTest, PVPointColoursCountThePoints) {
@@ -261,8 +259,7 @@ TEST_F(ScheduleTest, UnreachablePressureNeverProducesNonFiniteValues) {
     ComputeAndCountCycles(session);
     for (const PlotPoint& p : session.Sim.Series1) ASSERT_TRUE(std::isfinite(p.y));
     for (const PlotPoint& p : session.Sim.Series2) ASSERT_TRUE(std::isfinite(p.y));
-    for (const std::string& s : session.Sim.SamplePressure)
-        ASSERT_TRUE(std::isfinite(std::stod(s))) << s;
+    for (const double s : session.Sim.SamplePressure) ASSERT_TRUE(std::isfinite(s)) << s;
     for (const std::string& line : session.Driver.Memo2) {
         if (line.rfind("    Dwells", 0) != 0 && line.rfind("    Integrated", 0) != 0 &&
             line.rfind("    Power: from PV", 0) != 0)

@@ -35,11 +35,11 @@ ParameterSet LayoutBEngine() {
 
 SimulationState PlaceholderSamples() {
     SimulationState sim;
-    sim.SampleX = {"0"};
-    sim.SampleDispPos = {"0"};
-    sim.SamplePistonPos = {"0"};
-    sim.SamplePressure = {"0"};
-    sim.SampleTotalVolume = {"0"};
+    sim.SampleX = {0};
+    sim.SampleDispPos = {0};
+    sim.SamplePistonPos = {0};
+    sim.SamplePressure = {0};
+    sim.SampleTotalVolume = {0};
     sim.MainChart.BottomAxisTitle = "Seconds";
     return sim;
 }
@@ -194,11 +194,11 @@ TEST(EngineFrameTest, PlaceholderSamplesShowMidStrokeWithTheCursorAtZero) {
 
 TEST(EngineFrameTest, PositionIsClampedAndSamplesAreReadBack) {
     SimulationState sim = PlaceholderSamples();
-    sim.SampleX = {"0.01", "0.02", "0.03"};
-    sim.SampleDispPos = {"-0.015625", "0", "0.015625"};
-    sim.SamplePistonPos = {"-0.03125", "0", "0.03125"};
-    sim.SamplePressure = {"100000", "150000", "200000"};
-    sim.SampleTotalVolume = {"0.0001", "0.0002", "0.0003"};
+    sim.SampleX = {0.01, 0.02, 0.03};
+    sim.SampleDispPos = {-0.015625, 0, 0.015625};
+    sim.SamplePistonPos = {-0.03125, 0, 0.03125};
+    sim.SamplePressure = {100000, 150000, 200000};
+    sim.SampleTotalVolume = {0.0001, 0.0002, 0.0003};
     const ParameterSet p = LayoutBEngine();
     OutputUnits units;  // mm and N/m^2
 
@@ -230,8 +230,8 @@ TEST(EngineFrameTest, WhileAnimatingTheTitleCarriesNoPhase) {
 
 TEST(EngineFrameTest, BlankPictureStillMovesCursorAndPVPoint) {
     SimulationState sim = PlaceholderSamples();
-    sim.SampleX = {"7"};
-    sim.SamplePressure = {"300000"};
+    sim.SampleX = {7};
+    sim.SamplePressure = {300000};
     const EngineFrame frame = DrawEngineFrame(sim, ParameterSet{}, OutputUnits{},
                                               {.xAxisChoice = 1, .cursorMin = 0, .cursorMax = 1});
     EXPECT_TRUE(frame.picture.blank);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -214,6 +215,62 @@ TEST(RasterSurfaceTest, FloodFillStopsAtTheBorder) {
     EXPECT_EQ(outside.CountPixels(128), 100 - 25);
     EXPECT_EQ(outside.Pixel(0, 0), 128);
     EXPECT_EQ(outside.Pixel(3, 3), RasterSurface::kBlack);
+}
+
+// The run-based fill and bit outline against the plain pixel-by-pixel method on the byte
+// image: the same pixel count and the same choice of count for every kind of loop.
+void ExpectSameMeasure(const SimulationState& sim, const OutputUnits& units) {
+    RasterSurface image(0, 0);
+    const PVDiagramArea plain = MeasurePVDiagramOnImage(sim, units, image);
+    const PVDiagramArea fast = MeasurePVDiagram(sim, units);
+    ASSERT_EQ(fast.pixels, plain.pixels);
+    ASSERT_EQ(fast.usedPolygon, plain.usedPolygon);
+    ASSERT_EQ(fast.work, plain.work);
+}
+
+TEST(PVPowerTest, RunFillCountsWhatThePixelFillCounts) {
+    std::mt19937_64 random(3);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (int k = 0; k < 400; ++k) {
+        SCOPED_TRACE(k);
+        // Ellipses of any width and tilt, bow ties, random walks and spikes; some with older
+        // points that widen the extents.
+        Points loop;
+        const int kind = k % 4;
+        const double a = std::pow(10.0, -3 * unit(random));
+        const double b = std::pow(10.0, -3 * unit(random));
+        const double tilt = unit(random) * 3;
+        for (int i = 0; i < 360; ++i) {
+            const double t = 2 * kTruePi * i / 360;
+            switch (kind) {
+                case 0:
+                    loop.emplace_back(a * std::cos(t), b * std::sin(t) + tilt * a * std::cos(t));
+                    break;
+                case 1:
+                    loop.emplace_back(a * std::sin(t), b * std::sin(2 * t));
+                    break;
+                case 2:
+                    loop.emplace_back(unit(random), unit(random));
+                    break;
+                default:
+                    loop.emplace_back(a * std::cos(t), i % 90 == 0 ? 2 * b : b * std::sin(t));
+                    break;
+            }
+        }
+        Points older;
+        if (random() % 3 == 0) older.emplace_back(-2 * a * unit(random), b * unit(random));
+        ExpectSameMeasure(Diagram(older, loop), SiUnits());
+    }
+    ExpectSameMeasure(Diagram({}, Rectangle(1e-3, 2e-3, 1e5, 3e5)), SiUnits());
+    for (const ControlState& engine : {test::LargeEngineControls(), test::SmallEngineControls()}) {
+        for (const char* graphed : {"1", "3"}) {
+            EngineSession session;
+            session.State = engine;
+            session.State.GraphCycleCountEdit = graphed;
+            session.Compute(true, false);
+            ExpectSameMeasure(session.Sim, session.State.outputs);
+        }
+    }
 }
 
 }  // namespace

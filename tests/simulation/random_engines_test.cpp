@@ -16,6 +16,7 @@
 #include "model/units.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/engine_session.h"
+#include "simulation/sample_text.h"
 
 namespace velmora {
 namespace {
@@ -156,7 +157,10 @@ void ExpectSoundRun(const EngineSession& session, int engine) {
     for (const auto* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,
                              &sim.SamplePressure, &sim.SampleTotalVolume}) {
         EXPECT_EQ(list->size(), samples);
-        for (const std::string& text : *list) EXPECT_FALSE(HasNonFiniteWord(text)) << text;
+        for (const double value : *list) {
+            EXPECT_TRUE(std::isfinite(value)) << value;
+            EXPECT_FALSE(HasNonFiniteWord(SampleText(value))) << value;
+        }
     }
     for (const std::string& text :
          {sim.DwellDegreesLine, sim.DwellPercentLine, sim.IntegratedPressureLine, sim.DwellLabel,
@@ -178,7 +182,7 @@ void ExpectSoundRun(const EngineSession& session, int engine) {
 struct RunPicture {
     std::vector<std::string> memo1;
     std::vector<std::string> memo2;
-    std::vector<std::string> pressures;
+    SampleList pressures;
     PointSeries red;
     double pvPower = 0;
 };

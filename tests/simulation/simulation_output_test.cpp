@@ -18,8 +18,8 @@ constexpr double kHalf = 0.063;
 SimulationState WithCycle(double x, double pressure) {
     SimulationState sim;
     for (int i = 0; i < 361; ++i) {
-        sim.SampleDispPos.push_back(SampleText(x));
-        sim.SamplePressure.push_back(SampleText(pressure));
+        sim.SampleDispPos.push_back(RoundedSample(x));
+        sim.SamplePressure.push_back(RoundedSample(pressure));
     }
     return sim;
 }
@@ -45,15 +45,15 @@ TEST(CycleSummaryTest, WholeCycleAtTheTopStop) {
 TEST(CycleSummaryTest, CountsOnlyTheNewestCycleWithinOnePercentOfAStop) {
     SimulationState sim = WithCycle(0, 1);
     // An older cycle at the top stop does not count.
-    sim.SampleDispPos.insert(sim.SampleDispPos.begin(), 361, SampleText(kHalf));
-    sim.SamplePressure.insert(sim.SamplePressure.begin(), 361, "9e9");
+    sim.SampleDispPos.insert(sim.SampleDispPos.begin(), 361, RoundedSample(kHalf));
+    sim.SamplePressure.insert(sim.SamplePressure.begin(), 361, 9e9);
     std::size_t base = 361;
-    for (int i = 0; i < 40; ++i) sim.SampleDispPos[base + i] = SampleText(-kHalf);
-    for (int i = 40; i < 50; ++i) sim.SampleDispPos[base + i] = SampleText(0.995 * kHalf);
-    for (int i = 50; i < 60; ++i) sim.SampleDispPos[base + i] = SampleText(-0.995 * kHalf);
-    for (int i = 60; i < 70; ++i) sim.SampleDispPos[base + i] = SampleText(0.985 * kHalf);
+    for (int i = 0; i < 40; ++i) sim.SampleDispPos[base + i] = RoundedSample(-kHalf);
+    for (int i = 40; i < 50; ++i) sim.SampleDispPos[base + i] = RoundedSample(0.995 * kHalf);
+    for (int i = 50; i < 60; ++i) sim.SampleDispPos[base + i] = RoundedSample(-0.995 * kHalf);
+    for (int i = 60; i < 70; ++i) sim.SampleDispPos[base + i] = RoundedSample(0.985 * kHalf);
     // Pressures: 90 steps 3 above the mean of 1, the other 271 steps 1 below it.
-    for (int i = 0; i < 361; ++i) sim.SamplePressure[base + i] = SampleText(i < 90 ? 4 : 0);
+    for (int i = 0; i < 361; ++i) sim.SamplePressure[base + i] = RoundedSample(i < 90 ? 4 : 0);
     SummarizeCycle(sim, Params(1));
     EXPECT_EQ(sim.DwellDegreesLine, "    Dwells (Hi/Lo): 10/50 degrees");
     // 10 * 100 / 360 = 2.78 -> 3; 50 * 100 / 360 = 13.89 -> 14
@@ -65,14 +65,14 @@ TEST(CycleSummaryTest, CountsOnlyTheNewestCycleWithinOnePercentOfAStop) {
 TEST(CycleSummaryTest, PercentagesRoundHalvesToEven) {
     // 9 steps: 9 * 100 / 360 = 2.5 -> 2; 27 steps: 7.5 -> 8.
     SimulationState sim = WithCycle(0, 1);
-    for (int i = 0; i < 9; ++i) sim.SampleDispPos[i] = SampleText(kHalf);
-    for (int i = 9; i < 36; ++i) sim.SampleDispPos[i] = SampleText(-kHalf);
+    for (int i = 0; i < 9; ++i) sim.SampleDispPos[i] = RoundedSample(kHalf);
+    for (int i = 9; i < 36; ++i) sim.SampleDispPos[i] = RoundedSample(-kHalf);
     // Above 1 (one step of 2 over a mean of 1), below 3: 25 % and 75 %.
-    for (int i = 0; i < 361; ++i) sim.SamplePressure[i] = SampleText(1);
-    sim.SamplePressure[0] = SampleText(2);
-    sim.SamplePressure[1] = SampleText(0);
-    sim.SamplePressure[2] = SampleText(0);
-    sim.SamplePressure[3] = SampleText(0);
+    for (int i = 0; i < 361; ++i) sim.SamplePressure[i] = RoundedSample(1);
+    sim.SamplePressure[0] = RoundedSample(2);
+    sim.SamplePressure[1] = RoundedSample(0);
+    sim.SamplePressure[2] = RoundedSample(0);
+    sim.SamplePressure[3] = RoundedSample(0);
     SummarizeCycle(sim, Params(1));
     EXPECT_EQ(sim.DwellPercentLine, "    Dwells (Hi/Lo): 2/8 %");
     EXPECT_EQ(sim.IntegratedPressureLine, "    Integrated Pressure (Hi/Lo): 25/75 %");

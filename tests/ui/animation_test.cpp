@@ -34,8 +34,8 @@ class Animation : public WindowTest {
     std::pair<double, double> DrawAt(int position) {
         window->DrawEngine(position);
         const auto i = static_cast<std::size_t>(position);
-        return {SampleValue(Sim().SampleDispPos.at(i)) + Params().DispHalfStroke,
-                SampleValue(Sim().SamplePistonPos.at(i)) + Params().PistonHalfStroke};
+        return {Sim().SampleDispPos.at(i) + Params().DispHalfStroke,
+                Sim().SamplePistonPos.at(i) + Params().PistonHalfStroke};
     }
 };
 
@@ -64,7 +64,7 @@ TEST_F(Animation, StepsFiveSamplesAFrameAndWrapsToTheFirst) {
         const int position = window->Session().AnimationFrame;
         window->AnimateTimerTimer();
         shown.push_back(position);
-        ASSERT_EQ(CursorX(), SampleValue(Sim().SampleX.at(static_cast<std::size_t>(position))));
+        ASSERT_EQ(CursorX(), Sim().SampleX.at(static_cast<std::size_t>(position)));
         EXPECT_TRUE(timer->isActive());
     }
     for (int i = 0; i < 217; ++i) EXPECT_EQ(shown[static_cast<std::size_t>(i)], 5 * i);
@@ -95,8 +95,8 @@ TEST_F(Animation, ThePhaseLeavesTheTitleWhileAnimatingAndComesBackAfter) {
     window->DrawEngine(100);
     const QString still = BottomTitle();
     EXPECT_EQ(still.count(" -- Phase: "), 1) << still.toStdString();
-    EXPECT_TRUE(still.endsWith(
-        QString::fromStdString(FormatNumber(SampleValue(Sim().SampleX.at(100))))));  // degrees
+    EXPECT_TRUE(
+        still.endsWith(QString::fromStdString(FormatNumber(Sim().SampleX.at(100)))));  // degrees
 
     Control<QPushButton>("AnimateButton")->click();
     window->AnimateTimerTimer();
@@ -118,7 +118,7 @@ TEST_F(Animation, AComputeRunStopsTheAnimationAndDrawsTheClickedFrame) {
     window->EditChangeTimerTimer();
     EXPECT_EQ(Control<QPushButton>("AnimateButton")->text(), "&Animate");
     EXPECT_FALSE(Control<QTimer>("AnimateTimer")->isActive());
-    EXPECT_EQ(CursorX(), SampleValue(Sim().SampleX.at(300)));
+    EXPECT_EQ(CursorX(), Sim().SampleX.at(300));
     EXPECT_TRUE(BottomTitle().contains(" -- Phase: "));
 }
 
@@ -135,9 +135,9 @@ TEST_F(Animation, CursorSpansTheLeftAxisAndThePvPointFollowsTheSample) {
     const auto* point = window->Ui().PVPhaseSeries;
     ASSERT_EQ(point->count(), 1);
     // Output units of the file: mm^3 and atmospheres.
-    const double volume = SampleValue(Sim().SampleTotalVolume.at(500)) * 1e9;
+    const double volume = Sim().SampleTotalVolume.at(500) * 1e9;
     EXPECT_NEAR(point->at(0).x(), volume, volume * 1e-12);
-    EXPECT_NEAR(point->at(0).y(), SampleValue(Sim().SamplePressure.at(500)) / 100000, 1e-9);
+    EXPECT_NEAR(point->at(0).y(), Sim().SamplePressure.at(500) / 100000, 1e-9);
 }
 
 // KESTMORE stands in layout B (piston cylinder to the right). Columns and the cylinder rows
@@ -218,7 +218,7 @@ TEST_F(Animation, WithoutDimensionsTheImageStaysWhiteWhileCursorAndPvPointMove) 
     EXPECT_EQ(coloured, 0);
     EXPECT_EQ(window->Ui().Series3->Points().size(), 2u);
     EXPECT_EQ(window->Ui().PVPhaseSeries->count(), 1);
-    EXPECT_EQ(CursorX(), SampleValue(Sim().SampleX.at(0)));
+    EXPECT_EQ(CursorX(), Sim().SampleX.at(0));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ class GraphsPage : public WindowTest {
 
     const SimulationState& Sim() { return window->Session().Sim; }
     double CursorX() { return window->Ui().Series3->Points().at(0).x; }
-    double SampleXAt(std::size_t i) { return SampleValue(Sim().SampleX.at(i)); }
+    double SampleXAt(std::size_t i) { return Sim().SampleX.at(i); }
 };
 
 TEST_F(GraphsPage, AClickPicksTheSampleUnderTheMouseWithoutClamping) {

@@ -56,9 +56,9 @@ int RunSamplesCommand(const std::string& file, std::ostream& out, std::ostream& 
     const std::size_t count = std::min(session.rows.size(), sim.SampleX.size());
     for (std::size_t i = 0; i < count; ++i) {
         const RecordingSession::Row& row = session.rows[session.rows.size() - count + i];
-        out << row.stepCount << ',' << sim.SampleX[i] << ',' << sim.SampleDispPos[i] << ','
-            << sim.SamplePistonPos[i] << ',' << sim.SamplePressure[i] << ','
-            << sim.SampleTotalVolume[i];
+        out << row.stepCount << ',' << SampleText(sim.SampleX[i]) << ','
+            << SampleText(sim.SampleDispPos[i]) << ',' << SampleText(sim.SamplePistonPos[i]) << ','
+            << SampleText(sim.SamplePressure[i]) << ',' << SampleText(sim.SampleTotalVolume[i]);
         for (int q = 0; q < kCurveItemCount; ++q)
             out << ',' << SampleText(CurveQuantity(q, row.step));
         out << '\n';

@@ -1,0 +1,70 @@
+// The fast evaluator and the compute run of the large reference engine, and design-space
+// sweeps over it.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "persistence/parameter_file.h"
+#include "simulation/design_evaluator.h"
+#include "simulation/engine_session.h"
+
+namespace {
+
+const std::string kEngineFile = std::string(VELMORA_RUNTIME_DIR) + "/KESTMORE.RBP";
+
+bool LoadEngine(velmora::ControlState& state) {
+    velmora::LoadParameterFile(kEngineFile, state);
+    return !state.EditDispDiameter.text.empty();
+}
+
+// KESTMORE with 3 computed cycles of which the last is graphed.
+void BM_EvaluateDesign(benchmark::State& state) {
+    velmora::ControlState controls;
+    if (!LoadEngine(controls)) return state.SkipWithError("KESTMORE.RBP not found");
+    controls.ComputeCycleCountEdit = "3";
+    controls.GraphCycleCountEdit = "1";
+    velmora::DesignEvaluator evaluator;
+    for (auto _ : state) {
+        velmora::DesignResult result = evaluator.Evaluate(controls);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_EvaluateDesign)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+
+// The same with the power/speed curve maximum.
+void BM_EvaluateDesignWithPowerCurve(benchmark::State& state) {
+    velmora::ControlState controls;
+    if (!LoadEngine(controls)) return state.SkipWithError("KESTMORE.RBP not found");
+    controls.GraphCycleCountEdit = "1";
+    velmora::DesignEvaluator evaluator;
+    for (auto _ : state) {
+        velmora::DesignResult result = evaluator.Evaluate(controls, {.powerCurve = true});
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_EvaluateDesignWithPowerCurve)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
+
+// A compute run of the session the window derives from, with the file's own schedule
+// (3 computed cycles, all graphed) and with 3 computed, 1 graphed.
+void BM_SessionComputeRun(benchmark::State& state) {
+    velmora::EngineSession session;
+    if (!LoadEngine(session.State)) return state.SkipWithError("KESTMORE.RBP not found");
+    session.State.GraphCycleCountEdit = std::to_string(state.range(0));
+    session.Compute(true, true);
+    for (auto _ : state) {
+        session.Compute(true, true);
+        benchmark::DoNotOptimize(session.Driver.Memo2.data());
+    }
+}
+BENCHMARK(BM_SessionComputeRun)
+    ->Arg(3)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+BENCHMARK_MAIN();

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/control_state.h"
+#include "simulation/design_result.h"
+#include "simulation/simulation_state.h"
+
+namespace velmora {
+
+struct EvaluationOptions {
+    bool powerCurve = false;  // also the maximum of the power/speed curve
+    // The crank step count the run continues from until its schedule restarts it (a compute
+    // run in the window continues from the previous run's count; a fresh program, and
+    // velmora-cli report, from 0).
+    std::int32_t startStepCount = 0;
+};
+
+// One compute run of a design, as the compute driver makes it (inputs, analysis, cycle
+// schedule with its summary and PV powers, displacer loss), recording only what the results
+// need. Its buffers are its own and reused from one evaluation to the next, so one evaluator
+// per thread evaluates designs in parallel with nothing shared.
+class DesignEvaluator {
+  public:
+    DesignResult Evaluate(const ControlState& controls, const EvaluationOptions& options = {});
+
+  private:
+    SimulationState sim_;
+    std::vector<std::string> memo1_;
+    std::vector<std::string> memo2_;
+};
+
+// One evaluation with an evaluator of its own.
+DesignResult EvaluateDesign(const ControlState& controls, const EvaluationOptions& options = {});
+
+}  // namespace velmora

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "model/parameter_set.h"
+#include "model/units.h"
+#include "simulation/simulation_state.h"
+
+namespace velmora {
+
+// The results of one design, in the order of the output columns.
+enum class DesignOutput : int {
+    SchmidtWork,
+    SchmidtPower,
+    PVPowerAtEngineSpeed,
+    PVPowerAtOmegaBar,
+    IndicatedPower,
+    OmegaBar,
+    Beta,
+    BetaS,
+    Chi,
+    GammaM,
+    AlphaBar,
+    TeeZero,
+    DwellHi,
+    DwellLo,
+    PressureHi,
+    PressureLo,
+    DispPowerLoss,
+    DispPowerLossFraction,
+    MaxDispVelocity,
+    CurveMaxPower,
+    CurveMaxPowerSpeed,
+    CurveMaxPowerPhase,
+};
+inline constexpr std::size_t kDesignOutputCount = 22;
+
+// One output column: its CSV name (SI unit in the name), its caption in the window, and
+// whether it needs the power/speed curve (which costs more than the rest together).
+struct DesignOutputColumn {
+    DesignOutput output;
+    const char* name;
+    const char* caption;
+    bool powerCurve;
+};
+
+// The one table of output columns, in DesignOutput order.
+inline constexpr std::array<DesignOutputColumn, kDesignOutputCount> kDesignOutputColumns{{
+    {DesignOutput::SchmidtWork, "schmidt_work_j", "Schmidt work (J)", false},
+    {DesignOutput::SchmidtPower, "schmidt_power_w", "Schmidt power (W)", false},
+    {DesignOutput::PVPowerAtEngineSpeed, "pv_power_engine_speed_w", "PV power at engine speed (W)",
+     false},
+    {DesignOutput::PVPowerAtOmegaBar, "pv_power_omega_bar_w", "PV power at Omega Bar (W)", false},
+    {DesignOutput::IndicatedPower, "indicated_power_w", "Indicated power (W)", false},
+    {DesignOutput::OmegaBar, "omega_bar_rad_s", "Omega Bar (rad/s)", false},
+    {DesignOutput::Beta, "beta", "Beta", false},
+    {DesignOutput::BetaS, "beta_s", "Beta S", false},
+    {DesignOutput::Chi, "chi", "Chi", false},
+    {DesignOutput::GammaM, "gamma_m", "GammaM", false},
+    {DesignOutput::AlphaBar, "alpha_bar_deg", "Alpha Bar (deg)", false},
+    {DesignOutput::TeeZero, "tee_zero_deg", "Tee Zero (deg)", false},
+    {DesignOutput::DwellHi, "dwell_hi_deg", "Dwell hi (deg)", false},
+    {DesignOutput::DwellLo, "dwell_lo_deg", "Dwell lo (deg)", false},
+    {DesignOutput::PressureHi, "pressure_hi_percent", "Integrated pressure hi (%)", false},
+    {DesignOutput::PressureLo, "pressure_lo_percent", "Integrated pressure lo (%)", false},
+    {DesignOutput::DispPowerLoss, "disp_power_loss_w", "Displacer power loss (W)", false},
+    {DesignOutput::DispPowerLossFraction, "disp_power_loss_fraction",
+     "Displacer power loss fraction", false},
+    {DesignOutput::MaxDispVelocity, "max_disp_velocity_m_s", "Max displacer velocity (m/s)", false},
+    {DesignOutput::CurveMaxPower, "curve_max_power_w", "Power/speed curve max power (W)", true},
+    {DesignOutput::CurveMaxPowerSpeed, "curve_max_power_speed_rad_s", "Speed of max power (rad/s)",
+     true},
+    {DesignOutput::CurveMaxPowerPhase, "curve_max_power_phase_deg", "Phase at max power (deg)",
+     true},
+}};
+
+inline const DesignOutputColumn& OutputColumn(DesignOutput output) {
+    return kDesignOutputColumns[static_cast<std::size_t>(output)];
+}
+
+// The column of a CSV name, or nullptr.
+const DesignOutputColumn* FindOutputColumn(std::string_view name);
+
+// The results of one design. An empty value could not be computed (missing inputs, a failed
+// analysis step, no graphed cycle, or not asked for).
+struct DesignResult {
+    std::array<std::optional<double>, kDesignOutputCount> values{};
+    double engineSpeed = 0;  // rad/s, as read
+
+    std::optional<double>& operator[](DesignOutput output) {
+        return values[static_cast<std::size_t>(output)];
+    }
+    const std::optional<double>& operator[](DesignOutput output) const {
+        return values[static_cast<std::size_t>(output)];
+    }
+
+    // Engine speed above Omega Bar; empty without Omega Bar.
+    std::optional<bool> Overdriven() const;
+};
+
+// The results of a finished compute run (inputs read, analysis, simulation, displacer loss)
+// from its parameter set and simulation state; the power/speed curve columns stay empty.
+DesignResult ResultOfRun(const ParameterSet& params, const SimulationState& sim,
+                         const OutputUnits& units);
+
+// The power/speed curve columns from a computed curve.
+void AddCurveMaximum(DesignResult& result, const PowerCurve& curve);
+
+}  // namespace velmora
