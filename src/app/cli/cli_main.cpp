@@ -1,5 +1,6 @@
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 
@@ -13,6 +14,9 @@ void PrintHelp(std::ostream& out) {
            "                   print the inputs report, an empty line, and the computed values\n"
            "  samples FILE     print the graphed steps of that run as CSV\n"
            "  powercurve FILE  print the power/speed curve as CSV, then its title as '# ...'\n"
+           "  sweep FILE --vary SECTION.KEY=FROM:TO:N[:log] [--vary ...] [--outputs LIST]\n"
+           "        [--threads N]\n"
+           "                   evaluate every design of one or two varied inputs, print CSV\n"
            "  --help           this text\n";
 }
 
@@ -24,6 +28,9 @@ int main(int argc, char* argv[]) {
         PrintHelp(std::cout);
         return 0;
     }
+    if (argc >= 2 && std::string(argv[1]) == "sweep")
+        return RunSweepCommand(std::vector<std::string>(argv + 2, argv + argc), std::cout,
+                               std::cerr);
     if (argc != 3) {
         PrintHelp(std::cerr);
         return 2;

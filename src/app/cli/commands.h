@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace velmora::cli {
 
@@ -10,5 +11,9 @@ namespace velmora::cli {
 int RunReportCommand(const std::string& file, std::ostream& out, std::ostream& err);
 int RunSamplesCommand(const std::string& file, std::ostream& out, std::ostream& err);
 int RunPowerCurveCommand(const std::string& file, std::ostream& out, std::ostream& err);
+
+// velmora-cli sweep FILE --vary ... : the arguments after "sweep"; 2 also for bad arguments.
+int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+void PrintSweepUsage(std::ostream& out);
 
 }  // namespace velmora::cli

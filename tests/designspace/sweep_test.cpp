@@ -1,0 +1,227 @@
+// Sweeps: ranges as typed on the command line, rows equal to the report of a file holding
+// the row's texts, the same CSV whatever the thread count, and cancelling.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "designspace/sweep_csv.h"
+#include "designspace/sweep_run.h"
+#include "persistence/parameter_file.h"
+#include "persistence/temp_folder.h"
+#include "simulation/engine_fixtures.h"
+#include "simulation/engine_session.h"
+
+namespace velmora {
+namespace {
+
+SweepAxis Axis(const char* key, double from, double to, int points, bool log = false) {
+    return {FindSweepInput(key), from, to, points, log};
+}
+
+std::string Problem(const std::string& vary) {
+    std::string problem;
+    EXPECT_FALSE(ParseVary(vary, problem).has_value()) << vary;
+    return problem;
+}
+
+TEST(SweepAxis, ParsesRangesAndNamesWhatIsWrong) {
+    std::string problem;
+    const std::optional<SweepAxis> axis = ParseVary("Displacer.Mass=0.5:2e0:7:log", problem);
+    ASSERT_TRUE(axis.has_value()) << problem;
+    EXPECT_STREQ(axis->input->key, "Displacer.Mass");
+    EXPECT_EQ(axis->from, 0.5);
+    EXPECT_EQ(axis->to, 2);
+    EXPECT_EQ(axis->points, 7);
+    EXPECT_TRUE(axis->log);
+
+    EXPECT_EQ(Problem("Piston.Stroke=1:2:0"), "points must be at least 1 in 'Piston.Stroke=1:2:0'");
+    EXPECT_EQ(Problem("Piston.Stroke=1:2:-4"),
+              "points must be at least 1 in 'Piston.Stroke=1:2:-4'");
+    EXPECT_EQ(Problem("Piston.Stroke=1:2:1000001"),
+              "N of 'Piston.Stroke=1:2:1000001' is more than 1000000 points");
+    EXPECT_EQ(Problem("Piston.Stroke=1:x:3"),
+              "FROM and TO of 'Piston.Stroke=1:x:3' must be numbers");
+    EXPECT_EQ(Problem("Piston.Stroke=1,5:2:3"),
+              "FROM and TO of 'Piston.Stroke=1,5:2:3' must be numbers");
+    EXPECT_EQ(Problem("Piston.Stroke=nan:2:3"),
+              "FROM and TO of 'Piston.Stroke=nan:2:3' must be numbers");
+    EXPECT_EQ(Problem("Piston.Stroke=1:2:3.5"),
+              "N of 'Piston.Stroke=1:2:3.5' must be a whole number");
+    EXPECT_EQ(Problem("Piston.Strok=1:2:3"), "unknown input key 'Piston.Strok'");
+    EXPECT_EQ(Problem("Piston.Stroke=0:2:3:log"),
+              "a logarithmic range must not touch 0 in 'Piston.Stroke=0:2:3:log'");
+    EXPECT_EQ(Problem("Piston.Stroke=-1:2:3:log"),
+              "a logarithmic range must not touch 0 in 'Piston.Stroke=-1:2:3:log'");
+    EXPECT_EQ(Problem("Piston.Stroke=1:2:3:lin"),
+              "'Piston.Stroke=1:2:3:lin' is not SECTION.KEY=FROM:TO:N[:log]");
+    EXPECT_EQ(Problem("Piston.Stroke"), "'Piston.Stroke' is not SECTION.KEY=FROM:TO:N[:log]");
+
+    EXPECT_EQ(AxesProblem({}), "no input to vary");
+    EXPECT_EQ(AxesProblem({Axis("Piston.Stroke", 1, 2, 1001), Axis("Hot.Temp", 1, 2, 1000)}),
+              "more than 1000000 designs");
+    EXPECT_EQ(AxesProblem({Axis("Piston.Stroke", 1, 2, 1000), Axis("Hot.Temp", 1, 2, 1000)}), "");
+    EXPECT_EQ(AxesProblem({Axis("Hot.Temp", 1, 2, 3), Axis("Hot.Temp", 1, 2, 3)}),
+              "the same input varied twice");
+}
+
+TEST(SweepAxis, ValuesRunFromFromToToEvenlyOrLogarithmically) {
+    EXPECT_EQ(AxisValues(Axis("Hot.Temp", 100, 200, 5)),
+              (std::vector<double>{100, 125, 150, 175, 200}));
+    EXPECT_EQ(AxisValues(Axis("Hot.Temp", 100, 200, 1)), std::vector<double>{100});
+    const std::vector<double> log = AxisValues(Axis("Hot.Temp", 1, 1000, 4, true));
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0], 1);
+    EXPECT_NEAR(log[1], 10, 1e-12);
+    EXPECT_NEAR(log[2], 100, 1e-10);
+    EXPECT_EQ(log[3], 1000);
+}
+
+std::uint64_t Bits(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// The large reference engine with 3 computed cycles of which 1 is graphed.
+SweepPlan LargeEnginePlan(std::vector<SweepAxis> axes) {
+    SweepPlan plan;
+    plan.base = test::LargeEngineControls();
+    plan.base.GraphCycleCountEdit = "1";
+    plan.axes = std::move(axes);
+    return plan;
+}
+
+TEST(SweepRun, EachRowEqualsTheReportOfAFileHoldingItsTexts) {
+    SweepRun run(LargeEnginePlan(
+        {Axis("Displacer.Mass", 0.3, 3, 3, true), Axis("DisplacerSpring.Constant", 0, 3000, 3)}));
+    run.Run(2);
+    ASSERT_EQ(run.Completed(), 9u);
+    testing::TempFolder folder;
+    for (std::size_t k = 0; k < run.DesignCount(); ++k) {
+        const SweepRow& row = run.Row(k);
+        SCOPED_TRACE(row.texts[0] + " kg, " + row.texts[1] + " N/m");
+        // The file the user would save with these texts, loaded and computed as the command
+        // line's report does.
+        const std::string file = folder.File("row.RBP");
+        std::string error;
+        ASSERT_TRUE(SaveParameterFile(file, DesignControls(run.Plan(), row.values), error));
+        EngineSession session;
+        session.Driver.Loading = true;
+        LoadParameterFile(file, session.State);
+        session.Driver.Loading = false;
+        session.Compute(true, true);
+        EXPECT_EQ(session.State.EditDispMass.text, row.texts[0]);
+        EXPECT_EQ(session.State.EditSpringConstant.text, row.texts[1]);
+        const DesignResult expected =
+            ResultOfRun(session.Driver.Params, session.Sim, session.State.outputs);
+        for (const DesignOutputColumn& column : kDesignOutputColumns) {
+            ASSERT_EQ(row.result[column.output].has_value(), expected[column.output].has_value())
+                << column.name;
+            if (expected[column.output]) {
+                EXPECT_EQ(Bits(*row.result[column.output]), Bits(*expected[column.output]))
+                    << column.name;
+            }
+        }
+    }
+    // The texts are the study's trial texts: 15 significant digits at most, no trailing zeros.
+    EXPECT_EQ(run.Row(0).texts[0], "0.3");
+    EXPECT_EQ(run.Row(3).texts[0], "0.948683298050514");
+    EXPECT_EQ(run.Row(1).texts[1], "1500");
+}
+
+std::string Csv(const SweepRun& run, const std::vector<DesignOutput>& outputs) {
+    std::ostringstream out;
+    WriteSweepCsv(out, run, outputs);
+    return out.str();
+}
+
+TEST(SweepRun, OneAndTwoThreadsGiveTheSameCsv) {
+    const std::vector<SweepAxis> axes{Axis("Piston.Stroke", 100, 180, 6),
+                                      Axis("Engine.Speed", 300, 3000, 5, true)};
+    SweepRun one(LargeEnginePlan(axes));
+    one.Run(1);
+    SweepRun two(LargeEnginePlan(axes));
+    two.Run(2);
+    const std::vector<DesignOutput> outputs(DefaultSweepOutputs());
+    const std::string csv = Csv(one, outputs);
+    EXPECT_EQ(csv, Csv(two, outputs));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 31);
+}
+
+TEST(SweepRun, CsvHasKeysNamesAndEmptyCellsForWhatCannotBeComputed) {
+    // A displacer mass of 0 moves nothing: no dwell; the other row has one.
+    SweepRun run(LargeEnginePlan({Axis("Displacer.Mass", 0, 1, 2)}));
+    run.Run(1);
+    const std::string csv =
+        Csv(run, {DesignOutput::SchmidtPower, DesignOutput::DwellHi, DesignOutput::Beta});
+    std::istringstream lines(csv);
+    std::string header, massless, heavy;
+    std::getline(lines, header);
+    std::getline(lines, massless);
+    std::getline(lines, heavy);
+    EXPECT_EQ(header, "Displacer.Mass,schmidt_power_w,dwell_hi_deg,beta");
+    EXPECT_EQ(massless.substr(0, 2), "0,");
+    // Without mass there is no K, so no Omega Bar and no Schmidt power; no simulation, no dwell.
+    EXPECT_EQ(massless.substr(0, 4), "0,,,");
+    EXPECT_EQ(heavy.substr(0, 2), "1,");
+    EXPECT_EQ(heavy.find(",,"), std::string::npos) << heavy;
+    EXPECT_EQ(CsvNumber(0.1), "0.1");
+    EXPECT_EQ(CsvNumber(1e-300), "1e-300");
+    EXPECT_EQ(CsvNumber(123456789.125), "123456789.125");
+    EXPECT_EQ(CsvNumber(std::nullopt), "");
+}
+
+TEST(SweepRun, OutputListsByName) {
+    std::string problem;
+    const auto outputs = ParseOutputList("indicated_power_w,omega_bar_rad_s", problem);
+    ASSERT_TRUE(outputs.has_value());
+    EXPECT_EQ(*outputs,
+              (std::vector<DesignOutput>{DesignOutput::IndicatedPower, DesignOutput::OmegaBar}));
+    EXPECT_FALSE(ParseOutputList("indicated_power", problem).has_value());
+    EXPECT_EQ(problem, "unknown output 'indicated_power' (see --outputs help)");
+}
+
+TEST(SweepRun, CancelKeepsTheRowsDoneAndTheyEqualAFullRun) {
+    const std::vector<SweepAxis> axes{Axis("Cold.Temp", 20, 80, 40),
+                                      Axis("Hot.Temp", 500, 800, 40)};
+    SweepRun full(LargeEnginePlan(axes));
+    SweepRun cancelled(LargeEnginePlan(axes));
+    std::thread worker([&] { cancelled.Run(2); });
+    while (cancelled.Completed() < 20) std::this_thread::yield();
+    cancelled.Cancel();
+    worker.join();
+    const std::size_t done = cancelled.Completed();
+    EXPECT_GE(done, 20u);
+    EXPECT_LT(done, cancelled.DesignCount());
+    std::size_t marked = 0;
+    for (std::size_t k = 0; k < cancelled.DesignCount(); ++k) marked += cancelled.IsDone(k);
+    EXPECT_EQ(marked, done);
+
+    full.Run(2);
+    std::ostringstream expected;
+    const std::vector<DesignOutput> outputs(DefaultSweepOutputs());
+    // The cancelled run's CSV holds exactly the full run's lines of the rows it finished.
+    std::istringstream fullLines(Csv(full, outputs));
+    std::istringstream partLines(Csv(cancelled, outputs));
+    std::string header, partHeader;
+    std::getline(fullLines, header);
+    std::getline(partLines, partHeader);
+    EXPECT_EQ(header, partHeader);
+    std::vector<std::string> fullRows;
+    for (std::string line; std::getline(fullLines, line);) fullRows.push_back(line);
+    std::size_t k = 0;
+    for (std::string line; std::getline(partLines, line);) {
+        while (k < cancelled.DesignCount() && !cancelled.IsDone(k)) ++k;
+        ASSERT_LT(k, fullRows.size());
+        EXPECT_EQ(line, fullRows[k]);
+        ++k;
+    }
+}
+
+}  // namespace
+}  // namespace velmora
