@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "designspace/sweep_run.h"
 #include "persistence/parameter_file.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/engine_session.h"

@@ -44,7 +44,8 @@ std::string AxisProblem(const SweepAxis& axis) {
 }
 
 std::optional<SweepAxis> ParseVary(std::string_view text, std::string& problem) {
-    const std::string quoted = "'" + std::string(text) + "'";
+    std::string quoted(1, '\'');
+    quoted.append(text).push_back('\'');
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) {
         problem = quoted + " is not SECTION.KEY=FROM:TO:N[:log]";

@@ -8,6 +8,7 @@
 
 #include "ui/bug_list_text.h"
 #include "ui/chart_panel.h"
+#include "ui/design_space_window.h"
 #include "ui/fixed_pitch_font.h"
 #include "ui/sheet_builders.h"
 
@@ -43,6 +44,7 @@ void TForm1::BuildMenu() {
     ui_.Save1->setObjectName("Save1");
     ui_.ClearParameters1 = ui_.Files1->addAction("Clear Parameters");
     ui_.ClearParameters1->setObjectName("ClearParameters1");
+    AddDesignSpaceMenu(*this, bar);
     ui_.BugList1 = bar->addAction("Bug List");
     ui_.BugList1->setObjectName("BugList1");
     ui_.Help1 = bar->addAction("Help");

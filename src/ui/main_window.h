@@ -85,6 +85,10 @@ class TForm1 : public QMainWindow {
     // Copies the session's reports, labels and charts into the widgets.
     void ShowResults();
 
+    // Puts the design inputs of `inputs` into the Design Parameters page as one step, then
+    // the usual recomputation. For other windows that propose inputs.
+    void ApplyInputsAsOneStep(const ControlState& inputs, const QString& stepText);
+
     // The file name the save dialog proposes next.
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }
 

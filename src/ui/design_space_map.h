@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+// The colour map of one output over two varied inputs: cells in a colour scale, cells where
+// the engine is overdriven hatched, contour lines, the axis values and a colour bar. The
+// first input runs along x, the second along y; cell k = i * ny + j.
+class DesignSpaceMap : public QWidget {
+    Q_OBJECT
+  public:
+    explicit DesignSpaceMap(QWidget* parent = nullptr);
+
+    struct Data {
+        std::vector<double> x;
+        std::vector<double> y;
+        QString xTitle;
+        QString yTitle;
+        QString valueTitle;
+        std::vector<std::optional<double>> values;  // nx * ny, empty: not computed (yet)
+        std::vector<bool> overdriven;               // nx * ny
+        std::optional<double> markerX;              // the current design
+        std::optional<double> markerY;
+    };
+    void SetData(Data data);
+    const Data& Values() const { return data_; }
+
+    // The cell under a widget position, or -1; the centre of a cell.
+    int CellAt(QPoint position) const;
+    QPoint CellCentre(int cell) const;
+
+  signals:
+    void CellHovered(int cell);
+    void CellClicked(int cell);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    QRect PlotRect() const;
+    QPointF ToWidget(double i, double j) const;  // cell coordinates, cell centres at integers
+
+    Data data_;
+};
+
+// A colour of the map's scale for t in [0, 1] (dark blue through green to yellow).
+QColor MapColour(double t);
+
+}  // namespace velmora

@@ -1,0 +1,198 @@
+// Tools > Design Space...: a map runs on worker threads and shows, bad fields stop Start,
+// Cancel keeps the rows done, edits in the main window do not reach a running map, and a
+// clicked design lands in the Design Parameters page.
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <chrono>
+
+#include "ui/design_space_map.h"
+#include "ui/design_space_window.h"
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void Click(QWidget* target, QPoint at) {
+    SendMouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+}
+
+class DesignSpaceInWindow : public WindowTest {
+  protected:
+    void SetUp() override {
+        CopyExample("KESTMORE.RBP", "Default.INI");
+        StartAndSettle();
+        window->BugMemoClick();
+        TriggerAction(window.get(), "DesignSpace1");
+        space = Control<DesignSpaceWindow>("DesignSpaceWindow");
+        ASSERT_NE(space, nullptr);
+        ASSERT_TRUE(space->isVisible());
+    }
+
+    QLineEdit* Field(const char* name) { return FindControl<QLineEdit>(space, name); }
+    QPushButton* Button(const char* name) { return FindControl<QPushButton>(space, name); }
+
+    // Mass 0.5 to 1.5 kg by engine speed 500 to 1500 RPM (the file's units).
+    void ChooseMap(int massPoints, int speedPoints) {
+        FindControl<QCheckBox>(space, "DesignSpaceUseSecond")->setChecked(true);
+        Field("DesignSpaceFrom1")->setText("0.5");
+        Field("DesignSpaceTo1")->setText("1.5");
+        Field("DesignSpacePoints1")->setText(QString::number(massPoints));
+        Field("DesignSpaceFrom2")->setText("500");
+        Field("DesignSpaceTo2")->setText("1500");
+        Field("DesignSpacePoints2")->setText(QString::number(speedPoints));
+    }
+
+    bool WaitUntilDone(int ms) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (space->Running() || Button("DesignSpaceCancel")->isEnabled()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            WaitMs(20);
+        }
+        return true;
+    }
+
+    DesignSpaceWindow* space = nullptr;
+};
+
+TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClickedDesign) {
+    ChooseMap(12, 10);
+    ASSERT_TRUE(Button("DesignSpaceStart")->isEnabled());
+    const QString pistonBefore = window->Ui().EditPistonDiameter->text();
+    Button("DesignSpaceStart")->click();
+    // An edit in the main window while the map runs does not mix into it.
+    window->Ui().EditPistonDiameter->setText("99");
+    ASSERT_TRUE(WaitUntilDone(20000));
+    const SweepRun* run = space->Run();
+    ASSERT_NE(run, nullptr);
+    EXPECT_EQ(run->Completed(), 120u);
+    EXPECT_EQ(run->Plan().base.EditPistonDiameter.text, pistonBefore.toStdString());
+    EXPECT_EQ(FindControl<QProgressBar>(space, "DesignSpaceProgress")->value(), 120);
+    EXPECT_TRUE(Button("DesignSpaceExport")->isEnabled());
+
+    auto* map = FindControl<DesignSpaceMap>(space, "DesignSpaceMap");
+    ASSERT_TRUE(map->isVisible());
+    const DesignSpaceMap::Data& data = map->Values();
+    ASSERT_EQ(data.values.size(), 120u);
+    // Omega Bar falls with the mass: light displacers at low speed run, heavy ones at high
+    // speed are overdriven.
+    EXPECT_FALSE(data.overdriven[0]);
+    EXPECT_TRUE(data.overdriven[119]);
+    for (const std::optional<double>& value : data.values) EXPECT_TRUE(value.has_value());
+    space->resize(980, 620);
+    WaitMs(50);
+    space->grab().save("/tmp/velmora_design_space_map.png");
+    space->resize(800, 550);
+    WaitMs(50);
+    space->grab().save("/tmp/velmora_design_space_map_small.png");
+
+    // Hover shows the design's values, a click puts them into the main window.
+    const std::size_t k = 4 * 10 + 7;
+    SendMouse(map, QEvent::MouseMove, map->CellCentre(static_cast<int>(k)), Qt::NoButton,
+              Qt::NoButton);
+    WaitMs(20);
+    EXPECT_TRUE(FindControl<QLabel>(space, "DesignSpaceReadout")
+                    ->text()
+                    .contains(QString::fromStdString("Engine Speed = " + run->Row(k).texts[1])));
+    window->Ui().EditPistonDiameter->setText(pistonBefore);
+    WaitMs(600);
+    const int runs = Runs();
+    Click(map, map->CellCentre(static_cast<int>(k)));
+    EXPECT_EQ(window->Ui().EditDispMass->text().toStdString(), run->Row(k).texts[0]);
+    EXPECT_EQ(window->Ui().EditEngineSpeed->text().toStdString(), run->Row(k).texts[1]);
+    EXPECT_GT(Runs(), runs);
+    // The main window's results are those of the clicked design.
+    EXPECT_EQ(window->Session().Driver.Params.OmegaBar, run->Row(k).result[DesignOutput::OmegaBar]);
+
+    const QString csv = Path("map.csv");
+    ASSERT_TRUE(space->ExportCsv(csv));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 121);
+    EXPECT_TRUE(lines[0].startsWith("Displacer.Mass,Engine.Speed,"));
+}
+
+TEST_F(DesignSpaceInWindow, BadFieldsAreMarkedAndStopStart) {
+    ChooseMap(10, 10);
+    EXPECT_TRUE(Button("DesignSpaceStart")->isEnabled());
+    Field("DesignSpaceFrom1")->setText("abc");
+    EXPECT_FALSE(Button("DesignSpaceStart")->isEnabled());
+    EXPECT_FALSE(Field("DesignSpaceFrom1")->styleSheet().isEmpty());
+    Field("DesignSpaceFrom1")->setText("0.5");
+    Field("DesignSpacePoints2")->setText("0");
+    EXPECT_FALSE(Button("DesignSpaceStart")->isEnabled());
+    Field("DesignSpacePoints2")->setText("2000");
+    Field("DesignSpacePoints1")->setText("1000");
+    EXPECT_FALSE(Button("DesignSpaceStart")->isEnabled());  // 2,000,000 designs
+    Field("DesignSpacePoints1")->setText("10");
+    FindControl<QCheckBox>(space, "DesignSpaceLog2")->setChecked(true);
+    Field("DesignSpaceFrom2")->setText("0");
+    EXPECT_FALSE(Button("DesignSpaceStart")->isEnabled());
+    EXPECT_FALSE(Field("DesignSpaceFrom2")->styleSheet().isEmpty());
+    Field("DesignSpaceFrom2")->setText("100");
+    EXPECT_TRUE(Button("DesignSpaceStart")->isEnabled());
+    EXPECT_TRUE(Field("DesignSpaceFrom1")->styleSheet().isEmpty());
+}
+
+TEST_F(DesignSpaceInWindow, CancelKeepsTheRowsDoneAndTheWindowAnswersMeanwhile) {
+    ChooseMap(300, 300);
+    Button("DesignSpaceStart")->click();
+    EXPECT_FALSE(Button("DesignSpaceStart")->isEnabled());
+    // The window keeps repainting and taking input while the threads work.
+    int polls = 0;
+    while (space->Run()->Completed() < 50 && polls < 1000) {
+        WaitMs(10);
+        ++polls;
+    }
+    window->Ui().EditHotTemp->setText("651");
+    EXPECT_EQ(window->Ui().EditHotTemp->text(), "651");
+    Button("DesignSpaceCancel")->click();
+    ASSERT_TRUE(WaitUntilDone(20000));
+    const std::size_t done = space->Run()->Completed();
+    EXPECT_GE(done, 50u);
+    EXPECT_LT(done, 90000u);
+    EXPECT_TRUE(Button("DesignSpaceStart")->isEnabled());
+    const QString csv = Path("cancelled.csv");
+    ASSERT_TRUE(space->ExportCsv(csv));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString(file.readAll()).count('\n'), static_cast<qsizetype>(done + 1));
+    space->grab().save("/tmp/velmora_design_space_cancelled.png");
+}
+
+TEST_F(DesignSpaceInWindow, OneInputDrawsTheChosenOutputsWithTheCurrentDesign) {
+    Field("DesignSpaceFrom1")->setText("0.5");
+    Field("DesignSpaceTo1")->setText("2");
+    Field("DesignSpacePoints1")->setText("31");
+    Button("DesignSpaceStart")->click();
+    ASSERT_TRUE(WaitUntilDone(20000));
+    EXPECT_EQ(space->Run()->Completed(), 31u);
+    EXPECT_TRUE(FindControl<QWidget>(space, "DesignSpaceChart")->isVisible());
+    auto* view = FindControl<QChartView>(space, "DesignSpaceChart");
+    QStringList names;
+    for (const QAbstractSeries* series : view->chart()->series()) names << series->name();
+    EXPECT_EQ(names, (QStringList{"Schmidt power (W)", "Indicated power (W)", "Current design"}));
+    space->resize(980, 620);
+    WaitMs(50);
+    space->grab().save("/tmp/velmora_design_space_line.png");
+    space->LoadDesign(30);
+    EXPECT_EQ(window->Ui().EditDispMass->text(), "2");
+}
+
+}  // namespace
+}  // namespace velmora::testing
