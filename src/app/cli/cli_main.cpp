@@ -17,6 +17,9 @@ void PrintHelp(std::ostream& out) {
            "  sweep FILE --vary SECTION.KEY=FROM:TO:N[:log] [--vary ...] [--outputs LIST]\n"
            "        [--threads N]\n"
            "                   evaluate every design of one or two varied inputs, print CSV\n"
+           "  optimize FILE --objective NAME --vary SECTION.KEY[=FROM:TO] [--vary ...]\n"
+           "        [--constraint NAME[=MARGIN] ...] [--max-evals N] -o OUT.RBP\n"
+           "                   the best design within the bounds and constraints, written to OUT\n"
            "  --help           this text\n";
 }
 
@@ -31,6 +34,9 @@ int main(int argc, char* argv[]) {
     if (argc >= 2 && std::string(argv[1]) == "sweep")
         return RunSweepCommand(std::vector<std::string>(argv + 2, argv + argc), std::cout,
                                std::cerr);
+    if (argc >= 2 && std::string(argv[1]) == "optimize")
+        return RunOptimizeCommand(std::vector<std::string>(argv + 2, argv + argc), std::cout,
+                                  std::cerr);
     if (argc != 3) {
         PrintHelp(std::cerr);
         return 2;

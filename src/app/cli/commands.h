@@ -16,4 +16,8 @@ int RunPowerCurveCommand(const std::string& file, std::ostream& out, std::ostrea
 int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 void PrintSweepUsage(std::ostream& out);
 
+// velmora-cli optimize FILE ... : 0 a feasible design written, 3 none found, 2 bad arguments.
+int RunOptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+void PrintOptimizeUsage(std::ostream& out);
+
 }  // namespace velmora::cli
