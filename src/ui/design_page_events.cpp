@@ -99,6 +99,8 @@ void TForm1::EditStep5DispStrokeChange() {
 // Each copied text is a text change of its input field and so restarts the change timer;
 // setting a unit list's choice from here raises no event.
 void TForm1::UsePistonDiamStrokeButtonClick() {
+    FlushPendingStep();
+    quietEdits_ = true;
     ControlState state = session_.State;
     ReadControls(ui_, state);
     UsePistonDiamStroke(state);
@@ -106,10 +108,14 @@ void TForm1::UsePistonDiamStrokeButtonClick() {
     SetListChoice(ui_.PistonDiameterUnits, state.EditPistonDiameter.units);
     ui_.EditPistonStroke->setText(ToQString(state.EditPistonStroke.text));
     SetListChoice(ui_.PistonStrokeUnits, state.EditPistonStroke.units);
+    quietEdits_ = false;
+    CommitInputStep("Use piston Diam/Stroke");
     DesignSheetEnter();
 }
 
 void TForm1::UseDispDiamStrokeButtonClick() {
+    FlushPendingStep();
+    quietEdits_ = true;
     ControlState state = session_.State;
     ReadControls(ui_, state);
     UseDispDiamStroke(state);
@@ -117,15 +123,21 @@ void TForm1::UseDispDiamStrokeButtonClick() {
     SetListChoice(ui_.DispDiameterUnits, state.EditDispDiameter.units);
     ui_.EditDispStroke->setText(ToQString(state.EditDispStroke.text));
     SetListChoice(ui_.DispStrokeUnits, state.EditDispStroke.units);
+    quietEdits_ = false;
+    CommitInputStep("Use displacer Diam/Stroke");
     DesignSheetEnter();
 }
 
 void TForm1::UseRodDiamButtonClick() {
+    FlushPendingStep();
+    quietEdits_ = true;
     ControlState state = session_.State;
     ReadControls(ui_, state);
     UseRodDiam(state, Design.DesignRodDiameter);
     ui_.EditDispRodDiameter->setText(ToQString(state.EditDispRodDiameter.text));
     SetListChoice(ui_.DispRodDiameterUnits, state.EditDispRodDiameter.units);
+    quietEdits_ = false;
+    CommitInputStep("Use Rod Diam");
     DesignSheetEnter();
 }
 

@@ -47,10 +47,14 @@ void TForm1::EditChangeTimerTimer() {
 }
 
 void TForm1::LengthOutputFormatRGClick() {
+    FlushPendingStep();
+    CommitInputStep("Edit output unit");
     Compute(true, true);
 }
 
 void TForm1::GravityCBClick() {
+    FlushPendingStep();
+    CommitInputStep("Edit displacer weight");
     Compute(true, true);
 }
 
@@ -86,7 +90,11 @@ void TForm1::ClearParameters1Click() {
                                                           {c.EditEngineSpeed, ""},
                                                           {c.EditMeanEnginePressure, ""},
                                                           {c.EditRequiredEnginePower, ""}};
+    FlushPendingStep();
+    quietEdits_ = true;
     for (const auto& [field, text] : cleared) field->setText(text);
+    quietEdits_ = false;
+    CommitInputStep("Clear Parameters");
     Compute(true, true);
     if (c.PageControl1->currentWidget() == c.DesignSheet) DesignSheetEnter();
 }

@@ -8,6 +8,7 @@
 
 #include "ui/bug_list_text.h"
 #include "ui/chart_panel.h"
+#include "ui/control_help.h"
 #include "ui/design_space_window.h"
 #include "ui/fixed_pitch_font.h"
 #include "ui/sheet_builders.h"
@@ -19,13 +20,17 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<WindowDialogs>()),
       exeFolderOverride_(std::move(exeFolder)) {
     setObjectName("TForm1");
-    setWindowTitle("Velmora");
+    SetCaption("Velmora");
     setFont(DialogFont(8));
     BuildMenu();
+    BuildEditMenu();
+    BuildRecentFilesMenu();
     BuildPages();
+    ApplyControlHelp(this);
     BuildBugMemo();
     BuildTimers();
     ConnectEvents();
+    ConnectInputSteps();
     resize(776, 532 + menuBar()->sizeHint().height());
     FormCreate();
 }
@@ -187,6 +192,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_.Splitter1 &&
         (event->type() == QEvent::Show || event->type() == QEvent::Resize))
         ApplyMemoWidth();
+    // Ctrl+Z and Ctrl+Shift+Z undo whole input steps, also inside a field (which would
+    // otherwise take them for its own undo of single keys).
+    if (event->type() == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z)) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (auto* field = qobject_cast<QLineEdit*>(watched);

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QUndoStack>
 #include <memory>
 
 #include "model/design_steps.h"
@@ -85,9 +86,12 @@ class TForm1 : public QMainWindow {
     // Copies the session's reports, labels and charts into the widgets.
     void ShowResults();
 
-    // Puts the design inputs of `inputs` into the Design Parameters page as one step, then
-    // the usual recomputation. For other windows that propose inputs.
+    // One undoable change of the inputs (the input part of `inputs`: texts, units, check boxes,
+    // design fields), then the usual recomputation. For other windows that propose inputs.
     void ApplyInputsAsOneStep(const ControlState& inputs, const QString& stepText);
+    QUndoStack* UndoStack() { return undo_; }
+    // The window title without the unsaved-changes placeholder.
+    QString Caption() const;
 
     // The file name the save dialog proposes next.
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }
@@ -118,10 +122,29 @@ class TForm1 : public QMainWindow {
     void ConnectEvents();
     void ScaleLayoutOnce();
     void ChooseFolders();
+    QString StateFile() const;
     void ApplyControlState(const ControlState& state);
     void ApplyMemoWidth();
     int MemoWidth() const;
     void ShowAnimationFrame();
+    // Undo steps: edits are noted as they happen and become one step when finished.
+    void BuildEditMenu();
+    void ConnectInputSteps();
+    void NoteInputEdit(QWidget* field);
+    void FlushPendingStep();
+    void CommitInputStep(const QString& text);
+    void PushInputStep(const QString& text, const ControlState& now);
+    void PutInputsInWidgets(const ControlState& inputs);
+    void ApplyStepInputs(const ControlState& inputs);
+    void SetCaption(const QString& caption);
+    // Files > Recent Files and the shortcuts of the Files and Help commands.
+    void BuildRecentFilesMenu();
+    void ShowRecentFiles();
+    void NoteRecentFile(const QString& path);
+    void OpenRecentFile(const QString& path);
+    void ReadRecentFileList();
+    void WriteRecentFileList();
+    void LoadChosenFile(const QString& path);
     OutputUnits CurrentOutputUnits();
     bool Loading() const { return session_.Driver.Loading; }
 
@@ -132,6 +155,15 @@ class TForm1 : public QMainWindow {
     QString dialogFolder_;
     QString saveDialogFileName_;
     int pendingMemoWidth_ = -1;
+    QUndoStack* undo_ = nullptr;
+    QTimer* stepTimer_ = nullptr;
+    ControlState committedInputs_;
+    QString pendingStepText_;
+    ControlState pendingInputs_;  // the inputs after the last edit of the burst
+    bool applyingStep_ = false;
+    std::vector<std::string> recentFiles_;
+    bool quietEdits_ = false;  // a command changes several fields: one step when it ends
+    QObject* stepControl_ = nullptr;
     bool shown_ = false;
     bool destroyed_ = false;
 

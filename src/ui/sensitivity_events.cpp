@@ -74,8 +74,12 @@ void TForm1::IncreaseSchmidtPowerButtonClick() {
     for (QWidget* widget : hidden) widget->hide();
     c.IncreaseSchmidtPowerButton->setEnabled(false);
 
+    // The trials are no edits of the user's: the study restores every input when it ends.
+    FlushPendingStep();
     WindowStudyTarget target(*this, session_, c);
+    applyingStep_ = true;
     Study.Run(target);
+    applyingStep_ = false;
 
     QWidget* const shownAgain[] = {c.Memo1, c.Memo2, c.MainChart, c.MainChartA};
     for (QWidget* widget : shownAgain) widget->show();

@@ -48,6 +48,9 @@ void TForm1::FormShow() {
     ChooseFolders();
     LoadParameterFile(ToQString(StartupStateFile(Locations)));
     session_.Driver.Loading = false;
+    ReadRecentFileList();
+    ReadControls(ui_, committedInputs_);
+    undo_->clear();
     DesignSheetEnter();
     ui_.EditChangeTimer->start();
     BugList1Click();
@@ -59,7 +62,12 @@ void TForm1::FormDestroy() {
     ui_.AnimateTimer->stop();
     ui_.EditChangeTimer->stop();
     PrepareStateFolder(Locations);
-    SaveParameterFile(ToQString(Locations.stateFolder) + "Default.INI");
+    SaveParameterFile(StateFile());
+    WriteRecentFileList();
+}
+
+QString TForm1::StateFile() const {
+    return ToQString(Locations.stateFolder) + "Default.INI";
 }
 
 void TForm1::ChooseFolders() {
@@ -87,22 +95,32 @@ void TForm1::ScaleLayoutOnce() {
 void TForm1::LoadButtonClick() {
     const std::optional<QString> path = dialogs_->ChooseFileToLoad(this, dialogFolder_);
     if (!path) return;
-    dialogFolder_ = QFileInfo(*path).absolutePath();
-    session_.Driver.LoadedFileName = ToStdString(*path);
+    LoadChosenFile(*path);
+}
+
+// Load Parameters after the file is chosen (in the open dialog or under Recent Files).
+void TForm1::LoadChosenFile(const QString& path) {
+    dialogFolder_ = QFileInfo(path).absolutePath();
+    session_.Driver.LoadedFileName = ToStdString(path);
+    FlushPendingStep();
     session_.Driver.Loading = true;
-    LoadParameterFile(*path);
+    LoadParameterFile(path);
     session_.Driver.Loading = false;
+    NoteRecentFile(path);
+    CommitInputStep("Load Parameters");
+    undo_->setClean();
     Compute(true, true);
 }
 
 void TForm1::SaveButtonClick() {
-    const std::string proposed = ProposedSaveName(ToStdString(windowTitle()));
+    const std::string proposed = ProposedSaveName(ToStdString(Caption()));
     if (!proposed.empty()) saveDialogFileName_ = ToQString(proposed);
     const std::optional<QString> path =
         dialogs_->ChooseFileToSave(this, dialogFolder_, saveDialogFileName_);
     if (!path) return;
     dialogFolder_ = QFileInfo(*path).absolutePath();
     saveDialogFileName_ = QFileInfo(*path).fileName();
+    FlushPendingStep();
     SaveParameterFile(*path);
 }
 
@@ -119,7 +137,7 @@ void TForm1::LoadParameterFile(const QString& path) {
     state.Page = ui_.PageControl1->currentIndex() + 1;
     velmora::LoadParameterFile(ToStdString(path), state);
     ApplyControlState(state);
-    setWindowTitle(ToQString(WindowTitleForFile(ToStdString(path))));
+    SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
 }
 
 void TForm1::SaveParameterFile(const QString& path) {
@@ -136,7 +154,9 @@ void TForm1::SaveParameterFile(const QString& path) {
         dialogs_->ShowMessage(this, ToQString(error));
         return;
     }
-    setWindowTitle(ToQString(WindowTitleForFile(ToStdString(path))));
+    SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
+    undo_->setClean();
+    if (path != StateFile()) NoteRecentFile(path);
 }
 
 // Puts a loaded state into the controls in the file's key order; the change handlers stay

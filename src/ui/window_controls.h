@@ -40,6 +40,11 @@ struct WindowControls {
     QAction* BugList1 = nullptr;
     QAction* Help1 = nullptr;
     QAction* Quit1 = nullptr;
+    // Added beside them: Edit > Undo / Redo and Files > Recent Files.
+    QMenu* Edit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
+    QMenu* RecentFiles1 = nullptr;
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* InputSheet = nullptr;

@@ -46,7 +46,7 @@ TEST_F(ParameterFiles, LoadComputesAtOnceAndSaveWritesTheSameKeys) {
     dialogs->LoadAnswers << Path("KESTMORE.RBP");
     TriggerAction(window.get(), "Load1");
     EXPECT_EQ(Runs(), before + 1);
-    EXPECT_EQ(window->windowTitle(), "Velmora -- KESTMORE");
+    EXPECT_EQ(window->Caption(), "Velmora -- KESTMORE");
     EXPECT_EQ(Control<QLineEdit>("EditDispDiameter")->text(), "127.2");
     EXPECT_EQ(Control<QComboBox>("DispMassUnits")->currentText(), "kilo-grams");
     EXPECT_FALSE(Control<QCheckBox>("LeakCB")->isChecked());
@@ -57,7 +57,7 @@ TEST_F(ParameterFiles, LoadComputesAtOnceAndSaveWritesTheSameKeys) {
     dialogs->SaveAnswers << Path("Copy.RBP");
     TriggerAction(window.get(), "Save1");
     EXPECT_EQ(dialogs->LastProposedName, "KESTMORE.RBP");
-    EXPECT_EQ(window->windowTitle(), "Velmora -- Copy");
+    EXPECT_EQ(window->Caption(), "Velmora -- Copy");
     std::map<std::string, std::string> saved = Keys(ReadAll(Path("Copy.RBP")));
     std::map<std::string, std::string> original = Keys(ReadAll(Path("KESTMORE.RBP")));
     EXPECT_EQ(saved.size(), 56u);
@@ -111,7 +111,7 @@ TEST_F(ParameterFiles, CancellingTheLoadChangesAndComputesNothing) {
     TriggerAction(window.get(), "Load1");  // no answer: cancelled
     EXPECT_EQ(Runs(), before);
     EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "500");
-    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+    EXPECT_EQ(window->Caption(), "Velmora -- Default");
 }
 
 TEST_F(ParameterFiles, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
@@ -127,7 +127,7 @@ TEST_F(ParameterFiles, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
     ASSERT_EQ(dialogs->Messages.size(), 1);
     EXPECT_EQ(dialogs->Messages.front(), "Unable to write to " + path);
     EXPECT_EQ(ReadAll(path), "[Displacer]\nDiameter=1\n");
-    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+    EXPECT_EQ(window->Caption(), "Velmora -- Default");
 }
 
 TEST_F(ParameterFiles, SavingIntoAMissingFolderShowsTheFullName) {
@@ -137,7 +137,7 @@ TEST_F(ParameterFiles, SavingIntoAMissingFolderShowsTheFullName) {
     TriggerAction(window.get(), "Save1");
     ASSERT_EQ(dialogs->Messages.size(), 1);
     EXPECT_EQ(dialogs->Messages.front(), "Unable to write to " + path);
-    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+    EXPECT_EQ(window->Caption(), "Velmora -- Default");
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ int CountKeys(const QString& path) {
 
 TEST_F(StartUp, WithoutDefaultIniShowsTheDefaults) {
     Start();
-    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+    EXPECT_EQ(window->Caption(), "Velmora -- Default");
     for (const char* name :
          {"EditDispDiameter", "EditDispStroke", "EditDispMass", "EditDispRodDiameter",
           "EditPistonDiameter", "EditPistonStroke", "EditDeadSpaceTemp", "EditHotTemp",
@@ -81,7 +81,7 @@ TEST_F(StartUp, QuittingWritesDefaultIniWithAllKeys) {
 TEST_F(StartUp, DefaultIniBesideTheExecutableIsLoadedAndComputed) {
     CopyExample("KESTMORE.RBP", "Default.INI");
     StartAndSettle();
-    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+    EXPECT_EQ(window->Caption(), "Velmora -- Default");
     EXPECT_EQ(Control<QLineEdit>("EditDispDiameter")->text(), "127.2");
     EXPECT_EQ(Control<QComboBox>("ShowGraph2RG")->currentText(), "Pressure/Volume");
     EXPECT_FALSE(Control<QWidget>("PVChart")->isHidden());
@@ -97,7 +97,7 @@ TEST_F(StartUp, SaveProposesDefaultRbpInTheExecutableFolder) {
     TriggerAction(window.get(), "Save1");  // no answer: the dialog is cancelled
     EXPECT_EQ(dialogs->LastProposedName, "Default.RBP");
     EXPECT_EQ(QDir(dialogs->LastFolder), QDir(folder.path()));
-    EXPECT_EQ(window->windowTitle(), "Velmora -- Default");
+    EXPECT_EQ(window->Caption(), "Velmora -- Default");
 }
 
 TEST_F(StartUp, ClosingEndsTheProgramEvenWhenDefaultIniCannotBeWritten) {
