@@ -136,6 +136,15 @@ std::string VariableProblem(const Variable& variable, const ControlState& base) 
     return {};
 }
 
+std::string ConstraintProblem(const Constraint& constraint) {
+    const ConstraintInfo& info = InfoOf(constraint.kind);
+    if (!std::isfinite(constraint.margin) ||
+        (info.marginPositive ? constraint.margin <= 0 : constraint.margin < 0))
+        return std::string(info.name) + ": the margin must be " +
+               (info.marginPositive ? "above 0" : "at least 0");
+    return {};
+}
+
 std::string ProblemError(const OptimizeProblem& problem) {
     if (problem.variables.empty()) return "no input to vary (give --vary SECTION.KEY)";
     std::set<const SweepInput*> seen;
@@ -146,13 +155,9 @@ std::string ProblemError(const OptimizeProblem& problem) {
     }
     std::set<ConstraintKind> kinds;
     for (const Constraint& constraint : problem.constraints) {
-        const ConstraintInfo& info = InfoOf(constraint.kind);
         if (!kinds.insert(constraint.kind).second)
-            return std::string(info.name) + " is given twice";
-        if (!std::isfinite(constraint.margin) ||
-            (info.marginPositive ? constraint.margin <= 0 : constraint.margin < 0))
-            return std::string(info.name) + ": the margin must be " +
-                   (info.marginPositive ? "above 0" : "at least 0");
+            return std::string(InfoOf(constraint.kind).name) + " is given twice";
+        if (std::string why = ConstraintProblem(constraint); !why.empty()) return why;
     }
     if (problem.maxEvaluations < 1) return "the evaluation budget must be at least 1";
     return {};

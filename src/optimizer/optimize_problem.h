@@ -94,6 +94,9 @@ std::optional<Constraint> ParseConstraint(std::string_view text, std::string& pr
 // hold), empty when they can.
 std::string VariableProblem(const Variable& variable, const ControlState& base);
 
+// Why a constraint's margin is unfit ("beta-min: the margin must be above 0"), empty when fit.
+std::string ConstraintProblem(const Constraint& constraint);
+
 // Why a problem cannot be optimized (no input, an input twice, bad bounds or margins, a
 // budget below 1), empty when it can. The start design is checked by the run.
 std::string ProblemError(const OptimizeProblem& problem);
