@@ -265,6 +265,7 @@ OptimizeProblem OptimizeWindow::ReadProblem(bool mark, QString& problem) {
 }
 
 void OptimizeWindow::Validate() {
+    if (start_ == nullptr) return;  // still being built
     QString problem;
     ReadProblem(true, problem);
     problem_->setText(problem);

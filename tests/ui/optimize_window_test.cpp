@@ -71,9 +71,11 @@ TEST_F(OptimizeInWindow, RunGivesTheHeadlessDesignAndApplyIsOneUndoableStep) {
 
     auto* result = FindControl<QTableWidget>(optimize, "OptimizeResult");
     ASSERT_EQ(result->rowCount(), 4);
-    EXPECT_EQ(result->item(0, 0)->text(), "Piston.Stroke");
-    EXPECT_EQ(result->item(0, 1)->text(), "140");
-    EXPECT_EQ(result->item(0, 2)->text().toStdString(), outcome.best->texts[0]);
+    // Inputs in the order of the Design Parameters page.
+    EXPECT_EQ(result->item(0, 0)->text(), "Displacer.Mass");
+    EXPECT_EQ(result->item(1, 0)->text(), "Piston.Stroke");
+    EXPECT_EQ(result->item(1, 1)->text(), "140");
+    EXPECT_EQ(result->item(1, 2)->text().toStdString(), outcome.best->texts[1]);
     EXPECT_EQ(result->item(2, 0)->text(), "PV power at engine speed (W)");
     EXPECT_EQ(result->item(3, 0)->text(), "Engine speed / Omega Bar (<= 0.95)");
     EXPECT_TRUE(
@@ -88,8 +90,8 @@ TEST_F(OptimizeInWindow, RunGivesTheHeadlessDesignAndApplyIsOneUndoableStep) {
     ASSERT_TRUE(Button("OptimizeApply")->isEnabled());
     const int steps = window->UndoStack()->count();
     Button("OptimizeApply")->click();
-    EXPECT_EQ(window->Ui().EditPistonStroke->text().toStdString(), outcome.best->texts[0]);
-    EXPECT_EQ(window->Ui().EditDispMass->text().toStdString(), outcome.best->texts[1]);
+    EXPECT_EQ(window->Ui().EditDispMass->text().toStdString(), outcome.best->texts[0]);
+    EXPECT_EQ(window->Ui().EditPistonStroke->text().toStdString(), outcome.best->texts[1]);
     EXPECT_EQ(window->UndoStack()->count(), steps + 1);
     // The main window computed the applied design: its PV power is the optimized one.
     EXPECT_EQ(window->Session().Driver.Params.PVPowerAtEngineSpeed,
