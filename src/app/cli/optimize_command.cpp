@@ -79,7 +79,7 @@ int RunOptimizeCommand(const std::vector<std::string>& args, std::ostream& out, 
             } else {
                 output = value;
             }
-        } else if (arg.rfind("-", 0) == 0 || !file.empty()) {
+        } else if (arg.rfind('-', 0) == 0 || !file.empty()) {
             return Fail(err, "unexpected argument '" + arg + "'");
         } else {
             file = arg;
