@@ -105,6 +105,9 @@ void ExpectQuality(const QualityCase& c) {
     const double printed = std::stod(After(run.out, InfoOf(problem.objective).caption));
     const double grid = GridBest(problem, c.gridPoints);
     EXPECT_GE(printed, grid - 0.01 * std::fabs(grid)) << run.out << "grid best " << grid;
+    std::printf("%s: optimizer %.2f W in %s evaluations, grid of %d^%zu best %.2f W\n",
+                ::testing::UnitTest::GetInstance()->current_test_info()->name(), printed,
+                used[1].str().c_str(), c.gridPoints, problem.variables.size(), grid);
 
     // OUT recomputed as velmora-cli report computes a file.
     EngineSession session;
