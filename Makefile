@@ -1,7 +1,7 @@
 # Set-up, build and test on a Debian machine. `make run` and `make test` install what is missing.
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
-PACKAGES   := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+PACKAGES   := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libnlopt-cxx-dev \
               qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core \
               desktop-file-utils qt6-svg-dev poppler-utils
 PREFIX     ?= /usr/local

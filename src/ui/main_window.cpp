@@ -12,6 +12,7 @@
 #include "ui/export_commands.h"
 #include "ui/design_space_window.h"
 #include "ui/fixed_pitch_font.h"
+#include "ui/optimize_window.h"
 #include "ui/sheet_builders.h"
 
 namespace velmora {
@@ -54,6 +55,7 @@ void TForm1::BuildMenu() {
     ui_.ClearParameters1 = ui_.Files1->addAction("Clear Parameters");
     ui_.ClearParameters1->setObjectName("ClearParameters1");
     AddDesignSpaceMenu(*this, bar);
+    AddOptimizeMenu(*this, bar);
     ui_.BugList1 = bar->addAction("Bug List");
     ui_.BugList1->setObjectName("BugList1");
     ui_.Help1 = bar->addAction("Help");

@@ -26,6 +26,8 @@ void PrintHelp(std::ostream& out) {
     for (const Command& command : kCommands) out << "  " << command.spec.usage << '\n';
     out << "  velmora-cli sweep FILE --vary SECTION.KEY=FROM:TO:N[:log] [--vary ...]\n"
            "        [--outputs LIST] [--threads N]\n"
+           "  velmora-cli optimize FILE --objective NAME --vary SECTION.KEY[=FROM:TO] [--vary ...]\n"
+           "        [--constraint NAME[=MARGIN] ...] [--max-evals N] [--threads N] -o OUT.RBP\n"
            "  velmora-cli --version\n"
            "  velmora-cli COMMAND --help\n";
 }
@@ -40,6 +42,8 @@ int main(int argc, char* argv[]) {
     }
     if (!words.empty() && words[0] == "sweep")
         return RunSweepCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
+    if (!words.empty() && words[0] == "optimize")
+        return RunOptimizeCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
     if (words.size() == 1 && words[0] == "--version") {
         std::cout << velmora::ReadReleaseText("") << '\n';
         return 0;

@@ -38,4 +38,12 @@ int RunChartCommand(const std::vector<std::string>& args, std::ostream& out, std
 int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 void PrintSweepUsage(std::ostream& out);
 
+// velmora-cli sweep FILE --vary ... : the arguments after "sweep"; 2 also for bad arguments.
+int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+void PrintSweepUsage(std::ostream& out);
+
+// velmora-cli optimize FILE ... : 0 a feasible design written, 3 none found, 2 bad arguments.
+int RunOptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+void PrintOptimizeUsage(std::ostream& out);
+
 }  // namespace velmora::cli

@@ -1,0 +1,147 @@
+#include "optimizer/design_judgement.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/analysis.h"
+#include "model/input_reading.h"
+#include "model/report_writer.h"
+#include "simulation/sensitivity_study.h"
+
+namespace velmora {
+
+namespace {
+
+// Margin texts in captions: "0.95", "20".
+std::string MarginText(double margin) {
+    return TrialText(margin, NumberSettings{});
+}
+
+// A constraint that cannot be evaluated is violated by this much.
+constexpr double kUncomputable = 1.0;
+
+struct DesignFacts {
+    double springConstant = 0;
+    std::optional<double> oneMinusTauRho;
+};
+
+DesignFacts FactsOf(const ControlState& controls, bool analysis) {
+    ParameterSet params;
+    std::vector<std::string> memo;
+    bool changed = false;
+    ReadAllInputs(controls, params, memo, controls.outputs.numbers, changed, {});
+    DesignFacts facts{params.SpringConstant, std::nullopt};
+    if (analysis) {
+        bool validated = true;
+        const std::string noFile;
+        ReportWriter memo2(memo, controls.outputs, noFile, validated);
+        AnalyzeEngine(params, memo2);
+        // Tau and Rho are 0 when their step failed; then the difference means nothing.
+        if (params.HotTemp != 0 && params.DispArea != 0)
+            facts.oneMinusTauRho = 1 - params.Tau - params.Rho;
+    }
+    return facts;
+}
+
+}  // namespace
+
+std::optional<double> ObjectiveValue(Objective objective, const DesignResult& result) {
+    switch (objective) {
+        case Objective::SchmidtPower:
+            return result[DesignOutput::SchmidtPower];
+        case Objective::PVPowerAtEngineSpeed:
+            return result[DesignOutput::PVPowerAtEngineSpeed];
+        case Objective::IndicatedPower:
+            return result[DesignOutput::IndicatedPower];
+        case Objective::PVPowerAtOmegaBar:
+            return result[DesignOutput::PVPowerAtOmegaBar];
+    }
+    return std::nullopt;
+}
+
+std::size_t SearchConstraintCount(const OptimizeProblem& problem) {
+    std::size_t count = 0;
+    for (const Constraint& c : problem.constraints)
+        count += c.kind == ConstraintKind::DwellMin ? 2 : 1;
+    return count;
+}
+
+Judgement JudgeDesign(const OptimizeProblem& problem, const ControlState& controls,
+                      const DesignResult& result) {
+    Judgement j;
+    j.objective = ObjectiveValue(problem.objective, result);
+    bool holds = j.objective.has_value();
+
+    bool needSpring = false;
+    bool needAnalysis = false;
+    for (const Constraint& c : problem.constraints) {
+        needSpring = needSpring || c.kind == ConstraintKind::BetaMin;
+        needAnalysis = needAnalysis || c.kind == ConstraintKind::TauRho;
+    }
+    DesignFacts facts;
+    if (needSpring || needAnalysis) facts = FactsOf(controls, needAnalysis);
+
+    // Adds one limited quantity: `violation` is used when the value exists.
+    auto add = [&](std::string caption, std::optional<double> value, bool ok, double violation) {
+        j.quantities.push_back({std::move(caption), value});
+        if (!value || !std::isfinite(*value)) {
+            j.violations.push_back(kUncomputable);
+            holds = false;
+            return;
+        }
+        j.violations.push_back(violation);
+        holds = holds && ok;
+    };
+
+    for (const Constraint& c : problem.constraints) {
+        const double m = c.margin;
+        const std::string limit = MarginText(m);
+        switch (c.kind) {
+            case ConstraintKind::NotOverdriven: {
+                const std::optional<double>& omegaBar = result[DesignOutput::OmegaBar];
+                std::optional<double> ratio;
+                if (omegaBar && *omegaBar > 0) ratio = result.engineSpeed / *omegaBar;
+                add("Engine speed / Omega Bar (<= " + limit + ")", ratio,
+                    ratio && result.engineSpeed <= *omegaBar * m, ratio ? *ratio / m - 1 : 0);
+                break;
+            }
+            case ConstraintKind::BetaMin: {
+                const bool spring = facts.springConstant != 0;
+                const std::optional<double> beta =
+                    spring ? result[DesignOutput::BetaS] : result[DesignOutput::Beta];
+                add("Beta, Beta S with a spring (>= " + limit + ")", beta, beta && *beta >= m,
+                    beta ? 1 - *beta / m : 0);
+                break;
+            }
+            case ConstraintKind::TauRho: {
+                const std::optional<double> value = facts.oneMinusTauRho;
+                // Strictly above the margin: a tiny step inside keeps COBYLA off the edge.
+                add("1 - Tau - Rho (> " + limit + ")", value, value && *value > m,
+                    value ? m + 1e-9 - *value : 0);
+                break;
+            }
+            case ConstraintKind::DwellMin: {
+                const double scale = std::max(m, 10.0);
+                for (const DesignOutput output : {DesignOutput::DwellHi, DesignOutput::DwellLo}) {
+                    const std::optional<double>& dwell = result[output];
+                    add(std::string(output == DesignOutput::DwellHi ? "Dwell hi" : "Dwell lo") +
+                            " (deg) (>= " + limit + ")",
+                        dwell, dwell && *dwell >= m, dwell ? (m - *dwell) / scale : 0);
+                }
+                break;
+            }
+            case ConstraintKind::LossMax: {
+                const std::optional<double>& loss = result[DesignOutput::DispPowerLoss];
+                std::optional<double> percent;
+                if (loss && j.objective && *j.objective > 0) percent = *loss * 100 / *j.objective;
+                add("Displacer power loss (% of objective) (<= " + limit + ")", percent,
+                    percent && *percent <= m, percent ? (*percent - m) / std::max(m, 1.0) : 0);
+                break;
+            }
+        }
+    }
+    j.feasible = holds;
+    return j;
+}
+
+}  // namespace velmora

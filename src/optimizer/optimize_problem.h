@@ -1,0 +1,108 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "designspace/sweep_inputs.h"
+#include "model/control_state.h"
+
+namespace velmora {
+
+// What the optimizer maximizes.
+enum class Objective { SchmidtPower, PVPowerAtEngineSpeed, IndicatedPower, PVPowerAtOmegaBar };
+
+struct ObjectiveInfo {
+    Objective objective;
+    const char* name;     // command-line name
+    const char* caption;  // table and window text
+};
+
+inline constexpr std::array<ObjectiveInfo, 4> kObjectives{{
+    {Objective::SchmidtPower, "schmidt", "Schmidt power (W)"},
+    {Objective::PVPowerAtEngineSpeed, "pv-engine-speed", "PV power at engine speed (W)"},
+    {Objective::IndicatedPower, "indicated", "Indicated power (W)"},
+    {Objective::PVPowerAtOmegaBar, "pv-omega-bar", "PV power at Omega Bar (W)"},
+}};
+
+const ObjectiveInfo& InfoOf(Objective objective);
+const ObjectiveInfo* FindObjective(std::string_view name);
+
+// The constraints a user may switch on, each with its margin.
+enum class ConstraintKind { NotOverdriven, BetaMin, TauRho, DwellMin, LossMax };
+
+struct ConstraintInfo {
+    ConstraintKind kind;
+    const char* name;      // command-line name
+    const char* caption;   // window text
+    double defaultMargin;  // used when no margin is given
+    bool marginPositive;   // the margin must be above 0 (else at least 0)
+};
+
+inline constexpr std::array<ConstraintInfo, 5> kConstraints{{
+    {ConstraintKind::NotOverdriven, "not-overdriven", "Not overdriven: engine speed <= Omega Bar x",
+     0.95, true},
+    {ConstraintKind::BetaMin, "beta-min", "Beta (Beta S with a spring) >=", 1.05, true},
+    {ConstraintKind::TauRho, "tau-rho", "1 - Tau - Rho >", 0, false},
+    {ConstraintKind::DwellMin, "dwell-min", "Dwell at each stop (degrees) >=", 20, false},
+    {ConstraintKind::LossMax, "loss-max", "Displacer power loss (% of objective) <=", 10, false},
+}};
+
+const ConstraintInfo& InfoOf(ConstraintKind kind);
+const ConstraintInfo* FindConstraint(std::string_view name);
+
+struct Constraint {
+    ConstraintKind kind = ConstraintKind::NotOverdriven;
+    double margin = 0.95;
+};
+
+// One varied input with its bounds, in the unit the design chooses for it.
+struct Variable {
+    const SweepInput* input = nullptr;
+    double from = 0;
+    double to = 0;
+};
+
+// The optimization of one design.
+struct OptimizeProblem {
+    ControlState base;
+    Objective objective = Objective::PVPowerAtEngineSpeed;
+    std::vector<Variable> variables;
+    std::vector<Constraint> constraints;
+    int maxEvaluations = 2000;
+};
+
+inline constexpr int kDefaultMaxEvaluations = 2000;
+
+// The number the input's text holds in the base design (its own unit), empty when the text
+// is not a number.
+std::optional<double> CurrentValue(const ControlState& base, const SweepInput& input);
+
+// The default bounds: 0.5 to 1.5 times the current value.
+std::optional<Variable> DefaultVariable(const ControlState& base, const SweepInput& input);
+
+// "SECTION.KEY" or "SECTION.KEY=FROM:TO" as a variable of `base`, or why not in `problem`.
+std::optional<Variable> ParseVariable(std::string_view text, const ControlState& base,
+                                      std::string& problem);
+
+// "NAME" or "NAME=MARGIN" as a constraint, or why not in `problem`.
+std::optional<Constraint> ParseConstraint(std::string_view text, std::string& problem);
+
+// Why a variable's bounds cannot be searched (FROM not below TO, a value the input cannot
+// hold), empty when they can.
+std::string VariableProblem(const Variable& variable, const ControlState& base);
+
+// Why a constraint's margin is unfit ("beta-min: the margin must be above 0"), empty when fit.
+std::string ConstraintProblem(const Constraint& constraint);
+
+// Why a problem cannot be optimized (no input, an input twice, bad bounds or margins, a
+// budget below 1), empty when it can. The start design is checked by the run.
+std::string ProblemError(const OptimizeProblem& problem);
+
+// The base with each variable's text replaced by the value as the sensitivity study types
+// its trials (shortest text with 15 significant digits, the user's decimal separator).
+ControlState DesignWithValues(const OptimizeProblem& problem, const std::vector<double>& values);
+
+}  // namespace velmora

@@ -1,0 +1,154 @@
+// velmora-cli optimize: exit statuses, one line for each bad argument with nothing written,
+// and OUT read back by velmora-cli report showing the objective the table printed.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "persistence/temp_folder.h"
+
+namespace velmora {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(const std::string& arguments, const testing::TempFolder& folder) {
+    const std::string errFile = folder.File("stderr.txt");
+    const std::string command = std::string(std::getenv("VELMORA_RUNTIME_DIR")) + "/velmora-cli " +
+                                arguments + " 2>'" + errFile + "'";
+    CliRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = testing::ReadBytes(errFile);
+    return run;
+}
+
+std::string Kestmore() {
+    return "'" + std::string(std::getenv("VELMORA_SOURCE_DIR")) + "/examples/KESTMORE.RBP'";
+}
+
+std::string FirstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
+
+TEST(OptimizeCommand, BadArgumentsGiveOneLineAndUsageAndWriteNothing) {
+    const testing::TempFolder folder;
+    const std::string out = folder.File("OUT.RBP");
+    const std::string base = "optimize " + Kestmore() + " --objective pv-engine-speed ";
+    const std::pair<std::string, std::string> cases[] = {
+        {"--vary Piston.Stroke=200:100", "Piston.Stroke: FROM (200) must be below TO (100)"},
+        {"--vary Piston.Stroke=-10:100",
+         "Piston.Stroke: FROM (-10) is below 0, which the input cannot hold"},
+        {"", "no input to vary (give --vary SECTION.KEY)"},
+        {"--vary Piston.Stroke --vary Piston.Stroke", "Piston.Stroke is varied twice"},
+        {"--vary Piston.Stroke --constraint hot",
+         "unknown constraint 'hot' (not-overdriven, "
+         "beta-min, tau-rho, dwell-min, loss-max)"},
+        {"--vary Piston.Stroke --max-evals 0",
+         "--max-evals must be a whole number from 1 to 10000000"},
+        {"--vary Piston.Stroke --frobnicate", "unexpected argument '--frobnicate'"},
+        {"--vary DisplacerSpring.Constant",
+         "DisplacerSpring.Constant: FROM (0) must be below TO (0)"},  // 0.5 to 1.5 x no spring
+    };
+    for (const auto& [arguments, line] : cases) {
+        const CliRun run = RunCli(base + arguments + " -o '" + out + "'", folder);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(FirstLine(run.err), "velmora-cli optimize: " + line);
+        EXPECT_NE(run.err.find("Usage: velmora-cli optimize FILE"), std::string::npos);
+        EXPECT_EQ(run.out, "");
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    const CliRun noObjective =
+        RunCli("optimize " + Kestmore() + " --vary Piston.Stroke -o '" + out + "'", folder);
+    EXPECT_EQ(noObjective.status, 2);
+    EXPECT_EQ(FirstLine(noObjective.err), "velmora-cli optimize: no objective given (--objective)");
+    const CliRun unknown = RunCli(base + "--objective best --vary Piston.Stroke -o x", folder);
+    EXPECT_EQ(FirstLine(unknown.err), "velmora-cli optimize: unknown objective 'best'");
+    const CliRun missing = RunCli("optimize '" + folder.File("none.RBP") +
+                                      "' --objective schmidt --vary Piston.Stroke -o '" + out + "'",
+                                  folder);
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("no such file"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(OptimizeCommand, AStartWithoutObjectiveIsRefusedAndNoFeasibleDesignIsStatusThree) {
+    const testing::TempFolder folder;
+    const std::string out = folder.File("OUT.RBP");
+    // A file without an engine speed has no PV power at engine speed.
+    const std::string noSpeed = folder.File("NoSpeed.RBP");
+    testing::WriteBytes(noSpeed, "[Piston]\nStroke=140\nStrokeUnits=1\n");
+    const CliRun start =
+        RunCli("optimize '" + noSpeed + "' --objective pv-engine-speed --vary Piston.Stroke -o '" +
+                   out + "'",
+               folder);
+    EXPECT_EQ(start.status, 2);
+    EXPECT_EQ(start.err, "velmora-cli optimize: the PV power at engine speed (W) of '" + noSpeed +
+                             "' cannot be computed; nothing to start from\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const CliRun none = RunCli("optimize " + Kestmore() +
+                                   " --objective schmidt --vary Displacer.Mass=0.5:2"
+                                   " --constraint beta-min=50 --max-evals 60 -o '" +
+                                   out + "'",
+                               folder);
+    EXPECT_EQ(none.status, 3);
+    std::smatch used;
+    ASSERT_TRUE(std::regex_search(none.out, used, std::regex("Evaluations used: (\\d+)")));
+    EXPECT_LE(std::stoi(used[1]), 60);
+    EXPECT_NE(none.out.find("Beta, Beta S with a spring (>= 50)  1.5684742  -"), std::string::npos)
+        << none.out;
+    EXPECT_EQ(none.err,
+              "velmora-cli optimize: no design within the bounds meets the "
+              "constraints; '" +
+                  out + "' not written\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The whole-watt figure of a report line "...: 51,639 watts".
+double ReportWatts(const std::string& report, const std::string& start) {
+    const std::size_t at = report.find(start);
+    if (at == std::string::npos) return -1;
+    std::string digits;
+    for (std::size_t i = report.find(": ", at + start.size()) + 2; report[i] != ' '; ++i)
+        if (report[i] != ',') digits += report[i];
+    return std::stod(digits);
+}
+
+TEST(OptimizeCommand, ReportOfOutShowsThePrintedObjective) {
+    const testing::TempFolder folder;
+    const std::string out = folder.File("OUT.RBP");
+    const CliRun run = RunCli("optimize " + Kestmore() +
+                                  " --objective schmidt --vary Displacer.Mass=0.5:2"
+                                  " --vary Piston.Diameter=100:130 --constraint not-overdriven"
+                                  " --constraint dwell-min=10 -o '" +
+                                  out + "'",
+                              folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(run.out, m, std::regex("Schmidt power \\(W\\) +(\\S+) +(\\S+)")));
+    const double before = std::stod(m[1]);
+    const double after = std::stod(m[2]);
+    EXPECT_GT(after, before);
+
+    const CliRun report = RunCli("report '" + out + "'", folder);
+    ASSERT_EQ(report.status, 0);
+    EXPECT_NEAR(ReportWatts(report.out, "Power: Estimated (Schmidt)"), after, 0.5);
+    // Everything but the varied inputs is the file's.
+    EXPECT_NE(report.out.find("    Displacer Diameter: 127.2 mm"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,161 @@
+// Judging designs against constraints, and runs: the same result whatever the thread count,
+// Cancel keeping the best feasible design, and the outcomes without one.
+#include "optimizer/optimize_run.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <thread>
+
+#include "optimizer/design_judgement.h"
+#include "optimizer/result_table.h"
+#include "simulation/engine_fixtures.h"
+
+namespace velmora {
+namespace {
+
+DesignResult Made(double pv, double omegaBar, double engineSpeed) {
+    DesignResult r;
+    r[DesignOutput::PVPowerAtEngineSpeed] = pv;
+    r[DesignOutput::OmegaBar] = omegaBar;
+    r[DesignOutput::Beta] = 1.5;
+    r[DesignOutput::DwellHi] = 30;
+    r[DesignOutput::DwellLo] = 12;
+    r[DesignOutput::DispPowerLoss] = 100;
+    r.engineSpeed = engineSpeed;
+    return r;
+}
+
+OptimizeProblem Problem(std::vector<Constraint> constraints) {
+    OptimizeProblem p;
+    p.base = test::LargeEngineControls();
+    p.objective = Objective::PVPowerAtEngineSpeed;
+    p.variables = {{FindSweepInput("Piston.Stroke"), 100, 200},
+                   {FindSweepInput("Displacer.Mass"), 0.5, 2}};
+    p.constraints = std::move(constraints);
+    return p;
+}
+
+TEST(JudgeDesign, EachConstraintHoldsExactlyAtItsMarginAndNamesItsQuantity) {
+    const OptimizeProblem p = Problem({{ConstraintKind::NotOverdriven, 0.95},
+                                       {ConstraintKind::DwellMin, 12},
+                                       {ConstraintKind::LossMax, 10},
+                                       {ConstraintKind::BetaMin, 1.5}});
+    ASSERT_EQ(SearchConstraintCount(p), 5u);
+    // 95 <= 100 x 0.95; dwell lo 12 >= 12; loss 100 W is 10% of 1000 W; Beta 1.5 >= 1.5.
+    Judgement j = JudgeDesign(p, p.base, Made(1000, 100, 95));
+    EXPECT_TRUE(j.feasible);
+    EXPECT_EQ(*j.objective, 1000);
+    ASSERT_EQ(j.quantities.size(), 5u);
+    EXPECT_EQ(j.quantities[0].caption, "Engine speed / Omega Bar (<= 0.95)");
+    EXPECT_EQ(*j.quantities[0].value, 0.95);
+    EXPECT_EQ(j.quantities[1].caption, "Dwell hi (deg) (>= 12)");
+    EXPECT_EQ(j.quantities[2].caption, "Dwell lo (deg) (>= 12)");
+    EXPECT_EQ(j.quantities[3].caption, "Displacer power loss (% of objective) (<= 10)");
+    EXPECT_EQ(*j.quantities[3].value, 10);
+    EXPECT_EQ(j.quantities[4].caption, "Beta, Beta S with a spring (>= 1.5)");
+    for (const double v : j.violations) EXPECT_LE(v, 1e-15);
+
+    // Just past each margin, one at a time.
+    EXPECT_FALSE(JudgeDesign(p, p.base, Made(1000, 100, 95.001)).feasible);
+    EXPECT_GT(JudgeDesign(p, p.base, Made(1000, 100, 96)).violations[0], 0);
+    EXPECT_FALSE(JudgeDesign(p, p.base, Made(999, 100, 95)).feasible);  // loss above 10%
+    DesignResult shortDwell = Made(1000, 100, 95);
+    shortDwell[DesignOutput::DwellLo] = 11;
+    EXPECT_FALSE(JudgeDesign(p, p.base, shortDwell).feasible);
+    EXPECT_GT(JudgeDesign(p, p.base, shortDwell).violations[2], 0);
+}
+
+TEST(JudgeDesign, WhatCannotBeComputedIsInfeasible) {
+    const OptimizeProblem p = Problem({{ConstraintKind::NotOverdriven, 0.95}});
+    DesignResult noObjective = Made(1000, 100, 50);
+    noObjective[DesignOutput::PVPowerAtEngineSpeed].reset();
+    EXPECT_FALSE(JudgeDesign(p, p.base, noObjective).feasible);
+    DesignResult noOmegaBar = Made(1000, 100, 50);
+    noOmegaBar[DesignOutput::OmegaBar].reset();
+    const Judgement j = JudgeDesign(p, p.base, noOmegaBar);
+    EXPECT_FALSE(j.feasible);
+    EXPECT_FALSE(j.quantities[0].value.has_value());
+    EXPECT_GT(j.violations[0], 0);
+    // A loss limit over a negative objective cannot hold.
+    const OptimizeProblem loss = Problem({{ConstraintKind::LossMax, 10}});
+    EXPECT_FALSE(JudgeDesign(loss, loss.base, Made(-1000, 100, 50)).feasible);
+}
+
+TEST(JudgeDesign, BetaMinTakesBetaSWhenASpringIsFittedAndTauRhoFromTheAnalysis) {
+    OptimizeProblem p = Problem({{ConstraintKind::BetaMin, 1.05}, {ConstraintKind::TauRho, 0}});
+    DesignResult r = Made(1000, 100, 50);
+    r[DesignOutput::BetaS] = 1.01;
+    EXPECT_TRUE(JudgeDesign(p, p.base, r).feasible);  // no spring: Beta 1.5 counts
+    p.base.EditSpringConstant = {"1000", 0};
+    EXPECT_FALSE(JudgeDesign(p, p.base, r).feasible);  // with one, Beta S 1.01
+    r[DesignOutput::BetaS].reset();                    // a spring too stiff for Beta S
+    EXPECT_FALSE(JudgeDesign(p, p.base, r).feasible);
+    // The large engine: 1 - 0.34128 - 0.08972 is 0.569 in its report.
+    p.base.EditSpringConstant = {"0", 0};
+    const Judgement j = JudgeDesign(p, p.base, Made(1000, 100, 50));
+    EXPECT_NEAR(*j.quantities[1].value, 0.569, 0.0005);
+    p.base.EditColdTemp.text = "900";  // colder side above the hot side: Tau > 1
+    EXPECT_FALSE(JudgeDesign(p, p.base, Made(1000, 100, 50)).feasible);
+}
+
+std::string Table(const OptimizeRun& run) {
+    std::ostringstream out;
+    PrintResultTable(out, run.Problem(), run.Outcome());
+    return out.str();
+}
+
+TEST(OptimizeRun, OneAndTwoThreadsGiveTheSameDesignAndCount) {
+    const OptimizeProblem p = Problem({{ConstraintKind::NotOverdriven, 0.95}});
+    OptimizeRun one(p);
+    one.Run(1);
+    OptimizeRun two(p);
+    two.Run(2);
+    ASSERT_EQ(one.Outcome().status, OptimizeStatus::Found);
+    EXPECT_EQ(Table(one), Table(two));
+    EXPECT_EQ(one.Outcome().evaluations, two.Outcome().evaluations);
+    // The progress history ends at the best design's objective.
+    EXPECT_EQ(one.BestHistory().back().objective, *one.Outcome().best->judgement.objective);
+}
+
+TEST(OptimizeRun, TheBudgetBoundsTheEvaluations) {
+    OptimizeProblem p = Problem({{ConstraintKind::NotOverdriven, 0.95}});
+    for (const int budget : {1, 7, 40}) {
+        p.maxEvaluations = budget;
+        OptimizeRun run(p);
+        run.Run(2);
+        EXPECT_LE(run.Outcome().evaluations, budget);
+        EXPECT_EQ(run.Outcome().status, OptimizeStatus::Found);  // the start is feasible
+    }
+}
+
+TEST(OptimizeRun, CancelKeepsTheBestFeasibleDesignSoFar) {
+    OptimizeRun run(Problem({{ConstraintKind::NotOverdriven, 0.95}}));
+    std::thread canceller([&] {
+        while (run.Evaluations() < 20) std::this_thread::yield();
+        run.Cancel();
+    });
+    run.Run(2);
+    canceller.join();
+    EXPECT_TRUE(run.Outcome().cancelled);
+    ASSERT_EQ(run.Outcome().status, OptimizeStatus::Found);
+    EXPECT_TRUE(run.Outcome().best->judgement.feasible);
+    EXPECT_LT(run.Outcome().evaluations, 2000);
+}
+
+TEST(OptimizeRun, NoFeasibleDesignAndAStartWithoutObjective) {
+    OptimizeRun none(Problem({{ConstraintKind::BetaMin, 100}}));
+    none.Run(2);
+    EXPECT_EQ(none.Outcome().status, OptimizeStatus::NoneFeasible);
+    EXPECT_FALSE(none.Outcome().best.has_value());
+
+    OptimizeProblem p = Problem({});
+    p.base.EditEngineSpeed.text = "";  // no PV power at engine speed
+    OptimizeRun uncomputable(p);
+    uncomputable.Run(2);
+    EXPECT_EQ(uncomputable.Outcome().status, OptimizeStatus::StartUncomputable);
+    EXPECT_EQ(uncomputable.Outcome().evaluations, 1);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,147 @@
+// Tools > Optimize...: a run on worker threads gives the headless optimizer's design, Apply
+// puts it into the Design Parameters page as one undoable step, bad fields stop Start, and
+// Cancel keeps and offers the best feasible design so far.
+#include "ui/optimize_window.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QUndoStack>
+#include <chrono>
+
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+class OptimizeInWindow : public WindowTest {
+  protected:
+    void SetUp() override {
+        CopyExample("KESTMORE.RBP", "Default.INI");
+        StartAndSettle();
+        window->BugMemoClick();
+        TriggerAction(window.get(), "Optimize1");
+        optimize = Control<OptimizeWindow>("OptimizeWindow");
+        ASSERT_NE(optimize, nullptr);
+        ASSERT_TRUE(optimize->isVisible());
+        inputs = FindControl<QTableWidget>(optimize, "OptimizeInputs");
+    }
+
+    QPushButton* Button(const char* name) { return FindControl<QPushButton>(optimize, name); }
+    // Row of an input in the table: the order of the Design Parameters page.
+    QTableWidgetItem* Cell(const char* key, int column) {
+        return inputs->item(static_cast<int>(FindSweepInput(key) - kSweepInputs.data()), column);
+    }
+
+    bool WaitUntilDone(int ms) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (optimize->Running() || Button("OptimizeCancel")->isEnabled()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            WaitMs(20);
+        }
+        return true;
+    }
+
+    OptimizeWindow* optimize = nullptr;
+    QTableWidget* inputs = nullptr;
+};
+
+TEST_F(OptimizeInWindow, RunGivesTheHeadlessDesignAndApplyIsOneUndoableStep) {
+    // Defaults: piston stroke and displacer mass from 0.5 to 1.5 times their values.
+    EXPECT_EQ(Cell("Piston.Stroke", 1)->text(), "70");
+    EXPECT_EQ(Cell("Piston.Stroke", 2)->text(), "210");
+    EXPECT_EQ(Cell("Displacer.Mass", 0)->checkState(), Qt::Checked);
+    EXPECT_EQ(Cell("Displacer.Mass", 0)->text(), "Displacer Mass (kilo-grams)");
+    Cell("Piston.Stroke", 1)->setText("100");
+    Cell("Piston.Stroke", 2)->setText("200");
+    Cell("Displacer.Mass", 1)->setText("0.5");
+    Cell("Displacer.Mass", 2)->setText("2");
+    ASSERT_TRUE(Button("OptimizeStart")->isEnabled());
+    Button("OptimizeStart")->click();
+    ASSERT_TRUE(WaitUntilDone(30000));
+
+    OptimizeRun headless(optimize->Run()->Problem());
+    headless.Run(1);
+    const OptimizeOutcome& outcome = optimize->Run()->Outcome();
+    ASSERT_EQ(outcome.status, OptimizeStatus::Found);
+    EXPECT_EQ(outcome.best->texts, headless.Outcome().best->texts);
+    EXPECT_EQ(outcome.evaluations, headless.Outcome().evaluations);
+
+    auto* result = FindControl<QTableWidget>(optimize, "OptimizeResult");
+    ASSERT_EQ(result->rowCount(), 4);
+    // Inputs in the order of the Design Parameters page.
+    EXPECT_EQ(result->item(0, 0)->text(), "Displacer.Mass");
+    EXPECT_EQ(result->item(1, 0)->text(), "Piston.Stroke");
+    EXPECT_EQ(result->item(1, 1)->text(), "140");
+    EXPECT_EQ(result->item(1, 2)->text().toStdString(), outcome.best->texts[1]);
+    EXPECT_EQ(result->item(2, 0)->text(), "PV power at engine speed (W)");
+    EXPECT_EQ(result->item(3, 0)->text(), "Engine speed / Omega Bar (<= 0.95)");
+    EXPECT_TRUE(
+        FindControl<QLabel>(optimize, "OptimizeStatus")->text().startsWith("Best feasible"));
+    optimize->resize(1000, 640);
+    WaitMs(50);
+    optimize->grab().save("/tmp/velmora_optimize.png");
+    optimize->resize(800, 550);
+    WaitMs(50);
+    optimize->grab().save("/tmp/velmora_optimize_small.png");
+
+    ASSERT_TRUE(Button("OptimizeApply")->isEnabled());
+    const int steps = window->UndoStack()->count();
+    Button("OptimizeApply")->click();
+    EXPECT_EQ(window->Ui().EditDispMass->text().toStdString(), outcome.best->texts[0]);
+    EXPECT_EQ(window->Ui().EditPistonStroke->text().toStdString(), outcome.best->texts[1]);
+    EXPECT_EQ(window->UndoStack()->count(), steps + 1);
+    // The main window computed the applied design: its PV power is the optimized one.
+    EXPECT_EQ(window->Session().Driver.Params.PVPowerAtEngineSpeed,
+              *outcome.best->judgement.objective);
+    window->UndoStack()->undo();
+    EXPECT_EQ(window->Ui().EditPistonStroke->text(), "140");
+    EXPECT_EQ(window->Ui().EditDispMass->text(), "1");
+}
+
+TEST_F(OptimizeInWindow, BadFieldsAreMarkedAndStopStart) {
+    EXPECT_TRUE(Button("OptimizeStart")->isEnabled());
+    Cell("Piston.Stroke", 1)->setText("300");
+    EXPECT_FALSE(Button("OptimizeStart")->isEnabled());
+    EXPECT_EQ(Cell("Piston.Stroke", 1)->toolTip(),
+              "Piston.Stroke: FROM (300) must be below TO (210)");
+    Cell("Piston.Stroke", 1)->setText("-5");
+    EXPECT_FALSE(Button("OptimizeStart")->isEnabled());
+    Cell("Piston.Stroke", 0)->setCheckState(Qt::Unchecked);  // an unchecked row is not read
+    EXPECT_TRUE(Button("OptimizeStart")->isEnabled());
+    Cell("Displacer.Mass", 0)->setCheckState(Qt::Unchecked);
+    EXPECT_FALSE(Button("OptimizeStart")->isEnabled());
+    EXPECT_EQ(FindControl<QLabel>(optimize, "OptimizeProblem")->text(),
+              "Check at least one input to vary.");
+    Cell("Displacer.Mass", 0)->setCheckState(Qt::Checked);
+    FindControl<QLineEdit>(optimize, "OptimizeMarginnot-overdriven")->setText("x");
+    EXPECT_FALSE(Button("OptimizeStart")->isEnabled());
+    FindControl<QLineEdit>(optimize, "OptimizeMarginnot-overdriven")->setText("0.9");
+    FindControl<QLineEdit>(optimize, "OptimizeBudget")->setText("0");
+    EXPECT_FALSE(Button("OptimizeStart")->isEnabled());
+    FindControl<QLineEdit>(optimize, "OptimizeBudget")->setText("50");
+    EXPECT_TRUE(Button("OptimizeStart")->isEnabled());
+}
+
+TEST_F(OptimizeInWindow, CancelKeepsAndOffersTheBestFeasibleDesignSoFar) {
+    for (const char* key : {"Piston.Diameter", "Displacer.Diameter", "Displacer.Stroke"})
+        Cell(key, 0)->setCheckState(Qt::Checked);
+    FindControl<QLineEdit>(optimize, "OptimizeBudget")->setText("100000");
+    Button("OptimizeStart")->click();
+    while (optimize->Run()->Evaluations() < 40) WaitMs(10);
+    window->Ui().EditHotTemp->setText("651");  // the window answers meanwhile
+    EXPECT_EQ(window->Ui().EditHotTemp->text(), "651");
+    Button("OptimizeCancel")->click();
+    ASSERT_TRUE(WaitUntilDone(30000));
+    const OptimizeOutcome& outcome = optimize->Run()->Outcome();
+    EXPECT_TRUE(outcome.cancelled);
+    ASSERT_EQ(outcome.status, OptimizeStatus::Found);
+    EXPECT_TRUE(FindControl<QLabel>(optimize, "OptimizeStatus")->text().startsWith("Cancelled"));
+    EXPECT_TRUE(Button("OptimizeApply")->isEnabled());
+    EXPECT_TRUE(Button("OptimizeStart")->isEnabled());
+}
+
+}  // namespace
+}  // namespace velmora::testing
