@@ -42,12 +42,14 @@ TEST_F(CycleCsvTest, SiColumnsReadBackAsTheSampleLists) {
     for (std::size_t i = 0; i < sim.SampleX.size(); ++i) {
         const auto& row = rows[i + 1];
         ASSERT_EQ(row.size(), 15u);
-        // The file graphs against degrees: the x samples are the step counts.
-        EXPECT_EQ(SampleText(Read(row[0])), sim.SampleX[i]);
-        EXPECT_EQ(SampleText(Read(row[3])), sim.SampleDispPos[i]);
-        EXPECT_EQ(SampleText(Read(row[4])), sim.SamplePistonPos[i]);
-        EXPECT_EQ(SampleText(Read(row[7])), sim.SampleTotalVolume[i]);
-        EXPECT_EQ(SampleText(Read(row[8])), sim.SamplePressure[i]);
+        // The sample lists keep 15 significant digits (their text); the file keeps every
+        // digit, so the two agree in that text. The file graphs against degrees: the x
+        // samples are the step counts.
+        EXPECT_EQ(Read(row[0]), sim.SampleX[i]);  // whole step counts
+        EXPECT_EQ(SampleText(Read(row[3])), SampleText(sim.SampleDispPos[i]));
+        EXPECT_EQ(SampleText(Read(row[4])), SampleText(sim.SamplePistonPos[i]));
+        EXPECT_EQ(SampleText(Read(row[7])), SampleText(sim.SampleTotalVolume[i]));
+        EXPECT_EQ(SampleText(Read(row[8])), SampleText(sim.SamplePressure[i]));
         const double crank = Read(row[2]);
         EXPECT_EQ(crank, static_cast<double>(std::stoi(row[0]) % 360));
     }
@@ -82,7 +84,7 @@ TEST_F(CycleCsvTest, TwelveCurvesAgainstSecondsReadBack) {
         for (std::size_t i = 0; i < sim.Series1.size(); ++i) {
             ASSERT_EQ(Read(rows[i + 1][3 + q]), sim.Series1[i].y) << q << " row " << i;
             ASSERT_EQ(Read(rows[i + 1][1]), sim.Series1[i].x) << q << " row " << i;
-            ASSERT_EQ(SampleText(Read(rows[i + 1][1])), sim.SampleX[i]);
+            ASSERT_EQ(SampleText(Read(rows[i + 1][1])), SampleText(sim.SampleX[i]));
         }
         // Step 1 with the crank 90 degrees on.
         EXPECT_EQ(rows[1][2], "91");
