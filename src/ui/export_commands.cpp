@@ -71,7 +71,7 @@ void ExportCommands::Install() {
 }
 
 QString ExportCommands::BaseName() const {
-    const QString title = form_.windowTitle();
+    const QString title = form_.Caption();
     const QString base = title.startsWith(kTitlePrefix) ? title.mid(int(strlen(kTitlePrefix))) : "";
     return base.trimmed().isEmpty() ? "Velmora" : base;
 }
