@@ -16,7 +16,11 @@ std::string PvCsvOf(const RecordingSession& session) {
 }
 
 std::string PowerCurveCsvOf(const RecordingSession& session) {
-    return PowerCurveCsv(ComputePowerCurveTable(session.Driver.Params, session.State));
+    // The title line's numbers in the default settings, whatever the user's locale, as all
+    // CSV output: the same file from the window and the command line everywhere.
+    ControlState controls = session.State;
+    controls.outputs.numbers = NumberSettings{};
+    return PowerCurveCsv(ComputePowerCurveTable(session.Driver.Params, controls));
 }
 
 std::string ReportTextOf(const RecordingSession& session) {

@@ -16,7 +16,8 @@ enum class ChartKind { Main, PressureVolume, Power };
 
 std::string CycleCsvOf(const RecordingSession& session, CsvUnits units);
 std::string PvCsvOf(const RecordingSession& session);
-// Recomputes the power/speed sweep from the session's parameter set.
+// Recomputes the power/speed sweep from the session's parameter set; the title line's numbers
+// follow the default number settings.
 std::string PowerCurveCsvOf(const RecordingSession& session);
 std::string ReportTextOf(const RecordingSession& session);
 

@@ -42,8 +42,10 @@ TEST_F(CycleCsvTest, SiColumnsReadBackAsTheSampleLists) {
     for (std::size_t i = 0; i < sim.SampleX.size(); ++i) {
         const auto& row = rows[i + 1];
         ASSERT_EQ(row.size(), 15u);
-        // The file graphs against degrees: the x samples are the step counts.
-        EXPECT_EQ(SampleText(Read(row[0])), SampleText(sim.SampleX[i]));
+        // The sample lists keep 15 significant digits (their text); the file keeps every
+        // digit, so the two agree in that text. The file graphs against degrees: the x
+        // samples are the step counts.
+        EXPECT_EQ(Read(row[0]), sim.SampleX[i]);  // whole step counts
         EXPECT_EQ(SampleText(Read(row[3])), SampleText(sim.SampleDispPos[i]));
         EXPECT_EQ(SampleText(Read(row[4])), SampleText(sim.SamplePistonPos[i]));
         EXPECT_EQ(SampleText(Read(row[7])), SampleText(sim.SampleTotalVolume[i]));

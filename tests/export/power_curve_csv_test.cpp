@@ -49,6 +49,18 @@ TEST(PowerCurveCsv, ColumnsMatchTheWindowsCurveForBothChoices) {
     }
 }
 
+TEST(PowerCurveCsv, TitleLineIgnoresTheUsersNumberSettings) {
+    // The window runs with the locale's separators; its file must still be the command line's.
+    RecordingSession session;
+    testing::LoadAndCompute(session, testing::ExamplePath("Default.INI"));
+    const std::string plain = PowerCurveCsvOf(session);
+    session.State.outputs.numbers = MakeNumberSettings(",", ".");
+    EXPECT_EQ(PowerCurveCsvOf(session), plain);
+    EXPECT_NE(plain.find("# Max Power = 25,259 watts at 73.061 degrees"), std::string::npos);
+    // The chart shows the title as the window does, in the user's settings.
+    EXPECT_EQ(ChartOf(session, ChartKind::Power).title.substr(0, 25), "Max Power = 25.259 watts ");
+}
+
 TEST(PowerCurveCsv, FiftySpeedsUpToOmegaBar) {
     const std::vector<double> speeds = PowerSweepSpeeds(100);
     ASSERT_EQ(speeds.size(), 50u);

@@ -6,6 +6,7 @@
 #include "export/chart_image.h"
 #include "export/session_exports.h"
 #include "headless_run.h"
+#include "locale/number_settings_from_locale.h"
 #include "offscreen_gui.h"
 
 namespace velmora::cli {
@@ -66,6 +67,8 @@ int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, st
     if (!args->Option("-o")) return UsageError(kChartSpec, "this format needs -o OUT", err);
 
     RecordingSession session;
+    // Titles with numbers (the power curve's) read as in the window under the same locale.
+    session.State.outputs.numbers = NumberSettingsFromSystemLocale();
     if (!LoadAndCompute(args->file, session, err)) return 2;
     const OffscreenGui gui;
     const ChartKind kind = chart == "main" ? ChartKind::Main
