@@ -9,8 +9,8 @@
 #include "ui/bug_list_text.h"
 #include "ui/chart_panel.h"
 #include "ui/control_help.h"
-#include "ui/export_commands.h"
 #include "ui/design_space_window.h"
+#include "ui/export_commands.h"
 #include "ui/fixed_pitch_font.h"
 #include "ui/optimize_window.h"
 #include "ui/sheet_builders.h"
@@ -42,6 +42,9 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
 
 TForm1::~TForm1() {
     FormDestroy();
+    // The undo stack is a child, cleared (and signalling) only when QWidget's destructor
+    // deletes it, after this object's own members are gone.
+    undo_->disconnect(this);
 }
 
 void TForm1::BuildMenu() {
