@@ -41,7 +41,7 @@ std::optional<QSize> ReadSize(const std::string& text) {
 
 }  // namespace
 
-const CommandSpec kChartSpec{
+const CommandUsage kChartUsage{
     "chart",
     {"--chart", "--format", "--size", "--dpi", "-o"},
     "velmora-cli chart FILE --chart main|pv|power --format svg|png [--size WxH] [--dpi N] -o OUT",
@@ -51,20 +51,20 @@ const CommandSpec kChartSpec{
     "from 10 to 2400).\n"};
 
 int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const std::optional<CommandArgs> args = ParseCommandArgs(kChartSpec, words, err);
+    const std::optional<CommandArgs> args = ParseCommandArgs(kChartUsage, words, err);
     if (!args) return 2;
-    if (args->help) return PrintCommandHelp(kChartSpec, out);
+    if (args->help) return PrintCommandHelp(kChartUsage, out);
     const std::string chart = args->Option("--chart").value_or("");
     const std::string format = args->Option("--format").value_or("");
     if (chart != "main" && chart != "pv" && chart != "power")
-        return UsageError(kChartSpec, "unknown chart '" + chart + "'", err);
+        return UsageError(kChartUsage, "unknown chart '" + chart + "'", err);
     if (format != "svg" && format != "png")
-        return UsageError(kChartSpec, "unknown format '" + format + "'", err);
+        return UsageError(kChartUsage, "unknown format '" + format + "'", err);
     const std::optional<QSize> size = ReadSize(args->Option("--size").value_or("1600x1000"));
-    if (!size) return UsageError(kChartSpec, "bad size '" + *args->Option("--size") + "'", err);
+    if (!size) return UsageError(kChartUsage, "bad size '" + *args->Option("--size") + "'", err);
     const std::optional<int> dpi = ReadWhole(args->Option("--dpi").value_or("96"), 10, 2400);
-    if (!dpi) return UsageError(kChartSpec, "bad dpi '" + *args->Option("--dpi") + "'", err);
-    if (!args->Option("-o")) return UsageError(kChartSpec, "this format needs -o OUT", err);
+    if (!dpi) return UsageError(kChartUsage, "bad dpi '" + *args->Option("--dpi") + "'", err);
+    if (!args->Option("-o")) return UsageError(kChartUsage, "this format needs -o OUT", err);
 
     RecordingSession session;
     // Titles with numbers (the power curve's) read as in the window under the same locale.
@@ -76,7 +76,7 @@ int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, st
                                            : ChartKind::Power;
     const ChartData data = ChartOf(session, kind);
     const QByteArray bytes = format == "svg" ? ChartSvg(data, *size) : ChartPng(data, *size, *dpi);
-    return EmitFile(bytes.toStdString(), *args, kChartSpec, err);
+    return EmitFile(bytes.toStdString(), *args, kChartUsage, err);
 }
 
 }  // namespace velmora::cli

@@ -22,18 +22,18 @@ std::optional<std::string> CommandArgs::Option(const std::string& name) const {
     return found->second;
 }
 
-int UsageError(const CommandSpec& spec, const std::string& message, std::ostream& err) {
-    err << "velmora-cli " << spec.name << ": " << message << '\n'
-        << "usage: " << spec.usage << '\n';
+int UsageError(const CommandUsage& about, const std::string& message, std::ostream& err) {
+    err << "velmora-cli " << about.name << ": " << message << '\n'
+        << "usage: " << about.usage << '\n';
     return 2;
 }
 
-int PrintCommandHelp(const CommandSpec& spec, std::ostream& out) {
-    out << "usage: " << spec.usage << "\n\n" << spec.description;
+int PrintCommandHelp(const CommandUsage& about, std::ostream& out) {
+    out << "usage: " << about.usage << "\n\n" << about.description;
     return 0;
 }
 
-std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& spec,
+std::optional<CommandArgs> ParseCommandArgs(const CommandUsage& about,
                                             const std::vector<std::string>& args,
                                             std::ostream& err) {
     CommandArgs parsed;
@@ -45,30 +45,31 @@ std::optional<CommandArgs> ParseCommandArgs(const CommandSpec& spec,
             return parsed;
         }
         if (word.size() > 1 && word.front() == '-') {
-            if (std::find(spec.options.begin(), spec.options.end(), word) == spec.options.end()) {
-                UsageError(spec, "unknown option '" + word + "'", err);
+            if (std::find(about.options.begin(), about.options.end(), word) ==
+                about.options.end()) {
+                UsageError(about, "unknown option '" + word + "'", err);
                 return std::nullopt;
             }
             if (i + 1 >= args.size()) {
-                UsageError(spec, "option '" + word + "' needs a value", err);
+                UsageError(about, "option '" + word + "' needs a value", err);
                 return std::nullopt;
             }
             if (!parsed.options.emplace(word, args[i + 1]).second) {
-                UsageError(spec, "option '" + word + "' given twice", err);
+                UsageError(about, "option '" + word + "' given twice", err);
                 return std::nullopt;
             }
             ++i;
             continue;
         }
         if (haveFile) {
-            UsageError(spec, "unexpected argument '" + word + "'", err);
+            UsageError(about, "unexpected argument '" + word + "'", err);
             return std::nullopt;
         }
         parsed.file = word;
         haveFile = true;
     }
     if (!haveFile) {
-        UsageError(spec, "missing FILE", err);
+        UsageError(about, "missing FILE", err);
         return std::nullopt;
     }
     return parsed;
@@ -83,9 +84,9 @@ int EmitOutput(const std::string& bytes, const CommandArgs& args, std::ostream& 
     return WriteOut(bytes, *args.Option("-o"), err);
 }
 
-int EmitFile(const std::string& bytes, const CommandArgs& args, const CommandSpec& spec,
+int EmitFile(const std::string& bytes, const CommandArgs& args, const CommandUsage& about,
              std::ostream& err) {
-    if (!args.Option("-o")) return UsageError(spec, "this format needs -o OUT", err);
+    if (!args.Option("-o")) return UsageError(about, "this format needs -o OUT", err);
     return WriteOut(bytes, *args.Option("-o"), err);
 }
 

@@ -10,12 +10,12 @@ namespace {
 
 using namespace velmora::cli;
 
-const std::array<Command, 6> kCommands{{{kReportSpec, RunReportCommand},
-                                        {kSamplesSpec, RunSamplesCommand},
-                                        {kCycleSpec, RunCycleCommand},
-                                        {kPvSpec, RunPvCommand},
-                                        {kPowerCurveSpec, RunPowerCurveCommand},
-                                        {kChartSpec, RunChartCommand}}};
+const std::array<Command, 6> kCommands{{{kReportUsage, RunReportCommand},
+                                        {kSamplesUsage, RunSamplesCommand},
+                                        {kCycleUsage, RunCycleCommand},
+                                        {kPvUsage, RunPvCommand},
+                                        {kPowerCurveUsage, RunPowerCurveCommand},
+                                        {kChartUsage, RunChartCommand}}};
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: velmora-cli COMMAND FILE [OPTIONS]\n"
@@ -23,10 +23,11 @@ void PrintHelp(std::ostream& out) {
            "Each command loads FILE as the window's Load Parameters does and computes once.\n"
            "\n"
            "Commands:\n";
-    for (const Command& command : kCommands) out << "  " << command.spec.usage << '\n';
+    for (const Command& command : kCommands) out << "  " << command.about.usage << '\n';
     out << "  velmora-cli sweep FILE --vary SECTION.KEY=FROM:TO:N[:log] [--vary ...]\n"
            "        [--outputs LIST] [--threads N]\n"
-           "  velmora-cli optimize FILE --objective NAME --vary SECTION.KEY[=FROM:TO] [--vary ...]\n"
+           "  velmora-cli optimize FILE --objective NAME --vary SECTION.KEY[=FROM:TO] [--vary "
+           "...]\n"
            "        [--constraint NAME[=MARGIN] ...] [--max-evals N] [--threads N] -o OUT.RBP\n"
            "  velmora-cli --version\n"
            "  velmora-cli COMMAND --help\n";
@@ -53,7 +54,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     for (const Command& command : kCommands) {
-        if (words[0] == command.spec.name)
+        if (words[0] == command.about.name)
             return command.run({words.begin() + 1, words.end()}, std::cout, std::cerr);
     }
     std::cerr << "velmora-cli: unknown command '" << words[0] << "' (see --help)\n";

@@ -15,16 +15,16 @@ using CommandFunction = int (*)(const std::vector<std::string>& args, std::ostre
                                 std::ostream& err);
 
 struct Command {
-    const CommandSpec& spec;
+    const CommandUsage& about;
     CommandFunction run;
 };
 
-extern const CommandSpec kReportSpec;
-extern const CommandSpec kSamplesSpec;
-extern const CommandSpec kCycleSpec;
-extern const CommandSpec kPvSpec;
-extern const CommandSpec kPowerCurveSpec;
-extern const CommandSpec kChartSpec;
+extern const CommandUsage kReportUsage;
+extern const CommandUsage kSamplesUsage;
+extern const CommandUsage kCycleUsage;
+extern const CommandUsage kPvUsage;
+extern const CommandUsage kPowerCurveUsage;
+extern const CommandUsage kChartUsage;
 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSamplesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

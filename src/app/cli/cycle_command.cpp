@@ -7,7 +7,7 @@
 
 namespace velmora::cli {
 
-const CommandSpec kCycleSpec{
+const CommandUsage kCycleUsage{
     "cycle",
     {"--units", "-o"},
     "velmora-cli cycle FILE [--units si|output] [-o OUT]",
@@ -16,12 +16,12 @@ const CommandSpec kCycleSpec{
     "or in the file's output units. Header names carry the units.\n"};
 
 int RunCycleCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const std::optional<CommandArgs> args = ParseCommandArgs(kCycleSpec, words, err);
+    const std::optional<CommandArgs> args = ParseCommandArgs(kCycleUsage, words, err);
     if (!args) return 2;
-    if (args->help) return PrintCommandHelp(kCycleSpec, out);
+    if (args->help) return PrintCommandHelp(kCycleUsage, out);
     const std::string units = args->Option("--units").value_or("si");
     if (units != "si" && units != "output")
-        return UsageError(kCycleSpec, "unknown units '" + units + "'", err);
+        return UsageError(kCycleUsage, "unknown units '" + units + "'", err);
 
     RecordingSession session;
     if (!LoadAndCompute(args->file, session, err)) return 2;

@@ -7,7 +7,7 @@
 
 namespace velmora::cli {
 
-const CommandSpec kPowerCurveSpec{
+const CommandUsage kPowerCurveUsage{
     "powercurve",
     {"-o"},
     "velmora-cli powercurve FILE [-o OUT]",
@@ -18,9 +18,9 @@ const CommandSpec kPowerCurveSpec{
 
 int RunPowerCurveCommand(const std::vector<std::string>& words, std::ostream& out,
                          std::ostream& err) {
-    const std::optional<CommandArgs> args = ParseCommandArgs(kPowerCurveSpec, words, err);
+    const std::optional<CommandArgs> args = ParseCommandArgs(kPowerCurveUsage, words, err);
     if (!args) return 2;
-    if (args->help) return PrintCommandHelp(kPowerCurveSpec, out);
+    if (args->help) return PrintCommandHelp(kPowerCurveUsage, out);
     RecordingSession session;
     if (!LoadAndCompute(args->file, session, err)) return 2;
     return EmitOutput(PowerCurveCsvOf(session), *args, out, err);

@@ -7,7 +7,7 @@
 
 namespace velmora::cli {
 
-const CommandSpec kPvSpec{
+const CommandUsage kPvUsage{
     "pv",
     {"-o"},
     "velmora-cli pv FILE [-o OUT]",
@@ -15,9 +15,9 @@ const CommandSpec kPvSpec{
     "volume in m^3, pressure in Pa), then the run's two PV powers as '#' lines.\n"};
 
 int RunPvCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const std::optional<CommandArgs> args = ParseCommandArgs(kPvSpec, words, err);
+    const std::optional<CommandArgs> args = ParseCommandArgs(kPvUsage, words, err);
     if (!args) return 2;
-    if (args->help) return PrintCommandHelp(kPvSpec, out);
+    if (args->help) return PrintCommandHelp(kPvUsage, out);
     RecordingSession session;
     if (!LoadAndCompute(args->file, session, err)) return 2;
     return EmitOutput(PvCsvOf(session), *args, out, err);

@@ -11,7 +11,7 @@
 
 namespace velmora::cli {
 
-const CommandSpec kReportSpec{
+const CommandUsage kReportUsage{
     "report",
     {"--format", "-o"},
     "velmora-cli report FILE [--format text|pdf] [-o OUT]",
@@ -20,14 +20,14 @@ const CommandSpec kReportSpec{
     "(default; standard output without -o), or as PDF with the three graphs (needs -o).\n"};
 
 int RunReportCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const std::optional<CommandArgs> args = ParseCommandArgs(kReportSpec, words, err);
+    const std::optional<CommandArgs> args = ParseCommandArgs(kReportUsage, words, err);
     if (!args) return 2;
-    if (args->help) return PrintCommandHelp(kReportSpec, out);
+    if (args->help) return PrintCommandHelp(kReportUsage, out);
     const std::string format = args->Option("--format").value_or("text");
     if (format != "text" && format != "pdf")
-        return UsageError(kReportSpec, "unknown format '" + format + "'", err);
+        return UsageError(kReportUsage, "unknown format '" + format + "'", err);
     if (format == "pdf" && !args->Option("-o"))
-        return UsageError(kReportSpec, "this format needs -o OUT", err);
+        return UsageError(kReportUsage, "this format needs -o OUT", err);
 
     RecordingSession session;
     // The report reads as the window's would under the same environment; the CSV commands
@@ -41,7 +41,7 @@ int RunReportCommand(const std::vector<std::string>& words, std::ostream& out, s
     const std::string date =
         QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString();
     const QByteArray pdf = ReportPdf(ReportDocumentOf(session, name, date));
-    return EmitFile(pdf.toStdString(), *args, kReportSpec, err);
+    return EmitFile(pdf.toStdString(), *args, kReportUsage, err);
 }
 
 }  // namespace velmora::cli

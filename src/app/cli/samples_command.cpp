@@ -27,7 +27,7 @@ constexpr const char* kQuantityColumns[kCurveItemCount] = {"Displacer Position (
 
 }  // namespace
 
-const CommandSpec kSamplesSpec{
+const CommandUsage kSamplesUsage{
     "samples",
     {},
     "velmora-cli samples FILE",
@@ -35,9 +35,9 @@ const CommandSpec kSamplesSpec{
     "curves' x value, the four sample lists as stored, and the twelve quantities in SI units.\n"};
 
 int RunSamplesCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    const std::optional<CommandArgs> args = ParseCommandArgs(kSamplesSpec, words, err);
+    const std::optional<CommandArgs> args = ParseCommandArgs(kSamplesUsage, words, err);
     if (!args) return 2;
-    if (args->help) return PrintCommandHelp(kSamplesSpec, out);
+    if (args->help) return PrintCommandHelp(kSamplesUsage, out);
     RecordingSession session;
     if (!LoadAndCompute(args->file, session, err)) return 2;
     const SimulationState& sim = session.Sim;
