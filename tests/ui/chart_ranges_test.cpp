@@ -1,8 +1,8 @@
-#include "ui/chart_ranges.h"
+#include "ui/charts/chart_ranges.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/pv_point_cloud.h"
+#include "ui/charts/pv_point_cloud.h"
 
 namespace velmora {
 namespace {

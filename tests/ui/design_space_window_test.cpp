@@ -12,8 +12,8 @@
 #include <QMouseEvent>
 #include <chrono>
 
-#include "ui/design_space_map.h"
-#include "ui/design_space_window.h"
+#include "ui/tools/design_space_map.h"
+#include "ui/tools/design_space_window.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {

@@ -1,0 +1,191 @@
+// Undo and redo of the inputs: a burst of edits becomes one step when it ends (half a second
+// without a further edit, or the next command); Load, Clear, each Use button and every
+// programmatic change from another window are one step each.
+#include <QMenuBar>
+
+#include "ui/mainwindow/control_help.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/commands/input_steps.h"
+#include "ui/mainwindow/main_window.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kBurstEndMs = 500;
+
+}  // namespace
+
+void TForm1::BuildEditMenu() {
+    undo_ = new QUndoStack(this);
+    undo_->setObjectName("UndoStack");
+    stepTimer_ = new QTimer(this);
+    stepTimer_->setObjectName("StepTimer");
+    stepTimer_->setSingleShot(true);
+    stepTimer_->setInterval(kBurstEndMs);
+
+    ui_.Edit1 = new QMenu("&Edit", this);
+    ui_.Edit1->setObjectName("Edit1");
+    menuBar()->insertMenu(ui_.BugList1, ui_.Edit1);
+    ui_.Undo1 = ui_.Edit1->addAction("&Undo");
+    ui_.Undo1->setObjectName("Undo1");
+    ui_.Undo1->setShortcut(QKeySequence::Undo);
+    ui_.Redo1 = ui_.Edit1->addAction("&Redo");
+    ui_.Redo1->setObjectName("Redo1");
+    ui_.Redo1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    ui_.Undo1->setEnabled(false);
+    ui_.Redo1->setEnabled(false);
+}
+
+void TForm1::ConnectInputSteps() {
+    connect(stepTimer_, &QTimer::timeout, this, [this] { CommitInputStep(pendingStepText_); });
+    connect(ui_.Undo1, &QAction::triggered, this, [this] {
+        FlushPendingStep();
+        undo_->undo();
+    });
+    connect(ui_.Redo1, &QAction::triggered, this, [this] {
+        FlushPendingStep();
+        undo_->redo();
+    });
+    auto captions = [this] {
+        ui_.Undo1->setEnabled(undo_->canUndo() || stepTimer_->isActive());
+        ui_.Redo1->setEnabled(undo_->canRedo());
+        ui_.Undo1->setText(undo_->canUndo() ? "&Undo " + undo_->undoText() : "&Undo");
+        ui_.Redo1->setText(undo_->canRedo() ? "&Redo " + undo_->redoText() : "&Redo");
+    };
+    connect(undo_, &QUndoStack::indexChanged, this, captions);
+    connect(undo_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
+
+    for (const InputRow& row : ui_.InputRows()) {
+        QLineEdit* edit = row.edit;
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+            MarkNonNumberInputs();
+            NoteInputEdit(edit);
+        });
+        QComboBox* units = row.units;
+        connect(units, &QComboBox::activated, this, [this, units] { NoteInputEdit(units); });
+    }
+    for (QLineEdit* edit : {ui_.EditStep3PistonDiam, ui_.EditStep3PistonStroke,
+                            ui_.EditStep5DispDiam, ui_.EditStep5DispStroke}) {
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { NoteInputEdit(edit); });
+        edit->installEventFilter(this);
+    }
+    connect(ui_.LeakCB, &QCheckBox::toggled, this, [this] { NoteInputEdit(ui_.LeakCB); });
+}
+
+void TForm1::NoteInputEdit(QWidget* field) {
+    if (Loading() || applyingStep_ || quietEdits_) return;
+    setWindowModified(true);
+    // An edit of another control ends the burst before it, without this edit.
+    if (stepTimer_->isActive() && stepControl_ != field)
+        PushInputStep(pendingStepText_, pendingInputs_);
+    stepControl_ = field;
+    pendingStepText_ = StepTextFor(field->objectName());
+    pendingInputs_ = committedInputs_;
+    ReadControls(ui_, pendingInputs_);
+    stepTimer_->start();
+    ui_.Undo1->setEnabled(true);
+}
+
+void TForm1::FlushPendingStep() {
+    if (stepTimer_->isActive()) CommitInputStep(pendingStepText_);
+}
+
+void TForm1::CommitInputStep(const QString& text) {
+    if (Loading() || applyingStep_) return;
+    ControlState now = committedInputs_;
+    ReadControls(ui_, now);
+    PushInputStep(text, now);
+}
+
+void TForm1::PushInputStep(const QString& text, const ControlState& now) {
+    stepTimer_->stop();
+    if (SameInputs(now, committedInputs_)) {
+        setWindowModified(!undo_->isClean());
+        return;
+    }
+    undo_->push(new InputStep(text, committedInputs_, now,
+                              [this](const ControlState& inputs) { ApplyStepInputs(inputs); }));
+    committedInputs_ = now;
+}
+
+void TForm1::ApplyInputsAsOneStep(const ControlState& inputs, const QString& stepText) {
+    FlushPendingStep();
+    ControlState now = committedInputs_;
+    ReadControls(ui_, now);
+    quietEdits_ = true;
+    PutInputsInWidgets(WithInputsOf(now, inputs));
+    quietEdits_ = false;
+    CommitInputStep(stepText);
+    ui_.EditChangeTimer->stop();
+    Compute(true, true);
+    if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+}
+
+// Undo and redo: the widgets take the step's inputs quietly, then one recomputation follows.
+void TForm1::ApplyStepInputs(const ControlState& inputs) {
+    applyingStep_ = true;
+    PutInputsInWidgets(inputs);
+    committedInputs_ = inputs;
+    applyingStep_ = false;
+    ui_.EditChangeTimer->stop();  // this run computes whatever the timer would have
+    Compute(true, true);
+    if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+}
+
+// The change handlers stay quiet (Loading), so putting the inputs starts no timer and no step.
+void TForm1::PutInputsInWidgets(const ControlState& s) {
+    const bool wasLoading = session_.Driver.Loading;
+    session_.Driver.Loading = true;
+    auto input = [](QLineEdit* edit, QComboBox* units, const InputControl& value) {
+        edit->setText(ToQString(value.text));
+        SetListChoice(units, value.units);
+    };
+    WindowControls& c = ui_;
+    input(c.EditDispDiameter, c.DispDiameterUnits, s.EditDispDiameter);
+    input(c.EditDispStroke, c.DispStrokeUnits, s.EditDispStroke);
+    input(c.EditDispMass, c.DispMassUnits, s.EditDispMass);
+    input(c.EditDispRodDiameter, c.DispRodDiameterUnits, s.EditDispRodDiameter);
+    input(c.EditSpringConstant, c.SpringConstantUnits, s.EditSpringConstant);
+    input(c.EditSpringCenter, c.SpringCenterUnits, s.EditSpringCenter);
+    input(c.EditPistonDiameter, c.PistonDiameterUnits, s.EditPistonDiameter);
+    input(c.EditPistonStroke, c.PistonStrokeUnits, s.EditPistonStroke);
+    input(c.EditDeadSpaceVol, c.DeadSpaceVolUnits, s.EditDeadSpaceVol);
+    input(c.EditDeadSpaceTemp, c.DeadSpaceTempUnits, s.EditDeadSpaceTemp);
+    input(c.EditHotTemp, c.HotTempUnits, s.EditHotTemp);
+    input(c.EditColdTemp, c.ColdTempUnits, s.EditColdTemp);
+    input(c.EditEngineSpeed, c.EngineSpeedUnits, s.EditEngineSpeed);
+    input(c.EditMeanEnginePressure, c.PressureUnits, s.EditMeanEnginePressure);
+    c.EditRequiredEnginePower->setText(ToQString(s.EditRequiredEnginePower));
+    c.LeakCB->setChecked(s.LeakCB);
+    c.GravityCB->setChecked(s.GravityCB);
+    const OutputUnits& out = s.outputs;
+    SetListChoice(c.LengthOutputFormatRG, out.LengthOutputFormatRG);
+    SetListChoice(c.TemperatureOutputFormatRG, out.TemperatureOutputFormatRG);
+    SetListChoice(c.MassOutputFormatRG, out.MassOutputFormatRG);
+    SetListChoice(c.AngVelOutputFormatRG, out.AngVelOutputFormatRG);
+    SetListChoice(c.SpringOutputFormatRG, out.SpringOutputFormatRG);
+    SetListChoice(c.AngleOutputFormatRG, out.AngleOutputFormatRG);
+    SetListChoice(c.PressureOutputFormatRG, out.PressureOutputFormatRG);
+    const bool pistonGuard = std::exchange(PistonDesignGuard, true);
+    c.EditStep3PistonDiam->setText(ToQString(s.EditStep3PistonDiam));
+    c.EditStep3PistonStroke->setText(ToQString(s.EditStep3PistonStroke));
+    PistonDesignGuard = pistonGuard;
+    const bool dispGuard = std::exchange(DispDesignGuard, true);
+    c.EditStep5DispDiam->setText(ToQString(s.EditStep5DispDiam));
+    c.EditStep5DispStroke->setText(ToQString(s.EditStep5DispStroke));
+    DispDesignGuard = dispGuard;
+    session_.Driver.Loading = wasLoading;
+}
+
+void TForm1::SetCaption(const QString& caption) {
+    setWindowTitle(caption + "[*]");
+}
+
+QString TForm1::Caption() const {
+    QString title = windowTitle();
+    return title.remove("[*]");
+}
+
+}  // namespace velmora

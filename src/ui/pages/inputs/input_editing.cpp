@@ -1,0 +1,113 @@
+// How edits turn into computations: the change timer, the immediate recomputations, the
+// pressure-equalization caution, the field conveniences, Clear Parameters and the bug list.
+#include "model/number_text.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/main_window.h"
+
+namespace velmora {
+
+namespace {
+
+const char* const kEqualizationCaution =
+    "Caution: Simulate Pressure Equalization is checked and\r\n"
+    "Computed Cycles is not empty.  Computed Cycles must be\r\n"
+    "empty for Pressure Equalization to run to completion";
+
+}  // namespace
+
+void TForm1::RestartChangeTimer() {
+    ui_.EditChangeTimer->setInterval(500);
+    ui_.EditChangeTimer->stop();
+    ui_.EditChangeTimer->start();
+}
+
+void TForm1::EditDispDiameterChange() {
+    if (Loading()) return;
+    RestartChangeTimer();
+}
+
+void TForm1::GraphCycleCountEditChange() {
+    EditDispDiameterChange();
+}
+
+void TForm1::ComputeCycleCountEditChange() {
+    if (Loading()) return;
+    if (ui_.LeakCB->isChecked() && !IsBlankText(ToStdString(ui_.ComputeCycleCountEdit->text())))
+        dialogs_->ShowMessage(this, kEqualizationCaution);
+    RestartChangeTimer();
+}
+
+void TForm1::LeakCBClick() {
+    ComputeCycleCountEditChange();
+}
+
+void TForm1::EditChangeTimerTimer() {
+    ui_.EditChangeTimer->stop();
+    Compute(true, true);
+}
+
+void TForm1::LengthOutputFormatRGClick() {
+    FlushPendingStep();
+    CommitInputStep("Edit output unit");
+    Compute(true, true);
+}
+
+void TForm1::GravityCBClick() {
+    FlushPendingStep();
+    CommitInputStep("Edit displacer weight");
+    Compute(true, true);
+}
+
+void TForm1::EditDispDiameterKeyDown(QLineEdit* field, int key) {
+    if (key == 13 && field != nullptr) field->selectAll();
+}
+
+void TForm1::EditDeadSpaceTempEnter() {
+    if (!ui_.EditDeadSpaceTemp->text().isEmpty()) return;
+    const NumberSettings& numbers = session_.State.outputs.numbers;
+    const std::optional<double> hot =
+        NumberTextValue(ToStdString(ui_.EditHotTemp->text()), numbers);
+    const std::optional<double> cold =
+        NumberTextValue(ToStdString(ui_.EditColdTemp->text()), numbers);
+    if (!hot || !cold) return;
+    ui_.EditDeadSpaceTemp->setText(ToQString(FormatFieldNumber((*hot + *cold) / 2, numbers)));
+}
+
+void TForm1::ClearParameters1Click() {
+    WindowControls& c = ui_;
+    const std::pair<QLineEdit*, const char*> cleared[] = {{c.EditDispDiameter, ""},
+                                                          {c.EditDispStroke, ""},
+                                                          {c.EditDispMass, ""},
+                                                          {c.EditDispRodDiameter, ""},
+                                                          {c.EditSpringConstant, "0"},
+                                                          {c.EditSpringCenter, "0"},
+                                                          {c.EditPistonDiameter, ""},
+                                                          {c.EditPistonStroke, ""},
+                                                          {c.EditDeadSpaceVol, "0"},
+                                                          {c.EditDeadSpaceTemp, ""},
+                                                          {c.EditHotTemp, ""},
+                                                          {c.EditColdTemp, ""},
+                                                          {c.EditEngineSpeed, ""},
+                                                          {c.EditMeanEnginePressure, ""},
+                                                          {c.EditRequiredEnginePower, ""}};
+    FlushPendingStep();
+    quietEdits_ = true;
+    for (const auto& [field, text] : cleared) field->setText(text);
+    quietEdits_ = false;
+    CommitInputStep("Clear Parameters");
+    Compute(true, true);
+    if (c.PageControl1->currentWidget() == c.DesignSheet) DesignSheetEnter();
+}
+
+void TForm1::BugList1Click() {
+    ui_.BugMemo->show();
+    ui_.BugMemo->raise();
+}
+
+void TForm1::BugMemoClick() {
+    ui_.BugMemo->lower();
+    ui_.BugMemo
+        ->hide();  // pages do not paint their whole background, so lowering alone shows through
+}
+
+}  // namespace velmora
