@@ -60,8 +60,10 @@ void ReadAllInputs(const ControlState& controls, ParameterSet& params,
         if (input.half != nullptr) StoreParameter(params.*input.half, value / 2, changed);
         if (afterEach) afterEach(input, params);
     }
-    params.RequiredEnginePower =
-        ReadInput(controls.EditRequiredEnginePower, nullptr, report, numbers);
+    // The inputs without a unit choice (the required power) are stored as typed.
+    for (const DesignInput& input : kInputs)
+        if (input.control == nullptr)
+            params.*input.field = ReadInput(controls.*input.text, input.message, report, numbers);
 }
 
 }  // namespace velmora
