@@ -14,6 +14,10 @@ int* InputUnits(ControlState& state, const DesignInput& input) {
     return input.control != nullptr ? &(state.*input.control).units : nullptr;
 }
 
+const int* InputUnits(const ControlState& state, const DesignInput& input) {
+    return input.control != nullptr ? &(state.*input.control).units : nullptr;
+}
+
 const DesignInput* FindInput(InputControl ControlState::*control) {
     for (const DesignInput& input : kInputs)
         if (input.control != nullptr && input.control == control) return &input;

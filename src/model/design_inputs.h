@@ -394,6 +394,7 @@ std::string& InputText(ControlState& state, const DesignInput& input);
 const std::string& InputText(const ControlState& state, const DesignInput& input);
 // The input's unit choice in `state`, nullptr when it has none.
 int* InputUnits(ControlState& state, const DesignInput& input);
+const int* InputUnits(const ControlState& state, const DesignInput& input);
 
 // The input read from `control`, or nullptr.
 const DesignInput* FindInput(InputControl ControlState::*control);

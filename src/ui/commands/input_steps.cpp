@@ -3,6 +3,8 @@
 #include <tuple>
 #include <utility>
 
+#include "model/design_inputs.h"
+
 namespace velmora {
 
 namespace {
@@ -10,25 +12,10 @@ namespace {
 // Every input member once, so comparing and copying cannot drift apart.
 template <class State, class Visit>
 void ForEachInput(State& a, State& b, Visit visit) {
-    auto input = [&](auto member) {
-        visit((a.*member).text, (b.*member).text);
-        visit((a.*member).units, (b.*member).units);
-    };
-    input(&ControlState::EditDispDiameter);
-    input(&ControlState::EditDispStroke);
-    input(&ControlState::EditDispMass);
-    input(&ControlState::EditDispRodDiameter);
-    input(&ControlState::EditSpringConstant);
-    input(&ControlState::EditSpringCenter);
-    input(&ControlState::EditPistonDiameter);
-    input(&ControlState::EditPistonStroke);
-    input(&ControlState::EditDeadSpaceVol);
-    input(&ControlState::EditDeadSpaceTemp);
-    input(&ControlState::EditHotTemp);
-    input(&ControlState::EditColdTemp);
-    input(&ControlState::EditEngineSpeed);
-    input(&ControlState::EditMeanEnginePressure);
-    visit(a.EditRequiredEnginePower, b.EditRequiredEnginePower);
+    for (const DesignInput& input : kInputs) {
+        visit(InputText(a, input), InputText(b, input));
+        if (input.control != nullptr) visit(*InputUnits(a, input), *InputUnits(b, input));
+    }
     visit(a.LeakCB, b.LeakCB);
     visit(a.GravityCB, b.GravityCB);
     visit(a.outputs.LengthOutputFormatRG, b.outputs.LengthOutputFormatRG);

@@ -3,9 +3,9 @@
 // programmatic change from another window are one step each.
 #include <QMenuBar>
 
+#include "ui/commands/input_steps.h"
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/control_state_widgets.h"
-#include "ui/commands/input_steps.h"
 #include "ui/mainwindow/main_window.h"
 
 namespace velmora {
@@ -138,36 +138,11 @@ void TForm1::ApplyStepInputs(const ControlState& inputs) {
 void TForm1::PutInputsInWidgets(const ControlState& s) {
     const bool wasLoading = session_.Driver.Loading;
     session_.Driver.Loading = true;
-    auto input = [](QLineEdit* edit, QComboBox* units, const InputControl& value) {
-        edit->setText(ToQString(value.text));
-        SetListChoice(units, value.units);
-    };
     WindowControls& c = ui_;
-    input(c.EditDispDiameter, c.DispDiameterUnits, s.EditDispDiameter);
-    input(c.EditDispStroke, c.DispStrokeUnits, s.EditDispStroke);
-    input(c.EditDispMass, c.DispMassUnits, s.EditDispMass);
-    input(c.EditDispRodDiameter, c.DispRodDiameterUnits, s.EditDispRodDiameter);
-    input(c.EditSpringConstant, c.SpringConstantUnits, s.EditSpringConstant);
-    input(c.EditSpringCenter, c.SpringCenterUnits, s.EditSpringCenter);
-    input(c.EditPistonDiameter, c.PistonDiameterUnits, s.EditPistonDiameter);
-    input(c.EditPistonStroke, c.PistonStrokeUnits, s.EditPistonStroke);
-    input(c.EditDeadSpaceVol, c.DeadSpaceVolUnits, s.EditDeadSpaceVol);
-    input(c.EditDeadSpaceTemp, c.DeadSpaceTempUnits, s.EditDeadSpaceTemp);
-    input(c.EditHotTemp, c.HotTempUnits, s.EditHotTemp);
-    input(c.EditColdTemp, c.ColdTempUnits, s.EditColdTemp);
-    input(c.EditEngineSpeed, c.EngineSpeedUnits, s.EditEngineSpeed);
-    input(c.EditMeanEnginePressure, c.PressureUnits, s.EditMeanEnginePressure);
-    c.EditRequiredEnginePower->setText(ToQString(s.EditRequiredEnginePower));
+    PutInputs(c, s);
     c.LeakCB->setChecked(s.LeakCB);
     c.GravityCB->setChecked(s.GravityCB);
-    const OutputUnits& out = s.outputs;
-    SetListChoice(c.LengthOutputFormatRG, out.LengthOutputFormatRG);
-    SetListChoice(c.TemperatureOutputFormatRG, out.TemperatureOutputFormatRG);
-    SetListChoice(c.MassOutputFormatRG, out.MassOutputFormatRG);
-    SetListChoice(c.AngVelOutputFormatRG, out.AngVelOutputFormatRG);
-    SetListChoice(c.SpringOutputFormatRG, out.SpringOutputFormatRG);
-    SetListChoice(c.AngleOutputFormatRG, out.AngleOutputFormatRG);
-    SetListChoice(c.PressureOutputFormatRG, out.PressureOutputFormatRG);
+    PutOutputUnits(c, s.outputs);
     const bool pistonGuard = std::exchange(PistonDesignGuard, true);
     c.EditStep3PistonDiam->setText(ToQString(s.EditStep3PistonDiam));
     c.EditStep3PistonStroke->setText(ToQString(s.EditStep3PistonStroke));

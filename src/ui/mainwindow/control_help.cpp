@@ -2,66 +2,15 @@
 
 #include <QWidget>
 
+#include "model/design_inputs.h"
+
 namespace velmora {
 
-const std::vector<ControlHelp>& ControlHelpTable() {
+namespace {
+
+// The controls that are not inputs of the input table.
+const std::vector<ControlHelp>& OtherControlHelp() {
     static const std::vector<ControlHelp> table = {
-        {"EditDispDiameter", "displacer diameter",
-         "Displacer diameter: bore of the displacer cylinder; typical 20 mm (model) to 300 mm "
-         "(large engine)",
-         "DispDiameterUnits"},
-        {"EditDispStroke", "displacer stroke",
-         "Displacer full stroke: travel of the displacer between its two stops; typical 5 mm to "
-         "100 mm",
-         "DispStrokeUnits"},
-        {"EditDispMass", "displacer mass",
-         "Displacer mass: mass of the free displacer including its rod; typical 5 g (small "
-         "engine) to 2 kg (large engine)",
-         "DispMassUnits"},
-        {"EditDispRodDiameter", "displacer rod diameter",
-         "Displacer rod diameter: the rod area on which the pressure swing drives the displacer; "
-         "typical 2 mm to 30 mm",
-         "DispRodDiameterUnits"},
-        {"EditSpringConstant", "spring constant",
-         "Displacer spring constant: stiffness of the optional spring, 0 for none; typical 0 to "
-         "2,000 N/m",
-         "SpringConstantUnits"},
-        {"EditSpringCenter", "spring center",
-         "Spring center: displacer position, from mid-stroke, where the spring pushes neither "
-         "way; typical 0 to half the displacer stroke",
-         "SpringCenterUnits"},
-        {"EditPistonDiameter", "piston diameter",
-         "Power piston diameter: bore of the power cylinder; typical 10 mm to 200 mm",
-         "PistonDiameterUnits"},
-        {"EditPistonStroke", "piston stroke",
-         "Power piston full stroke: twice the crank throw; typical 10 mm to 150 mm",
-         "PistonStrokeUnits"},
-        {"EditDeadSpaceVol", "dead space volume",
-         "Dead space volume: gas volume swept by neither displacer nor piston (regenerator, "
-         "ports, clearances); typical 0.1 to 1 times the piston's swept volume",
-         "DeadSpaceVolUnits"},
-        {"EditDeadSpaceTemp", "dead space temperature",
-         "Dead space temperature: mean gas temperature in the dead space; typical midway between "
-         "hot and cold (filled in on entry when empty)",
-         "DeadSpaceTempUnits"},
-        {"EditHotTemp", "hot temperature",
-         "Hot end temperature: gas temperature at the heated end; typical 100 C (low "
-         "difference) to 700 C (flame heated)",
-         "HotTempUnits"},
-        {"EditColdTemp", "cold temperature",
-         "Cold end temperature: gas temperature at the cooled end; typical 10 C to 80 C",
-         "ColdTempUnits"},
-        {"EditEngineSpeed", "engine speed",
-         "Engine speed: crank speed at which the cycle is simulated; typical 100 to 3,000 RPM",
-         "EngineSpeedUnits"},
-        {"EditMeanEnginePressure", "mean engine pressure",
-         "Mean engine pressure: average gas pressure in the engine; typical 1 atm "
-         "(unpressurized) to 20 atm",
-         "PressureUnits"},
-        {"EditRequiredEnginePower", "required power",
-         "Required engine power: shaft power the design steps size the engine for; typical "
-         "0.1 W (model) to 1,000 W",
-         "EnginePowerUnits"},
         {"LeakCB", "pressure equalization",
          "Simulate pressure equalization: the mean pressure settles to the cycle's average, as "
          "through seal leakage; runs to completion only with Computed cycles empty",
@@ -124,6 +73,20 @@ const std::vector<ControlHelp>& ControlHelpTable() {
          "volume; typical 5 mm to 100 mm",
          nullptr},
     };
+    return table;
+}
+
+}  // namespace
+
+const std::vector<ControlHelp>& ControlHelpTable() {
+    static const std::vector<ControlHelp> table = [] {
+        std::vector<ControlHelp> all;
+        for (const DesignInput& input : kInputs)
+            all.push_back({input.editName, input.quantity, input.tip, input.unitsName});
+        const std::vector<ControlHelp>& others = OtherControlHelp();
+        all.insert(all.end(), others.begin(), others.end());
+        return all;
+    }();
     return table;
 }
 

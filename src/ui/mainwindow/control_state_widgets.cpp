@@ -1,36 +1,37 @@
 #include "ui/mainwindow/control_state_widgets.h"
 
+#include "model/design_inputs.h"
+
 namespace velmora {
-
-namespace {
-
-void ReadInput(const QLineEdit* edit, const QComboBox* units, InputControl& input) {
-    input.text = ToStdString(edit->text());
-    input.units = units->currentIndex();
-}
-
-}  // namespace
 
 void SetListChoice(QComboBox* list, int index) {
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
 
+void PutInputs(const WindowControls& c, const ControlState& state) {
+    for (const DesignInput& input : kInputs) {
+        const InputRow& widgets = c.InputOf(input);
+        widgets.edit->setText(ToQString(InputText(state, input)));
+        if (const int* units = InputUnits(state, input)) SetListChoice(widgets.units, *units);
+    }
+}
+
+void PutOutputUnits(const WindowControls& c, const OutputUnits& out) {
+    SetListChoice(c.LengthOutputFormatRG, out.LengthOutputFormatRG);
+    SetListChoice(c.TemperatureOutputFormatRG, out.TemperatureOutputFormatRG);
+    SetListChoice(c.MassOutputFormatRG, out.MassOutputFormatRG);
+    SetListChoice(c.AngVelOutputFormatRG, out.AngVelOutputFormatRG);
+    SetListChoice(c.SpringOutputFormatRG, out.SpringOutputFormatRG);
+    SetListChoice(c.AngleOutputFormatRG, out.AngleOutputFormatRG);
+    SetListChoice(c.PressureOutputFormatRG, out.PressureOutputFormatRG);
+}
+
 void ReadControls(const WindowControls& c, ControlState& state) {
-    ReadInput(c.EditDispDiameter, c.DispDiameterUnits, state.EditDispDiameter);
-    ReadInput(c.EditDispStroke, c.DispStrokeUnits, state.EditDispStroke);
-    ReadInput(c.EditDispMass, c.DispMassUnits, state.EditDispMass);
-    ReadInput(c.EditDispRodDiameter, c.DispRodDiameterUnits, state.EditDispRodDiameter);
-    ReadInput(c.EditSpringConstant, c.SpringConstantUnits, state.EditSpringConstant);
-    ReadInput(c.EditSpringCenter, c.SpringCenterUnits, state.EditSpringCenter);
-    ReadInput(c.EditPistonDiameter, c.PistonDiameterUnits, state.EditPistonDiameter);
-    ReadInput(c.EditPistonStroke, c.PistonStrokeUnits, state.EditPistonStroke);
-    ReadInput(c.EditDeadSpaceVol, c.DeadSpaceVolUnits, state.EditDeadSpaceVol);
-    ReadInput(c.EditDeadSpaceTemp, c.DeadSpaceTempUnits, state.EditDeadSpaceTemp);
-    ReadInput(c.EditHotTemp, c.HotTempUnits, state.EditHotTemp);
-    ReadInput(c.EditColdTemp, c.ColdTempUnits, state.EditColdTemp);
-    ReadInput(c.EditEngineSpeed, c.EngineSpeedUnits, state.EditEngineSpeed);
-    ReadInput(c.EditMeanEnginePressure, c.PressureUnits, state.EditMeanEnginePressure);
-    state.EditRequiredEnginePower = ToStdString(c.EditRequiredEnginePower->text());
+    for (const DesignInput& input : kInputs) {
+        const InputRow& widgets = c.InputOf(input);
+        InputText(state, input) = ToStdString(widgets.edit->text());
+        if (int* units = InputUnits(state, input)) *units = widgets.units->currentIndex();
+    }
 
     state.LeakCB = c.LeakCB->isChecked();
     state.GravityCB = c.GravityCB->isChecked();

@@ -13,6 +13,11 @@ namespace velmora {
 // design fields. Window bounds, page, report pane width and number settings are left alone.
 void ReadControls(const WindowControls& c, ControlState& state);
 
+// Puts every input's text and unit choice of `state` into its field and list (kInputs order).
+void PutInputs(const WindowControls& c, const ControlState& state);
+// Selects the seven output-unit lists' items.
+void PutOutputUnits(const WindowControls& c, const OutputUnits& out);
+
 // Selects item `index`, or nothing when the index names no item.
 void SetListChoice(QComboBox* list, int index);
 

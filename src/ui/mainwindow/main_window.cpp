@@ -6,14 +6,14 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "ui/mainwindow/bug_list_text.h"
 #include "ui/charts/chart_panel.h"
-#include "ui/mainwindow/control_help.h"
-#include "ui/tools/design_space_window.h"
 #include "ui/commands/export_commands.h"
-#include "ui/widgets/fixed_pitch_font.h"
-#include "ui/tools/optimize_window.h"
+#include "ui/mainwindow/bug_list_text.h"
+#include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/sheet_builders.h"
+#include "ui/tools/design_space_window.h"
+#include "ui/tools/optimize_window.h"
+#include "ui/widgets/fixed_pitch_font.h"
 
 namespace velmora {
 
@@ -129,10 +129,11 @@ void TForm1::ConnectEvents() {
     });
     c.PageControl1->installEventFilter(this);
 
-    for (const InputRow& row : c.InputRows()) {
+    for (const DesignInput& input : kInputs) {
+        const InputRow& row = c.InputOf(input);
         connect(row.edit, &QLineEdit::textChanged, this, [this] { EditDispDiameterChange(); });
         row.edit->installEventFilter(this);
-        if (row.units != c.EnginePowerUnits)
+        if (input.control != nullptr)  // a list of one fixed unit changes nothing
             connect(row.units, &QComboBox::activated, this, [this] { EditDispDiameterChange(); });
     }
     connect(c.LeakCB, &QCheckBox::toggled, this, [this] { LeakCBClick(); });

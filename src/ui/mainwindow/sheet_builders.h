@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStringList>
 
+#include "model/units.h"
 #include "ui/mainwindow/window_controls.h"
 
 namespace velmora {
@@ -24,6 +25,8 @@ QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent);
 
 // Item lists of the unit and choice lists.
 QStringList LengthItems();
+// The unit list of an input of this kind (an output list of the same kind shows the same items).
+QStringList UnitItems(InputUnitKind kind);
 QStringList CurveItems();
 
 }  // namespace velmora

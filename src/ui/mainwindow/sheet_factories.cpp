@@ -35,22 +35,51 @@ QStringList CurveItems() {
             "Displacer Rod Force", "Displacer Acceleration", "Displacer Velocity"};
 }
 
-std::vector<InputRow> WindowControls::InputRows() const {
-    return {{EditDispDiameter, DispDiameterUnits},
-            {EditDispStroke, DispStrokeUnits},
-            {EditDispMass, DispMassUnits},
-            {EditDispRodDiameter, DispRodDiameterUnits},
-            {EditSpringConstant, SpringConstantUnits},
-            {EditSpringCenter, SpringCenterUnits},
-            {EditPistonDiameter, PistonDiameterUnits},
-            {EditPistonStroke, PistonStrokeUnits},
-            {EditDeadSpaceVol, DeadSpaceVolUnits},
-            {EditDeadSpaceTemp, DeadSpaceTempUnits},
-            {EditHotTemp, HotTempUnits},
-            {EditColdTemp, ColdTempUnits},
-            {EditEngineSpeed, EngineSpeedUnits},
-            {EditMeanEnginePressure, PressureUnits},
-            {EditRequiredEnginePower, EnginePowerUnits}};
+QStringList UnitItems(InputUnitKind kind) {
+    switch (kind) {
+        case InputUnitKind::Length:
+            return LengthItems();
+        case InputUnitKind::Mass:
+            return {"pounds", "grams", "kilo-grams"};
+        case InputUnitKind::Spring:
+            return {"N/m", "grams/inch"};
+        case InputUnitKind::Volume:
+            return {"Inches^3", "mm^3", "cm^3", "m^3"};
+        case InputUnitKind::Temperature:
+            return {"F", "C", "K"};
+        case InputUnitKind::AngularSpeed:
+            return {"RPM", "Hz", "Rad/Sec"};
+        case InputUnitKind::Pressure:
+            return {"Atmos", "lb/in^2", "N/m^2"};
+        case InputUnitKind::Power:
+            return {"Watts"};
+    }
+    return {};
+}
+
+void WindowControls::NameInputWidgets() {
+    auto name = [this](QLineEdit*& edit, QComboBox*& units, const char* editName) {
+        for (const DesignInput& input : kInputs)
+            if (QLatin1String(input.editName) == QLatin1String(editName)) {
+                edit = InputOf(input).edit;
+                units = InputOf(input).units;
+            }
+    };
+    name(EditDispDiameter, DispDiameterUnits, "EditDispDiameter");
+    name(EditDispStroke, DispStrokeUnits, "EditDispStroke");
+    name(EditDispMass, DispMassUnits, "EditDispMass");
+    name(EditDispRodDiameter, DispRodDiameterUnits, "EditDispRodDiameter");
+    name(EditSpringConstant, SpringConstantUnits, "EditSpringConstant");
+    name(EditSpringCenter, SpringCenterUnits, "EditSpringCenter");
+    name(EditPistonDiameter, PistonDiameterUnits, "EditPistonDiameter");
+    name(EditPistonStroke, PistonStrokeUnits, "EditPistonStroke");
+    name(EditDeadSpaceVol, DeadSpaceVolUnits, "EditDeadSpaceVol");
+    name(EditDeadSpaceTemp, DeadSpaceTempUnits, "EditDeadSpaceTemp");
+    name(EditHotTemp, HotTempUnits, "EditHotTemp");
+    name(EditColdTemp, ColdTempUnits, "EditColdTemp");
+    name(EditEngineSpeed, EngineSpeedUnits, "EditEngineSpeed");
+    name(EditMeanEnginePressure, PressureUnits, "EditMeanEnginePressure");
+    name(EditRequiredEnginePower, EnginePowerUnits, "EditRequiredEnginePower");
 }
 
 std::vector<QComboBox*> WindowControls::OutputLists() const {

@@ -174,45 +174,19 @@ bool TForm1::SaveParameterFile(const QString& path) {
     return true;
 }
 
-// Puts a loaded state into the controls in the file's key order; the change handlers stay
-// quiet because Loading is raised by every caller.
+// Puts a loaded state into the controls; the change handlers stay quiet because Loading is
+// raised by every caller, so the order does not matter.
 void TForm1::ApplyControlState(const ControlState& s) {
-    auto input = [](QLineEdit* edit, QComboBox* units, const InputControl& value) {
-        edit->setText(ToQString(value.text));
-        SetListChoice(units, value.units);
-    };
     WindowControls& c = ui_;
-    input(c.EditDispDiameter, c.DispDiameterUnits, s.EditDispDiameter);
-    input(c.EditDispStroke, c.DispStrokeUnits, s.EditDispStroke);
-    input(c.EditDispMass, c.DispMassUnits, s.EditDispMass);
-    input(c.EditDispRodDiameter, c.DispRodDiameterUnits, s.EditDispRodDiameter);
-    input(c.EditSpringConstant, c.SpringConstantUnits, s.EditSpringConstant);
-    input(c.EditSpringCenter, c.SpringCenterUnits, s.EditSpringCenter);
-    input(c.EditPistonDiameter, c.PistonDiameterUnits, s.EditPistonDiameter);
-    input(c.EditPistonStroke, c.PistonStrokeUnits, s.EditPistonStroke);
-    input(c.EditDeadSpaceVol, c.DeadSpaceVolUnits, s.EditDeadSpaceVol);
-    input(c.EditDeadSpaceTemp, c.DeadSpaceTempUnits, s.EditDeadSpaceTemp);
-    input(c.EditHotTemp, c.HotTempUnits, s.EditHotTemp);
-    input(c.EditColdTemp, c.ColdTempUnits, s.EditColdTemp);
-    input(c.EditEngineSpeed, c.EngineSpeedUnits, s.EditEngineSpeed);
-    c.EditMeanEnginePressure->setText(ToQString(s.EditMeanEnginePressure.text));
+    PutInputs(c, s);
     c.LeakCB->setChecked(s.LeakCB);
-    SetListChoice(c.PressureUnits, s.EditMeanEnginePressure.units);
     c.ComputeCycleCountEdit->setText(ToQString(s.ComputeCycleCountEdit));
     c.GraphCycleCountEdit->setText(ToQString(s.GraphCycleCountEdit));
     c.MaxGraphCycleCountEdit->setText(ToQString(s.MaxGraphCycleCountEdit));
-    c.EditRequiredEnginePower->setText(ToQString(s.EditRequiredEnginePower));
     SetListChoice(c.RedGraphRG, s.RedGraphRG);
     SetListChoice(c.BlueGraphRG, s.BlueGraphRG);
     SetListChoice(c.XAxisRG, s.XAxisRG);
-    const OutputUnits& out = s.outputs;
-    SetListChoice(c.LengthOutputFormatRG, out.LengthOutputFormatRG);
-    SetListChoice(c.TemperatureOutputFormatRG, out.TemperatureOutputFormatRG);
-    SetListChoice(c.MassOutputFormatRG, out.MassOutputFormatRG);
-    SetListChoice(c.AngVelOutputFormatRG, out.AngVelOutputFormatRG);
-    SetListChoice(c.SpringOutputFormatRG, out.SpringOutputFormatRG);
-    SetListChoice(c.AngleOutputFormatRG, out.AngleOutputFormatRG);
-    SetListChoice(c.PressureOutputFormatRG, out.PressureOutputFormatRG);
+    PutOutputUnits(c, s.outputs);
     SetListChoice(c.ShowGraph2RG, s.ShowGraph2RG);
     c.GravityCB->setChecked(s.GravityCB);
     move(s.Left, s.Top);

@@ -14,7 +14,10 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <vector>
+
+#include "model/design_inputs.h"
 
 namespace velmora {
 
@@ -53,7 +56,9 @@ struct WindowControls {
     QWidget* DesignSheet = nullptr;
     QWidget* HelpSheet = nullptr;
 
-    // Design Parameters page.
+    // Design Parameters page. Its input fields and unit lists in the order of the input table;
+    // the named pointers below are the same widgets, for handlers that mean one input.
+    std::array<InputRow, kInputs.size()> Inputs{};
     QWidget* Panel2 = nullptr;
     QLineEdit* EditDispDiameter = nullptr;
     QComboBox* DispDiameterUnits = nullptr;
@@ -177,8 +182,14 @@ struct WindowControls {
     QTimer* AnimateTimer = nullptr;
     QTimer* EditChangeTimer = nullptr;
 
-    // The fifteen input fields and fourteen unit lists in reading order (power last).
-    std::vector<InputRow> InputRows() const;
+    // The input fields and unit lists in reading order (power last).
+    std::vector<InputRow> InputRows() const { return {Inputs.begin(), Inputs.end()}; }
+    // The field and unit list of a row of kInputs.
+    const InputRow& InputOf(const DesignInput& input) const {
+        return Inputs[static_cast<std::size_t>(&input - kInputs.data())];
+    }
+    // Points the named input pointers at the widgets in `Inputs`.
+    void NameInputWidgets();
     // The seven output-unit lists.
     std::vector<QComboBox*> OutputLists() const;
 };

@@ -191,10 +191,11 @@ DesignSpaceWindow::AxisFields DesignSpaceWindow::BuildAxis(int number, QWidget* 
 
 void DesignSpaceWindow::FillRange(const AxisFields& fields) {
     // Half to one and a half times the value on the Design Parameters page, in its unit.
-    const std::vector<InputRow> rows = form_.Ui().InputRows();
     const auto index = static_cast<std::size_t>(std::max(fields.input->currentIndex(), 0));
     const std::optional<double> value =
-        index < rows.size() ? FieldNumber(rows[index].edit->text()) : std::nullopt;
+        index < kSweepInputs.size()
+            ? FieldNumber(form_.Ui().InputOf(*kSweepInputs[index].input).edit->text())
+            : std::nullopt;
     const double base = value && *value != 0 ? *value : 1;
     fields.from->setText(QString::number(base * 0.5, 'g', 6));
     fields.to->setText(QString::number(base * 1.5, 'g', 6));
@@ -275,10 +276,9 @@ void DesignSpaceWindow::Start() {
         plan.options.powerCurve = plan.options.powerCurve || OutputColumn(output).powerCurve;
 
     axisTitles_.clear();
-    const std::vector<InputRow> rows = form_.Ui().InputRows();
     for (const SweepAxis& axis : plan.axes) {
-        const auto index = static_cast<std::size_t>(axis.input - kSweepInputs.data());
-        const QString unit = rows[index].units->itemText((plan.base.*axis.input->control).units);
+        const QComboBox* units = form_.Ui().InputOf(*axis.input->input).units;
+        const QString unit = units->itemText((plan.base.*axis.input->control).units);
         axisTitles_ << (unit.isEmpty() ? QString(axis.input->name)
                                        : QString("%1 (%2)").arg(axis.input->name, unit));
     }

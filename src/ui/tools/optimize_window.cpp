@@ -185,14 +185,13 @@ void OptimizeWindow::closeEvent(QCloseEvent* event) {
 void OptimizeWindow::FillInputs() {
     // Half to one and a half times the value on the Design Parameters page, in its unit.
     filling_ = true;
-    const std::vector<InputRow> rows = form_.Ui().InputRows();
     const ControlState base = form_.Session().Controls();
     for (std::size_t i = 0; i < kSweepInputs.size(); ++i) {
         const SweepInput& input = kSweepInputs[i];
         const int row = static_cast<int>(i);
         QString name = input.name;
-        if (i < rows.size() && !rows[i].units->currentText().isEmpty())
-            name += " (" + rows[i].units->currentText() + ")";
+        const QString unit = form_.Ui().InputOf(*input.input).units->currentText();
+        if (!unit.isEmpty()) name += " (" + unit + ")";
         auto* vary = inputs_->item(row, kVaryColumn);
         if (vary == nullptr) {
             vary = new QTableWidgetItem;

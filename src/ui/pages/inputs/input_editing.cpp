@@ -1,5 +1,6 @@
 // How edits turn into computations: the change timer, the immediate recomputations, the
 // pressure-equalization caution, the field conveniences, Clear Parameters and the bug list.
+#include "model/design_inputs.h"
 #include "model/number_text.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
@@ -75,24 +76,9 @@ void TForm1::EditDeadSpaceTempEnter() {
 
 void TForm1::ClearParameters1Click() {
     WindowControls& c = ui_;
-    const std::pair<QLineEdit*, const char*> cleared[] = {{c.EditDispDiameter, ""},
-                                                          {c.EditDispStroke, ""},
-                                                          {c.EditDispMass, ""},
-                                                          {c.EditDispRodDiameter, ""},
-                                                          {c.EditSpringConstant, "0"},
-                                                          {c.EditSpringCenter, "0"},
-                                                          {c.EditPistonDiameter, ""},
-                                                          {c.EditPistonStroke, ""},
-                                                          {c.EditDeadSpaceVol, "0"},
-                                                          {c.EditDeadSpaceTemp, ""},
-                                                          {c.EditHotTemp, ""},
-                                                          {c.EditColdTemp, ""},
-                                                          {c.EditEngineSpeed, ""},
-                                                          {c.EditMeanEnginePressure, ""},
-                                                          {c.EditRequiredEnginePower, ""}};
     FlushPendingStep();
     quietEdits_ = true;
-    for (const auto& [field, text] : cleared) field->setText(text);
+    for (const DesignInput& input : kInputs) c.InputOf(input).edit->setText(input.defaultText);
     quietEdits_ = false;
     CommitInputStep("Clear Parameters");
     Compute(true, true);

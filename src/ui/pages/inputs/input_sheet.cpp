@@ -4,10 +4,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
+#include "model/design_inputs.h"
 #include "ui/charts/chart_panel.h"
-#include "ui/widgets/eliding_label.h"
 #include "ui/mainwindow/sheet_builders.h"
+#include "ui/widgets/eliding_label.h"
 
 namespace velmora {
 
@@ -15,15 +19,16 @@ namespace {
 
 constexpr int kFieldWidth = 57;
 
-struct RowSpec {
-    const char* group;    // caption at the far left of the column, or nullptr
-    const char* caption;  // caption next to the field
-    QLineEdit** edit;
-    const char* editName;
-    QComboBox** units;
-    const char* unitsName;
-    QStringList items;
-};
+// The inputs in page order: by column, then row. Building them in this order keeps the
+// widgets' creation order (and so Qt's child order) that of the page.
+std::vector<const DesignInput*> InputsInPageOrder() {
+    std::vector<const DesignInput*> inputs;
+    for (const DesignInput& input : kInputs) inputs.push_back(&input);
+    std::stable_sort(inputs.begin(), inputs.end(), [](const DesignInput* a, const DesignInput* b) {
+        return std::pair(a->place.column, a->place.row) < std::pair(b->place.column, b->place.row);
+    });
+    return inputs;
+}
 
 QCheckBox* MakeCheckBox(const char* name, const QString& caption, QWidget* parent) {
     auto* box = new QCheckBox(caption, parent);
@@ -32,15 +37,18 @@ QCheckBox* MakeCheckBox(const char* name, const QString& caption, QWidget* paren
     return box;
 }
 
-void AddRow(QGridLayout* grid, int row, int column, const RowSpec& entry, QWidget* parent) {
-    if (entry.group != nullptr)
-        grid->addWidget(MakeLabel(nullptr, entry.group, parent), row, column);
-    grid->addWidget(MakeLabel(nullptr, entry.caption, parent), row, column + 1,
+// One row of the page: group caption, caption, field and unit list.
+void AddRow(QGridLayout* grid, const DesignInput& input, InputRow& widgets, QWidget* parent) {
+    const int row = input.place.row;
+    const int column = input.place.column * 4;
+    if (input.group != nullptr)
+        grid->addWidget(MakeLabel(nullptr, input.group, parent), row, column);
+    grid->addWidget(MakeLabel(nullptr, input.caption, parent), row, column + 1,
                     Qt::AlignRight | Qt::AlignVCenter);
-    *entry.edit = MakeEdit(entry.editName, " ", kFieldWidth, parent);
-    grid->addWidget(*entry.edit, row, column + 2);
-    *entry.units = MakeList(entry.unitsName, entry.items, parent);
-    grid->addWidget(*entry.units, row, column + 3);
+    widgets.edit = MakeEdit(input.editName, " ", kFieldWidth, parent);
+    grid->addWidget(widgets.edit, row, column + 2);
+    widgets.units = MakeList(input.unitsName, UnitItems(input.kind), parent);
+    grid->addWidget(widgets.units, row, column + 3);
 }
 
 QWidget* BuildOutputPanel(WindowControls& c, QWidget* parent) {
@@ -55,49 +63,30 @@ QWidget* BuildOutputPanel(WindowControls& c, QWidget* parent) {
         form->addRow(caption, list);
     };
     add("Length:", c.LengthOutputFormatRG, "LengthOutputFormatRG", LengthItems());
-    add("Temperature:", c.TemperatureOutputFormatRG, "TemperatureOutputFormatRG", {"F", "C", "K"});
-    add("Mass:", c.MassOutputFormatRG, "MassOutputFormatRG", {"pounds", "grams", "kilo-grams"});
+    add("Temperature:", c.TemperatureOutputFormatRG, "TemperatureOutputFormatRG",
+        UnitItems(InputUnitKind::Temperature));
+    add("Mass:", c.MassOutputFormatRG, "MassOutputFormatRG", UnitItems(InputUnitKind::Mass));
     add("Pressure:", c.PressureOutputFormatRG, "PressureOutputFormatRG",
-        {"Atmos", "lb/in^2", "N/m^2"});
+        UnitItems(InputUnitKind::Pressure));
     add("Angles:", c.AngleOutputFormatRG, "AngleOutputFormatRG", {"Radians", "Degrees"});
     add("Angular Velocity", c.AngVelOutputFormatRG, "AngVelOutputFormatRG",
-        {"RPM", "Hz", "Rad/Sec"});
-    add("Spring", c.SpringOutputFormatRG, "SpringOutputFormatRG", {"N/m", "grams/inch"});
+        UnitItems(InputUnitKind::AngularSpeed));
+    add("Spring", c.SpringOutputFormatRG, "SpringOutputFormatRG", UnitItems(InputUnitKind::Spring));
     return panel;
 }
 
+// Per column of the page its fields top down, then its unit lists; then the check boxes and
+// output lists.
 void SetFocusOrder(WindowControls& c) {
-    std::vector<QWidget*> order = {c.EditDispDiameter,
-                                   c.EditDispMass,
-                                   c.EditSpringConstant,
-                                   c.EditPistonDiameter,
-                                   c.EditDeadSpaceVol,
-                                   c.EditHotTemp,
-                                   c.EditEngineSpeed,
-                                   c.EditRequiredEnginePower,
-                                   c.DispDiameterUnits,
-                                   c.DispMassUnits,
-                                   c.SpringConstantUnits,
-                                   c.PistonDiameterUnits,
-                                   c.DeadSpaceVolUnits,
-                                   c.HotTempUnits,
-                                   c.EngineSpeedUnits,
-                                   c.EnginePowerUnits,
-                                   c.EditDispStroke,
-                                   c.EditDispRodDiameter,
-                                   c.EditSpringCenter,
-                                   c.EditPistonStroke,
-                                   c.EditDeadSpaceTemp,
-                                   c.EditColdTemp,
-                                   c.EditMeanEnginePressure,
-                                   c.DispStrokeUnits,
-                                   c.DispRodDiameterUnits,
-                                   c.SpringCenterUnits,
-                                   c.PistonStrokeUnits,
-                                   c.DeadSpaceTempUnits,
-                                   c.ColdTempUnits,
-                                   c.PressureUnits,
-                                   c.GravityCB};
+    std::vector<QWidget*> order;
+    const std::vector<const DesignInput*> inputs = InputsInPageOrder();
+    for (int column = 0; column < 2; ++column) {
+        for (const DesignInput* input : inputs)
+            if (input->place.column == column) order.push_back(c.InputOf(*input).edit);
+        for (const DesignInput* input : inputs)
+            if (input->place.column == column) order.push_back(c.InputOf(*input).units);
+    }
+    order.push_back(c.GravityCB);
     for (QComboBox* list : c.OutputLists()) order.push_back(list);
     order.push_back(c.LeakCB);
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
@@ -121,86 +110,24 @@ QWidget* BuildInputSheet(WindowControls& c) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(3);
-    const QStringList temperature = {"F", "C", "K"};
-    const RowSpec left[] = {
-        {"Displacer: ", "Diameter:", &c.EditDispDiameter, "EditDispDiameter", &c.DispDiameterUnits,
-         "DispDiameterUnits", LengthItems()},
-        {nullptr,
-         "Mass",
-         &c.EditDispMass,
-         "EditDispMass",
-         &c.DispMassUnits,
-         "DispMassUnits",
-         {"pounds", "grams", "kilo-grams"}},
-        {nullptr,
-         "Spring",
-         &c.EditSpringConstant,
-         "EditSpringConstant",
-         &c.SpringConstantUnits,
-         "SpringConstantUnits",
-         {"N/m", "grams/inch"}},
-        {"Piston", "Diameter:", &c.EditPistonDiameter, "EditPistonDiameter", &c.PistonDiameterUnits,
-         "PistonDiameterUnits", LengthItems()},
-        {"Dead Space:",
-         "Vol:",
-         &c.EditDeadSpaceVol,
-         "EditDeadSpaceVol",
-         &c.DeadSpaceVolUnits,
-         "DeadSpaceVolUnits",
-         {"Inches^3", "mm^3", "cm^3", "m^3"}},
-        {"Temperature", "Hot:", &c.EditHotTemp, "EditHotTemp", &c.HotTempUnits, "HotTempUnits",
-         temperature},
-        {nullptr,
-         "Engine Speed",
-         &c.EditEngineSpeed,
-         "EditEngineSpeed",
-         &c.EngineSpeedUnits,
-         "EngineSpeedUnits",
-         {"RPM", "Hz", "Rad/Sec"}},
-        {nullptr,
-         "Power",
-         &c.EditRequiredEnginePower,
-         "EditRequiredEnginePower",
-         &c.EnginePowerUnits,
-         "EnginePowerUnits",
-         {"Watts"}},
-    };
-    const RowSpec right[] = {
-        {nullptr, "Full Stroke: ", &c.EditDispStroke, "EditDispStroke", &c.DispStrokeUnits,
-         "DispStrokeUnits", LengthItems()},
-        {nullptr, "Rod Diameter:", &c.EditDispRodDiameter, "EditDispRodDiameter",
-         &c.DispRodDiameterUnits, "DispRodDiameterUnits", LengthItems()},
-        {nullptr, "Spring Center", &c.EditSpringCenter, "EditSpringCenter", &c.SpringCenterUnits,
-         "SpringCenterUnits", LengthItems()},
-        {nullptr, "Full Stroke: ", &c.EditPistonStroke, "EditPistonStroke", &c.PistonStrokeUnits,
-         "PistonStrokeUnits", LengthItems()},
-        {nullptr, "Temperature", &c.EditDeadSpaceTemp, "EditDeadSpaceTemp", &c.DeadSpaceTempUnits,
-         "DeadSpaceTempUnits", temperature},
-        {nullptr, "Cold:", &c.EditColdTemp, "EditColdTemp", &c.ColdTempUnits, "ColdTempUnits",
-         temperature},
-        {nullptr,
-         "Pressure",
-         &c.EditMeanEnginePressure,
-         "EditMeanEnginePressure",
-         &c.PressureUnits,
-         "PressureUnits",
-         {"Atmos", "lb/in^2", "N/m^2"}},
-    };
-    for (int row = 0; row < 8; ++row) AddRow(grid, row, 0, left[row], c.Panel2);
-    for (int row = 0; row < 7; ++row) AddRow(grid, row, 4, right[row], c.Panel2);
+    for (const DesignInput* input : InputsInPageOrder())
+        AddRow(grid, *input, c.Inputs[static_cast<std::size_t>(input - kInputs.data())], c.Panel2);
+    c.NameInputWidgets();
     grid->setColumnMinimumWidth(4, 6);
 
     c.LeakCB = MakeCheckBox("LeakCB", "Simulate Pressure Equalization", c.Panel2);
     c.GravityCB = MakeCheckBox("GravityCB", "Simulate Displacer Weight", c.Panel2);
-    grid->addWidget(c.LeakCB, 8, 5, 1, 3, Qt::AlignLeft);
-    grid->addWidget(c.GravityCB, 9, 5, 1, 3, Qt::AlignLeft);
+    // Beneath the input rows (eight today).
+    const int below = grid->rowCount();
+    grid->addWidget(c.LeakCB, below, 5, 1, 3, Qt::AlignLeft);
+    grid->addWidget(c.GravityCB, below + 1, 5, 1, 3, Qt::AlignLeft);
     c.lDwellA = new ElidingLabel(c.Panel2);
     c.lDwellA->setObjectName("lDwellA");
     c.lDwellA->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     c.lRelease = MakeLabel("lRelease", "", c.Panel2);
-    grid->addWidget(c.lDwellA, 10, 0, 1, 8);
-    grid->addWidget(c.lRelease, 11, 0, 1, 8);
-    grid->setRowStretch(12, 1);
+    grid->addWidget(c.lDwellA, below + 2, 0, 1, 8);
+    grid->addWidget(c.lRelease, below + 3, 0, 1, 8);
+    grid->setRowStretch(below + 4, 1);
 
     top->addLayout(grid);
     top->addStretch(1);
