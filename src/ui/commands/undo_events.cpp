@@ -3,6 +3,7 @@
 // programmatic change from another window are one step each.
 #include <QMenuBar>
 
+#include "model/scoped_flag.h"
 #include "ui/commands/input_steps.h"
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/control_state_widgets.h"
@@ -114,9 +115,10 @@ void TForm1::ApplyInputsAsOneStep(const ControlState& inputs, const QString& ste
     FlushPendingStep();
     ControlState now = committedInputs_;
     ReadControls(ui_, now);
-    quietEdits_ = true;
-    PutInputsInWidgets(WithInputsOf(now, inputs));
-    quietEdits_ = false;
+    {
+        ScopedFlag quiet(quietEdits_);
+        PutInputsInWidgets(WithInputsOf(now, inputs));
+    }
     CommitInputStep(stepText);
     ui_.EditChangeTimer->stop();
     Compute(true, true);
@@ -125,10 +127,11 @@ void TForm1::ApplyInputsAsOneStep(const ControlState& inputs, const QString& ste
 
 // Undo and redo: the widgets take the step's inputs quietly, then one recomputation follows.
 void TForm1::ApplyStepInputs(const ControlState& inputs) {
-    applyingStep_ = true;
-    PutInputsInWidgets(inputs);
-    committedInputs_ = inputs;
-    applyingStep_ = false;
+    {
+        ScopedFlag applying(applyingStep_);
+        PutInputsInWidgets(inputs);
+        committedInputs_ = inputs;
+    }
     ui_.EditChangeTimer->stop();  // this run computes whatever the timer would have
     Compute(true, true);
     if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
@@ -136,22 +139,13 @@ void TForm1::ApplyStepInputs(const ControlState& inputs) {
 
 // The change handlers stay quiet (Loading), so putting the inputs starts no timer and no step.
 void TForm1::PutInputsInWidgets(const ControlState& s) {
-    const bool wasLoading = session_.Driver.Loading;
-    session_.Driver.Loading = true;
+    ScopedFlag loading(session_.Driver.Loading);
     WindowControls& c = ui_;
     PutInputs(c, s);
     c.LeakCB->setChecked(s.LeakCB);
     c.GravityCB->setChecked(s.GravityCB);
     PutOutputUnits(c, s.outputs);
-    const bool pistonGuard = std::exchange(PistonDesignGuard, true);
-    c.EditStep3PistonDiam->setText(ToQString(s.EditStep3PistonDiam));
-    c.EditStep3PistonStroke->setText(ToQString(s.EditStep3PistonStroke));
-    PistonDesignGuard = pistonGuard;
-    const bool dispGuard = std::exchange(DispDesignGuard, true);
-    c.EditStep5DispDiam->setText(ToQString(s.EditStep5DispDiam));
-    c.EditStep5DispStroke->setText(ToQString(s.EditStep5DispStroke));
-    DispDesignGuard = dispGuard;
-    session_.Driver.Loading = wasLoading;
+    PutDesignFields(s);
 }
 
 void TForm1::SetCaption(const QString& caption) {

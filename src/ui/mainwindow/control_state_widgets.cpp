@@ -8,12 +8,14 @@ void SetListChoice(QComboBox* list, int index) {
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
 
+void PutInput(const WindowControls& c, const ControlState& state, const DesignInput& input) {
+    const InputRow& widgets = c.InputOf(input);
+    widgets.edit->setText(ToQString(InputText(state, input)));
+    if (const int* units = InputUnits(state, input)) SetListChoice(widgets.units, *units);
+}
+
 void PutInputs(const WindowControls& c, const ControlState& state) {
-    for (const DesignInput& input : kInputs) {
-        const InputRow& widgets = c.InputOf(input);
-        widgets.edit->setText(ToQString(InputText(state, input)));
-        if (const int* units = InputUnits(state, input)) SetListChoice(widgets.units, *units);
-    }
+    for (const DesignInput& input : kInputs) PutInput(c, state, input);
 }
 
 void PutOutputUnits(const WindowControls& c, const OutputUnits& out) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/control_state.h"
+#include "model/design_inputs.h"
 #include "ui/mainwindow/window_controls.h"
 
 namespace velmora {
@@ -13,6 +14,8 @@ namespace velmora {
 // design fields. Window bounds, page, report pane width and number settings are left alone.
 void ReadControls(const WindowControls& c, ControlState& state);
 
+// Puts one input's text and unit choice of `state` into its field and list.
+void PutInput(const WindowControls& c, const ControlState& state, const DesignInput& input);
 // Puts every input's text and unit choice of `state` into its field and list (kInputs order).
 void PutInputs(const WindowControls& c, const ControlState& state);
 // Selects the seven output-unit lists' items.

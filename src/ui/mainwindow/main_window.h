@@ -142,6 +142,7 @@ class TForm1 : public QMainWindow {
     void CommitInputStep(const QString& text);
     void PushInputStep(const QString& text, const ControlState& now);
     void PutInputsInWidgets(const ControlState& inputs);
+    void PutDesignFields(const ControlState& state);
     void ApplyStepInputs(const ControlState& inputs);
     void SetCaption(const QString& caption);
     void MarkNonNumberInputs();

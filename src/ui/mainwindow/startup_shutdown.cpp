@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 
 #include "locale/number_settings_from_locale.h"
+#include "model/scoped_flag.h"
 #include "persistence/parameter_file.h"
 #include "persistence/state_locations.h"
 #include "ui/mainwindow/control_state_widgets.h"
@@ -104,9 +105,11 @@ void TForm1::LoadButtonClick() {
 // Load Parameters after the file is chosen (in the open dialog or under Recent Files).
 void TForm1::LoadChosenFile(const QString& path) {
     FlushPendingStep();
-    session_.Driver.Loading = true;
-    const bool loaded = LoadParameterFile(path);
-    session_.Driver.Loading = false;
+    bool loaded = false;
+    {
+        ScopedFlag loading(session_.Driver.Loading);
+        loaded = LoadParameterFile(path);
+    }
     if (!loaded) return;  // nothing changed, nothing to compute
     // Dialogs start where the last load or save succeeded, never where one failed (a folder
     // such as /proc can hang the dialog).
@@ -193,14 +196,7 @@ void TForm1::ApplyControlState(const ControlState& s) {
     resize(s.Width, s.Height);
     if (s.Page >= 1 && s.Page <= c.PageControl1->count())
         c.PageControl1->setCurrentIndex(s.Page - 1);
-    PistonDesignGuard = true;
-    c.EditStep3PistonDiam->setText(ToQString(s.EditStep3PistonDiam));
-    c.EditStep3PistonStroke->setText(ToQString(s.EditStep3PistonStroke));
-    PistonDesignGuard = false;
-    DispDesignGuard = true;
-    c.EditStep5DispDiam->setText(ToQString(s.EditStep5DispDiam));
-    c.EditStep5DispStroke->setText(ToQString(s.EditStep5DispStroke));
-    DispDesignGuard = false;
+    PutDesignFields(s);
     c.EditXAxisOffset->setText(ToQString(s.EditXAxisOffset));
     pendingMemoWidth_ = s.MemoWidth;
     ApplyMemoWidth();

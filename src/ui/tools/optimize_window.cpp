@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "model/scoped_flag.h"
 #include "designspace/sweep_axis.h"
 #include "optimizer/result_table.h"
 #include "simulation/sensitivity_study.h"
@@ -184,7 +185,7 @@ void OptimizeWindow::closeEvent(QCloseEvent* event) {
 
 void OptimizeWindow::FillInputs() {
     // Half to one and a half times the value on the Design Parameters page, in its unit.
-    filling_ = true;
+    ScopedFlag filling(filling_);
     const ControlState base = form_.Session().Controls();
     for (std::size_t i = 0; i < kSweepInputs.size(); ++i) {
         const SweepInput& input = kSweepInputs[i];
@@ -208,7 +209,6 @@ void OptimizeWindow::FillInputs() {
         inputs_->setItem(row, kToColumn, new QTableWidgetItem(bounds ? BoundText(bounds->to) : ""));
     }
     inputs_->resizeColumnsToContents();
-    filling_ = false;
 }
 
 OptimizeProblem OptimizeWindow::ReadProblem(bool mark, QString& problem) {
@@ -231,27 +231,28 @@ OptimizeProblem OptimizeWindow::ReadProblem(bool mark, QString& problem) {
         if (mark) Mark(f.margin, why);
         marked = marked || !why.isEmpty();
     }
-    filling_ = true;
-    for (std::size_t i = 0; i < kSweepInputs.size(); ++i) {
-        const int row = static_cast<int>(i);
-        QTableWidgetItem* from = inputs_->item(row, kFromColumn);
-        QTableWidgetItem* to = inputs_->item(row, kToColumn);
-        QString why;
-        if (inputs_->item(row, kVaryColumn)->checkState() == Qt::Checked) {
-            const std::optional<double> low = FieldNumber(from->text());
-            const std::optional<double> high = FieldNumber(to->text());
-            const Variable variable{&kSweepInputs[i], low.value_or(0), high.value_or(0)};
-            why = !low || !high ? "FROM and TO must be numbers"
-                                : QString::fromStdString(VariableProblem(variable, p.base));
-            p.variables.push_back(variable);
+    {
+        ScopedFlag filling(filling_);  // the marks are no edits
+        for (std::size_t i = 0; i < kSweepInputs.size(); ++i) {
+            const int row = static_cast<int>(i);
+            QTableWidgetItem* from = inputs_->item(row, kFromColumn);
+            QTableWidgetItem* to = inputs_->item(row, kToColumn);
+            QString why;
+            if (inputs_->item(row, kVaryColumn)->checkState() == Qt::Checked) {
+                const std::optional<double> low = FieldNumber(from->text());
+                const std::optional<double> high = FieldNumber(to->text());
+                const Variable variable{&kSweepInputs[i], low.value_or(0), high.value_or(0)};
+                why = !low || !high ? "FROM and TO must be numbers"
+                                    : QString::fromStdString(VariableProblem(variable, p.base));
+                p.variables.push_back(variable);
+            }
+            if (mark) {
+                Mark(from, why);
+                Mark(to, why);
+            }
+            marked = marked || !why.isEmpty();
         }
-        if (mark) {
-            Mark(from, why);
-            Mark(to, why);
-        }
-        marked = marked || !why.isEmpty();
     }
-    filling_ = false;
     bool whole = false;
     p.maxEvaluations = budget_->text().trimmed().toInt(&whole);
     if (!whole) p.maxEvaluations = 0;

@@ -1,6 +1,7 @@
 // The "Increase Schmidt Power" study run on the window's own input fields.
 #include <QTimer>
 
+#include "model/scoped_flag.h"
 #include "simulation/sensitivity_study.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/control_state_widgets.h"
@@ -77,9 +78,10 @@ void TForm1::IncreaseSchmidtPowerButtonClick() {
     // The trials are no edits of the user's: the study restores every input when it ends.
     FlushPendingStep();
     WindowStudyTarget target(*this, session_, c);
-    applyingStep_ = true;
-    Study.Run(target);
-    applyingStep_ = false;
+    {
+        ScopedFlag applying(applyingStep_);
+        Study.Run(target);
+    }
 
     QWidget* const shownAgain[] = {c.Memo1, c.Memo2, c.MainChart, c.MainChartA};
     for (QWidget* widget : shownAgain) widget->show();

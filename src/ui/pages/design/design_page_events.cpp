@@ -4,24 +4,13 @@
 #include <string>
 
 #include "model/design_steps.h"
+#include "model/scoped_flag.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
 
 namespace velmora {
 
 namespace {
-
-// Raises a guard for the life of the scope, so the partner field's handler stays quiet.
-class GuardScope {
-  public:
-    explicit GuardScope(bool& guard) : guard_(guard) { guard_ = true; }
-    ~GuardScope() { guard_ = false; }
-    GuardScope(const GuardScope&) = delete;
-    GuardScope& operator=(const GuardScope&) = delete;
-
-  private:
-    bool& guard_;
-};
 
 using Proposal = std::optional<std::string> (*)(std::string_view, const OutputUnits&, double);
 
@@ -73,7 +62,7 @@ void Propose(bool& guard, QLineEdit* typed, QLineEdit* partner, const OutputUnit
     if (guard) return;
     const std::optional<std::string> text = proposal(ToStdString(typed->text()), units, volume);
     if (!text) return;
-    GuardScope scope(guard);
+    ScopedFlag scope(guard);
     partner->setText(ToQString(*text));
 }
 
@@ -99,47 +88,57 @@ void TForm1::EditStep5DispStrokeChange() {
             Design.DesignDispSweptVolume, ProposeFromTypedDispStroke);
 }
 
+// The four fields of the design steps; each pair's guard keeps its partner's proposal quiet.
+void TForm1::PutDesignFields(const ControlState& s) {
+    {
+        ScopedFlag guard(PistonDesignGuard);
+        ui_.EditStep3PistonDiam->setText(ToQString(s.EditStep3PistonDiam));
+        ui_.EditStep3PistonStroke->setText(ToQString(s.EditStep3PistonStroke));
+    }
+    ScopedFlag guard(DispDesignGuard);
+    ui_.EditStep5DispDiam->setText(ToQString(s.EditStep5DispDiam));
+    ui_.EditStep5DispStroke->setText(ToQString(s.EditStep5DispStroke));
+}
+
 // Each copied text is a text change of its input field and so restarts the change timer;
 // setting a unit list's choice from here raises no event.
 void TForm1::UsePistonDiamStrokeButtonClick() {
     FlushPendingStep();
-    quietEdits_ = true;
-    ControlState state = session_.State;
-    ReadControls(ui_, state);
-    UsePistonDiamStroke(state);
-    ui_.EditPistonDiameter->setText(ToQString(state.EditPistonDiameter.text));
-    SetListChoice(ui_.PistonDiameterUnits, state.EditPistonDiameter.units);
-    ui_.EditPistonStroke->setText(ToQString(state.EditPistonStroke.text));
-    SetListChoice(ui_.PistonStrokeUnits, state.EditPistonStroke.units);
-    quietEdits_ = false;
+    {
+        ScopedFlag quiet(quietEdits_);
+        ControlState state = session_.State;
+        ReadControls(ui_, state);
+        UsePistonDiamStroke(state);
+        PutInput(ui_, state, *FindInput(&ControlState::EditPistonDiameter));
+        PutInput(ui_, state, *FindInput(&ControlState::EditPistonStroke));
+    }
     CommitInputStep("Use piston Diam/Stroke");
     DesignSheetEnter();
 }
 
 void TForm1::UseDispDiamStrokeButtonClick() {
     FlushPendingStep();
-    quietEdits_ = true;
-    ControlState state = session_.State;
-    ReadControls(ui_, state);
-    UseDispDiamStroke(state);
-    ui_.EditDispDiameter->setText(ToQString(state.EditDispDiameter.text));
-    SetListChoice(ui_.DispDiameterUnits, state.EditDispDiameter.units);
-    ui_.EditDispStroke->setText(ToQString(state.EditDispStroke.text));
-    SetListChoice(ui_.DispStrokeUnits, state.EditDispStroke.units);
-    quietEdits_ = false;
+    {
+        ScopedFlag quiet(quietEdits_);
+        ControlState state = session_.State;
+        ReadControls(ui_, state);
+        UseDispDiamStroke(state);
+        PutInput(ui_, state, *FindInput(&ControlState::EditDispDiameter));
+        PutInput(ui_, state, *FindInput(&ControlState::EditDispStroke));
+    }
     CommitInputStep("Use displacer Diam/Stroke");
     DesignSheetEnter();
 }
 
 void TForm1::UseRodDiamButtonClick() {
     FlushPendingStep();
-    quietEdits_ = true;
-    ControlState state = session_.State;
-    ReadControls(ui_, state);
-    UseRodDiam(state, Design.DesignRodDiameter);
-    ui_.EditDispRodDiameter->setText(ToQString(state.EditDispRodDiameter.text));
-    SetListChoice(ui_.DispRodDiameterUnits, state.EditDispRodDiameter.units);
-    quietEdits_ = false;
+    {
+        ScopedFlag quiet(quietEdits_);
+        ControlState state = session_.State;
+        ReadControls(ui_, state);
+        UseRodDiam(state, Design.DesignRodDiameter);
+        PutInput(ui_, state, *FindInput(&ControlState::EditDispRodDiameter));
+    }
     CommitInputStep("Use Rod Diam");
     DesignSheetEnter();
 }

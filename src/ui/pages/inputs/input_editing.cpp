@@ -2,6 +2,7 @@
 // pressure-equalization caution, the field conveniences, Clear Parameters and the bug list.
 #include "model/design_inputs.h"
 #include "model/number_text.h"
+#include "model/scoped_flag.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
 
@@ -77,9 +78,10 @@ void TForm1::EditDeadSpaceTempEnter() {
 void TForm1::ClearParameters1Click() {
     WindowControls& c = ui_;
     FlushPendingStep();
-    quietEdits_ = true;
-    for (const DesignInput& input : kInputs) c.InputOf(input).edit->setText(input.defaultText);
-    quietEdits_ = false;
+    {
+        ScopedFlag quiet(quietEdits_);
+        for (const DesignInput& input : kInputs) c.InputOf(input).edit->setText(input.defaultText);
+    }
     CommitInputStep("Clear Parameters");
     Compute(true, true);
     if (c.PageControl1->currentWidget() == c.DesignSheet) DesignSheetEnter();
