@@ -74,16 +74,18 @@ void TForm1::BuildPages() {
     layout->setContentsMargins(0, 0, 0, 0);
     ui_.PageControl1 = new QTabWidget(central);
     ui_.PageControl1->setObjectName("PageControl1");
-    ui_.InputSheet = BuildInputSheet(ui_);
-    ui_.MemoSheet = BuildMemoSheet(ui_);
-    ui_.GraphSheet = BuildGraphSheet(ui_);
-    ui_.DesignSheet = BuildDesignSheet(ui_);
-    ui_.HelpSheet = BuildHelpSheet(ui_);
-    ui_.PageControl1->addTab(ui_.InputSheet, "Design Parameters");
-    ui_.PageControl1->addTab(ui_.MemoSheet, "Computed Values");
-    ui_.PageControl1->addTab(ui_.GraphSheet, "Graphs");
-    ui_.PageControl1->addTab(ui_.DesignSheet, "Design it Yourself");
-    ui_.PageControl1->addTab(ui_.HelpSheet, "Help/About");
+    // The pages in tab order; each page folder builds its sheet and wires its handlers.
+    const struct {
+        QWidget* WindowControls::*sheet;
+        QWidget* (*build)(WindowControls&);
+        const char* caption;
+    } pages[] = {{&WindowControls::InputSheet, BuildInputSheet, "Design Parameters"},
+                 {&WindowControls::MemoSheet, BuildMemoSheet, "Computed Values"},
+                 {&WindowControls::GraphSheet, BuildGraphSheet, "Graphs"},
+                 {&WindowControls::DesignSheet, BuildDesignSheet, "Design it Yourself"},
+                 {&WindowControls::HelpSheet, BuildHelpSheet, "Help/About"}};
+    for (const auto& page : pages) ui_.*page.sheet = page.build(ui_);
+    for (const auto& page : pages) ui_.PageControl1->addTab(ui_.*page.sheet, page.caption);
     ui_.PageControl1->setCurrentWidget(ui_.GraphSheet);
     layout->addWidget(ui_.PageControl1);
     setCentralWidget(central);
@@ -129,55 +131,9 @@ void TForm1::ConnectEvents() {
     });
     c.PageControl1->installEventFilter(this);
 
-    for (const DesignInput& input : kInputs) {
-        const InputRow& row = c.InputOf(input);
-        connect(row.edit, &QLineEdit::textChanged, this, [this] { EditDispDiameterChange(); });
-        row.edit->installEventFilter(this);
-        if (input.control != nullptr)  // a list of one fixed unit changes nothing
-            connect(row.units, &QComboBox::activated, this, [this] { EditDispDiameterChange(); });
-    }
-    connect(c.LeakCB, &QCheckBox::toggled, this, [this] { LeakCBClick(); });
-    connect(c.GravityCB, &QCheckBox::toggled, this, [this] { GravityCBClick(); });
-    for (QComboBox* list : c.OutputLists())
-        connect(list, &QComboBox::activated, this, [this] { LengthOutputFormatRGClick(); });
-
-    connect(c.MainChartA, &ChartPanel::chartClicked, this,
-            [this](int x) { MainChartClickBackground(ui_.MainChartA, x); });
-    connect(c.MainChart, &ChartPanel::chartClicked, this,
-            [this](int x) { MainChartClickBackground(ui_.MainChart, x); });
-    connect(c.MainChart, &ChartPanel::seriesClicked, this,
-            [this](int x) { MainChartClickSeries(ui_.MainChart, x); });
-    for (QComboBox* list : {c.RedGraphRG, c.BlueGraphRG, c.XAxisRG})
-        connect(list, &QComboBox::activated, this, [this] { RedGraphRGClick(); });
-    connect(c.ShowGraph2RG, &QComboBox::activated, this, [this] {
-        ShowGraph2RGClick();
-        RedGraphRGClick();
-    });
-    connect(c.EditXAxisOffset, &QLineEdit::textChanged, this, [this] { EditXAxisOffsetChange(); });
-    connect(c.ComputeCycleCountEdit, &QLineEdit::textChanged, this,
-            [this] { ComputeCycleCountEditChange(); });
-    for (QLineEdit* edit : {c.GraphCycleCountEdit, c.MaxGraphCycleCountEdit})
-        connect(edit, &QLineEdit::textChanged, this, [this] { GraphCycleCountEditChange(); });
-    connect(c.AnimateButton, &QPushButton::clicked, this, [this] { AnimateButtonClick(); });
-    connect(c.AnimateTimer, &QTimer::timeout, this, [this] { AnimateTimerTimer(); });
-    connect(c.EditChangeTimer, &QTimer::timeout, this, [this] { EditChangeTimerTimer(); });
-
-    connect(c.EditStep3PistonDiam, &QLineEdit::textChanged, this,
-            [this] { EditStep3PistonDiamChange(); });
-    connect(c.EditStep3PistonStroke, &QLineEdit::textChanged, this,
-            [this] { EditStep3PistonStrokeChange(); });
-    connect(c.EditStep5DispDiam, &QLineEdit::textChanged, this,
-            [this] { EditStep5DispDiamChange(); });
-    connect(c.EditStep5DispStroke, &QLineEdit::textChanged, this,
-            [this] { EditStep5DispStrokeChange(); });
-    connect(c.UsePistonDiamStrokeButton, &QPushButton::clicked, this,
-            [this] { UsePistonDiamStrokeButtonClick(); });
-    connect(c.UseDispDiamStrokeButton, &QPushButton::clicked, this,
-            [this] { UseDispDiamStrokeButtonClick(); });
-    connect(c.UseRodDiamButton, &QPushButton::clicked, this, [this] { UseRodDiamButtonClick(); });
-    connect(c.IncreaseSchmidtPowerButton, &QPushButton::clicked, this,
-            [this] { IncreaseSchmidtPowerButtonClick(); });
-
+    ConnectInputPage();
+    ConnectGraphPage();
+    ConnectDesignPage();
     c.Splitter1->installEventFilter(this);
 }
 

@@ -125,6 +125,10 @@ class TForm1 : public QMainWindow {
     void BuildBugMemo();
     void BuildTimers();
     void ConnectEvents();
+    // Each page's wiring, defined in its folder beside its handlers.
+    void ConnectInputPage();
+    void ConnectGraphPage();
+    void ConnectDesignPage();
     void ScaleLayoutOnce();
     void ChooseFolders();
     QString StateFile() const;

@@ -143,4 +143,24 @@ void TForm1::UseRodDiamButtonClick() {
     DesignSheetEnter();
 }
 
+// The design steps' fields and buttons start the handlers above.
+void TForm1::ConnectDesignPage() {
+    WindowControls& c = ui_;
+    connect(c.EditStep3PistonDiam, &QLineEdit::textChanged, this,
+            [this] { EditStep3PistonDiamChange(); });
+    connect(c.EditStep3PistonStroke, &QLineEdit::textChanged, this,
+            [this] { EditStep3PistonStrokeChange(); });
+    connect(c.EditStep5DispDiam, &QLineEdit::textChanged, this,
+            [this] { EditStep5DispDiamChange(); });
+    connect(c.EditStep5DispStroke, &QLineEdit::textChanged, this,
+            [this] { EditStep5DispStrokeChange(); });
+    connect(c.UsePistonDiamStrokeButton, &QPushButton::clicked, this,
+            [this] { UsePistonDiamStrokeButtonClick(); });
+    connect(c.UseDispDiamStrokeButton, &QPushButton::clicked, this,
+            [this] { UseDispDiamStrokeButtonClick(); });
+    connect(c.UseRodDiamButton, &QPushButton::clicked, this, [this] { UseRodDiamButtonClick(); });
+    connect(c.IncreaseSchmidtPowerButton, &QPushButton::clicked, this,
+            [this] { IncreaseSchmidtPowerButtonClick(); });
+}
+
 }  // namespace velmora

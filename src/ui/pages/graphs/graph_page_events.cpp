@@ -4,10 +4,10 @@
 #include "simulation/rgb_image.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
-#include "ui/mainwindow/control_state_widgets.h"
-#include "ui/pages/graphs/engine_image.h"
-#include "ui/mainwindow/main_window.h"
 #include "ui/charts/plot_curve.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/main_window.h"
+#include "ui/pages/graphs/engine_image.h"
 
 namespace velmora {
 
@@ -113,6 +113,30 @@ void TForm1::ShowAnimationFrame() {
         SetAxisTitle(ui_.MainChart->BottomAxis(), sim.MainChart.BottomAxisTitle);
     if (!sim.MainChartA.BottomAxisTitle.empty())
         SetAxisTitle(ui_.MainChartA->BottomAxis(), sim.MainChartA.BottomAxisTitle);
+}
+
+// The Graphs page's lists, fields, charts and the animation start its handlers.
+void TForm1::ConnectGraphPage() {
+    WindowControls& c = ui_;
+    connect(c.MainChartA, &ChartPanel::chartClicked, this,
+            [this](int x) { MainChartClickBackground(ui_.MainChartA, x); });
+    connect(c.MainChart, &ChartPanel::chartClicked, this,
+            [this](int x) { MainChartClickBackground(ui_.MainChart, x); });
+    connect(c.MainChart, &ChartPanel::seriesClicked, this,
+            [this](int x) { MainChartClickSeries(ui_.MainChart, x); });
+    for (QComboBox* list : {c.RedGraphRG, c.BlueGraphRG, c.XAxisRG})
+        connect(list, &QComboBox::activated, this, [this] { RedGraphRGClick(); });
+    connect(c.ShowGraph2RG, &QComboBox::activated, this, [this] {
+        ShowGraph2RGClick();
+        RedGraphRGClick();
+    });
+    connect(c.EditXAxisOffset, &QLineEdit::textChanged, this, [this] { EditXAxisOffsetChange(); });
+    connect(c.ComputeCycleCountEdit, &QLineEdit::textChanged, this,
+            [this] { ComputeCycleCountEditChange(); });
+    for (QLineEdit* edit : {c.GraphCycleCountEdit, c.MaxGraphCycleCountEdit})
+        connect(edit, &QLineEdit::textChanged, this, [this] { GraphCycleCountEditChange(); });
+    connect(c.AnimateButton, &QPushButton::clicked, this, [this] { AnimateButtonClick(); });
+    connect(c.AnimateTimer, &QTimer::timeout, this, [this] { AnimateTimerTimer(); });
 }
 
 }  // namespace velmora

@@ -98,4 +98,22 @@ void TForm1::BugMemoClick() {
         ->hide();  // pages do not paint their whole background, so lowering alone shows through
 }
 
+// The page's fields, unit and output lists and check boxes start the handlers above.
+void TForm1::ConnectInputPage() {
+    WindowControls& c = ui_;
+    for (const DesignInput& input : kInputs) {
+        const InputRow& row = c.InputOf(input);
+        connect(row.edit, &QLineEdit::textChanged, this, [this] { EditDispDiameterChange(); });
+        row.edit->installEventFilter(this);
+        if (input.control != nullptr)  // a list of one fixed unit changes nothing
+            connect(row.units, &QComboBox::activated, this, [this] { EditDispDiameterChange(); });
+    }
+    connect(c.LeakCB, &QCheckBox::toggled, this, [this] { LeakCBClick(); });
+    connect(c.GravityCB, &QCheckBox::toggled, this, [this] { GravityCBClick(); });
+    for (QComboBox* list : c.OutputLists())
+        connect(list, &QComboBox::activated, this, [this] { LengthOutputFormatRGClick(); });
+
+    connect(c.EditChangeTimer, &QTimer::timeout, this, [this] { EditChangeTimerTimer(); });
+}
+
 }  // namespace velmora
