@@ -1,6 +1,7 @@
 // Undo and redo of the inputs: a burst of edits becomes one step when it ends (half a second
 // without a further edit, or the next command); Load, Clear, each Use button and every
 // programmatic change from another window are one step each.
+#include <QKeyEvent>
 #include <QMenuBar>
 
 #include "model/scoped_flag.h"
@@ -155,6 +156,19 @@ void TForm1::SetCaption(const QString& caption) {
 QString TForm1::Caption() const {
     QString title = windowTitle();
     return title.remove("[*]");
+}
+
+// Ctrl+Z and Ctrl+Shift+Z undo whole input steps, also inside a field (which would otherwise
+// take them for its own undo of single keys). True when the event is taken.
+bool TForm1::LeaveUndoKeysToSteps(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride || !qobject_cast<QLineEdit*>(watched))
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo) &&
+        key->keyCombination() != QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z))
+        return false;
+    event->ignore();
+    return true;
 }
 
 }  // namespace velmora

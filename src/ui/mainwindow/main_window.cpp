@@ -156,35 +156,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == ui_.PageControl1 && event->type() == QEvent::Resize) {
         PageControl1Resize();
-        // The second graph keeps half the window as the window changes size, so a shown
-        // graph never holds the window wider than the user makes it.
-        const int half = frameGeometry().width() / 2;
-        if (ui_.PVChart->maximumWidth() != half || ui_.Chart3->maximumWidth() != half) {
-            ui_.PVChart->setFixedWidth(half);
-            ui_.Chart3->setFixedWidth(half);
-        }
+        FitSecondGraphs();
     }
     if (watched == ui_.Splitter1 &&
         (event->type() == QEvent::Show || event->type() == QEvent::Resize))
         ApplyMemoWidth();
-    // Ctrl+Z and Ctrl+Shift+Z undo whole input steps, also inside a field (which would
-    // otherwise take them for its own undo of single keys).
-    if (event->type() == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched)) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z)) {
-            event->ignore();
-            return true;
-        }
-    }
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (auto* field = qobject_cast<QLineEdit*>(watched);
-            field != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
-            EditDispDiameterKeyDown(field, 13);
-    }
-    if (watched == ui_.EditDeadSpaceTemp && event->type() == QEvent::FocusIn)
-        EditDeadSpaceTempEnter();
+    if (LeaveUndoKeysToSteps(watched, event)) return true;
+    FilterInputFieldEvent(watched, event);
     return QMainWindow::eventFilter(watched, event);
 }
 

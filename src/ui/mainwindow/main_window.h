@@ -129,6 +129,10 @@ class TForm1 : public QMainWindow {
     void ConnectInputPage();
     void ConnectGraphPage();
     void ConnectDesignPage();
+    // The parts of eventFilter that belong to a page or to the undo commands.
+    void FitSecondGraphs();
+    bool LeaveUndoKeysToSteps(QObject* watched, QEvent* event);
+    void FilterInputFieldEvent(QObject* watched, QEvent* event);
     void ScaleLayoutOnce();
     void ChooseFolders();
     QString StateFile() const;

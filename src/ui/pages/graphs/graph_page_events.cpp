@@ -139,4 +139,14 @@ void TForm1::ConnectGraphPage() {
     connect(c.AnimateTimer, &QTimer::timeout, this, [this] { AnimateTimerTimer(); });
 }
 
+// The second graph keeps half the window as the window changes size, so a shown graph never
+// holds the window wider than the user makes it.
+void TForm1::FitSecondGraphs() {
+    const int half = frameGeometry().width() / 2;
+    if (ui_.PVChart->maximumWidth() != half || ui_.Chart3->maximumWidth() != half) {
+        ui_.PVChart->setFixedWidth(half);
+        ui_.Chart3->setFixedWidth(half);
+    }
+}
+
 }  // namespace velmora

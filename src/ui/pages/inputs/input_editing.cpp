@@ -1,5 +1,7 @@
 // How edits turn into computations: the change timer, the immediate recomputations, the
 // pressure-equalization caution, the field conveniences, Clear Parameters and the bug list.
+#include <QKeyEvent>
+
 #include "model/design_inputs.h"
 #include "model/number_text.h"
 #include "model/scoped_flag.h"
@@ -114,6 +116,18 @@ void TForm1::ConnectInputPage() {
         connect(list, &QComboBox::activated, this, [this] { LengthOutputFormatRGClick(); });
 
     connect(c.EditChangeTimer, &QTimer::timeout, this, [this] { EditChangeTimerTimer(); });
+}
+
+// Enter in a field selects its text; entering the empty dead-space temperature fills it in.
+void TForm1::FilterInputFieldEvent(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (auto* field = qobject_cast<QLineEdit*>(watched);
+            field != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+            EditDispDiameterKeyDown(field, 13);
+    }
+    if (watched == ui_.EditDeadSpaceTemp && event->type() == QEvent::FocusIn)
+        EditDeadSpaceTempEnter();
 }
 
 }  // namespace velmora
