@@ -60,10 +60,8 @@ void ReadAllInputs(const ControlState& controls, ParameterSet& params,
         if (input.half != nullptr) StoreParameter(params.*input.half, value / 2, changed);
         if (afterEach) afterEach(input, params);
     }
-    // The inputs without a unit choice (the required power) are stored as typed.
-    for (const DesignInput& input : kInputs)
-        if (input.control == nullptr)
-            params.*input.field = ReadInput(controls.*input.text, input.message, report, numbers);
+    params.RequiredEnginePower =
+        ReadInput(controls.EditRequiredEnginePower, nullptr, report, numbers);
 }
 
 }  // namespace velmora
