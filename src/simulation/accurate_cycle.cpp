@@ -16,6 +16,8 @@ constexpr int kGridPerCycle = 360;
 constexpr double kSettleTolerance = 1e-6;
 // Stop events in one cycle beyond which the displacer is taken to chatter without end.
 constexpr int kMaxEventsPerCycle = 10000;
+// The longest repeating motion, in revolutions, that counts as settled.
+constexpr std::size_t kMaxPeriod = 16;
 
 // Integrated during free flight: position, velocity and the cycle integrals.
 enum Component { kX, kV, kRodWork, kPistonWork, kHotHeat, kColdHeat, kPressureTime, kStateSize };
@@ -243,6 +245,42 @@ Motion StartingMotion(const Engine& e) {
     return {Phase::Free, 0.5 * (lo + hi), 0};
 }
 
+// The number of revolutions after which the work per revolution repeats to within
+// kSettleTolerance (1 for an ordinary cycle; more when the displacer settles into a motion
+// that repeats only every few revolutions), checked over two whole periods; 0 while it does
+// not repeat yet. `floor` keeps cycles of almost no work from counting as never settling.
+int SettledPeriod(const std::vector<CycleTotals>& history, double floor) {
+    const auto work = [&](std::size_t i) {
+        return history[i].integrals.pistonWork + history[i].integrals.rodWork;
+    };
+    const std::size_t n = history.size();
+    for (std::size_t period = 1; period <= kMaxPeriod && 2 * period <= n - 1; ++period) {
+        bool repeats = true;
+        for (std::size_t j = 0; j < period && repeats; ++j) {
+            const double w = work(n - 1 - j);
+            const double before = work(n - 1 - j - period);
+            repeats = std::abs(w - before) <= kSettleTolerance * std::max(std::abs(w), floor);
+        }
+        if (repeats) return static_cast<int>(period);
+    }
+    return 0;
+}
+
+// The mean per revolution of the last `count` cycles.
+CycleTotals MeanOfLast(const std::vector<CycleTotals>& history, int count) {
+    CycleTotals mean;
+    const std::size_t n = history.size();
+    for (std::size_t i = n - static_cast<std::size_t>(count); i < n; ++i) {
+        mean.integrals.pistonWork += history[i].integrals.pistonWork / count;
+        mean.integrals.rodWork += history[i].integrals.rodWork / count;
+        mean.integrals.hotHeat += history[i].integrals.hotHeat / count;
+        mean.integrals.coldHeat += history[i].integrals.coldHeat / count;
+        mean.pressureTime += history[i].pressureTime / count;
+        mean.impactLoss += history[i].impactLoss / count;
+    }
+    return mean;
+}
+
 bool Usable(double value) {
     return std::isfinite(value) && value > 0;
 }
@@ -297,9 +335,9 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
     Motion motion = StartingMotion(e);
     double h = period / 3600;
     long stepsLeft = options.maxSteps;
-    double lastWork = 0;
     run.outcome = AccurateOutcome::CycleLimit;
     std::vector<AccurateSample> samples(options.recordSamples ? kGridPerCycle : 0);
+    std::vector<CycleTotals> history;
     for (int cycle = 1; cycle <= options.maxCycles; ++cycle) {
         run.events.clear();
         CycleWork w{e, period, {}, run.events, options.recordSamples ? &samples : nullptr};
@@ -307,9 +345,13 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
         bool ok = true;
         int events = 0;
         while (ok && t < period) {
-            if (++events > kMaxEventsPerCycle) ok = false;
-            else if (motion.phase == Phase::Free) ok = Fly(w, dp, motion, t, h, stepsLeft);
-            else Rest(w, motion, t);
+            if (++events > kMaxEventsPerCycle) {
+                ok = false;
+            } else if (motion.phase == Phase::Free) {
+                ok = Fly(w, dp, motion, t, h, stepsLeft);
+            } else {
+                Rest(w, motion, t);
+            }
         }
         run.cycles = cycle;
         run.steps = options.maxSteps - stepsLeft;
@@ -317,13 +359,13 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
             run.outcome = AccurateOutcome::StepLimit;
             break;
         }
-        run.energy = EnergyOfCycle(w.totals.integrals, params, speed);
-        run.impactLoss = w.totals.impactLoss;
+        history.push_back(w.totals);
+        const int repeat = SettledPeriod(history, 1e-6 * workScale);
+        const CycleTotals mean = MeanOfLast(history, std::max(repeat, 1));
+        run.energy = EnergyOfCycle(mean.integrals, params, speed);
+        run.impactLoss = mean.impactLoss;
         run.bufferPressure = e.pb;
-        const double work = run.energy.indicatedWork;
-        const double scale = std::max(std::abs(work), 1e-6 * workScale);
-        bool settled = cycle > 1 && std::abs(work - lastWork) <= kSettleTolerance * scale;
-        lastWork = work;
+        bool settled = repeat > 0;
         if (options.pressureEqualization) {
             // A slow leak past the rod brings its outer side to the cycle's average pressure.
             const double average = w.totals.pressureTime / period;
@@ -333,6 +375,7 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
         if (settled) {
             run.outcome = AccurateOutcome::Settled;
             run.settled = true;
+            run.revolutionsPerPeriod = repeat;
             break;
         }
     }

@@ -21,7 +21,7 @@ struct AccurateCycleOptions {
 
 // How a run ended.
 enum class AccurateOutcome {
-    Settled,         // the work per cycle changed by less than 1e-6 relative
+    Settled,         // the work per revolution repeats to 1e-6 relative
     CycleLimit,      // maxCycles reached first
     StepLimit,       // maxSteps reached, or the step would have to shrink below 1e-12 cycle
     MissingInput,    // a dimension, temperature, mass, speed or pressure is 0 or unusable
@@ -55,6 +55,10 @@ struct AccurateSpeedRun {
     bool settled = false;
     double speed = 0;  // rad/s
     int cycles = 0;    // cycles run
+    // Revolutions after which the motion repeats (1 for an ordinary cycle; a displacer
+    // overdriven near Omega Bar may repeat only every few revolutions). The energy figures
+    // are means per revolution over that many.
+    int revolutionsPerPeriod = 0;
     long steps = 0;    // integrator steps tried, over all cycles
     double bufferPressure = 0;  // Pa, outer side of the rod (changed by equalization)
     CycleEnergy energy;
