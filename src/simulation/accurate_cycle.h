@@ -21,10 +21,10 @@ struct AccurateCycleOptions {
 
 // How a run ended.
 enum class AccurateOutcome {
-    Settled,         // the work per revolution repeats to 1e-6 relative
-    CycleLimit,      // maxCycles reached first
-    StepLimit,       // maxSteps reached, or the step would have to shrink below 1e-12 cycle
-    MissingInput,    // a dimension, temperature, mass, speed or pressure is 0 or unusable
+    Settled,       // the work per revolution repeats to 1e-6 relative
+    CycleLimit,    // maxCycles reached first
+    StepLimit,     // maxSteps reached, or the step would have to shrink below 1e-12 cycle
+    MissingInput,  // a dimension, temperature, mass, speed or pressure is 0 or unusable
 };
 
 // The displacer reaching or leaving a stop, at its crank angle (degrees, 0 to 360).
@@ -59,11 +59,11 @@ struct AccurateSpeedRun {
     // overdriven near Omega Bar may repeat only every few revolutions). The energy figures
     // are means per revolution over that many.
     int revolutionsPerPeriod = 0;
-    long steps = 0;    // integrator steps tried, over all cycles
+    long steps = 0;             // integrator steps tried, over all cycles
     double bufferPressure = 0;  // Pa, outer side of the rod (changed by equalization)
     CycleEnergy energy;
-    double impactLoss = 0;      // J per cycle, kinetic energy lost at the stops
-    std::vector<StopEvent> events;      // of the settled cycle
+    double impactLoss = 0;                // J per cycle, kinetic energy lost at the stops
+    std::vector<StopEvent> events;        // of the settled cycle
     std::vector<AccurateSample> samples;  // 360, of the settled cycle (when recorded)
 };
 

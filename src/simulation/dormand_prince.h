@@ -85,8 +85,8 @@ class DormandPrince {
         static constexpr double a21 = 1.0 / 5;
         static constexpr double a31 = 3.0 / 40, a32 = 9.0 / 40;
         static constexpr double a41 = 44.0 / 45, a42 = -56.0 / 15, a43 = 32.0 / 9;
-        static constexpr double a51 = 19372.0 / 6561, a52 = -25360.0 / 2187,
-                                a53 = 64448.0 / 6561, a54 = -212.0 / 729;
+        static constexpr double a51 = 19372.0 / 6561, a52 = -25360.0 / 2187, a53 = 64448.0 / 6561,
+                                a54 = -212.0 / 729;
         static constexpr double a61 = 9017.0 / 3168, a62 = -355.0 / 33, a63 = 46732.0 / 5247,
                                 a64 = 49.0 / 176, a65 = -5103.0 / 18656;
         static constexpr double b1 = 35.0 / 384, b3 = 500.0 / 1113, b4 = 125.0 / 192,

@@ -28,9 +28,9 @@ struct CycleEnergy {
     double rodPower = 0;
     double heatInPower = 0;
     double heatOutPower = 0;
-    double efficiency = 0;      // shaftWork / heatIn; 0 when heatIn is not positive
-    double carnot = 0;          // 1 - ColdTemp / HotTemp
-    double carnotFraction = 0;  // efficiency / carnot; 0 when carnot is not positive
+    double efficiency = 0;       // shaftWork / heatIn; 0 when heatIn is not positive
+    double carnot = 0;           // 1 - ColdTemp / HotTemp
+    double carnotFraction = 0;   // efficiency / carnot; 0 when carnot is not positive
     double balanceResidual = 0;  // (indicated - (heatIn - heatOut)) / |indicated|, or 0
     double entropyResidual = 0;  // (hotHeat/Th + coldHeat/Tc + deadHeat/Td) / (|hotHeat|/Th)
 };

@@ -1,0 +1,176 @@
+#include "simulation/displacer_motion.h"
+
+#include <algorithm>
+#include <numbers>
+
+namespace velmora {
+namespace {
+
+// Stop events in one revolution beyond which the displacer is taken to chatter without end.
+constexpr int kMaxEventsPerRevolution = 10000;
+
+// Integral of p dt at rest over [a, b] by three-point Gauss-Legendre (b - a is at most one
+// crank degree, over which p is smooth).
+double RestPressureTime(const DisplacerEngine& e, double x, double a, double b) {
+    const double mid = 0.5 * (a + b);
+    const double half = 0.5 * (b - a);
+    const double r = half * std::sqrt(0.6);
+    return half *
+           (5 * e.PressureAt(x, mid - r) + 8 * e.PressureAt(x, mid) +
+            5 * e.PressureAt(x, mid + r)) /
+           9;
+}
+
+// Rest on a stop from t until the force turns away from it or the cycle ends. While the
+// displacer rests only the piston moves, and its p dV integrates in closed form:
+// p A_p dx_p = M R T_c d(ln D).
+void Rest(CycleWork& w, DisplacerMotion& motion, double& t) {
+    const DisplacerEngine& e = w.e;
+    const bool high = motion.phase == Phase::High;
+    const double xs = high ? e.hd : -e.hd;
+    const double into = high ? 1.0 : -1.0;
+    const auto holds = [&](double tt) { return into * e.ForceAt(xs, tt) >= 0; };
+    const double start = t;
+    const double dt = w.period / kGridPerRevolution;
+    double leave = -1;
+    double tp = t;
+    while (tp < w.period) {
+        const double tn = std::min(tp + dt, w.period);
+        if (!holds(tn)) {
+            // Bisection to the last representable instant; the end where the force has
+            // already turned is taken, so the free flight starts moving away.
+            double lo = tp, hi = tn;
+            for (int i = 0; i < 200 && hi - lo > 1e-15 * w.period; ++i) {
+                const double mid = 0.5 * (lo + hi);
+                (holds(mid) ? lo : hi) = mid;
+            }
+            leave = hi;
+            w.totals.pressureTime += RestPressureTime(e, xs, tp, leave);
+            break;
+        }
+        w.totals.pressureTime += RestPressureTime(e, xs, tp, tn);
+        tp = tn;
+    }
+    const double end = leave < 0 ? w.period : leave;
+    const double piston =
+        e.MR * e.Tc *
+        std::log(e.D(xs, std::sin(e.omega * end)) / e.D(xs, std::sin(e.omega * start)));
+    w.totals.integrals.pistonWork += piston;
+    w.totals.integrals.coldHeat += piston;
+    w.SampleRest(end, xs);
+    t = end;
+    if (leave >= 0) {
+        w.events.push_back(
+            {high ? StopEventKind::LeavesHigh : StopEventKind::LeavesLow, w.Degrees(leave), 0});
+        motion = DisplacerMotion{Phase::Free, xs, 0};
+    }
+}
+
+// After arriving at stop xs at time t (velocity already 0): rests, or leaves at once when the
+// force points away.
+void Arrive(CycleWork& w, DisplacerMotion& motion, double xs, double t) {
+    const bool high = xs > 0;
+    const double into = high ? 1.0 : -1.0;
+    if (into * w.e.ForceAt(xs, t) >= 0) {
+        motion = {high ? Phase::High : Phase::Low, xs, 0};
+    } else {
+        w.events.push_back(
+            {high ? StopEventKind::LeavesHigh : StopEventKind::LeavesLow, w.Degrees(t), 0});
+        motion = DisplacerMotion{Phase::Free, xs, 0};
+    }
+}
+
+// Free flight from t until a stop is reached or the cycle ends. False when the step limit
+// is reached or the step would have to become too small.
+bool Fly(CycleWork& w, Stepper& dp, DisplacerMotion& motion, double& t, double& h,
+         long& stepsLeft) {
+    const DisplacerEngine& e = w.e;
+    State y{};
+    y[kX] = motion.x;
+    y[kV] = motion.v;
+    dp.Start(e, t, y, h);
+    const double hMin = 1e-12 * w.period;
+    for (;;) {
+        const long before = dp.Attempts();
+        const bool ok = dp.Step(e, w.period, hMin);
+        stepsLeft -= dp.Attempts() - before;
+        if (!ok || stepsLeft < 0) return false;
+        h = dp.NextStep();
+        const double x1 = dp.y()[kX];
+        if (x1 > e.hd || x1 < -e.hd) {
+            const double xs = x1 > e.hd ? e.hd : -e.hd;
+            // The instant of arrival on the dense output: x(t0) is inside, x(t1) beyond.
+            double lo = dp.t0(), hi = dp.t();
+            const double sign = xs > 0 ? 1.0 : -1.0;
+            for (int i = 0; i < 200 && hi - lo > 1e-15 * w.period; ++i) {
+                const double mid = 0.5 * (lo + hi);
+                (sign * (dp.Dense(mid, kX) - xs) < 0 ? lo : hi) = mid;
+            }
+            const double arrival = hi;
+            const State ye = dp.Dense(arrival);
+            w.SampleFree(dp, arrival);
+            w.AddFree(ye);
+            w.totals.impactLoss += 0.5 * e.m * ye[kV] * ye[kV];
+            w.events.push_back({xs > 0 ? StopEventKind::ArrivesHigh : StopEventKind::ArrivesLow,
+                                w.Degrees(arrival), std::abs(ye[kV])});
+            t = arrival;
+            Arrive(w, motion, xs, t);
+            return true;
+        }
+        w.SampleFree(dp, dp.t());
+        if (dp.t() >= w.period) {
+            w.AddFree(dp.y());
+            motion = DisplacerMotion{Phase::Free, x1, dp.y()[kV]};
+            t = w.period;
+            return true;
+        }
+    }
+}
+
+// Where the forces on the displacer balance at time t, between stops that push it inwards.
+double BalancePosition(const DisplacerEngine& e, double t) {
+    double lo = -e.hd, hi = e.hd;  // force >= 0 at lo, <= 0 at hi
+    for (int i = 0; i < 100; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (e.ForceAt(mid, t) >= 0 ? lo : hi) = mid;
+    }
+    return 0.5 * (lo + hi);
+}
+
+}  // namespace
+
+// The motion has no damping, so a free oscillation excited at the start would never die out;
+// starting on the moving balance point leaves almost none.
+DisplacerMotion StartingMotion(const DisplacerEngine& e, double period) {
+    const double low = e.ForceAt(-e.hd, 0);
+    const double high = e.ForceAt(e.hd, 0);
+    if (low < 0) return DisplacerMotion{Phase::Low, -e.hd, 0};
+    if (high > 0) return DisplacerMotion{Phase::High, e.hd, 0};
+    const double dt = 1e-5 * period;
+    const double before = BalancePosition(e, -dt);
+    const double after = BalancePosition(e, dt);
+    const bool inside = std::abs(before) < e.hd && std::abs(after) < e.hd;
+    return DisplacerMotion{Phase::Free, BalancePosition(e, 0),
+                           inside ? (after - before) / (2 * dt) : 0.0};
+}
+
+bool SimulateRevolution(const DisplacerEngine& e, Stepper& dp, DisplacerMotion& motion, double& h,
+                        long& stepsLeft, RevolutionTotals& totals, std::vector<StopEvent>& events,
+                        std::vector<AccurateSample>* samples) {
+    const double period = 2 * std::numbers::pi / e.omega;
+    CycleWork w{e, period, {}, events, samples};
+    double t = 0;
+    int count = 0;
+    while (t < period) {
+        if (++count > kMaxEventsPerRevolution) return false;
+        if (motion.phase == Phase::Free) {
+            if (!Fly(w, dp, motion, t, h, stepsLeft)) return false;
+        } else {
+            Rest(w, motion, t);
+        }
+    }
+    totals = w.totals;
+    return true;
+}
+
+}  // namespace velmora
