@@ -160,6 +160,7 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
     run.speed = speed;
     DisplacerEngine e{};
     if (!MakeEngine(params, options.gravity, speed, e)) return run;
+    e.trackMeanPressure = options.pressureEqualization;
 
     const double period = kFullTurn / speed;
     Integration in;

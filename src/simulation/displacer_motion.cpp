@@ -21,37 +21,53 @@ double RestPressureTime(const DisplacerEngine& e, double x, double a, double b) 
            9;
 }
 
-// Rest on a stop from t until the force turns away from it or the cycle ends. While the
+// The first time from t on at which the force on the displacer resting at xs no longer
+// holds it there, or a negative value when that does not happen before the revolution ends.
+// At rest only the piston moves the pressure, and the force changes monotonically with
+// sin(crank angle): the displacer leaves where sin(crank angle) passes one value, found in
+// closed form.
+double LeavingTime(const DisplacerEngine& e, double xs, double t, double period) {
+    const double into = xs > 0 ? 1.0 : -1.0;
+    const auto holds = [&](double tt) { return into * e.ForceAt(xs, tt) >= 0; };
+    if (!holds(t)) return t;
+    const double b = e.Ap * e.hp / e.Tc;  // d(sum V / T) / d sin(crank angle)
+    if (e.Ar <= 0 || b <= 0) return -1;   // the force does not change at rest
+    // The force vanishes at this pressure; it pushes into the high stop above it, into the
+    // low stop below it.
+    const double balance = e.pb + (e.k * (xs - e.xc) + e.weight) / e.Ar;
+    if (balance <= 0) return -1;  // high: holds at every pressure; low: did not hold at t
+    const double sBalance = (e.MR / balance - e.D(xs, 0)) / b;
+    if (std::abs(sBalance) >= 1) return -1;
+    // The low stop is left where sin(theta) falls through sBalance (the pressure rises), the
+    // high stop where it rises through it.
+    const double a = std::asin(sBalance);
+    const double crossing = xs > 0 ? a : std::numbers::pi - a;
+    const double theta = e.omega * t;
+    const double turn = 2 * std::numbers::pi;
+    double next = crossing + turn * std::floor((theta - crossing) / turn);
+    while (next < theta) next += turn;
+    double leave = next / e.omega;
+    // Rounding may leave the force balanced at that instant: step on until it has turned.
+    for (double nudge = 1e-15 * period; holds(leave) && nudge < 1e-6 * period; nudge *= 2)
+        leave += nudge;
+    return leave < period ? leave : -1;
+}
+
+// Rest on a stop from t until the force turns away from it or the revolution ends. While the
 // displacer rests only the piston moves, and its p dV integrates in closed form:
 // p A_p dx_p = M R T_c d(ln D).
 void Rest(CycleWork& w, DisplacerMotion& motion, double& t) {
     const DisplacerEngine& e = w.e;
     const bool high = motion.phase == Phase::High;
     const double xs = high ? e.hd : -e.hd;
-    const double into = high ? 1.0 : -1.0;
-    const auto holds = [&](double tt) { return into * e.ForceAt(xs, tt) >= 0; };
     const double start = t;
-    const double dt = w.period / kGridPerRevolution;
-    double leave = -1;
-    double tp = t;
-    while (tp < w.period) {
-        const double tn = std::min(tp + dt, w.period);
-        if (!holds(tn)) {
-            // Bisection to the last representable instant; the end where the force has
-            // already turned is taken, so the free flight starts moving away.
-            double lo = tp, hi = tn;
-            for (int i = 0; i < 200 && hi - lo > 1e-15 * w.period; ++i) {
-                const double mid = 0.5 * (lo + hi);
-                (holds(mid) ? lo : hi) = mid;
-            }
-            leave = hi;
-            w.totals.pressureTime += RestPressureTime(e, xs, tp, leave);
-            break;
-        }
-        w.totals.pressureTime += RestPressureTime(e, xs, tp, tn);
-        tp = tn;
-    }
+    const double leave = LeavingTime(e, xs, t, w.period);
     const double end = leave < 0 ? w.period : leave;
+    if (e.trackMeanPressure) {
+        const double dt = w.period / kGridPerRevolution;
+        for (double tp = start; tp < end; tp += dt)
+            w.totals.pressureTime += RestPressureTime(e, xs, tp, std::min(tp + dt, end));
+    }
     const double piston =
         e.MR * e.Tc *
         std::log(e.D(xs, std::sin(e.omega * end)) / e.D(xs, std::sin(e.omega * start)));

@@ -22,6 +22,7 @@ using State = Stepper::State;
 // The engine as the equations of motion see it, SI.
 struct DisplacerEngine {
     double Ad, Ar, Ap, hd, hp, Vdead, Th, Tc, Td, m, k, xc, weight, omega, MR, pb;
+    bool trackMeanPressure = false;  // integrate p dt also at rest (for equalization)
 
     // Sum of V / T over the three spaces, for displacer position x and sin(crank angle) s.
     double D(double x, double s) const {
