@@ -35,8 +35,8 @@ AccurateSpeedRun RunAt(const ParameterSet& p, double rpm, bool gravity = false) 
     return RunAccurateCycleAt(p, options, Rpm(rpm));
 }
 
-// The leaving angle of each stop in a settled run's last revolution.
-double LeaveAngle(const AccurateSpeedRun& run, StopEventKind kind) {
+// The crank angle of the first event of a kind in a settled run's last revolution.
+double EventAngle(const AccurateSpeedRun& run, StopEventKind kind) {
     for (const StopEvent& e : run.events)
         if (e.kind == kind) return e.angleDeg;
     ADD_FAILURE() << "no such event";
@@ -104,11 +104,16 @@ TEST(AccurateCycle, QuasiStaticLimitMatchesClosedForm) {
                 EXPECT_LT(RelativeError(run.energy.shaftWork, q.integrals.pistonWork), 1e-3);
                 EXPECT_LT(RelativeError(run.energy.rodWork, q.integrals.rodWork), 1e-3);
                 EXPECT_LT(RelativeError(run.energy.heatIn, q.integrals.hotHeat), 1e-3);
+                // The crossings, located on the dense output, end where they began.
+                EXPECT_LT(AngleError(EventAngle(run, StopEventKind::ArrivesHigh), q.leaveLowDeg),
+                          0.1);
+                EXPECT_LT(AngleError(EventAngle(run, StopEventKind::ArrivesLow), q.leaveHighDeg),
+                          0.1);
             }
             // The jumps start where the force on the resting displacer reverses: the same
             // condition at every speed, located as an event.
-            EXPECT_LT(AngleError(LeaveAngle(run, StopEventKind::LeavesLow), q.leaveLowDeg), 0.1);
-            EXPECT_LT(AngleError(LeaveAngle(run, StopEventKind::LeavesHigh), q.leaveHighDeg), 0.1);
+            EXPECT_LT(AngleError(EventAngle(run, StopEventKind::LeavesLow), q.leaveLowDeg), 0.1);
+            EXPECT_LT(AngleError(EventAngle(run, StopEventKind::LeavesHigh), q.leaveHighDeg), 0.1);
             ASSERT_EQ(run.events.size(), 4u);  // leave, arrive, leave, arrive
         }
     }
