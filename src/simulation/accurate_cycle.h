@@ -15,15 +15,16 @@ struct AccurateCycleOptions {
     bool atOmegaBar = true;             // a second run simulated at OmegaBar (when known)
     bool recordSamples = true;          // the one-degree samples of the settled cycle
     double relTol = 1e-9;               // local error tolerance of the integrator
-    int maxCycles = 200;                // cycles before a run counts as not settled
-    long maxSteps = 2000000;            // integrator steps of one run, for the same purpose
+    int maxCycles = 200;                // revolutions of one speed before it counts as not settled
+    long maxSteps = 2000000;            // integrator steps of one speed, for the same purpose
 };
 
 // How a run ended.
 enum class AccurateOutcome {
     Settled,       // the work per revolution repeats to 1e-6 relative
-    CycleLimit,    // maxCycles reached first
-    StepLimit,     // maxSteps reached, or the step would have to shrink below 1e-12 cycle
+    CycleLimit,    // maxCycles reached first (or equalization found no balance)
+    StepLimit,     // maxSteps reached, the step would have to shrink below 1e-12 cycle, or
+                   // the displacer chatters (10000 stop events in a revolution)
     MissingInput,  // a dimension, temperature, mass, speed or pressure is 0 or unusable
 };
 
