@@ -8,6 +8,8 @@ namespace {
 
 // Stop events in one revolution beyond which the displacer is taken to chatter without end.
 constexpr int kMaxEventsPerRevolution = 10000;
+// Points of each step (its end among them) at which the stops are looked for.
+constexpr int kStepChecks = 4;
 
 // Integral of p dt at rest over [a, b] by three-point Gauss-Legendre (b - a is at most one
 // crank degree, over which p is smooth).
@@ -113,10 +115,19 @@ bool Fly(CycleWork& w, Stepper& dp, DisplacerMotion& motion, double& t, double& 
         if (!ok || stepsLeft < 0) return false;
         h = dp.NextStep();
         const double x1 = dp.y()[kX];
-        if (x1 > e.hd || x1 < -e.hd) {
-            const double xs = x1 > e.hd ? e.hd : -e.hd;
-            // The instant of arrival on the dense output: x(t0) is inside, x(t1) beyond.
-            double lo = dp.t0(), hi = dp.t();
+        // A stop reached inside the step, also one the displacer would pass and come back
+        // from within it: the dense output is looked at in quarters of the step.
+        double lo = dp.t0(), hi = lo;
+        double xs = 0;
+        for (int j = 1; j <= kStepChecks && xs == 0; ++j) {
+            lo = hi;
+            hi = j == kStepChecks ? dp.t() : dp.t0() + (dp.t() - dp.t0()) * j / kStepChecks;
+            const double x = j == kStepChecks ? x1 : dp.Dense(hi, kX);
+            if (x > e.hd) xs = e.hd;
+            if (x < -e.hd) xs = -e.hd;
+        }
+        if (xs != 0) {
+            // The instant of arrival on the dense output: x(lo) is inside, x(hi) beyond.
             const double sign = xs > 0 ? 1.0 : -1.0;
             for (int i = 0; i < 200 && hi - lo > 1e-15 * w.period; ++i) {
                 const double mid = 0.5 * (lo + hi);
