@@ -22,14 +22,14 @@ extern "C" void OnTerminationSignal(int) {
 
 }  // namespace
 
-void CloseOnTerminationSignal(QWidget* window) {
+void CloseOnTerminationSignal(QWidget* window, std::function<void()> close) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalSocket) != 0) return;
     auto* notifier = new QSocketNotifier(signalSocket[1], QSocketNotifier::Read, window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [window, notifier] {
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [close, notifier] {
         char byte = 0;
         [[maybe_unused]] const ssize_t read = ::read(signalSocket[1], &byte, 1);
         notifier->setEnabled(false);  // one close is enough
-        window->close();
+        close();
     });
     struct sigaction action = {};
     action.sa_handler = OnTerminationSignal;

@@ -6,7 +6,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     velmora::TForm1 window;
-    velmora::CloseOnTerminationSignal(&window);
+    velmora::CloseOnTerminationSignal(&window, [&window] { window.CloseUnattended(); });
     window.show();
     return app.exec();
 }

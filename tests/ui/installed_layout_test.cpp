@@ -1,3 +1,7 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,6 +81,46 @@ TEST_F(InstalledLayout, UnwritableConfigFolderGivesTheWriteMessageAtExitOnly) {
     EXPECT_TRUE(window->close());
     ASSERT_EQ(dialogs->Messages.size(), 1);
     EXPECT_EQ(dialogs->Messages.front(), "Unable to write to " + Path("cfg/velmora/Default.INI"));
+}
+
+// As at a log-out or SIGTERM: the same unwritable state, but no dialog waits for a click; the
+// failure goes to standard error and the window closes.
+TEST_F(InstalledLayout, UnattendedCloseNeverWaitsOnADialog) {
+    QFile blocker(Path("cfg"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_HOME", Path("cfg").toUtf8());
+    StartInstalled();
+    window->CloseUnattended();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(dialogs->Messages.isEmpty());
+}
+
+// A save killed mid-way leaves ".Default.INI.tmp-PID-HEX" beside the state file; the next
+// start removes it when its process is gone, and keeps everything else.
+TEST_F(InstalledLayout, StartRemovesTemporaryFilesOfKilledSaves) {
+    qputenv("XDG_CONFIG_HOME", Path("cfg").toUtf8());
+    QDir(folder.path()).mkpath("cfg/velmora");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const QString stale = Path("cfg/velmora/.Default.INI.tmp-%1-5eed").arg(child);
+    const QString notes = Path("cfg/velmora/notes.txt");
+    for (const QString& name : {stale, notes}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        file.close();
+        // Written well before this window started.
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
+        file.close();
+    }
+    StartInstalled();
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_TRUE(QFileInfo::exists(notes));
 }
 
 }  // namespace

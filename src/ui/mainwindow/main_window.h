@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ctime>
+
 #include <QMainWindow>
 #include <QString>
 #include <QUndoStack>
@@ -38,6 +40,9 @@ class TForm1 : public QMainWindow {
     void LoadButtonClick();
     void SaveButtonClick();
     void QuitButtonClick();
+    // Closes as at a log-out or a termination signal: the state is saved as far as it can be,
+    // and a failure goes to standard error, never to a dialog nobody may be there to answer.
+    void CloseUnattended();
     // False, with a message naming the file, when it cannot be read or written; the
     // controls, the title and the dialogs' folder then stay as they were.
     bool LoadParameterFile(const QString& path);
@@ -171,6 +176,9 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<WindowDialogs> dialogs_;
     ExportCommands* exports_ = nullptr;  // owned by the window as its QObject child
     QString exeFolderOverride_;
+    bool unattended_ = false;
+    // Temporary files of saves older than this were left by a killed process.
+    std::time_t startedAt_ = std::time(nullptr);
     QString dialogFolder_;
     QString saveDialogFileName_;
     int pendingMemoWidth_ = -1;

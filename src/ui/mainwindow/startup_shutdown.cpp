@@ -7,9 +7,11 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "locale/number_settings_from_locale.h"
 #include "model/scoped_flag.h"
+#include "persistence/atomic_file_writer.h"
 #include "persistence/parameter_file.h"
 #include "persistence/state_locations.h"
 #include "ui/mainwindow/control_state_widgets.h"
@@ -47,6 +49,7 @@ void TForm1::FormShow() {
         exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolderOverride_;
     if (!ExeFolder.endsWith('/')) ExeFolder += '/';
     ChooseFolders();
+    RemoveStaleTemporaryFiles(ToStdString(StateFile()), startedAt_);
     // An unreadable state file is reported and kept; the controls show a file without keys.
     if (!LoadParameterFile(ToQString(StartupStateFile(Locations))))
         ApplyControlState(WindowState());
@@ -68,6 +71,11 @@ void TForm1::FormDestroy() {
     PrepareStateFolder(Locations);
     SaveParameterFile(StateFile());
     WriteRecentFileList();
+}
+
+void TForm1::CloseUnattended() {
+    unattended_ = true;
+    close();
 }
 
 QString TForm1::StateFile() const {
@@ -168,7 +176,11 @@ bool TForm1::SaveParameterFile(const QString& path) {
     state.MemoWidth = MemoWidth();
     std::string error;
     if (!velmora::SaveParameterFile(ToStdString(path), state, error)) {
-        dialogs_->ShowMessage(this, ToQString(error));
+        if (unattended_) {
+            std::fprintf(stderr, "velmora: %s\n", error.c_str());
+        } else {
+            dialogs_->ShowMessage(this, ToQString(error));
+        }
         return false;
     }
     SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
