@@ -19,25 +19,7 @@ void StoreParameter(double& field, double value, bool& changed) {
 }
 
 std::string DesignInputText(InputUnitKind kind, const OutputUnits& units, double si) {
-    switch (kind) {
-        case InputUnitKind::Length:
-            return LengthText(units, si);
-        case InputUnitKind::Mass:
-            return MassText(units, si);
-        case InputUnitKind::Spring:
-            return SpringText(units, si);
-        case InputUnitKind::Volume:
-            return VolumeText(units, si);
-        case InputUnitKind::Temperature:
-            return TemperatureText(units, si);
-        case InputUnitKind::AngularSpeed:
-            return AngVelText(units, si);
-        case InputUnitKind::Pressure:
-            return PressureText(units, si);
-        case InputUnitKind::Power:
-            return PowerText(units, si);
-    }
-    return {};
+    return UnitText(InputUnitFamily(kind), units, si);
 }
 
 void ReadAllInputs(const ControlState& controls, ParameterSet& params,
@@ -50,9 +32,10 @@ void ReadAllInputs(const ControlState& controls, ParameterSet& params,
         // A text that is not a number holds 0 whatever its unit box shows: an empty
         // temperature in "C" must stay 0 K (not given), not become 273 K.
         double value = isNumber ? InputToSI(input.kind, control.units, typed) : 0;
-        // A huge number can overflow in its conversion (1e308 in "F"); an infinite value would
-        // poison every later step, so it counts as not given, with its message.
-        if (!std::isfinite(value)) {
+        // A number without a unit (a file's MassUnits=99 selects no item) has no value, and a
+        // huge number can overflow in its conversion (1e308 in "F"); an infinite value would
+        // poison every later step. Both count as not given, with the input's message.
+        if (isNumber && (!InputUnitDefined(input.kind, control.units) || !std::isfinite(value))) {
             report.push_back(std::string("*** ") + input.message);
             value = 0;
         }

@@ -15,33 +15,13 @@ double Shown(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-enum CurveIndex {
-    kDispPosition,
-    kPistonPosition,
-    kHotVolume,
-    kColdVolume,
-    kTotalVolume,
-    kPressure,
-    kAveragePressure,
-    kRodPressure,
-    kSpringForce,
-    kRodForce,
-    kAcceleration,
-    kVelocity,
-};
+// The two positions, whose axes are fixed to plus and minus their half strokes.
+constexpr int kDispPosition = 0;
+constexpr int kPistonPosition = 1;
 
-constexpr std::array<const char*, kCurveItemCount> kTitleWords{"Displacer Position",
-                                                               "Piston Position",
-                                                               "Hot Volume",
-                                                               "Cold Volume",
-                                                               "Total Volume",
-                                                               "Internal Pressure",
-                                                               "Average Engine Pressure",
-                                                               "Displacer Rod Pressure",
-                                                               "Displacer Spring Force",
-                                                               "Displacer Rod Force",
-                                                               "Displacer Acceleration",
-                                                               "Displacer Velocity"};
+bool Names(int choice) {
+    return choice >= 0 && choice < kCurveItemCount;
+}
 
 // Fixed to plus and minus the half stroke for the two positions, automatic otherwise.
 AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputUnits& units) {
@@ -71,88 +51,27 @@ std::size_t NewestStart(std::size_t size, std::size_t count) {
 }  // namespace
 
 double CurveQuantity(int choice, const StepValues& step) {
-    switch (choice) {
-        case kDispPosition:
-            return step.dispPos;
-        case kPistonPosition:
-            return step.pistonPos;
-        case kHotVolume:
-            return step.hotVolume;
-        case kColdVolume:
-            return step.coldVolume;
-        case kTotalVolume:
-            return step.totalVolume;
-        case kPressure:
-            return step.pressure;
-        case kAveragePressure:
-            return step.meanPressure;
-        case kRodPressure:
-            return step.rodPressure;
-        case kSpringForce:
-            return step.springForce;
-        case kRodForce:
-            return step.netForce;
-        case kAcceleration:
-            return step.acceleration;
-        case kVelocity:
-            return step.velocity;
-        default:
-            return 0;
-    }
+    return Names(choice) ? step.*kCurveQuantities[choice].value : 0;
 }
 
 double CurveValue(int choice, const StepValues& step, const OutputUnits& units) {
-    const double si = CurveQuantity(choice, step);
-    switch (choice) {
-        case kDispPosition:
-        case kPistonPosition:
-        case kAcceleration:
-        case kVelocity:
-            return Shown(LengthToOutput(units, si));
-        case kHotVolume:
-        case kColdVolume:
-        case kTotalVolume:
-            return Shown(VolumeToOutput(units, si));
-        case kPressure:
-        case kAveragePressure:
-        case kRodPressure:
-            return Shown(PressureToOutput(units, si));
-        default:
-            return Shown(si);
-    }
+    if (!Names(choice)) return 0;
+    return Shown(
+        ToOutput(kCurveQuantities[choice].family, units, step.*kCurveQuantities[choice].value));
 }
 
 std::string CurveAxisTitle(int choice, const OutputUnits& units) {
-    switch (choice) {
-        case kDispPosition:
-        case kPistonPosition:
-            return CurveTitleWord(choice) + " (" + LengthUnitName(units) + ")";
-        case kHotVolume:
-        case kColdVolume:
-        case kTotalVolume:
-            return CurveTitleWord(choice) + " (" + VolumeUnitName(units) + ")";
-        case kPressure:
-        case kAveragePressure:
-        case kRodPressure:
-            return CurveTitleWord(choice) + " (" + PressureUnitName(units) + ")";
-        case kSpringForce:
-        case kRodForce:
-            return CurveTitleWord(choice) + " (N)";
-        case kAcceleration:
-            return CurveTitleWord(choice) + " (" + AccelerationUnitName(units) + ")";
-        case kVelocity:
-            return CurveTitleWord(choice) + " (" + VelocityUnitName(units) + ")";
-        default:
-            return {};
-    }
+    if (!Names(choice)) return {};
+    const CurveQuantityRow& q = kCurveQuantities[choice];
+    return std::string(q.titleWord) + " (" + UnitName(q.family, units) + q.unitAppend + ")";
 }
 
 std::string CurveTitleWord(int choice) {
-    return choice >= 0 && choice < kCurveItemCount ? kTitleWords[choice] : "";
+    return Names(choice) ? kCurveQuantities[choice].titleWord : "";
 }
 
 std::string CurveAndText(int choice) {
-    return choice >= 0 && choice < kCurveItemCount ? " and " + CurveTitleWord(choice) : "";
+    return Names(choice) ? " and " + CurveTitleWord(choice) : "";
 }
 
 void ClearMainSeries(SimulationState& sim) {
