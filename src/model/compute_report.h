@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/compute_steps.h"
+#include "model/parameter_set.h"
+#include "model/report_writer.h"
+
+namespace velmora {
+
+// The report of a compute run, written from its record. The input report (memo1) and the
+// analysis lines of memo2 are written right after the analysis, while the parameter set still
+// holds the mean pressure as read; the results after the simulation.
+
+// "*** ... not defined!" lines, value lines with their reference checks, the required power.
+void WriteInputReport(const InputRecord& inputs, const ParameterSet& params, ReportWriter& memo1);
+
+// The Schmidt results, the PV powers and the displacer loss.
+void WriteResultsReport(const ComputeRecord& record, const ParameterSet& params,
+                        ReportWriter& memo2);
+
+}  // namespace velmora
