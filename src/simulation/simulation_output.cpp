@@ -44,6 +44,25 @@ void AppendSample(SampleList& list, double value) {
     list.push_back(RoundedSample(value));
 }
 
+// A sample as its list would hold it rounded.
+double Sample(const SimulationState& sim, double stored) {
+    return sim.RawSamples ? RoundedSample(stored) : stored;
+}
+
+// Whether a displacer position sample lies within 1% of the half stroke from a stop, decided on
+// the sample as its list would hold it rounded. Rounding to 15 digits moves a value by at most
+// 5e-15 of itself, and the test is monotone in |x|: when both ends of a wider band around a raw
+// value agree, the rounded value agrees too, and only a value at the band's edge is rounded.
+bool AtAStop(const SimulationState& sim, double x, double halfStroke) {
+    if (sim.RawSamples) {
+        const double size = std::fabs(x);
+        const bool low = ShortfallWithin(100, size * (1 - 1e-14), halfStroke);
+        const bool high = ShortfallWithin(100, size * (1 + 1e-14), halfStroke);
+        if (low == high) return low;
+    }
+    return ShortfallWithin(100, std::fabs(Sample(sim, x)), halfStroke);
+}
+
 std::size_t NewestStart(std::size_t size, std::size_t count) {
     return size > count ? size - count : 0;
 }
@@ -134,8 +153,14 @@ void RecordStep(SimulationState& sim, const ControlState& controls, const StepVa
         AppendSample(sim.SamplePistonPos, step.pistonPos);
         AppendSample(sim.SampleTotalVolume, step.totalVolume);
     }
-    AppendSample(sim.SampleDispPos, step.dispPos);
-    AppendSample(sim.SamplePressure, step.pressure);
+    if (recording == Recording::ResultsOnly) {
+        // Rounded when the cycle is summarized (sim.RawSamples).
+        sim.SampleDispPos.push_back(step.dispPos);
+        sim.SamplePressure.push_back(step.pressure);
+    } else {
+        AppendSample(sim.SampleDispPos, step.dispPos);
+        AppendSample(sim.SamplePressure, step.pressure);
+    }
 
     const double volume = Shown(VolumeToOutput(units, step.totalVolume));
     const double pressure = Shown(PressureToOutput(units, step.pressure));
@@ -158,7 +183,7 @@ CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet
     for (std::size_t i = NewestStart(sim.SampleDispPos.size(), kCycleSteps);
          i < sim.SampleDispPos.size(); ++i) {
         const double x = sim.SampleDispPos[i];
-        if (!ShortfallWithin(100, std::fabs(x), params.DispHalfStroke)) continue;
+        if (!AtAStop(sim, x, params.DispHalfStroke)) continue;
         if (x > 0) {
             ++hi;
         } else {
@@ -172,7 +197,7 @@ CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet
     double below = 0;
     for (std::size_t i = NewestStart(sim.SamplePressure.size(), kCycleSteps);
          i < sim.SamplePressure.size(); ++i) {
-        const double d = sim.SamplePressure[i] - params.MeanEnginePressure;
+        const double d = Sample(sim, sim.SamplePressure[i]) - params.MeanEnginePressure;
         if (d > 0) {
             above += d;
         } else {

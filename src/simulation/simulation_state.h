@@ -71,6 +71,18 @@ struct CycleSummary {
 // its text (SampleText) shows it and reads back.
 using SampleList = std::vector<double>;
 
+// sin(step angle + x-axis offset) of the step counts from 0, worked out once and kept for the
+// next run with the same offset: a sweep's designs all share them. The values are those the
+// step would compute itself, to the last bit.
+class StepSines {
+  public:
+    double At(std::int32_t stepCount, double offset);
+
+  private:
+    double offset_ = 0;
+    std::vector<double> values_;
+};
+
 // Everything of the simulation that lives with the window between runs: step count, leak
 // average, sample lists, chart contents, PV extents and the cycle summary. Plain data; the
 // window copies it into its widgets after a compute run.
@@ -122,6 +134,10 @@ struct SimulationState {
 
     // The hidden image the PV diagram is measured on, kept so that each run reuses it.
     PVOutline PVImage{0, 0};
+    StepSines Sines;
+    // The displacer position and pressure samples hold the step's values as computed, not yet
+    // rounded (a run that records only its results rounds just the cycle it summarizes).
+    bool RawSamples = false;
 };
 
 }  // namespace velmora
