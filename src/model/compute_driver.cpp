@@ -80,7 +80,10 @@ void ComputeDriver::RunOnce(bool forceSimulation, bool refreshSecondGraph) {
         WriteAnalysis(record.analysis, params, memo2);
     };
     steps.simulate = [&](ParameterSet& params, bool changed) {
-        if (changed || forceSimulation) hooks_.RunSimulation(params, controls, Memo2);
+        if (!changed && !forceSimulation) return;
+        SimulationNotes notes;
+        hooks_.RunSimulation(params, controls, notes);
+        WriteSimulationNotes(notes, memo2);
     };
     ComputeRecord record;
     RunComputeSteps(controls, Params, record, steps);

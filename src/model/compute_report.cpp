@@ -44,6 +44,51 @@ void WriteInputReport(const InputRecord& inputs, const ParameterSet& params, Rep
     }
 }
 
+namespace {
+
+std::string DwellDegrees(const CycleSummary& s) {
+    return std::to_string(s.DwellHi) + "/" + std::to_string(s.DwellLo) + " degrees";
+}
+std::string DwellPercent(const CycleSummary& s) {
+    return std::to_string(s.DwellHiPercent) + "/" + std::to_string(s.DwellLoPercent) + " %";
+}
+std::string PressureShares(const CycleSummary& s) {
+    return std::to_string(s.PressureAbovePercent) + "/" + std::to_string(s.PressureBelowPercent) +
+           " %";
+}
+
+}  // namespace
+
+std::array<std::string, 3> CycleSummaryLines(const CycleSummary& s) {
+    return {"    Dwells (Hi/Lo): " + DwellDegrees(s), "    Dwells (Hi/Lo): " + DwellPercent(s),
+            "    Integrated Pressure (Hi/Lo): " + PressureShares(s)};
+}
+
+std::string CycleSummaryLabel(const CycleSummary& s) {
+    return "Dwells (Hi/Lo): " + DwellDegrees(s) + "; " + DwellPercent(s) +
+           "; pressure: " + PressureShares(s);
+}
+
+void WriteSimulationNotes(const SimulationNotes& notes, ReportWriter& memo2) {
+    if (notes.countsLimited) {
+        const std::string limit = std::to_string(kMaxCycleCount);
+        memo2.Add("!!! Cycle counts above " + limit + " are taken as " + limit);
+    }
+    if (notes.leakAdjusted) {
+        std::string line = "    Adjusted Mean Engine Pressure (Leak): " +
+                           PressureText(memo2.Units(), notes.adjustedPressure);
+        line += notes.equilibrated ? " in " + std::to_string(notes.leakCycles) + " cycles"
+                                   : "; never equilibrated";
+        memo2.Add(std::move(line));
+    }
+    if (!notes.summaryReported) return;
+    if (notes.summary) {
+        for (std::string& line : CycleSummaryLines(*notes.summary)) memo2.Add(std::move(line));
+    } else {
+        for (int i = 0; i < 3; ++i) memo2.Add("");
+    }
+}
+
 void WriteResultsReport(const ComputeRecord& record, const ParameterSet& params,
                         ReportWriter& memo2) {
     ReportSchmidtResults(params, memo2);

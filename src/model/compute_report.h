@@ -1,8 +1,12 @@
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "model/compute_steps.h"
 #include "model/parameter_set.h"
 #include "model/report_writer.h"
+#include "model/simulation_notes.h"
 
 namespace velmora {
 
@@ -12,6 +16,15 @@ namespace velmora {
 
 // "*** ... not defined!" lines, value lines with their reference checks, the required power.
 void WriteInputReport(const InputRecord& inputs, const ParameterSet& params, ReportWriter& memo1);
+
+// The simulation's lines: a lowered cycle count, the equalized mean pressure, the summary of
+// the last graphed cycle.
+void WriteSimulationNotes(const SimulationNotes& notes, ReportWriter& memo2);
+
+// The three report lines of a cycle summary ("    Dwells (Hi/Lo): 10/50 degrees", ...).
+std::array<std::string, 3> CycleSummaryLines(const CycleSummary& summary);
+// The caption of the dwell label under the graphs.
+std::string CycleSummaryLabel(const CycleSummary& summary);
 
 // The Schmidt results, the PV powers and the displacer loss.
 void WriteResultsReport(const ComputeRecord& record, const ParameterSet& params,

@@ -225,7 +225,8 @@ void SummarizeGraphedCycle(CycleRun& run) {
 }
 
 void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
-                   std::vector<std::string>& memo2, SimulationHost& host, Recording recording) {
+                   SimulationNotes& notes, SimulationHost& host, Recording recording) {
+    notes = {};
     // A fresh start for everything the graphed cycles fill.
     ClearMainSeries(sim);
     sim.PVSeries.clear();
@@ -249,9 +250,7 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     if (!SetUpGraphs(sim, params, controls, run.timeStep)) return;
 
     run.schedule = ReadCycleSchedule(controls);
-    if (LimitCycleCounts(run.schedule))
-        memo2.push_back("!!! Cycle counts above " + std::to_string(kMaxCycleCount) +
-                        " are taken as " + std::to_string(kMaxCycleCount));
+    notes.countsLimited = LimitCycleCounts(run.schedule);
     int& computeCycles = run.schedule.ComputeCycles;
     int& graphCycles = run.schedule.GraphCycles;
     const int maxAutoCycles = run.schedule.MaxAutoCycles;
@@ -269,10 +268,10 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
             if (n > maxAutoCycles) break;
             if (IsPressureEqualized(run.history, params.MeanEnginePressure)) break;
         }
-        std::string line = "    Adjusted Mean Engine Pressure (Leak): " +
-                           PressureText(controls.outputs, params.MeanEnginePressure);
-        line += n > maxAutoCycles ? "; never equilibrated" : " in " + std::to_string(n) + " cycles";
-        memo2.push_back(line);
+        notes.leakAdjusted = true;
+        notes.adjustedPressure = params.MeanEnginePressure;
+        notes.leakCycles = n;
+        notes.equilibrated = n <= maxAutoCycles;
         if (graphCycles != -1) StartGraphedStretch(run);
         if (graphCycles == -1) {
             SimulateCycle(run, true);
@@ -306,9 +305,8 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     if (run.graphedCycleEnded) SummarizeGraphedCycle(run);
 
     // The summary of the last graphed cycle, also when this run graphed none.
-    memo2.push_back(sim.DwellDegreesLine);
-    memo2.push_back(sim.DwellPercentLine);
-    memo2.push_back(sim.IntegratedPressureLine);
+    notes.summaryReported = true;
+    notes.summary = sim.Summary;
 
     if (host.IsPowerCurveShown()) PowerSpeedCurve(params, controls, sim.Chart3, host);
 }

@@ -11,13 +11,13 @@ DesignResult DesignEvaluator::Evaluate(const ControlState& controls,
     // The compute driver's steps for a forced run, with no report written.
     const OutputUnits& units = controls.outputs;
     ParameterSet params;
-    memo2_.clear();
     SimulationHost host;
     ComputeStepHooks steps;
     steps.simulate = [&](ParameterSet& p, bool /*inputsChanged*/) {
         sim_.SimStepCount = options.startStepCount;
         sim_.Summary.reset();
-        RunSimulation(p, controls, sim_, memo2_, host, Recording::ResultsOnly);
+        SimulationNotes notes;
+        RunSimulation(p, controls, sim_, notes, host, Recording::ResultsOnly);
     };
     ComputeRecord record;
     RunComputeSteps(controls, params, record, steps);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/analysis.h"
+#include "model/compute_report.h"
 #include "model/number_text.h"
 
 namespace velmora {
@@ -216,16 +217,11 @@ CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet
 void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
     const CycleSummary s = SummarizeCycleValues(sim, params);
     sim.Summary = s;
-    const std::string degrees =
-        std::to_string(s.DwellHi) + "/" + std::to_string(s.DwellLo) + " degrees";
-    const std::string percent =
-        std::to_string(s.DwellHiPercent) + "/" + std::to_string(s.DwellLoPercent) + " %";
-    const std::string pressure = std::to_string(s.PressureAbovePercent) + "/" +
-                                 std::to_string(s.PressureBelowPercent) + " %";
-    sim.DwellLabel = "Dwells (Hi/Lo): " + degrees + "; " + percent + "; pressure: " + pressure;
-    sim.DwellDegreesLine = "    Dwells (Hi/Lo): " + degrees;
-    sim.DwellPercentLine = "    Dwells (Hi/Lo): " + percent;
-    sim.IntegratedPressureLine = "    Integrated Pressure (Hi/Lo): " + pressure;
+    sim.DwellLabel = CycleSummaryLabel(s);
+    const std::array<std::string, 3> lines = CycleSummaryLines(s);
+    sim.DwellDegreesLine = lines[0];
+    sim.DwellPercentLine = lines[1];
+    sim.IntegratedPressureLine = lines[2];
 }
 
 }  // namespace velmora

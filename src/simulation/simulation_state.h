@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/simulation_notes.h"
 #include "simulation/pv_outline.h"
 
 namespace velmora {
@@ -54,17 +55,6 @@ struct PowerCurve {
     double MaxPower = 0;  // W
     double MaxPhase = 0;  // rad
     double MaxSpeed = 0;  // rad/s
-};
-
-// The dwell and integrated-pressure summary of one graphed cycle.
-struct CycleSummary {
-    long long DwellHi = 0;  // steps within 1% of the upper stop (degrees)
-    long long DwellLo = 0;
-    long long DwellHiPercent = 0;
-    long long DwellLoPercent = 0;
-    bool PressureShared = false;  // false when every pressure equals the mean (no total)
-    long long PressureAbovePercent = 0;
-    long long PressureBelowPercent = 0;
 };
 
 // A list of samples, one per graphed step: each value rounded to 15 significant digits, as
