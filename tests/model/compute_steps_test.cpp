@@ -125,5 +125,42 @@ TEST(ComputeRecord, StepsWithoutHooksComputeWhatTheDriversRunComputes) {
     EXPECT_TRUE(driver.RunValidated());
 }
 
+TEST(SimulationNotes, TheWriterWritesTheSimulationsLinesFromItsValues) {
+    OutputUnits units;
+    units.PressureOutputFormatRG = 0;  // atm
+    const std::string noFile;
+    bool validated = true;
+    auto written = [&](const SimulationNotes& notes) {
+        Lines memo2;
+        ReportWriter writer(memo2, units, noFile, validated);
+        WriteSimulationNotes(notes, writer);
+        return memo2;
+    };
+
+    EXPECT_TRUE(written({}).empty());  // a run that ended before its schedule says nothing
+
+    SimulationNotes notes;
+    notes.countsLimited = true;
+    notes.leakAdjusted = true;
+    notes.adjustedPressure = 250000;
+    notes.leakCycles = 7;
+    notes.equilibrated = true;
+    notes.summaryReported = true;  // before the first graphed cycle: three empty lines
+    EXPECT_EQ(written(notes),
+              (Lines{"!!! Cycle counts above 1000 are taken as 1000",
+                     "    Adjusted Mean Engine Pressure (Leak): 2.5 atm in 7 cycles", "", "", ""}));
+
+    notes.countsLimited = false;
+    notes.equilibrated = false;
+    notes.summary = CycleSummary{10, 50, 3, 14, true, 61, 39};
+    EXPECT_EQ(written(notes),
+              (Lines{"    Adjusted Mean Engine Pressure (Leak): 2.5 atm; never equilibrated",
+                     "    Dwells (Hi/Lo): 10/50 degrees", "    Dwells (Hi/Lo): 3/14 %",
+                     "    Integrated Pressure (Hi/Lo): 61/39 %"}));
+    EXPECT_EQ(CycleSummaryLabel(*notes.summary),
+              "Dwells (Hi/Lo): 10/50 degrees; 3/14 %; pressure: 61/39 %");
+    EXPECT_TRUE(validated);
+}
+
 }  // namespace
 }  // namespace velmora
