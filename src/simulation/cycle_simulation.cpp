@@ -217,7 +217,12 @@ void SimulateCycle(CycleRun& run, bool graphed) {
 
 void SummarizeGraphedCycle(CycleRun& run) {
     run.graphedCycleEnded = false;
-    SummarizeCycle(run.sim, run.params);
+    // A run that records only its results needs the summary's values, not its texts.
+    if (run.recording == Recording::ResultsOnly) {
+        run.sim.Summary = SummarizeCycleValues(run.sim, run.params);
+    } else {
+        SummarizeCycle(run.sim, run.params);
+    }
     // The diagram is the one simulated at EngineSpeed; the speeds only set the frequency.
     const PVDiagramArea diagram = MeasurePVDiagram(run.sim, run.controls.outputs, run.sim.PVImage);
     run.params.PVPowerAtEngineSpeed = PVPowerAt(diagram, run.params.EngineSpeed);
@@ -247,7 +252,10 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     CycleRun run(params, controls, sim, host);
     run.recording = recording;
     run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
-    if (!SetUpGraphs(sim, params, controls, run.timeStep)) return;
+    // Without both curve choices the run ends here; only a run that shows its graphs titles them.
+    if (recording == Recording::ResultsOnly ? !CurveChoicesMade(controls)
+                                            : !SetUpGraphs(sim, params, controls, run.timeStep))
+        return;
 
     run.schedule = ReadCycleSchedule(controls);
     notes.countsLimited = LimitCycleCounts(run.schedule);

@@ -109,6 +109,11 @@ void ClearSampleLists(SimulationState& sim) {
         list->clear();
 }
 
+bool CurveChoicesMade(const ControlState& controls) {
+    return ClampChoice(controls.RedGraphRG, kCurveItemCount) != kNoChoice &&
+           ClampChoice(controls.BlueGraphRG, kCurveItemCount) != kNoChoice;
+}
+
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
                  double timeStep) {
     const OutputUnits& units = controls.outputs;

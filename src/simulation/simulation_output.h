@@ -99,6 +99,9 @@ inline bool XAxisInDegrees(int xAxisChoice) {
 // Empties Series1, Series1a, Series2, Series2a, Series3 and Series3a.
 void ClearMainSeries(SimulationState& sim);
 
+// Whether the red and the blue curve lists both name a quantity; a run needs both.
+bool CurveChoicesMade(const ControlState& controls);
+
 // The graph set-up of a run: lDeltaTee, chart titles, axis titles and fixed ranges. Returns
 // false when a curve choice has no selection, which ends the run.
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
