@@ -9,26 +9,6 @@
 namespace velmora {
 namespace {
 
-// Column stems and SI units of the twelve quantities, in the order of the curve lists.
-struct QuantityColumn {
-    const char* stem;
-    const char* siUnit;
-};
-constexpr std::array<QuantityColumn, kCurveItemCount> kQuantityColumns{{
-    {"displacer_position", "m"},
-    {"piston_position", "m"},
-    {"hot_volume", "m3"},
-    {"cold_volume", "m3"},
-    {"total_volume", "m3"},
-    {"instantaneous_pressure", "Pa"},
-    {"average_pressure", "Pa"},
-    {"displacer_rod_pressure", "Pa"},
-    {"spring_force", "N"},
-    {"displacer_rod_force", "N"},
-    {"displacer_acceleration", "m_s2"},
-    {"displacer_velocity", "m_s"},
-}};
-
 // "mm ^3" -> "mm3", "lb/in^2" -> "lb_in2", "mm/sec^2" -> "mm_sec2": a name a spreadsheet or
 // a script can use as it stands.
 std::string UnitSuffix(const std::string& unit) {
@@ -59,13 +39,13 @@ double CrankAngleDegrees(std::int32_t stepCount, int offsetDeg) {
 }  // namespace
 
 std::string QuantityColumnName(int choice, const OutputUnits& units, CsvUnits kind) {
-    const QuantityColumn& column = kQuantityColumns.at(static_cast<std::size_t>(choice));
+    const CurveQuantityRow& column = kCurveQuantities.at(static_cast<std::size_t>(choice));
     std::string unit = kind == CsvUnits::SI
-                           ? std::string(column.siUnit)
+                           ? std::string(column.csvSIUnit)
                            : UnitSuffix(AxisTitleUnit(CurveAxisTitle(choice, units)));
     // An output list without a choice has no unit name; the column still needs one.
     if (unit.empty()) unit = "none";
-    return std::string(column.stem) + "_" + unit;
+    return std::string(column.csvStem) + "_" + unit;
 }
 
 std::string CycleCsv(const CycleRecord& record, const ControlState& controls, CsvUnits units) {

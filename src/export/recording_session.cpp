@@ -3,10 +3,10 @@
 namespace velmora {
 
 void RecordingSession::RunSimulation(ParameterSet& params, const ControlState& controls,
-                                     std::vector<std::string>& memo2) {
+                                     SimulationNotes& notes) {
     // A run starts its sample lists afresh; the record follows them.
     record_.clear();
-    EngineSession::RunSimulation(params, controls, memo2);
+    EngineSession::RunSimulation(params, controls, notes);
 }
 
 void RecordingSession::StepRecorded(std::int32_t stepCount, const StepValues& step) {

@@ -13,7 +13,7 @@ class RecordingSession : public EngineSession {
     const CycleRecord& Record() const { return record_; }
 
     void RunSimulation(ParameterSet& params, const ControlState& controls,
-                       std::vector<std::string>& memo2) override;
+                       SimulationNotes& notes) override;
     void StepRecorded(std::int32_t stepCount, const StepValues& step) override;
 
   private:

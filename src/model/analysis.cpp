@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "model/number_text.h"
 #include "model/units.h"
 
 // Arithmetic faults. Every guard of the analysis tests its operands for exact zero, but
@@ -26,36 +25,15 @@ double FiniteOrZero(double x) {
     return Finite(x) ? x : 0;
 }
 
-void Fail(ReportWriter& memo2, const char* first, const char* because, bool clearsMark) {
-    memo2.Add(first);
-    if (because != nullptr) memo2.Add(because);
-    if (clearsMark) memo2.ClearMark();
-}
-
-bool SpringTakesPart(const ParameterSet& p) {
-    return p.SpringConstant != 0 && p.SpringFactor != 0;
-}
-
-void ComputeAreasAndVolumes(ParameterSet& p, ReportWriter& memo2) {
-    const OutputUnits& u = memo2.Units();
+void ComputeAreasAndVolumes(ParameterSet& p, AnalysisRecord& r) {
     p.DispArea = FiniteOrZero(kPi * p.DispRadius * p.DispRadius);
-    memo2.Add("    Displacer Area: " + AreaText(u, p.DispArea));
-    memo2.Check(reference::DispArea, p.DispArea);
-    memo2.Add("    Displacer Swept Volume: " +
-              VolumeText(u, FiniteOrZero(p.DispArea * p.DispStroke)));
-
+    r.dispSweptVolume = FiniteOrZero(p.DispArea * p.DispStroke);
     p.PistonArea = FiniteOrZero(kPi * p.PistonRadius * p.PistonRadius);
-    memo2.Add("    Piston Area: " + AreaText(u, p.PistonArea));
-    memo2.Check(reference::PistonArea, p.PistonArea);
-    memo2.Add("    Piston Swept Volume: " +
-              VolumeText(u, FiniteOrZero(p.PistonArea * p.PistonStroke)));
-
+    r.pistonSweptVolume = FiniteOrZero(p.PistonArea * p.PistonStroke);
     p.DispRodArea = FiniteOrZero(kPi * p.DispRodRadius * p.DispRodRadius);
-    memo2.Add("    Displacer Rod Area: " + AreaText(u, p.DispRodArea));
-    memo2.Check(reference::DispRodArea, p.DispRodArea);
 }
 
-void ComputeGasMass(ParameterSet& p, ReportWriter& memo2) {
+void ComputeGasMass(ParameterSet& p, AnalysisRecord& r) {
     const double pressure = p.MeanEnginePressure;
     const double mass = [&] {
         if (p.HotTemp == 0 || p.ColdTemp == 0 || p.DeadSpaceTemp == 0) return 0.0;
@@ -64,137 +42,85 @@ void ComputeGasMass(ParameterSet& p, ReportWriter& memo2) {
                    (kGasConstant * p.ColdTemp) +
                pressure * p.DeadSpaceVol / (kGasConstant * p.DeadSpaceTemp);
     }();
-    const bool computed = p.HotTemp != 0 && p.ColdTemp != 0 && p.DeadSpaceTemp != 0 && Finite(mass);
-    p.GasMass = computed ? mass : 0;
-    if (computed) {
-        memo2.Add("    Gas Mass: " + MassText(memo2.Units(), p.GasMass));
-    } else {
-        Fail(memo2, "*** Unable to compute Gas Mass...",
-             "       ...because a (Hot/Cold/Dead Space) Temperature is missing", false);
-    }
+    r.gasMass = p.HotTemp != 0 && p.ColdTemp != 0 && p.DeadSpaceTemp != 0 && Finite(mass);
+    p.GasMass = r.gasMass ? mass : 0;
 }
 
-// Stores `value` when `guard` holds and the value is finite, and writes its value line with
-// its reference check; otherwise stores 0 and writes the failure lines. Returns whether the
-// value was computed.
-bool RatioStep(double& field, bool guard, double value, const char* label,
-               const ReferenceValue& ref, ReportWriter& memo2, const char* first,
-               const char* because) {
+// Stores `value` when `guard` holds and the value is finite, otherwise 0; a failure makes the
+// run not validated. Returns whether the value was computed.
+bool RatioStep(double& field, bool guard, double value, AnalysisRecord& r) {
     if (guard && Finite(value)) {
         field = value;
-        memo2.Add(label + FormatNumber(field, memo2.Units().numbers));
-        memo2.Check(ref, field);
         return true;
     }
     field = 0;
-    Fail(memo2, first, because, true);
+    r.failureClearsMark = true;
     return false;
 }
 
-void ComputeRatios(ParameterSet& p, ReportWriter& memo2) {
-    RatioStep(p.Tau, p.HotTemp != 0, p.ColdTemp / p.HotTemp,
-              "    Tau (Temp Ratio): ", reference::Tau, memo2,
-              "*** Unable to compute Tau (Temp Ratio)...",
-              "       ...because the Hot Temperature is missing");
-    RatioStep(p.TauPrime, p.DeadSpaceTemp != 0, p.ColdTemp / p.DeadSpaceTemp,
-              "    Tau Prime (Dead Space Temp Ratio): ", reference::TauPrime, memo2,
-              "*** Unable to compute Tau Prime (Dead Space Temp Ratio)...",
-              "       ...because the Dead Space Temperature is missing");
-    RatioStep(p.Lambda, p.DispHalfStroke != 0, p.PistonHalfStroke / p.DispHalfStroke,
-              "    Lambda (Stroke Ratio): ", reference::Lambda, memo2,
-              "*** Unable to compute Lambda (Stroke Ratio) because...", nullptr);
-    RatioStep(p.Rho, p.DispArea != 0, p.DispRodArea / p.DispArea,
-              "    Rho (Displacer Rod Area Ratio): ", reference::Rho, memo2,
-              "*** Unable to compute Rho (Displacer Rod Area Ratio)...",
-              "       ...because the Displacer Diameter is missing");
-    RatioStep(p.Kappa, p.DispArea != 0, p.PistonArea / p.DispArea,
-              "    Kappa (Swept Area Ratio): ", reference::Kappa, memo2,
-              "*** Unable to compute Kappa (Swept Area Ratio)...",
-              "       ...because the Displacer Diameter is missing");
-    RatioStep(p.Sigma, p.DispArea != 0 && p.DispHalfStroke != 0,
-              p.TauPrime * p.DeadSpaceVol / (p.DispArea * p.DispHalfStroke),
-              "    Sigma (Dead Space Ratio): ", reference::Sigma, memo2,
-              "*** Unable to compute Sigma (Dead Space Ratio)...",
-              "       ...because the Displacer Diameter or Displacer Stroke is missing");
-
-    const NumberSettings& numbers = memo2.Units().numbers;
-    memo2.Add("    Sigma * Kappa (Swept Volume Ratio): " +
-              FormatNumber(FiniteOrZero(p.Kappa * p.Lambda), numbers));
-    memo2.Add("    1 - tau - rho: " + FormatNumber(1 - p.Tau - p.Rho, numbers));
+void ComputeRatios(ParameterSet& p, AnalysisRecord& r) {
+    r.tau = RatioStep(p.Tau, p.HotTemp != 0, p.ColdTemp / p.HotTemp, r);
+    r.tauPrime = RatioStep(p.TauPrime, p.DeadSpaceTemp != 0, p.ColdTemp / p.DeadSpaceTemp, r);
+    r.lambda = RatioStep(p.Lambda, p.DispHalfStroke != 0, p.PistonHalfStroke / p.DispHalfStroke, r);
+    r.rho = RatioStep(p.Rho, p.DispArea != 0, p.DispRodArea / p.DispArea, r);
+    r.kappa = RatioStep(p.Kappa, p.DispArea != 0, p.PistonArea / p.DispArea, r);
+    r.sigma = RatioStep(p.Sigma, p.DispArea != 0 && p.DispHalfStroke != 0,
+                        p.TauPrime * p.DeadSpaceVol / (p.DispArea * p.DispHalfStroke), r);
 }
 
-void ComputeGasSpring(ParameterSet& p, ReportWriter& memo2) {
+void ComputeGasSpring(ParameterSet& p, AnalysisRecord& r) {
     const double m = p.DispMass;
     const double hd = p.DispHalfStroke;
     const double oneMinus = 1 - p.Tau - p.Rho;
-    RatioStep(p.K, m != 0 && hd != 0,
-              p.DispArea * p.MeanEnginePressure * p.Rho * oneMinus /
-                  (m * hd * ((1 + p.Tau - p.Rho) + p.Lambda * p.Kappa + p.Sigma)),
-              "    K: ", reference::K, memo2, "*** Unable to compute K...",
-              "       ...because the Displacer Mass or the Displacer Stroke is missing");
+    r.k = RatioStep(p.K, m != 0 && hd != 0,
+                    p.DispArea * p.MeanEnginePressure * p.Rho * oneMinus /
+                        (m * hd * ((1 + p.Tau - p.Rho) + p.Lambda * p.Kappa + p.Sigma)),
+                    r);
 
     p.SpringFactor = 0;
+    r.ks = SpringStep::NotTried;
     if (p.SpringConstant != 0 && p.K != 0) {
         const double ks = p.K - p.SpringConstant / m;
         const double factor = p.K / ks;
         if (ks > 0 && Finite(ks) && Finite(factor)) {
-            memo2.Add("    K S: " + FormatNumber(ks, memo2.Units().numbers));
+            r.ks = SpringStep::Computed;
+            r.ksValue = ks;
             p.SpringFactor = factor;
         } else {
-            memo2.Add("*** Unable to compute K S...");
-            memo2.Add("       ...because the Spring Constant > " +
-                      SpringText(memo2.Units(), FiniteOrZero(p.K * m)));
+            r.ks = SpringStep::Failed;
         }
     }
 }
 
-void ComputeBeta(ParameterSet& p, ReportWriter& memo2) {
+void ComputeBeta(ParameterSet& p, AnalysisRecord& r) {
     const double oneMinus = 1 - p.Tau - p.Rho;
-    RatioStep(p.Beta, oneMinus != 0, p.Lambda * p.Kappa / oneMinus, "    Beta: ", reference::Beta,
-              memo2, "*** Unable to compute Beta...",
-              "       ...because the Temperature Ratio and/or the Rod Area Ratio is too large");
+    r.beta = RatioStep(p.Beta, oneMinus != 0, p.Lambda * p.Kappa / oneMinus, r);
+    r.betaBeforeSpring = p.Beta;
 
+    r.betaS = SpringStep::NotTried;
     if (p.SpringConstant != 0) {
         const double springBeta = p.Beta * p.SpringFactor;
         if (p.SpringFactor != 0 && Finite(springBeta)) {
             p.Beta = springBeta;
-            memo2.Add("    Beta S: " + FormatNumber(p.Beta, memo2.Units().numbers));
+            r.betaS = SpringStep::Computed;
         } else {
             // A spring-modified beta that overflows is treated like a missing K S: no spring
             // takes part in the rest of the run.
             p.SpringFactor = 0;
-            memo2.Add("*** Unable to compute Beta S because K S is missing");
+            r.betaS = SpringStep::Failed;
         }
     }
-
-    if (!(p.Beta >= 1) && p.SpringConstant == 0) {
-        memo2.Add("!!! Ringboms with Beta < 1 will not work");
-        memo2.Add("!!! Displacer Springs can offset Beta < 1");
-    }
-    if (oneMinus < 0) memo2.Add("!!! Temp Ratio + Rod Area Ratio should be < 1");
 }
 
-void ComputeOverdrive(ParameterSet& p, ReportWriter& memo2) {
-    const OutputUnits& u = memo2.Units();
-    const bool spring = SpringTakesPart(p);
-
-    RatioStep(p.Chi, p.Beta > 1, std::sqrt(p.Beta * p.Beta - 1),
-              spring ? "    Chi S: " : "    Chi: ", reference::Chi, memo2,
-              "*** Unable to compute Chi because Beta < 1", nullptr);
+void ComputeOverdrive(ParameterSet& p, AnalysisRecord& r) {
+    r.chi = RatioStep(p.Chi, p.Beta > 1, std::sqrt(p.Beta * p.Beta - 1), r);
 
     const double omega = p.EngineSpeed;
     const double gamma = std::sqrt(p.K) / omega;
-    if (omega != 0 && p.K > 0 && Finite(gamma)) {
-        p.Gamma = gamma;
-        memo2.Add((spring ? "    gamma S: " : "    gamma: ") + FormatNumber(p.Gamma, u.numbers));
-    } else {
-        p.Gamma = 0;
-        Fail(memo2, "*** Unable to compute Gamma...",
-             "       ...because K or the Engine Speed is missing", false);
-    }
+    r.gamma = omega != 0 && p.K > 0 && Finite(gamma);
+    p.Gamma = r.gamma ? gamma : 0;
 
-    RatioStep(p.GammaM, p.Chi != 0, FindGammaM(p.Chi), "    gammaM: ", reference::GammaM, memo2,
-              "*** Unable to compute GammaM because Chi is missing", nullptr);
+    r.gammaM = RatioStep(p.GammaM, p.Chi != 0, FindGammaM(p.Chi), r);
 
     double omegaBar = 0;
     if (p.GammaM != 0) {
@@ -204,46 +130,41 @@ void ComputeOverdrive(ParameterSet& p, ReportWriter& memo2) {
     p.OmegaBar = FiniteOrZero(omegaBar);
 
     p.NeutralSpringConstant = FiniteOrZero(p.K * p.DispMass);
-    memo2.Add("    Neutral Spring Constant: " + SpringText(u, p.NeutralSpringConstant));
 }
 
-void ComputePhaseAngle(ParameterSet& p, ReportWriter& memo2) {
+void ComputePhaseAngle(ParameterSet& p, AnalysisRecord& r) {
     p.AlphaBar = 0;
     if (p.Beta == 0) {
-        Fail(memo2, "*** Unable to compute Alpha Bar (phase angle) because Beta is missing",
-             nullptr, true);
+        r.alphaBar = AlphaBarStep::NoBeta;
+        r.failureClearsMark = true;
         return;
     }
     const CheckedValue a = CheckedArcSin(1 / p.Beta);
     if (!a.valid) {
-        Fail(memo2, "*** Unable to compute Alpha Bar (phase angle) because Beta < 1", nullptr,
-             true);
+        r.alphaBar = AlphaBarStep::BetaBelowOne;
+        r.failureClearsMark = true;
         return;
     }
     p.AlphaBar = kHalfPi - a.value;
-    memo2.Add("    Alpha Bar (phase angle): " + AngleText(memo2.Units(), p.AlphaBar));
-    memo2.Check(reference::AlphaBarDegrees, RadiansToDegrees(p.AlphaBar));
+    r.alphaBar = AlphaBarStep::Computed;
 }
 
-void ComputeTeeZero(ParameterSet& p, ReportWriter& memo2) {
+void ComputeTeeZero(ParameterSet& p, AnalysisRecord& r) {
     const double omega = p.EngineSpeed;
     p.TeeZero = 0;
     if (omega == 0 || p.Lambda == 0 || p.Kappa == 0) {
-        Fail(memo2, "*** Unable to compute Tee Zero...",
-             "       ...because Engine Speed, Stroke Ratio, or Swept Area Ratio is missing", false);
+        r.teeZero = TeeZeroStep::Missing;
         return;
     }
     const CheckedValue t = TeeZeroTime(p, omega);
     const double degrees = 360 * t.value / (kTwoPi / omega);
     if (!t.valid || !Finite(degrees)) {
-        memo2.Add("*** Unable to compute Tee Zero: either");
-        memo2.Add("***    you must decrease (Tau plus Rho) or");
-        memo2.Add("***    you must increase either Lambda or Kappa");
+        r.teeZero = TeeZeroStep::OutOfRange;
         return;
     }
     p.TeeZero = t.value;
-    memo2.Add("    Tee Zero (Displacer Stroke Start): " +
-              FormatNumber(degrees, memo2.Units().numbers) + " degrees");
+    r.teeZero = TeeZeroStep::Computed;
+    r.teeZeroDegrees = degrees;
 }
 
 void ComputeSchmidt(ParameterSet& p) {
@@ -254,96 +175,38 @@ void ComputeSchmidt(ParameterSet& p) {
     p.SchmidtPower = FiniteOrZero(PowerFromWork(p.OmegaBar, p.SchmidtWork));
 }
 
-void ReportSpeeds(ParameterSet& p, ReportWriter& memo2) {
-    const OutputUnits& u = memo2.Units();
-    if (p.OmegaBar != 0) {
-        memo2.Add("    Speed: Omega Bar (overdriven limit): " + AngVelText(u, p.OmegaBar));
-        memo2.Check(reference::OmegaBar, p.OmegaBar);
-    } else {
-        Fail(memo2, "*** Unable to compute Omega Bar...",
-             "       ...because GammaM or K S is missing", true);
-    }
+void ComputeSpeeds(ParameterSet& p, AnalysisRecord& r) {
+    if (p.OmegaBar == 0) r.failureClearsMark = true;
 
     const double limit = std::sqrt(kPi * p.K * p.Beta / 2);
-    if (p.K > 0 && p.Beta > 0 && Finite(limit)) {
-        p.NeutralSpringSpeedLimit = limit;
-        memo2.Add("    Speed: Limit with neutral springing: " + AngVelText(u, limit));
-    } else {
-        p.NeutralSpringSpeedLimit = 0;
-        Fail(memo2, "    Unable to compute Speed Limit with neutral springing...",
-             "       ...because K or Beta is missing", false);
-    }
-
-    memo2.Add("    Speed: Specified Engine Speed      : " + AngVelText(u, p.EngineSpeed));
+    r.neutralSpeedLimit = p.K > 0 && p.Beta > 0 && Finite(limit);
+    p.NeutralSpringSpeedLimit = r.neutralSpeedLimit ? limit : 0;
 
     const double divisor = OmegaBarSDivisor(p.Chi);
     const double omegaBarS = std::sqrt(p.K) / divisor;
-    if (divisor != 0 && Finite(omegaBarS)) {
-        memo2.Add("    Omega Bar S: " + AngVelText(u, omegaBarS));
-    } else {
-        memo2.Add("    Unable to compute Omega Bar S because Chi is missing");
-    }
-}
-
-std::string PVPowerLine(const char* head, const std::string& speedText, double power,
-                        const OutputUnits& u) {
-    std::string line = head + speedText + ")";
-    const std::size_t width = TextWidth(line);  // a group separator may take several bytes
-    if (width < 52) line.append(52 - width, ' ');
-    return line + ": " + PowerText(u, power);
+    r.omegaBarS = divisor != 0 && Finite(omegaBarS);
+    r.omegaBarSValue = r.omegaBarS ? omegaBarS : 0;
 }
 
 }  // namespace
 
-void AnalyzeEngine(ParameterSet& params, ReportWriter& memo2) {
-    ComputeAreasAndVolumes(params, memo2);
-    ComputeGasMass(params, memo2);
-    ComputeRatios(params, memo2);
-    ComputeGasSpring(params, memo2);
-    ComputeBeta(params, memo2);
-    ComputeOverdrive(params, memo2);
-    ComputePhaseAngle(params, memo2);
-    ComputeTeeZero(params, memo2);
+AnalysisRecord AnalyzeEngine(ParameterSet& params) {
+    AnalysisRecord record;
+    ComputeAreasAndVolumes(params, record);
+    ComputeGasMass(params, record);
+    ComputeRatios(params, record);
+    ComputeGasSpring(params, record);
+    ComputeBeta(params, record);
+    ComputeOverdrive(params, record);
+    ComputePhaseAngle(params, record);
+    ComputeTeeZero(params, record);
     ComputeSchmidt(params);
-    ReportSpeeds(params, memo2);
+    ComputeSpeeds(params, record);
+    return record;
 }
 
-void ReportSchmidtResults(const ParameterSet& params, ReportWriter& memo2) {
-    if (params.SchmidtWork != 0) {
-        memo2.Add("    Estimated Work (Schmidt): " +
-                  FormatNumber(params.SchmidtWork, memo2.Units().numbers) + " Nm");
-        memo2.Check(reference::SchmidtWork, params.SchmidtWork);
-        memo2.Add("    Power: Estimated (Schmidt)                      : " +
-                  PowerText(memo2.Units(), params.SchmidtPower));
-    } else {
-        Fail(memo2, "*** Unable to compute Estimated Power(Schmidt)...",
-             "       ...because Displacer Diameter, Displacer Stroke, or Alpha Bar is missing",
-             false);
-    }
-    memo2.Check(reference::SchmidtPower, params.SchmidtPower);
-}
-
-void ReportPVPowers(const ParameterSet& params, ReportWriter& memo2) {
-    const OutputUnits& u = memo2.Units();
-    if (params.PVPowerAtEngineSpeed != 0) {
-        memo2.Add(PVPowerLine("    Power: from PV graph at Engine Speed (",
-                              AngVelText(u, params.EngineSpeed), params.PVPowerAtEngineSpeed, u));
-    } else if (params.EngineSpeed != 0) {
-        memo2.Add("*** Unable to compute Power from Pressure/Volume graph");
-    } else {
-        memo2.Add("*** Unable to compute Power from Pressure/Volume graph...");
-        memo2.Add("       ...because Engine Speed is missing");
-    }
-
-    if (params.PVPowerAtOmegaBar != 0) {
-        memo2.Add(PVPowerLine("    Power: from PV graph at Omega Bar (",
-                              AngVelText(u, params.OmegaBar), params.PVPowerAtOmegaBar, u));
-    } else if (params.OmegaBar != 0) {
-        memo2.Add("*** Unable to compute Power from Pressure/Volume graph");
-    } else {
-        memo2.Add("*** Unable to compute Power at Omega Bar from Pressure/Volume graph...");
-        memo2.Add("       ...because Omega Bar is missing");
-    }
+void AnalyzeEngine(ParameterSet& params, ReportWriter& memo2) {
+    WriteAnalysis(AnalyzeEngine(params), params, memo2);
 }
 
 DisplacerLoss ComputeDisplacerLoss(const ParameterSet& p) {
@@ -369,25 +232,15 @@ DisplacerLoss ComputeDisplacerLoss(const ParameterSet& p) {
     return result;
 }
 
+DisplacerLoss ApplyDisplacerLoss(ParameterSet& params) {
+    const DisplacerLoss loss = ComputeDisplacerLoss(params);
+    params.MaxDispVelocity = loss.computed ? loss.velocity : 0;
+    params.DispPowerLoss = loss.computed ? loss.loss : 0;
+    return loss;
+}
+
 void AnalyzeDisplacerLoss(ParameterSet& params, ReportWriter& memo2) {
-    ParameterSet& p = params;
-    const OutputUnits& u = memo2.Units();
-    const DisplacerLoss loss = ComputeDisplacerLoss(p);
-    if (loss.computed) {
-        p.MaxDispVelocity = loss.velocity;
-        p.DispPowerLoss = loss.loss;
-        memo2.Add("    Maximum Displacer Velocity: " +
-                  FormatNumber(LengthToOutput(u, std::fabs(loss.velocity)), u.numbers) + " " +
-                  VelocityUnitName(u));
-        memo2.Add("    Displacer Power Loss: " + PowerText(u, loss.loss) + "(" +
-                  FormatNumber(FiniteOrZero(loss.fraction * 100), u.numbers) + "%)");
-    } else {
-        p.MaxDispVelocity = 0;
-        p.DispPowerLoss = 0;
-        Fail(memo2, "*** Unable to compute Displacer Power Loss...",
-             "       ...because GammaM is missing", false);
-    }
-    memo2.Check(reference::DispPowerLoss, p.DispPowerLoss);
+    WriteDisplacerLoss(ApplyDisplacerLoss(params), params, memo2);
 }
 
 }  // namespace velmora

@@ -7,10 +7,54 @@
 namespace velmora {
 
 // The Ringbom analysis of one compute run, in parts so that the cycle simulation can run
-// between them. Each part writes its value, failure and warning lines and their reference
-// checks into memo2 and clears the run's validation mark where a failure calls for it.
+// between them. The analysis computes without text: its values go into the parameter set, and
+// how each step ended (with the values its report line shows that the parameter set does not
+// keep) into an AnalysisRecord. The report lines are written from these afterwards.
+
+enum class SpringStep : unsigned char { NotTried, Computed, Failed };
+enum class AlphaBarStep : unsigned char { Computed, NoBeta, BetaBelowOne };
+enum class TeeZeroStep : unsigned char { Computed, Missing, OutOfRange };
+
+// How steps 1 to 31 ended. A step's flag is true when its value was computed (a computed value
+// may still be 0); a failed step has stored 0 in its field.
+struct AnalysisRecord {
+    double dispSweptVolume = 0;    // m^3
+    double pistonSweptVolume = 0;  // m^3
+    bool gasMass = false;
+    bool tau = false;
+    bool tauPrime = false;
+    bool lambda = false;
+    bool rho = false;
+    bool kappa = false;
+    bool sigma = false;
+    bool k = false;
+    SpringStep ks = SpringStep::NotTried;  // tried with a spring constant and a K
+    double ksValue = 0;
+    bool beta = false;
+    double betaBeforeSpring = 0;              // the value checked against the reference
+    SpringStep betaS = SpringStep::NotTried;  // tried with a spring constant
+    bool chi = false;
+    bool gamma = false;
+    bool gammaM = false;
+    AlphaBarStep alphaBar = AlphaBarStep::NoBeta;
+    TeeZeroStep teeZero = TeeZeroStep::Missing;
+    double teeZeroDegrees = 0;
+    bool neutralSpeedLimit = false;
+    bool omegaBarS = false;
+    double omegaBarSValue = 0;  // rad/s
+    // A failed step that makes the run "not validated" (a ratio, K, Beta, Chi, GammaM, Alpha
+    // Bar or Omega Bar).
+    bool failureClearsMark = false;
+};
 
 // Steps 1 to 31: areas and ratios up to Omega Bar S.
+AnalysisRecord AnalyzeEngine(ParameterSet& params);
+
+// Their report lines and reference checks, from the record and the parameter set as the
+// analysis left it; clears the run's validation mark where a failure calls for it.
+void WriteAnalysis(const AnalysisRecord& record, const ParameterSet& params, ReportWriter& memo2);
+
+// Both: computes and writes.
 void AnalyzeEngine(ParameterSet& params, ReportWriter& memo2);
 
 // Step 32, after the simulation: the Schmidt work and power.
@@ -31,7 +75,12 @@ struct DisplacerLoss {
 };
 DisplacerLoss ComputeDisplacerLoss(const ParameterSet& params);
 
-// Step 34: maximum displacer velocity and the power lost moving the displacer.
+// Step 34: computes the loss and stores it in MaxDispVelocity and DispPowerLoss.
+DisplacerLoss ApplyDisplacerLoss(ParameterSet& params);
+// Its report lines and reference check.
+void WriteDisplacerLoss(const DisplacerLoss& loss, const ParameterSet& params, ReportWriter& memo2);
+
+// Step 34: both.
 void AnalyzeDisplacerLoss(ParameterSet& params, ReportWriter& memo2);
 
 }  // namespace velmora

@@ -3,9 +3,8 @@
 #include <exception>
 
 #include "model/analysis.h"
-#include "model/input_reading.h"
+#include "model/compute_report.h"
 #include "model/reference_check.h"
-#include "model/report_writer.h"
 
 namespace velmora {
 
@@ -23,26 +22,6 @@ class FlagScope {
   private:
     bool& flag_;
 };
-
-// The reference of an input field whose report line is checked.
-const ReferenceValue* InputReference(double ParameterSet::*field) {
-    if (field == &ParameterSet::DispHalfStroke) return &reference::DispHalfStroke;
-    if (field == &ParameterSet::DispMass) return &reference::DispMass;
-    if (field == &ParameterSet::PistonHalfStroke) return &reference::PistonHalfStroke;
-    if (field == &ParameterSet::DeadSpaceVol) return &reference::DeadSpaceVol;
-    if (field == &ParameterSet::DeadSpaceTemp) return &reference::DeadSpaceTemp;
-    if (field == &ParameterSet::HotTemp) return &reference::HotTemp;
-    if (field == &ParameterSet::ColdTemp) return &reference::ColdTemp;
-    if (field == &ParameterSet::MeanEnginePressure) return &reference::MeanEnginePressure;
-    return nullptr;
-}
-
-void WriteInputLine(ReportWriter& memo1, const char* label, InputUnitKind kind,
-                    double ParameterSet::*field, bool checked, const ParameterSet& params) {
-    memo1.Add(label + DesignInputText(kind, memo1.Units(), params.*field));
-    if (!checked) return;
-    if (const ReferenceValue* ref = InputReference(field)) memo1.Check(*ref, params.*field);
-}
 
 }  // namespace
 
@@ -89,29 +68,26 @@ void ComputeDriver::RunOnce(bool forceSimulation, bool refreshSecondGraph) {
     const OutputUnits& units = controls.outputs;
 
     Memo1.clear();
+    Memo2.clear();
     changed_ = false;
     validated_ = true;
     ReportWriter memo1(Memo1, units, LoadedFileName, validated_);
-    ReadAllInputs(controls, Params, Memo1, units.numbers, changed_,
-                  [&](const DesignInput& input, const ParameterSet& params) {
-                      WriteInputLine(memo1, input.label, input.kind, input.field,
-                                     input.referenceChecked, params);
-                      if (input.halfLabel != nullptr) {
-                          WriteInputLine(memo1, input.halfLabel, input.kind, input.half,
-                                         input.halfReferenceChecked, params);
-                      }
-                  });
-    if (Params.RequiredEnginePower != 0) {
-        memo1.Add(kRequiredEnginePowerLabel + PowerText(units, Params.RequiredEnginePower));
-    }
-
-    Memo2.clear();
     ReportWriter memo2(Memo2, units, LoadedFileName, validated_);
-    AnalyzeEngine(Params, memo2);
-    if (changed_ || forceSimulation) hooks_.RunSimulation(Params, controls, Memo2);
-    ReportSchmidtResults(Params, memo2);
-    ReportPVPowers(Params, memo2);
-    AnalyzeDisplacerLoss(Params, memo2);
+    ComputeStepHooks steps;
+    steps.analyzed = [&](const ParameterSet& params, const ComputeRecord& record) {
+        changed_ = record.inputs.changed;
+        WriteInputReport(record.inputs, params, memo1);
+        WriteAnalysis(record.analysis, params, memo2);
+    };
+    steps.simulate = [&](ParameterSet& params, bool changed) {
+        if (!changed && !forceSimulation) return;
+        SimulationNotes notes;
+        hooks_.RunSimulation(params, controls, notes);
+        WriteSimulationNotes(notes, memo2);
+    };
+    ComputeRecord record;
+    RunComputeSteps(controls, Params, record, steps);
+    WriteResultsReport(record, Params, memo2);
     WriteReferenceVerdict(Memo2, LoadedFileName, validated_);
 
     hooks_.EnsureSamples();

@@ -5,6 +5,7 @@
 
 #include "model/control_state.h"
 #include "model/parameter_set.h"
+#include "model/simulation_notes.h"
 
 namespace velmora {
 
@@ -24,9 +25,10 @@ class ComputeHooks {
     // Step 3: re-apply the second-graph choice (may recompute the power/speed curve).
     virtual void RefreshSecondGraph() {}
 
-    // Step 7: the cycle simulation; appends its own lines to memo2 and sets the PV powers.
+    // Step 7: the cycle simulation; sets the PV powers and says in `notes` what its report
+    // lines are to say.
     virtual void RunSimulation(ParameterSet& /*params*/, const ControlState& /*controls*/,
-                               std::vector<std::string>& /*memo2*/) {}
+                               SimulationNotes& /*notes*/) {}
 
     // Step 12: give the sample lists their placeholder "0" entries when they are empty.
     virtual void EnsureSamples() {}

@@ -19,49 +19,42 @@ void StoreParameter(double& field, double value, bool& changed) {
 }
 
 std::string DesignInputText(InputUnitKind kind, const OutputUnits& units, double si) {
-    switch (kind) {
-        case InputUnitKind::Length:
-            return LengthText(units, si);
-        case InputUnitKind::Mass:
-            return MassText(units, si);
-        case InputUnitKind::Spring:
-            return SpringText(units, si);
-        case InputUnitKind::Volume:
-            return VolumeText(units, si);
-        case InputUnitKind::Temperature:
-            return TemperatureText(units, si);
-        case InputUnitKind::AngularSpeed:
-            return AngVelText(units, si);
-        case InputUnitKind::Pressure:
-            return PressureText(units, si);
-        case InputUnitKind::Power:
-            return PowerText(units, si);
+    return UnitText(InputUnitFamily(kind), units, si);
+}
+
+InputRecord ReadDesignInputs(const ControlState& controls, ParameterSet& params,
+                             const NumberSettings& numbers) {
+    InputRecord record;
+    for (std::size_t i = 0; i < kDesignInputs.size(); ++i) {
+        const DesignInput& input = kDesignInputs[i];
+        const InputControl& control = controls.*input.control;
+        const std::optional<double> typed = NumberTextValue(control.text, numbers);
+        // A text that is not a number holds 0 whatever its unit box shows: an empty
+        // temperature in "C" must stay 0 K (not given), not become 273 K.
+        double value = typed ? InputToSI(input.kind, control.units, *typed) : 0;
+        // A number without a unit (a file's MassUnits=99 selects no item) has no value, and a
+        // huge number can overflow in its conversion (1e308 in "F"); an infinite value would
+        // poison every later step. Both count as not given.
+        record.undefined[i] =
+            !typed || !InputUnitDefined(input.kind, control.units) || !std::isfinite(value);
+        if (record.undefined[i]) value = 0;
+        StoreParameter(params.*input.field, value, record.changed);
+        if (input.half != nullptr) StoreParameter(params.*input.half, value / 2, record.changed);
     }
-    return {};
+    params.RequiredEnginePower =
+        NumberTextValue(controls.EditRequiredEnginePower, numbers).value_or(0);
+    return record;
 }
 
 void ReadAllInputs(const ControlState& controls, ParameterSet& params,
                    std::vector<std::string>& report, const NumberSettings& numbers, bool& changed,
                    const DesignInputRead& afterEach) {
-    for (const DesignInput& input : kDesignInputs) {
-        const InputControl& control = controls.*input.control;
-        const bool isNumber = IsNumberText(control.text, numbers);
-        const double typed = ReadInput(control.text, input.message, report, numbers);
-        // A text that is not a number holds 0 whatever its unit box shows: an empty
-        // temperature in "C" must stay 0 K (not given), not become 273 K.
-        double value = isNumber ? InputToSI(input.kind, control.units, typed) : 0;
-        // A huge number can overflow in its conversion (1e308 in "F"); an infinite value would
-        // poison every later step, so it counts as not given, with its message.
-        if (!std::isfinite(value)) {
-            report.push_back(std::string("*** ") + input.message);
-            value = 0;
-        }
-        StoreParameter(params.*input.field, value, changed);
-        if (input.half != nullptr) StoreParameter(params.*input.half, value / 2, changed);
-        if (afterEach) afterEach(input, params);
+    const InputRecord record = ReadDesignInputs(controls, params, numbers);
+    if (record.changed) changed = true;
+    for (std::size_t i = 0; i < kDesignInputs.size(); ++i) {
+        if (record.undefined[i]) report.push_back(std::string("*** ") + kDesignInputs[i].message);
+        if (afterEach) afterEach(kDesignInputs[i], params);
     }
-    params.RequiredEnginePower =
-        ReadInput(controls.EditRequiredEnginePower, nullptr, report, numbers);
 }
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
 #include "model/units.h"
 
-#include <initializer_list>
+#include <cstddef>
 
 #include "model/number_text.h"
 
@@ -94,327 +94,205 @@ double NewtonsPerMeterToGramsPerInch(double x) {
     return x / 0.03937;
 }
 
-int InputUnitItemCount(InputUnitKind kind) {
-    switch (kind) {
-        case InputUnitKind::Length:
-        case InputUnitKind::Volume:
-            return 4;
-        case InputUnitKind::Mass:
-        case InputUnitKind::Temperature:
-        case InputUnitKind::AngularSpeed:
-        case InputUnitKind::Pressure:
-            return 3;
-        case InputUnitKind::Spring:
-            return 2;
-        case InputUnitKind::Power:
-            return 1;
-    }
-    return 0;
-}
-
-double InputToSI(InputUnitKind kind, int choice, double x) {
-    switch (kind) {
-        case InputUnitKind::Length:
-            switch (choice) {
-                case 0:
-                    return InchesToMeters(x);
-                case 1:
-                    return MillimetersToMeters(x);
-                case 2:
-                    return CentimetersToMeters(x);
-                case 3:
-                    return x;
-                default:
-                    return 0;
-            }
-        case InputUnitKind::Mass:
-            switch (choice) {
-                case 0:
-                    return PoundsToKilograms(x);
-                case 1:
-                    return GramsToKilograms(x);
-                case 2:
-                    return x;
-                default:
-                    return 0;
-            }
-        case InputUnitKind::Spring:
-            return choice == 1 ? GramsPerInchToNewtonsPerMeter(x) : x;
-        case InputUnitKind::Volume:
-            switch (choice) {
-                case 0:
-                    return CubicInchesToCubicMeters(x);
-                case 1:
-                    return CubicMillimetersToCubicMeters(x);
-                case 2:
-                    return CubicCentimetersToCubicMeters(x);
-                case 3:
-                    return x;
-                default:
-                    return 0;
-            }
-        case InputUnitKind::Temperature:
-            switch (choice) {
-                case 0:
-                    return FahrenheitToKelvin(x);
-                case 1:
-                    return CelsiusToKelvin(x);
-                case 2:
-                    return x;
-                default:
-                    return 0;
-            }
-        case InputUnitKind::AngularSpeed:
-            switch (choice) {
-                case 0:
-                    return RpmToRadPerSec(x);
-                case 1:
-                    return HzToRadPerSec(x);
-                case 2:
-                    return x;
-                default:
-                    return 0;
-            }
-        case InputUnitKind::Pressure:
-            switch (choice) {
-                case 0:
-                    return AtmToPascals(x);
-                case 1:
-                    return PsiToPascals(x);
-                case 2:
-                    return x;
-                default:
-                    return 0;
-            }
-        case InputUnitKind::Power:
-            return x;
-    }
-    return 0;
-}
-
-double LengthToOutput(const OutputUnits& units, double x) {
-    switch (units.LengthOutputFormatRG) {
-        case 0:
-            return MetersToInches(x);
-        case 1:
-            return x * 1000;
-        case 2:
-            return x * 100;
-        case 3:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double LengthFromOutput(const OutputUnits& units, double x) {
-    switch (units.LengthOutputFormatRG) {
-        case 0:
-            return InchesToMeters(x);
-        case 1:
-            return MillimetersToMeters(x);
-        case 2:
-            return CentimetersToMeters(x);
-        default:
-            return x;
-    }
-}
-
-double AreaToOutput(const OutputUnits& units, double x) {
-    switch (units.LengthOutputFormatRG) {
-        case 0:
-            return SquareMetersToSquareInches(x);
-        case 1:
-            return x * 1e6;
-        case 2:
-            return x * 1e4;
-        case 3:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double VolumeToOutput(const OutputUnits& units, double x) {
-    switch (units.LengthOutputFormatRG) {
-        case 0:
-            return CubicMetersToCubicInches(x);
-        case 1:
-            return x * 1e9;
-        case 2:
-            return x * 1e6;
-        case 3:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double VolumeFromOutput(const OutputUnits& units, double x) {
-    switch (units.LengthOutputFormatRG) {
-        case 0:
-            return CubicInchesToCubicMeters(x);
-        case 1:
-            return CubicMillimetersToCubicMeters(x);
-        case 2:
-            return CubicCentimetersToCubicMeters(x);
-        case 3:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double TemperatureToOutput(const OutputUnits& units, double x) {
-    switch (units.TemperatureOutputFormatRG) {
-        case 0:
-            return KelvinToFahrenheit(x);
-        case 1:
-            return KelvinToCelsius(x);
-        case 2:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double MassToOutput(const OutputUnits& units, double x) {
-    switch (units.MassOutputFormatRG) {
-        case 0:
-            return KilogramsToPounds(x);
-        case 1:
-            return x * 1000;
-        case 2:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double PressureToOutput(const OutputUnits& units, double x) {
-    switch (units.PressureOutputFormatRG) {
-        case 0:
-            return PascalsToAtm(x);
-        case 1:
-            return PascalsToPsi(x);
-        case 2:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double PressureFromOutput(const OutputUnits& units, double x) {
-    switch (units.PressureOutputFormatRG) {
-        case 0:
-            return AtmToPascals(x);
-        case 1:
-            return PsiToPascals(x);
-        case 2:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double AngleToOutput(const OutputUnits& units, double x) {
-    switch (units.AngleOutputFormatRG) {
-        case 0:
-            return x;
-        case 1:
-            return RadiansToDegrees(x);
-        default:
-            return 0;
-    }
-}
-
-double AngVelToOutput(const OutputUnits& units, double x) {
-    switch (units.AngVelOutputFormatRG) {
-        case 0:
-            return RadPerSecToRpm(x);
-        case 1:
-            return RadPerSecToHz(x);
-        case 2:
-            return x;
-        default:
-            return 0;
-    }
-}
-
-double SpringToOutput(const OutputUnits& units, double x) {
-    switch (units.SpringOutputFormatRG) {
-        case 0:
-            return x;
-        case 1:
-            return NewtonsPerMeterToGramsPerInch(x);
-        default:
-            return 0;
-    }
-}
-
 namespace {
 
-// The suffix of a choice, or nullptr for no choice.
-const char* Suffix(int choice, std::initializer_list<const char*> suffixes) {
-    if (choice < 0 || choice >= static_cast<int>(suffixes.size())) return nullptr;
-    return suffixes.begin()[choice];
+double Same(double x) {
+    return x;
 }
 
-std::string Text(const OutputUnits& units, double value, const char* suffix) {
-    if (suffix == nullptr) return {};
-    return FormatNumber(value, units.numbers) + suffix;
-}
+// The conversions exactly as the program has always written them (x * 1000 one way, x / 1000
+// the other), so that every value stays bit for bit what it was.
+constexpr UnitFamilyInfo kLength{{{{"in", InchesToMeters, MetersToInches},
+                                   {"mm", MillimetersToMeters, [](double x) { return x * 1000; }},
+                                   {"cm", CentimetersToMeters, [](double x) { return x * 100; }},
+                                   {"m", Same, Same}}},
+                                 4,
+                                 &OutputUnits::LengthOutputFormatRG};
+constexpr UnitFamilyInfo kArea{
+    {{{"in ^2", [](double x) { return x * 6.4516e-4; }, SquareMetersToSquareInches},
+      {"mm ^2", [](double x) { return x / 1e6; }, [](double x) { return x * 1e6; }},
+      {"cm ^2", [](double x) { return x / 1e4; }, [](double x) { return x * 1e4; }},
+      {"m ^2", Same, Same}}},
+    4,
+    &OutputUnits::LengthOutputFormatRG};
+constexpr UnitFamilyInfo kVolume{
+    {{{"in ^3", CubicInchesToCubicMeters, CubicMetersToCubicInches},
+      {"mm ^3", CubicMillimetersToCubicMeters, [](double x) { return x * 1e9; }},
+      {"cm ^3", CubicCentimetersToCubicMeters, [](double x) { return x * 1e6; }},
+      {"m ^3", Same, Same}}},
+    4,
+    &OutputUnits::LengthOutputFormatRG};
+constexpr UnitFamilyInfo kTemperature{{{{"F", FahrenheitToKelvin, KelvinToFahrenheit},
+                                        {"C", CelsiusToKelvin, KelvinToCelsius},
+                                        {"K", Same, Same}}},
+                                      3,
+                                      &OutputUnits::TemperatureOutputFormatRG};
+constexpr UnitFamilyInfo kMass{{{{"lb", PoundsToKilograms, KilogramsToPounds},
+                                 {"g", GramsToKilograms, [](double x) { return x * 1000; }},
+                                 {"kg", Same, Same}}},
+                               3,
+                               &OutputUnits::MassOutputFormatRG};
+constexpr UnitFamilyInfo kPressure{{{{"atm", AtmToPascals, PascalsToAtm},
+                                     {"lb/in^2", PsiToPascals, PascalsToPsi},
+                                     {"N/m^2", Same, Same}}},
+                                   3,
+                                   &OutputUnits::PressureOutputFormatRG};
+constexpr UnitFamilyInfo kAngle{
+    {{{"rad", Same, Same}, {"degrees", DegreesToRadians, RadiansToDegrees}}},
+    2,
+    &OutputUnits::AngleOutputFormatRG};
+constexpr UnitFamilyInfo kAngularSpeed{{{{"RPM", RpmToRadPerSec, RadPerSecToRpm},
+                                         {"Hz", HzToRadPerSec, RadPerSecToHz},
+                                         {"rad/sec", Same, Same}}},
+                                       3,
+                                       &OutputUnits::AngVelOutputFormatRG};
+constexpr UnitFamilyInfo kSpring{
+    {{{"N/m", Same, Same},
+      {"g/inch", GramsPerInchToNewtonsPerMeter, NewtonsPerMeterToGramsPerInch}}},
+    2,
+    &OutputUnits::SpringOutputFormatRG};
+constexpr UnitFamilyInfo kForce{{{{"N", Same, Same}}}, 1, nullptr};
+constexpr UnitFamilyInfo kPower{{{{"watts", Same, Same}}}, 1, nullptr};
 
 }  // namespace
 
+const UnitFamilyInfo& UnitFamilyOf(UnitFamily family) {
+    static constexpr std::array<const UnitFamilyInfo*, 11> kFamilies{
+        &kLength, &kArea,         &kVolume, &kTemperature, &kMass, &kPressure,
+        &kAngle,  &kAngularSpeed, &kSpring, &kForce,       &kPower};
+    return *kFamilies[static_cast<std::size_t>(family)];
+}
+
+UnitFamily InputUnitFamily(InputUnitKind kind) {
+    static constexpr std::array<UnitFamily, 8> kOfKind{
+        UnitFamily::Length,      UnitFamily::Mass,         UnitFamily::Spring,   UnitFamily::Volume,
+        UnitFamily::Temperature, UnitFamily::AngularSpeed, UnitFamily::Pressure, UnitFamily::Power};
+    return kOfKind[static_cast<std::size_t>(kind)];
+}
+
+int InputUnitItemCount(InputUnitKind kind) {
+    return UnitFamilyOf(InputUnitFamily(kind)).count;
+}
+
+bool InputUnitDefined(InputUnitKind kind, int choice) {
+    if (kind == InputUnitKind::Spring || kind == InputUnitKind::Power) return true;
+    return choice >= 0 && choice < InputUnitItemCount(kind);
+}
+
+double InputToSI(InputUnitKind kind, int choice, double x) {
+    const UnitFamilyInfo& family = UnitFamilyOf(InputUnitFamily(kind));
+    if (choice >= 0 && choice < family.count) return family.items[choice].toSI(x);
+    // The spring constant without a unit is taken in N/m; power has no unit list.
+    return kind == InputUnitKind::Spring || kind == InputUnitKind::Power ? x : 0;
+}
+
+int OutputChoice(UnitFamily family, const OutputUnits& units) {
+    const UnitFamilyInfo& info = UnitFamilyOf(family);
+    if (info.outputList == nullptr) return 0;
+    const int choice = units.*info.outputList;
+    return choice >= 0 && choice < info.count ? choice : kNoChoice;
+}
+
+double ToOutput(UnitFamily family, const OutputUnits& units, double si) {
+    const int choice = OutputChoice(family, units);
+    return choice == kNoChoice ? 0 : UnitFamilyOf(family).items[choice].fromSI(si);
+}
+
+double FromOutput(UnitFamily family, const OutputUnits& units, double x) {
+    const int choice = OutputChoice(family, units);
+    return choice == kNoChoice ? 0 : UnitFamilyOf(family).items[choice].toSI(x);
+}
+
+std::string UnitText(UnitFamily family, const OutputUnits& units, double si) {
+    const int choice = OutputChoice(family, units);
+    if (choice == kNoChoice) return {};
+    return FormatNumber(ToOutput(family, units, si), units.numbers) + " " +
+           UnitFamilyOf(family).items[choice].name;
+}
+
+std::string UnitName(UnitFamily family, const OutputUnits& units) {
+    const int choice = OutputChoice(family, units);
+    return choice == kNoChoice ? "" : UnitFamilyOf(family).items[choice].name;
+}
+
+double LengthToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::Length, u, x);
+}
+double LengthFromOutput(const OutputUnits& u, double x) {
+    // A length typed without an output unit is kept as it stands.
+    return OutputChoice(UnitFamily::Length, u) == kNoChoice ? x
+                                                            : FromOutput(UnitFamily::Length, u, x);
+}
+double AreaToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::Area, u, x);
+}
+double VolumeToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::Volume, u, x);
+}
+double VolumeFromOutput(const OutputUnits& u, double x) {
+    return FromOutput(UnitFamily::Volume, u, x);
+}
+double TemperatureToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::Temperature, u, x);
+}
+double MassToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::Mass, u, x);
+}
+double PressureToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::Pressure, u, x);
+}
+double PressureFromOutput(const OutputUnits& u, double x) {
+    return FromOutput(UnitFamily::Pressure, u, x);
+}
+double AngleToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::Angle, u, x);
+}
+double AngVelToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::AngularSpeed, u, x);
+}
+double SpringToOutput(const OutputUnits& u, double x) {
+    return ToOutput(UnitFamily::Spring, u, x);
+}
+
 std::string LengthText(const OutputUnits& u, double x) {
-    return Text(u, LengthToOutput(u, x),
-                Suffix(u.LengthOutputFormatRG, {" in", " mm", " cm", " m"}));
+    return UnitText(UnitFamily::Length, u, x);
 }
 std::string AreaText(const OutputUnits& u, double x) {
-    return Text(u, AreaToOutput(u, x),
-                Suffix(u.LengthOutputFormatRG, {" in ^2", " mm ^2", " cm ^2", " m ^2"}));
+    return UnitText(UnitFamily::Area, u, x);
 }
 std::string VolumeText(const OutputUnits& u, double x) {
-    return Text(u, VolumeToOutput(u, x),
-                Suffix(u.LengthOutputFormatRG, {" in ^3", " mm ^3", " cm ^3", " m ^3"}));
+    return UnitText(UnitFamily::Volume, u, x);
 }
 std::string TemperatureText(const OutputUnits& u, double x) {
-    return Text(u, TemperatureToOutput(u, x),
-                Suffix(u.TemperatureOutputFormatRG, {" F", " C", " K"}));
+    return UnitText(UnitFamily::Temperature, u, x);
 }
 std::string MassText(const OutputUnits& u, double x) {
-    return Text(u, MassToOutput(u, x), Suffix(u.MassOutputFormatRG, {" lb", " g", " kg"}));
+    return UnitText(UnitFamily::Mass, u, x);
 }
 std::string PressureText(const OutputUnits& u, double x) {
-    return Text(u, PressureToOutput(u, x),
-                Suffix(u.PressureOutputFormatRG, {" atm", " lb/in^2", " N/m^2"}));
+    return UnitText(UnitFamily::Pressure, u, x);
 }
 std::string AngleText(const OutputUnits& u, double x) {
-    return Text(u, AngleToOutput(u, x), Suffix(u.AngleOutputFormatRG, {" rad", " degrees"}));
+    return UnitText(UnitFamily::Angle, u, x);
 }
 std::string AngVelText(const OutputUnits& u, double x) {
-    return Text(u, AngVelToOutput(u, x),
-                Suffix(u.AngVelOutputFormatRG, {" RPM", " Hz", " rad/sec"}));
+    return UnitText(UnitFamily::AngularSpeed, u, x);
 }
 std::string SpringText(const OutputUnits& u, double x) {
-    return Text(u, SpringToOutput(u, x), Suffix(u.SpringOutputFormatRG, {" N/m", " g/inch"}));
+    return UnitText(UnitFamily::Spring, u, x);
 }
 std::string PowerText(const OutputUnits& u, double watts) {
-    return Text(u, watts, " watts");
+    return UnitText(UnitFamily::Power, u, watts);
 }
 
 std::string LengthUnitName(const OutputUnits& u) {
-    const char* s = Suffix(u.LengthOutputFormatRG, {"in", "mm", "cm", "m"});
-    return s ? s : "";
+    return UnitName(UnitFamily::Length, u);
 }
 std::string VolumeUnitName(const OutputUnits& u) {
-    const char* s = Suffix(u.LengthOutputFormatRG, {"in ^3", "mm ^3", "cm ^3", "m ^3"});
-    return s ? s : "";
+    return UnitName(UnitFamily::Volume, u);
 }
 std::string PressureUnitName(const OutputUnits& u) {
-    const char* s = Suffix(u.PressureOutputFormatRG, {"atm", "lb/in^2", "N/m^2"});
-    return s ? s : "";
+    return UnitName(UnitFamily::Pressure, u);
 }
 std::string VelocityUnitName(const OutputUnits& u) {
     return LengthUnitName(u) + "/sec";

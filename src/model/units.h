@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "model/number_settings.h"
@@ -64,6 +65,11 @@ int InputUnitItemCount(InputUnitKind kind);
 // constant (taken as N/m) and power (never converted).
 double InputToSI(InputUnitKind kind, int choice, double x);
 
+// Whether a typed number in a unit list with this choice has a value: the choice names an
+// item, or the kind takes a value without one (the spring constant, power). A file can name
+// an item that does not exist (MassUnits=99); the input is then not defined.
+bool InputUnitDefined(InputUnitKind kind, int choice);
+
 // The seven output-unit choices, named after their lists, with the number settings that the
 // texts use. The defaults are those of a parameter file without an OutputFormat section.
 struct OutputUnits {
@@ -76,6 +82,48 @@ struct OutputUnits {
     int PressureOutputFormatRG = 2;       // "Atmos", "lb/in^2", "N/m^2"
     NumberSettings numbers;
 };
+
+// Every family of units the program shows a value in. The table behind UnitFamilyOf holds,
+// per family, its items in list order (name and both conversions) and the output list that
+// chooses one; every conversion, text and unit name below walks it.
+enum class UnitFamily {
+    Length,
+    Area,    // follows the length list
+    Volume,  // follows the length list
+    Temperature,
+    Mass,
+    Pressure,
+    Angle,
+    AngularSpeed,
+    Spring,
+    Force,  // always N
+    Power,  // always watts
+};
+
+struct UnitChoice {
+    const char* name;  // "mm ^3": the axis-title name; value texts put a blank before it
+    double (*toSI)(double);
+    double (*fromSI)(double);
+};
+
+struct UnitFamilyInfo {
+    std::array<UnitChoice, 4> items;
+    int count;
+    int OutputUnits::*outputList;  // nullptr: one unit, always chosen
+};
+
+const UnitFamilyInfo& UnitFamilyOf(UnitFamily family);
+UnitFamily InputUnitFamily(InputUnitKind kind);
+
+// The output choice of the family's list, kNoChoice when it names no item.
+int OutputChoice(UnitFamily family, const OutputUnits& units);
+// SI to the chosen output unit and back; 0 without a choice.
+double ToOutput(UnitFamily family, const OutputUnits& units, double si);
+double FromOutput(UnitFamily family, const OutputUnits& units, double x);
+// FormatNumber of the converted value, a blank and the unit name; empty without a choice.
+std::string UnitText(UnitFamily family, const OutputUnits& units, double si);
+// The chosen unit's name; empty without a choice.
+std::string UnitName(UnitFamily family, const OutputUnits& units);
 
 // Conversions that follow an output list: no choice gives 0 (LengthFromOutput gives x).
 double LengthToOutput(const OutputUnits& units, double x);

@@ -5,7 +5,6 @@
 
 #include "model/analysis.h"
 #include "model/input_reading.h"
-#include "model/report_writer.h"
 #include "simulation/sensitivity_study.h"
 
 namespace velmora {
@@ -32,10 +31,7 @@ DesignFacts FactsOf(const ControlState& controls, bool analysis) {
     ReadAllInputs(controls, params, memo, controls.outputs.numbers, changed, {});
     DesignFacts facts{params.SpringConstant, std::nullopt};
     if (analysis) {
-        bool validated = true;
-        const std::string noFile;
-        ReportWriter memo2(memo, controls.outputs, noFile, validated);
-        AnalyzeEngine(params, memo2);
+        AnalyzeEngine(params);
         // Tau and Rho are 0 when their step failed; then the difference means nothing.
         if (params.HotTemp != 0 && params.DispArea != 0)
             facts.oneMinusTauRho = 1 - params.Tau - params.Rho;

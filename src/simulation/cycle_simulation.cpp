@@ -28,17 +28,34 @@ std::int32_t NextStep(std::int32_t count) {
 
 // Isothermal pressure of the gas mass in the three spaces; 0 without all three temperatures.
 // All three volume terms 0 (no displacer, piston and dead space) leave nothing to hold the gas:
-// the pressure is then 0 as well, and so is any result that overflows.
-double EnginePressure(const ParameterSet& params, double hotVolume, double coldVolume) {
-    if (params.HotTemp == 0 || params.ColdTemp == 0 || params.DeadSpaceTemp == 0) return 0;
-    const long double denominator =
-        static_cast<long double>(hotVolume) / params.HotTemp +
-        static_cast<long double>(coldVolume) / params.ColdTemp +
-        static_cast<long double>(params.DeadSpaceVol) / params.DeadSpaceTemp;
-    if (denominator == 0) return 0;
-    const auto p = static_cast<double>(params.GasMass * kGasConstantExtended / denominator);
-    return std::isfinite(p) ? p : 0.0;
-}
+// the pressure is then 0 as well, and so is any result that overflows. The terms that do not
+// change within a cycle are worked out once per cycle, by the same operations in the same
+// order, so every pressure keeps its bits.
+class EnginePressure {
+  public:
+    explicit EnginePressure(const ParameterSet& params)
+        : params_(params),
+          defined_(params.HotTemp != 0 && params.ColdTemp != 0 && params.DeadSpaceTemp != 0),
+          deadSpaceTerm_(
+              defined_ ? static_cast<long double>(params.DeadSpaceVol) / params.DeadSpaceTemp : 0),
+          massTerm_(params.GasMass * kGasConstantExtended) {}
+
+    double operator()(double hotVolume, double coldVolume) const {
+        if (!defined_) return 0;
+        const long double denominator = static_cast<long double>(hotVolume) / params_.HotTemp +
+                                        static_cast<long double>(coldVolume) / params_.ColdTemp +
+                                        deadSpaceTerm_;
+        if (denominator == 0) return 0;
+        const auto p = static_cast<double>(massTerm_ / denominator);
+        return std::isfinite(p) ? p : 0.0;
+    }
+
+  private:
+    const ParameterSet& params_;
+    bool defined_;
+    long double deadSpaceTerm_;
+    long double massTerm_;
+};
 
 double FiniteOrZero(double value) {
     return std::isfinite(value) ? value : 0.0;
@@ -50,6 +67,22 @@ void StartGraphedStretch(CycleRun& run) {
 }
 
 }  // namespace
+
+double StepSines::At(std::int32_t stepCount, double offset) {
+    // Enough for a thousand cycles; counts beyond (or wrapped below 0) are worked out each time.
+    constexpr std::int32_t kMaxKept = 361 * 1000;
+    const auto compute = [offset](std::int32_t count) {
+        return std::sin(DegreesToRadians(count) + offset);
+    };
+    if (stepCount < 0 || stepCount > kMaxKept) return compute(stepCount);
+    if (offset != offset_) {
+        values_.clear();
+        offset_ = offset;
+    }
+    while (static_cast<std::int32_t>(values_.size()) <= stepCount)
+        values_.push_back(compute(static_cast<std::int32_t>(values_.size())));
+    return values_[static_cast<std::size_t>(stepCount)];
+}
 
 int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole) {
     if (text.empty()) return whenEmpty;
@@ -124,18 +157,19 @@ void SimulateCycle(CycleRun& run, bool graphed) {
     const double offset = run.schedule.XAxisOffsetDeg * kTwoPi / 360;
     const double half = params.DispHalfStroke;
 
+    const EnginePressure pressureOf(params);
     StepValues step;
     for (int i = 0; i < kStepsPerCycle; ++i) {
         sim.SimStepCount = NextStep(sim.SimStepCount);
         const double theta = DegreesToRadians(sim.SimStepCount);
         step.time = theta / params.EngineSpeed;
-        step.pistonPos = params.PistonHalfStroke * std::sin(theta + offset);
+        step.pistonPos = params.PistonHalfStroke * sim.Sines.At(sim.SimStepCount, offset);
 
         step.hotVolume = (half + run.x) * params.DispArea;
         step.coldVolume = (params.DispArea - params.DispRodArea) * (half - run.x) +
                           (params.PistonHalfStroke + step.pistonPos) * params.PistonArea;
         step.totalVolume = step.hotVolume + step.coldVolume + params.DeadSpaceVol;
-        step.pressure = EnginePressure(params, step.hotVolume, step.coldVolume);
+        step.pressure = pressureOf(step.hotVolume, step.coldVolume);
 
         if (leak) {
             run.history.Push(step.pressure);
@@ -183,7 +217,12 @@ void SimulateCycle(CycleRun& run, bool graphed) {
 
 void SummarizeGraphedCycle(CycleRun& run) {
     run.graphedCycleEnded = false;
-    SummarizeCycle(run.sim, run.params);
+    // A run that records only its results needs the summary's values, not its texts.
+    if (run.recording == Recording::ResultsOnly) {
+        run.sim.Summary = SummarizeCycleValues(run.sim, run.params);
+    } else {
+        SummarizeCycle(run.sim, run.params);
+    }
     // The diagram is the one simulated at EngineSpeed; the speeds only set the frequency.
     const PVDiagramArea diagram = MeasurePVDiagram(run.sim, run.controls.outputs, run.sim.PVImage);
     run.params.PVPowerAtEngineSpeed = PVPowerAt(diagram, run.params.EngineSpeed);
@@ -191,7 +230,8 @@ void SummarizeGraphedCycle(CycleRun& run) {
 }
 
 void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
-                   std::vector<std::string>& memo2, SimulationHost& host, Recording recording) {
+                   SimulationNotes& notes, SimulationHost& host, Recording recording) {
+    notes = {};
     // A fresh start for everything the graphed cycles fill.
     ClearMainSeries(sim);
     sim.PVSeries.clear();
@@ -204,6 +244,7 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     sim.PVPointCount = 0;
     params.PVPowerAtEngineSpeed = 0;
     params.PVPowerAtOmegaBar = 0;
+    sim.RawSamples = recording == Recording::ResultsOnly;
 
     // Nothing moves without a speed and a displacer mass.
     if (params.EngineSpeed == 0 || params.DispMass == 0) return;
@@ -211,12 +252,13 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     CycleRun run(params, controls, sim, host);
     run.recording = recording;
     run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
-    if (!SetUpGraphs(sim, params, controls, run.timeStep)) return;
+    // Without both curve choices the run ends here; only a run that shows its graphs titles them.
+    if (recording == Recording::ResultsOnly ? !CurveChoicesMade(controls)
+                                            : !SetUpGraphs(sim, params, controls, run.timeStep))
+        return;
 
     run.schedule = ReadCycleSchedule(controls);
-    if (LimitCycleCounts(run.schedule))
-        memo2.push_back("!!! Cycle counts above " + std::to_string(kMaxCycleCount) +
-                        " are taken as " + std::to_string(kMaxCycleCount));
+    notes.countsLimited = LimitCycleCounts(run.schedule);
     int& computeCycles = run.schedule.ComputeCycles;
     int& graphCycles = run.schedule.GraphCycles;
     const int maxAutoCycles = run.schedule.MaxAutoCycles;
@@ -234,10 +276,10 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
             if (n > maxAutoCycles) break;
             if (IsPressureEqualized(run.history, params.MeanEnginePressure)) break;
         }
-        std::string line = "    Adjusted Mean Engine Pressure (Leak): " +
-                           PressureText(controls.outputs, params.MeanEnginePressure);
-        line += n > maxAutoCycles ? "; never equilibrated" : " in " + std::to_string(n) + " cycles";
-        memo2.push_back(line);
+        notes.leakAdjusted = true;
+        notes.adjustedPressure = params.MeanEnginePressure;
+        notes.leakCycles = n;
+        notes.equilibrated = n <= maxAutoCycles;
         if (graphCycles != -1) StartGraphedStretch(run);
         if (graphCycles == -1) {
             SimulateCycle(run, true);
@@ -271,9 +313,8 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     if (run.graphedCycleEnded) SummarizeGraphedCycle(run);
 
     // The summary of the last graphed cycle, also when this run graphed none.
-    memo2.push_back(sim.DwellDegreesLine);
-    memo2.push_back(sim.DwellPercentLine);
-    memo2.push_back(sim.IntegratedPressureLine);
+    notes.summaryReported = true;
+    notes.summary = sim.Summary;
 
     if (host.IsPowerCurveShown()) PowerSpeedCurve(params, controls, sim.Chart3, host);
 }

@@ -30,10 +30,6 @@ int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole);
 // offset is 0 unless readable.
 CycleSchedule ReadCycleSchedule(const ControlState& controls);
 
-// A typed count of millions of cycles would keep the window busy for hours and fill memory
-// with their curves; counts above this many cycles are taken as this many.
-inline constexpr int kMaxCycleCount = 1000;
-
 // Lowers counts above kMaxCycleCount to it; true when one was lowered.
 bool LimitCycleCounts(CycleSchedule& schedule);
 
@@ -84,9 +80,9 @@ void SimulateCycle(CycleRun& run, bool graphed);
 void SummarizeGraphedCycle(CycleRun& run);
 
 // The whole simulation run of a compute run: schedule of cycles, curves, samples, PV powers,
-// its report lines in memo2, and the power/speed curve when the host shows it.
+// what its report says in `notes`, and the power/speed curve when the host shows it.
 void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
-                   std::vector<std::string>& memo2, SimulationHost& host,
+                   SimulationNotes& notes, SimulationHost& host,
                    Recording recording = Recording::Everything);
 
 }  // namespace velmora

@@ -1,8 +1,6 @@
 #include "simulation/design_evaluator.h"
 
-#include "model/analysis.h"
-#include "model/input_reading.h"
-#include "model/report_writer.h"
+#include "model/compute_steps.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/power_speed_curve.h"
 
@@ -10,24 +8,19 @@ namespace velmora {
 
 DesignResult DesignEvaluator::Evaluate(const ControlState& controls,
                                        const EvaluationOptions& options) {
-    // The steps of ComputeDriver::RunOnce for a forced run without a loaded reference file;
-    // the report lines are written (the analysis steps decide by them) but not kept.
+    // The compute driver's steps for a forced run, with no report written.
     const OutputUnits& units = controls.outputs;
-    const std::string noReferenceFile;
-    bool changed = false;
-    bool validated = true;
     ParameterSet params;
-    memo1_.clear();
-    ReadAllInputs(controls, params, memo1_, units.numbers, changed, {});
-
-    memo2_.clear();
-    ReportWriter memo2(memo2_, units, noReferenceFile, validated);
-    AnalyzeEngine(params, memo2);
-    sim_.SimStepCount = options.startStepCount;
-    sim_.Summary.reset();
     SimulationHost host;
-    RunSimulation(params, controls, sim_, memo2_, host, Recording::ResultsOnly);
-    AnalyzeDisplacerLoss(params, memo2);
+    ComputeStepHooks steps;
+    steps.simulate = [&](ParameterSet& p, bool /*inputsChanged*/) {
+        sim_.SimStepCount = options.startStepCount;
+        sim_.Summary.reset();
+        SimulationNotes notes;
+        RunSimulation(p, controls, sim_, notes, host, Recording::ResultsOnly);
+    };
+    ComputeRecord record;
+    RunComputeSteps(controls, params, record, steps);
 
     DesignResult result = ResultOfRun(params, sim_, units);
     if (options.powerCurve) {

@@ -28,8 +28,6 @@ class DesignEvaluator {
 
   private:
     SimulationState sim_;
-    std::vector<std::string> memo1_;
-    std::vector<std::string> memo2_;
 };
 
 // One evaluation with an evaluator of its own.

@@ -18,8 +18,8 @@ void EngineSession::RefreshSecondGraph() {
 }
 
 void EngineSession::RunSimulation(ParameterSet& params, const ControlState& controls,
-                                  std::vector<std::string>& memo2) {
-    ::velmora::RunSimulation(params, controls, Sim, memo2, host_);
+                                  SimulationNotes& notes) {
+    ::velmora::RunSimulation(params, controls, Sim, notes, host_);
 }
 
 void EngineSession::EnsureSamples() {

@@ -50,7 +50,7 @@ class EngineSession : public ComputeHooks {
     // window overrides it to show and hide its charts as well.
     void RefreshSecondGraph() override;
     void RunSimulation(ParameterSet& params, const ControlState& controls,
-                       std::vector<std::string>& memo2) override;
+                       SimulationNotes& notes) override;
     void EnsureSamples() override;
 
   private:

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/analysis.h"
+#include "model/compute_report.h"
 #include "model/number_text.h"
 
 namespace velmora {
@@ -15,33 +16,13 @@ double Shown(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-enum CurveIndex {
-    kDispPosition,
-    kPistonPosition,
-    kHotVolume,
-    kColdVolume,
-    kTotalVolume,
-    kPressure,
-    kAveragePressure,
-    kRodPressure,
-    kSpringForce,
-    kRodForce,
-    kAcceleration,
-    kVelocity,
-};
+// The two positions, whose axes are fixed to plus and minus their half strokes.
+constexpr int kDispPosition = 0;
+constexpr int kPistonPosition = 1;
 
-constexpr std::array<const char*, kCurveItemCount> kTitleWords{"Displacer Position",
-                                                               "Piston Position",
-                                                               "Hot Volume",
-                                                               "Cold Volume",
-                                                               "Total Volume",
-                                                               "Internal Pressure",
-                                                               "Average Engine Pressure",
-                                                               "Displacer Rod Pressure",
-                                                               "Displacer Spring Force",
-                                                               "Displacer Rod Force",
-                                                               "Displacer Acceleration",
-                                                               "Displacer Velocity"};
+bool Names(int choice) {
+    return choice >= 0 && choice < kCurveItemCount;
+}
 
 // Fixed to plus and minus the half stroke for the two positions, automatic otherwise.
 AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputUnits& units) {
@@ -64,6 +45,25 @@ void AppendSample(SampleList& list, double value) {
     list.push_back(RoundedSample(value));
 }
 
+// A sample as its list would hold it rounded.
+double Sample(const SimulationState& sim, double stored) {
+    return sim.RawSamples ? RoundedSample(stored) : stored;
+}
+
+// Whether a displacer position sample lies within 1% of the half stroke from a stop, decided on
+// the sample as its list would hold it rounded. Rounding to 15 digits moves a value by at most
+// 5e-15 of itself, and the test is monotone in |x|: when both ends of a wider band around a raw
+// value agree, the rounded value agrees too, and only a value at the band's edge is rounded.
+bool AtAStop(const SimulationState& sim, double x, double halfStroke) {
+    if (sim.RawSamples) {
+        const double size = std::fabs(x);
+        const bool low = ShortfallWithin(100, size * (1 - 1e-14), halfStroke);
+        const bool high = ShortfallWithin(100, size * (1 + 1e-14), halfStroke);
+        if (low == high) return low;
+    }
+    return ShortfallWithin(100, std::fabs(Sample(sim, x)), halfStroke);
+}
+
 std::size_t NewestStart(std::size_t size, std::size_t count) {
     return size > count ? size - count : 0;
 }
@@ -71,88 +71,27 @@ std::size_t NewestStart(std::size_t size, std::size_t count) {
 }  // namespace
 
 double CurveQuantity(int choice, const StepValues& step) {
-    switch (choice) {
-        case kDispPosition:
-            return step.dispPos;
-        case kPistonPosition:
-            return step.pistonPos;
-        case kHotVolume:
-            return step.hotVolume;
-        case kColdVolume:
-            return step.coldVolume;
-        case kTotalVolume:
-            return step.totalVolume;
-        case kPressure:
-            return step.pressure;
-        case kAveragePressure:
-            return step.meanPressure;
-        case kRodPressure:
-            return step.rodPressure;
-        case kSpringForce:
-            return step.springForce;
-        case kRodForce:
-            return step.netForce;
-        case kAcceleration:
-            return step.acceleration;
-        case kVelocity:
-            return step.velocity;
-        default:
-            return 0;
-    }
+    return Names(choice) ? step.*kCurveQuantities[choice].value : 0;
 }
 
 double CurveValue(int choice, const StepValues& step, const OutputUnits& units) {
-    const double si = CurveQuantity(choice, step);
-    switch (choice) {
-        case kDispPosition:
-        case kPistonPosition:
-        case kAcceleration:
-        case kVelocity:
-            return Shown(LengthToOutput(units, si));
-        case kHotVolume:
-        case kColdVolume:
-        case kTotalVolume:
-            return Shown(VolumeToOutput(units, si));
-        case kPressure:
-        case kAveragePressure:
-        case kRodPressure:
-            return Shown(PressureToOutput(units, si));
-        default:
-            return Shown(si);
-    }
+    if (!Names(choice)) return 0;
+    return Shown(
+        ToOutput(kCurveQuantities[choice].family, units, step.*kCurveQuantities[choice].value));
 }
 
 std::string CurveAxisTitle(int choice, const OutputUnits& units) {
-    switch (choice) {
-        case kDispPosition:
-        case kPistonPosition:
-            return CurveTitleWord(choice) + " (" + LengthUnitName(units) + ")";
-        case kHotVolume:
-        case kColdVolume:
-        case kTotalVolume:
-            return CurveTitleWord(choice) + " (" + VolumeUnitName(units) + ")";
-        case kPressure:
-        case kAveragePressure:
-        case kRodPressure:
-            return CurveTitleWord(choice) + " (" + PressureUnitName(units) + ")";
-        case kSpringForce:
-        case kRodForce:
-            return CurveTitleWord(choice) + " (N)";
-        case kAcceleration:
-            return CurveTitleWord(choice) + " (" + AccelerationUnitName(units) + ")";
-        case kVelocity:
-            return CurveTitleWord(choice) + " (" + VelocityUnitName(units) + ")";
-        default:
-            return {};
-    }
+    if (!Names(choice)) return {};
+    const CurveQuantityRow& q = kCurveQuantities[choice];
+    return std::string(q.titleWord) + " (" + UnitName(q.family, units) + q.unitAppend + ")";
 }
 
 std::string CurveTitleWord(int choice) {
-    return choice >= 0 && choice < kCurveItemCount ? kTitleWords[choice] : "";
+    return Names(choice) ? kCurveQuantities[choice].titleWord : "";
 }
 
 std::string CurveAndText(int choice) {
-    return choice >= 0 && choice < kCurveItemCount ? " and " + CurveTitleWord(choice) : "";
+    return Names(choice) ? " and " + CurveTitleWord(choice) : "";
 }
 
 void ClearMainSeries(SimulationState& sim) {
@@ -168,6 +107,11 @@ void ClearSampleLists(SimulationState& sim) {
     for (SampleList* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,
                              &sim.SamplePressure, &sim.SampleTotalVolume})
         list->clear();
+}
+
+bool CurveChoicesMade(const ControlState& controls) {
+    return ClampChoice(controls.RedGraphRG, kCurveItemCount) != kNoChoice &&
+           ClampChoice(controls.BlueGraphRG, kCurveItemCount) != kNoChoice;
 }
 
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
@@ -215,8 +159,14 @@ void RecordStep(SimulationState& sim, const ControlState& controls, const StepVa
         AppendSample(sim.SamplePistonPos, step.pistonPos);
         AppendSample(sim.SampleTotalVolume, step.totalVolume);
     }
-    AppendSample(sim.SampleDispPos, step.dispPos);
-    AppendSample(sim.SamplePressure, step.pressure);
+    if (recording == Recording::ResultsOnly) {
+        // Rounded when the cycle is summarized (sim.RawSamples).
+        sim.SampleDispPos.push_back(step.dispPos);
+        sim.SamplePressure.push_back(step.pressure);
+    } else {
+        AppendSample(sim.SampleDispPos, step.dispPos);
+        AppendSample(sim.SamplePressure, step.pressure);
+    }
 
     const double volume = Shown(VolumeToOutput(units, step.totalVolume));
     const double pressure = Shown(PressureToOutput(units, step.pressure));
@@ -239,7 +189,7 @@ CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet
     for (std::size_t i = NewestStart(sim.SampleDispPos.size(), kCycleSteps);
          i < sim.SampleDispPos.size(); ++i) {
         const double x = sim.SampleDispPos[i];
-        if (!ShortfallWithin(100, std::fabs(x), params.DispHalfStroke)) continue;
+        if (!AtAStop(sim, x, params.DispHalfStroke)) continue;
         if (x > 0) {
             ++hi;
         } else {
@@ -253,7 +203,7 @@ CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet
     double below = 0;
     for (std::size_t i = NewestStart(sim.SamplePressure.size(), kCycleSteps);
          i < sim.SamplePressure.size(); ++i) {
-        const double d = sim.SamplePressure[i] - params.MeanEnginePressure;
+        const double d = Sample(sim, sim.SamplePressure[i]) - params.MeanEnginePressure;
         if (d > 0) {
             above += d;
         } else {
@@ -272,16 +222,11 @@ CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet
 void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
     const CycleSummary s = SummarizeCycleValues(sim, params);
     sim.Summary = s;
-    const std::string degrees =
-        std::to_string(s.DwellHi) + "/" + std::to_string(s.DwellLo) + " degrees";
-    const std::string percent =
-        std::to_string(s.DwellHiPercent) + "/" + std::to_string(s.DwellLoPercent) + " %";
-    const std::string pressure = std::to_string(s.PressureAbovePercent) + "/" +
-                                 std::to_string(s.PressureBelowPercent) + " %";
-    sim.DwellLabel = "Dwells (Hi/Lo): " + degrees + "; " + percent + "; pressure: " + pressure;
-    sim.DwellDegreesLine = "    Dwells (Hi/Lo): " + degrees;
-    sim.DwellPercentLine = "    Dwells (Hi/Lo): " + percent;
-    sim.IntegratedPressureLine = "    Integrated Pressure (Hi/Lo): " + pressure;
+    sim.DwellLabel = CycleSummaryLabel(s);
+    const std::array<std::string, 3> lines = CycleSummaryLines(s);
+    sim.DwellDegreesLine = lines[0];
+    sim.DwellPercentLine = lines[1];
+    sim.IntegratedPressureLine = lines[2];
 }
 
 }  // namespace velmora

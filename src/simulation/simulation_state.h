@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/simulation_notes.h"
 #include "simulation/pv_outline.h"
 
 namespace velmora {
@@ -56,20 +57,21 @@ struct PowerCurve {
     double MaxSpeed = 0;  // rad/s
 };
 
-// The dwell and integrated-pressure summary of one graphed cycle.
-struct CycleSummary {
-    long long DwellHi = 0;  // steps within 1% of the upper stop (degrees)
-    long long DwellLo = 0;
-    long long DwellHiPercent = 0;
-    long long DwellLoPercent = 0;
-    bool PressureShared = false;  // false when every pressure equals the mean (no total)
-    long long PressureAbovePercent = 0;
-    long long PressureBelowPercent = 0;
-};
-
 // A list of samples, one per graphed step: each value rounded to 15 significant digits, as
 // its text (SampleText) shows it and reads back.
 using SampleList = std::vector<double>;
+
+// sin(step angle + x-axis offset) of the step counts from 0, worked out once and kept for the
+// next run with the same offset: a sweep's designs all share them. The values are those the
+// step would compute itself, to the last bit.
+class StepSines {
+  public:
+    double At(std::int32_t stepCount, double offset);
+
+  private:
+    double offset_ = 0;
+    std::vector<double> values_;
+};
 
 // Everything of the simulation that lives with the window between runs: step count, leak
 // average, sample lists, chart contents, PV extents and the cycle summary. Plain data; the
@@ -122,6 +124,10 @@ struct SimulationState {
 
     // The hidden image the PV diagram is measured on, kept so that each run reuses it.
     PVOutline PVImage{0, 0};
+    StepSines Sines;
+    // The displacer position and pressure samples hold the step's values as computed, not yet
+    // rounded (a run that records only its results rounds just the cycle it summarizes).
+    bool RawSamples = false;
 };
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "persistence/file_text.h"
 #include "persistence/temp_folder.h"
@@ -97,6 +98,27 @@ TEST(CliFiles, LongNotesSectionReportsLikeTheFileWithoutIt) {
     const Result withNotes = RunCli("LC_ALL=C", "report", noted);
     EXPECT_EQ(withNotes.status, 0) << withNotes.err;
     EXPECT_EQ(withNotes.out, plain.out);
+}
+
+TEST(CliFiles, AUnitIndexOutOfRangeIsReportedLikeAnUndefinedInput) {
+    testing::TempFolder folder;
+    std::string engine;
+    ASSERT_EQ(ReadWholeFile(kKestmore, engine), FileReadStatus::Read);
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"MassUnits=2", "MassUnits=99"},
+          {"PressureUnits=0", "PressureUnits=-4"}}) {
+        const std::size_t at = engine.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        engine.replace(at, from.size(), to);
+    }
+    const std::string broken = folder.File("broken.RBP");
+    testing::WriteBytes(broken, engine);
+    const Result result = RunCli("LC_ALL=C", "report", broken);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("\n*** Displacer Mass not defined!\n"), std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("\n*** Mean Engine Pressure not defined!\n"), std::string::npos)
+        << result.out;
 }
 
 }  // namespace

@@ -31,13 +31,12 @@ class RecordingHooks : public ComputeHooks {
         animating = false;
     }
     void RefreshSecondGraph() override { calls.push_back("RefreshSecondGraph"); }
-    void RunSimulation(ParameterSet& params, const ControlState&,
-                       std::vector<std::string>& memo2) override {
+    void RunSimulation(ParameterSet& params, const ControlState&, SimulationNotes& notes) override {
         calls.push_back("RunSimulation");
         if (onSimulation) onSimulation();
         params.PVPowerAtEngineSpeed = pvAtEngineSpeed;
         params.PVPowerAtOmegaBar = pvAtOmegaBar;
-        memo2.push_back("    (simulation line)");
+        notes.countsLimited = true;  // stands for whatever the simulation has to say
     }
     void EnsureSamples() override { calls.push_back("EnsureSamples"); }
     void ProcessPendingEvents() override {
@@ -172,7 +171,7 @@ const std::vector<std::string> kKestmoreMemo2{
     "    Speed: Limit with neutral springing: 1,642 RPM",
     "    Speed: Specified Engine Speed      : 1,000 RPM",
     "    Omega Bar S: 1,037 RPM",
-    "    (simulation line)",
+    "!!! Cycle counts above 1000 are taken as 1000",
     "    Estimated Work (Schmidt): 1,308 Nm [Checked]",
     "    Power: Estimated (Schmidt)                      : 24,673 watts [Checked]",
     "    Power: from PV graph at Engine Speed (1,000 RPM): 19,668 watts",
@@ -250,7 +249,7 @@ TEST(ComputeDriverReport, BrandockTapperWholeReport) {
                     "    Speed: Limit with neutral springing: 1,702 RPM",
                     "    Speed: Specified Engine Speed      : 1,200 RPM",
                     "    Omega Bar S: 1,077 RPM",
-                    "    (simulation line)",
+                    "!!! Cycle counts above 1000 are taken as 1000",
                     "    Estimated Work (Schmidt): 0.06581 Nm",
                     "    Power: Estimated (Schmidt)                      : 1.392 watts",
                     "*** Unable to compute Power from Pressure/Volume graph",
@@ -330,7 +329,7 @@ TEST(ComputeDriverReport, SprungEngineInOtherUnits) {
                     "    Speed: Limit with neutral springing: 33.512 Hz",
                     "    Speed: Specified Engine Speed      : 16.667 Hz",
                     "    Omega Bar S: 18.79 Hz",
-                    "    (simulation line)",
+                    "!!! Cycle counts above 1000 are taken as 1000",
                     "    Estimated Work (Schmidt): 1,542 Nm",
                     "    Power: Estimated (Schmidt)                      : 35,164 watts",
                     "*** Unable to compute Power from Pressure/Volume graph",

@@ -199,17 +199,22 @@ TEST(ReadAllInputs, ChangeDetectionComparesSIValues) {
     EXPECT_EQ(r.params.MeanEnginePressure, 100000.0);
 }
 
-TEST(ReadAllInputs, UnitBoxWithoutChoiceGivesZeroWithoutMessage) {
+TEST(ReadAllInputs, ANumberWithoutAUnitIsReportedAsNotDefined) {
     ControlState controls = SmallEngine();
     controls.EditDispStroke.units = kNoChoice;
     controls.EditColdTemp.units = 7;
     controls.EditSpringConstant = {"5", kNoChoice};  // taken as N/m
+    controls.EditEngineSpeed.text = "";              // one message, not two
+    controls.EditEngineSpeed.units = 3;
     Reading r;
     Read(controls, r);
-    EXPECT_TRUE(r.report.empty());
+    EXPECT_EQ(r.report,
+              (Lines{"*** Displacer Stroke not defined!", "*** Cold Temperature not defined!",
+                     "*** Engine Speed not defined!"}));
     EXPECT_EQ(r.params.DispStroke, 0.0);
     EXPECT_EQ(r.params.DispHalfStroke, 0.0);
     EXPECT_EQ(r.params.ColdTemp, 0.0);
+    EXPECT_EQ(r.params.EngineSpeed, 0.0);
     EXPECT_EQ(r.params.SpringConstant, 5.0);
 }
 

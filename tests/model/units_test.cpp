@@ -177,5 +177,39 @@ TEST(Units, TextsUseTheNumberSettings) {
     EXPECT_EQ(AngVelText(u, 3141.59), "30.000 RPM");
 }
 
+TEST(UnitFamilies, EveryItemConvertsBothWaysAndNamesItsSuffix) {
+    const UnitFamily families[] = {
+        UnitFamily::Length, UnitFamily::Area,     UnitFamily::Volume, UnitFamily::Temperature,
+        UnitFamily::Mass,   UnitFamily::Pressure, UnitFamily::Angle,  UnitFamily::AngularSpeed,
+        UnitFamily::Spring, UnitFamily::Force,    UnitFamily::Power};
+    for (const UnitFamily family : families) {
+        const UnitFamilyInfo& info = UnitFamilyOf(family);
+        ASSERT_GE(info.count, 1);
+        for (int i = 0; i < info.count; ++i) {
+            const UnitChoice& item = info.items[static_cast<std::size_t>(i)];
+            for (const double si : {0.37, 412.5}) {
+                EXPECT_NEAR(item.toSI(item.fromSI(si)), si, 1e-12 * si) << item.name;
+            }
+        }
+    }
+    // A value, a blank and the name: the texts and the axis names agree.
+    OutputUnits u;
+    u.LengthOutputFormatRG = 2;
+    EXPECT_EQ(VolumeText(u, 1e-6), "1 " + VolumeUnitName(u));
+    EXPECT_EQ(UnitText(UnitFamily::Force, u, 3), "3 N");
+    EXPECT_EQ(UnitName(UnitFamily::Area, u), "cm ^2");
+}
+
+TEST(UnitFamilies, AnInputUnitIsDefinedWhenItNamesAnItem) {
+    EXPECT_TRUE(InputUnitDefined(InputUnitKind::Mass, 2));
+    EXPECT_FALSE(InputUnitDefined(InputUnitKind::Mass, 3));
+    EXPECT_FALSE(InputUnitDefined(InputUnitKind::Mass, 99));
+    EXPECT_FALSE(InputUnitDefined(InputUnitKind::Length, kNoChoice));
+    EXPECT_TRUE(InputUnitDefined(InputUnitKind::Length, 3));
+    // Taken in N/m, and never converted.
+    EXPECT_TRUE(InputUnitDefined(InputUnitKind::Spring, 99));
+    EXPECT_TRUE(InputUnitDefined(InputUnitKind::Power, kNoChoice));
+}
+
 }  // namespace
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,6 +77,37 @@ TEST(CycleSummaryTest, PercentagesRoundHalvesToEven) {
     SummarizeCycle(sim, Params(1));
     EXPECT_EQ(sim.DwellPercentLine, "    Dwells (Hi/Lo): 2/8 %");
     EXPECT_EQ(sim.IntegratedPressureLine, "    Integrated Pressure (Hi/Lo): 25/75 %");
+}
+
+// A run that records only its results keeps its samples unrounded and rounds them when it
+// summarizes; near the edge of the 1% band the rounding decides, so the summary must come out
+// as from the rounded samples for every value there.
+TEST(CycleSummaryTest, UnroundedSamplesSummarizeAsTheRoundedOnes) {
+    const double edge = kHalf - kHalf / 100;
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> ulps(-40, 40);
+    SimulationState rounded;
+    SimulationState raw;
+    raw.RawSamples = true;
+    for (int i = 0; i < 361; ++i) {
+        double x = edge;
+        for (int k = ulps(random); k != 0; k += k > 0 ? -1 : 1)
+            x = std::nextafter(x, k > 0 ? 1.0 : 0.0);
+        if (i % 2 == 1) x = -x;
+        const double pressure = 1e5 * (1 + 1e-15 * ulps(random));
+        raw.SampleDispPos.push_back(x);
+        raw.SamplePressure.push_back(pressure);
+        rounded.SampleDispPos.push_back(RoundedSample(x));
+        rounded.SamplePressure.push_back(RoundedSample(pressure));
+    }
+    const CycleSummary a = SummarizeCycleValues(raw, Params(1e5));
+    const CycleSummary b = SummarizeCycleValues(rounded, Params(1e5));
+    EXPECT_EQ(a.DwellHi, b.DwellHi);
+    EXPECT_EQ(a.DwellLo, b.DwellLo);
+    EXPECT_GT(a.DwellHi + a.DwellLo, 0);
+    EXPECT_LT(a.DwellHi + a.DwellLo, 361);  // both sides of the edge occur
+    EXPECT_EQ(a.PressureAbovePercent, b.PressureAbovePercent);
+    EXPECT_EQ(a.PressureBelowPercent, b.PressureBelowPercent);
 }
 
 TEST(GraphSetUpTest, TitlesAndFixedRangesFollowTheCurveChoices) {

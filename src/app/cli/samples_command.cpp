@@ -10,22 +10,6 @@
 #include "simulation/simulation_output.h"
 
 namespace velmora::cli {
-namespace {
-
-constexpr const char* kQuantityColumns[kCurveItemCount] = {"Displacer Position (m)",
-                                                           "Piston Position (m)",
-                                                           "Hot Volume (m^3)",
-                                                           "Cold Volume (m^3)",
-                                                           "Total Volume (m^3)",
-                                                           "Instantaneous Pressure (Pa)",
-                                                           "Average Pressure (Pa)",
-                                                           "Displacer Rod Pressure (Pa)",
-                                                           "Spring Force (N)",
-                                                           "Displacer Rod Force (N)",
-                                                           "Displacer Acceleration (m/s^2)",
-                                                           "Displacer Velocity (m/s)"};
-
-}  // namespace
 
 const CommandUsage kSamplesUsage{
     "samples",
@@ -44,7 +28,7 @@ int RunSamplesCommand(const std::vector<std::string>& words, std::ostream& out, 
 
     out << "step," << (XAxisInDegrees(session.State.XAxisRG) ? "x (deg)" : "x (s)")
         << ",SampleDispPos (m),SamplePistonPos (m),SamplePressure (Pa),SampleTotalVolume (m^3)";
-    for (const char* column : kQuantityColumns) out << ',' << column;
+    for (const CurveQuantityRow& q : kCurveQuantities) out << ',' << q.siColumn;
     out << '\n';
 
     // Rows only for recorded steps: the driver's placeholder samples are not steps. A pending

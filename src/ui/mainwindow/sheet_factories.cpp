@@ -1,3 +1,4 @@
+#include "simulation/simulation_output.h"
 #include "ui/mainwindow/sheet_builders.h"
 
 namespace velmora {
@@ -29,10 +30,9 @@ QStringList LengthItems() {
 }
 
 QStringList CurveItems() {
-    return {"Displacer Position",  "Piston Position",        "Hot Volume",
-            "Cold Volume",         "Total Volume",           "Instantaneous Pressure",
-            "Average Pressure",    "Displacer Rod Pressure", "Spring Force",
-            "Displacer Rod Force", "Displacer Acceleration", "Displacer Velocity"};
+    QStringList items;
+    for (const CurveQuantityRow& quantity : kCurveQuantities) items << quantity.item;
+    return items;
 }
 
 QStringList UnitItems(InputUnitKind kind) {
