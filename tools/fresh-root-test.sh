@@ -12,11 +12,21 @@ set -euo pipefail
 
 checkout="$(cd "$(dirname "$0")/.." && pwd)"
 suite=bookworm
-mirror_lines=(
-    "deb http://deb.debian.org/debian $suite main"
-    "deb http://deb.debian.org/debian $suite-updates main"
-    "deb http://deb.debian.org/debian-security $suite-security main"
-)
+
+# The new root takes its package sources from this machine's own apt configuration: each source
+# file that names the suite is handed to mmdebstrap, which pastes it into the root (one-line
+# sources.list files and deb822 .sources files alike). No package host is named here.
+source_files=()
+for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    # Only entries that are not commented out count.
+    grep -v '^[[:space:]]*#' "$f" | grep -qw "$suite" && source_files+=("$f")
+done
+if [ ${#source_files[@]} -eq 0 ]; then
+    echo "fresh-root-test: no apt source for Debian $suite in /etc/apt/sources.list or" \
+        "/etc/apt/sources.list.d/" >&2
+    exit 1
+fi
 
 sudo_prefix=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -51,7 +61,7 @@ step() { printf '\n=== fresh-root-test: %s (%s)\n' "$1" "$(date +%T)"; }
 
 step "making a minimal Debian 12 root"
 "${sudo_prefix[@]}" mmdebstrap --quiet --variant=minbase --include=git,make,ca-certificates \
-    "$suite" "$root" "${mirror_lines[@]}"
+    "$suite" "$root" "${source_files[@]}"
 
 step "copying the checkout (tracked files as they are in the work tree)"
 "${sudo_prefix[@]}" mkdir -p "$root/src/velmora"
