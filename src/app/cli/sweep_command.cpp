@@ -1,4 +1,5 @@
 #include <chrono>
+#include <exception>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -118,7 +119,14 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
     plan.axes = axes;
     for (const DesignOutput output : outputs)
         if (OutputColumn(output).powerCurve) plan.options.powerCurve = true;
-    return WriteSweepRows(out, err, plan, threads, outputs);
+    try {
+        return WriteSweepRows(out, err, plan, threads, outputs);
+    } catch (const std::exception& e) {
+        // Memory running out outside one design's evaluation: the rows so far are written.
+        out.flush();
+        err << "velmora-cli sweep: " << e.what() << '\n';
+        return 2;
+    }
 }
 
 }  // namespace velmora::cli
