@@ -9,7 +9,6 @@
 
 #include "ui/chart_copier.h"
 #include "ui/chart_panel.h"
-#include "ui/chart_ranges.h"
 
 namespace velmora {
 
