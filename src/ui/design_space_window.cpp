@@ -294,7 +294,14 @@ void DesignSpaceWindow::Start() {
         axisTitles_ << (unit.isEmpty() ? QString(axis.input->name)
                                        : QString("%1 (%2)").arg(axis.input->name, unit));
     }
-    run_ = std::make_shared<SweepRun>(std::move(plan));
+    try {
+        run_ = std::make_shared<SweepRun>(std::move(plan));
+    } catch (const std::exception& e) {
+        // The rows of a large map are made here; without the memory for them nothing runs.
+        run_.reset();
+        problem_->setText(QString("The map cannot start: %1").arg(e.what()));
+        return;
+    }
     progress_->setRange(0, static_cast<int>(run_->DesignCount()));
     progress_->setValue(0);
     start_->setEnabled(false);
