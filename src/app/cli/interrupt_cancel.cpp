@@ -30,11 +30,11 @@ CancelOnInterrupt::CancelOnInterrupt(WorkProgress& progress) {
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND;  // the second signal takes the default way
-    sigaction(SIGINT, &action, &previousInt);
-    sigaction(SIGTERM, &action, &previousTerm);
     // A signal the process was started to ignore (a background job, nohup) stays ignored.
-    if (previousInt.sa_handler == SIG_IGN) sigaction(SIGINT, &previousInt, nullptr);
-    if (previousTerm.sa_handler == SIG_IGN) sigaction(SIGTERM, &previousTerm, nullptr);
+    sigaction(SIGINT, nullptr, &previousInt);
+    sigaction(SIGTERM, nullptr, &previousTerm);
+    if (previousInt.sa_handler != SIG_IGN) sigaction(SIGINT, &action, nullptr);
+    if (previousTerm.sa_handler != SIG_IGN) sigaction(SIGTERM, &action, nullptr);
 }
 
 CancelOnInterrupt::~CancelOnInterrupt() {
