@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <memory>
 
 #include "ui/design_space_map.h"
@@ -148,11 +149,10 @@ TEST_F(DesignSpaceInWindow, BadFieldsAreMarkedAndStopStart) {
 
 TEST_F(DesignSpaceInWindow, CancelKeepsTheRowsDoneAndTheWindowAnswersMeanwhile) {
     ChooseMap(300, 300);
-    QSignalSpy progressed(space->Task(), &BackgroundTask::Progressed);
     Button("DesignSpaceStart")->click();
     EXPECT_FALSE(Button("DesignSpaceStart")->isEnabled());
     // The window keeps repainting and taking input while the threads work.
-    while (space->Run()->Completed() < 50) ASSERT_TRUE(progressed.wait(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return space->Run()->Completed() >= 50; }, 10000));
     window->Ui().EditHotTemp->setText("651");
     EXPECT_EQ(window->Ui().EditHotTemp->text(), "651");
     Button("DesignSpaceCancel")->click();
