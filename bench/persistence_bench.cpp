@@ -4,9 +4,11 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "persistence/file_text.h"
+#include "persistence/ini_file.h"
 #include "persistence/parameter_file.h"
 #include "persistence/rtf_reader.h"
 #include "persistence/version_info.h"
@@ -51,6 +53,45 @@ void BM_ParseHelpFile(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(velmora::ParseRtf(rtf));
 }
 BENCHMARK(BM_ParseHelpFile)->Unit(benchmark::kMicrosecond);
+
+// The process's peak resident memory in MB (VmHWM), for a benchmark run in a process of its own.
+double PeakResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == "VmHWM:") {
+            double kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes / 1024;
+        }
+    }
+    return 0;
+}
+
+// The largest parameter file the program accepts (64 MiB), made of millions of tiny sections
+// (the hostile case) or of one section of junk keys; loaded as the window's Load Parameters
+// does. Run on its own (--benchmark_filter=Huge) to read the peak memory of the load alone.
+void BM_LoadHugeParameterFile(benchmark::State& state) {
+    const bool sections = state.range(0) == 0;
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "velmora-bench-huge.RBP").string();
+    {
+        std::string text = sections ? "" : "[Displacer]\n";
+        std::size_t i = 0;
+        while (text.size() < velmora::IniFile::kMaxFileBytes - 32) {
+            text +=
+                sections ? "[s" + std::to_string(i++) + "]\n" : "k" + std::to_string(i++) + "=1\n";
+        }
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    for (auto _ : state) {
+        velmora::ControlState controls;
+        benchmark::DoNotOptimize(velmora::LoadParameterFile(path, controls));
+    }
+    state.counters["peak_rss_mb"] = PeakResidentMegabytes();
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_LoadHugeParameterFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // The scan for the version block, done once at start-up. This executable carries none, so
 // the whole file is scanned: the worst case.

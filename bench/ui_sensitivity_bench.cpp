@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "ui/main_window.h"
+#include "ui/mainwindow/main_window.h"
 
 namespace {
 

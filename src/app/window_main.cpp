@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "termination_signal.h"
-#include "ui/main_window.h"
+#include "ui/mainwindow/main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/control_state.h"
+#include "model/design_inputs.h"
 #include "model/number_settings.h"
 #include "model/parameter_set.h"
 #include "model/units.h"
@@ -21,63 +22,8 @@ double ReadInput(std::string_view text, const char* message, std::vector<std::st
 // Stores `value` in `field`, setting `changed` when the two doubles differ (exact comparison).
 void StoreParameter(double& field, double value, bool& changed);
 
-// One of the fourteen design inputs: where its text and unit choice come from, where its SI
-// value goes, and how the input report shows it.
-struct DesignInput {
-    InputControl ControlState::*control;
-    double ParameterSet::*field;
-    double ParameterSet::*half;  // radius or half stroke, nullptr when there is none
-    InputUnitKind kind;
-    const char* message;    // "Displacer Diameter not defined!"
-    const char* label;      // "    Displacer Diameter: "
-    bool referenceChecked;  // the value line is followed by its reference check
-    const char* halfLabel;  // value line of the half ("    Displacer Half Stroke: "), or nullptr
-    bool halfReferenceChecked;
-};
-
-// The design inputs in reading order.
-inline constexpr std::array<DesignInput, 14> kDesignInputs{{
-    {&ControlState::EditDispDiameter, &ParameterSet::DispDiameter, &ParameterSet::DispRadius,
-     InputUnitKind::Length, "Displacer Diameter not defined!", "    Displacer Diameter: ", false,
-     nullptr, false},
-    {&ControlState::EditDispStroke, &ParameterSet::DispStroke, &ParameterSet::DispHalfStroke,
-     InputUnitKind::Length, "Displacer Stroke not defined!", "    Displacer Stroke: ", false,
-     "    Displacer Half Stroke: ", true},
-    {&ControlState::EditDispMass, &ParameterSet::DispMass, nullptr, InputUnitKind::Mass,
-     "Displacer Mass not defined!", "    Displacer mass: ", true, nullptr, false},
-    {&ControlState::EditDispRodDiameter, &ParameterSet::DispRodDiameter,
-     &ParameterSet::DispRodRadius, InputUnitKind::Length, "Displacer Rod Diameter not defined!",
-     "    Displacer Rod Diameter: ", false, nullptr, false},
-    {&ControlState::EditSpringConstant, &ParameterSet::SpringConstant, nullptr,
-     InputUnitKind::Spring, "Displacer Spring Constant not defined!",
-     "    Displacer Spring Constant: ", false, nullptr, false},
-    {&ControlState::EditSpringCenter, &ParameterSet::SpringCenter, nullptr, InputUnitKind::Length,
-     "Displacer Spring Center not defined!", "    Spring Center: ", false, nullptr, false},
-    {&ControlState::EditPistonDiameter, &ParameterSet::PistonDiameter, &ParameterSet::PistonRadius,
-     InputUnitKind::Length, "Piston Diameter not defined!", "    Piston Diameter: ", false, nullptr,
-     false},
-    {&ControlState::EditPistonStroke, &ParameterSet::PistonStroke, &ParameterSet::PistonHalfStroke,
-     InputUnitKind::Length, "Piston Stroke not defined!", "    Piston Stroke: ", false,
-     "    Piston Half Stroke: ", true},
-    {&ControlState::EditDeadSpaceVol, &ParameterSet::DeadSpaceVol, nullptr, InputUnitKind::Volume,
-     "Dead Space Volume not defined!", "    Dead Space Volume: ", true, nullptr, false},
-    {&ControlState::EditDeadSpaceTemp, &ParameterSet::DeadSpaceTemp, nullptr,
-     InputUnitKind::Temperature, "Dead Space Temp not defined!",
-     "    Dead Space Temperature: ", true, nullptr, false},
-    {&ControlState::EditHotTemp, &ParameterSet::HotTemp, nullptr, InputUnitKind::Temperature,
-     "Hot Temperature not defined!", "    Hot Temp: ", true, nullptr, false},
-    {&ControlState::EditColdTemp, &ParameterSet::ColdTemp, nullptr, InputUnitKind::Temperature,
-     "Cold Temperature not defined!", "    Cold Temp: ", true, nullptr, false},
-    {&ControlState::EditEngineSpeed, &ParameterSet::EngineSpeed, nullptr,
-     InputUnitKind::AngularSpeed, "Engine Speed not defined!", "    Engine Speed: ", false, nullptr,
-     false},
-    {&ControlState::EditMeanEnginePressure, &ParameterSet::MeanEnginePressure, nullptr,
-     InputUnitKind::Pressure, "Mean Engine Pressure not defined!",
-     "    Mean Engine Pressure: ", true, nullptr, false},
-}};
-
 // Label of the required power's value line, written only when that power is not 0.
-inline constexpr const char* kRequiredEnginePowerLabel = "    Required Engine Power: ";
+inline constexpr const char* kRequiredEnginePowerLabel = kInputs.back().label;
 
 // An SI value of the input's kind as the input report shows it ("304.8 mm", "100 C").
 std::string DesignInputText(InputUnitKind kind, const OutputUnits& units, double si);

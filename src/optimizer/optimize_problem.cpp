@@ -12,20 +12,6 @@ namespace velmora {
 
 namespace {
 
-const DesignInput* DesignInputOf(const SweepInput& input) {
-    for (const DesignInput& design : kDesignInputs)
-        if (design.control == input.control) return &design;
-    return nullptr;
-}
-
-// Inputs for which 0 is a design (no spring, spring centred at 0, no dead space); for every
-// other input 0 means "not given".
-bool ZeroIsAValue(const SweepInput& input) {
-    return input.control == &ControlState::EditSpringConstant ||
-           input.control == &ControlState::EditSpringCenter ||
-           input.control == &ControlState::EditDeadSpaceVol;
-}
-
 std::string FormatBound(double value) {
     return TrialText(value, NumberSettings{});
 }
@@ -127,10 +113,9 @@ std::string VariableProblem(const Variable& variable, const ControlState& base) 
     if (variable.from < 0)
         return key + ": FROM (" + FormatBound(variable.from) +
                ") is below 0, which the input cannot hold";
-    const DesignInput* design = DesignInputOf(*variable.input);
+    const DesignInput& design = *variable.input->input;
     const int units = (base.*variable.input->control).units;
-    if (design != nullptr && !ZeroIsAValue(*variable.input) &&
-        InputToSI(design->kind, units, variable.from) <= 0)
+    if (!design.zeroIsAValue && InputToSI(design.kind, units, variable.from) <= 0)
         return key + ": FROM (" + FormatBound(variable.from) +
                ") is not a value the input can hold in its unit";
     return {};

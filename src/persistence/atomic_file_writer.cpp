@@ -1,11 +1,13 @@
 #include "persistence/atomic_file_writer.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 
@@ -72,13 +74,35 @@ std::string ReplacedPath(const std::string& path) {
     return path;
 }
 
+// ".NAME.tmp-": what every temporary file of a save of NAME begins with.
+std::string TemporaryPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".tmp-";
+}
+
 std::string TemporaryName(const fs::path& target, unsigned long long salt) {
     char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".tmp-%ld-%llx", static_cast<long>(::getpid()), salt);
-    std::string name = ".";
-    name += target.filename().string();
-    name += suffix;
-    return (target.parent_path() / name).string();
+    std::snprintf(suffix, sizeof suffix, "%ld-%llx", static_cast<long>(::getpid()), salt);
+    return (target.parent_path() / (TemporaryPrefix(target) + suffix)).string();
+}
+
+// The process number in a temporary file's name after its prefix ("4711-3fa9c..."), or 0
+// when the rest is not of the form PID-HEX.
+long TemporaryNameProcess(std::string_view rest) {
+    const std::size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) return 0;
+    long pid = 0;
+    for (char c : rest.substr(0, dash)) {
+        if (c < '0' || c > '9' || pid > 100'000'000) return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    for (char c : rest.substr(dash + 1)) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return 0;
+    }
+    return pid;
+}
+
+bool ProcessIsRunning(long pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
 }  // namespace
@@ -113,6 +137,29 @@ bool WriteFileAtomically(const std::string& path, std::string_view text,
     }
     io.SyncFolder(folder.string());
     return true;
+}
+
+int RemoveStaleTemporaryFiles(const std::string& path, std::time_t startedAt) {
+    const fs::path target = ReplacedPath(path);
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    const std::string prefix = TemporaryPrefix(target);
+    std::error_code error;
+    int removed = 0;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const long pid = TemporaryNameProcess(std::string_view(name).substr(prefix.size()));
+        struct stat info {};
+        // Only regular files of ours, written before this process started, by a process that
+        // is gone: another instance's save in progress is never touched.
+        if (pid == 0 || ::lstat(it->path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_mtime >= startedAt || ProcessIsRunning(pid)) {
+            continue;
+        }
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,10 @@ class FileWriteSteps {
 // so the link itself survives. Null `steps` means the operating system's.
 bool WriteFileAtomically(const std::string& path, std::string_view text,
                          const FileWriteSteps* steps = nullptr);
+
+// Removes the temporary files that saves of `path` left behind when the process was killed
+// mid-save: files in the same folder named as WriteFileAtomically names them, last written
+// before `startedAt` (the running process's start), whose process is gone. Returns how many.
+int RemoveStaleTemporaryFiles(const std::string& path, std::time_t startedAt);
 
 }  // namespace velmora

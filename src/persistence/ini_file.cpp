@@ -9,8 +9,6 @@ namespace velmora {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -106,14 +104,17 @@ bool IniFile::KeyNameEqual::operator()(const KeyName& a, const KeyName& b) const
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-    readStatus_ = ReadWholeFile(path_, source_, kMaxFileBytes);
-    if (source_.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
-        bom_ = std::string(kUtf8Bom);
-        source_.erase(0, kUtf8Bom.size());
-    }
-    std::size_t firstBreak = source_.find('\n');
-    if (firstBreak != std::string::npos && firstBreak > 0 && source_[firstBreak - 1] == '\r') {
-        newline_ = "\r\n";
+    std::string bytes;
+    readStatus_ = ReadWholeFile(path_, bytes, kMaxFileBytes);
+    DecodedText decoded = DecodeText(std::move(bytes));
+    encoding_ = decoded.encoding;
+    oddByte_ = std::move(decoded.oddByte);
+    source_ = std::move(decoded.text);
+    // New lines follow the file's first line end.
+    const std::size_t firstBreak = source_.find_first_of("\r\n");
+    if (firstBreak != std::string::npos && source_[firstBreak] == '\r') {
+        newline_ =
+            firstBreak + 1 < source_.size() && source_[firstBreak + 1] == '\n' ? "\r\n" : "\r";
     }
     Index();
 }
@@ -121,48 +122,98 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
 namespace {
 
 // Calls visit(begin, contentEnd, next) for each line starting in [from, to): its text runs from
-// begin to contentEnd (without "\r\n" or "\n"), and the next line starts at next.
+// begin to contentEnd (without its line end: "\r\n", "\n" or a "\r" alone), and the next line
+// starts at next.
 template <class Visit>
 void ForEachLine(std::string_view text, std::size_t from, std::size_t to, Visit visit) {
     std::size_t position = from;
     while (position < to) {
         const std::size_t begin = position;
         std::size_t contentEnd = text.size();
-        const std::size_t lineBreak = text.find('\n', position);
+        const std::size_t lineBreak = text.find_first_of("\r\n", position);
         if (lineBreak == std::string_view::npos) {
             position = text.size();
         } else {
+            contentEnd = lineBreak;
             position = lineBreak + 1;
-            contentEnd =
-                lineBreak > begin && text[lineBreak - 1] == '\r' ? lineBreak - 1 : lineBreak;
+            if (text[lineBreak] == '\r' && position < text.size() && text[position] == '\n') {
+                ++position;
+            }
         }
         visit(begin, contentEnd, position);
     }
 }
 
+// Where the text of the line ending just before `next` ends.
+std::size_t ContentEndBefore(std::string_view text, std::size_t begin, std::size_t next) {
+    if (next == begin || next > text.size()) return next;
+    if (text[next - 1] == '\n') {
+        return next >= begin + 2 && text[next - 2] == '\r' ? next - 2 : next - 1;
+    }
+    return text[next - 1] == '\r' ? next - 1 : next;
+}
+
+std::uint32_t NameHash32(std::string_view name) {
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(AsciiLower(c));
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = AsciiLower(c);
+    return lower;
+}
+
 }  // namespace
 
-// One pass over the lines finds the sections and the blocks of lines under their headers;
-// the keys of a section are indexed when it is first asked for, so that keys of sections
-// nobody asks for (a long notes section) cost nothing more.
+// One pass over the lines finds the section headers; a section's blocks and keys are
+// indexed when it is first asked for, so that sections nobody asks for (a long notes
+// section, or millions of junk ones) cost twelve bytes each.
 void IniFile::Index() {
     const std::string_view text = source_;
-    Section* current = nullptr;  // map nodes stay where they are while the map grows
     ForEachLine(text, 0, text.size(),
                 [&](std::size_t begin, std::size_t contentEnd, std::size_t next) {
                     const std::string_view line = text.substr(begin, contentEnd - begin);
                     const std::string_view trimmed = Trim(line);
                     if (trimmed.empty() || trimmed.front() != '[') return;
-                    if (current != nullptr) current->blocks.back().second = begin;
-                    const auto [it, added] = sections_.try_emplace(ParseLine(line).name);
-                    current = &it->second;
-                    if (added) {
-                        current->id = static_cast<std::uint32_t>(sections_.size());
-                        current->insertAt = next;
-                        current->insertNeedsLineBreak = next == contentEnd;
-                    }
-                    current->blocks.emplace_back(next, text.size());
+                    headers_.push_back(Header{NameHash32(ParseLine(line).name),
+                                              static_cast<std::uint32_t>(begin),
+                                              static_cast<std::uint32_t>(next)});
                 });
+}
+
+std::string_view IniFile::HeaderName(const Header& header) const {
+    const std::string_view text = source_;
+    const std::size_t end = ContentEndBefore(text, header.begin, header.next);
+    return ParseLine(text.substr(header.begin, end - header.begin)).name;
+}
+
+IniFile::Section* IniFile::FindSection(std::string_view name) const {
+    if (const auto found = sections_.find(name); found != sections_.end()) return &found->second;
+    std::string lower = LowerName(name);
+    if (absent_.count(lower) != 0) return nullptr;
+    const std::uint32_t hash = NameHash32(name);
+    Section* section = nullptr;
+    for (std::size_t i = 0; i < headers_.size(); ++i) {
+        const Header& header = headers_[i];
+        if (header.nameHash != hash || !NameEqual{}(HeaderName(header), name)) continue;
+        const std::size_t blockEnd =
+            i + 1 < headers_.size() ? headers_[i + 1].begin : source_.size();
+        if (section == nullptr) {
+            section = &sections_.try_emplace(HeaderName(header)).first->second;
+            section->id = ++sectionCount_;
+            section->insertAt = header.next;
+            section->insertNeedsLineBreak =
+                header.next == ContentEndBefore(source_, header.begin, header.next);
+        }
+        section->blocks.emplace_back(header.next, blockEnd);
+    }
+    if (section == nullptr) absent_.emplace(std::move(lower), true);
+    return section;
 }
 
 void IniFile::IndexKeys(Section& section) const {
@@ -171,30 +222,41 @@ void IniFile::IndexKeys(Section& section) const {
     const std::string_view text = source_;
     for (std::size_t block = 0; block < section.blocks.size(); ++block) {
         const auto [from, to] = section.blocks[block];
-        ForEachLine(
-            text, from, to, [&](std::size_t begin, std::size_t contentEnd, std::size_t next) {
-                const ParsedLine parsed = ParseLine(text.substr(begin, contentEnd - begin));
-                if (parsed.kind != LineKind::Key) return;
-                Key key;
-                key.valueBegin = static_cast<std::size_t>(parsed.value.data() - text.data());
-                key.valueEnd = key.valueBegin + parsed.value.size();
-                key.replaceBegin = begin + parsed.valueOffset;
-                key.replaceEnd = contentEnd;
-                keys_.try_emplace(KeyName{section.id, parsed.name}, key);
-                if (block == 0) {  // keys are added at the end of a section's first block
-                    section.insertAt = next;
-                    section.insertNeedsLineBreak = next == contentEnd;
-                }
-            });
+        ForEachLine(text, from, to,
+                    [&](std::size_t begin, std::size_t contentEnd, std::size_t next) {
+                        const ParsedLine parsed = ParseLine(text.substr(begin, contentEnd - begin));
+                        if (parsed.kind != LineKind::Key) return;
+                        section.keyLines.push_back(KeyLine{NameHash32(parsed.name),
+                                                           static_cast<std::uint32_t>(begin),
+                                                           static_cast<std::uint32_t>(contentEnd)});
+                        if (block == 0) {  // keys are added at the end of a section's first block
+                            section.insertAt = next;
+                            section.insertNeedsLineBreak = next == contentEnd;
+                        }
+                    });
     }
 }
 
 IniFile::Key* IniFile::FindKey(std::string_view section, std::string_view key) const {
-    const auto s = sections_.find(section);
-    if (s == sections_.end()) return nullptr;
-    IndexKeys(s->second);
-    const auto k = keys_.find(KeyName{s->second.id, key});
-    return k == keys_.end() ? nullptr : &k->second;
+    Section* found = FindSection(section);
+    if (found == nullptr) return nullptr;
+    IndexKeys(*found);
+    if (const auto k = keys_.find(KeyName{found->id, key}); k != keys_.end()) return &k->second;
+    // The first line of that name is the key (as the first of duplicate keys wins).
+    const std::string_view text = source_;
+    const std::uint32_t hash = NameHash32(key);
+    for (const KeyLine& line : found->keyLines) {
+        if (line.nameHash != hash) continue;
+        const ParsedLine parsed = ParseLine(text.substr(line.begin, line.contentEnd - line.begin));
+        if (!NameEqual{}(parsed.name, key)) continue;
+        Key entry;
+        entry.valueBegin = static_cast<std::size_t>(parsed.value.data() - text.data());
+        entry.valueEnd = entry.valueBegin + parsed.value.size();
+        entry.replaceBegin = line.begin + parsed.valueOffset;
+        entry.replaceEnd = line.contentEnd;
+        return &keys_.try_emplace(KeyName{found->id, parsed.name}, entry).first->second;
+    }
+    return nullptr;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -220,8 +282,8 @@ std::string_view IniFile::StoredName(std::string_view name) {
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     std::string text = OneLine(value);
-    auto s = sections_.find(section);
-    if (s != sections_.end()) {
+    Section* target = FindSection(section);
+    if (target != nullptr) {
         if (Key* existing = FindKey(section, key)) {
             Key& found = *existing;
             if (found.edit == kNone) {
@@ -239,28 +301,28 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         }
     } else {
         const std::string_view name = StoredName(section);
-        s = sections_.try_emplace(name).first;
-        s->second.id = static_cast<std::uint32_t>(sections_.size());
-        s->second.appended = appended_.size();
-        s->second.keysIndexed = true;
+        target = &sections_.try_emplace(name).first->second;
+        target->id = ++sectionCount_;
+        target->appended = appended_.size();
+        target->keysIndexed = true;
         appended_.push_back(AppendedSection{name, {}});
+        absent_.erase(LowerName(section));
     }
 
-    Section& target = s->second;
-    Key& added = keys_.try_emplace(KeyName{target.id, StoredName(key)}).first->second;
+    Key& added = keys_.try_emplace(KeyName{target->id, StoredName(key)}).first->second;
     added.edit = edits_.size();
     Edit& edit = edits_.emplace_back();
     edit.before = std::string(key) + '=';
     edit.value = std::move(text);
     edit.after = newline_;
-    if (target.appended != kNone) {
-        appended_[target.appended].keyEdits.push_back(added.edit);
+    if (target->appended != kNone) {
+        appended_[target->appended].keyEdits.push_back(added.edit);
         return;
     }
     // Keys added to one section follow each other in the order written.
-    edit.position = target.insertAt;
-    if (target.insertNeedsLineBreak) edit.before.insert(0, newline_);
-    target.insertNeedsLineBreak = false;
+    edit.position = target->insertAt;
+    if (target->insertNeedsLineBreak) edit.before.insert(0, newline_);
+    target->insertNeedsLineBreak = false;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -268,6 +330,10 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
 }
 
 std::string IniFile::Text() const {
+    return EncodeText(Utf8Text(), encoding_, oddByte_);
+}
+
+std::string IniFile::Utf8Text() const {
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < edits_.size(); ++i)
         if (edits_[i].position != kNone) order.push_back(i);
@@ -280,13 +346,12 @@ std::string IniFile::Text() const {
                                         : x.before.empty() && !y.before.empty();
     });
 
-    std::size_t size = bom_.size() + source_.size() + newline_.size();
+    std::size_t size = source_.size() + newline_.size();
     for (const Edit& edit : edits_)
         size += edit.before.size() + edit.value.size() + edit.after.size();
     for (const AppendedSection& section : appended_) size += section.name.size() + 4;
     std::string text;
     text.reserve(size);
-    text += bom_;
     std::size_t copied = 0;
     for (std::size_t i : order) {
         const Edit& edit = edits_[i];
@@ -298,7 +363,7 @@ std::string IniFile::Text() const {
     }
     text.append(source_, copied);
     for (const AppendedSection& section : appended_) {
-        if (text.size() > bom_.size() && text.back() != '\n') text += newline_;
+        if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += newline_;
         text += '[';
         text += section.name;
         text += ']';

@@ -11,6 +11,7 @@
 
 #include "persistence/atomic_file_writer.h"
 #include "persistence/file_text.h"
+#include "persistence/text_encoding.h"
 
 namespace velmora {
 
@@ -18,8 +19,10 @@ namespace velmora {
 // key, and written back once, each in time proportional to the file's size. Section and key
 // names match regardless of letter case; values are read without surrounding blanks.
 // Everything a write does not touch stays byte for byte: comments, unknown keys, junk lines,
-// blank lines, the line endings (LF or CRLF, as the file has them) and a UTF-8 byte-order
-// mark. The first of duplicate keys wins.
+// blank lines, the line endings (LF, CRLF or CR alone, as the file has them) and the encoding
+// (UTF-8 with or without a byte-order mark, or UTF-16 with one, as Windows editors save INI
+// files). The first of duplicate keys wins. Memory stays a small multiple of the file's size
+// however many sections it holds: only the sections asked for are indexed in full.
 class IniFile {
   public:
     static constexpr std::size_t kMaxValueLength = 2047;
@@ -48,7 +51,7 @@ class IniFile {
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
 
-    // The file's full text as it will be written, byte-order mark included.
+    // The file's full text as it will be written, in its encoding, byte-order mark included.
     std::string Text() const;
 
     // Writes the text over the file atomically. False when the file existed but could not be
@@ -74,6 +77,11 @@ class IniFile {
         bool operator()(const KeyName& a, const KeyName& b) const;
     };
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    struct KeyLine {
+        std::uint32_t nameHash;
+        std::uint32_t begin;
+        std::uint32_t contentEnd;
+    };
     struct Section {
         std::uint32_t id = 0;
         std::size_t insertAt = 0;  // after the last key (or the header) of its first block
@@ -82,6 +90,8 @@ class IniFile {
         // The lines under each of its headers, [begin, end) in the text, in file order.
         std::vector<std::pair<std::size_t, std::size_t>> blocks;
         bool keysIndexed = false;
+        // Its key lines in file order; a key gets an entry in keys_ when first asked for.
+        std::vector<KeyLine> keyLines;
     };
     struct Key {
         std::size_t valueBegin = 0;  // the stored value without its blanks
@@ -104,18 +114,34 @@ class IniFile {
         std::vector<std::size_t> keyEdits;
     };
 
+    // A section header line: where it starts, where the lines under it start, and its name's
+    // hash; twelve bytes, so a file of millions of tiny sections stays small in memory.
+    struct Header {
+        std::uint32_t nameHash;
+        std::uint32_t begin;
+        std::uint32_t next;
+    };
+
     void Index();
+    std::string_view HeaderName(const Header& header) const;
+    Section* FindSection(std::string_view name) const;
     void IndexKeys(Section& section) const;
+    std::string Utf8Text() const;
     Key* FindKey(std::string_view section, std::string_view key) const;
     std::string_view StoredName(std::string_view name);
 
     std::string path_;
     FileReadStatus readStatus_;
-    std::string bom_;
-    std::string source_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    std::string oddByte_;  // a UTF-16 file's last byte without its pair
+    std::string source_;   // the text as UTF-8, without the byte-order mark
     std::string newline_ = "\n";
-    // Keys are indexed section by section as they are asked for, by const reads too.
+    std::vector<Header> headers_;
+    // Sections and their keys are indexed as they are asked for, by const reads too; names
+    // asked for that the file lacks are remembered (in lower case) so that no read scans twice.
     mutable std::unordered_map<std::string_view, Section, NameHash, NameEqual> sections_;
+    mutable std::unordered_map<std::string, bool> absent_;
+    mutable std::uint32_t sectionCount_ = 0;
     mutable std::unordered_map<KeyName, Key, KeyNameHash, KeyNameEqual> keys_;
     std::vector<Edit> edits_;
     std::vector<AppendedSection> appended_;

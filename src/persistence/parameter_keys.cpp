@@ -1,7 +1,10 @@
 #include "persistence/parameter_keys.h"
 
-#include <array>
+#include <string>
 #include <utility>
+#include <vector>
+
+#include "model/design_inputs.h"
 
 namespace velmora {
 
@@ -22,24 +25,25 @@ ParameterControl Field(bool& flag) {
 
 // Row builders, one per kind, so that each row of the table reads as its file key does.
 ParameterKey Text(const char* section, const char* key, const char* fallback,
-                  ParameterControl (*control)(ControlState&)) {
+                  const std::function<ParameterControl(ControlState&)>& control) {
     return {section, key, Kind::Text, fallback, 0, 0, nullptr, false, control};
 }
 ParameterKey Choice(const char* section, const char* key, int fallback, int itemCount,
-                    ParameterControl (*control)(ControlState&), bool savedBeforePrevious = false) {
+                    const std::function<ParameterControl(ControlState&)>& control,
+                    bool savedBeforePrevious = false) {
     return {section,   key,     Kind::Choice,        "",     fallback,
             itemCount, nullptr, savedBeforePrevious, control};
 }
 ParameterKey Units(const char* section, const char* key, Unit unit,
-                   ParameterControl (*control)(ControlState&)) {
+                   const std::function<ParameterControl(ControlState&)>& control) {
     return Choice(section, key, 0, InputUnitItemCount(unit), control);
 }
 ParameterKey YesNo(const char* section, const char* key, bool fallback,
-                   ParameterControl (*control)(ControlState&)) {
+                   const std::function<ParameterControl(ControlState&)>& control) {
     return {section, key, Kind::YesNo, "", fallback ? 1 : 0, 0, nullptr, false, control};
 }
 ParameterKey Integer(const char* section, const char* key, int fallback,
-                     ParameterControl (*control)(ControlState&),
+                     const std::function<ParameterControl(ControlState&)>& control,
                      int (*defaultFromControls)(const ControlState&) = nullptr) {
     return {section, key, Kind::Integer, "", fallback, 0, defaultFromControls, false, control};
 }
@@ -54,108 +58,126 @@ int TopDefault(const ControlState& c) {
 
 using C = ControlState;
 
-const std::array<ParameterKey, 56> kKeys{{
-    Text("Displacer", "Diameter", "", [](C& c) { return Field(c.EditDispDiameter.text); }),
-    Units("Displacer", "DiameterUnits", Unit::Length,
-          [](C& c) { return Field(c.EditDispDiameter.units); }),
-    Text("Displacer", "Stroke", "", [](C& c) { return Field(c.EditDispStroke.text); }),
-    Units("Displacer", "StrokeUnits", Unit::Length,
-          [](C& c) { return Field(c.EditDispStroke.units); }),
-    Text("Displacer", "Mass", "", [](C& c) { return Field(c.EditDispMass.text); }),
-    Units("Displacer", "MassUnits", Unit::Mass, [](C& c) { return Field(c.EditDispMass.units); }),
-    Text("DisplacerRod", "Diameter", "", [](C& c) { return Field(c.EditDispRodDiameter.text); }),
-    Units("DisplacerRod", "DiameterUnits", Unit::Length,
-          [](C& c) { return Field(c.EditDispRodDiameter.units); }),
-    Text("DisplacerSpring", "Constant", "0", [](C& c) { return Field(c.EditSpringConstant.text); }),
-    Units("DisplacerSpring", "ConstantUnits", Unit::Spring,
-          [](C& c) { return Field(c.EditSpringConstant.units); }),
-    Text("DisplacerSpring", "Center", "0", [](C& c) { return Field(c.EditSpringCenter.text); }),
-    Units("DisplacerSpring", "CenterUnits", Unit::Length,
-          [](C& c) { return Field(c.EditSpringCenter.units); }),
-    Text("Piston", "Diameter", "", [](C& c) { return Field(c.EditPistonDiameter.text); }),
-    Units("Piston", "DiameterUnits", Unit::Length,
-          [](C& c) { return Field(c.EditPistonDiameter.units); }),
-    Text("Piston", "Stroke", "", [](C& c) { return Field(c.EditPistonStroke.text); }),
-    Units("Piston", "StrokeUnits", Unit::Length,
-          [](C& c) { return Field(c.EditPistonStroke.units); }),
-    Text("DeadSpace", "Volume", "0", [](C& c) { return Field(c.EditDeadSpaceVol.text); }),
-    Units("DeadSpace", "VolumeUnits", Unit::Volume,
-          [](C& c) { return Field(c.EditDeadSpaceVol.units); }),
-    Text("DeadSpace", "Temp", "", [](C& c) { return Field(c.EditDeadSpaceTemp.text); }),
-    Units("DeadSpace", "TempUnits", Unit::Temperature,
-          [](C& c) { return Field(c.EditDeadSpaceTemp.units); }),
-    Text("Hot", "Temp", "", [](C& c) { return Field(c.EditHotTemp.text); }),
-    Units("Hot", "TempUnits", Unit::Temperature, [](C& c) { return Field(c.EditHotTemp.units); }),
-    Text("Cold", "Temp", "", [](C& c) { return Field(c.EditColdTemp.text); }),
-    Units("Cold", "TempUnits", Unit::Temperature, [](C& c) { return Field(c.EditColdTemp.units); }),
-    Text("Engine", "Speed", "", [](C& c) { return Field(c.EditEngineSpeed.text); }),
-    Units("Engine", "SpeedUnits", Unit::AngularSpeed,
-          [](C& c) { return Field(c.EditEngineSpeed.units); }),
-    Text("Engine", "Pressure", "", [](C& c) { return Field(c.EditMeanEnginePressure.text); }),
-    YesNo("Engine", "LeakDown", true, [](C& c) { return Field(c.LeakCB); }),
-    Units("Engine", "PressureUnits", Unit::Pressure,
-          [](C& c) { return Field(c.EditMeanEnginePressure.units); }),
-    Text("ComputeCycle", "Count", "3", [](C& c) { return Field(c.ComputeCycleCountEdit); }),
-    Text("GraphCycle", "Count", "3", [](C& c) { return Field(c.GraphCycleCountEdit); }),
-    Text("MaxGraphCycle", "Count", "30", [](C& c) { return Field(c.MaxGraphCycleCountEdit); }),
-    Text("Engine", "RequiredPower", "", [](C& c) { return Field(c.EditRequiredEnginePower); }),
-    Choice("Graph", "Red", 0, kCurveItemCount, [](C& c) { return Field(c.RedGraphRG); }),
-    Choice("Graph", "Blue", 0, kCurveItemCount, [](C& c) { return Field(c.BlueGraphRG); }),
-    Choice(
-        "Graph", "XAxis", 0, kXAxisItemCount, [](C& c) { return Field(c.XAxisRG); }, true),
-    Choice("OutputFormat", "Length", 1, kLengthOutputItemCount,
-           [](C& c) { return Field(c.outputs.LengthOutputFormatRG); }),
-    Choice("OutputFormat", "Temperature", 0, kTemperatureOutputItemCount,
-           [](C& c) { return Field(c.outputs.TemperatureOutputFormatRG); }),
-    Choice("OutputFormat", "Mass", 1, kMassOutputItemCount,
-           [](C& c) { return Field(c.outputs.MassOutputFormatRG); }),
-    Choice("OutputFormat", "AngVel", 2, kAngVelOutputItemCount,
-           [](C& c) { return Field(c.outputs.AngVelOutputFormatRG); }),
-    Choice("OutputFormat", "Spring", 1, kSpringOutputItemCount,
-           [](C& c) { return Field(c.outputs.SpringOutputFormatRG); }),
-    // The default 2 is past the end of the two-item list, so a file without it selects nothing.
-    Choice("OutputFormat", "Angle", 2, kAngleOutputItemCount,
-           [](C& c) { return Field(c.outputs.AngleOutputFormatRG); }),
-    Choice("OutputFormat", "Pressure", 2, kPressureOutputItemCount,
-           [](C& c) { return Field(c.outputs.PressureOutputFormatRG); }),
-    Choice(
-        "Show", "Graph2", 0, kSecondGraphItemCount, [](C& c) { return Field(c.ShowGraph2RG); },
-        true),
-    YesNo("Gravity", "Enabled", false, [](C& c) { return Field(c.GravityCB); }),
-    Integer(
-        "Position", "Left", 0, [](C& c) { return Field(c.Left); }, LeftDefault),
-    Integer(
-        "Position", "Top", 0, [](C& c) { return Field(c.Top); }, TopDefault),
-    Integer("Position", "Height", 550, [](C& c) { return Field(c.Height); }),
-    Integer("Position", "Width", 800, [](C& c) { return Field(c.Width); }),
-    {"TabControl", "Page", Kind::Page, "", 1, 0, nullptr, false,
-     [](C& c) { return Field(c.Page); }},
-    Text("Design", "PistonDiam", "", [](C& c) { return Field(c.EditStep3PistonDiam); }),
-    Text("Design", "PistonStroke", "", [](C& c) { return Field(c.EditStep3PistonStroke); }),
-    Text("Design", "DispDiam", "", [](C& c) { return Field(c.EditStep5DispDiam); }),
-    Text("Design", "DispStroke", "", [](C& c) { return Field(c.EditStep5DispStroke); }),
-    Text("XAxis", "Offset", "0", [](C& c) { return Field(c.EditXAxisOffset); }),
-    Integer("MemoWidth", "Left", 325, [](C& c) { return Field(c.MemoWidth); }),
-}};
+// A key of a control that is not an input. `after` names the key it follows in the file
+// ("SECTION.KEY"), nullptr for the key before it in this table.
+struct OtherKey {
+    ParameterKey key;
+    const char* after = nullptr;
+};
 
-std::array<std::size_t, kKeys.size()> SaveOrderOf(const std::array<ParameterKey, 56>& keys) {
-    std::array<std::size_t, kKeys.size()> order{};
+// The keys of the controls that are not inputs, in file order. The inputs' keys come first in
+// the file; a key with `after` set sits inside them.
+const std::vector<OtherKey>& OtherKeys() {
+    static const std::vector<OtherKey> keys = {
+        {YesNo("Engine", "LeakDown", true, [](C& c) { return Field(c.LeakCB); }),
+         "Engine.Pressure"},
+        {Text("ComputeCycle", "Count", "3", [](C& c) { return Field(c.ComputeCycleCountEdit); })},
+        {Text("GraphCycle", "Count", "3", [](C& c) { return Field(c.GraphCycleCountEdit); })},
+        {Text("MaxGraphCycle", "Count", "30",
+              [](C& c) { return Field(c.MaxGraphCycleCountEdit); })},
+        {Choice("Graph", "Red", 0, kCurveItemCount, [](C& c) { return Field(c.RedGraphRG); })},
+        {Choice("Graph", "Blue", 0, kCurveItemCount, [](C& c) { return Field(c.BlueGraphRG); })},
+        {Choice(
+            "Graph", "XAxis", 0, kXAxisItemCount, [](C& c) { return Field(c.XAxisRG); }, true)},
+        {Choice("OutputFormat", "Length", 1, kLengthOutputItemCount,
+                [](C& c) { return Field(c.outputs.LengthOutputFormatRG); })},
+        {Choice("OutputFormat", "Temperature", 0, kTemperatureOutputItemCount,
+                [](C& c) { return Field(c.outputs.TemperatureOutputFormatRG); })},
+        {Choice("OutputFormat", "Mass", 1, kMassOutputItemCount,
+                [](C& c) { return Field(c.outputs.MassOutputFormatRG); })},
+        {Choice("OutputFormat", "AngVel", 2, kAngVelOutputItemCount,
+                [](C& c) { return Field(c.outputs.AngVelOutputFormatRG); })},
+        {Choice("OutputFormat", "Spring", 1, kSpringOutputItemCount,
+                [](C& c) { return Field(c.outputs.SpringOutputFormatRG); })},
+        // The default 2 is past the end of the two-item list, so a file without it selects nothing.
+        {Choice("OutputFormat", "Angle", 2, kAngleOutputItemCount,
+                [](C& c) { return Field(c.outputs.AngleOutputFormatRG); })},
+        {Choice("OutputFormat", "Pressure", 2, kPressureOutputItemCount,
+                [](C& c) { return Field(c.outputs.PressureOutputFormatRG); })},
+        {Choice(
+            "Show", "Graph2", 0, kSecondGraphItemCount, [](C& c) { return Field(c.ShowGraph2RG); },
+            true)},
+        {YesNo("Gravity", "Enabled", false, [](C& c) { return Field(c.GravityCB); })},
+        {Integer(
+            "Position", "Left", 0, [](C& c) { return Field(c.Left); }, LeftDefault)},
+        {Integer(
+            "Position", "Top", 0, [](C& c) { return Field(c.Top); }, TopDefault)},
+        {Integer("Position", "Height", 550, [](C& c) { return Field(c.Height); })},
+        {Integer("Position", "Width", 800, [](C& c) { return Field(c.Width); })},
+        {{"TabControl", "Page", Kind::Page, "", 1, 0, nullptr, false,
+          [](C& c) { return Field(c.Page); }}},
+        {Text("Design", "PistonDiam", "", [](C& c) { return Field(c.EditStep3PistonDiam); })},
+        {Text("Design", "PistonStroke", "", [](C& c) { return Field(c.EditStep3PistonStroke); })},
+        {Text("Design", "DispDiam", "", [](C& c) { return Field(c.EditStep5DispDiam); })},
+        {Text("Design", "DispStroke", "", [](C& c) { return Field(c.EditStep5DispStroke); })},
+        {Text("XAxis", "Offset", "0", [](C& c) { return Field(c.EditXAxisOffset); })},
+        {Integer("MemoWidth", "Left", 325, [](C& c) { return Field(c.MemoWidth); })},
+    };
+    return keys;
+}
+
+// The text key of an input and, when it has a unit choice, its unit key.
+std::vector<ParameterKey> KeysOfInput(const DesignInput& input) {
+    const DesignInput* row = &input;
+    std::vector<ParameterKey> keys = {Text(input.section, input.key, input.defaultText,
+                                           [row](C& c) { return Field(InputText(c, *row)); })};
+    if (input.unitsKey != nullptr)
+        keys.push_back(Units(input.section, input.unitsKey, input.kind,
+                             [row](C& c) { return Field(*InputUnits(c, *row)); }));
+    return keys;
+}
+
+std::string NameOf(const ParameterKey& key) {
+    return std::string(key.section) + "." + key.key;
+}
+
+// Every placed key goes right after the key it names; a chain of them keeps its order.
+void PlaceAfter(std::vector<ParameterKey>& keys, const char* after,
+                std::vector<ParameterKey> placed) {
+    auto at = keys.end();
+    for (auto it = keys.begin(); it != keys.end(); ++it)
+        if (NameOf(*it) == after) at = it + 1;
+    keys.insert(at, placed.begin(), placed.end());
+}
+
+std::vector<ParameterKey> AllKeys() {
+    std::vector<ParameterKey> keys;
+    for (const DesignInput& input : kInputs)
+        if (input.fileAfter == nullptr) {
+            std::vector<ParameterKey> own = KeysOfInput(input);
+            keys.insert(keys.end(), own.begin(), own.end());
+        }
+    for (const OtherKey& other : OtherKeys())
+        if (other.after == nullptr) keys.push_back(other.key);
+    for (const OtherKey& other : OtherKeys())
+        if (other.after != nullptr) PlaceAfter(keys, other.after, {other.key});
+    for (const DesignInput& input : kInputs)
+        if (input.fileAfter != nullptr) PlaceAfter(keys, input.fileAfter, KeysOfInput(input));
+    return keys;
+}
+
+std::vector<std::size_t> SaveOrderOf(const std::vector<ParameterKey>& keys) {
+    std::vector<std::size_t> order(keys.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     for (std::size_t i = 1; i < order.size(); ++i)
         if (keys[i].savedBeforePrevious) std::swap(order[i - 1], order[i]);
     return order;
 }
 
-const std::array<std::size_t, kKeys.size()> kSaveOrder = SaveOrderOf(kKeys);
+const std::vector<ParameterKey>& Keys() {
+    static const std::vector<ParameterKey> keys = AllKeys();
+    return keys;
+}
 
 }  // namespace
 
 std::span<const ParameterKey> ParameterKeys() {
-    return kKeys;
+    return Keys();
 }
 
 std::span<const std::size_t> ParameterKeySaveOrder() {
-    return kSaveOrder;
+    static const std::vector<std::size_t> order = SaveOrderOf(Keys());
+    return order;
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 
@@ -35,10 +36,11 @@ struct ParameterKey {
     int (*defaultFromControls)(const ControlState&);
     // Saving writes this key just before the one above it.
     bool savedBeforePrevious;
-    ParameterControl (*control)(ControlState&);
+    std::function<ParameterControl(ControlState&)> control;
 };
 
-// The 56 keys in the order LoadParameterFile reads and applies them.
+// The 56 keys in the order LoadParameterFile reads and applies them: the inputs' keys come
+// from the input table (model/design_inputs.h), the others from the table of the other controls.
 std::span<const ParameterKey> ParameterKeys();
 
 // Positions in ParameterKeys() in the order SaveParameterFile writes them: the loading order

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <optional>
 
+#include "model/design_inputs.h"
 #include "model/number_text.h"
 
 namespace velmora {
@@ -24,21 +25,13 @@ class RunningFlag {
 
 }  // namespace
 
-const std::array<StudyInput, 12>& StudyInputs() {
-    static const std::array<StudyInput, 12> inputs{{
-        {&ControlState::EditDispStroke, "EditDispStroke", "Displacer Stroke"},
-        {&ControlState::EditDispMass, "EditDispMass", "Displacer Mass"},
-        {&ControlState::EditDispRodDiameter, "EditDispRodDiameter", "Displacer Rod Diameter"},
-        {&ControlState::EditSpringConstant, "EditSpringConstant", "Displacer Spring Constant"},
-        {&ControlState::EditSpringCenter, "EditSpringCenter", "Displacer Spring Center"},
-        {&ControlState::EditPistonDiameter, "EditPistonDiameter", "Piston Diameter"},
-        {&ControlState::EditPistonStroke, "EditPistonStroke", "Piston Stroke"},
-        {&ControlState::EditDeadSpaceVol, "EditDeadSpaceVol", "Dead Space Volume"},
-        {&ControlState::EditDeadSpaceTemp, "EditDeadSpaceTemp", "Dead Space Temperature"},
-        {&ControlState::EditHotTemp, "EditHotTemp", "Hot Temperature"},
-        {&ControlState::EditColdTemp, "EditColdTemp", "Cold Temperature"},
-        {&ControlState::EditEngineSpeed, "EditEngineSpeed", "Engine Speed"},
-    }};
+const std::vector<StudyInput>& StudyInputs() {
+    static const std::vector<StudyInput> inputs = [] {
+        std::vector<StudyInput> studied;
+        for (const DesignInput& input : kInputs)
+            if (input.studied) studied.push_back({input.control, input.editName, input.name});
+        return studied;
+    }();
     return inputs;
 }
 

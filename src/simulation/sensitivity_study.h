@@ -19,8 +19,8 @@ struct StudyInput {
     const char* name;
 };
 
-// The twelve evaluated inputs in their order.
-const std::array<StudyInput, 12>& StudyInputs();
+// The evaluated inputs (the twelve the input table marks as studied) in its order.
+const std::vector<StudyInput>& StudyInputs();
 
 // The display name padded with blanks to 25 characters.
 std::string PaddedStudyName(const StudyInput& input);

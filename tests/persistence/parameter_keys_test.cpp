@@ -50,5 +50,87 @@ TEST(ParameterKeys, SavingOrderSwapsOnlyGraphXAxisAndShowGraph2) {
     EXPECT_EQ(saved[42], "Show/Graph2");
 }
 
+// Files written before and after the keys came from the input table hold the same lines in
+// the same order.
+TEST(ParameterKeys, LoadingOrderOfAllFiftySixKeys) {
+    const std::vector<std::string> expected = {"Displacer/Diameter",
+                                               "Displacer/DiameterUnits",
+                                               "Displacer/Stroke",
+                                               "Displacer/StrokeUnits",
+                                               "Displacer/Mass",
+                                               "Displacer/MassUnits",
+                                               "DisplacerRod/Diameter",
+                                               "DisplacerRod/DiameterUnits",
+                                               "DisplacerSpring/Constant",
+                                               "DisplacerSpring/ConstantUnits",
+                                               "DisplacerSpring/Center",
+                                               "DisplacerSpring/CenterUnits",
+                                               "Piston/Diameter",
+                                               "Piston/DiameterUnits",
+                                               "Piston/Stroke",
+                                               "Piston/StrokeUnits",
+                                               "DeadSpace/Volume",
+                                               "DeadSpace/VolumeUnits",
+                                               "DeadSpace/Temp",
+                                               "DeadSpace/TempUnits",
+                                               "Hot/Temp",
+                                               "Hot/TempUnits",
+                                               "Cold/Temp",
+                                               "Cold/TempUnits",
+                                               "Engine/Speed",
+                                               "Engine/SpeedUnits",
+                                               "Engine/Pressure",
+                                               "Engine/LeakDown",
+                                               "Engine/PressureUnits",
+                                               "ComputeCycle/Count",
+                                               "GraphCycle/Count",
+                                               "MaxGraphCycle/Count",
+                                               "Engine/RequiredPower",
+                                               "Graph/Red",
+                                               "Graph/Blue",
+                                               "Graph/XAxis",
+                                               "OutputFormat/Length",
+                                               "OutputFormat/Temperature",
+                                               "OutputFormat/Mass",
+                                               "OutputFormat/AngVel",
+                                               "OutputFormat/Spring",
+                                               "OutputFormat/Angle",
+                                               "OutputFormat/Pressure",
+                                               "Show/Graph2",
+                                               "Gravity/Enabled",
+                                               "Position/Left",
+                                               "Position/Top",
+                                               "Position/Height",
+                                               "Position/Width",
+                                               "TabControl/Page",
+                                               "Design/PistonDiam",
+                                               "Design/PistonStroke",
+                                               "Design/DispDiam",
+                                               "Design/DispStroke",
+                                               "XAxis/Offset",
+                                               "MemoWidth/Left"};
+    std::vector<std::string> names;
+    for (const ParameterKey& row : ParameterKeys()) names.push_back(Name(row));
+    EXPECT_EQ(names, expected);
+}
+
+// Each key keeps its kind, defaults and list size (recorded from the hand-written table).
+TEST(ParameterKeys, KindsAndDefaultsOfTheInputKeys) {
+    const auto keys = ParameterKeys();
+    std::string signature;
+    for (const ParameterKey& row : keys)
+        signature += std::to_string(static_cast<int>(row.kind)) + ":" + row.textDefault + ":" +
+                     std::to_string(row.numberDefault) + ":" + std::to_string(row.itemCount) +
+                     (row.savedBeforePrevious ? "s" : "") +
+                     (row.defaultFromControls != nullptr ? "d" : "") + " ";
+    EXPECT_EQ(signature,
+              "0::0:0 1::0:4 0::0:0 1::0:4 0::0:0 1::0:3 0::0:0 1::0:4 0:0:0:0 1::0:2 0:0:0:0 1"
+              "::0:4 0::0:0 1::0:4 0::0:0 1::0:4 0:0:0:0 1::0:4 0::0:0 1::0:3 0::0:0 1::0:3 0::"
+              "0:0 1::0:3 0::0:0 1::0:3 0::0:0 2::1:0 1::0:3 0:3:0:0 0:3:0:0 0:30:0:0 0::0:0 1:"
+              ":0:12 1::0:12 1::0:2s 1::1:4 1::0:3 1::1:3 1::2:3 1::1:2 1::2:2 1::2:3 1::0:4s 2"
+              "::0:0 3::0:0d 3::0:0d 3::550:0 3::800:0 4::1:0 0::0:0 0::0:0 0::0:0 0::0:0 0:0:0"
+              ":0 3::325:0 ");
+}
+
 }  // namespace
 }  // namespace velmora

@@ -7,9 +7,9 @@
 #include "model/number_text.h"
 #include "simulation/engine_frame.h"
 #include "simulation/rgb_image.h"
-#include "ui/chart_panel.h"
-#include "ui/engine_image.h"
-#include "ui/plot_curve.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/pages/graphs/engine_image.h"
+#include "ui/charts/plot_curve.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {

@@ -1,6 +1,6 @@
 // The tool windows' background task: progress reported while the work runs, one Finished at
 // the end, and work that throws ending as a message instead of ending the program.
-#include "ui/background_task.h"
+#include "ui/tools/background_task.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 #include <QTabWidget>
 
 #include "model/number_text.h"
-#include "ui/chart_panel.h"
-#include "ui/chart_readouts.h"
-#include "ui/control_state_widgets.h"
-#include "ui/plot_curve.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/charts/chart_readouts.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/charts/plot_curve.h"
 #include "ui/support/chart_clicks.h"
 #include "ui/support/window_fixture.h"
 

@@ -10,8 +10,8 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "ui/chart_copier.h"
-#include "ui/pv_point_cloud.h"
+#include "ui/charts/chart_copier.h"
+#include "ui/charts/pv_point_cloud.h"
 
 namespace velmora {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/control_help.h"
+#include "ui/mainwindow/control_help.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // Tools > Design Space...: a map runs on worker threads and shows, bad fields stop Start,
 // Cancel keeps the rows done, edits in the main window do not reach a running map, and a
 // clicked design lands in the Design Parameters page.
-#include "ui/design_space_window.h"
+#include "ui/tools/design_space_window.h"
 
 #include <QChart>
 #include <QChartView>
@@ -16,7 +16,7 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/design_space_map.h"
+#include "ui/tools/design_space_map.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {

@@ -13,9 +13,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "ui/chart_panel.h"
-#include "ui/export_commands.h"
-#include "ui/main_window.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/commands/export_commands.h"
+#include "ui/mainwindow/main_window.h"
 #include "ui/support/find_control.h"
 
 namespace velmora {

@@ -4,7 +4,7 @@
 
 #include "model/number_text.h"
 #include "simulation/engine_frame.h"
-#include "ui/plot_curve.h"
+#include "ui/charts/plot_curve.h"
 #include "ui/support/chart_clicks.h"
 #include "ui/support/window_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
-#include "ui/engine_image.h"
+#include "ui/pages/graphs/engine_image.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {

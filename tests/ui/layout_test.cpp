@@ -126,5 +126,60 @@ TEST_F(Layout, AtItsMinimumSizeNothingOverlaps) {
     }
 }
 
+// Tab walks each column of the Design Parameters page down its fields, then down its unit
+// lists, then the check boxes and output lists (the order the page has always had).
+TEST_F(Layout, TabOrderOfTheDesignParametersPage) {
+    StartAndSettle();
+    const QStringList expected = {"EditDispDiameter",
+                                  "EditDispMass",
+                                  "EditSpringConstant",
+                                  "EditPistonDiameter",
+                                  "EditDeadSpaceVol",
+                                  "EditHotTemp",
+                                  "EditEngineSpeed",
+                                  "EditRequiredEnginePower",
+                                  "DispDiameterUnits",
+                                  "DispMassUnits",
+                                  "SpringConstantUnits",
+                                  "PistonDiameterUnits",
+                                  "DeadSpaceVolUnits",
+                                  "HotTempUnits",
+                                  "EngineSpeedUnits",
+                                  "EnginePowerUnits",
+                                  "EditDispStroke",
+                                  "EditDispRodDiameter",
+                                  "EditSpringCenter",
+                                  "EditPistonStroke",
+                                  "EditDeadSpaceTemp",
+                                  "EditColdTemp",
+                                  "EditMeanEnginePressure",
+                                  "DispStrokeUnits",
+                                  "DispRodDiameterUnits",
+                                  "SpringCenterUnits",
+                                  "PistonStrokeUnits",
+                                  "DeadSpaceTempUnits",
+                                  "ColdTempUnits",
+                                  "PressureUnits",
+                                  "GravityCB",
+                                  "LengthOutputFormatRG",
+                                  "TemperatureOutputFormatRG",
+                                  "MassOutputFormatRG",
+                                  "PressureOutputFormatRG",
+                                  "AngleOutputFormatRG",
+                                  "AngVelOutputFormatRG",
+                                  "SpringOutputFormatRG",
+                                  "LeakCB"};
+    QStringList chain;
+    QWidget* widget = Control<QWidget>("EditDispDiameter");
+    for (int i = 0; i < expected.size() && widget != nullptr; ++i) {
+        chain << widget->objectName();
+        widget = widget->nextInFocusChain();
+        // Children of a control (a list's line edit, say) are not stops of their own.
+        while (widget != nullptr && widget->objectName().isEmpty())
+            widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(chain, expected);
+}
+
 }  // namespace
 }  // namespace velmora::testing

@@ -1,7 +1,7 @@
 // Tools > Optimize...: a run on worker threads gives the headless optimizer's design, Apply
 // puts it into the Design Parameters page as one undoable step, bad fields stop Start, and
 // Cancel keeps and offers the best feasible design so far.
-#include "ui/optimize_window.h"
+#include "ui/tools/optimize_window.h"
 
 #include <QCheckBox>
 #include <QLabel>

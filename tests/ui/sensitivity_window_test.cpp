@@ -7,8 +7,8 @@
 
 #include "simulation/engine_session.h"
 #include "simulation/sensitivity_study.h"
-#include "ui/chart_panel.h"
-#include "ui/control_state_widgets.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/mainwindow/control_state_widgets.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {

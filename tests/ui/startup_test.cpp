@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "persistence/ini_file.h"
-#include "ui/layout_scaling.h"
+#include "ui/mainwindow/layout_scaling.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "ui/control_state_widgets.h"
+#include "ui/mainwindow/control_state_widgets.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {

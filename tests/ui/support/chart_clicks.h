@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
-#include "ui/chart_panel.h"
+#include "ui/charts/chart_panel.h"
 
 namespace velmora::testing {
 

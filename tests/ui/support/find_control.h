@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "ui/window_dialogs.h"
+#include "ui/mainwindow/window_dialogs.h"
 
 namespace velmora::testing {
 

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "ui/main_window.h"
+#include "ui/mainwindow/main_window.h"
 #include "ui/support/find_control.h"
 
 namespace velmora::testing {

@@ -1,0 +1,260 @@
+#include "simulation/accurate_cycle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <numbers>
+
+#include "model/units.h"
+#include "simulation/displacer_motion.h"
+
+namespace velmora {
+namespace {
+
+constexpr double kFullTurn = 2 * std::numbers::pi;
+// Relative change of the work per cycle below which a run has settled.
+constexpr double kSettleTolerance = 1e-6;
+// Pressure equalization: the buffer pressure is the cycle's mean to this fraction, found in
+// at most this many trials.
+constexpr double kEqualizationTolerance = 1e-9;
+constexpr int kMaxEqualizationTrials = 100;
+// Works below this fraction of p V over the swept volumes count as no work when the settling
+// is judged: an undamped displacer that never touches a stop keeps a small free oscillation,
+// whose work per revolution wanders far below anything measurable.
+constexpr double kWorkFloor = 1e-3;
+// Works below this fraction of p V over the swept volumes are too small for an efficiency.
+constexpr double kMeasurableWork = 1e-5;
+// The longest repeating motion, in revolutions, that counts as settled.
+constexpr std::size_t kMaxPeriod = 16;
+
+// The number of revolutions after which the work per revolution repeats to within
+// kSettleTolerance (1 for an ordinary cycle; more when the displacer settles into a motion
+// that repeats only every few revolutions), checked over two whole periods; 0 while it does
+// not repeat yet. `floor` keeps cycles of almost no work from counting as never settling.
+int SettledPeriod(const std::vector<RevolutionTotals>& history, double floor) {
+    const auto work = [&](std::size_t i) {
+        return history[i].integrals.pistonWork + history[i].integrals.rodWork;
+    };
+    const std::size_t n = history.size();
+    for (std::size_t period = 1; period <= kMaxPeriod && 2 * period <= n - 1; ++period) {
+        bool repeats = true;
+        for (std::size_t j = 0; j < period && repeats; ++j) {
+            const double w = work(n - 1 - j);
+            const double before = work(n - 1 - j - period);
+            repeats = std::abs(w - before) <= kSettleTolerance * std::max(std::abs(w), floor);
+        }
+        if (repeats) return static_cast<int>(period);
+    }
+    return 0;
+}
+
+// The mean per revolution of the last `count` cycles.
+RevolutionTotals MeanOfLast(const std::vector<RevolutionTotals>& history, int count) {
+    RevolutionTotals mean;
+    const std::size_t n = history.size();
+    for (std::size_t i = n - static_cast<std::size_t>(count); i < n; ++i) {
+        mean.integrals.pistonWork += history[i].integrals.pistonWork / count;
+        mean.integrals.rodWork += history[i].integrals.rodWork / count;
+        mean.integrals.hotHeat += history[i].integrals.hotHeat / count;
+        mean.integrals.coldHeat += history[i].integrals.coldHeat / count;
+        mean.pressureTime += history[i].pressureTime / count;
+        mean.impactLoss += history[i].impactLoss / count;
+    }
+    return mean;
+}
+
+bool Usable(double value) {
+    return std::isfinite(value) && value > 0;
+}
+
+bool MakeEngine(const ParameterSet& p, bool gravity, double speed, DisplacerEngine& e) {
+    const double gasMass = AccurateGasMass(p);
+    if (!Usable(p.DispArea) || !Usable(p.DispHalfStroke) || !Usable(p.DispMass) ||
+        !Usable(gasMass) || !Usable(speed) || !Usable(p.MeanEnginePressure))
+        return false;
+    for (double nonNegative :
+         {p.DispRodArea, p.PistonArea, p.PistonHalfStroke, p.DeadSpaceVol, p.SpringConstant})
+        if (!std::isfinite(nonNegative) || nonNegative < 0) return false;
+    if (p.DispRodArea >= p.DispArea || !std::isfinite(p.SpringCenter)) return false;
+    e = DisplacerEngine{p.DispArea,
+                        p.DispRodArea,
+                        p.PistonArea,
+                        p.DispHalfStroke,
+                        p.PistonHalfStroke,
+                        p.DeadSpaceVol,
+                        p.HotTemp,
+                        p.ColdTemp,
+                        p.DeadSpaceTemp,
+                        p.DispMass,
+                        p.SpringConstant,
+                        p.SpringCenter,
+                        gravity ? p.DispMass * kGravity : 0.0,
+                        speed,
+                        gasMass * kGasConstant,
+                        p.MeanEnginePressure};
+    return true;
+}
+
+}  // namespace
+
+double AccurateGasMass(const ParameterSet& p) {
+    if (!Usable(p.HotTemp) || !Usable(p.ColdTemp) || !Usable(p.DeadSpaceTemp)) return 0;
+    const double volumeOverT =
+        p.DispArea * p.DispHalfStroke / p.HotTemp +
+        ((p.DispArea - p.DispRodArea) * p.DispHalfStroke + p.PistonArea * p.PistonHalfStroke) /
+            p.ColdTemp +
+        p.DeadSpaceVol / p.DeadSpaceTemp;
+    const double mass = p.MeanEnginePressure * volumeOverT / kGasConstant;
+    return std::isfinite(mass) ? mass : 0;
+}
+
+namespace {
+
+// What revolutions at one buffer pressure come to.
+struct Settling {
+    bool ok = false;        // false: steps ran out
+    int repeat = 0;         // revolutions per period once settled, else 0
+    RevolutionTotals mean;  // per revolution over the period (or the last revolutions)
+};
+
+// The integration's state carried from revolution to revolution.
+struct Integration {
+    Stepper dp;
+    DisplacerMotion motion;
+    double h = 0;
+    long stepsLeft = 0;
+    int revolutions = 0;
+};
+
+// Revolutions at the engine's buffer pressure until the work per revolution repeats, or the
+// cycle limit; the events and samples of the last revolution.
+Settling Settle(const DisplacerEngine& e, Integration& in, const AccurateCycleOptions& options,
+                double workScale, AccurateSpeedRun& run, std::vector<AccurateSample>* samples) {
+    Settling result;
+    std::vector<RevolutionTotals> history;
+    while (in.revolutions < options.maxCycles) {
+        ++in.revolutions;
+        run.events.clear();
+        RevolutionTotals totals;
+        if (!SimulateRevolution(e, in.dp, in.motion, in.h, in.stepsLeft, totals, run.events,
+                                samples))
+            return result;
+        history.push_back(totals);
+        result.repeat = SettledPeriod(history, kWorkFloor * workScale);
+        if (result.repeat > 0) break;
+    }
+    result.ok = true;
+    // Unsettled, the mean of the last revolutions is the better guess; it is flagged.
+    const int n = static_cast<int>(history.size());
+    const int count =
+        result.repeat > 0 ? result.repeat : std::min<int>(kMaxPeriod, std::max(1, n - 1));
+    if (n > 0) result.mean = MeanOfLast(history, count);
+    return result;
+}
+
+}  // namespace
+
+AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCycleOptions& options,
+                                    double speed) {
+    AccurateSpeedRun run;
+    run.speed = speed;
+    DisplacerEngine e{};
+    if (!MakeEngine(params, options.gravity, speed, e)) return run;
+    e.trackMeanPressure = options.pressureEqualization;
+
+    const double period = kFullTurn / speed;
+    Integration in;
+    in.dp.relTol = options.relTol;
+    const double workScale = e.pb * (2 * e.Ad * e.hd + 2 * e.Ap * e.hp);  // p V swept
+    const double speedScale =
+        e.hd * speed + std::sqrt(e.hd * (e.Ar * e.pb + e.k * e.hd + e.weight) / e.m);
+    in.dp.absTol = {options.relTol * e.hd,         options.relTol * speedScale,
+                    options.relTol * workScale,    options.relTol * workScale,
+                    options.relTol * workScale,    options.relTol * workScale,
+                    options.relTol * e.pb * period};
+    in.motion = StartingMotion(e, period);
+    in.h = period / 3600;
+    in.stepsLeft = options.maxSteps;
+    std::vector<AccurateSample> samples(options.recordSamples ? kGridPerRevolution : 0);
+    std::vector<AccurateSample>* sampling = options.recordSamples ? &samples : nullptr;
+
+    Settling s = Settle(e, in, options, workScale, run, sampling);
+    bool settled = s.ok && s.repeat > 0;
+    if (options.pressureEqualization && s.ok) {
+        // A slow leak past the rod brings its outer side to the cycle's average pressure: the
+        // buffer pressure b solves mean(p; b) = b. Every pressure of the cycle lies between
+        // the extremes of the gas law, so they bracket the root; regula falsi (Illinois)
+        // closes in on it, each trial settled afresh from the motion the last one left.
+        const auto excess = [&](const Settling& trial) {
+            return trial.mean.pressureTime / period - e.pb;
+        };
+        const double corners[] = {e.MR / e.D(-e.hd, -1), e.MR / e.D(-e.hd, 1), e.MR / e.D(e.hd, -1),
+                                  e.MR / e.D(e.hd, 1)};
+        double lo = *std::min_element(std::begin(corners), std::end(corners));
+        double hi = *std::max_element(std::begin(corners), std::end(corners));
+        double gLo = hi - lo, gHi = lo - hi;  // mean(p) - b at the ends, at least this sign
+        int side = 0;
+        settled = false;
+        for (int iteration = 0; iteration < kMaxEqualizationTrials && s.ok; ++iteration) {
+            const double g = excess(s);
+            if (std::abs(g) <= kEqualizationTolerance * e.pb) {
+                settled = s.repeat > 0;
+                break;
+            }
+            if (g > 0) {
+                lo = e.pb;
+                gLo = g;
+                if (side == 1) gHi /= 2;
+                side = 1;
+            } else {
+                hi = e.pb;
+                gHi = g;
+                if (side == -1) gLo /= 2;
+                side = -1;
+            }
+            if (hi - lo <= kEqualizationTolerance * e.pb) break;  // a jump, not a root
+            e.pb = (lo * gHi - hi * gLo) / (gHi - gLo);
+            s = Settle(e, in, options, workScale, run, sampling);
+        }
+    }
+
+    run.cycles = in.revolutions;
+    run.steps = options.maxSteps - in.stepsLeft;
+    run.bufferPressure = e.pb;
+    run.outcome = !s.ok     ? AccurateOutcome::StepLimit
+                  : settled ? AccurateOutcome::Settled
+                            : AccurateOutcome::CycleLimit;
+    run.settled = settled;
+    run.revolutionsPerPeriod = settled ? s.repeat : 0;
+    if (s.ok) {
+        run.energy = EnergyOfCycle(s.mean.integrals, params, speed);
+        run.impactLoss = s.mean.impactLoss;
+    }
+    // An efficiency needs a closed cycle whose work stands clear of the integration's
+    // resolution (about 1e-9 of p V over the swept volumes).
+    if (!run.settled || std::abs(run.energy.indicatedWork) < kMeasurableWork * workScale) {
+        run.energy.efficiency = 0;
+        run.energy.carnotFraction = 0;
+    }
+    run.samples = std::move(samples);
+    return run;
+}
+
+AccurateCycleResult RunAccurateCycle(const ParameterSet& params,
+                                     const AccurateCycleOptions& options) {
+    AccurateCycleResult result;
+    result.gasMass = AccurateGasMass(params);
+    const double speed = options.speed > 0 ? options.speed : params.EngineSpeed;
+    result.atSpeed = RunAccurateCycleAt(params, options, speed);
+    result.settled = result.atSpeed.settled;
+    if (options.atOmegaBar && params.OmegaBar > 0) {
+        AccurateCycleOptions second = options;
+        second.recordSamples = false;
+        result.omegaBarRun = true;
+        result.atOmegaBar = RunAccurateCycleAt(params, second, params.OmegaBar);
+        result.settled = result.settled && result.atOmegaBar.settled;
+    }
+    return result;
+}
+
+}  // namespace velmora

@@ -1,0 +1,108 @@
+#include "ui/charts/chart_copier.h"
+
+#include <QList>
+#include <QPointF>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/charts/chart_panel.h"
+#include "ui/charts/plot_curve.h"
+#include "ui/charts/pv_point_cloud.h"
+
+namespace velmora {
+
+void CopySeries(const PointSeries& from, QXYSeries* to) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(from.size()));
+    for (const PlotPoint& p : from) points.append(QPointF(p.x, p.y));
+    to->replace(points);
+}
+
+void SetAxisTitle(QValueAxis* axis, const std::string& title) {
+    const QString text = QString::fromStdString(title);
+    if (axis->titleText() != text) axis->setTitleText(text);
+}
+
+void SetChartTitle(ChartPanel* chart, const std::string& title) {
+    const QString text = QString::fromStdString(title);
+    if (chart->chart()->title() == text) return;
+    chart->chart()->setTitle(text);
+    chart->setToolTip(text);  // a narrow chart cuts a long title
+}
+
+void CopySeries(const PointSeries& from, PlotCurve* to) {
+    to->SetPoints(from);
+}
+
+void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
+    // The axis places its ticks as TickValues says, which exported charts draw too.
+    const bool dynamic = TicksAtSteps(scale);
+    // The charts localize their numbers, so large values read with group separators.
+    const QString format = QString("%.%1f").arg(scale.decimals);
+    // Every change lays the axis labels out again, which is most of a run's drawing cost.
+    if (axis->min() == scale.min && axis->max() == scale.max && axis->labelFormat() == format &&
+        (axis->tickType() == QValueAxis::TicksDynamic) == dynamic &&
+        (!dynamic || axis->tickInterval() == scale.step))
+        return;
+    // Dynamic ticks are laid out at every change: switch them off while range and step change
+    // together, or an old small step over a new large range asks for millions of ticks.
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setRange(scale.min, scale.max);
+    if (dynamic) {
+        axis->setTickAnchor(TickAnchor(scale));
+        axis->setTickInterval(scale.step);
+        axis->setTickType(QValueAxis::TicksDynamic);
+    } else {
+        axis->setTickCount(5);
+    }
+    axis->setLabelFormat(format);
+}
+
+void ApplyTitles(ChartPanel* chart, const ChartSetup& setup) {
+    if (!setup.Title.empty()) SetChartTitle(chart, setup.Title);
+    if (!setup.LeftAxisTitle.empty()) SetAxisTitle(chart->LeftAxis(), setup.LeftAxisTitle);
+    if (!setup.RightAxisTitle.empty()) SetAxisTitle(chart->RightAxis(), setup.RightAxisTitle);
+    if (!setup.BottomAxisTitle.empty()) SetAxisTitle(chart->BottomAxis(), setup.BottomAxisTitle);
+}
+
+AxisScale LeftScaleOf(const ChartSetup& setup, const PointSeries& red) {
+    return MainChartScales(setup, red, {}).left;
+}
+
+void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries& red,
+                   const PointSeries& blue, const PointSeries& cursor, PlotCurve* redSeries,
+                   PlotCurve* blueSeries, PlotCurve* cursorSeries) {
+    ApplyTitles(chart, setup);
+    const ChartScales scales = MainChartScales(setup, red, blue);
+    ApplyScale(chart->BottomAxis(), scales.bottom);
+    ApplyScale(chart->LeftAxis(), scales.left);
+    ApplyScale(chart->RightAxis(), scales.right);
+    CopySeries(red, redSeries);
+    CopySeries(blue, blueSeries);
+    CopySeries(cursor, cursorSeries);
+}
+
+void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* points,
+                 QXYSeries* phasePoint) {
+    ApplyTitles(chart, sim.PVChart);
+    const ChartScales scales = PvChartScales(sim, chart->width());
+    ApplyScale(chart->BottomAxis(), scales.bottom);
+    ApplyScale(chart->LeftAxis(), scales.left);
+    points->SetPoints(sim.PVSeries);
+    CopySeries(sim.PVPhaseSeries, phasePoint);
+}
+
+void CopyPowerChart(ChartPanel* chart, const PowerCurve& curve, PlotCurve* power,
+                    PlotCurve* phaseOrTorque) {
+    SetChartTitle(chart, curve.Title);
+    SetAxisTitle(chart->RightAxis(), curve.RightAxisTitle);
+    const ChartScales scales = PowerChartScales(curve);
+    ApplyScale(chart->BottomAxis(), scales.bottom);
+    ApplyScale(chart->LeftAxis(), scales.left);
+    ApplyScale(chart->RightAxis(), scales.right);
+    CopySeries(curve.PowerSeries, power);
+    CopySeries(curve.PhaseOrTorqueSeries, phaseOrTorque);
+}
+
+}  // namespace velmora

@@ -1,0 +1,63 @@
+#include "ui/commands/input_steps.h"
+
+#include <tuple>
+#include <utility>
+
+#include "model/design_inputs.h"
+
+namespace velmora {
+
+namespace {
+
+// Every input member once, so comparing and copying cannot drift apart.
+template <class State, class Visit>
+void ForEachInput(State& a, State& b, Visit visit) {
+    for (const DesignInput& input : kInputs) {
+        visit(InputText(a, input), InputText(b, input));
+        if (input.control != nullptr) visit(*InputUnits(a, input), *InputUnits(b, input));
+    }
+    visit(a.LeakCB, b.LeakCB);
+    visit(a.GravityCB, b.GravityCB);
+    visit(a.outputs.LengthOutputFormatRG, b.outputs.LengthOutputFormatRG);
+    visit(a.outputs.TemperatureOutputFormatRG, b.outputs.TemperatureOutputFormatRG);
+    visit(a.outputs.MassOutputFormatRG, b.outputs.MassOutputFormatRG);
+    visit(a.outputs.AngVelOutputFormatRG, b.outputs.AngVelOutputFormatRG);
+    visit(a.outputs.SpringOutputFormatRG, b.outputs.SpringOutputFormatRG);
+    visit(a.outputs.AngleOutputFormatRG, b.outputs.AngleOutputFormatRG);
+    visit(a.outputs.PressureOutputFormatRG, b.outputs.PressureOutputFormatRG);
+    visit(a.EditStep3PistonDiam, b.EditStep3PistonDiam);
+    visit(a.EditStep3PistonStroke, b.EditStep3PistonStroke);
+    visit(a.EditStep5DispDiam, b.EditStep5DispDiam);
+    visit(a.EditStep5DispStroke, b.EditStep5DispStroke);
+}
+
+}  // namespace
+
+bool SameInputs(const ControlState& a, const ControlState& b) {
+    bool same = true;
+    ForEachInput(a, b, [&](const auto& x, const auto& y) { same = same && x == y; });
+    return same;
+}
+
+ControlState WithInputsOf(const ControlState& to, const ControlState& from) {
+    ControlState result = to;
+    ControlState source = from;
+    ForEachInput(result, source, [](auto& x, const auto& y) { x = y; });
+    return result;
+}
+
+InputStep::InputStep(const QString& text, ControlState before, ControlState after, Apply apply)
+    : before_(std::move(before)), after_(std::move(after)), apply_(std::move(apply)) {
+    setText(text);
+}
+
+void InputStep::undo() {
+    apply_(before_);
+}
+
+void InputStep::redo() {
+    if (std::exchange(done_, false)) return;
+    apply_(after_);
+}
+
+}  // namespace velmora

@@ -1,0 +1,61 @@
+// Copies the results of a compute run from the session into the widgets.
+#include <QStringList>
+
+#include "ui/charts/chart_copier.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/main_window.h"
+
+namespace velmora {
+
+namespace {
+
+void ShowLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
+    QStringList text;
+    text.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines) text.append(ToQString(line));
+    memo->setPlainText(text.join('\n'));
+}
+
+// Suspends repainting of a widget for the life of the scope, then repaints it once.
+class PaintPause {
+  public:
+    explicit PaintPause(QWidget* widget) : widget_(widget) { widget_->setUpdatesEnabled(false); }
+    ~PaintPause() { widget_->setUpdatesEnabled(true); }
+    PaintPause(const PaintPause&) = delete;
+    PaintPause& operator=(const PaintPause&) = delete;
+
+  private:
+    QWidget* widget_;
+};
+
+}  // namespace
+
+void TForm1::ShowResults() {
+    const SimulationState& sim = session_.Sim;
+    WindowControls& c = ui_;
+    ShowLines(c.Memo1, session_.Driver.Memo1);
+    ShowLines(c.Memo2, session_.Driver.Memo2);
+    MarkNonNumberInputs();  // the number settings may have changed with the run
+    c.lDwell->setText(ToQString(sim.DwellLabel));
+    c.lDwellA->setText(ToQString(sim.DwellLabel));
+    c.lDwell->setToolTip(c.lDwell->text());
+    c.lDwellA->setToolTip(c.lDwellA->text());
+    c.lDeltaTee->setText(ToQString(sim.DeltaTeeCaption).replace("\r\n", "\n"));
+    {
+        PaintPause main(c.MainChart);
+        PaintPause copy(c.MainChartA);
+        PaintPause pv(c.PVChart);
+        PaintPause power(c.Chart3);
+        // A zoom lasts until the next computation, whose ranges replace it.
+        for (ChartPanel* chart : {c.MainChart, c.MainChartA, c.PVChart, c.Chart3}) chart->EndZoom();
+        CopyMainChart(c.MainChart, sim.MainChart, sim.Series1, sim.Series2, sim.Series3, c.Series1,
+                      c.Series2, c.Series3);
+        CopyMainChart(c.MainChartA, sim.MainChartA, sim.Series1a, sim.Series2a, sim.Series3a,
+                      c.Series1a, c.Series2a, c.Series3a);
+        CopyPvChart(c.PVChart, sim, c.PVSeries, c.PVPhaseSeries);
+        CopyPowerChart(c.Chart3, sim.Chart3, c.PowerSeries, c.PhaseOrTorqueSeries);
+    }
+}
+
+}  // namespace velmora

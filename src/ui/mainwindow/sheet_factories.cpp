@@ -1,0 +1,91 @@
+#include "ui/mainwindow/sheet_builders.h"
+
+namespace velmora {
+
+QLineEdit* MakeEdit(const char* name, const QString& text, int width, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    if (width > 0) edit->setFixedWidth(width);
+    return edit;
+}
+
+QComboBox* MakeList(const char* name, const QStringList& items, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->addItems(items);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    list->setMaxVisibleItems(items.size());
+    return list;
+}
+
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    if (name != nullptr) label->setObjectName(name);
+    return label;
+}
+
+QStringList LengthItems() {
+    return {"Inches", "mm", "cm", "m"};
+}
+
+QStringList CurveItems() {
+    return {"Displacer Position",  "Piston Position",        "Hot Volume",
+            "Cold Volume",         "Total Volume",           "Instantaneous Pressure",
+            "Average Pressure",    "Displacer Rod Pressure", "Spring Force",
+            "Displacer Rod Force", "Displacer Acceleration", "Displacer Velocity"};
+}
+
+QStringList UnitItems(InputUnitKind kind) {
+    switch (kind) {
+        case InputUnitKind::Length:
+            return LengthItems();
+        case InputUnitKind::Mass:
+            return {"pounds", "grams", "kilo-grams"};
+        case InputUnitKind::Spring:
+            return {"N/m", "grams/inch"};
+        case InputUnitKind::Volume:
+            return {"Inches^3", "mm^3", "cm^3", "m^3"};
+        case InputUnitKind::Temperature:
+            return {"F", "C", "K"};
+        case InputUnitKind::AngularSpeed:
+            return {"RPM", "Hz", "Rad/Sec"};
+        case InputUnitKind::Pressure:
+            return {"Atmos", "lb/in^2", "N/m^2"};
+        case InputUnitKind::Power:
+            return {"Watts"};
+    }
+    return {};
+}
+
+void WindowControls::NameInputWidgets() {
+    auto name = [this](QLineEdit*& edit, QComboBox*& units, const char* editName) {
+        for (const DesignInput& input : kInputs)
+            if (QLatin1String(input.editName) == QLatin1String(editName)) {
+                edit = InputOf(input).edit;
+                units = InputOf(input).units;
+            }
+    };
+    name(EditDispDiameter, DispDiameterUnits, "EditDispDiameter");
+    name(EditDispStroke, DispStrokeUnits, "EditDispStroke");
+    name(EditDispMass, DispMassUnits, "EditDispMass");
+    name(EditDispRodDiameter, DispRodDiameterUnits, "EditDispRodDiameter");
+    name(EditSpringConstant, SpringConstantUnits, "EditSpringConstant");
+    name(EditSpringCenter, SpringCenterUnits, "EditSpringCenter");
+    name(EditPistonDiameter, PistonDiameterUnits, "EditPistonDiameter");
+    name(EditPistonStroke, PistonStrokeUnits, "EditPistonStroke");
+    name(EditDeadSpaceVol, DeadSpaceVolUnits, "EditDeadSpaceVol");
+    name(EditDeadSpaceTemp, DeadSpaceTempUnits, "EditDeadSpaceTemp");
+    name(EditHotTemp, HotTempUnits, "EditHotTemp");
+    name(EditColdTemp, ColdTempUnits, "EditColdTemp");
+    name(EditEngineSpeed, EngineSpeedUnits, "EditEngineSpeed");
+    name(EditMeanEnginePressure, PressureUnits, "EditMeanEnginePressure");
+    name(EditRequiredEnginePower, EnginePowerUnits, "EditRequiredEnginePower");
+}
+
+std::vector<QComboBox*> WindowControls::OutputLists() const {
+    return {LengthOutputFormatRG,   TemperatureOutputFormatRG, MassOutputFormatRG,
+            PressureOutputFormatRG, AngleOutputFormatRG,       AngVelOutputFormatRG,
+            SpringOutputFormatRG};
+}
+
+}  // namespace velmora

@@ -1,0 +1,206 @@
+// Start-up, shut-down and the three menu commands that move parameter files.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include "locale/number_settings_from_locale.h"
+#include "model/scoped_flag.h"
+#include "persistence/parameter_file.h"
+#include "persistence/state_locations.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/layout_scaling.h"
+#include "ui/mainwindow/main_window.h"
+#include "ui/pages/help/release_text.h"
+
+namespace velmora {
+
+void TForm1::FormCreate() {
+    session_.Driver.ComputeBusy = false;
+    session_.Driver.ComputePending = false;
+    ReleaseText = ReleaseTextOfExecutable();
+    // The release stays on the input page (the start-up step that blanks it is left out):
+    // the user then always sees which release produced a report.
+    ui_.lRelease->setText("[Release " + ReleaseText + "]");
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ScreenPixelsPerInch = screen != nullptr ? qRound(screen->logicalDotsPerInchX()) : 96;
+    LayoutScaled = false;
+    session_.Driver.Loading = true;
+    session_.State.outputs.numbers = NumberSettingsFromSystemLocale();
+}
+
+void TForm1::FormShow() {
+    ScaleLayoutOnce();
+    ui_.lDwell->clear();
+    ui_.lDwellA->clear();
+    // The result labels follow their step captions through the page layout (16 pixels gap).
+    for (QPushButton* button : {ui_.UsePistonDiamStrokeButton, ui_.UseDispDiamStrokeButton})
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    PistonDesignGuard = false;
+    DispDesignGuard = false;
+    ui_.EnginePowerUnits->setCurrentIndex(0);
+    ExeFolder =
+        exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolderOverride_;
+    if (!ExeFolder.endsWith('/')) ExeFolder += '/';
+    ChooseFolders();
+    // An unreadable state file is reported and kept; the controls show a file without keys.
+    if (!LoadParameterFile(ToQString(StartupStateFile(Locations))))
+        ApplyControlState(WindowState());
+    session_.Driver.Loading = false;
+    ReadRecentFileList();
+    MarkNonNumberInputs();
+    ReadControls(ui_, committedInputs_);
+    undo_->clear();
+    DesignSheetEnter();
+    ui_.EditChangeTimer->start();
+    BugList1Click();
+}
+
+void TForm1::FormDestroy() {
+    if (destroyed_ || !shown_) return;  // never shown: nothing was loaded, nothing to keep
+    destroyed_ = true;
+    ui_.AnimateTimer->stop();
+    ui_.EditChangeTimer->stop();
+    PrepareStateFolder(Locations);
+    SaveParameterFile(StateFile());
+    WriteRecentFileList();
+}
+
+QString TForm1::StateFile() const {
+    return ToQString(Locations.stateFolder) + "Default.INI";
+}
+
+void TForm1::ChooseFolders() {
+    StateLocationInputs inputs = ReadStateLocationInputs(ToStdString(ExeFolder));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        inputs.documentsFolder = ToStdString(documents);
+    Locations = ChooseStateLocations(inputs);
+    dialogFolder_ = ToQString(Locations.dialogFolder);
+}
+
+void TForm1::ScaleLayoutOnce() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen != nullptr ? screen->geometry().width() : 0;
+    if (!ShouldScaleLayout(LayoutScaled, ScreenPixelsPerInch, screenWidth)) return;
+    const QSize client = centralWidget()->size();
+    ScaleWidgetTree(this, kLayoutScaleFactor);
+    LayoutScaled = true;
+    layout()->activate();
+    const QSize fitted =
+        ScaledClientSize(client, centralWidget()->minimumSizeHint(), kLayoutScaleFactor);
+    resize(fitted.width(), fitted.height() + menuBar()->sizeHint().height());
+}
+
+void TForm1::LoadButtonClick() {
+    const std::optional<QString> path = dialogs_->ChooseFileToLoad(this, dialogFolder_);
+    if (!path) return;
+    LoadChosenFile(*path);
+}
+
+// Load Parameters after the file is chosen (in the open dialog or under Recent Files).
+void TForm1::LoadChosenFile(const QString& path) {
+    FlushPendingStep();
+    bool loaded = false;
+    {
+        ScopedFlag loading(session_.Driver.Loading);
+        loaded = LoadParameterFile(path);
+    }
+    if (!loaded) return;  // nothing changed, nothing to compute
+    // Dialogs start where the last load or save succeeded, never where one failed (a folder
+    // such as /proc can hang the dialog).
+    dialogFolder_ = QFileInfo(path).absolutePath();
+    session_.Driver.LoadedFileName = ToStdString(path);
+    NoteRecentFile(path);
+    CommitInputStep("Load Parameters");
+    undo_->setClean();
+    Compute(true, true);
+}
+
+void TForm1::SaveButtonClick() {
+    const std::string proposed = ProposedSaveName(ToStdString(Caption()));
+    if (!proposed.empty()) saveDialogFileName_ = ToQString(proposed);
+    const std::optional<QString> path =
+        dialogs_->ChooseFileToSave(this, dialogFolder_, saveDialogFileName_);
+    if (!path) return;
+    saveDialogFileName_ = QFileInfo(*path).fileName();
+    FlushPendingStep();
+    if (SaveParameterFile(*path)) dialogFolder_ = QFileInfo(*path).absolutePath();
+}
+
+void TForm1::QuitButtonClick() {
+    close();
+}
+
+ControlState TForm1::WindowState() const {
+    ControlState state = session_.State;
+    state.Left = x();
+    state.Top = y();
+    state.Width = width();
+    state.Height = height();
+    state.Page = ui_.PageControl1->currentIndex() + 1;
+    return state;
+}
+
+bool TForm1::LoadParameterFile(const QString& path) {
+    ControlState state = WindowState();
+    if (velmora::LoadParameterFile(ToStdString(path), state) == FileReadStatus::Unreadable) {
+        dialogs_->ShowMessage(this, ToQString(UnableToReadMessage(ToStdString(path))));
+        return false;
+    }
+    ApplyControlState(state);
+    SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
+    return true;
+}
+
+bool TForm1::SaveParameterFile(const QString& path) {
+    ControlState state = session_.State;
+    ReadControls(ui_, state);
+    state.Left = x();
+    state.Top = y();
+    state.Width = width();
+    state.Height = height();
+    state.Page = ui_.PageControl1->currentIndex() + 1;
+    state.MemoWidth = MemoWidth();
+    std::string error;
+    if (!velmora::SaveParameterFile(ToStdString(path), state, error)) {
+        dialogs_->ShowMessage(this, ToQString(error));
+        return false;
+    }
+    SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
+    undo_->setClean();
+    if (path != StateFile()) NoteRecentFile(path);
+    return true;
+}
+
+// Puts a loaded state into the controls; the change handlers stay quiet because Loading is
+// raised by every caller, so the order does not matter.
+void TForm1::ApplyControlState(const ControlState& s) {
+    WindowControls& c = ui_;
+    PutInputs(c, s);
+    c.LeakCB->setChecked(s.LeakCB);
+    c.ComputeCycleCountEdit->setText(ToQString(s.ComputeCycleCountEdit));
+    c.GraphCycleCountEdit->setText(ToQString(s.GraphCycleCountEdit));
+    c.MaxGraphCycleCountEdit->setText(ToQString(s.MaxGraphCycleCountEdit));
+    SetListChoice(c.RedGraphRG, s.RedGraphRG);
+    SetListChoice(c.BlueGraphRG, s.BlueGraphRG);
+    SetListChoice(c.XAxisRG, s.XAxisRG);
+    PutOutputUnits(c, s.outputs);
+    SetListChoice(c.ShowGraph2RG, s.ShowGraph2RG);
+    c.GravityCB->setChecked(s.GravityCB);
+    move(s.Left, s.Top);
+    resize(s.Width, s.Height);
+    if (s.Page >= 1 && s.Page <= c.PageControl1->count())
+        c.PageControl1->setCurrentIndex(s.Page - 1);
+    PutDesignFields(s);
+    c.EditXAxisOffset->setText(ToQString(s.EditXAxisOffset));
+    pendingMemoWidth_ = s.MemoWidth;
+    ApplyMemoWidth();
+    session_.State = s;
+}
+
+}  // namespace velmora

@@ -1,0 +1,407 @@
+#include "ui/tools/optimize_window.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <thread>
+
+#include "model/scoped_flag.h"
+#include "designspace/sweep_axis.h"
+#include "optimizer/result_table.h"
+#include "simulation/sensitivity_study.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/main_window.h"
+
+namespace velmora {
+
+namespace {
+
+enum InputColumn { kVaryColumn, kFromColumn, kToColumn };
+
+// A number field as typed: '.' or the user's ',' as the decimal separator.
+std::optional<double> FieldNumber(const QString& text) {
+    QString plain = text.trimmed();
+    plain.replace(',', '.');
+    return ParseRangeNumber(plain.toStdString());
+}
+
+void Mark(QLineEdit* field, const QString& problem) {
+    field->setStyleSheet(problem.isEmpty() ? QString() : "background: #ffd0d0");
+    field->setToolTip(problem);
+}
+
+void Mark(QTableWidgetItem* item, const QString& problem) {
+    item->setBackground(problem.isEmpty() ? QBrush() : QBrush(QColor("#ffd0d0")));
+    item->setToolTip(problem);
+}
+
+QString BoundText(double value) {
+    return ToQString(TrialText(value, NumberSettings{}));
+}
+
+}  // namespace
+
+OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
+    : QWidget(parent, Qt::Window), form_(form) {
+    setObjectName("OptimizeWindow");
+    setWindowTitle("Optimize");
+    auto* layout = new QHBoxLayout(this);
+    auto* side = new QVBoxLayout;
+    layout->addLayout(side, 3);
+
+    auto* top = new QFormLayout;
+    objective_ = new QComboBox(this);
+    objective_->setObjectName("OptimizeObjective");
+    for (const ObjectiveInfo& info : kObjectives) objective_->addItem(info.caption);
+    objective_->setCurrentIndex(static_cast<int>(Objective::PVPowerAtEngineSpeed));
+    top->addRow("Maximize:", objective_);
+    side->addLayout(top);
+
+    auto* constraintBox = new QGroupBox("Constraints", this);
+    auto* grid = new QGridLayout(constraintBox);
+    for (std::size_t i = 0; i < kConstraints.size(); ++i) {
+        const ConstraintInfo& info = kConstraints[i];
+        ConstraintFields& f = constraints_[i];
+        f.on = new QCheckBox(info.caption, constraintBox);
+        f.on->setObjectName(QString("OptimizeConstraint") + info.name);
+        f.margin = new QLineEdit(BoundText(info.defaultMargin), constraintBox);
+        f.margin->setObjectName(QString("OptimizeMargin") + info.name);
+        f.margin->setMaximumWidth(70);
+        grid->addWidget(f.on, static_cast<int>(i), 0);
+        grid->addWidget(f.margin, static_cast<int>(i), 1);
+        connect(f.on, &QCheckBox::toggled, this, [this] { Validate(); });
+        connect(f.margin, &QLineEdit::textChanged, this, [this] { Validate(); });
+    }
+    constraints_[0].on->setChecked(true);  // not overdriven
+    side->addWidget(constraintBox);
+
+    inputs_ = new QTableWidget(static_cast<int>(kSweepInputs.size()), 3, this);
+    inputs_->setObjectName("OptimizeInputs");
+    inputs_->setHorizontalHeaderLabels({"Vary", "From", "To"});
+    inputs_->horizontalHeader()->setSectionResizeMode(kVaryColumn, QHeaderView::Stretch);
+    inputs_->verticalHeader()->setVisible(false);
+    side->addWidget(inputs_, 1);
+    FillInputs();
+    connect(inputs_, &QTableWidget::itemChanged, this, [this] {
+        if (!filling_) Validate();
+    });
+
+    auto* bottom = new QFormLayout;
+    budget_ = new QLineEdit(QString::number(kDefaultMaxEvaluations), this);
+    budget_->setObjectName("OptimizeBudget");
+    bottom->addRow("Evaluation budget:", budget_);
+    side->addLayout(bottom);
+    connect(budget_, &QLineEdit::textChanged, this, [this] { Validate(); });
+
+    auto* buttons = new QHBoxLayout;
+    auto* refill = new QPushButton("Bounds from Design", this);
+    refill->setObjectName("OptimizeRefill");
+    start_ = new QPushButton("Start", this);
+    start_->setObjectName("OptimizeStart");
+    cancel_ = new QPushButton("Cancel", this);
+    cancel_->setObjectName("OptimizeCancel");
+    cancel_->setEnabled(false);
+    apply_ = new QPushButton("Apply", this);
+    apply_->setObjectName("OptimizeApply");
+    apply_->setEnabled(false);
+    for (QPushButton* button : {refill, start_, cancel_, apply_}) buttons->addWidget(button);
+    side->addLayout(buttons);
+    problem_ = new QLabel(this);
+    problem_->setObjectName("OptimizeProblem");
+    problem_->setStyleSheet("color: #a00000");
+    problem_->setWordWrap(true);
+    side->addWidget(problem_);
+
+    auto* right = new QVBoxLayout;
+    layout->addLayout(right, 4);
+    auto* chart = new QChart;
+    chart->setTitle("Best feasible objective");
+    chart->legend()->hide();
+    series_ = new QLineSeries(chart);
+    chart->addSeries(series_);
+    auto* x = new QValueAxis(chart);
+    x->setTitleText("Evaluations");
+    x->setLabelFormat("%d");
+    auto* y = new QValueAxis(chart);
+    y->setTitleText("W");
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series_->attachAxis(x);
+    series_->attachAxis(y);
+    chart_ = new QChartView(chart, this);
+    chart_->setObjectName("OptimizeChart");
+    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_->setMinimumHeight(180);
+    right->addWidget(chart_, 1);
+    status_ = new QLabel(this);
+    status_->setObjectName("OptimizeStatus");
+    right->addWidget(status_);
+    result_ = new QTableWidget(0, 3, this);
+    result_->setObjectName("OptimizeResult");
+    result_->setHorizontalHeaderLabels({"", "Before", "After"});
+    result_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    result_->verticalHeader()->setVisible(false);
+    result_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    right->addWidget(result_, 1);
+
+    connect(refill, &QPushButton::clicked, this, [this] {
+        FillInputs();
+        Validate();
+    });
+    connect(start_, &QPushButton::clicked, this, &OptimizeWindow::Start);
+    connect(cancel_, &QPushButton::clicked, this, &OptimizeWindow::Cancel);
+    connect(apply_, &QPushButton::clicked, this, &OptimizeWindow::Apply);
+    task_ = new BackgroundTask(this);
+    connect(task_, &BackgroundTask::Progressed, this, &OptimizeWindow::ShowProgress);
+    connect(task_, &BackgroundTask::Finished, this, &OptimizeWindow::Finished);
+    resize(1000, 640);
+    Validate();
+}
+
+OptimizeWindow::~OptimizeWindow() {
+    // The task cancels and waits for its run before the window's widgets go.
+    delete task_;
+    task_ = nullptr;
+}
+
+bool OptimizeWindow::Running() const {
+    return task_ != nullptr && task_->Running();
+}
+
+void OptimizeWindow::closeEvent(QCloseEvent* event) {
+    Cancel();
+    QWidget::closeEvent(event);
+}
+
+void OptimizeWindow::FillInputs() {
+    // Half to one and a half times the value on the Design Parameters page, in its unit.
+    ScopedFlag filling(filling_);
+    const ControlState base = form_.Session().Controls();
+    for (std::size_t i = 0; i < kSweepInputs.size(); ++i) {
+        const SweepInput& input = kSweepInputs[i];
+        const int row = static_cast<int>(i);
+        QString name = input.name;
+        const QString unit = form_.Ui().InputOf(*input.input).units->currentText();
+        if (!unit.isEmpty()) name += " (" + unit + ")";
+        auto* vary = inputs_->item(row, kVaryColumn);
+        if (vary == nullptr) {
+            vary = new QTableWidgetItem;
+            vary->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+            const bool chosen = input.control == &ControlState::EditPistonStroke ||
+                                input.control == &ControlState::EditDispMass;
+            vary->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
+            inputs_->setItem(row, kVaryColumn, vary);
+        }
+        vary->setText(name);
+        const std::optional<Variable> bounds = DefaultVariable(base, input);
+        inputs_->setItem(row, kFromColumn,
+                         new QTableWidgetItem(bounds ? BoundText(bounds->from) : ""));
+        inputs_->setItem(row, kToColumn, new QTableWidgetItem(bounds ? BoundText(bounds->to) : ""));
+    }
+    inputs_->resizeColumnsToContents();
+}
+
+OptimizeProblem OptimizeWindow::ReadProblem(bool mark, QString& problem) {
+    OptimizeProblem p;
+    // The design as it stands now; later edits in the main window do not reach this run.
+    p.base = form_.Session().Controls();
+    p.objective =
+        kObjectives[static_cast<std::size_t>(std::max(objective_->currentIndex(), 0))].objective;
+    bool marked = false;
+    for (std::size_t i = 0; i < kConstraints.size(); ++i) {
+        const ConstraintFields& f = constraints_[i];
+        const std::optional<double> margin = FieldNumber(f.margin->text());
+        const Constraint constraint{kConstraints[i].kind, margin.value_or(0)};
+        QString why;
+        if (f.on->isChecked()) {
+            why = margin ? QString::fromStdString(ConstraintProblem(constraint))
+                         : QString("not a number");
+            p.constraints.push_back(constraint);
+        }
+        if (mark) Mark(f.margin, why);
+        marked = marked || !why.isEmpty();
+    }
+    {
+        ScopedFlag filling(filling_);  // the marks are no edits
+        for (std::size_t i = 0; i < kSweepInputs.size(); ++i) {
+            const int row = static_cast<int>(i);
+            QTableWidgetItem* from = inputs_->item(row, kFromColumn);
+            QTableWidgetItem* to = inputs_->item(row, kToColumn);
+            QString why;
+            if (inputs_->item(row, kVaryColumn)->checkState() == Qt::Checked) {
+                const std::optional<double> low = FieldNumber(from->text());
+                const std::optional<double> high = FieldNumber(to->text());
+                const Variable variable{&kSweepInputs[i], low.value_or(0), high.value_or(0)};
+                why = !low || !high ? "FROM and TO must be numbers"
+                                    : QString::fromStdString(VariableProblem(variable, p.base));
+                p.variables.push_back(variable);
+            }
+            if (mark) {
+                Mark(from, why);
+                Mark(to, why);
+            }
+            marked = marked || !why.isEmpty();
+        }
+    }
+    bool whole = false;
+    p.maxEvaluations = budget_->text().trimmed().toInt(&whole);
+    if (!whole) p.maxEvaluations = 0;
+    const bool budgetOk = p.maxEvaluations >= 1;
+    if (mark) Mark(budget_, budgetOk ? "" : "a whole number of at least 1");
+    problem = marked || !budgetOk ? "Correct the marked fields."
+                                  : QString::fromStdString(ProblemError(p));
+    if (problem.startsWith("no input")) problem = "Check at least one input to vary.";
+    return p;
+}
+
+void OptimizeWindow::Validate() {
+    if (start_ == nullptr) return;  // still being built
+    QString problem;
+    ReadProblem(true, problem);
+    problem_->setText(problem);
+    start_->setEnabled(problem.isEmpty() && !Running());
+}
+
+void OptimizeWindow::Start() {
+    if (Running()) return;
+    QString problem;
+    OptimizeProblem p = ReadProblem(true, problem);
+    if (!problem.isEmpty()) return;
+    run_ = std::make_shared<OptimizeRun>(std::move(p));
+    series_->clear();
+    result_->setRowCount(0);
+    start_->setEnabled(false);
+    cancel_->setEnabled(true);
+    apply_->setEnabled(false);
+    problem_->clear();
+    status_->setText("Running...");
+    const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    task_->Start(std::shared_ptr<WorkProgress>(run_, &run_->Progress()),
+                 [run = run_, threads] { run->Run(threads); });
+}
+
+void OptimizeWindow::Cancel() {
+    task_->Cancel();
+}
+
+void OptimizeWindow::ShowProgress() {
+    const std::vector<ProgressPoint> history = run_->BestHistory();
+    const int evaluations = run_->Evaluations();
+    QList<QPointF> points;
+    for (const ProgressPoint& p : history) {
+        if (!points.isEmpty()) points.append(QPointF(p.evaluations, points.back().y()));
+        points.append(QPointF(p.evaluations, p.objective));
+    }
+    if (!points.isEmpty()) points.append(QPointF(evaluations, points.back().y()));
+    series_->replace(points);
+    auto* x = qobject_cast<QValueAxis*>(chart_->chart()->axes(Qt::Horizontal).value(0));
+    auto* y = qobject_cast<QValueAxis*>(chart_->chart()->axes(Qt::Vertical).value(0));
+    x->setRange(0, std::max(evaluations, 10));
+    if (!history.empty()) {
+        const double low = history.front().objective;
+        const double high = history.back().objective;
+        const double pad = std::max((high - low) * 0.05, std::fabs(high) * 0.01 + 1e-9);
+        y->setRange(low - pad, high + pad);
+    }
+    status_->setText(QString("%1 evaluations").arg(evaluations));
+}
+
+void OptimizeWindow::Finished() {
+    ShowProgress();
+    cancel_->setEnabled(false);
+    if (const QString failure = task_->Failure(); !failure.isEmpty()) {
+        // The outcome of a run that did not end is not to be trusted: nothing to apply.
+        status_->setText("The run stopped: " + failure);
+        result_->setRowCount(0);
+        apply_->setEnabled(false);
+    } else {
+        ShowResult();
+    }
+    Validate();
+    emit RunFinished();
+}
+
+void OptimizeWindow::ShowResult() {
+    const OptimizeOutcome& outcome = run_->Outcome();
+    const QString used = QString("%1 evaluations").arg(outcome.evaluations);
+    switch (outcome.status) {
+        case OptimizeStatus::StartUncomputable:
+            status_->setText(QString("The %1 of the design as it stands cannot be computed; "
+                                     "nothing to start from.")
+                                 .arg(InfoOf(run_->Problem().objective).caption));
+            result_->setRowCount(0);
+            return;
+        case OptimizeStatus::NoneFeasible:
+            status_->setText("No design within the bounds meets the constraints (" + used + ").");
+            break;
+        case OptimizeStatus::NoGain:
+            status_->setText(QString("No design within the bounds gives a %1 above 0 (%2).")
+                                 .arg(InfoOf(run_->Problem().objective).caption, used));
+            break;
+        case OptimizeStatus::Found:
+            status_->setText((outcome.cancelled ? "Cancelled; best feasible design so far ("
+                                                : "Best feasible design (") +
+                             used + ").");
+            break;
+    }
+    const std::vector<ResultRow> rows = ResultRows(run_->Problem(), outcome);
+    result_->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = static_cast<int>(i);
+        result_->setItem(row, 0, new QTableWidgetItem(ToQString(rows[i].label)));
+        result_->setItem(row, 1, new QTableWidgetItem(ToQString(rows[i].before)));
+        result_->setItem(row, 2, new QTableWidgetItem(ToQString(rows[i].after)));
+        for (const int column : {1, 2})
+            result_->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    result_->resizeColumnsToContents();
+    apply_->setEnabled(outcome.status == OptimizeStatus::Found);
+}
+
+void OptimizeWindow::Apply() {
+    if (!run_ || Running() || run_->Outcome().status != OptimizeStatus::Found) return;
+    // Only the varied inputs change: each gets its optimized text in the unit it was
+    // optimized in; every other field keeps what the user has there now.
+    ControlState inputs = form_.Session().Controls();
+    const OptimizeProblem& p = run_->Problem();
+    for (std::size_t i = 0; i < p.variables.size(); ++i) {
+        InputControl& field = inputs.*p.variables[i].input->control;
+        field.text = run_->Outcome().best->texts[i];
+        field.units = (p.base.*p.variables[i].input->control).units;
+    }
+    form_.ApplyInputsAsOneStep(inputs, "Optimize");
+}
+
+void AddOptimizeMenu(TForm1& form, QMenuBar* bar) {
+    auto* tools = bar->findChild<QMenu*>("Tools1");
+    if (tools == nullptr) {
+        tools = bar->addMenu("Tools");
+        tools->setObjectName("Tools1");
+    }
+    QAction* action = tools->addAction("Optimize...");
+    action->setObjectName("Optimize1");
+    QObject::connect(action, &QAction::triggered, &form, [&form] {
+        auto* window = form.findChild<OptimizeWindow*>("OptimizeWindow");
+        if (window == nullptr) window = new OptimizeWindow(form, &form);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+}
+
+}  // namespace velmora
