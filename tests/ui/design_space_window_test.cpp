@@ -16,8 +16,8 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/tools/design_space_map.h"
 #include "ui/support/window_fixture.h"
+#include "ui/tools/design_space_map.h"
 
 namespace velmora::testing {
 namespace {

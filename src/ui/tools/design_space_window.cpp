@@ -26,8 +26,8 @@
 
 #include "designspace/sweep_csv.h"
 #include "ui/mainwindow/control_state_widgets.h"
-#include "ui/tools/design_space_map.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/tools/design_space_map.h"
 
 namespace velmora {
 

@@ -20,8 +20,8 @@
 #include <QValueAxis>
 #include <thread>
 
-#include "model/scoped_flag.h"
 #include "designspace/sweep_axis.h"
+#include "model/scoped_flag.h"
 #include "optimizer/result_table.h"
 #include "simulation/sensitivity_study.h"
 #include "ui/mainwindow/control_state_widgets.h"
