@@ -8,7 +8,7 @@ PREFIX     ?= /usr/local
 # `make package` also needs dpkg-shlibdeps (dpkg-dev) and file, which CPack calls.
 PACKAGE_TOOLS := dpkg-dev file
 
-.PHONY: deps configure build install package test test-sanitize lint fuzz fuzz-run run bench clean
+.PHONY: deps configure build install package test test-sanitize test-thread lint fuzz fuzz-run run bench clean
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -46,6 +46,21 @@ test-sanitize: deps
 	cmake --build $(BUILD)-sanitize -j$(JOBS)
 	cd $(BUILD)-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS) -E '^ui_'
 	cd $(BUILD)-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -R '^ui_'
+
+# The threaded layers (simulation, designspace, optimizer) under ThreadSanitizer: only their
+# tests and the velmora-cli they run are built, without the window. TSan's shadow memory needs
+# a fixed address layout; setarch -R turns address randomization off for the test runs.
+THREAD_LAYERS := simulation designspace optimizer
+THREAD_TESTS  := $(foreach d,$(THREAD_LAYERS),$(addprefix $(d)_,$(basename $(notdir \
+                 $(wildcard tests/$(d)/*_test.cpp)))))
+THREAD_ENV    := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 QT_QPA_PLATFORM=offscreen
+
+test-thread: deps
+	cmake -S . -B $(BUILD)-thread -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_SANITIZE_THREAD=ON \
+	  -DVELMORA_BUILD_UI=OFF
+	cmake --build $(BUILD)-thread -j$(JOBS) --target velmora-cli $(THREAD_TESTS)
+	cd $(BUILD)-thread && $(THREAD_ENV) setarch $$(uname -m) -R ctest --output-on-failure \
+	  -j$(JOBS) -R '^($(subst $(eval) ,|,$(THREAD_LAYERS)))_'
 
 # clang-tidy over every source file under src/ (the checks are in .clang-tidy); any finding
 # fails. The compile database comes from a clang configuration of its own, re-run each time
@@ -87,4 +102,4 @@ bench: deps
 	cd $(BUILD)-bench && for b in bench/bin/*; do QT_QPA_PLATFORM=offscreen $$b; done
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize $(BUILD)-tidy $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-sanitize $(BUILD)-thread $(BUILD)-tidy $(BUILD)-fuzz

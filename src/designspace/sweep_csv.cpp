@@ -39,26 +39,45 @@ std::string CsvNumber(const std::optional<double>& value) {
     return error == std::errc() ? std::string(buffer, end) : std::string();
 }
 
+namespace {
+
+// Cells of one line, separated by commas.
+class CsvLine {
+  public:
+    explicit CsvLine(std::ostream& out) : out_(out) {}
+    ~CsvLine() { out_ << '\n'; }
+    void Cell(const std::string& text) {
+        if (!first_) out_ << ',';
+        out_ << text;
+        first_ = false;
+    }
+
+  private:
+    std::ostream& out_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+void WriteSweepHeader(std::ostream& out, const SweepPlan& plan,
+                      const std::vector<DesignOutput>& outputs) {
+    CsvLine line(out);
+    for (const SweepAxis& axis : plan.axes) line.Cell(axis.input->key);
+    for (const DesignOutput output : outputs) line.Cell(OutputColumn(output).name);
+}
+
+void WriteSweepRow(std::ostream& out, const SweepRow& row,
+                   const std::vector<DesignOutput>& outputs) {
+    CsvLine line(out);
+    for (const double value : row.values) line.Cell(TrialText(value, NumberSettings{}));
+    for (const DesignOutput output : outputs) line.Cell(CsvNumber(row.result[output]));
+}
+
 void WriteSweepCsv(std::ostream& out, const SweepRun& run,
                    const std::vector<DesignOutput>& outputs) {
-    const SweepPlan& plan = run.Plan();
-    bool first = true;
-    auto cell = [&](const std::string& text) {
-        if (!first) out << ',';
-        out << text;
-        first = false;
-    };
-    for (const SweepAxis& axis : plan.axes) cell(axis.input->key);
-    for (const DesignOutput output : outputs) cell(OutputColumn(output).name);
-    out << '\n';
-    for (std::size_t k = 0; k < run.DesignCount(); ++k) {
-        if (!run.IsDone(k)) continue;
-        const SweepRow& row = run.Row(k);
-        first = true;
-        for (const double value : row.values) cell(TrialText(value, NumberSettings{}));
-        for (const DesignOutput output : outputs) cell(CsvNumber(row.result[output]));
-        out << '\n';
-    }
+    WriteSweepHeader(out, run.Plan(), outputs);
+    for (std::size_t k = 0; k < run.DesignCount(); ++k)
+        if (run.IsDone(k)) WriteSweepRow(out, run.Row(k), outputs);
 }
 
 }  // namespace velmora

@@ -22,6 +22,14 @@ std::optional<std::vector<DesignOutput>> ParseOutputList(std::string_view list,
 // decimals, no grouping; empty for a value that could not be computed.
 std::string CsvNumber(const std::optional<double>& value);
 
+// The header line: the varied inputs by key, then the outputs' names.
+void WriteSweepHeader(std::ostream& out, const SweepPlan& plan,
+                      const std::vector<DesignOutput>& outputs);
+
+// One row: the varied values as typed (with '.' decimals), then the outputs.
+void WriteSweepRow(std::ostream& out, const SweepRow& row,
+                   const std::vector<DesignOutput>& outputs);
+
 // The header and the evaluated rows in their order: the varied inputs by key, with their
 // values as typed (with '.' decimals), then the outputs.
 void WriteSweepCsv(std::ostream& out, const SweepRun& run,

@@ -1,6 +1,7 @@
 #include "export/chart_data.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "export/csv_number.h"
 
@@ -24,8 +25,7 @@ ChartData MainChartData(const SimulationState& sim) {
     chart.bottomTitle = OrDefault(setup.BottomAxisTitle, "seconds");
     chart.leftTitle = setup.LeftAxisTitle;
     chart.rightTitle = OrDefault(setup.RightAxisTitle, " ");
-    chart.left = setup.LeftAxis;
-    chart.right = setup.RightAxis;
+    chart.scales = MainChartScales(setup, sim.Series1, sim.Series2);
     chart.curves.push_back({setup.LeftAxisTitle, sim.Series1, kRed, false, false});
     chart.curves.push_back({setup.RightAxisTitle, sim.Series2, kBlue, true, false});
     return chart;
@@ -40,6 +40,8 @@ ChartData PvChartData(const SimulationState& sim) {
     points.points.reserve(sim.PVSeries.size());
     for (const ColoredPoint& p : sim.PVSeries) points.points.push_back({p.x, p.y});
     chart.curves.push_back(std::move(points));
+    chart.scales = PvChartScales(sim, std::numeric_limits<int>::max());
+    chart.bottomStepsByWidth = true;
     return chart;
 }
 
@@ -49,7 +51,7 @@ ChartData PowerChartData(const PowerCurve& curve) {
     chart.bottomTitle = "Speed - RPM";
     chart.leftTitle = "Power (watts)";
     chart.rightTitle = curve.RightAxisTitle;
-    chart.rightStartsAtZero = true;
+    chart.scales = PowerChartScales(curve);
     chart.curves.push_back({chart.leftTitle, curve.PowerSeries, kRed, false, false});
     chart.curves.push_back({curve.RightAxisTitle, curve.PhaseOrTorqueSeries, kBlue, true, false});
     return chart;

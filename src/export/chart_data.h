@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/axis_scale.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -24,9 +25,10 @@ struct ChartData {
     std::string bottomTitle;
     std::string leftTitle;
     std::string rightTitle;  // empty: no right axis
-    AxisRange left;
-    AxisRange right;
-    bool rightStartsAtZero = false;
+    // The axes as the window scales them, so that a figure shows the ticks the screen shows.
+    ChartScales scales;
+    // The bottom axis has at most as many steps as the figure's width holds volume labels.
+    bool bottomStepsByWidth = false;
     std::vector<ChartCurve> curves;
 };
 

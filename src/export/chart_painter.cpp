@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "export/axis_ticks.h"
+#include "export/axis_scale.h"
 
 namespace velmora {
 namespace {
@@ -33,46 +33,21 @@ QFont FontOf(double pixels, bool bold = false) {
     return font;
 }
 
-struct Extent {
-    double lo = std::numeric_limits<double>::infinity();
-    double hi = -std::numeric_limits<double>::infinity();
-    void Add(double v) {
-        if (!std::isfinite(v)) return;
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
-    bool Empty() const { return lo > hi; }
-};
+// The window's chart labels are about 12 pixels high where a figure's are 22 units: the
+// figure's width in window pixels, for the rule that keeps volume labels apart.
+constexpr double kWindowTickPixels = 12;
+constexpr double kTickFontUnits = 22;
 
-// The bottom axis spans the data exactly, as the window's does.
-AxisTicks BottomScaleOf(const Extent& data) {
-    return data.Empty() ? MakeAxisTicks(0, 1, true) : MakeAxisTicks(data.lo, data.hi, false);
-}
-
-// The axis scale: a fixed range as given (widened when a point lies outside it, so that no
-// curve needs clipping), an automatic one over the data with round ends.
-AxisTicks ScaleOf(const AxisRange& range, Extent data, bool startsAtZero) {
-    if (startsAtZero) data.Add(0);
-    if (!range.automatic && range.min < range.max) {
-        if (data.Empty() || (data.lo >= range.min && data.hi <= range.max))
-            return MakeAxisTicks(range.min, range.max, false);
-        data.Add(range.min);
-        data.Add(range.max);
-    }
-    if (data.Empty()) return MakeAxisTicks(0, 1, true);
-    return MakeAxisTicks(data.lo, data.hi, true);
-}
-
-double LabelWidth(const QFontMetricsF& metrics, const AxisTicks& ticks) {
+double LabelWidth(const QFontMetricsF& metrics, const AxisScale& scale) {
     double width = 0;
-    for (const double v : ticks.values)
-        width = std::max(width, metrics.horizontalAdvance(Text(TickLabel(v, ticks.decimals))));
+    for (const double v : TickValues(scale))
+        width = std::max(width, metrics.horizontalAdvance(Text(TickLabel(v, scale.decimals))));
     return width;
 }
 
 class Frame {
   public:
-    Frame(const QRectF& plot, const AxisTicks& x, const AxisTicks& y) : plot_(plot), x_(x), y_(y) {}
+    Frame(const QRectF& plot, const AxisScale& x, const AxisScale& y) : plot_(plot), x_(x), y_(y) {}
     QPointF Map(double x, double y) const {
         return {plot_.left() + (x - x_.min) / (x_.max - x_.min) * plot_.width(),
                 plot_.bottom() - (y - y_.min) / (y_.max - y_.min) * plot_.height()};
@@ -80,8 +55,8 @@ class Frame {
 
   private:
     QRectF plot_;
-    const AxisTicks& x_;
-    const AxisTicks& y_;
+    const AxisScale& x_;
+    const AxisScale& y_;
 };
 
 void DrawRotated(QPainter& painter, const QPointF& center, double angle, const QString& text,
@@ -105,20 +80,16 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
     const QFontMetricsF axisMetrics(axisFont, painter.device());
     const QFontMetricsF tickMetrics(tickFont, painter.device());
 
-    Extent xData;
-    Extent leftData;
-    Extent rightData;
     bool hasRight = !chart.rightTitle.empty();
-    for (const ChartCurve& curve : chart.curves) {
-        for (const PlotPoint& p : curve.points) {
-            xData.Add(p.x);
-            (curve.rightAxis ? rightData : leftData).Add(p.y);
-        }
-        hasRight = hasRight || curve.rightAxis;
+    for (const ChartCurve& curve : chart.curves) hasRight = hasRight || curve.rightAxis;
+    AxisScale xTicks = chart.scales.bottom;
+    if (chart.bottomStepsByWidth) {
+        const double windowPixels = area.width() / u * kWindowTickPixels / kTickFontUnits;
+        xTicks = WithAtMostSteps(xTicks,
+                                 std::max(2, static_cast<int>(windowPixels) / kVolumeLabelPixels));
     }
-    const AxisTicks xTicks = BottomScaleOf(xData);
-    const AxisTicks leftTicks = ScaleOf(chart.left, leftData, false);
-    const AxisTicks rightTicks = ScaleOf(chart.right, rightData, chart.rightStartsAtZero);
+    const AxisScale& leftTicks = chart.scales.left;
+    const AxisScale& rightTicks = chart.scales.right;
 
     const double gap = 14 * u;
     const double top = area.top() + gap + titleMetrics.height() + gap;
@@ -147,7 +118,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
     const Frame rightFrame(plot, xTicks, rightTicks);
     painter.setFont(tickFont);
     const QPen gridPen(kGridColor, std::max(1.0, 1.5 * u));
-    for (const double x : xTicks.values) {
+    for (const double x : TickValues(xTicks)) {
         const QPointF at = leftFrame.Map(x, leftTicks.min);
         painter.setPen(gridPen);
         painter.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
@@ -157,7 +128,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
                                  plot.bottom() + gap + tickMetrics.ascent()),
                          label);
     }
-    for (const double y : leftTicks.values) {
+    for (const double y : TickValues(leftTicks)) {
         const QPointF at = leftFrame.Map(xTicks.min, y);
         painter.setPen(gridPen);
         painter.drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
@@ -169,7 +140,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
     }
     if (hasRight) {
         painter.setPen(kRightColor);
-        for (const double y : rightTicks.values) {
+        for (const double y : TickValues(rightTicks)) {
             const QPointF at = rightFrame.Map(xTicks.min, y);
             painter.drawText(QPointF(plot.right() + gap,
                                      at.y() + tickMetrics.ascent() / 2 - tickMetrics.descent() / 2),
@@ -197,8 +168,9 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
                     Text(chart.rightTitle), axisMetrics);
     }
 
-    // One path per curve.
+    // One path per curve, inside the frame: a fixed range may cut a curve, as on screen.
     const double side = std::max(1.0, 4 * u);
+    painter.setClipRect(plot);
     for (const ChartCurve& curve : chart.curves) {
         const Frame& frame = curve.rightAxis ? rightFrame : leftFrame;
         QPainterPath path;

@@ -6,7 +6,6 @@
 #include <memory>
 #include <nlopt.hpp>
 #include <random>
-#include <thread>
 
 #include "simulation/design_evaluator.h"
 #include "simulation/sensitivity_study.h"
@@ -62,9 +61,10 @@ std::vector<ProgressPoint> OptimizeRun::BestHistory() const {
 }
 
 void OptimizeRun::Counted(const OptimizePoint& point) {
-    const int count = evaluations_.fetch_add(1, std::memory_order_relaxed) + 1;
-    if (!point.judgement.feasible) return;
     std::lock_guard lock(progressMutex_);
+    progress_.AddDone();
+    const int count = Evaluations();
+    if (!point.judgement.feasible) return;
     const double value = *point.judgement.objective;
     if (history_.empty() || value > history_.back().objective) history_.push_back({count, value});
 }
@@ -165,40 +165,30 @@ class LocalSearch {
     std::map<std::string, std::size_t> cache_;
 };
 
-namespace {
-
-// Runs `count` jobs on up to `threads` threads, each thread with an evaluator of its own;
-// job k is the same whatever thread runs it.
-template <typename Job>
-void RunParallel(int count, int threads, const Job& job) {
-    std::atomic<int> next{0};
-    auto work = [&] {
-        DesignEvaluator evaluator;
-        for (int k = next.fetch_add(1); k < count; k = next.fetch_add(1)) job(k, evaluator);
-    };
-    std::vector<std::thread> workers;
-    for (int t = 1; t < std::min(threads, count); ++t) workers.emplace_back(work);
-    work();
-    for (std::thread& worker : workers) worker.join();
-}
-
-}  // namespace
-
 void OptimizeRun::Run(int threads) {
     threads = std::clamp(threads, 1, 256);
     const std::size_t n = problem_.variables.size();
     const int budget = std::max(1, problem_.maxEvaluations);
+    progress_.SetTotal(static_cast<std::size_t>(budget));
 
-    // The design as it stands, at its own values (which may lie outside the bounds).
+    // The design as it stands, at its own values, for the table's "before" column. It is a
+    // candidate only when every value lies within the bounds: the result never leaves the box.
+    bool startInBox = true;
     {
         DesignEvaluator evaluator;
         ControlState controls = problem_.base;
         OptimizePoint& start = outcome_.start;
         for (const Variable& v : problem_.variables) {
             start.texts.push_back((controls.*v.input->control).text);
-            start.values.push_back(CurrentValue(controls, *v.input).value_or(0));
+            const std::optional<double> value = CurrentValue(controls, *v.input);
+            start.values.push_back(value.value_or(0));
+            startInBox = startInBox && value && *value >= v.from && *value <= v.to;
         }
-        start.result = evaluator.Evaluate(controls);
+        try {
+            start.result = evaluator.Evaluate(controls);
+        } catch (...) {
+            start.result = DesignResult{};  // no objective: nothing to start from
+        }
         start.judgement = JudgeDesign(problem_, controls, start.result);
         Counted(start);
     }
@@ -212,12 +202,19 @@ void OptimizeRun::Run(int threads) {
     const std::vector<std::vector<double>> sample = LatinHypercube(SampleCount(n, budget), n);
     std::vector<OptimizePoint> sampled(sample.size());
     std::vector<char> sampledDone(sample.size(), 0);
-    RunParallel(static_cast<int>(sample.size()), threads, [&](int k, DesignEvaluator& evaluator) {
-        if (Cancelled()) return;
-        sampled[k] = Evaluate(evaluator, sample[k]);
-        sampledDone[k] = 1;
-        Counted(sampled[k]);
-    });
+    {
+        std::vector<DesignEvaluator> evaluators(JobThreads(sample.size(), threads));
+        RunJobs(
+            sample.size(), threads, progress_,
+            [&](std::size_t k, int slot) {
+                sampled[k] = Evaluate(evaluators[slot], sample[k]);
+                sampledDone[k] = 1;
+                Counted(sampled[k]);
+            },
+            [](std::size_t, const std::string&) {
+                // A sample design that could not even be judged is left out of the ranking.
+            });
+    }
 
     // The best few distinct starts, in rank order (ties keep sample order).
     std::vector<int> order;
@@ -249,8 +246,11 @@ void OptimizeRun::Run(int threads) {
         if (scale == 0) scale = 1;
         for (const auto& s : starts)
             searches.push_back(std::make_unique<LocalSearch>(*this, s, share, scale));
-        RunParallel(static_cast<int>(searches.size()), threads,
-                    [&](int k, DesignEvaluator&) { searches[k]->Search(); });
+        RunJobs(
+            searches.size(), threads, progress_, [&](std::size_t k, int) { searches[k]->Search(); },
+            [](std::size_t, const std::string&) {
+                // A search that failed outside COBYLA keeps the designs it evaluated.
+            });
     }
 
     // The best feasible design, ties to the earliest in this fixed order.
@@ -259,12 +259,14 @@ void OptimizeRun::Run(int threads) {
             (!outcome_.best || *p.judgement.objective > *outcome_.best->judgement.objective))
             outcome_.best = p;
     };
-    consider(outcome_.start);
+    if (startInBox) consider(outcome_.start);
     for (std::size_t k = 0; k < sampled.size(); ++k)
         if (sampledDone[k]) consider(sampled[k]);
     for (const auto& search : searches)
         for (const OptimizePoint& p : search->points) consider(p);
-    outcome_.status = outcome_.best ? OptimizeStatus::Found : OptimizeStatus::NoneFeasible;
+    outcome_.status = !outcome_.best                            ? OptimizeStatus::NoneFeasible
+                      : *outcome_.best->judgement.objective > 0 ? OptimizeStatus::Found
+                                                                : OptimizeStatus::NoGain;
     outcome_.evaluations = Evaluations();
     outcome_.cancelled = Cancelled();
 }

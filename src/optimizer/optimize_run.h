@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "designspace/background_work.h"
 #include "optimizer/design_judgement.h"
 #include "optimizer/optimize_problem.h"
 #include "simulation/design_evaluator.h"
@@ -31,13 +32,14 @@ struct ProgressPoint {
 enum class OptimizeStatus {
     Found,             // a feasible design
     NoneFeasible,      // every evaluated design broke a constraint or had no objective
+    NoGain,            // the best feasible design gives no more than 0 W: not worth writing
     StartUncomputable  // the objective of the design as it stands cannot be computed
 };
 
 struct OptimizeOutcome {
     OptimizeStatus status = OptimizeStatus::NoneFeasible;
     OptimizePoint start;
-    std::optional<OptimizePoint> best;  // the best feasible design
+    std::optional<OptimizePoint> best;  // the best feasible design within the bounds
     int evaluations = 0;
     bool cancelled = false;
 };
@@ -64,9 +66,11 @@ class OptimizeRun {
 
     // Runs to the end (budget, tolerance or Cancel) with `threads` threads (at least 1).
     void Run(int threads);
-    void Cancel() { cancelled_.store(true, std::memory_order_relaxed); }
-    bool Cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
-    int Evaluations() const { return evaluations_.load(std::memory_order_relaxed); }
+    void Cancel() { progress_.Cancel(); }
+    bool Cancelled() const { return progress_.Cancelled(); }
+    int Evaluations() const { return static_cast<int>(progress_.Done()); }
+    // Evaluations done out of the budget, and the cancel request.
+    WorkProgress& Progress() { return progress_; }
     std::vector<ProgressPoint> BestHistory() const;
 
     // Valid once Run has returned.
@@ -81,8 +85,7 @@ class OptimizeRun {
 
     OptimizeProblem problem_;
     OptimizeOutcome outcome_;
-    std::atomic<int> evaluations_{0};
-    std::atomic<bool> cancelled_{false};
+    WorkProgress progress_;
     mutable std::mutex progressMutex_;
     std::vector<ProgressPoint> history_;
 };

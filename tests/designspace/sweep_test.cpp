@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -221,6 +223,65 @@ TEST(SweepRun, CancelKeepsTheRowsDoneAndTheyEqualAFullRun) {
         EXPECT_EQ(line, fullRows[k]);
         ++k;
     }
+}
+
+// The rows of a streamed sweep as CSV lines, in the order they were handed on.
+std::string StreamedCsv(const SweepPlan& plan, int threads, WorkProgress& progress,
+                        const std::vector<DesignOutput>& outputs,
+                        const std::function<void(std::size_t rows)>& afterRow = {}) {
+    std::ostringstream out;
+    WriteSweepHeader(out, plan, outputs);
+    std::size_t rows = 0;
+    StreamSweep(plan, threads, progress, [&](const SweepRow& row) {
+        WriteSweepRow(out, row, outputs);
+        if (afterRow) afterRow(++rows);
+    });
+    return out.str();
+}
+
+TEST(StreamSweep, RowsComeInDesignOrderAsTheKeptRunWritesThem) {
+    // More designs than the workers may run ahead of the writer, so they wait for it.
+    const std::vector<SweepAxis> axes{Axis("Cold.Temp", 20, 80, 30),
+                                      Axis("Hot.Temp", 500, 800, 30)};
+    const std::vector<DesignOutput> outputs(DefaultSweepOutputs());
+    SweepRun kept(LargeEnginePlan(axes));
+    kept.Run(2);
+    for (const int threads : {1, 3}) {
+        WorkProgress progress;
+        EXPECT_EQ(StreamedCsv(LargeEnginePlan(axes), threads, progress, outputs),
+                  Csv(kept, outputs))
+            << threads;
+        EXPECT_EQ(progress.Done(), 900u);
+        EXPECT_EQ(progress.Total(), 900u);
+    }
+}
+
+TEST(StreamSweep, CancelHandsOnAnUnbrokenPrefixOfTheRows) {
+    const std::vector<SweepAxis> axes{Axis("Cold.Temp", 20, 80, 40),
+                                      Axis("Hot.Temp", 500, 800, 40)};
+    const std::vector<DesignOutput> outputs(DefaultSweepOutputs());
+    SweepRun kept(LargeEnginePlan(axes));
+    kept.Run(2);
+    const std::string full = Csv(kept, outputs);
+    WorkProgress progress;
+    const std::string part =
+        StreamedCsv(LargeEnginePlan(axes), 2, progress, outputs, [&](std::size_t rows) {
+            if (rows == 25) progress.Cancel();
+        });
+    // The rows up to the cancel and perhaps a few that were under way, whole and in order.
+    const std::size_t lines = static_cast<std::size_t>(std::count(part.begin(), part.end(), '\n'));
+    EXPECT_GE(lines, 1u + 25u);
+    EXPECT_LT(lines, 1u + 1600u);
+    EXPECT_EQ(full.compare(0, part.size(), part), 0);
+}
+
+TEST(StreamSweep, ASinkThatThrowsStopsTheWorkersAndPassesItOn) {
+    WorkProgress progress;
+    EXPECT_THROW(StreamSweep(LargeEnginePlan({Axis("Hot.Temp", 500, 800, 2000)}), 2, progress,
+                             [](const SweepRow&) { throw std::runtime_error("disk full"); }),
+                 std::runtime_error);
+    EXPECT_TRUE(progress.Cancelled());
+    EXPECT_LT(progress.Done(), 2000u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and OUT read back by velmora-cli report showing the objective the table printed.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -114,6 +115,49 @@ TEST(OptimizeCommand, AStartWithoutObjectiveIsRefusedAndNoFeasibleDesignIsStatus
               "velmora-cli optimize: no design within the bounds meets the "
               "constraints; '" +
                   out + "' not written\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The number under KEY in [SECTION] of a saved parameter file.
+double SavedValue(const std::string& file, const std::string& section, const std::string& key) {
+    const std::string text = testing::ReadBytes(file);
+    std::smatch m;
+    if (!std::regex_search(text, m,
+                           std::regex("\\[" + section + "\\][^\\[]*\n" + key + "=([^\r\n]*)")))
+        return std::nan("");
+    return std::stod(m[1]);
+}
+
+// The design as it stands (mass 1 kg, 650 degrees, 1000 rpm) lies outside each box.
+TEST(OptimizeCommand, TheSavedDesignLiesWithinTheBoundsOrNoneIsSaved) {
+    const testing::TempFolder folder;
+    const std::string out = folder.File("O.RBP");
+    struct Case {
+        const char* vary;
+        const char* section;
+        const char* key;
+        double from;
+        double to;
+    };
+    for (const Case c : {Case{"Displacer.Mass=5:10", "Displacer", "Mass", 5, 10},
+                         Case{"Engine.Speed=5000:6000", "Engine", "Speed", 5000, 6000}}) {
+        std::filesystem::remove(out);
+        const CliRun run = RunCli("optimize " + Kestmore() + " --objective schmidt --vary " +
+                                      c.vary + " --max-evals 60 -o '" + out + "'",
+                                  folder);
+        ASSERT_EQ(run.status, 0) << c.vary << run.err;
+        const double saved = SavedValue(out, c.section, c.key);
+        EXPECT_GE(saved, c.from) << c.vary;
+        EXPECT_LE(saved, c.to) << c.vary;
+    }
+    // Below the cold side's 42 degrees no design gives power: status 3, nothing written.
+    std::filesystem::remove(out);
+    const CliRun cold =
+        RunCli("optimize " + Kestmore() +
+                   " --objective schmidt --vary Hot.Temp=0:40 --max-evals 60 -o '" + out + "'",
+               folder);
+    EXPECT_EQ(cold.status, 3) << cold.out;
+    EXPECT_NE(cold.err.find("' not written"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 

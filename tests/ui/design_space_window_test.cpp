@@ -1,20 +1,23 @@
 // Tools > Design Space...: a map runs on worker threads and shows, bad fields stop Start,
 // Cancel keeps the rows done, edits in the main window do not reach a running map, and a
 // clicked design lands in the Design Parameters page.
+#include "ui/tools/design_space_window.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QCoreApplication>
-#include <QMouseEvent>
-#include <chrono>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
 
-#include "ui/tools/design_space_map.h"
-#include "ui/tools/design_space_window.h"
 #include "ui/support/window_fixture.h"
+#include "ui/tools/design_space_map.h"
 
 namespace velmora::testing {
 namespace {
@@ -41,6 +44,7 @@ class DesignSpaceInWindow : public WindowTest {
         space = Control<DesignSpaceWindow>("DesignSpaceWindow");
         ASSERT_NE(space, nullptr);
         ASSERT_TRUE(space->isVisible());
+        finished = std::make_unique<QSignalSpy>(space, &DesignSpaceWindow::RunFinished);
     }
 
     QLineEdit* Field(const char* name) { return FindControl<QLineEdit>(space, name); }
@@ -57,16 +61,11 @@ class DesignSpaceInWindow : public WindowTest {
         Field("DesignSpacePoints2")->setText(QString::number(speedPoints));
     }
 
-    bool WaitUntilDone(int ms) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (space->Running() || Button("DesignSpaceCancel")->isEnabled()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            WaitMs(20);
-        }
-        return true;
-    }
+    // Waits for the end of the run, which comes with its rows shown.
+    bool WaitUntilDone(int ms) { return finished->count() > 0 || finished->wait(ms); }
 
     DesignSpaceWindow* space = nullptr;
+    std::unique_ptr<QSignalSpy> finished;
 };
 
 TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClickedDesign) {
@@ -103,8 +102,7 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
     // Hover shows the design's values, a click puts them into the main window.
     const std::size_t k = 4 * 10 + 7;
     SendMouse(map, QEvent::MouseMove, map->CellCentre(static_cast<int>(k)), Qt::NoButton,
-              Qt::NoButton);
-    WaitMs(20);
+              Qt::NoButton);  // the map answers at once, no timer between
     EXPECT_TRUE(FindControl<QLabel>(space, "DesignSpaceReadout")
                     ->text()
                     .contains(QString::fromStdString("Engine Speed = " + run->Row(k).texts[1])));
@@ -154,11 +152,7 @@ TEST_F(DesignSpaceInWindow, CancelKeepsTheRowsDoneAndTheWindowAnswersMeanwhile) 
     Button("DesignSpaceStart")->click();
     EXPECT_FALSE(Button("DesignSpaceStart")->isEnabled());
     // The window keeps repainting and taking input while the threads work.
-    int polls = 0;
-    while (space->Run()->Completed() < 50 && polls < 1000) {
-        WaitMs(10);
-        ++polls;
-    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return space->Run()->Completed() >= 50; }, 10000));
     window->Ui().EditHotTemp->setText("651");
     EXPECT_EQ(window->Ui().EditHotTemp->text(), "651");
     Button("DesignSpaceCancel")->click();

@@ -123,6 +123,11 @@ int RunOptimizeCommand(const std::vector<std::string>& args, std::ostream& out, 
         return 2;
     }
     PrintResultTable(out, problem, outcome);
+    if (outcome.status == OptimizeStatus::NoGain) {
+        err << "velmora-cli optimize: no design within the bounds gives a "
+            << InfoOf(problem.objective).caption << " above 0; '" << output << "' not written\n";
+        return 3;
+    }
     if (outcome.status != OptimizeStatus::Found) {
         err << "velmora-cli optimize: no design within the bounds meets the constraints; '"
             << output << "' not written\n";

@@ -1,3 +1,5 @@
+#include <chrono>
+#include <exception>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -7,6 +9,7 @@
 #include "designspace/sweep_csv.h"
 #include "designspace/sweep_run.h"
 #include "headless_run.h"
+#include "interrupt_cancel.h"
 
 namespace velmora::cli {
 
@@ -35,6 +38,39 @@ void PrintOutputsHelp(std::ostream& out) {
     }
     out << "Inputs for --vary:\n";
     for (const SweepInput& input : kSweepInputs) out << "  " << input.key << '\n';
+}
+
+// Streams the rows as they complete, in design order, so memory stays small whatever the
+// design count; a reader of a pipe sees them come at least every fifth of a second. Ctrl+C
+// ends the run with the rows done so far written whole.
+int WriteSweepRows(std::ostream& out, std::ostream& err, const SweepPlan& plan, int threads,
+                   const std::vector<DesignOutput>& outputs) {
+    using Clock = std::chrono::steady_clock;
+    WorkProgress progress;
+    const CancelOnInterrupt interrupt(progress);
+    WriteSweepHeader(out, plan, outputs);
+    Clock::time_point flushed = Clock::now();
+    std::size_t written = 0;
+    StreamSweep(plan, threads, progress, [&](const SweepRow& row) {
+        WriteSweepRow(out, row, outputs);
+        ++written;
+        if (Clock::now() - flushed > std::chrono::milliseconds(200)) {
+            out.flush();
+            flushed = Clock::now();
+        }
+        if (!out) progress.Cancel();  // nobody reads the rest
+    });
+    out.flush();
+    if (!out) {
+        err << "velmora-cli sweep: cannot write the rows\n";
+        return 2;
+    }
+    if (interrupt.Interrupted()) {
+        err << "velmora-cli sweep: interrupted; " << written << " of " << progress.Total()
+            << " designs written\n";
+        return 130;  // as a shell reports a command ended by SIGINT
+    }
+    return 0;
 }
 
 }  // namespace
@@ -83,10 +119,14 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
     plan.axes = axes;
     for (const DesignOutput output : outputs)
         if (OutputColumn(output).powerCurve) plan.options.powerCurve = true;
-    SweepRun run(std::move(plan));
-    run.Run(threads);
-    WriteSweepCsv(out, run, outputs);
-    return 0;
+    try {
+        return WriteSweepRows(out, err, plan, threads, outputs);
+    } catch (const std::exception& e) {
+        // Memory running out outside one design's evaluation: the rows so far are written.
+        out.flush();
+        err << "velmora-cli sweep: " << e.what() << '\n';
+        return 2;
+    }
 }
 
 }  // namespace velmora::cli

@@ -36,8 +36,8 @@ void CopySeries(const PointSeries& from, PlotCurve* to) {
 }
 
 void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
-    const double span = scale.max - scale.min;
-    const bool dynamic = scale.step > 0 && span > 0 && span / scale.step <= 50;
+    // The axis places its ticks as TickValues says, which exported charts draw too.
+    const bool dynamic = TicksAtSteps(scale);
     // The charts localize their numbers, so large values read with group separators.
     const QString format = QString("%.%1f").arg(scale.decimals);
     // Every change lays the axis labels out again, which is most of a run's drawing cost.
@@ -50,8 +50,7 @@ void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
     axis->setTickType(QValueAxis::TicksFixed);
     axis->setRange(scale.min, scale.max);
     if (dynamic) {
-        // Anchored a hair above 0 so the zero tick never reads "-0.0".
-        axis->setTickAnchor(scale.step * 1e-7);
+        axis->setTickAnchor(TickAnchor(scale));
         axis->setTickInterval(scale.step);
         axis->setTickType(QValueAxis::TicksDynamic);
     } else {
@@ -68,16 +67,17 @@ void ApplyTitles(ChartPanel* chart, const ChartSetup& setup) {
 }
 
 AxisScale LeftScaleOf(const ChartSetup& setup, const PointSeries& red) {
-    return ScaleFor(setup.LeftAxis, {&red});
+    return MainChartScales(setup, red, {}).left;
 }
 
 void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries& red,
                    const PointSeries& blue, const PointSeries& cursor, PlotCurve* redSeries,
                    PlotCurve* blueSeries, PlotCurve* cursorSeries) {
     ApplyTitles(chart, setup);
-    ApplyScale(chart->BottomAxis(), BottomScaleFor({&red, &blue}));
-    ApplyScale(chart->LeftAxis(), LeftScaleOf(setup, red));
-    ApplyScale(chart->RightAxis(), ScaleFor(setup.RightAxis, {&blue}));
+    const ChartScales scales = MainChartScales(setup, red, blue);
+    ApplyScale(chart->BottomAxis(), scales.bottom);
+    ApplyScale(chart->LeftAxis(), scales.left);
+    ApplyScale(chart->RightAxis(), scales.right);
     CopySeries(red, redSeries);
     CopySeries(blue, blueSeries);
     CopySeries(cursor, cursorSeries);
@@ -86,19 +86,9 @@ void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries
 void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* points,
                  QXYSeries* phasePoint) {
     ApplyTitles(chart, sim.PVChart);
-    if (sim.PVSeries.empty()) {
-        ApplyScale(chart->BottomAxis(), AutoScale(0, 1));
-        ApplyScale(chart->LeftAxis(), AutoScale(0, 1));
-    } else {
-        // Volume labels such as "4,850,000" are wide for a chart of half the window.
-        constexpr int kVolumeLabelPixels = 75;
-        ApplyScale(chart->BottomAxis(),
-                   WithAtMostSteps(AutoScale(sim.PVMinVolume, sim.PVMaxVolume),
-                                   std::max(2, chart->width() / kVolumeLabelPixels)));
-        ApplyScale(chart->LeftAxis(), sim.PVChart.LeftAxis.automatic
-                                          ? AutoScale(sim.PVMinPressure, sim.PVMaxPressure)
-                                          : ScaleFor(sim.PVChart.LeftAxis, {}));
-    }
+    const ChartScales scales = PvChartScales(sim, chart->width());
+    ApplyScale(chart->BottomAxis(), scales.bottom);
+    ApplyScale(chart->LeftAxis(), scales.left);
     points->SetPoints(sim.PVSeries);
     CopySeries(sim.PVPhaseSeries, phasePoint);
 }
@@ -107,12 +97,10 @@ void CopyPowerChart(ChartPanel* chart, const PowerCurve& curve, PlotCurve* power
                     PlotCurve* phaseOrTorque) {
     SetChartTitle(chart, curve.Title);
     SetAxisTitle(chart->RightAxis(), curve.RightAxisTitle);
-    ApplyScale(chart->BottomAxis(),
-               BottomScaleFor({&curve.PowerSeries, &curve.PhaseOrTorqueSeries}));
-    ApplyScale(chart->LeftAxis(), ScaleFor(AxisRange{}, {&curve.PowerSeries}));
-    AxisScale right = ScaleFor(AxisRange{}, {&curve.PhaseOrTorqueSeries});
-    right = AutoScale(0, std::max(right.max, 0.0) > 0 ? right.max : 1);
-    ApplyScale(chart->RightAxis(), right);
+    const ChartScales scales = PowerChartScales(curve);
+    ApplyScale(chart->BottomAxis(), scales.bottom);
+    ApplyScale(chart->LeftAxis(), scales.left);
+    ApplyScale(chart->RightAxis(), scales.right);
     CopySeries(curve.PowerSeries, power);
     CopySeries(curve.PhaseOrTorqueSeries, phaseOrTorque);
 }

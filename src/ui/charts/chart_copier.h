@@ -3,8 +3,8 @@
 #include <QString>
 #include <QXYSeries>
 
+#include "export/axis_scale.h"
 #include "simulation/simulation_state.h"
-#include "ui/charts/chart_ranges.h"
 
 class QValueAxis;
 

@@ -9,7 +9,6 @@
 
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
-#include "ui/charts/chart_ranges.h"
 
 namespace velmora {
 

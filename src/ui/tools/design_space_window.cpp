@@ -19,20 +19,19 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStackedWidget>
-#include <QTimer>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <sstream>
+#include <thread>
 
 #include "designspace/sweep_csv.h"
 #include "ui/mainwindow/control_state_widgets.h"
-#include "ui/tools/design_space_map.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/tools/design_space_map.h"
 
 namespace velmora {
 
 namespace {
-
 
 // A range field as typed: '.' or the user's ',' as the decimal separator.
 std::optional<double> FieldNumber(const QString& text) {
@@ -49,7 +48,7 @@ void Mark(QLineEdit* field, const QString& problem) {
 }  // namespace
 
 DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
-    : QWidget(parent, Qt::Window), form_(form), finished_(std::make_shared<std::atomic<bool>>()) {
+    : QWidget(parent, Qt::Window), form_(form) {
     setObjectName("DesignSpaceWindow");
     setWindowTitle("Design Space");
     auto* layout = new QHBoxLayout(this);
@@ -121,7 +120,7 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     plots_->addWidget(map_);
     layout->addWidget(plots_, 1);
 
-    axis1_.input->setCurrentIndex(2);  // Displacer.Mass
+    axis1_.input->setCurrentIndex(2);   // Displacer.Mass
     axis2_.input->setCurrentIndex(12);  // Engine.Speed
     FillRange(axis1_);
     FillRange(axis2_);
@@ -146,16 +145,24 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
             [this](int cell) { readout_->setText(DesignText(static_cast<std::size_t>(cell))); });
     connect(map_, &DesignSpaceMap::CellClicked, this,
             [this](int cell) { LoadDesign(static_cast<std::size_t>(cell)); });
-    poll_ = new QTimer(this);
-    poll_->setInterval(100);
-    connect(poll_, &QTimer::timeout, this, &DesignSpaceWindow::Poll);
+    task_ = new BackgroundTask(this);
+    connect(task_, &BackgroundTask::Progressed, this, [this](qulonglong done, qulonglong) {
+        progress_->setValue(static_cast<int>(done));
+        ShowRows();
+    });
+    connect(task_, &BackgroundTask::Finished, this, &DesignSpaceWindow::Finished);
     resize(980, 620);
     Validate();
 }
 
 DesignSpaceWindow::~DesignSpaceWindow() {
-    if (run_) run_->Cancel();
-    if (worker_.joinable()) worker_.join();
+    // The task cancels and waits for its run before the run's rows go.
+    delete task_;
+    task_ = nullptr;
+}
+
+bool DesignSpaceWindow::Running() const {
+    return task_ != nullptr && task_->Running();
 }
 
 void DesignSpaceWindow::closeEvent(QCloseEvent* event) {
@@ -212,10 +219,15 @@ std::optional<SweepAxis> DesignSpaceWindow::ReadAxis(const AxisFields& fields, b
     axis.to = to.value_or(0);
     axis.points = whole ? points : 0;
     axis.log = fields.log->isChecked();
-    const bool logProblem = axis.log && (axis.from == 0 || axis.to == 0 || (axis.from < 0) != (axis.to < 0));
+    const bool logProblem =
+        axis.log && (axis.from == 0 || axis.to == 0 || (axis.from < 0) != (axis.to < 0));
     if (mark) {
-        Mark(fields.from, !from ? "not a number" : logProblem ? "a logarithmic range must not touch 0" : "");
-        Mark(fields.to, !to ? "not a number" : logProblem ? "a logarithmic range must not touch 0" : "");
+        Mark(fields.from, !from        ? "not a number"
+                          : logProblem ? "a logarithmic range must not touch 0"
+                                       : "");
+        Mark(fields.to, !to          ? "not a number"
+                        : logProblem ? "a logarithmic range must not touch 0"
+                                     : "");
         Mark(fields.points, whole && points >= 1 && points <= kMaxSweepDesigns
                                 ? ""
                                 : "a whole number from 1 to 1000000");
@@ -282,45 +294,41 @@ void DesignSpaceWindow::Start() {
         axisTitles_ << (unit.isEmpty() ? QString(axis.input->name)
                                        : QString("%1 (%2)").arg(axis.input->name, unit));
     }
-    run_ = std::make_shared<SweepRun>(std::move(plan));
-    finished_->store(false);
+    try {
+        run_ = std::make_shared<SweepRun>(std::move(plan));
+    } catch (const std::exception& e) {
+        // The rows of a large map are made here; without the memory for them nothing runs.
+        run_.reset();
+        problem_->setText(QString("The map cannot start: %1").arg(e.what()));
+        return;
+    }
     progress_->setRange(0, static_cast<int>(run_->DesignCount()));
     progress_->setValue(0);
     start_->setEnabled(false);
     cancel_->setEnabled(true);
     export_->setEnabled(false);
     readout_->clear();
+    problem_->clear();
     const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    worker_ = std::thread([run = run_, finished = finished_, threads] {
-        run->Run(threads);
-        finished->store(true);
-    });
-    poll_->start();
+    task_->Start(std::shared_ptr<WorkProgress>(run_, &run_->Progress()),
+                 [run = run_, threads] { run->Run(threads); });
     ShowRows();
 }
 
 void DesignSpaceWindow::Cancel() {
-    if (run_) run_->Cancel();
-}
-
-void DesignSpaceWindow::Poll() {
-    if (!run_) return;
-    progress_->setValue(static_cast<int>(run_->Completed()));
-    if (finished_->load()) {
-        Finished();
-        return;
-    }
-    ShowRows();
+    task_->Cancel();
 }
 
 void DesignSpaceWindow::Finished() {
-    poll_->stop();
-    if (worker_.joinable()) worker_.join();
     progress_->setValue(static_cast<int>(run_->Completed()));
     cancel_->setEnabled(false);
     export_->setEnabled(run_->Completed() > 0);
     ShowRows();
     Validate();
+    // Set after Validate, which shows the fields' problems in the same place.
+    if (const QString failure = task_->Failure(); !failure.isEmpty())
+        problem_->setText("The run stopped: " + failure);
+    emit RunFinished();
 }
 
 void DesignSpaceWindow::ShowRows() {

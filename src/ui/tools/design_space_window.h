@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <atomic>
 #include <memory>
-#include <thread>
 
 #include "designspace/sweep_run.h"
+#include "ui/tools/background_task.h"
 
 class QCheckBox;
 class QChartView;
@@ -18,7 +18,6 @@ class QMenuBar;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
-class QTimer;
 
 namespace velmora {
 
@@ -37,7 +36,9 @@ class DesignSpaceWindow : public QWidget {
 
     void Start();
     void Cancel();
-    bool Running() const { return worker_.joinable(); }
+    bool Running() const;
+    // The task that runs the work, for watching its progress.
+    const BackgroundTask* Task() const { return task_; }
     const SweepRun* Run() const { return run_.get(); }
     // Writes the evaluated rows as CSV; false (and a message box) when the file cannot be
     // written.
@@ -46,6 +47,10 @@ class DesignSpaceWindow : public QWidget {
     void LoadDesign(std::size_t k);
     // The text the readout shows for design k.
     QString DesignText(std::size_t k) const;
+
+  signals:
+    // A run has ended (done, cancelled or failed) and its rows are shown.
+    void RunFinished();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,7 +69,6 @@ class DesignSpaceWindow : public QWidget {
     void Validate();
     std::vector<DesignOutput> ChosenOutputs() const;
     DesignOutput MapOutput() const;
-    void Poll();
     void ShowRows();
     void ShowLineChart();
     void ShowMap();
@@ -85,13 +89,11 @@ class DesignSpaceWindow : public QWidget {
     QStackedWidget* plots_ = nullptr;
     QChartView* chart_ = nullptr;
     DesignSpaceMap* map_ = nullptr;
-    QTimer* poll_ = nullptr;
+    BackgroundTask* task_ = nullptr;
 
     std::shared_ptr<SweepRun> run_;
     std::vector<DesignOutput> runOutputs_;
     QStringList axisTitles_;  // input names with their units, as at Start
-    std::thread worker_;
-    std::shared_ptr<std::atomic<bool>> finished_;
 };
 
 // Adds Tools > Design Space... to the main window's menu bar.

@@ -16,12 +16,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <thread>
 
-#include "model/scoped_flag.h"
 #include "designspace/sweep_axis.h"
+#include "model/scoped_flag.h"
 #include "optimizer/result_table.h"
 #include "simulation/sensitivity_study.h"
 #include "ui/mainwindow/control_state_widgets.h"
@@ -57,7 +57,7 @@ QString BoundText(double value) {
 }  // namespace
 
 OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
-    : QWidget(parent, Qt::Window), form_(form), finished_(std::make_shared<std::atomic<bool>>()) {
+    : QWidget(parent, Qt::Window), form_(form) {
     setObjectName("OptimizeWindow");
     setWindowTitle("Optimize");
     auto* layout = new QHBoxLayout(this);
@@ -166,16 +166,21 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     connect(start_, &QPushButton::clicked, this, &OptimizeWindow::Start);
     connect(cancel_, &QPushButton::clicked, this, &OptimizeWindow::Cancel);
     connect(apply_, &QPushButton::clicked, this, &OptimizeWindow::Apply);
-    poll_ = new QTimer(this);
-    poll_->setInterval(100);
-    connect(poll_, &QTimer::timeout, this, &OptimizeWindow::Poll);
+    task_ = new BackgroundTask(this);
+    connect(task_, &BackgroundTask::Progressed, this, &OptimizeWindow::ShowProgress);
+    connect(task_, &BackgroundTask::Finished, this, &OptimizeWindow::Finished);
     resize(1000, 640);
     Validate();
 }
 
 OptimizeWindow::~OptimizeWindow() {
-    if (run_) run_->Cancel();
-    if (worker_.joinable()) worker_.join();
+    // The task cancels and waits for its run before the window's widgets go.
+    delete task_;
+    task_ = nullptr;
+}
+
+bool OptimizeWindow::Running() const {
+    return task_ != nullptr && task_->Running();
 }
 
 void OptimizeWindow::closeEvent(QCloseEvent* event) {
@@ -278,7 +283,6 @@ void OptimizeWindow::Start() {
     OptimizeProblem p = ReadProblem(true, problem);
     if (!problem.isEmpty()) return;
     run_ = std::make_shared<OptimizeRun>(std::move(p));
-    finished_->store(false);
     series_->clear();
     result_->setRowCount(0);
     start_->setEnabled(false);
@@ -287,24 +291,12 @@ void OptimizeWindow::Start() {
     problem_->clear();
     status_->setText("Running...");
     const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    worker_ = std::thread([run = run_, finished = finished_, threads] {
-        run->Run(threads);
-        finished->store(true);
-    });
-    poll_->start();
+    task_->Start(std::shared_ptr<WorkProgress>(run_, &run_->Progress()),
+                 [run = run_, threads] { run->Run(threads); });
 }
 
 void OptimizeWindow::Cancel() {
-    if (run_) run_->Cancel();
-}
-
-void OptimizeWindow::Poll() {
-    if (!run_) return;
-    if (finished_->load()) {
-        Finished();
-        return;
-    }
-    ShowProgress();
+    task_->Cancel();
 }
 
 void OptimizeWindow::ShowProgress() {
@@ -330,12 +322,18 @@ void OptimizeWindow::ShowProgress() {
 }
 
 void OptimizeWindow::Finished() {
-    poll_->stop();
-    if (worker_.joinable()) worker_.join();
     ShowProgress();
     cancel_->setEnabled(false);
-    ShowResult();
+    if (const QString failure = task_->Failure(); !failure.isEmpty()) {
+        // The outcome of a run that did not end is not to be trusted: nothing to apply.
+        status_->setText("The run stopped: " + failure);
+        result_->setRowCount(0);
+        apply_->setEnabled(false);
+    } else {
+        ShowResult();
+    }
     Validate();
+    emit RunFinished();
 }
 
 void OptimizeWindow::ShowResult() {
@@ -350,6 +348,10 @@ void OptimizeWindow::ShowResult() {
             return;
         case OptimizeStatus::NoneFeasible:
             status_->setText("No design within the bounds meets the constraints (" + used + ").");
+            break;
+        case OptimizeStatus::NoGain:
+            status_->setText(QString("No design within the bounds gives a %1 above 0 (%2).")
+                                 .arg(InfoOf(run_->Problem().objective).caption, used));
             break;
         case OptimizeStatus::Found:
             status_->setText((outcome.cancelled ? "Cancelled; best feasible design so far ("
@@ -368,11 +370,11 @@ void OptimizeWindow::ShowResult() {
             result_->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     result_->resizeColumnsToContents();
-    apply_->setEnabled(outcome.best.has_value());
+    apply_->setEnabled(outcome.status == OptimizeStatus::Found);
 }
 
 void OptimizeWindow::Apply() {
-    if (!run_ || Running() || !run_->Outcome().best) return;
+    if (!run_ || Running() || run_->Outcome().status != OptimizeStatus::Found) return;
     // Only the varied inputs change: each gets its optimized text in the unit it was
     // optimized in; every other field keeps what the user has there now.
     ControlState inputs = form_.Session().Controls();

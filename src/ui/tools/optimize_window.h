@@ -2,11 +2,10 @@
 
 #include <QWidget>
 #include <array>
-#include <atomic>
 #include <memory>
-#include <thread>
 
 #include "optimizer/optimize_run.h"
+#include "ui/tools/background_task.h"
 
 class QCheckBox;
 class QChartView;
@@ -17,7 +16,6 @@ class QLineSeries;
 class QMenuBar;
 class QPushButton;
 class QTableWidget;
-class QTimer;
 
 namespace velmora {
 
@@ -37,8 +35,14 @@ class OptimizeWindow : public QWidget {
     void Start();
     void Cancel();
     void Apply();
-    bool Running() const { return worker_.joinable(); }
+    bool Running() const;
+    // The task that runs the work, for watching its progress.
+    const BackgroundTask* Task() const { return task_; }
     const OptimizeRun* Run() const { return run_.get(); }
+
+  signals:
+    // A run has ended (done, cancelled or failed) and its result is shown.
+    void RunFinished();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,7 +56,6 @@ class OptimizeWindow : public QWidget {
     // The problem the fields describe, marking what is wrong; empty `problem` when it can run.
     OptimizeProblem ReadProblem(bool mark, QString& problem);
     void Validate();
-    void Poll();
     void Finished();
     void ShowProgress();
     void ShowResult();
@@ -70,12 +73,10 @@ class OptimizeWindow : public QWidget {
     QChartView* chart_ = nullptr;
     QLineSeries* series_ = nullptr;
     QTableWidget* result_ = nullptr;
-    QTimer* poll_ = nullptr;
+    BackgroundTask* task_ = nullptr;
     bool filling_ = false;
 
     std::shared_ptr<OptimizeRun> run_;
-    std::thread worker_;
-    std::shared_ptr<std::atomic<bool>> finished_;
 };
 
 // Adds Tools > Optimize... to the main window's menu bar, beside Design Space....

@@ -1,12 +1,16 @@
-#include "ui/charts/chart_ranges.h"
+#include "export/axis_scale.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace velmora {
 
 namespace {
+
+// More steps than this and the axis shows five ticks instead of one per step.
+constexpr double kMaxTickSteps = 50;
 
 int DecimalsFor(double step) {
     if (!(step > 0) || !std::isfinite(step)) return 0;
@@ -87,6 +91,68 @@ AxisScale BottomScaleFor(std::initializer_list<const PointSeries*> data) {
     if (!Extent(data, true, low, high)) return WithStep(0, 1, 0.2);
     if (low == high) return AutoScale(low, high);
     return WithStep(low, high, NiceStep(high - low));
+}
+
+bool TicksAtSteps(const AxisScale& scale) {
+    const double span = scale.max - scale.min;
+    return scale.step > 0 && span > 0 && span / scale.step <= kMaxTickSteps;
+}
+
+double TickAnchor(const AxisScale& scale) {
+    return scale.step * 1e-7;
+}
+
+std::vector<double> TickValues(const AxisScale& scale) {
+    std::vector<double> values;
+    if (!(scale.max > scale.min) || !std::isfinite(scale.max - scale.min)) return values;
+    if (!TicksAtSteps(scale)) {
+        for (int i = 0; i < 5; ++i) values.push_back(scale.min + i * (scale.max - scale.min) / 4);
+        return values;
+    }
+    // The chart axis's own arithmetic, step for step, so that both place the same ticks.
+    const double anchor = TickAnchor(scale);
+    double value = anchor - std::floor((anchor - scale.min) / scale.step) * scale.step;
+    while (value <= scale.max) {
+        values.push_back(value);
+        value += scale.step;
+    }
+    return values;
+}
+
+std::string TickLabel(double value, int decimals) {
+    char text[400];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return "?";
+    std::string label(text, result.ptr);
+    // A value that rounds to zero is written without its sign.
+    if (label.front() == '-' && label.find_first_not_of("-0.") == std::string::npos)
+        label.erase(0, 1);
+    return label;
+}
+
+ChartScales MainChartScales(const ChartSetup& setup, const PointSeries& red,
+                            const PointSeries& blue) {
+    return {BottomScaleFor({&red, &blue}), ScaleFor(setup.LeftAxis, {&red}),
+            ScaleFor(setup.RightAxis, {&blue})};
+}
+
+ChartScales PvChartScales(const SimulationState& sim, int widthPixels) {
+    if (sim.PVSeries.empty()) return {AutoScale(0, 1), AutoScale(0, 1), AutoScale(0, 1)};
+    // Volume labels such as "4,850,000" are wide for a chart of half the window.
+    const AxisScale bottom = WithAtMostSteps(AutoScale(sim.PVMinVolume, sim.PVMaxVolume),
+                                             std::max(2, widthPixels / kVolumeLabelPixels));
+    const AxisScale left = sim.PVChart.LeftAxis.automatic
+                               ? AutoScale(sim.PVMinPressure, sim.PVMaxPressure)
+                               : ScaleFor(sim.PVChart.LeftAxis, {});
+    return {bottom, left, AutoScale(0, 1)};
+}
+
+ChartScales PowerChartScales(const PowerCurve& curve) {
+    const AxisScale right = ScaleFor(AxisRange{}, {&curve.PhaseOrTorqueSeries});
+    return {BottomScaleFor({&curve.PowerSeries, &curve.PhaseOrTorqueSeries}),
+            ScaleFor(AxisRange{}, {&curve.PowerSeries}),
+            AutoScale(0, std::max(right.max, 0.0) > 0 ? right.max : 1)};
 }
 
 }  // namespace velmora
