@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 
+#include "designspace/input_values.h"
 #include "designspace/sweep_axis.h"
 #include "model/input_reading.h"
 #include "model/number_text.h"
@@ -12,22 +13,8 @@ namespace velmora {
 
 namespace {
 
-const DesignInput* DesignInputOf(const SweepInput& input) {
-    for (const DesignInput& design : kDesignInputs)
-        if (design.control == input.control) return &design;
-    return nullptr;
-}
-
-// Inputs for which 0 is a design (no spring, spring centred at 0, no dead space); for every
-// other input 0 means "not given".
-bool ZeroIsAValue(const SweepInput& input) {
-    return input.control == &ControlState::EditSpringConstant ||
-           input.control == &ControlState::EditSpringCenter ||
-           input.control == &ControlState::EditDeadSpaceVol;
-}
-
 std::string FormatBound(double value) {
-    return TrialText(value, NumberSettings{});
+    return BoundText(value);
 }
 
 }  // namespace
@@ -124,15 +111,10 @@ std::string VariableProblem(const Variable& variable, const ControlState& base) 
     if (variable.from >= variable.to)
         return key + ": FROM (" + FormatBound(variable.from) + ") must be below TO (" +
                FormatBound(variable.to) + ")";
-    if (variable.from < 0)
-        return key + ": FROM (" + FormatBound(variable.from) +
-               ") is below 0, which the input cannot hold";
-    const DesignInput* design = DesignInputOf(*variable.input);
     const int units = (base.*variable.input->control).units;
-    if (design != nullptr && !ZeroIsAValue(*variable.input) &&
-        InputToSI(design->kind, units, variable.from) <= 0)
-        return key + ": FROM (" + FormatBound(variable.from) +
-               ") is not a value the input can hold in its unit";
+    if (std::string why = InputValueProblem(*variable.input, units, "FROM", variable.from);
+        !why.empty())
+        return key + ": " + why;
     return {};
 }
 

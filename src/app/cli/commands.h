@@ -34,16 +34,16 @@ int RunPowerCurveCommand(const std::vector<std::string>& args, std::ostream& out
                          std::ostream& err);
 int RunChartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// velmora-cli sweep FILE --vary ... : the arguments after "sweep"; 2 also for bad arguments.
-int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-void PrintSweepUsage(std::ostream& out);
+extern const CommandUsage kSweepUsage;
+extern const CommandUsage kOptimizeUsage;
 
 // velmora-cli sweep FILE --vary ... : the arguments after "sweep"; 2 also for bad arguments.
 int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-void PrintSweepUsage(std::ostream& out);
 
 // velmora-cli optimize FILE ... : 0 a feasible design written, 3 none found, 2 bad arguments.
 int RunOptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-void PrintOptimizeUsage(std::ostream& out);
+
+// Every command in the order the top-level help lists them; dispatch and help walk it.
+const std::vector<Command>& Commands();
 
 }  // namespace velmora::cli
