@@ -80,7 +80,8 @@ std::optional<CommandArgs> ParseCommandArgs(const CommandUsage& about,
         // The parser's only other fault: a value missing after the last option, or a value
         // given to --help.
         const std::string last = args.empty() ? std::string() : args.back();
-        if (!last.empty() && last.front() == '-' && NameOf(last) != "h" && NameOf(last) != "help")
+        if (!last.empty() && last.front() == '-' && last.find('=') == std::string::npos &&
+            NameOf(last) != "h" && NameOf(last) != "help")
             UsageError(about, "option '" + last + "' needs a value", err);
         else
             UsageError(about, parser.errorText().toStdString(), err);
