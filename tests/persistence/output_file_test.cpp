@@ -2,8 +2,10 @@
 // written through instead of replaced.
 #include "persistence/output_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -89,13 +91,20 @@ TEST(OutputFile, DevicesAndProcessLinksAreWrittenThroughRegularFilesReplaced) {
     fs::create_symlink(file, link);
     EXPECT_FALSE(WrittenStraightThrough(link));  // an ordinary link: its target is replaced
 
-    OutputFile null;
-    ASSERT_TRUE(null.Open("/dev/null"));
-    EXPECT_TRUE(null.Write("nothing"));
-    EXPECT_TRUE(null.Commit());
-    struct stat info {};
-    ASSERT_EQ(::stat("/dev/null", &info), 0);
-    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    // Written through a FIFO of our own: a fault here must never replace a system device.
+    const std::string fifo = folder.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    OutputFile through;
+    ASSERT_TRUE(through.Open(fifo));
+    EXPECT_TRUE(through.Write("rows\n"));
+    EXPECT_TRUE(through.Commit());
+    char got[16] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 5);
+    ::close(reader);
+    EXPECT_STREQ(got, "rows\n");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
 
     fs::permissions(file, fs::perms::owner_read);
     OutputFile readOnly;
