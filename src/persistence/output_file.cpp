@@ -53,6 +53,19 @@ std::string ExistingFileWriteProblem(const std::string& path) {
     return {};
 }
 
+std::string SaveFailureReason(const std::string& path) {
+    if (std::string why = ExistingFileWriteProblem(path); !why.empty()) return why;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return "not a regular file";
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty()) folder = ".";
+    if (::stat(folder.c_str(), &info) != 0) return SystemReason(errno);
+    if (!S_ISDIR(info.st_mode)) return SystemReason(ENOTDIR);
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return SystemReason(errno);
+    return SystemReason(EIO);
+}
+
 OutputFile::~OutputFile() {
     if (fd_ >= 0) ::close(fd_);
 }

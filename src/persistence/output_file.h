@@ -40,6 +40,10 @@ class OutputFile {
 // the user may write.
 std::string ExistingFileWriteProblem(const std::string& path);
 
+// After a failed save: the likeliest reason in the system's words (the file's own problem, or
+// its folder's: missing, not a folder, not writable), else "Input/output error".
+std::string SaveFailureReason(const std::string& path);
+
 // True when `path` is written straight through rather than replaced (see OutputFile).
 bool WrittenStraightThrough(const std::string& path);
 

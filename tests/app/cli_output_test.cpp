@@ -174,6 +174,16 @@ TEST(CliOutput, AReadOnlyFileIsRefusedAndKept) {
     }
 }
 
+TEST(CliOutput, AnOptimizedDesignThatCannotBeSavedSaysWhy) {
+    const testing::TempFolder folder;
+    const Result run = RunCli(folder, "optimize " + kKestmore +
+                                          " --objective schmidt --vary Displacer.Mass=0.5:2"
+                                          " --max-evals 20 -o gone/OUT.RBP");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "velmora-cli optimize: Unable to write to " + folder.File("gone/OUT.RBP") +
+                           ": No such file or directory\n");
+}
+
 TEST(CliOutput, AFailedWriteOfStandardOutputIsStatusTwo) {
     const testing::TempFolder folder;
     for (const std::string& arguments :

@@ -112,7 +112,7 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
         (result.*problem.variables[i].input->control).text = outcome.best->texts[i];
     std::string message;
     if (!SaveParameterFile(output, result, message)) {
-        err << "velmora-cli optimize: " << message << '\n';
+        err << "velmora-cli optimize: " << message << ": " << SaveFailureReason(output) << '\n';
         return 2;
     }
     return 0;
