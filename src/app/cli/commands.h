@@ -25,6 +25,8 @@ extern const CommandUsage kCycleUsage;
 extern const CommandUsage kPvUsage;
 extern const CommandUsage kPowerCurveUsage;
 extern const CommandUsage kChartUsage;
+extern const CommandUsage kSweepUsage;
+extern const CommandUsage kOptimizeUsage;
 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSamplesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -33,9 +35,6 @@ int RunPvCommand(const std::vector<std::string>& args, std::ostream& out, std::o
 int RunPowerCurveCommand(const std::vector<std::string>& args, std::ostream& out,
                          std::ostream& err);
 int RunChartCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-extern const CommandUsage kSweepUsage;
-extern const CommandUsage kOptimizeUsage;
 
 // velmora-cli sweep FILE --vary ... : the arguments after "sweep"; 2 also for bad arguments.
 int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
