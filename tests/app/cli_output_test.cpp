@@ -122,6 +122,14 @@ TEST(CliOutput, DashIsStandardOutput) {
     EXPECT_EQ(dash.status, 0) << dash.err;
     EXPECT_EQ(dash.out, shown.out);
     EXPECT_FALSE(fs::exists(folder.File("-")));
+    // The optimizer's OUT is a parameter file, not text for standard output.
+    const Result optimize =
+        RunCli(folder, "optimize " + kKestmore + " --objective schmidt --vary Displacer.Mass -o -");
+    EXPECT_EQ(optimize.status, 2);
+    EXPECT_EQ(optimize.err,
+              "velmora-cli optimize: OUT is a parameter file; standard output holds "
+              "the table\n");
+    EXPECT_FALSE(fs::exists(folder.File("-")));
 }
 
 TEST(CliOutput, AFifoIsWrittenThroughAndKept) {

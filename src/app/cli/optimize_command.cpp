@@ -74,6 +74,7 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
     if (objective.empty()) return Fail(err, "no objective given (--objective)");
     const std::string output = args->Option("-o").value_or("");
     if (output.empty()) return Fail(err, "no output file given (-o OUT.RBP)");
+    if (output == "-") return Fail(err, "OUT is a parameter file; standard output holds the table");
     if (varies.empty()) return Fail(err, "no input to vary (give --vary SECTION.KEY)");
 
     OptimizeProblem problem;
