@@ -5,6 +5,33 @@
 
 namespace velmora {
 
+namespace {
+
+// The point at i/last of the way. The plain form gives the values sweeps have always shown;
+// where its span overflows (ends of opposite sign near the limits of a double) the weighted
+// form, whose terms never exceed the ends, takes over.
+double LinearPoint(double from, double to, int i, int last) {
+    const double plain = from + (to - from) * i / last;
+    if (std::isfinite(plain)) return plain;
+    const double t = static_cast<double>(i) / last;
+    return from * (1 - t) + to * t;
+}
+
+// The same on a logarithmic scale (ends of one sign, neither 0); through the logarithms of the
+// ends when their ratio overflows or underflows.
+double LogPoint(double from, double to, int i, int last) {
+    const double t = static_cast<double>(i) / last;
+    const double ratio = to / from;
+    if (std::isnormal(ratio)) {
+        const double plain = from * std::pow(ratio, t);
+        if (std::isfinite(plain)) return plain;
+    }
+    const double size = std::exp(std::log(std::abs(from)) * (1 - t) + std::log(std::abs(to)) * t);
+    return from < 0 ? -size : size;
+}
+
+}  // namespace
+
 std::vector<double> AxisValues(const SweepAxis& axis) {
     std::vector<double> values;
     if (axis.points < 1) return values;
@@ -16,10 +43,9 @@ std::vector<double> AxisValues(const SweepAxis& axis) {
         } else if (i == last) {
             values.push_back(axis.to);
         } else if (axis.log) {
-            values.push_back(axis.from *
-                             std::pow(axis.to / axis.from, static_cast<double>(i) / last));
+            values.push_back(LogPoint(axis.from, axis.to, i, last));
         } else {
-            values.push_back(axis.from + (axis.to - axis.from) * i / last);
+            values.push_back(LinearPoint(axis.from, axis.to, i, last));
         }
     }
     return values;

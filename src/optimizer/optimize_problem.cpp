@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 
+#include "designspace/input_values.h"
 #include "designspace/sweep_axis.h"
 #include "model/input_reading.h"
 #include "model/number_text.h"
@@ -13,7 +14,7 @@ namespace velmora {
 namespace {
 
 std::string FormatBound(double value) {
-    return TrialText(value, NumberSettings{});
+    return BoundText(value);
 }
 
 }  // namespace
@@ -110,14 +111,10 @@ std::string VariableProblem(const Variable& variable, const ControlState& base) 
     if (variable.from >= variable.to)
         return key + ": FROM (" + FormatBound(variable.from) + ") must be below TO (" +
                FormatBound(variable.to) + ")";
-    if (variable.from < 0)
-        return key + ": FROM (" + FormatBound(variable.from) +
-               ") is below 0, which the input cannot hold";
-    const DesignInput& design = *variable.input->input;
     const int units = (base.*variable.input->control).units;
-    if (!design.zeroIsAValue && InputToSI(design.kind, units, variable.from) <= 0)
-        return key + ": FROM (" + FormatBound(variable.from) +
-               ") is not a value the input can hold in its unit";
+    if (std::string why = InputValueProblem(*variable.input, units, "FROM", variable.from);
+        !why.empty())
+        return key + ": " + why;
     return {};
 }
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <system_error>
 
 namespace velmora {
 
@@ -64,6 +65,11 @@ void FileWriteSteps::SyncFolder(const std::string& folder) const {
 
 namespace {
 
+const FileWriteSteps& SystemSteps() {
+    static const FileWriteSteps steps;
+    return steps;
+}
+
 // The file a save really replaces: the target of a symbolic link, else the path itself.
 std::string ReplacedPath(const std::string& path) {
     std::error_code error;
@@ -107,35 +113,91 @@ bool ProcessIsRunning(long pid) {
 
 }  // namespace
 
+std::string SystemReason(int error) {
+    return std::generic_category().message(error != 0 ? error : EIO);
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view text,
                          const FileWriteSteps* steps) {
-    static const FileWriteSteps systemSteps;
-    const FileWriteSteps& io = steps ? *steps : systemSteps;
+    std::string unused;
+    return WriteFileAtomically(path, text, unused, steps);
+}
 
+bool WriteFileAtomically(const std::string& path, std::string_view text, std::string& reason,
+                         const FileWriteSteps* steps) {
+    AtomicFileWriter writer(steps);
+    const bool ok = writer.Open(path) && writer.Write(text) && writer.Commit();
+    reason = writer.FailureReason();
+    return ok;
+}
+
+AtomicFileWriter::AtomicFileWriter(const FileWriteSteps* steps)
+    : io_(steps != nullptr ? *steps : SystemSteps()) {}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    Abandon();
+}
+
+bool AtomicFileWriter::Fail(int error) {
+    if (reason_.empty()) reason_ = SystemReason(error);
+    Abandon();
+    return false;
+}
+
+void AtomicFileWriter::Abandon() {
+    // The handle is closed on every path, also when an earlier step failed.
+    if (fd_ >= 0) io_.Close(fd_);
+    fd_ = -1;
+    if (!temporary_.empty()) io_.Remove(temporary_);
+    temporary_.clear();
+}
+
+bool AtomicFileWriter::Open(const std::string& path) {
+    Abandon();
+    reason_.clear();
     const fs::path target = ReplacedPath(path);
-    if (target.filename().empty()) return false;
+    if (target.filename().empty()) return Fail(EISDIR);
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
+    target_ = target.string();
+    folder_ = folder.string();
 
     std::random_device seed;
     std::mt19937_64 random(seed());
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryName(target, random());
-        fd = io.CreateNew(temporary);
-        if (fd < 0 && errno != EEXIST) return false;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = TemporaryName(target, random());
+        errno = 0;
+        fd_ = io_.CreateNew(temporary);
+        if (fd_ >= 0) {
+            temporary_ = temporary;
+            return true;
+        }
+        if (errno != EEXIST) return Fail(errno);
     }
-    if (fd < 0) return false;
+    return Fail(EEXIST);
+}
 
-    bool ok = io.WriteAll(fd, text) && io.CopyMode(fd, target.string()) && io.Sync(fd);
-    ok = io.Close(fd) && ok;
-    ok = ok && io.Rename(temporary, target.string());
-    if (!ok) {
-        io.Remove(temporary);
-        return false;
-    }
-    io.SyncFolder(folder.string());
+bool AtomicFileWriter::Write(std::string_view data) {
+    if (fd_ < 0) return false;
+    errno = 0;
+    if (!io_.WriteAll(fd_, data)) return Fail(errno);
+    return true;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (fd_ < 0) return false;
+    errno = 0;
+    if (!io_.CopyMode(fd_, target_)) return Fail(errno);
+    errno = 0;
+    if (!io_.Sync(fd_)) return Fail(errno);
+    errno = 0;
+    const int fd = fd_;
+    fd_ = -1;
+    if (!io_.Close(fd)) return Fail(errno);
+    errno = 0;
+    if (!io_.Rename(temporary_, target_)) return Fail(errno);
+    temporary_.clear();
+    io_.SyncFolder(folder_);
     return true;
 }
 

@@ -30,6 +30,44 @@ class FileWriteSteps {
 bool WriteFileAtomically(const std::string& path, std::string_view text,
                          const FileWriteSteps* steps = nullptr);
 
+// The same, with the system's text for the step that failed in `reason` ("No space left on
+// device").
+bool WriteFileAtomically(const std::string& path, std::string_view text, std::string& reason,
+                         const FileWriteSteps* steps = nullptr);
+
+// An atomic save written in pieces, for output too large to hold whole: Open creates the
+// temporary file beside the file it replaces, Write appends, Commit puts it in place as
+// WriteFileAtomically does. Until Commit succeeds the old file is untouched; an uncommitted
+// temporary file is closed and removed when the writer goes.
+class AtomicFileWriter {
+  public:
+    explicit AtomicFileWriter(const FileWriteSteps* steps = nullptr);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool Open(const std::string& path);
+    // False once any step has failed; later writes are dropped.
+    bool Write(std::string_view data);
+    bool Commit();
+    // The system's text for the failed step, empty while none has failed.
+    const std::string& FailureReason() const { return reason_; }
+
+  private:
+    bool Fail(int error);
+    void Abandon();
+
+    const FileWriteSteps& io_;
+    std::string target_;
+    std::string folder_;
+    std::string temporary_;
+    int fd_ = -1;
+    std::string reason_;
+};
+
+// The system's text for an errno value ("Permission denied"); thread-safe.
+std::string SystemReason(int error);
+
 // Removes the temporary files that saves of `path` left behind when the process was killed
 // mid-save: files in the same folder named as WriteFileAtomically names them, last written
 // before `startedAt` (the running process's start), whose process is gone. Returns how many.

@@ -82,7 +82,9 @@ TEST(CliFiles, FileBeyondTheLimitIsRefusedWithOneLineAndStatusTwo) {
         const Result result = RunCli("LC_ALL=C", command, huge);
         EXPECT_EQ(result.status, 2) << command;
         EXPECT_EQ(result.out, "") << command;
-        EXPECT_EQ(result.err, "velmora-cli: cannot read '" + huge + "'\n") << command;
+        EXPECT_EQ(result.err, "velmora-cli: cannot read '" + huge +
+                                  "': larger than the 64 MiB a parameter file may hold\n")
+            << command;
     }
 }
 

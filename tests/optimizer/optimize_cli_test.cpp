@@ -44,7 +44,7 @@ std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
-TEST(OptimizeCommand, BadArgumentsGiveOneLineAndUsageAndWriteNothing) {
+TEST(OptimizeCommand, BadArgumentsGiveOneLineAndWriteNothing) {
     const testing::TempFolder folder;
     const std::string out = folder.File("OUT.RBP");
     const std::string base = "optimize " + Kestmore() + " --objective pv-engine-speed ";
@@ -59,15 +59,15 @@ TEST(OptimizeCommand, BadArgumentsGiveOneLineAndUsageAndWriteNothing) {
          "beta-min, tau-rho, dwell-min, loss-max)"},
         {"--vary Piston.Stroke --max-evals 0",
          "--max-evals must be a whole number from 1 to 10000000"},
-        {"--vary Piston.Stroke --frobnicate", "unexpected argument '--frobnicate'"},
+        {"--vary Piston.Stroke --frobnicate", "unknown option '--frobnicate'"},
+        {"--vary Piston.Stroke --max-evals 5 --max-evals 6", "option '--max-evals' given twice"},
         {"--vary DisplacerSpring.Constant",
          "DisplacerSpring.Constant: FROM (0) must be below TO (0)"},  // 0.5 to 1.5 x no spring
     };
     for (const auto& [arguments, line] : cases) {
         const CliRun run = RunCli(base + arguments + " -o '" + out + "'", folder);
         EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_EQ(FirstLine(run.err), "velmora-cli optimize: " + line);
-        EXPECT_NE(run.err.find("Usage: velmora-cli optimize FILE"), std::string::npos);
+        EXPECT_EQ(run.err, "velmora-cli optimize: " + line + "\n");
         EXPECT_EQ(run.out, "");
         EXPECT_FALSE(std::filesystem::exists(out));
     }
@@ -75,7 +75,8 @@ TEST(OptimizeCommand, BadArgumentsGiveOneLineAndUsageAndWriteNothing) {
         RunCli("optimize " + Kestmore() + " --vary Piston.Stroke -o '" + out + "'", folder);
     EXPECT_EQ(noObjective.status, 2);
     EXPECT_EQ(FirstLine(noObjective.err), "velmora-cli optimize: no objective given (--objective)");
-    const CliRun unknown = RunCli(base + "--objective best --vary Piston.Stroke -o x", folder);
+    const CliRun unknown =
+        RunCli("optimize " + Kestmore() + " --objective best --vary Piston.Stroke -o x", folder);
     EXPECT_EQ(FirstLine(unknown.err), "velmora-cli optimize: unknown objective 'best'");
     const CliRun missing = RunCli("optimize '" + folder.File("none.RBP") +
                                       "' --objective schmidt --vary Piston.Stroke -o '" + out + "'",

@@ -8,6 +8,7 @@
 #include "headless_run.h"
 #include "locale/number_settings_from_locale.h"
 #include "offscreen_gui.h"
+#include "output_target.h"
 
 namespace velmora::cli {
 namespace {
@@ -44,6 +45,7 @@ std::optional<QSize> ReadSize(const std::string& text) {
 const CommandUsage kChartUsage{
     "chart",
     {"--chart", "--format", "--size", "--dpi", "-o"},
+    {},
     "velmora-cli chart FILE --chart main|pv|power --format svg|png [--size WxH] [--dpi N] -o OUT",
     "Loads FILE, computes once and draws one graph as the window shows it: the main graph,\n"
     "the pressure/volume diagram or the power curve, as SVG or PNG, 1600x1000 unless --size\n"
@@ -76,7 +78,7 @@ int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, st
                                            : ChartKind::Power;
     const ChartData data = ChartOf(session, kind);
     const QByteArray bytes = format == "svg" ? ChartSvg(data, *size) : ChartPng(data, *size, *dpi);
-    return EmitFile(bytes.toStdString(), *args, kChartUsage, err);
+    return EmitFile(bytes.toStdString(), *args, kChartUsage, out, err);
 }
 
 }  // namespace velmora::cli

@@ -1,30 +1,45 @@
 #include "cli_args.h"
 
-#include <algorithm>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <map>
 #include <ostream>
-
-#include "export/session_exports.h"
 
 namespace velmora::cli {
 namespace {
 
-int WriteOut(const std::string& bytes, const std::string& path, std::ostream& err) {
-    if (WriteExportFile(path, bytes)) return 0;
-    err << "velmora-cli: Unable to write to " << path << '\n';
-    return 2;
+QString NameOf(const std::string& option) {
+    std::size_t dashes = 0;
+    while (dashes < option.size() && option[dashes] == '-') ++dashes;
+    return QString::fromStdString(option.substr(dashes));
+}
+
+// The word the user typed for an option the parser did not know: "-colour" or "--colour=red"
+// are reported as typed, up to '='.
+std::string TypedOption(const std::vector<std::string>& args, const QString& name) {
+    for (const std::string& word : args) {
+        if (word.size() < 2 || word.front() != '-') continue;
+        const std::string typed = word.substr(0, word.find('='));
+        if (NameOf(typed) == name) return typed;
+    }
+    return "--" + name.toStdString();
 }
 
 }  // namespace
 
 std::optional<std::string> CommandArgs::Option(const std::string& name) const {
     const auto found = options.find(name);
-    if (found == options.end()) return std::nullopt;
-    return found->second;
+    if (found == options.end() || found->second.empty()) return std::nullopt;
+    return found->second.front();
+}
+
+std::vector<std::string> CommandArgs::Values(const std::string& name) const {
+    const auto found = options.find(name);
+    return found == options.end() ? std::vector<std::string>{} : found->second;
 }
 
 int UsageError(const CommandUsage& about, const std::string& message, std::ostream& err) {
-    err << "velmora-cli " << about.name << ": " << message << '\n'
-        << "usage: " << about.usage << '\n';
+    err << "velmora-cli " << about.name << ": " << message << '\n';
     return 2;
 }
 
@@ -36,58 +51,72 @@ int PrintCommandHelp(const CommandUsage& about, std::ostream& out) {
 std::optional<CommandArgs> ParseCommandArgs(const CommandUsage& about,
                                             const std::vector<std::string>& args,
                                             std::ostream& err) {
-    CommandArgs parsed;
-    bool haveFile = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word == "--help" || word == "-h") {
-            parsed.help = true;
-            return parsed;
-        }
-        if (word.size() > 1 && word.front() == '-') {
-            if (std::find(about.options.begin(), about.options.end(), word) ==
-                about.options.end()) {
-                UsageError(about, "unknown option '" + word + "'", err);
-                return std::nullopt;
-            }
-            if (i + 1 >= args.size()) {
-                UsageError(about, "option '" + word + "' needs a value", err);
-                return std::nullopt;
-            }
-            if (!parsed.options.emplace(word, args[i + 1]).second) {
-                UsageError(about, "option '" + word + "' given twice", err);
-                return std::nullopt;
-            }
-            ++i;
-            continue;
-        }
-        if (haveFile) {
-            UsageError(about, "unexpected argument '" + word + "'", err);
+    QCommandLineParser parser;
+    // "-o" and "--units" alike name options; no bundling of one-letter options.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{"h", "help"});
+    parser.addOption(help);
+    for (const auto* list : {&about.options, &about.repeatable})
+        for (const std::string& option : *list)
+            parser.addOption(QCommandLineOption(NameOf(option), QString(), "value"));
+
+    QStringList words{QString("velmora-cli ") + about.name};
+    // Words go back as the user gave them, also file names that are not UTF-8.
+    std::map<QString, std::string> given;
+    for (const std::string& word : args) {
+        words << QString::fromStdString(word);
+        given.emplace(words.back(), word);
+    }
+    const auto original = [&given](const QString& word) {
+        const auto found = given.find(word);
+        return found != given.end() ? found->second : word.toStdString();
+    };
+    if (!parser.parse(words)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            UsageError(about, "unknown option '" + TypedOption(args, unknown.front()) + "'", err);
             return std::nullopt;
         }
-        parsed.file = word;
-        haveFile = true;
+        // The parser's only other fault: a value missing after the last option, or a value
+        // given to --help.
+        const std::string last = args.empty() ? std::string() : args.back();
+        if (!last.empty() && last.front() == '-' && last.find('=') == std::string::npos &&
+            NameOf(last) != "h" && NameOf(last) != "help")
+            UsageError(about, "option '" + last + "' needs a value", err);
+        else
+            UsageError(about, parser.errorText().toStdString(), err);
+        return std::nullopt;
     }
-    if (!haveFile) {
+
+    CommandArgs parsed;
+    if (parser.isSet(help)) {
+        parsed.help = true;
+        return parsed;
+    }
+    for (const std::string& option : about.options) {
+        const QStringList values = parser.values(NameOf(option));
+        if (values.size() > 1) {
+            UsageError(about, "option '" + option + "' given twice", err);
+            return std::nullopt;
+        }
+        if (!values.isEmpty()) parsed.options[option] = {original(values.front())};
+    }
+    for (const std::string& option : about.repeatable) {
+        std::vector<std::string>& values = parsed.options[option];
+        for (const QString& value : parser.values(NameOf(option)))
+            values.push_back(original(value));
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
         UsageError(about, "missing FILE", err);
         return std::nullopt;
     }
-    return parsed;
-}
-
-int EmitOutput(const std::string& bytes, const CommandArgs& args, std::ostream& out,
-               std::ostream& err) {
-    if (!args.Option("-o")) {
-        out << bytes;
-        return 0;
+    if (positional.size() > 1) {
+        UsageError(about, "unexpected argument '" + original(positional[1]) + "'", err);
+        return std::nullopt;
     }
-    return WriteOut(bytes, *args.Option("-o"), err);
-}
-
-int EmitFile(const std::string& bytes, const CommandArgs& args, const CommandUsage& about,
-             std::ostream& err) {
-    if (!args.Option("-o")) return UsageError(about, "this format needs -o OUT", err);
-    return WriteOut(bytes, *args.Option("-o"), err);
+    parsed.file = original(positional.front());
+    return parsed;
 }
 
 }  // namespace velmora::cli

@@ -1,21 +1,27 @@
-#include <array>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "output_target.h"
 #include "persistence/version_info.h"
+
+namespace velmora::cli {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands{
+        {kReportUsage, RunReportCommand},         {kSamplesUsage, RunSamplesCommand},
+        {kCycleUsage, RunCycleCommand},           {kPvUsage, RunPvCommand},
+        {kPowerCurveUsage, RunPowerCurveCommand}, {kChartUsage, RunChartCommand},
+        {kSweepUsage, RunSweepCommand},           {kOptimizeUsage, RunOptimizeCommand}};
+    return commands;
+}
+
+}  // namespace velmora::cli
 
 namespace {
 
 using namespace velmora::cli;
-
-const std::array<Command, 6> kCommands{{{kReportUsage, RunReportCommand},
-                                        {kSamplesUsage, RunSamplesCommand},
-                                        {kCycleUsage, RunCycleCommand},
-                                        {kPvUsage, RunPvCommand},
-                                        {kPowerCurveUsage, RunPowerCurveCommand},
-                                        {kChartUsage, RunChartCommand}}};
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: velmora-cli COMMAND FILE [OPTIONS]\n"
@@ -23,40 +29,41 @@ void PrintHelp(std::ostream& out) {
            "Each command loads FILE as the window's Load Parameters does and computes once.\n"
            "\n"
            "Commands:\n";
-    for (const Command& command : kCommands) out << "  " << command.about.usage << '\n';
-    out << "  velmora-cli sweep FILE --vary SECTION.KEY=FROM:TO:N[:log] [--vary ...]\n"
-           "        [--outputs LIST] [--threads N]\n"
-           "  velmora-cli optimize FILE --objective NAME --vary SECTION.KEY[=FROM:TO] [--vary "
-           "...]\n"
-           "        [--constraint NAME[=MARGIN] ...] [--max-evals N] [--threads N] -o OUT.RBP\n"
-           "  velmora-cli --version\n"
+    for (const Command& command : Commands()) out << "  " << command.about.usage << '\n';
+    out << "  velmora-cli --version\n"
            "  velmora-cli COMMAND --help\n";
+}
+
+int Run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (words.empty()) {
+        err << "velmora-cli: no command given (see velmora-cli --help)\n";
+        return 2;
+    }
+    if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
+        PrintHelp(out);
+        return 0;
+    }
+    if (words.size() == 1 && words[0] == "--version") {
+        out << velmora::ReadReleaseText("") << '\n';
+        return 0;
+    }
+    for (const Command& command : Commands()) {
+        if (words[0] == command.about.name)
+            return command.run({words.begin() + 1, words.end()}, out, err);
+    }
+    err << "velmora-cli: unknown command '" << words[0] << "' (see --help)\n";
+    return 2;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const std::vector<std::string> words(argv + 1, argv + argc);
-    if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
-        PrintHelp(std::cout);
-        return 0;
-    }
-    if (!words.empty() && words[0] == "sweep")
-        return RunSweepCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    if (!words.empty() && words[0] == "optimize")
-        return RunOptimizeCommand({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    if (words.size() == 1 && words[0] == "--version") {
-        std::cout << velmora::ReadReleaseText("") << '\n';
-        return 0;
-    }
-    if (words.empty()) {
-        PrintHelp(std::cerr);
-        return 2;
-    }
-    for (const Command& command : kCommands) {
-        if (words[0] == command.about.name)
-            return command.run({words.begin() + 1, words.end()}, std::cout, std::cerr);
-    }
-    std::cerr << "velmora-cli: unknown command '" << words[0] << "' (see --help)\n";
-    return 2;
+    // Standard output goes through a buffer that keeps the first write error: every command's
+    // output is flushed and checked before the exit status is given.
+    SinkBuffer buffer([](std::string_view data) { return WriteToDescriptor(1, data); });
+    std::ostream out(&buffer);
+    const int status = Run({argv + 1, argv + argc}, out, std::cerr);
+    out.flush();
+    if (buffer.Error() != 0) return StandardOutputError(buffer.Error(), std::cerr);
+    return status;
 }

@@ -25,6 +25,8 @@ extern const CommandUsage kCycleUsage;
 extern const CommandUsage kPvUsage;
 extern const CommandUsage kPowerCurveUsage;
 extern const CommandUsage kChartUsage;
+extern const CommandUsage kSweepUsage;
+extern const CommandUsage kOptimizeUsage;
 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSamplesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -36,14 +38,11 @@ int RunChartCommand(const std::vector<std::string>& args, std::ostream& out, std
 
 // velmora-cli sweep FILE --vary ... : the arguments after "sweep"; 2 also for bad arguments.
 int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-void PrintSweepUsage(std::ostream& out);
-
-// velmora-cli sweep FILE --vary ... : the arguments after "sweep"; 2 also for bad arguments.
-int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-void PrintSweepUsage(std::ostream& out);
 
 // velmora-cli optimize FILE ... : 0 a feasible design written, 3 none found, 2 bad arguments.
 int RunOptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-void PrintOptimizeUsage(std::ostream& out);
+
+// Every command in the order the top-level help lists them; dispatch and help walk it.
+const std::vector<Command>& Commands();
 
 }  // namespace velmora::cli

@@ -4,12 +4,14 @@
 #include "commands.h"
 #include "export/session_exports.h"
 #include "headless_run.h"
+#include "output_target.h"
 
 namespace velmora::cli {
 
 const CommandUsage kCycleUsage{
     "cycle",
     {"--units", "-o"},
+    {},
     "velmora-cli cycle FILE [--units si|output] [-o OUT]",
     "Loads FILE, computes once and writes the graphed steps of the run as CSV: step count,\n"
     "time (s), crank angle (deg), then the twelve graphable quantities, in SI units (default)\n"

@@ -1,11 +1,47 @@
 #include "headless_run.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <ostream>
 
 #include "persistence/file_text.h"
+#include "persistence/ini_file.h"
 #include "persistence/parameter_file.h"
+#include "persistence/parameter_keys.h"
 
 namespace velmora::cli {
+namespace {
+
+// Why a file that exists could not be read, in the system's words where it has them.
+std::string WhyUnreadable(const std::string& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return SystemReason(errno);
+    if (S_ISDIR(info.st_mode)) return SystemReason(EISDIR);
+    if (!S_ISREG(info.st_mode)) return "not a regular file";
+    if (static_cast<std::size_t>(info.st_size) > IniFile::kMaxFileBytes)
+        return "larger than the 64 MiB a parameter file may hold";
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return SystemReason(errno);
+    ::close(fd);
+    return SystemReason(EIO);
+}
+
+// True when the file holds at least one key of a parameter file under its section. A file
+// without any (another kind of file, or text the reader cannot make out) would compute the
+// defaults of nothing; the window loads it all the same, the command line refuses it.
+bool HasParameterKey(const std::string& file) {
+    const IniFile ini(file);
+    // A value never holds a line break, so this default tells an absent key from any value.
+    constexpr std::string_view kAbsent = "\n";
+    for (const ParameterKey& row : ParameterKeys())
+        if (ini.ReadString(row.section, row.key, kAbsent) != kAbsent) return true;
+    return false;
+}
+
+}  // namespace
 
 bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream& err) {
     const FileReadStatus status = LoadParameterFile(file, state);
@@ -18,8 +54,13 @@ bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream
             err << "velmora-cli: cannot open '" << file << "': no such file\n";
             return false;
         case FileReadStatus::Unreadable:
-            err << "velmora-cli: cannot read '" << file << "'\n";
+            err << "velmora-cli: cannot read '" << file << "': " << WhyUnreadable(file) << '\n';
             return false;
+    }
+    if (!HasParameterKey(file)) {
+        err << "velmora-cli: '" << file
+            << "' has no section and key of a parameter file; nothing to compute\n";
+        return false;
     }
     return true;
 }

@@ -4,12 +4,14 @@
 #include "commands.h"
 #include "export/session_exports.h"
 #include "headless_run.h"
+#include "output_target.h"
 
 namespace velmora::cli {
 
 const CommandUsage kPowerCurveUsage{
     "powercurve",
     {"-o"},
+    {},
     "velmora-cli powercurve FILE [-o OUT]",
     "Loads FILE, computes once and writes the power/speed curve for 2% to 100% of Omega Bar\n"
     "as CSV: rpm, power (W), phase (deg) or torque (N m) as the file's second graph chooses,\n"

@@ -4,12 +4,14 @@
 #include "commands.h"
 #include "export/session_exports.h"
 #include "headless_run.h"
+#include "output_target.h"
 
 namespace velmora::cli {
 
 const CommandUsage kPvUsage{
     "pv",
     {"-o"},
+    {},
     "velmora-cli pv FILE [-o OUT]",
     "Loads FILE, computes once and writes the pressure/volume diagram's points as CSV (total\n"
     "volume in m^3, pressure in Pa), then the run's two PV powers as '#' lines.\n"};

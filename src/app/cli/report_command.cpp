@@ -8,12 +8,14 @@
 #include "headless_run.h"
 #include "locale/number_settings_from_locale.h"
 #include "offscreen_gui.h"
+#include "output_target.h"
 
 namespace velmora::cli {
 
 const CommandUsage kReportUsage{
     "report",
     {"--format", "-o"},
+    {},
     "velmora-cli report FILE [--format text|pdf] [-o OUT]",
     "Loads FILE as the window's Load Parameters does, computes once and writes the report of\n"
     "the Computed Values page: the inputs pane, an empty line, the computed values. As text\n"
@@ -41,7 +43,7 @@ int RunReportCommand(const std::vector<std::string>& words, std::ostream& out, s
     const std::string date =
         QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString();
     const QByteArray pdf = ReportPdf(ReportDocumentOf(session, name, date));
-    return EmitFile(pdf.toStdString(), *args, kReportUsage, err);
+    return EmitFile(pdf.toStdString(), *args, kReportUsage, out, err);
 }
 
 }  // namespace velmora::cli

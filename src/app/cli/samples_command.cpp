@@ -14,6 +14,7 @@ namespace velmora::cli {
 const CommandUsage kSamplesUsage{
     "samples",
     {},
+    {},
     "velmora-cli samples FILE",
     "Loads FILE, computes once and prints the graphed steps of the run as CSV: step count, the\n"
     "curves' x value, the four sample lists as stored, and the twelve quantities in SI units.\n"};

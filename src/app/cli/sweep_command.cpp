@@ -6,28 +6,29 @@
 #include <vector>
 
 #include "commands.h"
+#include "designspace/input_values.h"
 #include "designspace/sweep_csv.h"
 #include "designspace/sweep_run.h"
 #include "headless_run.h"
 #include "interrupt_cancel.h"
+#include "output_target.h"
 
 namespace velmora::cli {
 
-void PrintSweepUsage(std::ostream& out) {
-    out << "Usage: velmora-cli sweep FILE --vary SECTION.KEY=FROM:TO:N[:log] [--vary ...]\n"
-           "                          [--outputs LIST] [--threads N]\n"
-           "  One --vary gives N designs, two give N x M (at most 1000000). FROM and TO are in\n"
-           "  the unit the file chooses for that input. LIST is comma-separated output names;\n"
-           "  --outputs help lists them, and the input keys.\n";
-}
+const CommandUsage kSweepUsage{
+    "sweep",
+    {"--outputs", "--threads", "-o"},
+    {"--vary"},
+    "velmora-cli sweep FILE --vary SECTION.KEY=FROM:TO:N[:log] [--vary ...]\n"
+    "        [--outputs LIST] [--threads N] [-o OUT]",
+    "Evaluates every design of one varied input (N points) or two (an N x M grid, at most\n"
+    "1000000 designs), each as a full compute run of FILE, and writes CSV: the varied inputs\n"
+    "as typed, then the outputs with their SI unit in the column name; an empty cell could\n"
+    "not be computed. FROM and TO are in the unit the file chooses for that input and must be\n"
+    "values it can hold. LIST is comma-separated output names; --outputs help lists them, and\n"
+    "the input keys. All cores unless --threads N (1 to 256).\n"};
 
 namespace {
-
-int Fail(std::ostream& err, const std::string& message) {
-    err << "velmora-cli sweep: " << message << '\n';
-    PrintSweepUsage(err);
-    return 2;
-}
 
 void PrintOutputsHelp(std::ostream& out) {
     out << "Outputs (CSV column names; empty cells could not be computed):\n";
@@ -61,10 +62,7 @@ int WriteSweepRows(std::ostream& out, std::ostream& err, const SweepPlan& plan, 
         if (!out) progress.Cancel();  // nobody reads the rest
     });
     out.flush();
-    if (!out) {
-        err << "velmora-cli sweep: cannot write the rows\n";
-        return 2;
-    }
+    if (!out) return 2;  // the output's owner says why
     if (interrupt.Interrupted()) {
         err << "velmora-cli sweep: interrupted; " << written << " of " << progress.Total()
             << " designs written\n";
@@ -73,60 +71,71 @@ int WriteSweepRows(std::ostream& out, std::ostream& err, const SweepPlan& plan, 
     return 0;
 }
 
+// Why an axis's ends are values its input cannot hold in the file's unit, empty when both are.
+std::string AxisValuesProblem(const SweepAxis& axis, const ControlState& base) {
+    const int units = (base.*axis.input->control).units;
+    for (const auto& [end, value] : {std::pair{"FROM", axis.from}, std::pair{"TO", axis.to}})
+        if (std::string why = InputValueProblem(*axis.input, units, end, value); !why.empty())
+            return std::string(axis.input->key) + ": " + why;
+    return {};
+}
+
 }  // namespace
 
-int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string file;
-    std::vector<SweepAxis> axes;
-    std::vector<DesignOutput> outputs = DefaultSweepOutputs();
-    int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--vary" || arg == "--outputs" || arg == "--threads") {
-            if (!hasValue) return Fail(err, arg + " needs a value");
-            const std::string& value = args[++i];
-            std::string problem;
-            if (arg == "--vary") {
-                const std::optional<SweepAxis> axis = ParseVary(value, problem);
-                if (!axis) return Fail(err, problem);
-                axes.push_back(*axis);
-            } else if (arg == "--outputs") {
-                if (value == "help") {
-                    PrintOutputsHelp(out);
-                    return 0;
-                }
-                const auto list = ParseOutputList(value, problem);
-                if (!list) return Fail(err, problem);
-                outputs = *list;
-            } else {
-                const std::optional<double> count = ParseRangeNumber(value);
-                if (!count || *count < 1 || *count > 256 || *count != static_cast<int>(*count))
-                    return Fail(err, "--threads must be a whole number from 1 to 256");
-                threads = static_cast<int>(*count);
-            }
-        } else if (arg.rfind("--", 0) == 0 || !file.empty()) {
-            return Fail(err, "unexpected argument '" + arg + "'");
-        } else {
-            file = arg;
-        }
+int RunSweepCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const std::optional<CommandArgs> args = ParseCommandArgs(kSweepUsage, words, err);
+    if (!args) return 2;
+    if (args->help) return PrintCommandHelp(kSweepUsage, out);
+    if (args->Option("--outputs") == "help") {
+        PrintOutputsHelp(out);
+        return 0;
     }
-    if (file.empty()) return Fail(err, "no parameter file given");
-    if (const std::string problem = AxesProblem(axes); !problem.empty()) return Fail(err, problem);
+    std::vector<SweepAxis> axes;
+    for (const std::string& vary : args->Values("--vary")) {
+        std::string problem;
+        const std::optional<SweepAxis> axis = ParseVary(vary, problem);
+        if (!axis) return UsageError(kSweepUsage, problem, err);
+        axes.push_back(*axis);
+    }
+    std::vector<DesignOutput> outputs = DefaultSweepOutputs();
+    if (const std::optional<std::string> list = args->Option("--outputs")) {
+        std::string problem;
+        const auto parsed = ParseOutputList(*list, problem);
+        if (!parsed) return UsageError(kSweepUsage, problem, err);
+        outputs = *parsed;
+    }
+    int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (const std::optional<std::string> text = args->Option("--threads")) {
+        const std::optional<double> count = ParseRangeNumber(*text);
+        if (!count || *count < 1 || *count > 256 || *count != static_cast<int>(*count))
+            return UsageError(kSweepUsage, "--threads must be a whole number from 1 to 256", err);
+        threads = static_cast<int>(*count);
+    }
+    if (const std::string problem = AxesProblem(axes); !problem.empty())
+        return UsageError(kSweepUsage, problem, err);
 
     SweepPlan plan;
-    if (!LoadReadableFile(file, plan.base, err)) return 2;
+    if (!LoadReadableFile(args->file, plan.base, err)) return 2;
+    for (const SweepAxis& axis : axes)
+        if (const std::string problem = AxisValuesProblem(axis, plan.base); !problem.empty())
+            return UsageError(kSweepUsage, problem, err);
+    // The output is opened before the designs are computed: a file that cannot be written is
+    // refused before the work, not after it.
+    OutputTarget target(out);
+    if (!target.Open(args->Option("-o"), err)) return 2;
     plan.axes = axes;
     for (const DesignOutput output : outputs)
         if (OutputColumn(output).powerCurve) plan.options.powerCurve = true;
+    int status = 2;
     try {
-        return WriteSweepRows(out, err, plan, threads, outputs);
+        status = WriteSweepRows(target.Stream(), err, plan, threads, outputs);
     } catch (const std::exception& e) {
-        // Memory running out outside one design's evaluation: the rows so far are written.
-        out.flush();
+        // Memory running out outside one design's evaluation: the rows so far are kept.
         err << "velmora-cli sweep: " << e.what() << '\n';
-        return 2;
     }
+    // Rows written before an interrupt are put in place too: each of them is whole.
+    if (const int finished = target.Finish(err); finished != 0) return finished;
+    return status;
 }
 
 }  // namespace velmora::cli

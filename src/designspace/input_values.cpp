@@ -1,0 +1,22 @@
+#include "designspace/input_values.h"
+
+#include "model/input_reading.h"
+#include "model/number_settings.h"
+#include "model/units.h"
+#include "simulation/sensitivity_study.h"
+
+namespace velmora {
+
+std::string BoundText(double value) {
+    return TrialText(value, NumberSettings{});
+}
+
+std::string InputValueProblem(const SweepInput& input, int units, const char* end, double value) {
+    const std::string named = std::string(end) + " (" + BoundText(value) + ")";
+    if (value < 0) return named + " is below 0, which the input cannot hold";
+    if (!input.input->zeroIsAValue && InputToSI(input.input->kind, units, value) <= 0)
+        return named + " is not a value the input can hold in its unit";
+    return {};
+}
+
+}  // namespace velmora
