@@ -73,11 +73,25 @@ std::string FullName(const std::string& path) {
 
 }  // namespace
 
-FileReadStatus LoadParameterFile(const std::string& path, ControlState& state) {
+FileReadStatus LoadParameterFile(const std::string& path, ControlState& state, bool* heldAnyKey) {
     const IniFile file(path);
     if (file.ReadStatus() == FileReadStatus::Unreadable) return FileReadStatus::Unreadable;
     for (const ParameterKey& row : ParameterKeys()) ReadKey(file, row, state);
+    if (heldAnyKey != nullptr) {
+        // A value never holds a line break, so this default tells an absent key from any value.
+        constexpr std::string_view kAbsent = "\n";
+        *heldAnyKey = false;
+        for (const ParameterKey& row : ParameterKeys())
+            if (file.ReadString(row.section, row.key, kAbsent) != kAbsent) {
+                *heldAnyKey = true;
+                break;
+            }
+    }
     return file.ReadStatus();
+}
+
+std::string NoParameterKeysMessage(const std::string& path) {
+    return FullName(path) + " holds no section and key of a parameter file";
 }
 
 std::string UnableToReadMessage(const std::string& path) {

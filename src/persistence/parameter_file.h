@@ -14,7 +14,13 @@ namespace velmora {
 // IniFile::kMaxFileBytes) leaves the controls as they are (Unreadable), and the caller reports
 // it with UnableToReadMessage. The caller sets the window title (WindowTitleForFile) and keeps
 // the window's Loading flag raised around the call.
-FileReadStatus LoadParameterFile(const std::string& path, ControlState& state);
+// `heldAnyKey`, when given, tells whether the file held at least one key of ParameterKeys():
+// a file without any (another kind of file) loads as all defaults.
+FileReadStatus LoadParameterFile(const std::string& path, ControlState& state,
+                                 bool* heldAnyKey = nullptr);
+
+// The message for a file that held no key of a parameter file (see LoadParameterFile).
+std::string NoParameterKeysMessage(const std::string& path);
 
 // "Unable to read " and the file's full name.
 std::string UnableToReadMessage(const std::string& path);

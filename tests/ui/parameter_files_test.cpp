@@ -164,6 +164,25 @@ TEST_F(ParameterFiles, FileThatCannotBeReadIsNamedAndChangesNothing) {
     EXPECT_EQ(QFileInfo(Path("Huge.RBP")).size(), qint64{100} * 1024 * 1024);
 }
 
+TEST_F(ParameterFiles, FileWithoutKeysLoadsAsBeforeAndSaysSoOnce) {
+    WriteAll(Path("Notes.RBP"), "shopping list\nmilk\n");
+    const QString wide = QStringLiteral("\uFEFF[Hot]\r\nTemp=500\r\n");  // UTF-16 LE here
+    WriteAll(Path("Wide.RBP"),
+             QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2));
+    StartAndSettle();
+    dialogs->LoadAnswers << Path("Notes.RBP");
+    TriggerAction(window.get(), "Load1");
+    ASSERT_EQ(dialogs->Messages.size(), 1);
+    EXPECT_EQ(dialogs->Messages.front(),
+              Path("Notes.RBP") + " holds no section and key of a parameter file");
+    EXPECT_EQ(window->Caption(), "Velmora -- Notes");
+    // A UTF-16 file with one key is a parameter file: no message.
+    dialogs->LoadAnswers << Path("Wide.RBP");
+    TriggerAction(window.get(), "Load1");
+    EXPECT_EQ(dialogs->Messages.size(), 1);
+    EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "500");
+}
+
 TEST_F(ParameterFiles, DialogsStartInTheFolderOfTheLastLoadOrSaveThatSucceeded) {
     ASSERT_TRUE(QDir(folder.path()).mkdir("engines"));
     ASSERT_TRUE(QDir(folder.path()).mkdir("other"));

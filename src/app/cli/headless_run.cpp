@@ -29,22 +29,11 @@ std::string WhyUnreadable(const std::string& file) {
     return SystemReason(EIO);
 }
 
-// True when the file holds at least one key of a parameter file under its section. A file
-// without any (another kind of file, or text the reader cannot make out) would compute the
-// defaults of nothing; the window loads it all the same, the command line refuses it.
-bool HasParameterKey(const std::string& file) {
-    const IniFile ini(file);
-    // A value never holds a line break, so this default tells an absent key from any value.
-    constexpr std::string_view kAbsent = "\n";
-    for (const ParameterKey& row : ParameterKeys())
-        if (ini.ReadString(row.section, row.key, kAbsent) != kAbsent) return true;
-    return false;
-}
-
 }  // namespace
 
 bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream& err) {
-    const FileReadStatus status = LoadParameterFile(file, state);
+    bool heldAnyKey = false;
+    const FileReadStatus status = LoadParameterFile(file, state, &heldAnyKey);
     // LoadParameterFile treats a missing file as one without keys (the window's behaviour);
     // the commands instead refuse what they cannot read.
     switch (status) {
@@ -57,7 +46,7 @@ bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream
             err << "velmora-cli: cannot read '" << file << "': " << WhyUnreadable(file) << '\n';
             return false;
     }
-    if (!HasParameterKey(file)) {
+    if (!heldAnyKey) {
         err << "velmora-cli: '" << file
             << "' has no section and key of a parameter file; nothing to compute\n";
         return false;

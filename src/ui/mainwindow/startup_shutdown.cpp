@@ -156,12 +156,18 @@ ControlState TForm1::WindowState() const {
 
 bool TForm1::LoadParameterFile(const QString& path) {
     ControlState state = WindowState();
-    if (velmora::LoadParameterFile(ToStdString(path), state) == FileReadStatus::Unreadable) {
+    bool heldAnyKey = false;
+    const FileReadStatus status = velmora::LoadParameterFile(ToStdString(path), state, &heldAnyKey);
+    if (status == FileReadStatus::Unreadable) {
         dialogs_->ShowMessage(this, ToQString(UnableToReadMessage(ToStdString(path))));
         return false;
     }
     ApplyControlState(state);
     SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
+    // A file without keys loads as before (all defaults), but the user learns why; a missing
+    // file (the first start) is no news.
+    if (status == FileReadStatus::Read && !heldAnyKey)
+        dialogs_->ShowMessage(this, ToQString(NoParameterKeysMessage(ToStdString(path))));
     return true;
 }
 
