@@ -5,25 +5,9 @@
 #include "model/analysis.h"
 #include "model/compute_report.h"
 #include "model/reference_check.h"
+#include "model/scoped_flag.h"
 
 namespace velmora {
-
-namespace {
-
-// Sets a flag for the life of the scope and clears it however the scope is left, so that
-// ComputeBusy can never stay set after a run.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& flag_;
-};
-
-}  // namespace
 
 void ComputeDriver::Compute(bool forceSimulation, bool refreshSecondGraph) {
     // A pending call is served by one more pass of this loop, with this run's own arguments.
@@ -34,7 +18,7 @@ void ComputeDriver::Compute(bool forceSimulation, bool refreshSecondGraph) {
             return;
         }
         {
-            FlagScope busy(ComputeBusy);
+            ScopedFlag busy(ComputeBusy);
             RunGuarded(forceSimulation, refreshSecondGraph);
         }
         if (!ComputePending) return;

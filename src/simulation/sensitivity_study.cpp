@@ -5,23 +5,13 @@
 
 #include "model/design_inputs.h"
 #include "model/number_text.h"
+#include "model/scoped_flag.h"
 
 namespace velmora {
 
 namespace {
 
 constexpr std::size_t kNameWidth = 25;
-
-class RunningFlag {
-  public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -60,7 +50,7 @@ std::string TrialText(double value, const NumberSettings& numbers) {
 
 bool SensitivityStudy::Run(StudyTarget& target) {
     if (running_) return false;
-    RunningFlag flag(running_);
+    ScopedFlag flag(running_);
 
     target.ClearMemo3();
     BaselineSchmidtPower = target.SchmidtPower();
