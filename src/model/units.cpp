@@ -102,12 +102,13 @@ double Same(double x) {
 
 // The conversions exactly as the program has always written them (x * 1000 one way, x / 1000
 // the other), so that every value stays bit for bit what it was.
-constexpr UnitFamilyInfo kLength{{{{"in", InchesToMeters, MetersToInches},
-                                   {"mm", MillimetersToMeters, [](double x) { return x * 1000; }},
-                                   {"cm", CentimetersToMeters, [](double x) { return x * 100; }},
-                                   {"m", Same, Same}}},
-                                 4,
-                                 &OutputUnits::LengthOutputFormatRG};
+constexpr UnitFamilyInfo kLength{
+    {{{"in", InchesToMeters, MetersToInches, "Inches"},
+      {"mm", MillimetersToMeters, [](double x) { return x * 1000; }, "mm"},
+      {"cm", CentimetersToMeters, [](double x) { return x * 100; }, "cm"},
+      {"m", Same, Same, "m"}}},
+    4,
+    &OutputUnits::LengthOutputFormatRG};
 constexpr UnitFamilyInfo kArea{
     {{{"in ^2", [](double x) { return x * 6.4516e-4; }, SquareMetersToSquareInches},
       {"mm ^2", [](double x) { return x / 1e6; }, [](double x) { return x * 1e6; }},
@@ -116,43 +117,44 @@ constexpr UnitFamilyInfo kArea{
     4,
     &OutputUnits::LengthOutputFormatRG};
 constexpr UnitFamilyInfo kVolume{
-    {{{"in ^3", CubicInchesToCubicMeters, CubicMetersToCubicInches},
-      {"mm ^3", CubicMillimetersToCubicMeters, [](double x) { return x * 1e9; }},
-      {"cm ^3", CubicCentimetersToCubicMeters, [](double x) { return x * 1e6; }},
-      {"m ^3", Same, Same}}},
+    {{{"in ^3", CubicInchesToCubicMeters, CubicMetersToCubicInches, "Inches^3"},
+      {"mm ^3", CubicMillimetersToCubicMeters, [](double x) { return x * 1e9; }, "mm^3"},
+      {"cm ^3", CubicCentimetersToCubicMeters, [](double x) { return x * 1e6; }, "cm^3"},
+      {"m ^3", Same, Same, "m^3"}}},
     4,
     &OutputUnits::LengthOutputFormatRG};
-constexpr UnitFamilyInfo kTemperature{{{{"F", FahrenheitToKelvin, KelvinToFahrenheit},
-                                        {"C", CelsiusToKelvin, KelvinToCelsius},
-                                        {"K", Same, Same}}},
+constexpr UnitFamilyInfo kTemperature{{{{"F", FahrenheitToKelvin, KelvinToFahrenheit, "F"},
+                                        {"C", CelsiusToKelvin, KelvinToCelsius, "C"},
+                                        {"K", Same, Same, "K"}}},
                                       3,
                                       &OutputUnits::TemperatureOutputFormatRG};
-constexpr UnitFamilyInfo kMass{{{{"lb", PoundsToKilograms, KilogramsToPounds},
-                                 {"g", GramsToKilograms, [](double x) { return x * 1000; }},
-                                 {"kg", Same, Same}}},
-                               3,
-                               &OutputUnits::MassOutputFormatRG};
-constexpr UnitFamilyInfo kPressure{{{{"atm", AtmToPascals, PascalsToAtm},
-                                     {"lb/in^2", PsiToPascals, PascalsToPsi},
-                                     {"N/m^2", Same, Same}}},
+constexpr UnitFamilyInfo kMass{
+    {{{"lb", PoundsToKilograms, KilogramsToPounds, "pounds"},
+      {"g", GramsToKilograms, [](double x) { return x * 1000; }, "grams"},
+      {"kg", Same, Same, "kilo-grams"}}},
+    3,
+    &OutputUnits::MassOutputFormatRG};
+constexpr UnitFamilyInfo kPressure{{{{"atm", AtmToPascals, PascalsToAtm, "Atmos"},
+                                     {"lb/in^2", PsiToPascals, PascalsToPsi, "lb/in^2"},
+                                     {"N/m^2", Same, Same, "N/m^2"}}},
                                    3,
                                    &OutputUnits::PressureOutputFormatRG};
 constexpr UnitFamilyInfo kAngle{
-    {{{"rad", Same, Same}, {"degrees", DegreesToRadians, RadiansToDegrees}}},
+    {{{"rad", Same, Same, "Radians"}, {"degrees", DegreesToRadians, RadiansToDegrees, "Degrees"}}},
     2,
     &OutputUnits::AngleOutputFormatRG};
-constexpr UnitFamilyInfo kAngularSpeed{{{{"RPM", RpmToRadPerSec, RadPerSecToRpm},
-                                         {"Hz", HzToRadPerSec, RadPerSecToHz},
-                                         {"rad/sec", Same, Same}}},
+constexpr UnitFamilyInfo kAngularSpeed{{{{"RPM", RpmToRadPerSec, RadPerSecToRpm, "RPM"},
+                                         {"Hz", HzToRadPerSec, RadPerSecToHz, "Hz"},
+                                         {"rad/sec", Same, Same, "Rad/Sec"}}},
                                        3,
                                        &OutputUnits::AngVelOutputFormatRG};
 constexpr UnitFamilyInfo kSpring{
-    {{{"N/m", Same, Same},
-      {"g/inch", GramsPerInchToNewtonsPerMeter, NewtonsPerMeterToGramsPerInch}}},
+    {{{"N/m", Same, Same, "N/m"},
+      {"g/inch", GramsPerInchToNewtonsPerMeter, NewtonsPerMeterToGramsPerInch, "grams/inch"}}},
     2,
     &OutputUnits::SpringOutputFormatRG};
 constexpr UnitFamilyInfo kForce{{{{"N", Same, Same}}}, 1, nullptr};
-constexpr UnitFamilyInfo kPower{{{{"watts", Same, Same}}}, 1, nullptr};
+constexpr UnitFamilyInfo kPower{{{{"watts", Same, Same, "Watts"}}}, 1, nullptr};
 
 }  // namespace
 

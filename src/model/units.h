@@ -104,6 +104,7 @@ struct UnitChoice {
     const char* name;  // "mm ^3": the axis-title name; value texts put a blank before it
     double (*toSI)(double);
     double (*fromSI)(double);
+    const char* listItem = nullptr;  // "kilo-grams": the item of the window's unit lists
 };
 
 struct UnitFamilyInfo {

@@ -24,6 +24,8 @@ QComboBox* MakeList(const char* name, const QStringList& items, QWidget* parent)
 QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent);
 
 // Item lists of the unit and choice lists.
+// The items of a unit list, from the unit-family table.
+QStringList UnitListItems(UnitFamily family);
 QStringList LengthItems();
 // The unit list of an input of this kind (an output list of the same kind shows the same items).
 QStringList UnitItems(InputUnitKind kind);

@@ -1,3 +1,4 @@
+#include "model/units.h"
 #include "simulation/simulation_output.h"
 #include "ui/mainwindow/sheet_builders.h"
 
@@ -25,8 +26,15 @@ QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
     return label;
 }
 
+QStringList UnitListItems(UnitFamily family) {
+    const UnitFamilyInfo& info = UnitFamilyOf(family);
+    QStringList items;
+    for (int i = 0; i < info.count; ++i) items << QString::fromUtf8(info.items[i].listItem);
+    return items;
+}
+
 QStringList LengthItems() {
-    return {"Inches", "mm", "cm", "m"};
+    return UnitListItems(UnitFamily::Length);
 }
 
 QStringList CurveItems() {
@@ -36,25 +44,7 @@ QStringList CurveItems() {
 }
 
 QStringList UnitItems(InputUnitKind kind) {
-    switch (kind) {
-        case InputUnitKind::Length:
-            return LengthItems();
-        case InputUnitKind::Mass:
-            return {"pounds", "grams", "kilo-grams"};
-        case InputUnitKind::Spring:
-            return {"N/m", "grams/inch"};
-        case InputUnitKind::Volume:
-            return {"Inches^3", "mm^3", "cm^3", "m^3"};
-        case InputUnitKind::Temperature:
-            return {"F", "C", "K"};
-        case InputUnitKind::AngularSpeed:
-            return {"RPM", "Hz", "Rad/Sec"};
-        case InputUnitKind::Pressure:
-            return {"Atmos", "lb/in^2", "N/m^2"};
-        case InputUnitKind::Power:
-            return {"Watts"};
-    }
-    return {};
+    return UnitListItems(InputUnitFamily(kind));
 }
 
 void WindowControls::NameInputWidgets() {

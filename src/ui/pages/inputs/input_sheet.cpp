@@ -68,7 +68,7 @@ QWidget* BuildOutputPanel(WindowControls& c, QWidget* parent) {
     add("Mass:", c.MassOutputFormatRG, "MassOutputFormatRG", UnitItems(InputUnitKind::Mass));
     add("Pressure:", c.PressureOutputFormatRG, "PressureOutputFormatRG",
         UnitItems(InputUnitKind::Pressure));
-    add("Angles:", c.AngleOutputFormatRG, "AngleOutputFormatRG", {"Radians", "Degrees"});
+    add("Angles:", c.AngleOutputFormatRG, "AngleOutputFormatRG", UnitListItems(UnitFamily::Angle));
     add("Angular Velocity", c.AngVelOutputFormatRG, "AngVelOutputFormatRG",
         UnitItems(InputUnitKind::AngularSpeed));
     add("Spring", c.SpringOutputFormatRG, "SpringOutputFormatRG", UnitItems(InputUnitKind::Spring));
