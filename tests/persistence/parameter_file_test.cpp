@@ -208,6 +208,35 @@ TEST_F(ParameterFileTest, EveryKeyRoundTrips) {
     EXPECT_EQ(Save(loaded, path_), first);  // saving over itself changes nothing
 }
 
+// [Model] Integration is kept apart from the 56 keys: a file without it, or with a word it does
+// not know, is specified; the accurate choice survives a save and a load, and a save over a
+// file keeps the section where it stands.
+TEST_F(ParameterFileTest, ModelSectionRoundTrips) {
+    ControlState state = FilledState();
+    state.Integration = IntegrationModel::Accurate;
+    const std::string text = Save(state, path_);
+    EXPECT_TRUE(text.ends_with("[MemoWidth]\nLeft=410\n[Model]\nIntegration=accurate\n"));
+    ControlState loaded;
+    LoadParameterFile(path_, loaded);
+    EXPECT_EQ(loaded.Integration, IntegrationModel::Accurate);
+    EXPECT_EQ(Save(loaded, path_), text);
+
+    for (const char* body : {"[Displacer]\nDiameter=1\n",
+                             "[Model]\nIntegration=exact\n[Displacer]\nDiameter=1\n",
+                             "[Model]\nIntegration=Accurate\n"}) {
+        WriteBytes(path_, body);
+        ControlState other;
+        other.Integration = IntegrationModel::Accurate;
+        LoadParameterFile(path_, other);
+        EXPECT_EQ(other.Integration, IntegrationModel::Specified) << body;
+    }
+    WriteBytes(path_, "[model]\nintegration = accurate\n[Displacer]\nDiameter=1\n");
+    ControlState cased;
+    LoadParameterFile(path_, cased);
+    EXPECT_EQ(cased.Integration, IntegrationModel::Accurate);
+    EXPECT_TRUE(Save(cased, path_).starts_with("[model]\nintegration = accurate\n"));
+}
+
 TEST_F(ParameterFileTest, FileWrittenFromScratchHasTheSavingOrder) {
     EXPECT_EQ(Save(FilledState(), path_),
               "[Displacer]\nDiameter=2.5\nDiameterUnits=0\nStroke=0.75\nStrokeUnits=1\n"
@@ -232,7 +261,8 @@ TEST_F(ParameterFileTest, FileWrittenFromScratchHasTheSavingOrder) {
               "[TabControl]\nPage=4\n"
               "[Design]\nPistonDiam=1.1\nPistonStroke=1.2\nDispDiam=2.1\nDispStroke=2.2\n"
               "[XAxis]\nOffset=90\n"
-              "[MemoWidth]\nLeft=410\n");
+              "[MemoWidth]\nLeft=410\n"
+              "[Model]\nIntegration=specified\n");
 }
 
 TEST_F(ParameterFileTest, DefaultStateWritesAll56KeysWithNoAngleChoice) {
@@ -243,8 +273,9 @@ TEST_F(ParameterFileTest, DefaultStateWritesAll56KeysWithNoAngleChoice) {
         ++lines;
         if (text[at] != '[') ++keys;
     }
-    EXPECT_EQ(keys, 56);
-    EXPECT_EQ(lines, 56 + 20);
+    // The 56 keys in 20 sections, and [Model] Integration in its own.
+    EXPECT_EQ(keys, 56 + 1);
+    EXPECT_EQ(lines, 56 + 20 + 2);
     EXPECT_NE(text.find("Spring=1\nAngle=-1\n"), std::string::npos);
 }
 
@@ -273,7 +304,8 @@ TEST_F(ParameterFileTest, OtherSectionsCommentsAndLineEndingsAreKept) {
               "\xEF\xBB\xBF; saved by hand\r\n[Notes]\r\nAuthor=someone\r\n\r\n"
               "[Displacer]\r\nColour = brass\r\nDiameter = 2.5\r\n");
     EXPECT_EQ(after.find("\n\n"), std::string::npos);
-    EXPECT_TRUE(after.ends_with("[XAxis]\r\nOffset=90\r\n[MemoWidth]\r\nLeft=410\r\n"));
+    EXPECT_TRUE(after.ends_with("[XAxis]\r\nOffset=90\r\n[MemoWidth]\r\nLeft=410\r\n"
+                                "[Model]\r\nIntegration=specified\r\n"));
     ControlState again;
     LoadParameterFile(path_, again);
     EXPECT_EQ(again.EditDispDiameter.text, "2.5");
