@@ -78,9 +78,8 @@ FileReadStatus LoadParameterFile(const std::string& path, ControlState& state, b
     if (file.ReadStatus() == FileReadStatus::Unreadable) return FileReadStatus::Unreadable;
     for (const ParameterKey& row : ParameterKeys()) ReadKey(file, row, state);
     // Beside the 56 keys: a file without it (or with a word it does not know) is specified.
-    state.Integration =
-        FindIntegrationModel(file.ReadString(kModelSection, kIntegrationKey, ""))
-            .value_or(IntegrationModel::Specified);
+    state.Integration = FindIntegrationModel(file.ReadString(kModelSection, kIntegrationKey, ""))
+                            .value_or(IntegrationModel::Specified);
     if (heldAnyKey != nullptr) {
         // A value never holds a line break, so this default tells an absent key from any value.
         constexpr std::string_view kAbsent = "\n";

@@ -221,9 +221,9 @@ TEST_F(ParameterFileTest, ModelSectionRoundTrips) {
     EXPECT_EQ(loaded.Integration, IntegrationModel::Accurate);
     EXPECT_EQ(Save(loaded, path_), text);
 
-    for (const char* body : {"[Displacer]\nDiameter=1\n",
-                             "[Model]\nIntegration=exact\n[Displacer]\nDiameter=1\n",
-                             "[Model]\nIntegration=Accurate\n"}) {
+    for (const char* body :
+         {"[Displacer]\nDiameter=1\n", "[Model]\nIntegration=exact\n[Displacer]\nDiameter=1\n",
+          "[Model]\nIntegration=Accurate\n"}) {
         WriteBytes(path_, body);
         ControlState other;
         other.Integration = IntegrationModel::Accurate;
@@ -304,8 +304,9 @@ TEST_F(ParameterFileTest, OtherSectionsCommentsAndLineEndingsAreKept) {
               "\xEF\xBB\xBF; saved by hand\r\n[Notes]\r\nAuthor=someone\r\n\r\n"
               "[Displacer]\r\nColour = brass\r\nDiameter = 2.5\r\n");
     EXPECT_EQ(after.find("\n\n"), std::string::npos);
-    EXPECT_TRUE(after.ends_with("[XAxis]\r\nOffset=90\r\n[MemoWidth]\r\nLeft=410\r\n"
-                                "[Model]\r\nIntegration=specified\r\n"));
+    EXPECT_TRUE(
+        after.ends_with("[XAxis]\r\nOffset=90\r\n[MemoWidth]\r\nLeft=410\r\n"
+                        "[Model]\r\nIntegration=specified\r\n"));
     ControlState again;
     LoadParameterFile(path_, again);
     EXPECT_EQ(again.EditDispDiameter.text, "2.5");
