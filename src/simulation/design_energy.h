@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 
 #include "model/control_state.h"
@@ -22,6 +23,20 @@ struct DesignEnergy {
     // How the accurate runs ended (Settled for the one-degree model).
     AccurateOutcome outcome = AccurateOutcome::Settled;
     AccurateOutcome omegaBarOutcome = AccurateOutcome::Settled;
+};
+
+// The figures an energy view shows (window table, velmora-cli energy), in order.
+inline constexpr std::array<DesignOutput, 10> kEnergyOutputs{
+    DesignOutput::IndicatedPower,
+    DesignOutput::ShaftPower,
+    DesignOutput::RodWorkLoss,
+    DesignOutput::IndicatedPowerAtOmegaBar,
+    DesignOutput::ShaftPowerAtOmegaBar,
+    DesignOutput::HeatIn,
+    DesignOutput::HeatOut,
+    DesignOutput::Efficiency,
+    DesignOutput::CarnotFraction,
+    DesignOutput::Settled,
 };
 
 // The accurate runs of the analysed parameter set (before the one-degree run changes its

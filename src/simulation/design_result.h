@@ -97,7 +97,7 @@ inline constexpr std::array<DesignOutputColumn, kDesignOutputCount> kDesignOutpu
     {DesignOutput::HeatOut, "heat_out_w", "Heat out (W)", false, true},
     {DesignOutput::Efficiency, "efficiency", "Thermal efficiency", false, true},
     {DesignOutput::CarnotFraction, "carnot_fraction", "Fraction of Carnot efficiency", false, true},
-    {DesignOutput::Settled, "settled", "Settled (1 yes, 0 no)", false, true},
+    {DesignOutput::Settled, "settled", "Settled", false, true},
 }};
 
 inline const DesignOutputColumn& OutputColumn(DesignOutput output) {
