@@ -75,12 +75,12 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     }
     table_->resizeColumnsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setMinimumWidth(420);
+    table_->setMinimumWidth(400);
     body->addWidget(table_);
     chart_ = new QChartView(new QChart, this);
     chart_->setObjectName("EnergyChart");
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumWidth(420);
+    chart_->setMinimumWidth(520);
     body->addWidget(chart_, 1);
     layout->addLayout(body, 1);
 
@@ -91,7 +91,7 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     QUndoStack* undo = form_.UndoStack();
     connect(undo, &QUndoStack::indexChanged, this, [this] { Recompute(); });
     connect(undo, &QUndoStack::cleanChanged, this, [this] { Recompute(); });
-    resize(920, 420);
+    resize(1040, 440);
     Recompute();
 }
 
@@ -190,7 +190,8 @@ void EnergyWindow::Show() {
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis;
-    y->setRange(low, high > low ? high * 1.05 : low + 1);
+    y->setRange(low, high > low ? high : low + 1);
+    y->applyNiceNumbers();
     y->setLabelFormat("%.0f");
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
