@@ -83,7 +83,11 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
         r[DesignOutput::IndicatedPowerAtOmegaBar] = Finite(e.atOmegaBar->indicatedPower);
         r[DesignOutput::ShaftPowerAtOmegaBar] = Finite(e.atOmegaBar->shaftPower);
     }
-    r[DesignOutput::Settled] = e.settled ? 1.0 : 0.0;
+    // Missing inputs are not a run that failed to settle: nothing is said of it.
+    const bool computed = e.model == IntegrationModel::Accurate
+                              ? e.outcome != AccurateOutcome::MissingInput
+                              : e.atSpeed.has_value();
+    if (computed) r[DesignOutput::Settled] = e.settled ? 1.0 : 0.0;
 }
 
 const char* OutcomeText(AccurateOutcome outcome) {
