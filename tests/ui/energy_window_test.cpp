@@ -77,6 +77,17 @@ TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
     window->ApplyInputsAsOneStep(faster, "Speed");
     QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy() && Cell(1) != before, 10000);
     ExpectTableOf(window->Session().Controls());
+
+    // A heavy displacer at 694 RPM does not settle: the figures are left empty and the window
+    // says why.
+    ControlState heavy = window->Session().Controls();
+    heavy.EditEngineSpeed.text = "693.939393939394";
+    heavy.EditDispMass.text = "3.86161616161616";
+    window->ApplyInputsAsOneStep(heavy, "Heavy");
+    QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy() && Cell(9) == "no", 10000);
+    EXPECT_EQ(Cell(1), "not settled");
+    EXPECT_TRUE(FindControl<QLabel>(energy, "EnergyStatus")->text().contains("did not settle"));
+    energy->grab().save("/tmp/velmora_energy_unsettled.png");
 }
 
 }  // namespace
