@@ -107,7 +107,12 @@ bool SaveParameterFile(const std::string& path, const ControlState& state,
     ControlState controls = state;  // the table hands out controls to change; none is changed
     const std::span<const ParameterKey> keys = ParameterKeys();
     for (std::size_t row : ParameterKeySaveOrder()) WriteKey(file, keys[row], controls);
-    file.WriteString(kModelSection, kIntegrationKey, NameOf(state.Integration).name);
+    // Written when it says something: a specified design saved into a file that never had the
+    // key is saved exactly as before the model choice existed.
+    constexpr std::string_view kAbsent = "\n";
+    if (state.Integration != IntegrationModel::Specified ||
+        file.ReadString(kModelSection, kIntegrationKey, kAbsent) != kAbsent)
+        file.WriteString(kModelSection, kIntegrationKey, NameOf(state.Integration).name);
 
     if (!file.Save(steps)) {
         errorMessage = "Unable to write to " + FullName(path);

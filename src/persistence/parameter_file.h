@@ -27,7 +27,8 @@ std::string NoParameterKeysMessage(const std::string& path);
 std::string UnableToReadMessage(const std::string& path);
 
 // Writes the controls into the file in the saving order of ParameterKeySaveOrder(), then
-// [Model] Integration in its own section, keeping
+// [Model] Integration in its own section when the design is accurate or the file already holds
+// the key, keeping
 // whatever else the file holds. The file is replaced
 // in one step, so a failed save leaves the old file as it was; errorMessage then holds
 // "Unable to write to " and the file's full name. Null `steps` means the operating system's.

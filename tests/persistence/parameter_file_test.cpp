@@ -220,6 +220,9 @@ TEST_F(ParameterFileTest, ModelSectionRoundTrips) {
     LoadParameterFile(path_, loaded);
     EXPECT_EQ(loaded.Integration, IntegrationModel::Accurate);
     EXPECT_EQ(Save(loaded, path_), text);
+    // Back to specified: the key that is there is rewritten, not left saying accurate.
+    loaded.Integration = IntegrationModel::Specified;
+    EXPECT_TRUE(Save(loaded, path_).ends_with("[Model]\nIntegration=specified\n"));
 
     for (const char* body :
          {"[Displacer]\nDiameter=1\n", "[Model]\nIntegration=exact\n[Displacer]\nDiameter=1\n",
@@ -261,8 +264,7 @@ TEST_F(ParameterFileTest, FileWrittenFromScratchHasTheSavingOrder) {
               "[TabControl]\nPage=4\n"
               "[Design]\nPistonDiam=1.1\nPistonStroke=1.2\nDispDiam=2.1\nDispStroke=2.2\n"
               "[XAxis]\nOffset=90\n"
-              "[MemoWidth]\nLeft=410\n"
-              "[Model]\nIntegration=specified\n");
+              "[MemoWidth]\nLeft=410\n");
 }
 
 TEST_F(ParameterFileTest, DefaultStateWritesAll56KeysWithNoAngleChoice) {
@@ -273,9 +275,8 @@ TEST_F(ParameterFileTest, DefaultStateWritesAll56KeysWithNoAngleChoice) {
         ++lines;
         if (text[at] != '[') ++keys;
     }
-    // The 56 keys in 20 sections, and [Model] Integration in its own.
-    EXPECT_EQ(keys, 56 + 1);
-    EXPECT_EQ(lines, 56 + 20 + 2);
+    EXPECT_EQ(keys, 56);
+    EXPECT_EQ(lines, 56 + 20);
     EXPECT_NE(text.find("Spring=1\nAngle=-1\n"), std::string::npos);
 }
 
@@ -304,9 +305,7 @@ TEST_F(ParameterFileTest, OtherSectionsCommentsAndLineEndingsAreKept) {
               "\xEF\xBB\xBF; saved by hand\r\n[Notes]\r\nAuthor=someone\r\n\r\n"
               "[Displacer]\r\nColour = brass\r\nDiameter = 2.5\r\n");
     EXPECT_EQ(after.find("\n\n"), std::string::npos);
-    EXPECT_TRUE(
-        after.ends_with("[XAxis]\r\nOffset=90\r\n[MemoWidth]\r\nLeft=410\r\n"
-                        "[Model]\r\nIntegration=specified\r\n"));
+    EXPECT_TRUE(after.ends_with("[XAxis]\r\nOffset=90\r\n[MemoWidth]\r\nLeft=410\r\n"));
     ControlState again;
     LoadParameterFile(path_, again);
     EXPECT_EQ(again.EditDispDiameter.text, "2.5");

@@ -68,9 +68,8 @@ TEST_F(StartUp, QuittingWritesDefaultIniWithAllKeys) {
     TriggerAction(window.get(), "Quit1");
     EXPECT_FALSE(window->isVisible());
     const QString path = Path("Default.INI");
-    EXPECT_EQ(CountKeys(path), 56 + 1);  // the 56 keys and [Model] Integration
+    EXPECT_EQ(CountKeys(path), 56);
     const IniFile ini(path.toStdString());
-    EXPECT_EQ(ini.ReadString("Model", "Integration", ""), "specified");
     EXPECT_EQ(ini.ReadInteger("OutputFormat", "Angle", 99), -1);
     EXPECT_EQ(ini.ReadString("MaxGraphCycle", "Count", ""), "30");
     EXPECT_EQ(ini.ReadString("Engine", "LeakDown", ""), "Yes");
