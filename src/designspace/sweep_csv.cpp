@@ -10,7 +10,7 @@ namespace velmora {
 std::vector<DesignOutput> DefaultSweepOutputs() {
     std::vector<DesignOutput> outputs;
     for (const DesignOutputColumn& column : kDesignOutputColumns)
-        if (!column.powerCurve) outputs.push_back(column.output);
+        if (!ComputedOnRequest(column)) outputs.push_back(column.output);
     return outputs;
 }
 

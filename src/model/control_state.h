@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/integration_model.h"
 #include "model/units.h"
 
 namespace velmora {
@@ -60,6 +61,9 @@ struct ControlState {
     std::string EditStep3PistonStroke;
     std::string EditStep5DispDiam;
     std::string EditStep5DispStroke;
+
+    // [Model] Integration: kept beside the 56 keys, which never change.
+    IntegrationModel Integration = IntegrationModel::Specified;
 };
 
 // Item counts of the choice lists, for turning out-of-range indices into "no choice".

@@ -42,17 +42,16 @@ DesignFacts FactsOf(const ControlState& controls, bool analysis) {
 }  // namespace
 
 std::optional<double> ObjectiveValue(Objective objective, const DesignResult& result) {
-    switch (objective) {
-        case Objective::SchmidtPower:
-            return result[DesignOutput::SchmidtPower];
-        case Objective::PVPowerAtEngineSpeed:
-            return result[DesignOutput::PVPowerAtEngineSpeed];
-        case Objective::IndicatedPower:
-            return result[DesignOutput::IndicatedPower];
-        case Objective::PVPowerAtOmegaBar:
-            return result[DesignOutput::PVPowerAtOmegaBar];
-    }
-    return std::nullopt;
+    return result[InfoOf(objective).output];
+}
+
+EvaluationOptions EvaluationOptionsFor(const OptimizeProblem& problem) {
+    EvaluationOptions options;
+    AskForOutput(options, InfoOf(problem.objective).output);
+    for (const Constraint& c : problem.constraints)
+        if (c.kind == ConstraintKind::EfficiencyMin)
+            AskForOutput(options, DesignOutput::Efficiency);
+    return options;
 }
 
 std::size_t SearchConstraintCount(const OptimizeProblem& problem) {
@@ -132,6 +131,13 @@ Judgement JudgeDesign(const OptimizeProblem& problem, const ControlState& contro
                 if (loss && j.objective && *j.objective > 0) percent = *loss * 100 / *j.objective;
                 add("Displacer power loss (% of objective) (<= " + limit + ")", percent,
                     percent && *percent <= m, percent ? (*percent - m) / std::max(m, 1.0) : 0);
+                break;
+            }
+            case ConstraintKind::EfficiencyMin: {
+                // Empty where no heat is taken in or an accurate run did not settle: violated.
+                const std::optional<double>& efficiency = result[DesignOutput::Efficiency];
+                add("Thermal efficiency (>= " + limit + ")", efficiency,
+                    efficiency && *efficiency >= m, efficiency ? (m - *efficiency) * 10 : 0);
                 break;
             }
         }

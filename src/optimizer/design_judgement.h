@@ -6,6 +6,7 @@
 
 #include "model/control_state.h"
 #include "optimizer/optimize_problem.h"
+#include "simulation/design_evaluator.h"
 #include "simulation/design_result.h"
 
 namespace velmora {
@@ -33,6 +34,9 @@ std::size_t SearchConstraintCount(const OptimizeProblem& problem);
 // when a constraint needs them.
 Judgement JudgeDesign(const OptimizeProblem& problem, const ControlState& controls,
                       const DesignResult& result);
+
+// What each evaluation computes for the problem's objective and constraints.
+EvaluationOptions EvaluationOptionsFor(const OptimizeProblem& problem);
 
 // The objective's value in a result record.
 std::optional<double> ObjectiveValue(Objective objective, const DesignResult& result);

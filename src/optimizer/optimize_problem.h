@@ -8,30 +8,43 @@
 
 #include "designspace/sweep_inputs.h"
 #include "model/control_state.h"
+#include "simulation/design_result.h"
 
 namespace velmora {
 
 // What the optimizer maximizes.
-enum class Objective { SchmidtPower, PVPowerAtEngineSpeed, IndicatedPower, PVPowerAtOmegaBar };
+enum class Objective {
+    SchmidtPower,
+    PVPowerAtEngineSpeed,
+    IndicatedPower,
+    PVPowerAtOmegaBar,
+    ShaftPower,
+    Efficiency,
+};
 
 struct ObjectiveInfo {
     Objective objective;
     const char* name;     // command-line name
     const char* caption;  // table and window text
+    DesignOutput output;  // the result column it reads (signed: larger is better)
 };
 
-inline constexpr std::array<ObjectiveInfo, 4> kObjectives{{
-    {Objective::SchmidtPower, "schmidt", "Schmidt power (W)"},
-    {Objective::PVPowerAtEngineSpeed, "pv-engine-speed", "PV power at engine speed (W)"},
-    {Objective::IndicatedPower, "indicated", "Indicated power (W)"},
-    {Objective::PVPowerAtOmegaBar, "pv-omega-bar", "PV power at Omega Bar (W)"},
+inline constexpr std::array<ObjectiveInfo, 6> kObjectives{{
+    {Objective::SchmidtPower, "schmidt", "Schmidt power (W)", DesignOutput::SchmidtPower},
+    {Objective::PVPowerAtEngineSpeed, "pv-engine-speed", "PV power at engine speed (W)",
+     DesignOutput::PVPowerAtEngineSpeed},
+    {Objective::IndicatedPower, "indicated", "Indicated power (W)", DesignOutput::IndicatedPower},
+    {Objective::PVPowerAtOmegaBar, "pv-omega-bar", "PV power at Omega Bar (W)",
+     DesignOutput::PVPowerAtOmegaBar},
+    {Objective::ShaftPower, "shaft-power", "Shaft power (W)", DesignOutput::ShaftPower},
+    {Objective::Efficiency, "efficiency", "Thermal efficiency", DesignOutput::Efficiency},
 }};
 
 const ObjectiveInfo& InfoOf(Objective objective);
 const ObjectiveInfo* FindObjective(std::string_view name);
 
 // The constraints a user may switch on, each with its margin.
-enum class ConstraintKind { NotOverdriven, BetaMin, TauRho, DwellMin, LossMax };
+enum class ConstraintKind { NotOverdriven, BetaMin, TauRho, DwellMin, LossMax, EfficiencyMin };
 
 struct ConstraintInfo {
     ConstraintKind kind;
@@ -41,13 +54,15 @@ struct ConstraintInfo {
     bool marginPositive;   // the margin must be above 0 (else at least 0)
 };
 
-inline constexpr std::array<ConstraintInfo, 5> kConstraints{{
+inline constexpr std::array<ConstraintInfo, 6> kConstraints{{
     {ConstraintKind::NotOverdriven, "not-overdriven", "Not overdriven: engine speed <= Omega Bar x",
      0.95, true},
     {ConstraintKind::BetaMin, "beta-min", "Beta (Beta S with a spring) >=", 1.05, true},
     {ConstraintKind::TauRho, "tau-rho", "1 - Tau - Rho >", 0, false},
     {ConstraintKind::DwellMin, "dwell-min", "Dwell at each stop (degrees) >=", 20, false},
     {ConstraintKind::LossMax, "loss-max", "Displacer power loss (% of objective) <=", 10, false},
+    {ConstraintKind::EfficiencyMin, "efficiency-min",
+     "Thermal efficiency (shaft work / heat in) >=", 0.1, false},
 }};
 
 const ConstraintInfo& InfoOf(ConstraintKind kind);

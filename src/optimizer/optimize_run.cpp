@@ -84,7 +84,7 @@ OptimizePoint OptimizeRun::Evaluate(DesignEvaluator& evaluator,
     for (std::size_t i = 0; i < point.texts.size(); ++i)
         (controls.*problem_.variables[i].input->control).text = point.texts[i];
     try {
-        point.result = evaluator.Evaluate(controls);
+        point.result = evaluator.Evaluate(controls, EvaluationOptionsFor(problem_));
     } catch (...) {
         // Memory running out inside one design makes that design uncomputable, not the run.
         point.result = DesignResult{};
@@ -185,7 +185,7 @@ void OptimizeRun::Run(int threads) {
             startInBox = startInBox && value && *value >= v.from && *value <= v.to;
         }
         try {
-            start.result = evaluator.Evaluate(controls);
+            start.result = evaluator.Evaluate(controls, EvaluationOptionsFor(problem_));
         } catch (...) {
             start.result = DesignResult{};  // no objective: nothing to start from
         }

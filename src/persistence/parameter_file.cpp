@@ -77,6 +77,9 @@ FileReadStatus LoadParameterFile(const std::string& path, ControlState& state, b
     const IniFile file(path);
     if (file.ReadStatus() == FileReadStatus::Unreadable) return FileReadStatus::Unreadable;
     for (const ParameterKey& row : ParameterKeys()) ReadKey(file, row, state);
+    // Beside the 56 keys: a file without it (or with a word it does not know) is specified.
+    state.Integration = FindIntegrationModel(file.ReadString(kModelSection, kIntegrationKey, ""))
+                            .value_or(IntegrationModel::Specified);
     if (heldAnyKey != nullptr) {
         // A value never holds a line break, so this default tells an absent key from any value.
         constexpr std::string_view kAbsent = "\n";
@@ -104,6 +107,12 @@ bool SaveParameterFile(const std::string& path, const ControlState& state,
     ControlState controls = state;  // the table hands out controls to change; none is changed
     const std::span<const ParameterKey> keys = ParameterKeys();
     for (std::size_t row : ParameterKeySaveOrder()) WriteKey(file, keys[row], controls);
+    // Written when it says something: a specified design saved into a file that never had the
+    // key is saved exactly as before the model choice existed.
+    constexpr std::string_view kAbsent = "\n";
+    if (state.Integration != IntegrationModel::Specified ||
+        file.ReadString(kModelSection, kIntegrationKey, kAbsent) != kAbsent)
+        file.WriteString(kModelSection, kIntegrationKey, NameOf(state.Integration).name);
 
     if (!file.Save(steps)) {
         errorMessage = "Unable to write to " + FullName(path);

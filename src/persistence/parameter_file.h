@@ -9,7 +9,8 @@
 namespace velmora {
 
 // Copies a parameter file (".RBP" or "Default.INI") into the controls, key by key in the order
-// of ParameterKeys(), each missing key taking its default. A missing file loads every default
+// of ParameterKeys(), each missing key taking its default, then [Model] Integration (absent
+// or unknown: specified). A missing file loads every default
 // (Missing); a file that exists but cannot be read (no permission, not a regular file, beyond
 // IniFile::kMaxFileBytes) leaves the controls as they are (Unreadable), and the caller reports
 // it with UnableToReadMessage. The caller sets the window title (WindowTitleForFile) and keeps
@@ -25,7 +26,9 @@ std::string NoParameterKeysMessage(const std::string& path);
 // "Unable to read " and the file's full name.
 std::string UnableToReadMessage(const std::string& path);
 
-// Writes the controls into the file in the saving order of ParameterKeySaveOrder(), keeping
+// Writes the controls into the file in the saving order of ParameterKeySaveOrder(), then
+// [Model] Integration in its own section when the design is accurate or the file already holds
+// the key, keeping
 // whatever else the file holds. The file is replaced
 // in one step, so a failed save leaves the old file as it was; errorMessage then holds
 // "Unable to write to " and the file's full name. Null `steps` means the operating system's.

@@ -2,6 +2,7 @@
 
 #include "model/compute_steps.h"
 #include "simulation/cycle_simulation.h"
+#include "simulation/design_energy.h"
 #include "simulation/power_speed_curve.h"
 
 namespace velmora {
@@ -13,7 +14,11 @@ DesignResult DesignEvaluator::Evaluate(const ControlState& controls,
     ParameterSet params;
     SimulationHost host;
     ComputeStepHooks steps;
+    ParameterSet analysed;  // before the run's equalization moves the mean pressure
+    bool simulated = false;
     steps.simulate = [&](ParameterSet& p, bool /*inputsChanged*/) {
+        analysed = p;
+        simulated = true;
         sim_.SimStepCount = options.startStepCount;
         sim_.Summary.reset();
         SimulationNotes notes;
@@ -27,7 +32,24 @@ DesignResult DesignEvaluator::Evaluate(const ControlState& controls,
         PowerSpeedCurve(params, controls, sim_.Chart3, host);
         AddCurveMaximum(result, sim_.Chart3);
     }
+    const bool accurate = controls.Integration == IntegrationModel::Accurate;
+    if (accurate || options.energy) {
+        DesignEnergy energy;
+        if (accurate) {
+            energy.model = IntegrationModel::Accurate;
+            if (simulated) energy = AccurateEnergy(analysed, controls, options.energy);
+        } else if (simulated) {
+            energy = SpecifiedEnergy(analysed, controls, sim_, omegaBarSim_, options.energy);
+        }
+        AddEnergy(result, energy, options.energy);
+    }
     return result;
+}
+
+void AskForOutput(EvaluationOptions& options, DesignOutput output) {
+    const DesignOutputColumn& column = OutputColumn(output);
+    options.powerCurve = options.powerCurve || column.powerCurve;
+    options.energy = options.energy || column.energy;
 }
 
 DesignResult EvaluateDesign(const ControlState& controls, const EvaluationOptions& options) {

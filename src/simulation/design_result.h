@@ -35,16 +35,28 @@ enum class DesignOutput : int {
     CurveMaxPower,
     CurveMaxPowerSpeed,
     CurveMaxPowerPhase,
+    ShaftPower,
+    RodWorkLoss,
+    IndicatedPowerAtOmegaBar,
+    ShaftPowerAtOmegaBar,
+    HeatIn,
+    HeatOut,
+    Efficiency,
+    CarnotFraction,
+    Settled,
 };
-inline constexpr std::size_t kDesignOutputCount = 22;
+inline constexpr std::size_t kDesignOutputCount = 31;
 
 // One output column: its CSV name (SI unit in the name), its caption in the window, and
-// whether it needs the power/speed curve (which costs more than the rest together).
+// whether it needs the power/speed curve (which costs more than the rest together) or the
+// energy run (the cycle's integrals, a second cycle simulated at Omega Bar, and the accurate
+// run when the design asks for it); both are computed only when asked for.
 struct DesignOutputColumn {
     DesignOutput output;
     const char* name;
     const char* caption;
     bool powerCurve;
+    bool energy = false;
 };
 
 // The one table of output columns, in DesignOutput order.
@@ -75,6 +87,17 @@ inline constexpr std::array<DesignOutputColumn, kDesignOutputCount> kDesignOutpu
      true},
     {DesignOutput::CurveMaxPowerPhase, "curve_max_power_phase_deg", "Phase at max power (deg)",
      true},
+    {DesignOutput::ShaftPower, "shaft_power_w", "Shaft power (W)", false, true},
+    {DesignOutput::RodWorkLoss, "rod_work_loss_w", "Rod work lost at the stops (W)", false, true},
+    {DesignOutput::IndicatedPowerAtOmegaBar, "indicated_power_omega_bar_w",
+     "Indicated power simulated at Omega Bar (W)", false, true},
+    {DesignOutput::ShaftPowerAtOmegaBar, "shaft_power_omega_bar_w",
+     "Shaft power simulated at Omega Bar (W)", false, true},
+    {DesignOutput::HeatIn, "heat_in_w", "Heat in (W)", false, true},
+    {DesignOutput::HeatOut, "heat_out_w", "Heat out (W)", false, true},
+    {DesignOutput::Efficiency, "efficiency", "Thermal efficiency", false, true},
+    {DesignOutput::CarnotFraction, "carnot_fraction", "Fraction of Carnot efficiency", false, true},
+    {DesignOutput::Settled, "settled", "Settled", false, true},
 }};
 
 inline const DesignOutputColumn& OutputColumn(DesignOutput output) {
@@ -84,8 +107,13 @@ inline const DesignOutputColumn& OutputColumn(DesignOutput output) {
 // The column of a CSV name, or nullptr.
 const DesignOutputColumn* FindOutputColumn(std::string_view name);
 
+// Whether a column is computed only when asked for (power/speed curve, energy run).
+inline bool ComputedOnRequest(const DesignOutputColumn& column) {
+    return column.powerCurve || column.energy;
+}
+
 // The results of one design. An empty value could not be computed (missing inputs, a failed
-// analysis step, no graphed cycle, or not asked for).
+// analysis step, no graphed cycle, an accurate run that did not settle, or not asked for).
 struct DesignResult {
     std::array<std::optional<double>, kDesignOutputCount> values{};
     double engineSpeed = 0;  // rad/s, as read

@@ -160,9 +160,11 @@ void RecordStep(SimulationState& sim, const ControlState& controls, const StepVa
         AppendSample(sim.SampleTotalVolume, step.totalVolume);
     }
     if (recording == Recording::ResultsOnly) {
-        // Rounded when the cycle is summarized (sim.RawSamples).
+        // Rounded when the cycle is summarized (sim.RawSamples). The piston's positions serve
+        // the energy figures of the recorded revolution (energy_balance.h).
         sim.SampleDispPos.push_back(step.dispPos);
         sim.SamplePressure.push_back(step.pressure);
+        sim.SamplePistonPos.push_back(step.pistonPos);
     } else {
         AppendSample(sim.SampleDispPos, step.dispPos);
         AppendSample(sim.SamplePressure, step.pressure);

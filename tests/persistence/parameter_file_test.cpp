@@ -208,6 +208,38 @@ TEST_F(ParameterFileTest, EveryKeyRoundTrips) {
     EXPECT_EQ(Save(loaded, path_), first);  // saving over itself changes nothing
 }
 
+// [Model] Integration is kept apart from the 56 keys: a file without it, or with a word it does
+// not know, is specified; the accurate choice survives a save and a load, and a save over a
+// file keeps the section where it stands.
+TEST_F(ParameterFileTest, ModelSectionRoundTrips) {
+    ControlState state = FilledState();
+    state.Integration = IntegrationModel::Accurate;
+    const std::string text = Save(state, path_);
+    EXPECT_TRUE(text.ends_with("[MemoWidth]\nLeft=410\n[Model]\nIntegration=accurate\n"));
+    ControlState loaded;
+    LoadParameterFile(path_, loaded);
+    EXPECT_EQ(loaded.Integration, IntegrationModel::Accurate);
+    EXPECT_EQ(Save(loaded, path_), text);
+    // Back to specified: the key that is there is rewritten, not left saying accurate.
+    loaded.Integration = IntegrationModel::Specified;
+    EXPECT_TRUE(Save(loaded, path_).ends_with("[Model]\nIntegration=specified\n"));
+
+    for (const char* body :
+         {"[Displacer]\nDiameter=1\n", "[Model]\nIntegration=exact\n[Displacer]\nDiameter=1\n",
+          "[Model]\nIntegration=Accurate\n"}) {
+        WriteBytes(path_, body);
+        ControlState other;
+        other.Integration = IntegrationModel::Accurate;
+        LoadParameterFile(path_, other);
+        EXPECT_EQ(other.Integration, IntegrationModel::Specified) << body;
+    }
+    WriteBytes(path_, "[model]\nintegration = accurate\n[Displacer]\nDiameter=1\n");
+    ControlState cased;
+    LoadParameterFile(path_, cased);
+    EXPECT_EQ(cased.Integration, IntegrationModel::Accurate);
+    EXPECT_TRUE(Save(cased, path_).starts_with("[model]\nintegration = accurate\n"));
+}
+
 TEST_F(ParameterFileTest, FileWrittenFromScratchHasTheSavingOrder) {
     EXPECT_EQ(Save(FilledState(), path_),
               "[Displacer]\nDiameter=2.5\nDiameterUnits=0\nStroke=0.75\nStrokeUnits=1\n"

@@ -13,7 +13,8 @@ const std::vector<Command>& Commands() {
         {kReportUsage, RunReportCommand},         {kSamplesUsage, RunSamplesCommand},
         {kCycleUsage, RunCycleCommand},           {kPvUsage, RunPvCommand},
         {kPowerCurveUsage, RunPowerCurveCommand}, {kChartUsage, RunChartCommand},
-        {kSweepUsage, RunSweepCommand},           {kOptimizeUsage, RunOptimizeCommand}};
+        {kSweepUsage, RunSweepCommand},           {kOptimizeUsage, RunOptimizeCommand},
+        {kEnergyUsage, RunEnergyCommand}};
     return commands;
 }
 

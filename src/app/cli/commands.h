@@ -27,6 +27,7 @@ extern const CommandUsage kPowerCurveUsage;
 extern const CommandUsage kChartUsage;
 extern const CommandUsage kSweepUsage;
 extern const CommandUsage kOptimizeUsage;
+extern const CommandUsage kEnergyUsage;
 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSamplesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -41,6 +42,9 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
 
 // velmora-cli optimize FILE ... : 0 a feasible design written, 3 none found, 2 bad arguments.
 int RunOptimizeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// velmora-cli energy FILE ... : work, heat and efficiency under either model.
+int RunEnergyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Every command in the order the top-level help lists them; dispatch and help walk it.
 const std::vector<Command>& Commands();

@@ -19,11 +19,14 @@ const CommandUsage kOptimizeUsage{
     {"--vary", "--constraint"},
     "velmora-cli optimize FILE --objective NAME --vary SECTION.KEY[=FROM:TO] [--vary ...]\n"
     "        [--constraint NAME[=MARGIN] ...] [--max-evals N] [--threads N] -o OUT.RBP",
-    "Maximizes the objective (schmidt, pv-engine-speed, indicated, pv-omega-bar) over the\n"
-    "varied inputs. FROM and TO are in the unit the file chooses for that input (default 0.5\n"
+    "Maximizes the objective (schmidt, pv-engine-speed, indicated, pv-omega-bar,\n"
+    "shaft-power, efficiency) over the varied inputs, under the model FILE's [Model]\n"
+    "Integration chooses. FROM and TO are in the unit the file chooses for that input (default "
+    "0.5\n"
     "to 1.5 times its value). Constraints: not-overdriven[=0.95] (engine speed <= Omega Bar x\n"
     "margin), beta-min[=1.05], tau-rho[=0] (1 - Tau - Rho above it), dwell-min[=20]\n"
-    "(degrees at each stop), loss-max[=10] (displacer power loss, % of the objective).\n"
+    "(degrees at each stop), loss-max[=10] (displacer power loss, % of the objective),\n"
+    "efficiency-min[=0.1] (shaft work / heat in).\n"
     "Exit status: 0 a feasible design was written to OUT, 3 none was found (OUT not\n"
     "written), 2 bad arguments or a start design whose objective cannot be computed.\n"};
 

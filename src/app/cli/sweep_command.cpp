@@ -35,6 +35,7 @@ void PrintOutputsHelp(std::ostream& out) {
     for (const DesignOutputColumn& column : kDesignOutputColumns) {
         out << "  " << column.name;
         if (column.powerCurve) out << "  (power/speed curve, computed only when asked)";
+        if (column.energy) out << "  (energy run, computed only when asked)";
         out << '\n';
     }
     out << "Inputs for --vary:\n";
@@ -124,8 +125,7 @@ int RunSweepCommand(const std::vector<std::string>& words, std::ostream& out, st
     OutputTarget target(out);
     if (!target.Open(args->Option("-o"), err)) return 2;
     plan.axes = axes;
-    for (const DesignOutput output : outputs)
-        if (OutputColumn(output).powerCurve) plan.options.powerCurve = true;
+    for (const DesignOutput output : outputs) AskForOutput(plan.options, output);
     int status = 2;
     try {
         status = WriteSweepRows(target.Stream(), err, plan, threads, outputs);

@@ -12,6 +12,7 @@
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/sheet_builders.h"
 #include "ui/tools/design_space_window.h"
+#include "ui/tools/energy_window.h"
 #include "ui/tools/optimize_window.h"
 #include "ui/widgets/fixed_pitch_font.h"
 
@@ -59,6 +60,7 @@ void TForm1::BuildMenu() {
     ui_.ClearParameters1->setObjectName("ClearParameters1");
     AddDesignSpaceMenu(*this, bar);
     AddOptimizeMenu(*this, bar);
+    AddEnergyMenu(*this, bar);
     ui_.BugList1 = bar->addAction("Bug List");
     ui_.BugList1->setObjectName("BugList1");
     ui_.Help1 = bar->addAction("Help");

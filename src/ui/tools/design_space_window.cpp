@@ -284,8 +284,7 @@ void DesignSpaceWindow::Start() {
     if (useSecond_->isChecked() &&
         std::find(runOutputs_.begin(), runOutputs_.end(), MapOutput()) == runOutputs_.end())
         runOutputs_.push_back(MapOutput());
-    for (const DesignOutput output : runOutputs_)
-        plan.options.powerCurve = plan.options.powerCurve || OutputColumn(output).powerCurve;
+    for (const DesignOutput output : runOutputs_) AskForOutput(plan.options, output);
 
     axisTitles_.clear();
     for (const SweepAxis& axis : plan.axes) {

@@ -1,0 +1,50 @@
+#include <ostream>
+#include <string>
+
+#include "commands.h"
+#include "export/energy_table.h"
+#include "headless_run.h"
+#include "output_target.h"
+#include "simulation/design_evaluator.h"
+
+namespace velmora::cli {
+
+const CommandUsage kEnergyUsage{
+    "energy",
+    {"--model", "--format", "-o"},
+    {},
+    "velmora-cli energy FILE [--model specified|accurate] [--format text|csv] [-o OUT]",
+    "Loads FILE as the window's Load Parameters does, computes once and writes its work and\n"
+    "heat: signed indicated power (gas on the total volume), shaft power (gas on the piston,\n"
+    "what the crank receives), rod work lost at the stops, indicated and shaft power\n"
+    "simulated at Omega Bar, heat taken in and given out, thermal efficiency (shaft work /\n"
+    "heat in), its fraction of Carnot, and whether the run settled. The model is the one\n"
+    "FILE's [Model] Integration chooses unless --model names one. An accurate run that does\n"
+    "not settle leaves its figures empty (\"not settled\") and settled 0. As text (default)\n"
+    "or CSV; standard output without -o.\n"};
+
+int RunEnergyCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    const std::optional<CommandArgs> args = ParseCommandArgs(kEnergyUsage, words, err);
+    if (!args) return 2;
+    if (args->help) return PrintCommandHelp(kEnergyUsage, out);
+    const std::string format = args->Option("--format").value_or("text");
+    if (format != "text" && format != "csv")
+        return UsageError(kEnergyUsage, "unknown format '" + format + "'", err);
+    std::optional<IntegrationModel> model;
+    if (const std::optional<std::string> word = args->Option("--model")) {
+        model = FindIntegrationModel(*word);
+        if (!model) return UsageError(kEnergyUsage, "unknown model '" + *word + "'", err);
+    }
+
+    ControlState state;
+    if (!LoadReadableFile(args->file, state, err)) return 2;
+    if (model) state.Integration = *model;
+    EvaluationOptions options;
+    options.energy = true;
+    const DesignResult result = EvaluateDesign(state, options);
+    const std::string text = format == "csv" ? EnergyCsv(result, state.Integration)
+                                             : EnergyText(result, state.Integration);
+    return EmitOutput(text, *args, out, err);
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,107 @@
+#include "simulation/design_energy.h"
+
+#include <cmath>
+
+#include "simulation/cycle_simulation.h"
+#include "simulation/simulation_host.h"
+
+namespace velmora {
+
+DesignEnergy AccurateEnergy(const ParameterSet& analysed, const ControlState& controls,
+                            bool atOmegaBar) {
+    AccurateCycleOptions options;
+    options.gravity = controls.GravityCB;
+    options.pressureEqualization = controls.LeakCB;
+    options.atOmegaBar = atOmegaBar;
+    options.recordSamples = false;
+    const AccurateCycleResult run = RunAccurateCycle(analysed, options);
+
+    DesignEnergy e;
+    e.model = IntegrationModel::Accurate;
+    e.settled = run.settled;
+    e.outcome = run.atSpeed.outcome;
+    if (run.atSpeed.settled) e.atSpeed = run.atSpeed.energy;
+    if (run.omegaBarRun) {
+        e.omegaBarOutcome = run.atOmegaBar.outcome;
+        if (run.atOmegaBar.settled) e.atOmegaBar = run.atOmegaBar.energy;
+    }
+    return e;
+}
+
+DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const ControlState& controls,
+                             const SimulationState& sim, SimulationState& scratch,
+                             bool atOmegaBar) {
+    DesignEnergy e;
+    CycleIntegrals cycle;
+    if (analysed.EngineSpeed > 0 && IntegrateRecordedCycle(sim, analysed, cycle))
+        e.atSpeed = EnergyOfCycle(cycle, analysed, analysed.EngineSpeed);
+    e.settled = e.atSpeed.has_value();
+    if (atOmegaBar && analysed.OmegaBar > 0) {
+        // The same schedule run again with Omega Bar as the engine speed: simulated there,
+        // not the engine-speed diagram scaled by its frequency.
+        ParameterSet p = analysed;
+        p.EngineSpeed = analysed.OmegaBar;
+        SimulationHost host;
+        SimulationNotes notes;
+        scratch.SimStepCount = 0;
+        scratch.Summary.reset();
+        RunSimulation(p, controls, scratch, notes, host, Recording::ResultsOnly);
+        if (IntegrateRecordedCycle(scratch, analysed, cycle))
+            e.atOmegaBar = EnergyOfCycle(cycle, analysed, analysed.OmegaBar);
+    }
+    return e;
+}
+
+namespace {
+
+std::optional<double> Finite(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
+    if (e.model == IntegrationModel::Accurate) {
+        r[DesignOutput::IndicatedPower].reset();
+        if (e.atSpeed) r[DesignOutput::IndicatedPower] = Finite(e.atSpeed->indicatedPower);
+    }
+    if (!energyColumns) return;
+    if (e.atSpeed) {
+        const CycleEnergy& s = *e.atSpeed;
+        r[DesignOutput::ShaftPower] = Finite(s.shaftPower);
+        r[DesignOutput::RodWorkLoss] = Finite(s.rodPower);
+        r[DesignOutput::HeatIn] = Finite(s.heatInPower);
+        r[DesignOutput::HeatOut] = Finite(s.heatOutPower);
+        // An efficiency exists where heat is taken in (EnergyOfCycle leaves 0 otherwise).
+        if (s.heatIn > 0 && (s.efficiency != 0 || s.shaftWork == 0)) {
+            r[DesignOutput::Efficiency] = Finite(s.efficiency);
+            if (s.carnot > 0) r[DesignOutput::CarnotFraction] = Finite(s.carnotFraction);
+        }
+    }
+    if (e.atOmegaBar) {
+        r[DesignOutput::IndicatedPowerAtOmegaBar] = Finite(e.atOmegaBar->indicatedPower);
+        r[DesignOutput::ShaftPowerAtOmegaBar] = Finite(e.atOmegaBar->shaftPower);
+    }
+    // Missing inputs are not a run that failed to settle: nothing is said of it.
+    const bool computed = e.model == IntegrationModel::Accurate
+                              ? e.outcome != AccurateOutcome::MissingInput
+                              : e.atSpeed.has_value();
+    if (computed) r[DesignOutput::Settled] = e.settled ? 1.0 : 0.0;
+}
+
+const char* OutcomeText(AccurateOutcome outcome) {
+    switch (outcome) {
+        case AccurateOutcome::Settled:
+            return "settled";
+        case AccurateOutcome::CycleLimit:
+            return "not settled (cycle limit reached)";
+        case AccurateOutcome::StepLimit:
+            return "not settled (step limit reached)";
+        case AccurateOutcome::MissingInput:
+            return "not computed (an input is missing)";
+    }
+    return "";
+}
+
+}  // namespace velmora

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "model/control_state.h"
+#include "model/parameter_set.h"
+#include "simulation/accurate_cycle.h"
+#include "simulation/design_result.h"
+#include "simulation/energy_balance.h"
+#include "simulation/simulation_state.h"
+
+namespace velmora {
+
+// Work, heat and efficiency of one design under the model it chooses, at engine speed and
+// simulated at Omega Bar. An empty figure could not be computed: missing inputs, no Omega Bar,
+// or an accurate run that did not settle (its numbers would pretend).
+struct DesignEnergy {
+    IntegrationModel model = IntegrationModel::Specified;
+    std::optional<CycleEnergy> atSpeed;
+    std::optional<CycleEnergy> atOmegaBar;
+    bool settled = false;  // the one-degree model's fixed cycles count as settled once run
+    // How the accurate runs ended (Settled for the one-degree model).
+    AccurateOutcome outcome = AccurateOutcome::Settled;
+    AccurateOutcome omegaBarOutcome = AccurateOutcome::Settled;
+};
+
+// The figures an energy view shows (window table, velmora-cli energy), in order.
+inline constexpr std::array<DesignOutput, 10> kEnergyOutputs{
+    DesignOutput::IndicatedPower,
+    DesignOutput::ShaftPower,
+    DesignOutput::RodWorkLoss,
+    DesignOutput::IndicatedPowerAtOmegaBar,
+    DesignOutput::ShaftPowerAtOmegaBar,
+    DesignOutput::HeatIn,
+    DesignOutput::HeatOut,
+    DesignOutput::Efficiency,
+    DesignOutput::CarnotFraction,
+    DesignOutput::Settled,
+};
+
+// The accurate runs of the analysed parameter set (before the one-degree run changes its
+// mean pressure), with the design's weight and equalization choices; `atOmegaBar` adds the
+// second run.
+DesignEnergy AccurateEnergy(const ParameterSet& analysed, const ControlState& controls,
+                            bool atOmegaBar);
+
+// The one-degree model's figures: its recorded revolution at engine speed (in `sim`, from a
+// run that has just finished) and, when `atOmegaBar`, a second run at Omega Bar into `scratch`.
+DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const ControlState& controls,
+                             const SimulationState& sim, SimulationState& scratch, bool atOmegaBar);
+
+// The energy columns of the result; indicated_power_w too when the model is accurate (it
+// holds the chosen model's signed indicated power).
+void AddEnergy(DesignResult& result, const DesignEnergy& energy, bool energyColumns);
+
+// The text of an accurate run that did not settle, for a window or a note: "not settled
+// (cycle limit)".
+const char* OutcomeText(AccurateOutcome outcome);
+
+}  // namespace velmora

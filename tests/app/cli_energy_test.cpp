@@ -1,0 +1,244 @@
+// velmora-cli energy and the energy sweep columns as the user runs them: the model the file
+// chooses or --model names, figures that obey the first and second laws of the isothermal
+// cycle, empty figures where the accurate run does not settle, one line for bad input.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "persistence/file_text.h"
+#include "persistence/parameter_file.h"
+#include "persistence/temp_folder.h"
+#include "simulation/engine_session.h"
+
+namespace velmora {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string RuntimeDir() {
+    const char* dir = std::getenv("VELMORA_RUNTIME_DIR");
+    return dir != nullptr ? dir : ".";
+}
+
+std::string Kestmore() {
+    return RuntimeDir() + "/KESTMORE.RBP";
+}
+
+Result Cli(const std::string& arguments) {
+    testing::TempFolder folder;
+    const std::string out = folder.File("out");
+    const std::string err = folder.File("err");
+    const std::string line = "env LC_ALL=C '" + RuntimeDir() + "/velmora-cli' " + arguments +
+                             " >'" + out + "' 2>'" + err + "'";
+    Result result;
+    const int raw = std::system(line.c_str());
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    ReadWholeFile(out, result.out);
+    ReadWholeFile(err, result.err);
+    return result;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::stringstream stream(text);
+    std::string part;
+    while (std::getline(stream, part, separator)) parts.push_back(part);
+    if (!text.empty() && text.back() == separator) parts.push_back("");
+    return parts;
+}
+
+// The one row of `energy --format csv`, by column name.
+std::map<std::string, std::string> CsvRow(const std::string& csv) {
+    const std::vector<std::string> lines = Split(csv, '\n');
+    std::map<std::string, std::string> row;
+    if (lines.size() < 2) return row;
+    const std::vector<std::string> names = Split(lines[0], ',');
+    const std::vector<std::string> values = Split(lines[1], ',');
+    for (std::size_t i = 0; i < names.size() && i < values.size(); ++i) row[names[i]] = values[i];
+    return row;
+}
+
+double Number(const std::map<std::string, std::string>& row, const std::string& name) {
+    const auto found = row.find(name);
+    if (found == row.end() || found->second.empty()) return std::nan("");
+    return std::stod(found->second);
+}
+
+// A copy of KESTMORE with its [Model] Integration and, optionally, other lines replaced.
+std::string Variant(testing::TempFolder& folder, const std::string& model,
+                    const std::vector<std::pair<std::string, std::string>>& replace = {}) {
+    std::string text;
+    ReadWholeFile(Kestmore(), text);
+    const std::string key = "Integration=specified";
+    text.replace(text.find(key), key.size(), "Integration=" + model);
+    for (const auto& [from, to] : replace) text.replace(text.find(from), from.size(), to);
+    const std::string path = folder.File("variant.RBP");
+    testing::WriteBytes(path, text);
+    return path;
+}
+
+// Rho, Tau and the temperatures as the analysis gives them for the file.
+ParameterSet Analysed(const std::string& file) {
+    EngineSession session;
+    session.Driver.Loading = true;
+    LoadParameterFile(file, session.State);
+    session.Driver.Loading = false;
+    session.Compute(true, false);
+    return session.Driver.Params;
+}
+
+TEST(CliEnergy, SpecifiedModelIsTheDefault) {
+    const Result text = Cli("energy '" + Kestmore() + "'");
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.err, "");
+    const std::vector<std::string> lines = Split(text.out, '\n');
+    ASSERT_EQ(lines.size(), 12u);  // model, ten figures, the final line break
+    EXPECT_EQ(lines[0], "Model: specified");
+    EXPECT_EQ(lines[10], "Settled: yes");
+    EXPECT_EQ(lines[1].rfind("Indicated power (W): ", 0), 0u);
+
+    const Result csv = Cli("energy '" + Kestmore() + "' --format csv");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const auto row = CsvRow(csv.out);
+    EXPECT_EQ(row.at("model"), "specified");
+    EXPECT_EQ(row.at("settled"), "1");
+    // Simulated at Omega Bar (1131.85 RPM), the one-degree model's signed p dV is 13,741 W,
+    // far from the engine-speed diagram scaled to Omega Bar's frequency (22,261 W).
+    EXPECT_NEAR(Number(row, "indicated_power_omega_bar_w"), 13741, 1);
+    // indicated_power_w keeps its meaning: the sweep's column of the same design.
+    const Result sweep = Cli("sweep '" + Kestmore() +
+                             "' --vary Engine.Speed=1000:2000:2 --outputs indicated_power_w");
+    ASSERT_EQ(sweep.status, 0) << sweep.err;
+    EXPECT_EQ(Split(Split(sweep.out, '\n')[1], ',')[1], row.at("indicated_power_w"));
+}
+
+// The accurate cycle of KESTMORE at 1000 RPM, checked by the laws every closed isothermal
+// cycle obeys: shaft + rod = indicated; heat in - heat out = indicated (first law); the rod
+// takes rho / (1 - tau) of the work; the heats over their temperatures sum to 0 and the dead
+// space's fixed volume takes no heat, so indicated / heat in is the Carnot efficiency and
+// shaft / heat in is Carnot times (1 - rho / (1 - tau)).
+TEST(CliEnergy, AccurateKestmoreObeysTheBalances) {
+    const Result r = Cli("energy '" + Kestmore() + "' --model accurate --format csv");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto row = CsvRow(r.out);
+    EXPECT_EQ(row.at("model"), "accurate");
+    EXPECT_EQ(row.at("settled"), "1");
+    const ParameterSet p = Analysed(Kestmore());
+    const double indicated = Number(row, "indicated_power_w");
+    const double shaft = Number(row, "shaft_power_w");
+    const double rod = Number(row, "rod_work_loss_w");
+    const double in = Number(row, "heat_in_w");
+    const double out = Number(row, "heat_out_w");
+    const double carnot = 1 - p.ColdTemp / p.HotTemp;
+    const double rodShare = p.Rho / (1 - p.Tau);
+    ASSERT_GT(indicated, 10000);
+    EXPECT_NEAR(shaft + rod, indicated, 1e-9 * indicated);
+    EXPECT_NEAR(in - out, indicated, 1e-6 * indicated);
+    EXPECT_NEAR(rod / indicated, rodShare, 1e-6);
+    EXPECT_NEAR(indicated / in, carnot, 1e-6);
+    EXPECT_NEAR(Number(row, "efficiency"), shaft / in, 1e-12);
+    EXPECT_NEAR(Number(row, "efficiency"), carnot * (1 - rodShare), 1e-6);
+    EXPECT_NEAR(Number(row, "carnot_fraction"), 1 - rodShare, 1e-6);
+    const double shaftOmega = Number(row, "shaft_power_omega_bar_w");
+    EXPECT_NEAR(shaftOmega / Number(row, "indicated_power_omega_bar_w"), 1 - rodShare, 1e-6);
+
+    // The one-degree model's larger gas charge (the rod's volume ignored) and late stops put
+    // its work somewhat above the accurate one.
+    const auto specified = CsvRow(Cli("energy '" + Kestmore() + "' --format csv").out);
+    EXPECT_GT(Number(specified, "indicated_power_w"), indicated);
+    EXPECT_LT(Number(specified, "indicated_power_w"), 1.1 * indicated);
+
+    // The file's [Model] key chooses the same; --model overrides it either way.
+    testing::TempFolder folder;
+    const std::string accurateFile = Variant(folder, "accurate");
+    EXPECT_EQ(Cli("energy '" + accurateFile + "' --format csv").out, r.out);
+    EXPECT_EQ(Cli("energy '" + accurateFile + "' --model specified --format csv").out,
+              Cli("energy '" + Kestmore() + "' --format csv").out);
+}
+
+// A design whose accurate run at engine speed does not settle within its cycle limit (a heavy
+// displacer at 694 RPM): empty figures and settled 0, in the energy command and in a sweep;
+// the Omega Bar run, which settles, keeps its figures.
+TEST(CliEnergy, UnsettledRunLeavesItsFiguresEmpty) {
+    testing::TempFolder folder;
+    const std::string file = Variant(
+        folder, "accurate",
+        {{"Speed=1000\n", "Speed=693.939393939394\n"}, {"Mass=1\n", "Mass=3.86161616161616\n"}});
+    const Result r = Cli("energy '" + file + "' --format csv");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto row = CsvRow(r.out);
+    EXPECT_EQ(row.at("settled"), "0");
+    for (const char* name : {"indicated_power_w", "shaft_power_w", "rod_work_loss_w", "heat_in_w",
+                             "heat_out_w", "efficiency", "carnot_fraction"})
+        EXPECT_EQ(row.at(name), "") << name;
+    EXPECT_NE(row.at("shaft_power_omega_bar_w"), "");
+    const Result text = Cli("energy '" + file + "'");
+    EXPECT_NE(text.out.find("Shaft power (W): not settled\n"), std::string::npos);
+    EXPECT_NE(text.out.find("Settled: no\n"), std::string::npos);
+
+    const Result sweep =
+        Cli("sweep '" + file +
+            "' --vary Displacer.Mass=3.86161616161616:1:2 --outputs "
+            "indicated_power_w,shaft_power_w,rod_work_loss_w,indicated_power_omega_bar_w,"
+            "shaft_power_omega_bar_w,heat_in_w,heat_out_w,efficiency,carnot_fraction,settled "
+            "--threads 2");
+    ASSERT_EQ(sweep.status, 0) << sweep.err;
+    const std::vector<std::string> lines = Split(sweep.out, '\n');
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0],
+              "Displacer.Mass,indicated_power_w,shaft_power_w,rod_work_loss_w,"
+              "indicated_power_omega_bar_w,shaft_power_omega_bar_w,heat_in_w,heat_out_w,"
+              "efficiency,carnot_fraction,settled");
+    const std::vector<std::string> unsettled = Split(lines[1], ',');
+    const std::vector<std::string> settled = Split(lines[2], ',');
+    ASSERT_EQ(unsettled.size(), 11u);
+    ASSERT_EQ(settled.size(), 11u);
+    EXPECT_EQ(unsettled[1], "");
+    EXPECT_EQ(unsettled[2], "");
+    EXPECT_EQ(unsettled[10], "0");
+    for (std::size_t i = 1; i < 11; ++i) EXPECT_NE(settled[i], "") << i;
+    EXPECT_EQ(settled[10], "1");
+}
+
+// The default sweep columns stay as they were: the energy ones are computed when asked for.
+TEST(CliEnergy, EnergyColumnsOnlyWhenAskedFor) {
+    const Result r = Cli("sweep '" + Kestmore() + "' --vary Engine.Speed=500:1000:2");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string header = r.out.substr(0, r.out.find('\n'));
+    EXPECT_EQ(header.find("shaft_power_w"), std::string::npos);
+    EXPECT_EQ(header.find("settled"), std::string::npos);
+    EXPECT_NE(header.find("indicated_power_w"), std::string::npos);
+    const Result help = Cli("sweep '" + Kestmore() +
+                            "' --vary Engine.Speed=500:1000:2 "
+                            "--outputs help");
+    EXPECT_NE(help.out.find("  carnot_fraction  (energy run, computed only when asked)\n"),
+              std::string::npos);
+}
+
+TEST(CliEnergy, BadArgumentsAreOneLine) {
+    for (const std::string& args :
+         {"energy '" + Kestmore() + "' --model exact", "energy '" + Kestmore() + "' --format pdf",
+          std::string("energy /nonexistent/file.RBP"), std::string("energy")}) {
+        const Result r = Cli(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_EQ(Split(r.err, '\n').size(), 2u) << args << ": " << r.err;
+    }
+    const Result help = Cli("energy --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: velmora-cli energy FILE [--model specified|accurate]", 0), 0u);
+    EXPECT_NE(Cli("--help").out.find("velmora-cli energy FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,94 @@
+// Tools > Energy and Power...: it shows the design's figures under the model its file chooses,
+// switching the model there changes the design (saved with it), and a change of the design
+// is shown again; the figures are those of the evaluator.
+#include "ui/tools/energy_window.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+
+#include "export/energy_table.h"
+#include "simulation/design_energy.h"
+#include "simulation/design_evaluator.h"
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+class EnergyInWindow : public WindowTest {
+  protected:
+    void SetUp() override {
+        CopyExample("KESTMORE.RBP", "Default.INI");
+        StartAndSettle();
+        window->BugMemoClick();
+        TriggerAction(window.get(), "EnergyAndPower1");
+        energy = Control<EnergyWindow>("EnergyWindow");
+        ASSERT_NE(energy, nullptr);
+        ASSERT_TRUE(energy->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy(), 10000);
+    }
+
+    QString Cell(int row) const {
+        return FindControl<QTableWidget>(energy, "EnergyTable")->item(row, 1)->text();
+    }
+
+    // The table against an evaluation of the same controls made here.
+    void ExpectTableOf(const ControlState& controls) {
+        EvaluationOptions options;
+        options.energy = true;
+        const DesignResult expected = EvaluateDesign(controls, options);
+        for (std::size_t i = 0; i < kEnergyOutputs.size(); ++i)
+            EXPECT_EQ(Cell(static_cast<int>(i)).toStdString(),
+                      EnergyValueText(expected, kEnergyOutputs[i]))
+                << OutputColumn(kEnergyOutputs[i]).name;
+    }
+
+    EnergyWindow* energy = nullptr;
+};
+
+TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
+    auto* model = FindControl<QComboBox>(energy, "EnergyModel");
+    EXPECT_EQ(model->currentIndex(), static_cast<int>(IntegrationModel::Specified));
+    EXPECT_EQ(energy->ShownModel(), IntegrationModel::Specified);
+    EXPECT_EQ(Cell(9), "yes");
+    ExpectTableOf(window->Session().Controls());
+    EXPECT_TRUE(FindControl<QLabel>(energy, "EnergyStatus")->text().startsWith("Model: specified"));
+    energy->grab().save("/tmp/velmora_energy_specified.png");
+
+    // The accurate choice: the design's own key, so a save carries it.
+    model->setCurrentIndex(static_cast<int>(IntegrationModel::Accurate));
+    emit model->activated(model->currentIndex());
+    QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy() && energy->ShownModel() == IntegrationModel::Accurate,
+                             10000);
+    EXPECT_EQ(window->Session().State.Integration, IntegrationModel::Accurate);
+    ExpectTableOf(window->Session().Controls());
+    energy->grab().save("/tmp/velmora_energy_accurate.png");
+    ASSERT_TRUE(window->SaveParameterFile(Path("Saved.RBP")));
+    QFile saved(Path("Saved.RBP"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().endsWith("[Model]\nIntegration=accurate\n"));
+
+    // A change of the design (one undoable step) is evaluated again.
+    const QString before = Cell(1);
+    ControlState faster = window->Session().Controls();
+    faster.EditEngineSpeed.text = "1400";
+    window->ApplyInputsAsOneStep(faster, "Speed");
+    QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy() && Cell(1) != before, 10000);
+    ExpectTableOf(window->Session().Controls());
+
+    // A heavy displacer at 694 RPM does not settle: the figures are left empty and the window
+    // says why.
+    ControlState heavy = window->Session().Controls();
+    heavy.EditEngineSpeed.text = "693.939393939394";
+    heavy.EditDispMass.text = "3.86161616161616";
+    window->ApplyInputsAsOneStep(heavy, "Heavy");
+    QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy() && Cell(9) == "no", 10000);
+    EXPECT_EQ(Cell(1), "not settled");
+    EXPECT_TRUE(FindControl<QLabel>(energy, "EnergyStatus")->text().contains("did not settle"));
+    energy->grab().save("/tmp/velmora_energy_unsettled.png");
+}
+
+}  // namespace
+}  // namespace velmora::testing
