@@ -1,28 +1,41 @@
 #pragma once
 
-#include <ctime>
-
 #include <QMainWindow>
 #include <QString>
 #include <QUndoStack>
+#include <ctime>
+#include <functional>
 #include <memory>
 
 #include "model/design_steps.h"
 #include "persistence/state_locations.h"
 #include "simulation/sensitivity_study.h"
+#include "ui/mainwindow/page_host.h"
 #include "ui/mainwindow/window_controls.h"
 #include "ui/mainwindow/window_dialogs.h"
 #include "ui/mainwindow/window_session.h"
 
 namespace velmora {
 
-class ChartPanel;
+class DesignStepsPage;
 class ExportCommands;
+class GraphsPage;
+class HelpPage;
+class InputsPage;
+class ReportPage;
 
-// The main window: five pages of inputs, reports, graphs, design steps and help. Its member
-// operations are the event handlers; the engine itself lives in the session.
-class TForm1 : public QMainWindow {
+// The main window: a shell that assembles five pages (inputs, reports, graphs, design steps and
+// help), each of which owns its widgets' handlers and asks the window only through PageHost.
+// The window keeps the menus, the files, start-up and shut-down, the undo steps and the bug list.
+class TForm1 : public QMainWindow, private PageHost {
     Q_OBJECT
+    // First, so the references into the pages below can be bound when the window is made.
+    InputsPage* inputsPage_;
+    ReportPage* reportPage_;
+    GraphsPage* graphsPage_;
+    DesignStepsPage* designPage_;
+    HelpPage* helpPage_;
+
   public:
     // `exeFolder` replaces the executable's folder (for "Default.INI" and "Help.RTF") and
     // `dialogs` the real modal dialogs; both are for tests.
@@ -31,7 +44,7 @@ class TForm1 : public QMainWindow {
     ~TForm1() override;
 
     WindowControls& Ui() { return ui_; }
-    WindowSession& Session() { return session_; }
+    WindowSession& Session() override { return session_; }
 
     // Start-up and shut-down.
     void FormCreate();
@@ -48,51 +61,32 @@ class TForm1 : public QMainWindow {
     bool LoadParameterFile(const QString& path);
     bool SaveParameterFile(const QString& path);
 
-    // Version and help.
+    // Help and the bug list.
     void HelpSheetShow();
     void Help1Click();
     void PageControl1Resize();
-
-    // Input editing.
-    void RestartChangeTimer();
-    void EditDispDiameterChange();
-    void GraphCycleCountEditChange();
-    void ComputeCycleCountEditChange();
-    void LeakCBClick();
-    void EditChangeTimerTimer();
-    void LengthOutputFormatRGClick();
-    void GravityCBClick();
-    void EditDispDiameterKeyDown(QLineEdit* field, int key);
-    void EditDeadSpaceTempEnter();
-    void ClearParameters1Click();
     void BugList1Click();
     void BugMemoClick();
 
-    // Graphs page and animation.
+    // Handlers of the pages that other windows and tests start by the window's names.
+    void EditChangeTimerTimer();
+    void ClearParameters1Click();
     void RedGraphRGClick();
     void ShowGraph2RGClick();
-    void EditXAxisOffsetChange();
-    void MainChartClickBackground(ChartPanel* chart, int x);
-    void MainChartClickSeries(ChartPanel* chart, int x);
     void AnimateButtonClick();
     void AnimateTimerTimer();
     void DrawEngine(int position);
-
-    // Design page and sensitivity study.
     void DesignSheetEnter();
-    void EditStep3PistonDiamChange();
-    void EditStep3PistonStrokeChange();
-    void EditStep5DispDiamChange();
-    void EditStep5DispStrokeChange();
     void UsePistonDiamStrokeButtonClick();
     void UseDispDiamStrokeButtonClick();
     void UseRodDiamButtonClick();
+    // The sensitivity study on the design page's button, run on the window's input fields.
     void IncreaseSchmidtPowerButtonClick();
 
     // One run of the compute driver; the widgets show its results when the outermost run ends.
-    void Compute(bool forceSimulation, bool refreshSecondGraph);
+    void Compute(bool forceSimulation, bool refreshSecondGraph) override;
     // Copies the session's reports, labels and charts into the widgets.
-    void ShowResults();
+    void ShowResults() override;
 
     // One undoable change of the inputs (the input part of `inputs`: texts, units, check boxes,
     // design fields), then the usual recomputation. For other windows that propose inputs.
@@ -113,10 +107,10 @@ class TForm1 : public QMainWindow {
     QString ReleaseText;
     int ScreenPixelsPerInch = 96;
     bool LayoutScaled = false;
-    bool PistonDesignGuard = false;
-    bool DispDesignGuard = false;
-    // The design page's results, kept between refreshes.
-    DesignMembers Design;
+    // The design page's results and its proposal guards, by the window's names.
+    DesignMembers& Design;
+    const bool& PistonDesignGuard;
+    const bool& DispDesignGuard;
     SensitivityStudy Study;
 
   protected:
@@ -125,28 +119,23 @@ class TForm1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // PageHost: what the pages may ask of the window.
+    void ShowMessage(const QString& text) override;
+    int FrameWidth() const override;
+    void ChangeAsOneStep(const QString& stepText, const std::function<void()>& change) override;
+
     void BuildMenu();
     void BuildPages();
     void BuildBugMemo();
     void BuildTimers();
     void ConnectEvents();
-    // Each page's wiring, defined in its folder beside its handlers.
-    void ConnectInputPage();
-    void ConnectGraphPage();
-    void ConnectDesignPage();
-    // The parts of eventFilter that belong to a page or to the undo commands.
-    void FitSecondGraphs();
     bool LeaveUndoKeysToSteps(QObject* watched, QEvent* event);
-    void FilterInputFieldEvent(QObject* watched, QEvent* event);
     void ScaleLayoutOnce();
     void ChooseFolders();
     QString StateFile() const;
     void ApplyControlState(const ControlState& state);
     // The controls' state with the window's current bounds and page, as a load starts from.
     ControlState WindowState() const;
-    void ApplyMemoWidth();
-    int MemoWidth() const;
-    void ShowAnimationFrame();
     // Undo steps: edits are noted as they happen and become one step when finished.
     void BuildEditMenu();
     void ConnectInputSteps();
@@ -155,10 +144,8 @@ class TForm1 : public QMainWindow {
     void CommitInputStep(const QString& text);
     void PushInputStep(const QString& text, const ControlState& now);
     void PutInputsInWidgets(const ControlState& inputs);
-    void PutDesignFields(const ControlState& state);
     void ApplyStepInputs(const ControlState& inputs);
     void SetCaption(const QString& caption);
-    void MarkNonNumberInputs();
     void ConnectChartReadouts();
     // Files > Recent Files and the shortcuts of the Files and Help commands.
     void BuildRecentFilesMenu();
@@ -168,7 +155,6 @@ class TForm1 : public QMainWindow {
     void ReadRecentFileList();
     void WriteRecentFileList();
     void LoadChosenFile(const QString& path);
-    OutputUnits CurrentOutputUnits();
     bool Loading() const { return session_.Driver.Loading; }
 
     WindowControls ui_;
@@ -181,7 +167,6 @@ class TForm1 : public QMainWindow {
     std::time_t startedAt_ = std::time(nullptr);
     QString dialogFolder_;
     QString saveDialogFileName_;
-    int pendingMemoWidth_ = -1;
     QUndoStack* undo_ = nullptr;
     QTimer* stepTimer_ = nullptr;
     ControlState committedInputs_;

@@ -3,10 +3,10 @@
 #include <QVBoxLayout>
 
 #include "ui/charts/chart_panel.h"
-#include "ui/widgets/eliding_label.h"
-#include "ui/pages/graphs/engine_image.h"
 #include "ui/charts/pv_point_cloud.h"
 #include "ui/mainwindow/sheet_builders.h"
+#include "ui/pages/graphs/engine_image.h"
+#include "ui/widgets/eliding_label.h"
 
 namespace velmora {
 
