@@ -163,6 +163,7 @@ void TForm1::PutInputsInWidgets(const ControlState& s) {
 
 void TForm1::SetCaption(const QString& caption) {
     setWindowTitle(caption + "[*]");
+    ShowQuickSave();
 }
 
 QString TForm1::Caption() const {

@@ -11,6 +11,7 @@
 #include "ui/mainwindow/bug_list_text.h"
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/menu_access_keys.h"
 #include "ui/mainwindow/sheet_builders.h"
 #include "ui/pages/design/design_steps_page.h"
 #include "ui/pages/graphs/graphs_page.h"
@@ -20,6 +21,7 @@
 #include "ui/tools/design_space_window.h"
 #include "ui/tools/optimize_window.h"
 #include "ui/widgets/fixed_pitch_font.h"
+#include "ui/widgets/modified_key_guard.h"
 
 namespace velmora {
 
@@ -49,6 +51,9 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     ConnectInputSteps();
     exports_ = new ExportCommands(*this, *dialogs_);
     exports_->Install();
+    AssignMenuAccessKeys(this);
+    // Last, so it sees a key before the pages' and the undo steps' filters do.
+    (new ModifiedKeyGuard(this))->GuardFieldsUnder(centralWidget());
     ConnectChartReadouts();
     resize(776, 532 + menuBar()->sizeHint().height());
     FormCreate();
@@ -71,6 +76,7 @@ void TForm1::BuildMenu() {
     ui_.Save1->setObjectName("Save1");
     ui_.ClearParameters1 = ui_.Files1->addAction("Clear Parameters");
     ui_.ClearParameters1->setObjectName("ClearParameters1");
+    BuildQuickSave();
     AddDesignSpaceMenu(*this, bar);
     AddOptimizeMenu(*this, bar);
     ui_.BugList1 = bar->addAction("Bug List");

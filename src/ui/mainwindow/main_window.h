@@ -53,6 +53,8 @@ class TForm1 : public QMainWindow, private PageHost {
     void LoadButtonClick();
     void SaveButtonClick();
     void QuitButtonClick();
+    // "Save to NAME.RBP": the file the title names, in its folder, without a dialog.
+    void QuickSave1Click();
     // Closes as at a log-out or a termination signal: the state is saved as far as it can be,
     // and a failure goes to standard error, never to a dialog nobody may be there to answer.
     void CloseUnattended();
@@ -146,6 +148,9 @@ class TForm1 : public QMainWindow, private PageHost {
     void PutInputsInWidgets(const ControlState& inputs);
     void ApplyStepInputs(const ControlState& inputs);
     void SetCaption(const QString& caption);
+    void BuildQuickSave();
+    // The quick save's caption and whether it can save, after the title changed.
+    void ShowQuickSave();
     void ConnectChartReadouts();
     // Files > Recent Files and the shortcuts of the Files and Help commands.
     void BuildRecentFilesMenu();
@@ -167,6 +172,8 @@ class TForm1 : public QMainWindow, private PageHost {
     std::time_t startedAt_ = std::time(nullptr);
     QString dialogFolder_;
     QString saveDialogFileName_;
+    // The folder of the file last loaded or saved (not the state file): where a quick save goes.
+    QString fileFolder_;
     QUndoStack* undo_ = nullptr;
     QTimer* stepTimer_ = nullptr;
     ControlState committedInputs_;

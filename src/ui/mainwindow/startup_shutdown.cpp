@@ -123,6 +123,8 @@ void TForm1::LoadChosenFile(const QString& path) {
     // Dialogs start where the last load or save succeeded, never where one failed (a folder
     // such as /proc can hang the dialog).
     dialogFolder_ = QFileInfo(path).absolutePath();
+    fileFolder_ = dialogFolder_;
+    ShowQuickSave();
     session_.Driver.LoadedFileName = ToStdString(path);
     NoteRecentFile(path);
     CommitInputStep("Load Parameters");
@@ -192,7 +194,11 @@ bool TForm1::SaveParameterFile(const QString& path) {
     }
     SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
     undo_->setClean();
-    if (path != StateFile()) NoteRecentFile(path);
+    if (path != StateFile()) {
+        fileFolder_ = QFileInfo(path).absolutePath();
+        ShowQuickSave();
+        NoteRecentFile(path);
+    }
     return true;
 }
 
