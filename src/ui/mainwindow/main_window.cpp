@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -123,6 +124,11 @@ void TForm1::BuildBugMemo() {
     ui_.BugMemo->setProperty("placedByHand", true);
     ui_.BugMemo->viewport()->installEventFilter(this);
     ui_.BugMemo->hide();
+    // Escape closes the list as a click does; only while it shows, so Escape stays free else.
+    bugMemoEscape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    bugMemoEscape_->setObjectName("BugMemoEscape");
+    bugMemoEscape_->setEnabled(false);
+    connect(bugMemoEscape_, &QShortcut::activated, this, [this] { BugMemoClick(); });
 }
 
 void TForm1::BuildTimers() {
@@ -210,12 +216,14 @@ void TForm1::PageControl1Resize() {}
 void TForm1::BugList1Click() {
     ui_.BugMemo->show();
     ui_.BugMemo->raise();
+    bugMemoEscape_->setEnabled(true);
 }
 
 void TForm1::BugMemoClick() {
     ui_.BugMemo->lower();
     ui_.BugMemo
         ->hide();  // pages do not paint their whole background, so lowering alone shows through
+    bugMemoEscape_->setEnabled(false);
 }
 
 void TForm1::ShowMessage(const QString& text) {

@@ -15,6 +15,8 @@
 #include "ui/mainwindow/window_dialogs.h"
 #include "ui/mainwindow/window_session.h"
 
+class QShortcut;
+
 namespace velmora {
 
 class DesignStepsPage;
@@ -166,6 +168,7 @@ class TForm1 : public QMainWindow, private PageHost {
     WindowSession session_{*this};
     std::unique_ptr<WindowDialogs> dialogs_;
     ExportCommands* exports_ = nullptr;  // owned by the window as its QObject child
+    QShortcut* bugMemoEscape_ = nullptr;
     QString exeFolderOverride_;
     bool unattended_ = false;
     // Temporary files of saves older than this were left by a killed process.
