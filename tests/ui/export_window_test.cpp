@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "ui/charts/chart_panel.h"
 #include "ui/commands/export_commands.h"
@@ -20,8 +21,6 @@
 
 namespace velmora {
 namespace {
-
-using testing::WaitMs;
 
 // Answers the export dialogs from a script; the print dialog prints into a PDF file.
 class ExportDialogs : public testing::ScriptedDialogs {
@@ -76,7 +75,13 @@ class ExportWindowTest : public ::testing::Test {
         dialogs = scripted.get();
         window = std::make_unique<TForm1>(folder.path(), std::move(scripted));
         window->show();
-        WaitMs(300);
+        // The start-up computation runs once the change timer fires.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return window->Session().Driver.RunCount() > 0 &&
+                       !window->Ui().EditChangeTimer->isActive();
+            },
+            10000));
     }
     void TearDown() override { window.reset(); }
 
@@ -86,8 +91,10 @@ class ExportWindowTest : public ::testing::Test {
     // Loads a parameter file through Files > Load Parameters and waits for its run.
     void Load(const QString& name) {
         dialogs->LoadAnswers = {Path(name)};
+        const int runs = window->Session().Driver.RunCount();
         window->LoadButtonClick();
-        WaitMs(200);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return window->Session().Driver.RunCount() > runs; }, 10000));
     }
 
     QAction* ExportAction(const QString& caption) {
@@ -108,11 +115,11 @@ TEST_F(ExportWindowTest, FilesMenuKeepsItsItemsAndGainsExportAndPrint) {
     QStringList captions;
     for (QAction* action : window->Ui().Files1->actions())
         if (!action->isSeparator()) captions.append(action->text());
-    // The Part's three items first, as they were; Export and Print Report... at the end.
+    // The three items of old first, as they were; Export and Print Report... at the end.
     ASSERT_GE(captions.size(), 5);
     EXPECT_EQ(captions.mid(0, 3),
               (QStringList{"&Load Parameters", "&Save Parameters", "Clear Parameters"}));
-    EXPECT_EQ(captions.mid(captions.size() - 2), (QStringList{"Export", "Print Report..."}));
+    EXPECT_EQ(captions.mid(captions.size() - 2), (QStringList{"&Export", "&Print Report..."}));
     QStringList exports;
     for (QAction* action : testing::FindControl<QMenu>(window.get(), "Export1")->actions())
         exports.append(action->text());
@@ -238,21 +245,21 @@ TEST_F(ExportWindowTest, ScreenshotsOfTheMenus) {
     window->resize(800, 550);
     QMenu* files = window->Ui().Files1;
     files->popup(window->mapToGlobal(QPoint(0, 20)));
-    WaitMs(50);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(files));
     files->grab().save("/tmp/velmora_export_files_menu.png");
     QMenu* exportMenu = testing::FindControl<QMenu>(window.get(), "Export1");
     exportMenu->popup(window->mapToGlobal(QPoint(100, 60)));
-    WaitMs(50);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(exportMenu));
     exportMenu->grab().save("/tmp/velmora_export_submenu.png");
     exportMenu->hide();
     files->hide();
     std::unique_ptr<QMenu> chartMenu(window->Exports().ChartMenu(window->Ui().MainChart, nullptr));
     chartMenu->popup(QPoint(300, 300));
-    WaitMs(50);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chartMenu.get()));
     chartMenu->grab().save("/tmp/velmora_export_chart_menu.png");
     std::unique_ptr<QMenu> paneMenu(window->Exports().PaneMenu(window->Ui().Memo2));
     paneMenu->popup(QPoint(300, 300));
-    WaitMs(50);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(paneMenu.get()));
     paneMenu->grab().save("/tmp/velmora_export_pane_menu.png");
     window->grab().save("/tmp/velmora_export_window.png");
 }

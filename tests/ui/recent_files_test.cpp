@@ -62,7 +62,9 @@ TEST_F(RecentFiles, LoadedAndSavedFilesSurviveARestartAndADeletedOneIsDropped) {
 TEST_F(RecentFiles, FilesAndHelpHaveTheirShortcuts) {
     StartAndSettle();
     EXPECT_EQ(Control<QAction>("Load1")->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_EQ(Control<QAction>("Save1")->shortcut(), QKeySequence("Ctrl+S"));
+    // Ctrl+S is the quick save's; Save Parameters with its dialog moved to Ctrl+Shift+S.
+    EXPECT_EQ(Control<QAction>("QuickSave1")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(Control<QAction>("Save1")->shortcut(), QKeySequence("Ctrl+Shift+S"));
     EXPECT_EQ(Control<QAction>("Help1")->shortcut(), QKeySequence("F1"));
     EXPECT_EQ(Control<QAction>("Undo1")->shortcut(), QKeySequence("Ctrl+Z"));
     EXPECT_EQ(Control<QAction>("Redo1")->shortcut(), QKeySequence("Ctrl+Shift+Z"));

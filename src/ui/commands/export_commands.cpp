@@ -36,7 +36,7 @@ ExportCommands::ExportCommands(TForm1& form, WindowDialogs& dialogs)
 void ExportCommands::Install() {
     WindowControls& ui = form_.Ui();
     ui.Files1->addSeparator();
-    QMenu* exportMenu = ui.Files1->addMenu("Export");
+    QMenu* exportMenu = ui.Files1->addMenu("&Export");
     exportMenu->setObjectName("Export1");
     const std::pair<const char*, void (ExportCommands::*)()> items[] = {
         {"Report as Text...", &ExportCommands::ExportReportText},
@@ -48,7 +48,7 @@ void ExportCommands::Install() {
     };
     for (const auto& [caption, handler] : items)
         connect(exportMenu->addAction(caption), &QAction::triggered, this, handler);
-    QAction* print = ui.Files1->addAction("Print Report...");
+    QAction* print = ui.Files1->addAction("&Print Report...");
     print->setObjectName("PrintReport1");
     connect(print, &QAction::triggered, this, &ExportCommands::PrintReport);
 

@@ -9,6 +9,8 @@
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/pages/design/design_steps_page.h"
+#include "ui/pages/inputs/inputs_page.h"
 
 namespace velmora {
 
@@ -61,8 +63,9 @@ void TForm1::ConnectInputSteps() {
 
     for (const InputRow& row : ui_.InputRows()) {
         QLineEdit* edit = row.edit;
+        edit->installEventFilter(this);  // for LeaveUndoKeysToSteps
         connect(edit, &QLineEdit::textChanged, this, [this, edit] {
-            MarkNonNumberInputs();
+            inputsPage_->MarkNonNumberInputs();
             NoteInputEdit(edit);
         });
         QComboBox* units = row.units;
@@ -112,6 +115,15 @@ void TForm1::PushInputStep(const QString& text, const ControlState& now) {
     committedInputs_ = now;
 }
 
+void TForm1::ChangeAsOneStep(const QString& stepText, const std::function<void()>& change) {
+    FlushPendingStep();
+    {
+        ScopedFlag quiet(quietEdits_);
+        if (change) change();
+    }
+    CommitInputStep(stepText);
+}
+
 void TForm1::ApplyInputsAsOneStep(const ControlState& inputs, const QString& stepText) {
     FlushPendingStep();
     ControlState now = committedInputs_;
@@ -146,11 +158,12 @@ void TForm1::PutInputsInWidgets(const ControlState& s) {
     c.LeakCB->setChecked(s.LeakCB);
     c.GravityCB->setChecked(s.GravityCB);
     PutOutputUnits(c, s.outputs);
-    PutDesignFields(s);
+    designPage_->PutDesignFields(s);
 }
 
 void TForm1::SetCaption(const QString& caption) {
     setWindowTitle(caption + "[*]");
+    ShowQuickSave();
 }
 
 QString TForm1::Caption() const {

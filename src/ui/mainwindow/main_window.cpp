@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -10,16 +11,32 @@
 #include "ui/commands/export_commands.h"
 #include "ui/mainwindow/bug_list_text.h"
 #include "ui/mainwindow/control_help.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/menu_access_keys.h"
 #include "ui/mainwindow/sheet_builders.h"
+#include "ui/pages/design/design_steps_page.h"
+#include "ui/pages/graphs/graphs_page.h"
+#include "ui/pages/help/help_page.h"
+#include "ui/pages/inputs/inputs_page.h"
+#include "ui/pages/report/report_page.h"
 #include "ui/tools/design_space_window.h"
 #include "ui/tools/energy_window.h"
 #include "ui/tools/optimize_window.h"
 #include "ui/widgets/fixed_pitch_font.h"
+#include "ui/widgets/modified_key_guard.h"
 
 namespace velmora {
 
 TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidget* parent)
     : QMainWindow(parent),
+      inputsPage_(new InputsPage(ui_, *this, this)),
+      reportPage_(new ReportPage(ui_, this)),
+      graphsPage_(new GraphsPage(ui_, *this, this)),
+      designPage_(new DesignStepsPage(ui_, *this, this)),
+      helpPage_(new HelpPage(ui_, *this, this)),
+      Design(designPage_->Design),
+      PistonDesignGuard(designPage_->PistonDesignGuard),
+      DispDesignGuard(designPage_->DispDesignGuard),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<WindowDialogs>()),
       exeFolderOverride_(std::move(exeFolder)) {
     setObjectName("TForm1");
@@ -36,6 +53,9 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     ConnectInputSteps();
     exports_ = new ExportCommands(*this, *dialogs_);
     exports_->Install();
+    AssignMenuAccessKeys(this);
+    // Last, so it sees a key before the pages' and the undo steps' filters do.
+    (new ModifiedKeyGuard(this))->GuardFieldsUnder(centralWidget());
     ConnectChartReadouts();
     resize(776, 532 + menuBar()->sizeHint().height());
     FormCreate();
@@ -58,6 +78,7 @@ void TForm1::BuildMenu() {
     ui_.Save1->setObjectName("Save1");
     ui_.ClearParameters1 = ui_.Files1->addAction("Clear Parameters");
     ui_.ClearParameters1->setObjectName("ClearParameters1");
+    BuildQuickSave();
     AddDesignSpaceMenu(*this, bar);
     AddOptimizeMenu(*this, bar);
     AddEnergyMenu(*this, bar);
@@ -105,6 +126,11 @@ void TForm1::BuildBugMemo() {
     ui_.BugMemo->setProperty("placedByHand", true);
     ui_.BugMemo->viewport()->installEventFilter(this);
     ui_.BugMemo->hide();
+    // Escape closes the list as a click does; only while it shows, so Escape stays free else.
+    bugMemoEscape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    bugMemoEscape_->setObjectName("BugMemoEscape");
+    bugMemoEscape_->setEnabled(false);
+    connect(bugMemoEscape_, &QShortcut::activated, this, [this] { BugMemoClick(); });
 }
 
 void TForm1::BuildTimers() {
@@ -133,10 +159,15 @@ void TForm1::ConnectEvents() {
     });
     c.PageControl1->installEventFilter(this);
 
-    ConnectInputPage();
-    ConnectGraphPage();
-    ConnectDesignPage();
-    c.Splitter1->installEventFilter(this);
+    inputsPage_->Connect();
+    graphsPage_->Connect();
+    designPage_->Connect();
+    connect(c.IncreaseSchmidtPowerButton, &QPushButton::clicked, this,
+            [this] { IncreaseSchmidtPowerButtonClick(); });
+    reportPage_->Connect();
+    connect(inputsPage_, &InputsPage::InputsReplaced, this, [this] {
+        if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+    });
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -158,13 +189,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == ui_.PageControl1 && event->type() == QEvent::Resize) {
         PageControl1Resize();
-        FitSecondGraphs();
+        graphsPage_->FitSecondGraphs();
     }
-    if (watched == ui_.Splitter1 &&
-        (event->type() == QEvent::Show || event->type() == QEvent::Resize))
-        ApplyMemoWidth();
     if (LeaveUndoKeysToSteps(watched, event)) return true;
-    FilterInputFieldEvent(watched, event);
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -175,6 +202,82 @@ void TForm1::Compute(bool forceSimulation, bool refreshSecondGraph) {
     // A call turned away (loading) or served later by the run in progress shows nothing yet.
     if (driver.ComputeBusy || driver.RunCount() == before) return;
     ShowResults();
+}
+
+void TForm1::HelpSheetShow() {
+    helpPage_->HelpSheetShow(ToQString(Locations.dataFolder));
+}
+
+void TForm1::Help1Click() {
+    ui_.PageControl1->setCurrentWidget(ui_.HelpSheet);
+}
+
+// The help view fills its page through the page's layout; nothing to size by hand.
+void TForm1::PageControl1Resize() {}
+
+void TForm1::BugList1Click() {
+    ui_.BugMemo->show();
+    ui_.BugMemo->raise();
+    bugMemoEscape_->setEnabled(true);
+}
+
+void TForm1::BugMemoClick() {
+    ui_.BugMemo->lower();
+    ui_.BugMemo
+        ->hide();  // pages do not paint their whole background, so lowering alone shows through
+    bugMemoEscape_->setEnabled(false);
+}
+
+void TForm1::ShowMessage(const QString& text) {
+    dialogs_->ShowMessage(this, text);
+}
+
+int TForm1::FrameWidth() const {
+    return frameGeometry().width();
+}
+
+void TForm1::EditChangeTimerTimer() {
+    inputsPage_->EditChangeTimerTimer();
+}
+
+void TForm1::ClearParameters1Click() {
+    inputsPage_->ClearParameters1Click();
+}
+
+void TForm1::RedGraphRGClick() {
+    graphsPage_->RedGraphRGClick();
+}
+
+void TForm1::ShowGraph2RGClick() {
+    graphsPage_->ShowGraph2RGClick();
+}
+
+void TForm1::AnimateButtonClick() {
+    graphsPage_->AnimateButtonClick();
+}
+
+void TForm1::AnimateTimerTimer() {
+    graphsPage_->AnimateTimerTimer();
+}
+
+void TForm1::DrawEngine(int position) {
+    graphsPage_->DrawEngine(position);
+}
+
+void TForm1::DesignSheetEnter() {
+    designPage_->DesignSheetEnter();
+}
+
+void TForm1::UsePistonDiamStrokeButtonClick() {
+    designPage_->UsePistonDiamStrokeButtonClick();
+}
+
+void TForm1::UseDispDiamStrokeButtonClick() {
+    designPage_->UseDispDiamStrokeButtonClick();
+}
+
+void TForm1::UseRodDiamButtonClick() {
+    designPage_->UseRodDiamButtonClick();
 }
 
 }  // namespace velmora

@@ -1,28 +1,43 @@
 #pragma once
 
-#include <ctime>
-
 #include <QMainWindow>
 #include <QString>
 #include <QUndoStack>
+#include <ctime>
+#include <functional>
 #include <memory>
 
 #include "model/design_steps.h"
 #include "persistence/state_locations.h"
 #include "simulation/sensitivity_study.h"
+#include "ui/mainwindow/page_host.h"
 #include "ui/mainwindow/window_controls.h"
 #include "ui/mainwindow/window_dialogs.h"
 #include "ui/mainwindow/window_session.h"
 
+class QShortcut;
+
 namespace velmora {
 
-class ChartPanel;
+class DesignStepsPage;
 class ExportCommands;
+class GraphsPage;
+class HelpPage;
+class InputsPage;
+class ReportPage;
 
-// The main window: five pages of inputs, reports, graphs, design steps and help. Its member
-// operations are the event handlers; the engine itself lives in the session.
-class TForm1 : public QMainWindow {
+// The main window: a shell that assembles five pages (inputs, reports, graphs, design steps and
+// help), each of which owns its widgets' handlers and asks the window only through PageHost.
+// The window keeps the menus, the files, start-up and shut-down, the undo steps and the bug list.
+class TForm1 : public QMainWindow, private PageHost {
     Q_OBJECT
+    // First, so the references into the pages below can be bound when the window is made.
+    InputsPage* inputsPage_;
+    ReportPage* reportPage_;
+    GraphsPage* graphsPage_;
+    DesignStepsPage* designPage_;
+    HelpPage* helpPage_;
+
   public:
     // `exeFolder` replaces the executable's folder (for "Default.INI" and "Help.RTF") and
     // `dialogs` the real modal dialogs; both are for tests.
@@ -31,7 +46,7 @@ class TForm1 : public QMainWindow {
     ~TForm1() override;
 
     WindowControls& Ui() { return ui_; }
-    WindowSession& Session() { return session_; }
+    WindowSession& Session() override { return session_; }
 
     // Start-up and shut-down.
     void FormCreate();
@@ -40,6 +55,8 @@ class TForm1 : public QMainWindow {
     void LoadButtonClick();
     void SaveButtonClick();
     void QuitButtonClick();
+    // "Save to NAME.RBP": the file the title names, in its folder, without a dialog.
+    void QuickSave1Click();
     // Closes as at a log-out or a termination signal: the state is saved as far as it can be,
     // and a failure goes to standard error, never to a dialog nobody may be there to answer.
     void CloseUnattended();
@@ -48,51 +65,32 @@ class TForm1 : public QMainWindow {
     bool LoadParameterFile(const QString& path);
     bool SaveParameterFile(const QString& path);
 
-    // Version and help.
+    // Help and the bug list.
     void HelpSheetShow();
     void Help1Click();
     void PageControl1Resize();
-
-    // Input editing.
-    void RestartChangeTimer();
-    void EditDispDiameterChange();
-    void GraphCycleCountEditChange();
-    void ComputeCycleCountEditChange();
-    void LeakCBClick();
-    void EditChangeTimerTimer();
-    void LengthOutputFormatRGClick();
-    void GravityCBClick();
-    void EditDispDiameterKeyDown(QLineEdit* field, int key);
-    void EditDeadSpaceTempEnter();
-    void ClearParameters1Click();
     void BugList1Click();
     void BugMemoClick();
 
-    // Graphs page and animation.
+    // Handlers of the pages that other windows and tests start by the window's names.
+    void EditChangeTimerTimer();
+    void ClearParameters1Click();
     void RedGraphRGClick();
     void ShowGraph2RGClick();
-    void EditXAxisOffsetChange();
-    void MainChartClickBackground(ChartPanel* chart, int x);
-    void MainChartClickSeries(ChartPanel* chart, int x);
     void AnimateButtonClick();
     void AnimateTimerTimer();
     void DrawEngine(int position);
-
-    // Design page and sensitivity study.
     void DesignSheetEnter();
-    void EditStep3PistonDiamChange();
-    void EditStep3PistonStrokeChange();
-    void EditStep5DispDiamChange();
-    void EditStep5DispStrokeChange();
     void UsePistonDiamStrokeButtonClick();
     void UseDispDiamStrokeButtonClick();
     void UseRodDiamButtonClick();
+    // The sensitivity study on the design page's button, run on the window's input fields.
     void IncreaseSchmidtPowerButtonClick();
 
     // One run of the compute driver; the widgets show its results when the outermost run ends.
-    void Compute(bool forceSimulation, bool refreshSecondGraph);
+    void Compute(bool forceSimulation, bool refreshSecondGraph) override;
     // Copies the session's reports, labels and charts into the widgets.
-    void ShowResults();
+    void ShowResults() override;
 
     // One undoable change of the inputs (the input part of `inputs`: texts, units, check boxes,
     // design fields), then the usual recomputation. For other windows that propose inputs.
@@ -113,10 +111,10 @@ class TForm1 : public QMainWindow {
     QString ReleaseText;
     int ScreenPixelsPerInch = 96;
     bool LayoutScaled = false;
-    bool PistonDesignGuard = false;
-    bool DispDesignGuard = false;
-    // The design page's results, kept between refreshes.
-    DesignMembers Design;
+    // The design page's results and its proposal guards, by the window's names.
+    DesignMembers& Design;
+    const bool& PistonDesignGuard;
+    const bool& DispDesignGuard;
     SensitivityStudy Study;
 
   protected:
@@ -125,28 +123,23 @@ class TForm1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // PageHost: what the pages may ask of the window.
+    void ShowMessage(const QString& text) override;
+    int FrameWidth() const override;
+    void ChangeAsOneStep(const QString& stepText, const std::function<void()>& change) override;
+
     void BuildMenu();
     void BuildPages();
     void BuildBugMemo();
     void BuildTimers();
     void ConnectEvents();
-    // Each page's wiring, defined in its folder beside its handlers.
-    void ConnectInputPage();
-    void ConnectGraphPage();
-    void ConnectDesignPage();
-    // The parts of eventFilter that belong to a page or to the undo commands.
-    void FitSecondGraphs();
     bool LeaveUndoKeysToSteps(QObject* watched, QEvent* event);
-    void FilterInputFieldEvent(QObject* watched, QEvent* event);
     void ScaleLayoutOnce();
     void ChooseFolders();
     QString StateFile() const;
     void ApplyControlState(const ControlState& state);
     // The controls' state with the window's current bounds and page, as a load starts from.
     ControlState WindowState() const;
-    void ApplyMemoWidth();
-    int MemoWidth() const;
-    void ShowAnimationFrame();
     // Undo steps: edits are noted as they happen and become one step when finished.
     void BuildEditMenu();
     void ConnectInputSteps();
@@ -155,10 +148,11 @@ class TForm1 : public QMainWindow {
     void CommitInputStep(const QString& text);
     void PushInputStep(const QString& text, const ControlState& now);
     void PutInputsInWidgets(const ControlState& inputs);
-    void PutDesignFields(const ControlState& state);
     void ApplyStepInputs(const ControlState& inputs);
     void SetCaption(const QString& caption);
-    void MarkNonNumberInputs();
+    void BuildQuickSave();
+    // The quick save's caption and whether it can save, after the title changed.
+    void ShowQuickSave();
     void ConnectChartReadouts();
     // Files > Recent Files and the shortcuts of the Files and Help commands.
     void BuildRecentFilesMenu();
@@ -168,20 +162,21 @@ class TForm1 : public QMainWindow {
     void ReadRecentFileList();
     void WriteRecentFileList();
     void LoadChosenFile(const QString& path);
-    OutputUnits CurrentOutputUnits();
     bool Loading() const { return session_.Driver.Loading; }
 
     WindowControls ui_;
     WindowSession session_{*this};
     std::unique_ptr<WindowDialogs> dialogs_;
     ExportCommands* exports_ = nullptr;  // owned by the window as its QObject child
+    QShortcut* bugMemoEscape_ = nullptr;
     QString exeFolderOverride_;
     bool unattended_ = false;
     // Temporary files of saves older than this were left by a killed process.
     std::time_t startedAt_ = std::time(nullptr);
     QString dialogFolder_;
     QString saveDialogFileName_;
-    int pendingMemoWidth_ = -1;
+    // The folder of the file last loaded or saved (not the state file): where a quick save goes.
+    QString fileFolder_;
     QUndoStack* undo_ = nullptr;
     QTimer* stepTimer_ = nullptr;
     ControlState committedInputs_;

@@ -12,7 +12,9 @@ void TForm1::BuildRecentFilesMenu() {
     ui_.RecentFiles1 = ui_.Files1->addMenu("Recent &Files");
     ui_.RecentFiles1->setObjectName("RecentFiles1");
     ui_.Load1->setShortcut(QKeySequence::Open);
-    ui_.Save1->setShortcut(QKeySequence::Save);
+    // Ctrl+S saves at once to the file the title names; the dialog's save takes Ctrl+Shift+S.
+    ui_.QuickSave1->setShortcut(QKeySequence::Save);
+    ui_.Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     ui_.Help1->setShortcut(QKeySequence(Qt::Key_F1));
     ShowRecentFiles();
 }

@@ -1,21 +1,14 @@
 // Copies the results of a compute run from the session into the widgets.
-#include <QStringList>
-
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/pages/inputs/inputs_page.h"
+#include "ui/pages/report/report_page.h"
 
 namespace velmora {
 
 namespace {
-
-void ShowLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-    QStringList text;
-    text.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines) text.append(ToQString(line));
-    memo->setPlainText(text.join('\n'));
-}
 
 // Suspends repainting of a widget for the life of the scope, then repaints it once.
 class PaintPause {
@@ -34,9 +27,8 @@ class PaintPause {
 void TForm1::ShowResults() {
     const SimulationState& sim = session_.Sim;
     WindowControls& c = ui_;
-    ShowLines(c.Memo1, session_.Driver.Memo1);
-    ShowLines(c.Memo2, session_.Driver.Memo2);
-    MarkNonNumberInputs();  // the number settings may have changed with the run
+    reportPage_->ShowReports(session_.Driver.Memo1, session_.Driver.Memo2);
+    inputsPage_->MarkNonNumberInputs();  // the number settings may have changed with the run
     c.lDwell->setText(ToQString(sim.DwellLabel));
     c.lDwellA->setText(ToQString(sim.DwellLabel));
     c.lDwell->setToolTip(c.lDwell->text());

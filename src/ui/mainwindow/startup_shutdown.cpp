@@ -17,7 +17,10 @@
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/layout_scaling.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/pages/design/design_steps_page.h"
 #include "ui/pages/help/release_text.h"
+#include "ui/pages/inputs/inputs_page.h"
+#include "ui/pages/report/report_page.h"
 
 namespace velmora {
 
@@ -42,8 +45,6 @@ void TForm1::FormShow() {
     // The result labels follow their step captions through the page layout (16 pixels gap).
     for (QPushButton* button : {ui_.UsePistonDiamStrokeButton, ui_.UseDispDiamStrokeButton})
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
-    PistonDesignGuard = false;
-    DispDesignGuard = false;
     ui_.EnginePowerUnits->setCurrentIndex(0);
     ExeFolder =
         exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolderOverride_;
@@ -55,7 +56,7 @@ void TForm1::FormShow() {
         ApplyControlState(WindowState());
     session_.Driver.Loading = false;
     ReadRecentFileList();
-    MarkNonNumberInputs();
+    inputsPage_->MarkNonNumberInputs();
     ReadControls(ui_, committedInputs_);
     undo_->clear();
     DesignSheetEnter();
@@ -122,6 +123,8 @@ void TForm1::LoadChosenFile(const QString& path) {
     // Dialogs start where the last load or save succeeded, never where one failed (a folder
     // such as /proc can hang the dialog).
     dialogFolder_ = QFileInfo(path).absolutePath();
+    fileFolder_ = dialogFolder_;
+    ShowQuickSave();
     session_.Driver.LoadedFileName = ToStdString(path);
     NoteRecentFile(path);
     CommitInputStep("Load Parameters");
@@ -179,7 +182,7 @@ bool TForm1::SaveParameterFile(const QString& path) {
     state.Width = width();
     state.Height = height();
     state.Page = ui_.PageControl1->currentIndex() + 1;
-    state.MemoWidth = MemoWidth();
+    state.MemoWidth = reportPage_->MemoWidth();
     std::string error;
     if (!velmora::SaveParameterFile(ToStdString(path), state, error)) {
         if (unattended_) {
@@ -191,7 +194,11 @@ bool TForm1::SaveParameterFile(const QString& path) {
     }
     SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
     undo_->setClean();
-    if (path != StateFile()) NoteRecentFile(path);
+    if (path != StateFile()) {
+        fileFolder_ = QFileInfo(path).absolutePath();
+        ShowQuickSave();
+        NoteRecentFile(path);
+    }
     return true;
 }
 
@@ -214,10 +221,9 @@ void TForm1::ApplyControlState(const ControlState& s) {
     resize(s.Width, s.Height);
     if (s.Page >= 1 && s.Page <= c.PageControl1->count())
         c.PageControl1->setCurrentIndex(s.Page - 1);
-    PutDesignFields(s);
+    designPage_->PutDesignFields(s);
     c.EditXAxisOffset->setText(ToQString(s.EditXAxisOffset));
-    pendingMemoWidth_ = s.MemoWidth;
-    ApplyMemoWidth();
+    reportPage_->SetMemoWidth(s.MemoWidth);
     session_.State = s;
 }
 

@@ -48,6 +48,7 @@ struct WindowControls {
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
     QMenu* RecentFiles1 = nullptr;
+    QAction* QuickSave1 = nullptr;  // "Save to NAME.RBP"
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* InputSheet = nullptr;

@@ -1,9 +1,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "ui/mainwindow/sheet_builders.h"
 #include "ui/widgets/eliding_label.h"
 #include "ui/widgets/fixed_pitch_font.h"
-#include "ui/mainwindow/sheet_builders.h"
 
 namespace velmora {
 

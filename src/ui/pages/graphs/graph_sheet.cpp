@@ -3,10 +3,10 @@
 #include <QVBoxLayout>
 
 #include "ui/charts/chart_panel.h"
-#include "ui/widgets/eliding_label.h"
-#include "ui/pages/graphs/engine_image.h"
 #include "ui/charts/pv_point_cloud.h"
 #include "ui/mainwindow/sheet_builders.h"
+#include "ui/pages/graphs/engine_image.h"
+#include "ui/widgets/eliding_label.h"
 
 namespace velmora {
 
@@ -37,11 +37,6 @@ QLayout* BuildChoices(WindowControls& c, QWidget* panel) {
     c.AnimateButton = new QPushButton("&Animate", panel);
     c.AnimateButton->setObjectName("AnimateButton");
     grid->addWidget(c.AnimateButton, 5, 0, Qt::AlignLeft);
-    c.lDwell = new ElidingLabel(panel);
-    c.lDwell->setObjectName("lDwell");
-    // Its text never widens the grid's columns, so the lists and fields above stay put.
-    c.lDwell->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    grid->addWidget(c.lDwell, 6, 0, 1, 2);
     return grid;
 }
 
@@ -122,10 +117,23 @@ QWidget* BuildGraphSheet(WindowControls& c) {
     c.Panel4->setFixedHeight(169);
     auto* top = new QHBoxLayout(c.Panel4);
     top->setContentsMargins(6, 4, 6, 4);
-    top->addLayout(BuildChoices(c, c.Panel4));
-    top->addSpacing(12);
-    top->addLayout(BuildCycles(c, c.Panel4));
-    top->addStretch(1);
+    // Left of the picture: the choices and cycle counts, and beneath both the dwell line,
+    // which so has all the width up to the picture (a wider window shows more of it).
+    auto* left = new QVBoxLayout;
+    left->setSpacing(3);
+    auto* fields = new QHBoxLayout;
+    fields->addLayout(BuildChoices(c, c.Panel4));
+    fields->addSpacing(12);
+    fields->addLayout(BuildCycles(c, c.Panel4));
+    fields->addStretch(1);
+    left->addLayout(fields, 1);
+    c.lDwell = new ElidingLabel(c.Panel4);
+    c.lDwell->setObjectName("lDwell");
+    // Its text never widens the page, so the lists, fields and picture stay put.
+    c.lDwell->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    left->addWidget(c.lDwell);
+    top->addLayout(left, 1);
+    top->addSpacing(6);
     c.Image1 = new EngineImage(305, 150, c.Panel4);
     c.Image1->setObjectName("Image1");
     top->addWidget(c.Image1, 0, Qt::AlignTop);

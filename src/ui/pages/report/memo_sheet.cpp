@@ -1,7 +1,7 @@
 #include <QHBoxLayout>
 
-#include "ui/widgets/fixed_pitch_font.h"
 #include "ui/mainwindow/sheet_builders.h"
+#include "ui/widgets/fixed_pitch_font.h"
 
 namespace velmora {
 

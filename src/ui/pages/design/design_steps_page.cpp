@@ -1,12 +1,15 @@
-// Handlers of the Design it Yourself page: the page refresh, the diameter/stroke proposals
-// and the three operations that copy design values into the inputs.
+#include "ui/pages/design/design_steps_page.h"
+
+#include <QKeyEvent>
 #include <optional>
 #include <string>
 
 #include "model/design_steps.h"
 #include "model/scoped_flag.h"
 #include "ui/mainwindow/control_state_widgets.h"
-#include "ui/mainwindow/main_window.h"
+#include "ui/mainwindow/page_host.h"
+#include "ui/mainwindow/window_controls.h"
+#include "ui/mainwindow/window_session.h"
 
 namespace velmora {
 
@@ -16,16 +19,22 @@ using Proposal = std::optional<std::string> (*)(std::string_view, const OutputUn
 
 }  // namespace
 
+DesignStepsPage::DesignStepsPage(WindowControls& controls, PageHost& host, QObject* parent)
+    : QObject(parent), c_(controls), host_(host) {
+    setObjectName("DesignStepsPage");
+}
+
 // The output units as the lists show them now, with the number settings of the session.
-OutputUnits TForm1::CurrentOutputUnits() {
-    ControlState state = session_.State;
-    ReadControls(ui_, state);
+OutputUnits DesignStepsPage::CurrentOutputUnits() {
+    ControlState state = host_.Session().State;
+    ReadControls(c_, state);
     return state.outputs;
 }
 
-void TForm1::DesignSheetEnter() {
-    WindowControls& c = ui_;
-    const DesignPage page = RefreshDesignPage(session_.Driver.Params, CurrentOutputUnits(), Design);
+void DesignStepsPage::DesignSheetEnter() {
+    WindowControls& c = c_;
+    const DesignPage page =
+        RefreshDesignPage(host_.Session().Driver.Params, CurrentOutputUnits(), Design);
     Design = page.members;
 
     c.lStep1Results->setText(ToQString(page.lStep1Results));
@@ -68,84 +77,75 @@ void Propose(bool& guard, QLineEdit* typed, QLineEdit* partner, const OutputUnit
 
 }  // namespace
 
-void TForm1::EditStep3PistonDiamChange() {
-    Propose(PistonDesignGuard, ui_.EditStep3PistonDiam, ui_.EditStep3PistonStroke,
+void DesignStepsPage::EditStep3PistonDiamChange() {
+    Propose(PistonDesignGuard, c_.EditStep3PistonDiam, c_.EditStep3PistonStroke,
             CurrentOutputUnits(), Design.DesignPistonSweptVolume, ProposeFromTypedPistonDiam);
 }
 
-void TForm1::EditStep3PistonStrokeChange() {
-    Propose(PistonDesignGuard, ui_.EditStep3PistonStroke, ui_.EditStep3PistonDiam,
+void DesignStepsPage::EditStep3PistonStrokeChange() {
+    Propose(PistonDesignGuard, c_.EditStep3PistonStroke, c_.EditStep3PistonDiam,
             CurrentOutputUnits(), Design.DesignPistonSweptVolume, ProposeFromTypedPistonStroke);
 }
 
-void TForm1::EditStep5DispDiamChange() {
-    Propose(DispDesignGuard, ui_.EditStep5DispDiam, ui_.EditStep5DispStroke, CurrentOutputUnits(),
+void DesignStepsPage::EditStep5DispDiamChange() {
+    Propose(DispDesignGuard, c_.EditStep5DispDiam, c_.EditStep5DispStroke, CurrentOutputUnits(),
             Design.DesignDispSweptVolume, ProposeFromTypedDispDiam);
 }
 
-void TForm1::EditStep5DispStrokeChange() {
-    Propose(DispDesignGuard, ui_.EditStep5DispStroke, ui_.EditStep5DispDiam, CurrentOutputUnits(),
+void DesignStepsPage::EditStep5DispStrokeChange() {
+    Propose(DispDesignGuard, c_.EditStep5DispStroke, c_.EditStep5DispDiam, CurrentOutputUnits(),
             Design.DesignDispSweptVolume, ProposeFromTypedDispStroke);
 }
 
 // The four fields of the design steps; each pair's guard keeps its partner's proposal quiet.
-void TForm1::PutDesignFields(const ControlState& s) {
+void DesignStepsPage::PutDesignFields(const ControlState& s) {
     {
         ScopedFlag guard(PistonDesignGuard);
-        ui_.EditStep3PistonDiam->setText(ToQString(s.EditStep3PistonDiam));
-        ui_.EditStep3PistonStroke->setText(ToQString(s.EditStep3PistonStroke));
+        c_.EditStep3PistonDiam->setText(ToQString(s.EditStep3PistonDiam));
+        c_.EditStep3PistonStroke->setText(ToQString(s.EditStep3PistonStroke));
     }
     ScopedFlag guard(DispDesignGuard);
-    ui_.EditStep5DispDiam->setText(ToQString(s.EditStep5DispDiam));
-    ui_.EditStep5DispStroke->setText(ToQString(s.EditStep5DispStroke));
+    c_.EditStep5DispDiam->setText(ToQString(s.EditStep5DispDiam));
+    c_.EditStep5DispStroke->setText(ToQString(s.EditStep5DispStroke));
 }
 
 // Each copied text is a text change of its input field and so restarts the change timer;
 // setting a unit list's choice from here raises no event.
-void TForm1::UsePistonDiamStrokeButtonClick() {
-    FlushPendingStep();
-    {
-        ScopedFlag quiet(quietEdits_);
-        ControlState state = session_.State;
-        ReadControls(ui_, state);
+void DesignStepsPage::UsePistonDiamStrokeButtonClick() {
+    host_.ChangeAsOneStep("Use piston Diam/Stroke", [this] {
+        ControlState state = host_.Session().State;
+        ReadControls(c_, state);
         UsePistonDiamStroke(state);
-        PutInput(ui_, state, *FindInput(&ControlState::EditPistonDiameter));
-        PutInput(ui_, state, *FindInput(&ControlState::EditPistonStroke));
-    }
-    CommitInputStep("Use piston Diam/Stroke");
+        PutInput(c_, state, *FindInput(&ControlState::EditPistonDiameter));
+        PutInput(c_, state, *FindInput(&ControlState::EditPistonStroke));
+    });
     DesignSheetEnter();
 }
 
-void TForm1::UseDispDiamStrokeButtonClick() {
-    FlushPendingStep();
-    {
-        ScopedFlag quiet(quietEdits_);
-        ControlState state = session_.State;
-        ReadControls(ui_, state);
+void DesignStepsPage::UseDispDiamStrokeButtonClick() {
+    host_.ChangeAsOneStep("Use displacer Diam/Stroke", [this] {
+        ControlState state = host_.Session().State;
+        ReadControls(c_, state);
         UseDispDiamStroke(state);
-        PutInput(ui_, state, *FindInput(&ControlState::EditDispDiameter));
-        PutInput(ui_, state, *FindInput(&ControlState::EditDispStroke));
-    }
-    CommitInputStep("Use displacer Diam/Stroke");
+        PutInput(c_, state, *FindInput(&ControlState::EditDispDiameter));
+        PutInput(c_, state, *FindInput(&ControlState::EditDispStroke));
+    });
     DesignSheetEnter();
 }
 
-void TForm1::UseRodDiamButtonClick() {
-    FlushPendingStep();
-    {
-        ScopedFlag quiet(quietEdits_);
-        ControlState state = session_.State;
-        ReadControls(ui_, state);
+void DesignStepsPage::UseRodDiamButtonClick() {
+    host_.ChangeAsOneStep("Use Rod Diam", [this] {
+        ControlState state = host_.Session().State;
+        ReadControls(c_, state);
         UseRodDiam(state, Design.DesignRodDiameter);
-        PutInput(ui_, state, *FindInput(&ControlState::EditDispRodDiameter));
-    }
-    CommitInputStep("Use Rod Diam");
+        PutInput(c_, state, *FindInput(&ControlState::EditDispRodDiameter));
+    });
     DesignSheetEnter();
 }
 
 // The design steps' fields and buttons start the handlers above.
-void TForm1::ConnectDesignPage() {
-    WindowControls& c = ui_;
+void DesignStepsPage::Connect() {
+    WindowControls& c = c_;
     connect(c.EditStep3PistonDiam, &QLineEdit::textChanged, this,
             [this] { EditStep3PistonDiamChange(); });
     connect(c.EditStep3PistonStroke, &QLineEdit::textChanged, this,
@@ -159,8 +159,19 @@ void TForm1::ConnectDesignPage() {
     connect(c.UseDispDiamStrokeButton, &QPushButton::clicked, this,
             [this] { UseDispDiamStrokeButtonClick(); });
     connect(c.UseRodDiamButton, &QPushButton::clicked, this, [this] { UseRodDiamButtonClick(); });
-    connect(c.IncreaseSchmidtPowerButton, &QPushButton::clicked, this,
-            [this] { IncreaseSchmidtPowerButtonClick(); });
+    // Enter selects a field's text, as in the input fields.
+    for (QLineEdit* edit : {c.EditStep3PistonDiam, c.EditStep3PistonStroke, c.EditStep5DispDiam,
+                            c.EditStep5DispStroke})
+        edit->installEventFilter(this);
+}
+
+bool DesignStepsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) field->selectAll();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+class QWidget;
+
+namespace velmora {
+
+// Keeps Ctrl, Alt and Meta combinations that are no shortcut from changing an input field: a
+// line edit would type Alt+F as "f" and a unit list would jump to the item starting with "f".
+// Shortcuts never arrive here (the shortcut map takes them first), and the editing keys of a
+// field (paste, cut, word moves, select all) keep working.
+class ModifiedKeyGuard : public QObject {
+    Q_OBJECT
+  public:
+    explicit ModifiedKeyGuard(QObject* parent) : QObject(parent) {}
+
+    // Guards every line edit and list under `root` that exists now.
+    void GuardFieldsUnder(QWidget* root);
+    // True when `key`, sent to `field`, would change the field's value although the key is a
+    // combination with Ctrl, Alt or Meta.
+    static bool WouldChangeValue(const QObject* field, const QKeyEvent& key);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+}  // namespace velmora
