@@ -120,3 +120,13 @@ def test_the_module_imports_and_evaluates_without_a_display():
     assert done.returncode == 0, done.stderr
     assert done.stdout == "True True True\n"
     assert "qt.qpa" not in done.stderr
+
+
+def test_the_type_hints_name_every_result_column():
+    stub = os.path.join(os.path.dirname(os.path.abspath(velmora.__file__)), "velmora.pyi")
+    with open(stub, encoding="utf-8") as f:
+        text = f.read()
+    for name in velmora.Result.columns:
+        assert "    %s: Optional[float]\n" % name in text
+    for name in ("Design", "Result", "sweep", "optimize", "OptimizeResult", "VelmoraError"):
+        assert hasattr(velmora, name) and name in text
