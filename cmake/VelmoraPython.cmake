@@ -11,7 +11,6 @@ endif()
 set(VELMORA_PYTHON_FOUND FALSE)
 if(Python_FOUND AND pybind11_FOUND)
     set(VELMORA_PYTHON_FOUND TRUE)
-    set(CMAKE_POSITION_INDEPENDENT_CODE ON)
     # The module and its stub in the build tree, as the tests import them.
     set(VELMORA_PYTHON_DIR ${CMAKE_BINARY_DIR}/python)
     # Relative to the install prefix: /usr/lib/python3.X/dist-packages and

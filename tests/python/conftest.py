@@ -14,8 +14,8 @@ sys.path.insert(0, os.environ.get("VELMORA_PYTHON_DIR", "build/python"))
 
 import velmora  # noqa: E402
 
-SOURCE_DIR = os.environ.get("VELMORA_SOURCE_DIR", ".")
-RUNTIME_DIR = os.environ.get("VELMORA_RUNTIME_DIR", "build/bin")
+SOURCE_DIR = os.path.abspath(os.environ.get("VELMORA_SOURCE_DIR", "."))
+RUNTIME_DIR = os.path.abspath(os.environ.get("VELMORA_RUNTIME_DIR", "build/bin"))
 EXAMPLES = [os.path.join(SOURCE_DIR, "examples", name)
             for name in ("KESTMORE.RBP", "BRANDOCK TAPPER.RBP")]
 RANDOM_ENGINE_COUNT = 50
