@@ -25,7 +25,7 @@ if(TARGET velmora_python)
     install(TARGETS velmora_python LIBRARY DESTINATION ${VELMORA_PYTHON_INSTALL_DIR})
     install(FILES ${VELMORA_PYTHON_DIR}/velmora.pyi DESTINATION ${VELMORA_PYTHON_INSTALL_DIR})
     install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/python/
-        DESTINATION ${VELMORA_SHARE_DIR}/examples/python)
+        DESTINATION ${VELMORA_SHARE_DIR}/examples/python PATTERN __pycache__ EXCLUDE)
 endif()
 
 set(CPACK_GENERATOR DEB)
