@@ -60,6 +60,8 @@ std::string NumberAsText(double value) {
 // against what a swept input may hold; an index for a list; True/False for a check box.
 void SetKey(Design& design, const std::string& name, const py::handle& value) {
     const ParameterKey& key = FindKey(name);
+    // Not while another thread evaluates the design without the GIL.
+    const std::lock_guard lock(*design.evaluating);
     const ParameterControl control = key.control(design.state);
     if (control.flag != nullptr) {
         if (!py::isinstance<py::bool_>(value))
@@ -277,6 +279,7 @@ void BindDesign(py::module_& module) {
             [](Design& d, const std::string& name, const std::string& text) {
                 const ParameterControl control = FindKey(name).control(d.state);
                 if (control.text == nullptr) throw InvalidValue(name + ": not a text field");
+                const std::lock_guard lock(*d.evaluating);
                 *control.text = text;
             },
             py::arg("key"), py::arg("text"),
