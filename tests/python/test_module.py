@@ -130,3 +130,10 @@ def test_the_type_hints_name_every_result_column():
         assert "    %s: Optional[float]\n" % name in text
     for name in ("Design", "Result", "sweep", "optimize", "OptimizeResult", "VelmoraError"):
         assert hasattr(velmora, name) and name in text
+
+
+def test_the_module_loads_no_widgets_library():
+    with open("/proc/self/maps", encoding="utf-8") as maps:
+        loaded = maps.read()
+    assert "velmora.cpython" in loaded
+    assert "libQt6Widgets" not in loaded
