@@ -72,7 +72,7 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     if (control.number != nullptr) {
         if (py::isinstance<py::bool_>(value) || !py::isinstance<py::int_>(value))
             throw InvalidValue(name + ": the value must be a whole number");
-        const long long number = value.cast<long long>();
+        const auto number = value.cast<long long>();
         if (key.kind == ParameterKeyKind::Choice && (number < 0 || number >= key.itemCount))
             throw InvalidValue(name + ": the choice must be from 0 to " +
                                std::to_string(key.itemCount - 1));
@@ -86,7 +86,7 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
         number = ParseRangeNumber(value.cast<std::string>());
     } else if (!py::isinstance<py::bool_>(value) &&
                (py::isinstance<py::int_>(value) || py::isinstance<py::float_>(value))) {
-        const double x = value.cast<double>();
+        const auto x = value.cast<double>();
         if (std::isfinite(x)) number = x;
     }
     if (!number)
@@ -197,8 +197,9 @@ void BindResult(py::module_& module) {
         "columns",
         [](const py::object&) {
             std::vector<std::string> names;
+            names.reserve(kDesignOutputColumns.size());
             for (const DesignOutputColumn& column : kDesignOutputColumns)
-                names.push_back(column.name);
+                names.emplace_back(column.name);
             return names;
         },
         "The output column names, in the order velmora-cli sweep writes them.");
@@ -222,7 +223,7 @@ int ThreadCount(const py::object& threads) {
         return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (py::isinstance<py::bool_>(threads) || !py::isinstance<py::int_>(threads))
         throw InvalidValue("threads must be a whole number from 1 to 256");
-    const long long count = threads.cast<long long>();
+    const auto count = threads.cast<long long>();
     if (count < 1 || count > 256)
         throw InvalidValue("threads must be a whole number from 1 to 256");
     return static_cast<int>(count);
@@ -298,7 +299,8 @@ void BindDesign(py::module_& module) {
             "inputs",
             [] {
                 std::vector<std::string> names;
-                for (const SweepInput& input : kSweepInputs) names.push_back(input.key);
+                names.reserve(kSweepInputs.size());
+                for (const SweepInput& input : kSweepInputs) names.emplace_back(input.key);
                 return names;
             },
             "The SECTION.KEY names of the inputs sweep() and optimize() can vary.")

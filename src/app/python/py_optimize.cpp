@@ -69,7 +69,7 @@ std::vector<Variable> ParseVariables(const py::object& vary, const ControlState&
         if (!range.is_none()) {
             text += "=";
             if (py::isinstance<py::tuple>(range) || py::isinstance<py::list>(range)) {
-                const py::sequence parts = py::reinterpret_borrow<py::sequence>(range);
+                const auto parts = py::reinterpret_borrow<py::sequence>(range);
                 for (std::size_t i = 0; i < parts.size(); ++i)
                     text += (i > 0 ? ":" : "") + Word(parts[i]);
             } else {

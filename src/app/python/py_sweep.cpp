@@ -39,7 +39,7 @@ std::string BoundWord(const py::handle& value) {
 SweepAxis ParseAxis(const std::string& key, const py::handle& range) {
     std::string text = key + "=";
     if (py::isinstance<py::tuple>(range) || py::isinstance<py::list>(range)) {
-        const py::sequence parts = py::reinterpret_borrow<py::sequence>(range);
+        const auto parts = py::reinterpret_borrow<py::sequence>(range);
         for (std::size_t i = 0; i < parts.size(); ++i)
             text += (i > 0 ? ":" : "") + BoundWord(parts[i]);
     } else {
@@ -124,8 +124,8 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
     if (interrupted) throw py::error_already_set();
 
     std::vector<std::string> names;
-    for (const SweepAxis& axis : plan.axes) names.push_back(axis.input->key);
-    for (const DesignOutput output : outputs) names.push_back(OutputColumn(output).name);
+    for (const SweepAxis& axis : plan.axes) names.emplace_back(axis.input->key);
+    for (const DesignOutput output : outputs) names.emplace_back(OutputColumn(output).name);
     py::dict columns;
     for (std::size_t c = 0; c < width; ++c) {
         py::array_t<double> column(static_cast<py::ssize_t>(rows));
