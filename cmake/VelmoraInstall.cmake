@@ -20,6 +20,13 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora-cli.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The Python module and its type hints, where the system's python3 finds them for this prefix.
+if(TARGET velmora_python)
+    install(TARGETS velmora_python LIBRARY DESTINATION ${VELMORA_PYTHON_INSTALL_DIR})
+    install(FILES ${VELMORA_PYTHON_DIR}/velmora.pyi DESTINATION ${VELMORA_PYTHON_INSTALL_DIR})
+    install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/python/
+        DESTINATION ${VELMORA_SHARE_DIR}/examples/python PATTERN __pycache__ EXCLUDE)
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora)
@@ -38,5 +45,13 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its platform plugins (xcb for the desktop, offscreen) at run time, so
 # dpkg-shlibdeps cannot see them; they are the one dependency named here.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+if(TARGET velmora_python)
+    # The module is built for one Python version; its tables need NumPy and pandas.
+    math(EXPR python_next "${Python_VERSION_MINOR} + 1")
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+        ", python3 (>= ${Python_VERSION_MAJOR}.${Python_VERSION_MINOR}~)"
+        ", python3 (<< ${Python_VERSION_MAJOR}.${python_next})")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3-numpy, python3-pandas")
+endif()
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -82,6 +82,14 @@ in_root() {
 step "make test, as the README says"
 in_root 'cd /src/velmora && make test'
 
+step "make install puts the Python module where python3 finds it"
+in_root '
+    cd /src/velmora && make install >/dev/null
+    cd / && env -u DISPLAY python3 -c "import velmora; print(velmora.__file__)" | grep -q "^/usr/local/lib/python3"
+    echo "python3 -c \"import velmora\" works after make install"
+    rm -f /usr/local/lib/python3*/dist-packages/velmora.*
+'
+
 step "make package, then install the .deb with apt"
 in_root 'cd /src/velmora && make package && apt-get install -y -qq ./build/velmora_*.deb >/dev/null'
 
@@ -105,6 +113,7 @@ in_root '
     grep -q "^\[Displacer\]" /root/.config/velmora/Default.INI
     echo "installed window wrote /root/.config/velmora/Default.INI at exit"
     [ ! -e /usr/bin/Default.INI ]
+    cd / && env -u DISPLAY python3 -c "import velmora; d = velmora.Design.load(\"/usr/share/velmora/KESTMORE.RBP\"); print(velmora.__file__, d.evaluate().indicated_power_w)"
 '
 
 step "passed"

@@ -1,5 +1,7 @@
 #include "designspace/input_values.h"
 
+#include <utility>
+
 #include "model/input_reading.h"
 #include "model/number_settings.h"
 #include "model/units.h"
@@ -16,6 +18,14 @@ std::string InputValueProblem(const SweepInput& input, int units, const char* en
     if (value < 0) return named + " is below 0, which the input cannot hold";
     if (!input.input->zeroIsAValue && InputToSI(input.input->kind, units, value) <= 0)
         return named + " is not a value the input can hold in its unit";
+    return {};
+}
+
+std::string AxisValuesProblem(const SweepAxis& axis, const ControlState& base) {
+    const int units = (base.*axis.input->control).units;
+    for (const auto& [end, value] : {std::pair{"FROM", axis.from}, std::pair{"TO", axis.to}})
+        if (std::string why = InputValueProblem(*axis.input, units, end, value); !why.empty())
+            return std::string(axis.input->key) + ": " + why;
     return {};
 }
 

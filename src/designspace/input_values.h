@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "designspace/sweep_axis.h"
 #include "designspace/sweep_inputs.h"
+#include "model/control_state.h"
 
 namespace velmora {
 
@@ -12,6 +14,10 @@ namespace velmora {
 // means "not given"). `end` names the value ("FROM", "TO"). Empty when it can hold it. Sweeps
 // and the optimizer judge their bounds by this one rule.
 std::string InputValueProblem(const SweepInput& input, int units, const char* end, double value);
+
+// Why an axis's ends are values its input cannot hold in the unit `base` chooses for it
+// ("Piston.Stroke: FROM (-10) is below 0, ..."), empty when both are.
+std::string AxisValuesProblem(const SweepAxis& axis, const ControlState& base);
 
 // A bound as the messages show it: the shortest text with 15 significant digits.
 std::string BoundText(double value);

@@ -31,12 +31,12 @@ std::string AxisTitleUnit(const std::string& title) {
     return title.substr(open + 1, close - open - 1);
 }
 
+}  // namespace
+
 double CrankAngleDegrees(std::int32_t stepCount, int offsetDeg) {
     const long long angle = (static_cast<long long>(stepCount) + offsetDeg) % 360;
     return static_cast<double>(angle < 0 ? angle + 360 : angle);
 }
-
-}  // namespace
 
 std::string QuantityColumnName(int choice, const OutputUnits& units, CsvUnits kind) {
     const CurveQuantityRow& column = kCurveQuantities.at(static_cast<std::size_t>(choice));

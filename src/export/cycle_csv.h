@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "export/cycle_record.h"
@@ -18,6 +19,9 @@ std::string CycleCsv(const CycleRecord& record, const ControlState& controls, Cs
 
 // The column names of the twelve quantities, SI or in the controls' output units.
 std::string QuantityColumnName(int choice, const OutputUnits& units, CsvUnits kind);
+
+// The crank angle column of a step: its count plus the x-axis offset, in 0 to 359 degrees.
+double CrankAngleDegrees(std::int32_t stepCount, int offsetDeg);
 
 inline constexpr const char* kNoGraphedCycleLine = "# no graphed cycle in this run";
 

@@ -48,4 +48,9 @@ void PrintResultTable(std::ostream& out, const OptimizeProblem& problem,
     out << "Evaluations used: " << outcome.evaluations << '\n';
 }
 
+std::string StartUncomputableProblem(Objective objective, const std::string& file) {
+    return std::string("the ") + InfoOf(objective).caption + " of '" + file +
+           "' cannot be computed; nothing to start from";
+}
+
 }  // namespace velmora

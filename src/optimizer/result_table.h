@@ -26,4 +26,8 @@ std::string QuantityText(double value);
 void PrintResultTable(std::ostream& out, const OptimizeProblem& problem,
                       const OptimizeOutcome& outcome);
 
+// Why a run could not start: "the Indicated power (W) of 'FILE' cannot be computed; nothing to
+// start from".
+std::string StartUncomputableProblem(Objective objective, const std::string& file);
+
 }  // namespace velmora

@@ -101,8 +101,8 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
     run.Run(threads);
     const OptimizeOutcome& outcome = run.Outcome();
     if (outcome.status == OptimizeStatus::StartUncomputable) {
-        err << "velmora-cli optimize: the " << InfoOf(problem.objective).caption << " of '" << file
-            << "' cannot be computed; nothing to start from\n";
+        err << "velmora-cli optimize: " << StartUncomputableProblem(problem.objective, file)
+            << '\n';
         return 2;
     }
     PrintResultTable(out, problem, outcome);

@@ -72,15 +72,6 @@ int WriteSweepRows(std::ostream& out, std::ostream& err, const SweepPlan& plan, 
     return 0;
 }
 
-// Why an axis's ends are values its input cannot hold in the file's unit, empty when both are.
-std::string AxisValuesProblem(const SweepAxis& axis, const ControlState& base) {
-    const int units = (base.*axis.input->control).units;
-    for (const auto& [end, value] : {std::pair{"FROM", axis.from}, std::pair{"TO", axis.to}})
-        if (std::string why = InputValueProblem(*axis.input, units, end, value); !why.empty())
-            return std::string(axis.input->key) + ": " + why;
-    return {};
-}
-
 }  // namespace
 
 int RunSweepCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {

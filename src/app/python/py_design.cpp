@@ -1,0 +1,326 @@
+#include "py_design.h"
+
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "designspace/input_values.h"
+#include "designspace/sweep_axis.h"
+#include "designspace/sweep_inputs.h"
+#include "export/session_exports.h"
+#include "locale/number_settings_from_locale.h"
+#include "model/number_text.h"
+#include "persistence/output_file.h"
+#include "persistence/parameter_file.h"
+#include "persistence/parameter_file_check.h"
+#include "persistence/parameter_keys.h"
+#include "py_errors.h"
+#include "simulation/design_result.h"
+#include "simulation/sensitivity_study.h"
+
+namespace py = pybind11;
+
+namespace velmora::python {
+namespace {
+
+std::string KeyName(const ParameterKey& key) {
+    return std::string(key.section) + "." + key.key;
+}
+
+// The row of "SECTION.KEY" among the 56 keys; unknown keys are refused as the sweep refuses
+// them.
+const ParameterKey& FindKey(const std::string& name) {
+    for (const ParameterKey& key : ParameterKeys())
+        if (KeyName(key) == name) return key;
+    throw UnknownKey("unknown input key '" + name + "'");
+}
+
+py::object GetKey(Design& design, const std::string& name) {
+    const ParameterKey& key = FindKey(name);
+    const ParameterControl control = key.control(design.state);
+    if (control.flag != nullptr) return py::bool_(*control.flag);
+    if (control.number != nullptr) return py::int_(*control.number);
+    const std::string& text = *control.text;
+    if (const auto value = NumberTextValue(text, design.state.outputs.numbers))
+        return py::float_(*value);
+    return py::str(text);
+}
+
+// A number as the design's text: the shortest text with 15 significant digits, as the sweep
+// and the optimizer type their values.
+std::string NumberAsText(double value) {
+    return TrialText(value, NumberSettings{});
+}
+
+// Sets a key from a Python value: a number (or a text holding one) for a text field, checked
+// against what a swept input may hold; an index for a list; True/False for a check box.
+void SetKey(Design& design, const std::string& name, const py::handle& value) {
+    const ParameterKey& key = FindKey(name);
+    // Not while another thread evaluates the design without the GIL.
+    const std::lock_guard lock(*design.evaluating);
+    const ParameterControl control = key.control(design.state);
+    if (control.flag != nullptr) {
+        if (!py::isinstance<py::bool_>(value))
+            throw InvalidValue(name + ": the value must be True or False");
+        *control.flag = value.cast<bool>();
+        return;
+    }
+    if (control.number != nullptr) {
+        if (py::isinstance<py::bool_>(value) || !py::isinstance<py::int_>(value))
+            throw InvalidValue(name + ": the value must be a whole number");
+        const auto number = value.cast<long long>();
+        if (key.kind == ParameterKeyKind::Choice && (number < 0 || number >= key.itemCount))
+            throw InvalidValue(name + ": the choice must be from 0 to " +
+                               std::to_string(key.itemCount - 1));
+        if (number < INT32_MIN || number > INT32_MAX)
+            throw InvalidValue(name + ": the value is out of range");
+        *control.number = static_cast<int>(number);
+        return;
+    }
+    std::optional<double> number;
+    if (py::isinstance<py::str>(value)) {
+        number = ParseRangeNumber(value.cast<std::string>());
+    } else if (!py::isinstance<py::bool_>(value) &&
+               (py::isinstance<py::int_>(value) || py::isinstance<py::float_>(value))) {
+        const auto x = value.cast<double>();
+        if (std::isfinite(x)) number = x;
+    }
+    if (!number)
+        throw InvalidValue(name + ": " + std::string(py::str(py::repr(value))) +
+                           " is not a number (use set_text for any text)");
+    if (const SweepInput* input = FindSweepInput(name)) {
+        const int units = (design.state.*input->control).units;
+        if (std::string why = InputValueProblem(*input, units, "VALUE", *number); !why.empty())
+            throw InvalidValue(name + ": " + why);
+    }
+    *control.text = NumberAsText(*number);
+}
+
+Design LoadDesign(const std::string& path) {
+    Design design;
+    std::string problem;
+    if (!LoadCheckedParameterFile(path, design.state, problem)) throw FileRead(problem);
+    design.file = path;
+    return design;
+}
+
+void SaveDesign(Design& design, const std::string& path) {
+    std::string message;
+    if (!SaveParameterFile(path, design.state, message))
+        throw FileWrite(message + ": " + SaveFailureReason(path));
+    design.file = path;
+}
+
+Design DesignFromDict(const py::dict& values, const Design* base) {
+    Design design = base != nullptr ? Design(base->state, base->file) : Design();
+    for (const auto& [key, value] : values) SetKey(design, py::str(key), value);
+    return design;
+}
+
+py::dict DesignToDict(Design& design) {
+    py::dict out;
+    for (const ParameterKey& key : ParameterKeys()) {
+        const std::string name = KeyName(key);
+        out[py::str(name)] = GetKey(design, name);
+    }
+    return out;
+}
+
+DesignResult Evaluate(Design& design, bool powerCurve) {
+    EvaluationOptions options;
+    options.powerCurve = powerCurve;
+    const py::gil_scoped_release unlocked;
+    const std::lock_guard lock(*design.evaluating);
+    return design.evaluator->Evaluate(design.state, options);
+}
+
+std::vector<std::string> ReportLines(const Design& design) {
+    RecordingSession session;
+    session.State = design.state;
+    // As velmora-cli report: the environment's number settings, the file's name for the
+    // reference check, one forced compute run.
+    session.State.outputs.numbers = NumberSettingsFromSystemLocale();
+    session.Driver.LoadedFileName = design.file;
+    {
+        const py::gil_scoped_release unlocked;
+        session.Compute(true, true);
+    }
+    std::vector<std::string> lines;
+    std::istringstream text(ReportTextOf(session));
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    return lines;
+}
+
+py::object Value(const std::optional<double>& value) {
+    return value ? py::object(py::float_(*value)) : py::object(py::none());
+}
+
+void BindResult(py::module_& module) {
+    py::class_<DesignResult> result(module, "Result",
+                                    "The results of one design in SI units, one attribute per "
+                                    "output column of velmora-cli sweep; None where a value "
+                                    "could not be computed (or, for the power/speed curve "
+                                    "columns, was not asked for).");
+    // One attribute per row of the output-column table: a column added there appears here.
+    for (const DesignOutputColumn& column : kDesignOutputColumns) {
+        const DesignOutput output = column.output;
+        result.def_property_readonly(
+            column.name, [output](const DesignResult& r) { return Value(r[output]); },
+            (std::string(column.caption) + (column.powerCurve ? "; needs power_curve=True" : ""))
+                .c_str());
+    }
+    result.def_property_readonly(
+        "engine_speed_rad_s", [](const DesignResult& r) { return r.engineSpeed; },
+        "The engine speed as read from the design (rad/s).");
+    result.def_property_readonly(
+        "overdriven",
+        [](const DesignResult& r) {
+            py::object o = py::none();
+            if (auto v = r.Overdriven()) o = py::bool_(*v);
+            return o;
+        },
+        "Engine speed above Omega Bar; None without Omega Bar.");
+    result.def(
+        "to_dict",
+        [](const DesignResult& r) {
+            py::dict out;
+            for (const DesignOutputColumn& column : kDesignOutputColumns)
+                out[column.name] = Value(r[column.output]);
+            return out;
+        },
+        "Every output column by name.");
+    result.def_property_readonly_static(
+        "columns",
+        [](const py::object&) {
+            std::vector<std::string> names;
+            names.reserve(kDesignOutputColumns.size());
+            for (const DesignOutputColumn& column : kDesignOutputColumns)
+                names.emplace_back(column.name);
+            return names;
+        },
+        "The output column names, in the order velmora-cli sweep writes them.");
+    result.def("__repr__", [](const DesignResult& r) {
+        std::string text = "Result(";
+        bool first = true;
+        for (const DesignOutputColumn& column : kDesignOutputColumns) {
+            if (!r[column.output]) continue;
+            text += (first ? "" : ", ") + std::string(column.name) + "=" +
+                    std::string(py::str(py::float_(*r[column.output])));
+            first = false;
+        }
+        return text + ")";
+    });
+}
+
+}  // namespace
+
+int ThreadCount(const py::object& threads) {
+    if (threads.is_none())
+        return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (py::isinstance<py::bool_>(threads) || !py::isinstance<py::int_>(threads))
+        throw InvalidValue("threads must be a whole number from 1 to 256");
+    const auto count = threads.cast<long long>();
+    if (count < 1 || count > 256)
+        throw InvalidValue("threads must be a whole number from 1 to 256");
+    return static_cast<int>(count);
+}
+
+void BindDesign(py::module_& module) {
+    BindResult(module);
+    py::class_<Design> design(module, "Design",
+                              "An engine design: the 56 keys of a parameter file, read and set "
+                              "by their SECTION.KEY names (design[\"Piston.Stroke\"] = 150) in "
+                              "the units the file chooses.");
+    design.def(py::init<>(), "A design of a parameter file that holds no keys (all defaults).")
+        .def_static("load", &LoadDesign, py::arg("path"),
+                    "Loads a parameter file (.RBP or Default.INI) as velmora-cli does; "
+                    "FileReadError when it cannot be read or holds no parameter key.")
+        .def_static(
+            "from_dict",
+            [](const py::dict& values, const Design* base) { return DesignFromDict(values, base); },
+            py::arg("values"), py::kw_only(), py::arg("base") = nullptr,
+            "A design from {\"SECTION.KEY\": value}: `base` (default: all defaults) with each "
+            "key set as design[key] = value sets it.")
+        .def("save", &SaveDesign, py::arg("path"),
+             "Writes the design as a parameter file, keeping whatever else the file holds; "
+             "FileWriteError when it cannot be written.")
+        .def(
+            "copy", [](const Design& d) { return Design(d.state, d.file); },
+            "An independent copy of the design.")
+        .def("__copy__", [](const Design& d) { return Design(d.state, d.file); })
+        .def("__deepcopy__",
+             [](const Design& d, const py::object&) { return Design(d.state, d.file); })
+        .def("__getitem__", &GetKey, py::arg("key"),
+             "The value of SECTION.KEY: a float for a text holding a number, else the text; "
+             "an int for a list's choice; a bool for a check box.")
+        .def("__setitem__", &SetKey, py::arg("key"), py::arg("value"),
+             "Sets SECTION.KEY: a number (or a text holding one) in the file's unit for that "
+             "input, an int for a list, a bool for a check box. UnknownKeyError for a key a "
+             "parameter file does not have, InvalidValueError for a value the key cannot hold.")
+        .def("__contains__",
+             [](const Design&, const std::string& name) {
+                 for (const ParameterKey& key : ParameterKeys())
+                     if (KeyName(key) == name) return true;
+                 return false;
+             })
+        .def(
+            "get_text",
+            [](Design& d, const std::string& name) {
+                const ParameterControl control = FindKey(name).control(d.state);
+                if (control.text == nullptr) throw InvalidValue(name + ": not a text field");
+                return *control.text;
+            },
+            py::arg("key"), "The text of a text field exactly as typed.")
+        .def(
+            "set_text",
+            [](Design& d, const std::string& name, const std::string& text) {
+                const ParameterControl control = FindKey(name).control(d.state);
+                if (control.text == nullptr) throw InvalidValue(name + ": not a text field");
+                const std::lock_guard lock(*d.evaluating);
+                *control.text = text;
+            },
+            py::arg("key"), py::arg("text"),
+            "Types any text into a text field, as the window allows (the report then says "
+            "what it makes of it).")
+        .def("to_dict", &DesignToDict, "Every key with its value, in the file's order.")
+        .def_static(
+            "keys",
+            [] {
+                std::vector<std::string> names;
+                for (const ParameterKey& key : ParameterKeys()) names.push_back(KeyName(key));
+                return names;
+            },
+            "The 56 SECTION.KEY names of a parameter file, in the order it is read.")
+        .def_static(
+            "inputs",
+            [] {
+                std::vector<std::string> names;
+                names.reserve(kSweepInputs.size());
+                for (const SweepInput& input : kSweepInputs) names.emplace_back(input.key);
+                return names;
+            },
+            "The SECTION.KEY names of the inputs sweep() and optimize() can vary.")
+        .def_property_readonly(
+            "file",
+            [](const Design& d) {
+                return d.file.empty() ? py::object(py::none()) : py::object(py::str(d.file));
+            },
+            "The file the design was loaded from or last saved to (it names a reference "
+            "engine in the report), or None.")
+        .def("evaluate", &Evaluate, py::kw_only(), py::arg("power_curve") = false,
+             "One compute run of the design as velmora-cli sweep makes it: a Result in SI "
+             "units. power_curve=True also computes the power/speed curve's maximum (slower).")
+        .def("report", &ReportLines,
+             "The report lines (inputs, an empty line, computed values) exactly as "
+             "velmora-cli report prints them, without line ends.")
+        .def("__repr__", [](const Design& d) {
+            return d.file.empty() ? std::string("<velmora.Design>")
+                                  : "<velmora.Design '" + d.file + "'>";
+        });
+}
+
+}  // namespace velmora::python

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "model/control_state.h"
+#include "simulation/design_evaluator.h"
+
+namespace velmora::python {
+
+// A design as Python holds it: the 56-key control state, the file it came from (which names a
+// reference engine in the report) and an evaluator of its own, whose buffers are reused from
+// one evaluate() to the next. The mutex lets evaluate() run without the GIL.
+struct Design {
+    ControlState state;
+    std::string file;
+    std::unique_ptr<DesignEvaluator> evaluator = std::make_unique<DesignEvaluator>();
+    std::unique_ptr<std::mutex> evaluating = std::make_unique<std::mutex>();
+
+    Design() = default;
+    Design(ControlState controls, std::string name)
+        : state(std::move(controls)), file(std::move(name)) {}
+};
+
+// velmora.Design with its keys, file access, evaluate() and report(); velmora.Result.
+void BindDesign(pybind11::module_& module);
+
+// The frames of one computed run: Design.cycle(), pv(), power_curve().
+void BindRunTables(pybind11::module_& module);
+
+// velmora.sweep.
+void BindSweep(pybind11::module_& module);
+
+// velmora.optimize and velmora.OptimizeResult.
+void BindOptimize(pybind11::module_& module);
+
+// The thread count of a `threads` argument: all cores for None, else 1 to 256.
+int ThreadCount(const pybind11::object& threads);
+
+}  // namespace velmora::python

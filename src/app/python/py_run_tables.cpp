@@ -1,0 +1,150 @@
+// Design.cycle(), pv() and power_curve(): the CSV exports' columns as NumPy arrays in pandas
+// DataFrames, from the same recorded run the exports write, without text in between.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "export/cycle_csv.h"
+#include "export/power_curve_table.h"
+#include "export/recording_session.h"
+#include "py_design.h"
+#include "py_errors.h"
+#include "simulation/cycle_simulation.h"
+#include "simulation/simulation_output.h"
+
+namespace py = pybind11;
+
+namespace velmora::python {
+namespace {
+
+// One compute run of the design, as the export commands make it (file name kept, forced).
+std::unique_ptr<RecordingSession> ComputedSession(const Design& design) {
+    auto session = std::make_unique<RecordingSession>();
+    session->State = design.state;
+    session->Driver.LoadedFileName = design.file;
+    const py::gil_scoped_release unlocked;
+    session->Compute(true, true);
+    return session;
+}
+
+// A table of named columns, built as arrays and handed to pandas in one go.
+class Frame {
+  public:
+    explicit Frame(std::size_t rows) : rows_(rows) {}
+    double* Add(const std::string& name) {
+        names_.push_back(name);
+        columns_.emplace_back(static_cast<py::ssize_t>(rows_));
+        return columns_.back().mutable_data();
+    }
+    py::object ToDataFrame() {
+        // Positional columns, so a name given twice (the power curve's phase) stays twice.
+        py::dict byPosition;
+        for (std::size_t i = 0; i < columns_.size(); ++i) byPosition[py::int_(i)] = columns_[i];
+        py::object frame = py::module_::import("pandas").attr("DataFrame")(byPosition);
+        frame.attr("columns") = py::cast(names_);
+        return frame;
+    }
+
+  private:
+    std::size_t rows_;
+    std::vector<std::string> names_;
+    std::vector<py::array_t<double>> columns_;
+};
+
+py::object CycleFrame(const Design& design, const std::string& units) {
+    if (units != "si" && units != "output") throw InvalidValue("unknown units '" + units + "'");
+    const CsvUnits kind = units == "si" ? CsvUnits::SI : CsvUnits::Output;
+    const auto session = ComputedSession(design);
+    const CycleRecord& record = session->Record();
+    const ControlState& controls = session->State;
+    const int offset = ReadCycleSchedule(controls).XAxisOffsetDeg;
+    Frame frame(record.size());
+    double* step = frame.Add("step_count");
+    double* time = frame.Add("time_s");
+    double* angle = frame.Add("crank_angle_deg");
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        step[i] = record[i].stepCount;
+        time[i] = record[i].step.time;
+        angle[i] = CrankAngleDegrees(record[i].stepCount, offset);
+    }
+    for (int q = 0; q < kCurveItemCount; ++q) {
+        double* column = frame.Add(QuantityColumnName(q, controls.outputs, kind));
+        for (std::size_t i = 0; i < record.size(); ++i)
+            column[i] = kind == CsvUnits::SI ? CurveQuantity(q, record[i].step)
+                                             : CurveValue(q, record[i].step, controls.outputs);
+    }
+    py::object out = frame.ToDataFrame();
+    out.attr("__setitem__")("step_count", out["step_count"].attr("astype")("int64"));
+    return out;
+}
+
+py::object PvFrame(const Design& design) {
+    const auto session = ComputedSession(design);
+    const CycleRecord& record = session->Record();
+    Frame frame(record.size());
+    double* volume = frame.Add("total_volume_m3");
+    double* pressure = frame.Add("pressure_Pa");
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        volume[i] = record[i].step.totalVolume;
+        pressure[i] = record[i].step.pressure;
+    }
+    py::object out = frame.ToDataFrame();
+    // The CSV's two '#' lines.
+    out.attr("attrs")["pv_power_at_engine_speed_W"] = session->Driver.Params.PVPowerAtEngineSpeed;
+    out.attr("attrs")["pv_power_at_omega_bar_W"] = session->Driver.Params.PVPowerAtOmegaBar;
+    return out;
+}
+
+py::object PowerCurveFrame(const Design& design) {
+    const auto session = ComputedSession(design);
+    ControlState controls = session->State;
+    controls.outputs.numbers = NumberSettings{};  // the title's numbers as the CSV writes them
+    PowerCurveTable table;
+    {
+        const py::gil_scoped_release unlocked;
+        table = ComputePowerCurveTable(session->Driver.Params, controls);
+    }
+    Frame frame(table.rows.size());
+    double* rpm = frame.Add("rpm");
+    double* power = frame.Add("power (W)");
+    double* shown = frame.Add(table.torqueShown ? "torque (N m)" : "phase (deg)");
+    double* speed = frame.Add("speed_rad_s");
+    double* phase = frame.Add("phase_deg");
+    double* torque = frame.Add("torque_N_m");
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const PowerCurveTable::Row& row = table.rows[i];
+        rpm[i] = row.rpm;
+        power[i] = row.power;
+        shown[i] = table.torqueShown ? row.torque : row.phaseDeg;
+        speed[i] = row.speed;
+        phase[i] = row.phaseDeg;
+        torque[i] = row.torque;
+    }
+    py::object out = frame.ToDataFrame();
+    out.attr("attrs")["title"] = table.shown.Title;  // the CSV's last line
+    return out;
+}
+
+}  // namespace
+
+void BindRunTables(py::module_& module) {
+    py::class_<Design> design = module.attr("Design");
+    design
+        .def("cycle", &CycleFrame, py::kw_only(), py::arg("units") = "si",
+             "The graphed steps of one compute run as a DataFrame with the columns of "
+             "velmora-cli cycle: step_count, time_s, crank_angle_deg, then the twelve "
+             "quantities in SI (units=\"si\") or the design's output units (\"output\").")
+        .def("pv", &PvFrame,
+             "The pressure/volume diagram of one compute run (total_volume_m3, pressure_Pa), as "
+             "velmora-cli pv; attrs holds the two PV powers of its '#' lines.")
+        .def("power_curve", &PowerCurveFrame,
+             "The power/speed curve as velmora-cli powercurve writes it (rpm, power (W), phase "
+             "or torque as the second graph chooses, speed_rad_s, phase_deg, torque_N_m); "
+             "attrs[\"title\"] is its title line.");
+}
+
+}  // namespace velmora::python
