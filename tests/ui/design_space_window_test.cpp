@@ -105,16 +105,21 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
               Qt::NoButton);  // the map answers at once, no timer between
     EXPECT_TRUE(FindControl<QLabel>(space, "DesignSpaceReadout")
                     ->text()
-                    .contains(QString::fromStdString("Engine Speed = " + run->Row(k).texts[1])));
+                    .contains("Engine Speed (RPM) = " + space->ValueText(k, 1)));
     window->Ui().EditPistonDiameter->setText(pistonBefore);
     WaitMs(600);
     const int runs = Runs();
     Click(map, map->CellCentre(static_cast<int>(k)));
-    EXPECT_EQ(window->Ui().EditDispMass->text().toStdString(), run->Row(k).texts[0]);
-    EXPECT_EQ(window->Ui().EditEngineSpeed->text().toStdString(), run->Row(k).texts[1]);
+    // The values go in rounded to the digits that tell them from their neighbours.
+    EXPECT_EQ(window->Ui().EditDispMass->text(), space->ValueText(k, 0));
+    EXPECT_EQ(window->Ui().EditEngineSpeed->text(), space->ValueText(k, 1));
+    EXPECT_NEAR(window->Ui().EditDispMass->text().toDouble(), run->Row(k).values[0],
+                (1.0 / 11) / 20);
     EXPECT_GT(Runs(), runs);
-    // The main window's results are those of the clicked design.
-    EXPECT_EQ(window->Session().Driver.Params.OmegaBar, run->Row(k).result[DesignOutput::OmegaBar]);
+    // The main window's results are those of the clicked design (within the rounding).
+    EXPECT_NEAR(window->Session().Driver.Params.OmegaBar,
+                *run->Row(k).result[DesignOutput::OmegaBar],
+                1e-3 * *run->Row(k).result[DesignOutput::OmegaBar]);
 
     const QString csv = Path("map.csv");
     ASSERT_TRUE(space->ExportCsv(csv));
@@ -123,6 +128,55 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
     const QStringList lines = QString(file.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 121);
     EXPECT_TRUE(lines[0].startsWith("Displacer.Mass,Engine.Speed,"));
+}
+
+TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickAppliesTheMapsDesign) {
+    ChooseMap(4, 3);
+    const QString pistonBefore = window->Ui().EditPistonDiameter->text();
+    Button("DesignSpaceStart")->click();
+    ASSERT_TRUE(WaitUntilDone(20000));
+    auto* stale = FindControl<QLabel>(space, "DesignSpaceStale");
+    auto* map = FindControl<DesignSpaceMap>(space, "DesignSpaceMap");
+    EXPECT_TRUE(stale->text().isEmpty());
+    EXPECT_FALSE(space->DesignChanged());
+
+    // Editing a varied input does not make the map stale; it moves the marker.
+    window->Ui().EditDispMass->setText("1.1");
+    QTRY_COMPARE(map->Values().markerX.value_or(0), 1.1);
+    EXPECT_FALSE(space->DesignChanged());
+    // Any other input does.
+    window->Ui().EditPistonDiameter->setText("130");
+    QTRY_COMPARE(stale->text(), QString("Design changed since this map: re-run"));
+    EXPECT_TRUE(space->DesignChanged());
+    auto* readout = FindControl<QLabel>(space, "DesignSpaceReadout");
+    const int k = 2 * 3 + 1;
+    SendMouse(map, QEvent::MouseMove, map->CellCentre(k), Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(readout->text().contains("Click to use the map's design with these values."));
+
+    // A click applies the map's whole design with the clicked values, as one step.
+    const int steps = window->UndoStack()->index();
+    Click(map, map->CellCentre(k));
+    EXPECT_EQ(window->UndoStack()->index(), steps + 1);
+    EXPECT_EQ(window->Ui().EditPistonDiameter->text(), pistonBefore);
+    EXPECT_EQ(window->Ui().EditDispMass->text(), space->ValueText(k, 0));
+    EXPECT_EQ(window->Ui().EditEngineSpeed->text(), space->ValueText(k, 1));
+    EXPECT_TRUE(stale->text().isEmpty());
+    // The marker sits on the applied design, and the main window runs what the map showed.
+    EXPECT_DOUBLE_EQ(map->Values().markerX.value_or(0), space->ValueText(k, 0).toDouble());
+    EXPECT_DOUBLE_EQ(map->Values().markerY.value_or(0), space->ValueText(k, 1).toDouble());
+    const SweepRow& row = space->Run()->Row(k);
+    EXPECT_NEAR(window->Session().Driver.Params.OmegaBar, *row.result[DesignOutput::OmegaBar],
+                1e-3 * *row.result[DesignOutput::OmegaBar]);
+    // One undo brings the edited design back, and the map says again that it is stale.
+    window->UndoStack()->undo();
+    EXPECT_EQ(window->Ui().EditPistonDiameter->text(), "130");
+    QTRY_COMPARE(stale->text(), QString("Design changed since this map: re-run"));
+    // A new run is of the design as it is now.
+    finished->clear();
+    Button("DesignSpaceStart")->click();
+    ASSERT_TRUE(WaitUntilDone(20000));
+    EXPECT_TRUE(stale->text().isEmpty());
+    EXPECT_EQ(space->Run()->Plan().base.EditPistonDiameter.text, "130");
 }
 
 TEST_F(DesignSpaceInWindow, BadFieldsAreMarkedAndStopStart) {

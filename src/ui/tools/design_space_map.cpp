@@ -63,10 +63,10 @@ int DesignSpaceMap::CellAt(QPoint position) const {
     if (data_.x.empty() || data_.y.empty() || !plot.contains(position)) return -1;
     const auto nx = static_cast<int>(data_.x.size());
     const auto ny = static_cast<int>(data_.y.size());
-    const int i = std::clamp((position.x() - plot.left()) * nx / std::max(plot.width(), 1), 0,
-                             nx - 1);
-    const int j = std::clamp((plot.bottom() - position.y()) * ny / std::max(plot.height(), 1), 0,
-                             ny - 1);
+    const int i =
+        std::clamp((position.x() - plot.left()) * nx / std::max(plot.width(), 1), 0, nx - 1);
+    const int j =
+        std::clamp((plot.bottom() - position.y()) * ny / std::max(plot.height(), 1), 0, ny - 1);
     return i * ny + j;
 }
 
@@ -116,9 +116,8 @@ void DesignSpaceMap::paintEvent(QPaintEvent* /*event*/) {
         if (!data_.overdriven[k]) continue;
         const int i = static_cast<int>(k) / ny;
         const int j = static_cast<int>(k) % ny;
-        painter.fillRect(QRectF(plot.left() + i * cw, plot.bottom() - (j + 1) * ch, cw + 0.5,
-                                ch + 0.5),
-                         hatch);
+        painter.fillRect(
+            QRectF(plot.left() + i * cw, plot.bottom() - (j + 1) * ch, cw + 0.5, ch + 0.5), hatch);
     }
 
     // Contour lines through the cell centres (marching squares, lines joined per square).
@@ -198,9 +197,9 @@ void DesignSpaceMap::paintEvent(QPaintEvent* /*event*/) {
                                  atY.y() + metrics.ascent() / 2.0 - 1),
                          yLabel);
     }
-    painter.drawText(QRect(plot.left(), plot.bottom() + 8 + metrics.height(), plot.width(),
-                           metrics.height()),
-                     Qt::AlignCenter, data_.xTitle);
+    painter.drawText(
+        QRect(plot.left(), plot.bottom() + 8 + metrics.height(), plot.width(), metrics.height()),
+        Qt::AlignCenter, data_.xTitle);
     painter.save();
     painter.translate(14, plot.center().y());
     painter.rotate(-90);

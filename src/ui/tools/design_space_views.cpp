@@ -13,11 +13,13 @@
 #include <cmath>
 #include <sstream>
 
+#include "designspace/rounded_text.h"
 #include "designspace/sweep_csv.h"
+#include "ui/commands/input_steps.h"
 #include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/main_window.h"
 #include "ui/tools/design_space_map.h"
 #include "ui/tools/design_space_window.h"
-#include "ui/mainwindow/main_window.h"
 
 namespace velmora {
 
@@ -35,9 +37,11 @@ std::optional<double> TypedValue(const std::string& text) {
     return ParseRangeNumber(std::string_view(plain).substr(first, last - first + 1));
 }
 
-// The value of an input of the design the run started from.
-std::optional<double> BaseValue(const SweepPlan& plan, std::size_t axis) {
-    return TypedValue((plan.base.*plan.axes[axis].input->control).text);
+// A design that will not run: Beta (Beta S with a spring) below 1.
+bool WillNotRun(const DesignResult& result) {
+    const std::optional<double>& beta =
+        result[DesignOutput::BetaS] ? result[DesignOutput::BetaS] : result[DesignOutput::Beta];
+    return beta && *beta < 1;
 }
 
 QAbstractAxis* MakeAxis(bool log, const QString& title) {
@@ -58,39 +62,93 @@ QAbstractAxis* MakeAxis(bool log, const QString& title) {
 
 }  // namespace
 
+QString DesignSpaceWindow::ValueText(std::size_t k, std::size_t a) const {
+    if (!run_ || k >= run_->DesignCount() || a >= run_->Plan().axes.size()) return {};
+    const std::vector<double>& axis = run_->AxisValueLists()[a];
+    const std::size_t i = run_->Row(k).index[a];
+    // The nearest neighbour on the axis sets how many digits the value needs.
+    double resolution = 0;
+    for (const std::size_t n : {i - 1, i + 1}) {
+        if (n >= axis.size()) continue;  // i - 1 wraps round at 0
+        const double d = std::fabs(axis[n] - axis[i]);
+        resolution = resolution == 0 ? d : std::min(resolution, d);
+    }
+    const double value = run_->Row(k).values[a];
+    return QString::fromStdString(RoundedText(value, SignificantDigitsFor(value, resolution),
+                                              run_->Plan().base.outputs.numbers.decimalSeparator));
+}
+
 QString DesignSpaceWindow::DesignText(std::size_t k) const {
     if (!run_ || k >= run_->DesignCount()) return {};
     const SweepPlan& plan = run_->Plan();
     const SweepRow& row = run_->Row(k);
     QStringList lines;
     for (std::size_t a = 0; a < plan.axes.size(); ++a)
-        lines << QString("%1 = %2").arg(plan.axes[a].input->name, ToQString(row.texts[a]));
+        lines << QString("%1 = %2").arg(axisTitles_.value(static_cast<int>(a)), ValueText(k, a));
     if (!run_->IsDone(k)) {
         lines << "(not evaluated)";
         return lines.join('\n');
     }
     for (const DesignOutput output : runOutputs_) {
         const std::optional<double>& value = row.result[output];
-        lines << QString("%1: %2").arg(OutputColumn(output).caption,
-                                       value ? QString::number(*value, 'g', 6) : "-");
+        lines << QString("%1: %2").arg(
+            OutputColumn(output).caption,
+            value ? QString::fromStdString(RoundedText(*value, 4)) : "-");
     }
-    if (row.result.Overdriven().value_or(false)) lines << "Overdriven: engine speed above Omega Bar";
-    lines << "Click to use this design.";
+    if (WillNotRun(row.result)) lines << "Will not run: Beta below 1";
+    if (row.result.Overdriven().value_or(false))
+        lines << "Overdriven: engine speed above Omega Bar";
+    lines << (DesignChanged() ? "Click to use the map's design with these values."
+                              : "Click to use this design.");
     return lines.join('\n');
+}
+
+std::optional<double> DesignSpaceWindow::MarkerValue(std::size_t a) const {
+    if (!run_ || a >= run_->Plan().axes.size()) return std::nullopt;
+    const SweepPlan& plan = run_->Plan();
+    const InputControl& now = form_.Session().Controls().*plan.axes[a].input->control;
+    if (now.units != (plan.base.*plan.axes[a].input->control).units) return std::nullopt;
+    return TypedValue(now.text);
+}
+
+bool DesignSpaceWindow::DesignChanged() const {
+    if (!run_) return false;
+    const SweepPlan& plan = run_->Plan();
+    ControlState now = form_.Session().Controls();
+    for (const SweepAxis& axis : plan.axes)
+        (now.*axis.input->control).text = (plan.base.*axis.input->control).text;
+    // The design page's fields are notes for the design steps, not inputs of the engine.
+    now.EditStep3PistonDiam = plan.base.EditStep3PistonDiam;
+    now.EditStep3PistonStroke = plan.base.EditStep3PistonStroke;
+    now.EditStep5DispDiam = plan.base.EditStep5DispDiam;
+    now.EditStep5DispStroke = plan.base.EditStep5DispStroke;
+    return !SameInputs(now, plan.base);
+}
+
+void DesignSpaceWindow::NoteMainDesign() {
+    stale_->setText(DesignChanged() ? "Design changed since this map: re-run" : QString());
 }
 
 void DesignSpaceWindow::LoadDesign(std::size_t k) {
     if (!run_ || k >= run_->DesignCount()) return;
-    // Only the varied inputs change; the rest is the main window's design as it is now.
-    ControlState inputs = form_.Session().Controls();
+    // The whole design the map was computed from, so that the main window runs what the map
+    // showed even after edits there; only the design page's notes stay as they are.
     const SweepPlan& plan = run_->Plan();
-    const SweepRow& row = run_->Row(k);
+    const ControlState& now = form_.Session().Controls();
+    ControlState inputs = plan.base;
+    inputs.EditStep3PistonDiam = now.EditStep3PistonDiam;
+    inputs.EditStep3PistonStroke = now.EditStep3PistonStroke;
+    inputs.EditStep5DispDiam = now.EditStep5DispDiam;
+    inputs.EditStep5DispStroke = now.EditStep5DispStroke;
     QStringList what;
     for (std::size_t a = 0; a < plan.axes.size(); ++a) {
-        (inputs.*plan.axes[a].input->control).text = row.texts[a];
-        what << QString("%1 %2").arg(plan.axes[a].input->name, ToQString(row.texts[a]));
+        const QString value = ValueText(k, a);
+        (inputs.*plan.axes[a].input->control).text = value.toStdString();
+        what << QString("%1 %2").arg(plan.axes[a].input->name, value);
     }
     form_.ApplyInputsAsOneStep(inputs, "Design Space: " + what.join(", "));
+    NoteMainDesign();
+    ShowRows();
 }
 
 bool DesignSpaceWindow::ExportCsv(const QString& path) {
@@ -145,7 +203,8 @@ void DesignSpaceWindow::ShowLineChart() {
         auto* yAxis = new QValueAxis;
         yAxis->setLabelFormat("%g");
         yAxis->setTitleText(OutputColumn(output).caption);
-        if (any && high > low) yAxis->setRange(low - 0.05 * (high - low), high + 0.05 * (high - low));
+        if (any && high > low)
+            yAxis->setRange(low - 0.05 * (high - low), high + 0.05 * (high - low));
         chart->addAxis(yAxis, shown % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
         series->attachAxis(xAxis);
         series->attachAxis(yAxis);
@@ -183,7 +242,7 @@ void DesignSpaceWindow::ShowLineChart() {
         ++shown;
     }
     // The current design: a vertical line at its value.
-    if (const std::optional<double> base = BaseValue(plan, 0); base && shown > 0) {
+    if (const std::optional<double> base = MarkerValue(0); base && shown > 0) {
         auto* marker = new QLineSeries;
         marker->setObjectName("DesignSpaceMarker");
         marker->setName("Current design");
@@ -194,11 +253,11 @@ void DesignSpaceWindow::ShowLineChart() {
         marker->attachAxis(xAxis);
         marker->attachAxis(chart->axes(Qt::Vertical).front());
     }
-    if (auto* values = qobject_cast<QValueAxis*>(xAxis)) values->setRange(std::min(axis.from, axis.to), std::max(axis.from, axis.to));
+    if (auto* values = qobject_cast<QValueAxis*>(xAxis))
+        values->setRange(std::min(axis.from, axis.to), std::max(axis.from, axis.to));
 }
 
 void DesignSpaceWindow::ShowMap() {
-    const SweepPlan& plan = run_->Plan();
     DesignSpaceMap::Data data;
     data.x = run_->AxisValueLists()[0];
     data.y = run_->AxisValueLists()[1];
@@ -212,8 +271,8 @@ void DesignSpaceWindow::ShowMap() {
         data.values[k] = run_->Row(k).result[MapOutput()];
         data.overdriven[k] = run_->Row(k).result.Overdriven().value_or(false);
     }
-    data.markerX = BaseValue(plan, 0);
-    data.markerY = BaseValue(plan, 1);
+    data.markerX = MarkerValue(0);
+    data.markerY = MarkerValue(1);
     map_->SetData(std::move(data));
 }
 

@@ -103,6 +103,11 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     problem_->setObjectName("DesignSpaceProblem");
     problem_->setStyleSheet("color: #a00000");
     side->addWidget(problem_);
+    stale_ = new QLabel(this);
+    stale_->setObjectName("DesignSpaceStale");
+    stale_->setStyleSheet("color: #a00000; font-weight: bold");
+    stale_->setWordWrap(true);
+    side->addWidget(stale_);
     readout_ = new QLabel(this);
     readout_->setObjectName("DesignSpaceReadout");
     readout_->setWordWrap(true);
@@ -141,8 +146,10 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     });
     connect(outputs_, &QListWidget::itemChanged, this, [this] { Validate(); });
     connect(mapOutput_, &QComboBox::currentIndexChanged, this, [this] { ShowRows(); });
-    connect(map_, &DesignSpaceMap::CellHovered, this,
-            [this](int cell) { readout_->setText(DesignText(static_cast<std::size_t>(cell))); });
+    connect(map_, &DesignSpaceMap::CellHovered, this, [this](int cell) {
+        NoteMainDesign();
+        readout_->setText(DesignText(static_cast<std::size_t>(cell)));
+    });
     connect(map_, &DesignSpaceMap::CellClicked, this,
             [this](int cell) { LoadDesign(static_cast<std::size_t>(cell)); });
     task_ = new BackgroundTask(this);
@@ -151,6 +158,11 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
         ShowRows();
     });
     connect(task_, &BackgroundTask::Finished, this, &DesignSpaceWindow::Finished);
+    // Every finished edit, undo, load or applied design of the main window is a step there.
+    connect(form_.UndoStack(), &QUndoStack::indexChanged, this, [this] {
+        NoteMainDesign();
+        ShowRows();
+    });
     resize(980, 620);
     Validate();
 }
@@ -309,6 +321,7 @@ void DesignSpaceWindow::Start() {
     export_->setEnabled(false);
     readout_->clear();
     problem_->clear();
+    stale_->clear();
     const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     task_->Start(std::shared_ptr<WorkProgress>(run_, &run_->Progress()),
                  [run = run_, threads] { run->Run(threads); });
