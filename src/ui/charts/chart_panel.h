@@ -2,6 +2,7 @@
 
 #include <QChartView>
 #include <QColor>
+#include <QLocale>
 #include <QScatterSeries>
 #include <QString>
 #include <QValueAxis>
@@ -13,6 +14,9 @@ class QRubberBand;
 namespace velmora {
 
 class PlotCurve;
+
+// The locale the charts write their numbers in: the user's, with group separators ("4,850,000").
+QLocale ChartLocale();
 
 // A flat chart without legend on a white back wall, with a bottom axis and a left (red) and
 // a right (blue) value axis, as every chart of the window has.

@@ -62,6 +62,7 @@ class DesignSpaceWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct AxisFields {
@@ -79,6 +80,8 @@ class DesignSpaceWindow : public QWidget {
     DesignOutput MapOutput() const;
     void ShowRows();
     void ShowLineChart();
+    // The design nearest to `x` along the first axis.
+    std::size_t NearestDesign(double x) const;
     void ShowMap();
     void Finished();
     // Shows whether the map is stale and moves the current-design marker.
