@@ -65,6 +65,9 @@ class ChartPanel : public QChartView {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A pointer at rest asks for a tooltip: over the plot it is the readout again, so the
+    // value stays to be read; elsewhere the chart's own tooltip (its title).
+    bool viewportEvent(QEvent* event) override;
 
   private:
     // An axis as it was before the first zoom.
