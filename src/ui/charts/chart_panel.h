@@ -5,11 +5,15 @@
 #include <QLocale>
 #include <QScatterSeries>
 #include <QString>
+#include <QStringList>
 #include <QValueAxis>
 #include <functional>
 #include <vector>
 
+class QGraphicsTextItem;
 class QRubberBand;
+
+#include "export/chart_data.h"
 
 namespace velmora {
 
@@ -43,6 +47,13 @@ class ChartPanel : public QChartView {
     using Readout = std::function<QString(double x, double left, const QPointF& inChart)>;
     void SetReadout(Readout readout) { readout_ = std::move(readout); }
     QString ReadoutAt(const QPoint& viewPos) const;
+
+    // A held design's curves, drawn faint under the live ones, and the legend naming both
+    // designs; their extent counts in the automatic scales (chart_copier). Empty: none.
+    void SetHeld(const std::vector<ChartCurve>& curves, const std::vector<LegendEntry>& legend);
+    const std::vector<ChartCurve>& HeldCurves() const { return held_; }
+    // The legend's lines as shown, empty without a held design.
+    QStringList LegendLines() const;
 
     // Rubber-band zoom: the axes show the values inside `viewRect` until ResetZoom (double
     // click, Esc) or EndZoom (the next computation sets its own ranges).
@@ -93,6 +104,11 @@ class ChartPanel : public QChartView {
     QValueAxis* left_;
     QValueAxis* right_;
     std::vector<PlotCurve*> curves_;
+    std::vector<ChartCurve> held_;
+    std::vector<PlotCurve*> heldCurves_;
+    std::vector<LegendEntry> legend_;
+    QGraphicsTextItem* legendItem_ = nullptr;
+    void PlaceLegend();
 };
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/charts/chart_panel.h"
+#include "ui/commands/compare_commands.h"
 #include "ui/commands/export_commands.h"
 #include "ui/mainwindow/bug_list_text.h"
 #include "ui/mainwindow/control_help.h"
@@ -59,6 +60,7 @@ void TForm1::BuildMenu() {
     ui_.ClearParameters1->setObjectName("ClearParameters1");
     AddDesignSpaceMenu(*this, bar);
     AddOptimizeMenu(*this, bar);
+    AddCompareMenu(*this, bar);
     ui_.BugList1 = bar->addAction("Bug List");
     ui_.BugList1->setObjectName("BugList1");
     ui_.Help1 = bar->addAction("Help");
