@@ -47,7 +47,7 @@ class Compare : public WindowTest {
     void ChangeDesign(const QString& diameter) {
         const int runs = Runs();
         window->Ui().EditPistonDiameter->setText(diameter);
-        QTRY_VERIFY_WITH_TIMEOUT(Runs() > runs, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Runs() > runs; }, 5000));
         QTest::qWait(0);
     }
     QAction* hold = nullptr;

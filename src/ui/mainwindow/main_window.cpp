@@ -12,6 +12,7 @@
 #include "ui/mainwindow/bug_list_text.h"
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/sheet_builders.h"
+#include "ui/pages/help/user_guide.h"
 #include "ui/tools/design_space_window.h"
 #include "ui/tools/optimize_window.h"
 #include "ui/widgets/fixed_pitch_font.h"
@@ -61,6 +62,7 @@ void TForm1::BuildMenu() {
     AddDesignSpaceMenu(*this, bar);
     AddOptimizeMenu(*this, bar);
     AddCompareMenu(*this, bar);
+    AddUserGuideMenu(*this, bar);
     ui_.BugList1 = bar->addAction("Bug List");
     ui_.BugList1->setObjectName("BugList1");
     ui_.Help1 = bar->addAction("Help");

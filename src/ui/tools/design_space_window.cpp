@@ -27,6 +27,7 @@
 #include "designspace/sweep_csv.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/pages/help/user_guide.h"
 #include "ui/tools/design_space_map.h"
 
 namespace velmora {
@@ -181,6 +182,7 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
         ShowRows();
     });
     resize(980, 620);
+    AddUserGuideKey(form_, this, "design-space");
     Validate();
 }
 

@@ -27,6 +27,7 @@
 #include "ui/charts/chart_copier.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/pages/help/user_guide.h"
 
 namespace velmora {
 
@@ -174,6 +175,7 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     connect(task_, &BackgroundTask::Progressed, this, &OptimizeWindow::ShowProgress);
     connect(task_, &BackgroundTask::Finished, this, &OptimizeWindow::Finished);
     resize(1000, 640);
+    AddUserGuideKey(form_, this, "optimize");
     Validate();
 }
 
