@@ -168,6 +168,16 @@ std::string TickLabel(double value, int decimals) {
     return label;
 }
 
+std::string GroupedTickLabel(double value, int decimals) {
+    std::string label = TickLabel(value, decimals);
+    const std::size_t digits = label.front() == '-' ? 1 : 0;
+    const std::size_t dot = label.find('.');
+    for (std::size_t end = dot == std::string::npos ? label.size() : dot; end > digits + 3;
+         end -= 3)
+        label.insert(end - 3, ",");
+    return label;
+}
+
 ChartScales MainChartScales(const ChartSetup& setup, const PointSeries& red,
                             const PointSeries& blue) {
     return {BottomScaleFor({&red, &blue}), ScaleFor(setup.LeftAxis, {&red}),

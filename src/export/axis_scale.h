@@ -59,6 +59,10 @@ std::vector<double> ScaleStepValues(const AxisScale& scale);
 // separator, no grouping, never an exponent, never "-0" ("1200000", "0.0025", "-0.5").
 std::string TickLabel(double value, int decimals);
 
+// A tick label of a figure: TickLabel grouped in threes with "," as the window's charts and
+// reports write their numbers ("5,000,000", "-1,250.5", "0.0025").
+std::string GroupedTickLabel(double value, int decimals);
+
 // How many pixels a volume label takes in the window: a pressure/volume chart has at most
 // its width in these as bottom steps.
 inline constexpr int kVolumeLabelPixels = 75;

@@ -48,7 +48,8 @@ constexpr double kTickFontUnits = 22;
 double LabelWidth(const QFontMetricsF& metrics, const AxisScale& scale) {
     double width = 0;
     for (const double v : TickValues(scale))
-        width = std::max(width, metrics.horizontalAdvance(Text(TickLabel(v, scale.decimals))));
+        width =
+            std::max(width, metrics.horizontalAdvance(Text(GroupedTickLabel(v, scale.decimals))));
     return width;
 }
 
@@ -129,7 +130,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
         const QPointF at = leftFrame.Map(x, leftTicks.min);
         painter.setPen(gridPen);
         painter.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
-        const QString label = Text(TickLabel(x, xTicks.decimals));
+        const QString label = Text(GroupedTickLabel(x, xTicks.decimals));
         painter.setPen(Qt::black);
         painter.drawText(QPointF(at.x() - tickMetrics.horizontalAdvance(label) / 2,
                                  plot.bottom() + gap + tickMetrics.ascent()),
@@ -139,7 +140,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
         const QPointF at = leftFrame.Map(xTicks.min, y);
         painter.setPen(gridPen);
         painter.drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
-        const QString label = Text(TickLabel(y, leftTicks.decimals));
+        const QString label = Text(GroupedTickLabel(y, leftTicks.decimals));
         painter.setPen(kLeftColor);
         painter.drawText(QPointF(plot.left() - gap - tickMetrics.horizontalAdvance(label),
                                  at.y() + tickMetrics.ascent() / 2 - tickMetrics.descent() / 2),
@@ -151,7 +152,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
             const QPointF at = rightFrame.Map(xTicks.min, y);
             painter.drawText(QPointF(plot.right() + gap,
                                      at.y() + tickMetrics.ascent() / 2 - tickMetrics.descent() / 2),
-                             Text(TickLabel(y, rightTicks.decimals)));
+                             Text(GroupedTickLabel(y, rightTicks.decimals)));
         }
     }
     painter.setPen(QPen(Qt::black, std::max(1.0, 2 * u)));

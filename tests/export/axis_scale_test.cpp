@@ -133,6 +133,18 @@ TEST(ChartScales, EachChartScalesItsAxesAsTheWindowDoes) {
 namespace velmora {
 namespace {
 
+// Figures group their tick labels as the window does.
+TEST(AxisScale, FigureLabelsAreGroupedInThrees) {
+    EXPECT_EQ(GroupedTickLabel(5e6, 0), "5,000,000");
+    EXPECT_EQ(GroupedTickLabel(-1250.5, 1), "-1,250.5");
+    EXPECT_EQ(GroupedTickLabel(999, 0), "999");
+    EXPECT_EQ(GroupedTickLabel(-999, 0), "-999");
+    EXPECT_EQ(GroupedTickLabel(1000, 0), "1,000");
+    EXPECT_EQ(GroupedTickLabel(0.0025, 4), "0.0025");
+    EXPECT_EQ(GroupedTickLabel(-0.0001, 2), "0.00");
+    EXPECT_EQ(GroupedTickLabel(123456.789, 2), "123,456.79");
+}
+
 // The colour bar of a map: 5 to 7 round ticks that cover the data, whatever its range.
 TEST(ColourBarScale, FiveToSevenRoundTicksCoverTheData) {
     const AxisScale bar = ColourBarScale(-5994, 53330);

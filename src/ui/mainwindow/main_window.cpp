@@ -13,6 +13,7 @@
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/sheet_builders.h"
 #include "ui/pages/help/user_guide.h"
+#include "ui/pages/inputs/typical_ranges.h"
 #include "ui/tools/design_space_window.h"
 #include "ui/tools/optimize_window.h"
 #include "ui/widgets/fixed_pitch_font.h"
@@ -31,6 +32,7 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     BuildRecentFilesMenu();
     BuildPages();
     ApplyControlHelp(this);
+    ConnectTypicalRanges(ui_);
     BuildBugMemo();
     BuildTimers();
     ConnectEvents();

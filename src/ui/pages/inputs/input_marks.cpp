@@ -1,10 +1,12 @@
 // Input fields whose text is not a number (the report lists them as "*** ... not defined!")
 // get a red frame, with that line as their tooltip until the text becomes a number.
+#include <QComboBox>
+
 #include "model/input_reading.h"
 #include "model/number_text.h"
-#include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/pages/inputs/typical_ranges.h"
 
 namespace velmora {
 
@@ -13,13 +15,14 @@ void TForm1::MarkNonNumberInputs() {
     for (const DesignInput& input : kDesignInputs) {
         QLineEdit* field = ui_.InputOf(input).edit;
         const bool mark = !IsNumberText(ToStdString(field->text()), numbers);
-        if (field->property("notANumber").toBool() == mark) continue;
-        field->setProperty("notANumber", mark);
-        field->setStyleSheet(mark ? "QLineEdit { border: 2px solid red; }" : QString());
-        const ControlHelp* help = HelpFor(field->objectName());
-        field->setToolTip(mark              ? QString("*** ") + input.message
-                          : help != nullptr ? QString(help->tip)
-                                            : QString());
+        if (field->property("notANumber").toBool() != mark) {
+            field->setProperty("notANumber", mark);
+            field->setStyleSheet(mark ? "QLineEdit { border: 2px solid red; }" : QString());
+        }
+        // The typical range follows the unit chosen, also after a load that set it quietly.
+        const QComboBox* units = ui_.InputOf(input).units;
+        field->setToolTip(mark ? QString("*** ") + input.message
+                               : TipInUnit(input, units->currentIndex(), units->currentText()));
     }
 }
 
