@@ -10,6 +10,7 @@ if(TARGET velmora)
 endif()
 install(FILES
     ${CMAKE_SOURCE_DIR}/examples/Help.RTF
+    ${CMAKE_SOURCE_DIR}/examples/UserGuide.html
     ${CMAKE_SOURCE_DIR}/examples/Default.INI
     ${CMAKE_SOURCE_DIR}/examples/KESTMORE.RBP
     "${CMAKE_SOURCE_DIR}/examples/BRANDOCK TAPPER.RBP"
@@ -18,7 +19,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora-cli.1
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora-cli.1 ${CMAKE_SOURCE_DIR}/packaging/velmora.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # The Python module and its type hints, where the system's python3 finds them for this prefix.
 if(TARGET velmora_python)

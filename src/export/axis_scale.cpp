@@ -119,6 +119,43 @@ std::vector<double> TickValues(const AxisScale& scale) {
     return values;
 }
 
+AxisScale ColourBarScale(double low, double high) {
+    const AxisScale automatic = AutoScale(low, high);
+    if (!std::isfinite(low) || !std::isfinite(high) || !(high > low)) return automatic;
+    // The round steps from a tenth to ten times the automatic one, smallest first.
+    const double power = std::pow(10.0, std::floor(std::log10(automatic.step) + 1e-9) - 1);
+    AxisScale best = automatic;
+    double bestMiss = INFINITY;
+    for (double decade = power; decade <= power * 1000; decade *= 10) {
+        for (const double nice : {1.0, 2.0, 2.5, 5.0}) {
+            const double step = nice * decade;
+            const double min = std::floor(low / step + 1e-9) * step;
+            const double max = std::ceil(high / step - 1e-9) * step;
+            const double steps = std::round((max - min) / step);
+            const double miss = steps < 4 ? 4 - steps : steps > 6 ? steps - 6 : 0;
+            if (miss < bestMiss) {
+                bestMiss = miss;
+                best = WithStep(min, max, step);
+                if (nice == 2.5) best.decimals = DecimalsFor(step / 10);  // 0.25 needs two
+            }
+        }
+    }
+    return best;
+}
+
+std::vector<double> ScaleStepValues(const AxisScale& scale) {
+    std::vector<double> values;
+    if (!(scale.step > 0) || !(scale.max > scale.min)) return values;
+    const double steps = std::round((scale.max - scale.min) / scale.step);
+    if (!(steps <= 1000)) return values;
+    for (int i = 0; i <= static_cast<int>(steps); ++i) {
+        const double value = scale.min + i * scale.step;
+        // Whole multiples of the step come out exact (no "0.30000000000000004").
+        values.push_back(std::round(value / scale.step) * scale.step);
+    }
+    return values;
+}
+
 std::string TickLabel(double value, int decimals) {
     char text[400];
     const auto result =
@@ -128,6 +165,16 @@ std::string TickLabel(double value, int decimals) {
     // A value that rounds to zero is written without its sign.
     if (label.front() == '-' && label.find_first_not_of("-0.") == std::string::npos)
         label.erase(0, 1);
+    return label;
+}
+
+std::string GroupedTickLabel(double value, int decimals) {
+    std::string label = TickLabel(value, decimals);
+    const std::size_t digits = label.front() == '-' ? 1 : 0;
+    const std::size_t dot = label.find('.');
+    for (std::size_t end = dot == std::string::npos ? label.size() : dot; end > digits + 3;
+         end -= 3)
+        label.insert(end - 3, ",");
     return label;
 }
 

@@ -48,9 +48,20 @@ double TickAnchor(const AxisScale& scale);
 // a whole step sits a hair short of its tick and goes without one).
 std::vector<double> TickValues(const AxisScale& scale);
 
+// The scale of a colour bar over [low, high]: widened to whole round steps, with 4 to 6 of them
+// where any round step allows, so that 5 to 7 ticks are labelled.
+AxisScale ColourBarScale(double low, double high);
+
+// Every step of a scale from min to max, both ends included (at most 1000).
+std::vector<double> ScaleStepValues(const AxisScale& scale);
+
 // A tick value as an engineer writes it: fixed point with the scale's decimals, "." as
 // separator, no grouping, never an exponent, never "-0" ("1200000", "0.0025", "-0.5").
 std::string TickLabel(double value, int decimals);
+
+// A tick label of a figure: TickLabel grouped in threes with "," as the window's charts and
+// reports write their numbers ("5,000,000", "-1,250.5", "0.0025").
+std::string GroupedTickLabel(double value, int decimals);
 
 // How many pixels a volume label takes in the window: a pressure/volume chart has at most
 // its width in these as bottom steps.

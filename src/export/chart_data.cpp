@@ -58,26 +58,35 @@ ChartData PowerChartData(const PowerCurve& curve) {
 }
 
 std::string ChartDataTable(const ChartData& chart, char separator) {
-    std::string out = chart.bottomTitle;
+    // Curves of one design share their x values: the first curve's x leads each group. A
+    // held design's curves form a group of their own, with their own x column before it.
+    std::vector<std::vector<const ChartCurve*>> groups(2);
+    for (const ChartCurve& curve : chart.curves)
+        if (!curve.points.empty()) groups[curve.faint ? 0 : 1].push_back(&curve);
+    if (groups[0].empty()) groups.erase(groups.begin());
+    std::string out;
     std::size_t rows = 0;
-    for (const ChartCurve& curve : chart.curves) {
-        if (curve.points.empty()) continue;
-        out += separator;
-        out += curve.name;
-        rows = std::max(rows, curve.points.size());
+    for (const std::vector<const ChartCurve*>& group : groups) {
+        if (!out.empty()) out += separator;
+        out += (group.empty() || !group.front()->faint ? "" : "held: ") + chart.bottomTitle;
+        for (const ChartCurve* curve : group) {
+            out += separator;
+            out += curve->name;
+            rows = std::max(rows, curve->points.size());
+        }
     }
     out += '\n';
-    // Curves of one chart share their x values; the first curve's x leads each line.
     for (std::size_t i = 0; i < rows; ++i) {
-        bool first = true;
-        for (const ChartCurve& curve : chart.curves) {
-            if (curve.points.empty()) continue;
-            if (first) {
-                if (i < curve.points.size()) AppendCsvNumber(out, curve.points[i].x);
-                first = false;
+        bool firstGroup = true;
+        for (const std::vector<const ChartCurve*>& group : groups) {
+            if (!firstGroup) out += separator;
+            firstGroup = false;
+            if (!group.empty() && i < group.front()->points.size())
+                AppendCsvNumber(out, group.front()->points[i].x);
+            for (const ChartCurve* curve : group) {
+                out += separator;
+                if (i < curve->points.size()) AppendCsvNumber(out, curve->points[i].y);
             }
-            out += separator;
-            if (i < curve.points.size()) AppendCsvNumber(out, curve.points[i].y);
         }
         out += '\n';
     }

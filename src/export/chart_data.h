@@ -16,6 +16,14 @@ struct ChartCurve {
     std::uint32_t rgb = 0;  // 0xRRGGBB
     bool rightAxis = false;
     bool pointsOnly = false;
+    bool faint = false;  // a held design's curve, drawn light under the live ones
+};
+
+// One line of a chart's legend: a sample of a curve's colour and the text beside it.
+struct LegendEntry {
+    std::string text;
+    std::uint32_t rgb = 0;
+    bool faint = false;
 };
 
 // What a chart figure shows, in the units the window shows it: plain data that the window and
@@ -30,6 +38,7 @@ struct ChartData {
     // The bottom axis has at most as many steps as the figure's width holds volume labels.
     bool bottomStepsByWidth = false;
     std::vector<ChartCurve> curves;
+    std::vector<LegendEntry> legend;  // empty: no legend
 };
 
 // The main graph (red curve left, blue right), the pressure/volume diagram and the power curve.

@@ -21,6 +21,13 @@ QColor ColorOf(std::uint32_t rgb) {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
+// A held design's colour: the curve's own, mostly white, so that the live curves stand out.
+QColor FaintOf(std::uint32_t rgb) {
+    const QColor c = ColorOf(rgb);
+    return QColor(255 - (255 - c.red()) * 2 / 5, 255 - (255 - c.green()) * 2 / 5,
+                  255 - (255 - c.blue()) * 2 / 5);
+}
+
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -41,7 +48,8 @@ constexpr double kTickFontUnits = 22;
 double LabelWidth(const QFontMetricsF& metrics, const AxisScale& scale) {
     double width = 0;
     for (const double v : TickValues(scale))
-        width = std::max(width, metrics.horizontalAdvance(Text(TickLabel(v, scale.decimals))));
+        width =
+            std::max(width, metrics.horizontalAdvance(Text(GroupedTickLabel(v, scale.decimals))));
     return width;
 }
 
@@ -122,7 +130,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
         const QPointF at = leftFrame.Map(x, leftTicks.min);
         painter.setPen(gridPen);
         painter.drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
-        const QString label = Text(TickLabel(x, xTicks.decimals));
+        const QString label = Text(GroupedTickLabel(x, xTicks.decimals));
         painter.setPen(Qt::black);
         painter.drawText(QPointF(at.x() - tickMetrics.horizontalAdvance(label) / 2,
                                  plot.bottom() + gap + tickMetrics.ascent()),
@@ -132,7 +140,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
         const QPointF at = leftFrame.Map(xTicks.min, y);
         painter.setPen(gridPen);
         painter.drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
-        const QString label = Text(TickLabel(y, leftTicks.decimals));
+        const QString label = Text(GroupedTickLabel(y, leftTicks.decimals));
         painter.setPen(kLeftColor);
         painter.drawText(QPointF(plot.left() - gap - tickMetrics.horizontalAdvance(label),
                                  at.y() + tickMetrics.ascent() / 2 - tickMetrics.descent() / 2),
@@ -144,7 +152,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
             const QPointF at = rightFrame.Map(xTicks.min, y);
             painter.drawText(QPointF(plot.right() + gap,
                                      at.y() + tickMetrics.ascent() / 2 - tickMetrics.descent() / 2),
-                             Text(TickLabel(y, rightTicks.decimals)));
+                             Text(GroupedTickLabel(y, rightTicks.decimals)));
         }
     }
     painter.setPen(QPen(Qt::black, std::max(1.0, 2 * u)));
@@ -191,15 +199,44 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
             started = true;
         }
         if (!started) continue;
+        const QColor color = curve.faint ? FaintOf(curve.rgb) : ColorOf(curve.rgb);
         if (curve.pointsOnly) {
             painter.setPen(Qt::NoPen);
-            painter.setBrush(ColorOf(curve.rgb));
+            painter.setBrush(color);
         } else {
-            painter.setPen(QPen(ColorOf(curve.rgb), std::max(1.0, 2.5 * u), Qt::SolidLine,
-                                Qt::RoundCap, Qt::RoundJoin));
+            painter.setPen(
+                QPen(color, std::max(1.0, 2.5 * u), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             painter.setBrush(Qt::NoBrush);
         }
         painter.drawPath(path);
+    }
+
+    // The legend, in the plot's top right corner on a white ground.
+    if (!chart.legend.empty()) {
+        painter.setClipping(false);
+        painter.setFont(tickFont);
+        const double sample = 40 * u;
+        double width = 0;
+        for (const LegendEntry& entry : chart.legend)
+            width = std::max(width, tickMetrics.horizontalAdvance(Text(entry.text)));
+        const double line = tickMetrics.height() * 1.2;
+        const QRectF box(plot.right() - gap - (gap + sample + gap + width + gap), plot.top() + gap,
+                         gap + sample + gap + width + gap,
+                         gap + line * static_cast<double>(chart.legend.size()));
+        painter.setPen(QPen(Qt::black, std::max(1.0, u)));
+        painter.setBrush(QColor(255, 255, 255, 230));
+        painter.drawRect(box);
+        for (std::size_t i = 0; i < chart.legend.size(); ++i) {
+            const LegendEntry& entry = chart.legend[i];
+            const double y = box.top() + gap / 2 + line * (static_cast<double>(i) + 0.5);
+            painter.setPen(
+                QPen(entry.faint ? FaintOf(entry.rgb) : ColorOf(entry.rgb), std::max(1.0, 4 * u)));
+            painter.drawLine(QPointF(box.left() + gap, y), QPointF(box.left() + gap + sample, y));
+            painter.setPen(Qt::black);
+            painter.drawText(QPointF(box.left() + 2 * gap + sample,
+                                     y + tickMetrics.ascent() / 2 - tickMetrics.descent() / 2),
+                             Text(entry.text));
+        }
     }
     painter.restore();
 }

@@ -79,8 +79,7 @@ std::string Variant(testing::TempFolder& folder, const std::string& model,
                     const std::vector<std::pair<std::string, std::string>>& replace = {}) {
     std::string text;
     ReadWholeFile(Kestmore(), text);
-    const std::string key = "Integration=specified";
-    text.replace(text.find(key), key.size(), "Integration=" + model);
+    text += "\n[Model]\nIntegration=" + model + "\n";
     for (const auto& [from, to] : replace) text.replace(text.find(from), from.size(), to);
     const std::string path = folder.File("variant.RBP");
     testing::WriteBytes(path, text);

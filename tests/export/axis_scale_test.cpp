@@ -129,3 +129,58 @@ TEST(ChartScales, EachChartScalesItsAxesAsTheWindowDoes) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Figures group their tick labels as the window does.
+TEST(AxisScale, FigureLabelsAreGroupedInThrees) {
+    EXPECT_EQ(GroupedTickLabel(5e6, 0), "5,000,000");
+    EXPECT_EQ(GroupedTickLabel(-1250.5, 1), "-1,250.5");
+    EXPECT_EQ(GroupedTickLabel(999, 0), "999");
+    EXPECT_EQ(GroupedTickLabel(-999, 0), "-999");
+    EXPECT_EQ(GroupedTickLabel(1000, 0), "1,000");
+    EXPECT_EQ(GroupedTickLabel(0.0025, 4), "0.0025");
+    EXPECT_EQ(GroupedTickLabel(-0.0001, 2), "0.00");
+    EXPECT_EQ(GroupedTickLabel(123456.789, 2), "123,456.79");
+}
+
+// The colour bar of a map: 5 to 7 round ticks that cover the data, whatever its range.
+TEST(ColourBarScale, FiveToSevenRoundTicksCoverTheData) {
+    const AxisScale bar = ColourBarScale(-5994, 53330);
+    // Steps of 10000 would need 8 ticks: the next round step.
+    EXPECT_EQ(ScaleStepValues(bar), (std::vector<double>{-20000, 0, 20000, 40000, 60000}));
+    EXPECT_EQ(bar.decimals, 0);
+    for (double low = 0.0123; low < 1e6; low *= 7.3) {
+        for (const double width : {0.001, 0.37, 1.0, 42.0, 9e4}) {
+            const double high = low + width * low;
+            const AxisScale scale = ColourBarScale(low, high);
+            const std::vector<double> values = ScaleStepValues(scale);
+            EXPECT_GE(values.size(), 5u) << low << " " << high;
+            EXPECT_LE(values.size(), 7u) << low << " " << high;
+            EXPECT_LE(scale.min, low);
+            EXPECT_GE(scale.max, high);
+            // 1, 2, 2.5 or 5 times a power of ten.
+            const double mantissa =
+                scale.step / std::pow(10.0, std::floor(std::log10(scale.step) + 1e-9));
+            EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
+                        std::fabs(mantissa - 2.5) < 1e-9 || std::fabs(mantissa - 5) < 1e-9)
+                << scale.step;
+        }
+    }
+    const std::vector<double> tenths = ScaleStepValues(ColourBarScale(0.1, 0.3));
+    const std::vector<double> expected{0.1, 0.15, 0.2, 0.25, 0.3};
+    ASSERT_EQ(tenths.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(tenths[i], expected[i], 1e-15);
+    EXPECT_EQ(ColourBarScale(0.1, 0.3).decimals, 2);
+    // Steps of 2.5 keep their second digit.
+    EXPECT_EQ(ColourBarScale(0, 12.5).step, 2.5);
+    EXPECT_EQ(ColourBarScale(0, 12.5).decimals, 1);
+    EXPECT_EQ(ColourBarScale(0, 0.125).decimals, 3);
+    // No spread: the automatic band around the value.
+    EXPECT_EQ(ScaleStepValues(ColourBarScale(5, 5)).size(),
+              ScaleStepValues(AutoScale(5, 5)).size());
+}
+
+}  // namespace
+}  // namespace velmora

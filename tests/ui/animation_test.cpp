@@ -8,8 +8,8 @@
 #include "simulation/engine_frame.h"
 #include "simulation/rgb_image.h"
 #include "ui/charts/chart_panel.h"
-#include "ui/pages/graphs/engine_image.h"
 #include "ui/charts/plot_curve.h"
+#include "ui/pages/graphs/engine_image.h"
 #include "ui/support/window_fixture.h"
 
 namespace velmora::testing {

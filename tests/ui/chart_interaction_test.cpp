@@ -1,11 +1,14 @@
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTabWidget>
+#include <QTest>
+#include <QToolTip>
 
 #include "model/number_text.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/chart_readouts.h"
-#include "ui/mainwindow/control_state_widgets.h"
 #include "ui/charts/plot_curve.h"
+#include "ui/mainwindow/control_state_widgets.h"
 #include "ui/support/chart_clicks.h"
 #include "ui/support/window_fixture.h"
 
@@ -66,6 +69,26 @@ TEST_F(ChartInteraction, HoverOnTheMainGraphReadsBothCurvesAtTheNearestStep) {
     // The recorded sample of that step is the displacer position in metres.
     EXPECT_NEAR(sim.SampleDispPos[i] * 1000, sim.Series1[i].y, 1e-6);
     EXPECT_TRUE(chart->ReadoutAt(QPoint(1, 1)).isEmpty());  // outside the plot area
+}
+
+TEST_F(ChartInteraction, TheHoverReadoutStaysWhileThePointerRests) {
+    const QPoint at = PlotPoint(0.4, 0.5);
+    const QString readout = chart->ReadoutAt(at);
+    ASSERT_FALSE(readout.isEmpty());
+    ASSERT_FALSE(chart->toolTip().isEmpty());  // the chart title, for a narrow chart
+    SendMouse(chart, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QToolTip::text() == readout; }, 5000));
+    // The pointer rests: the tooltip request that follows keeps the readout, not the title.
+    QHelpEvent rest(QEvent::ToolTip, at, chart->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(chart->viewport(), &rest);
+    WaitMs(50);
+    EXPECT_EQ(QToolTip::text(), readout);
+    EXPECT_TRUE(QToolTip::isVisible());
+    // Outside the plot area the title is the tooltip as before.
+    const QPoint corner(2, 2);
+    QHelpEvent outside(QEvent::ToolTip, corner, chart->viewport()->mapToGlobal(corner));
+    QCoreApplication::sendEvent(chart->viewport(), &outside);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QToolTip::text() == chart->toolTip(); }, 5000));
 }
 
 TEST_F(ChartInteraction, ADragZoomsWithoutPickingAndAClickStillPicksTheStepUnderTheMouse) {

@@ -42,9 +42,24 @@ TEST_F(ControlHelpTips, EveryInputUnitListCheckBoxCycleCountAndGraphChoiceHasATo
     for (const InputRow& row : c.InputRows())
         EXPECT_TRUE(row.edit->toolTip().contains("typical"))
             << row.edit->objectName().toStdString();
+    // The typical range is quoted in the unit chosen for the input.
+    c.DispMassUnits->setCurrentIndex(c.DispMassUnits->findText("grams"));
     EXPECT_EQ(c.EditDispMass->toolTip(),
-              "Displacer mass: mass of the free displacer including its rod; typical 5 g (small "
-              "engine) to 2 kg (large engine)");
+              "Displacer mass: mass of the free displacer including its rod; typical 5 grams "
+              "(small engine) to 2,000 grams (large engine)");
+    // The shipped engine's 50 atm lies inside the pressure range.
+    c.PressureUnits->setCurrentIndex(c.PressureUnits->findText("lb/in^2"));
+    EXPECT_TRUE(c.EditMeanEnginePressure->toolTip().endsWith(
+        "typical 15 lb/in^2 (unpressurized) to 900 lb/in^2 (pressurized)"))
+        << c.EditMeanEnginePressure->toolTip().toStdString();
+    c.PressureUnits->setCurrentIndex(c.PressureUnits->findText("Atmos"));
+    EXPECT_TRUE(c.EditMeanEnginePressure->toolTip().endsWith(
+        "typical 1 Atmos (unpressurized) to 60 Atmos (pressurized)"))
+        << c.EditMeanEnginePressure->toolTip().toStdString();
+    c.HotTempUnits->setCurrentIndex(c.HotTempUnits->findText("F"));
+    EXPECT_TRUE(c.EditHotTemp->toolTip().endsWith(
+        "typical 212 F (low difference) to 1,290 F (flame heated)"))
+        << c.EditHotTemp->toolTip().toStdString();
     EXPECT_EQ(c.DispMassUnits->toolTip(), "Unit of the displacer mass as typed");
 }
 

@@ -9,11 +9,15 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QValueAxis>
+#include <cmath>
 #include <memory>
 
 #include "ui/support/window_fixture.h"
@@ -105,16 +109,21 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
               Qt::NoButton);  // the map answers at once, no timer between
     EXPECT_TRUE(FindControl<QLabel>(space, "DesignSpaceReadout")
                     ->text()
-                    .contains(QString::fromStdString("Engine Speed = " + run->Row(k).texts[1])));
+                    .contains("Engine Speed (RPM) = " + space->ValueText(k, 1)));
     window->Ui().EditPistonDiameter->setText(pistonBefore);
     WaitMs(600);
     const int runs = Runs();
     Click(map, map->CellCentre(static_cast<int>(k)));
-    EXPECT_EQ(window->Ui().EditDispMass->text().toStdString(), run->Row(k).texts[0]);
-    EXPECT_EQ(window->Ui().EditEngineSpeed->text().toStdString(), run->Row(k).texts[1]);
+    // The values go in rounded to the digits that tell them from their neighbours.
+    EXPECT_EQ(window->Ui().EditDispMass->text(), space->ValueText(k, 0));
+    EXPECT_EQ(window->Ui().EditEngineSpeed->text(), space->ValueText(k, 1));
+    EXPECT_NEAR(window->Ui().EditDispMass->text().toDouble(), run->Row(k).values[0],
+                (1.0 / 11) / 20);
     EXPECT_GT(Runs(), runs);
-    // The main window's results are those of the clicked design.
-    EXPECT_EQ(window->Session().Driver.Params.OmegaBar, run->Row(k).result[DesignOutput::OmegaBar]);
+    // The main window's results are those of the clicked design (within the rounding).
+    EXPECT_NEAR(window->Session().Driver.Params.OmegaBar,
+                *run->Row(k).result[DesignOutput::OmegaBar],
+                1e-3 * *run->Row(k).result[DesignOutput::OmegaBar]);
 
     const QString csv = Path("map.csv");
     ASSERT_TRUE(space->ExportCsv(csv));
@@ -123,6 +132,57 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
     const QStringList lines = QString(file.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 121);
     EXPECT_TRUE(lines[0].startsWith("Displacer.Mass,Engine.Speed,"));
+}
+
+TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickAppliesTheMapsDesign) {
+    ChooseMap(4, 3);
+    const QString pistonBefore = window->Ui().EditPistonDiameter->text();
+    Button("DesignSpaceStart")->click();
+    ASSERT_TRUE(WaitUntilDone(20000));
+    auto* stale = FindControl<QLabel>(space, "DesignSpaceStale");
+    auto* map = FindControl<DesignSpaceMap>(space, "DesignSpaceMap");
+    EXPECT_TRUE(stale->text().isEmpty());
+    EXPECT_FALSE(space->DesignChanged());
+
+    // Editing a varied input does not make the map stale; it moves the marker.
+    window->Ui().EditDispMass->setText("1.1");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return map->Values().markerX.value_or(0) == 1.1; }, 5000));
+    EXPECT_FALSE(space->DesignChanged());
+    // Any other input does.
+    window->Ui().EditPistonDiameter->setText("130");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !stale->text().isEmpty(); }, 5000));
+    EXPECT_EQ(stale->text(), "Design changed since this map: re-run");
+    EXPECT_TRUE(space->DesignChanged());
+    auto* readout = FindControl<QLabel>(space, "DesignSpaceReadout");
+    const int k = 2 * 3 + 1;
+    SendMouse(map, QEvent::MouseMove, map->CellCentre(k), Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(readout->text().contains("Click to use the map's design with these values."));
+
+    // A click applies the map's whole design with the clicked values, as one step.
+    const int steps = window->UndoStack()->index();
+    Click(map, map->CellCentre(k));
+    EXPECT_EQ(window->UndoStack()->index(), steps + 1);
+    EXPECT_EQ(window->Ui().EditPistonDiameter->text(), pistonBefore);
+    EXPECT_EQ(window->Ui().EditDispMass->text(), space->ValueText(k, 0));
+    EXPECT_EQ(window->Ui().EditEngineSpeed->text(), space->ValueText(k, 1));
+    EXPECT_TRUE(stale->text().isEmpty());
+    // The marker sits on the applied design, and the main window runs what the map showed.
+    EXPECT_DOUBLE_EQ(map->Values().markerX.value_or(0), space->ValueText(k, 0).toDouble());
+    EXPECT_DOUBLE_EQ(map->Values().markerY.value_or(0), space->ValueText(k, 1).toDouble());
+    const SweepRow& row = space->Run()->Row(k);
+    EXPECT_NEAR(window->Session().Driver.Params.OmegaBar, *row.result[DesignOutput::OmegaBar],
+                1e-3 * *row.result[DesignOutput::OmegaBar]);
+    // One undo brings the edited design back, and the map says again that it is stale.
+    window->UndoStack()->undo();
+    EXPECT_EQ(window->Ui().EditPistonDiameter->text(), "130");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !stale->text().isEmpty(); }, 5000));
+    EXPECT_EQ(stale->text(), "Design changed since this map: re-run");
+    // A new run is of the design as it is now.
+    finished->clear();
+    Button("DesignSpaceStart")->click();
+    ASSERT_TRUE(WaitUntilDone(20000));
+    EXPECT_TRUE(stale->text().isEmpty());
+    EXPECT_EQ(space->Run()->Plan().base.EditPistonDiameter.text, "130");
 }
 
 TEST_F(DesignSpaceInWindow, BadFieldsAreMarkedAndStopStart) {
@@ -186,6 +246,106 @@ TEST_F(DesignSpaceInWindow, OneInputDrawsTheChosenOutputsWithTheCurrentDesign) {
     space->grab().save("/tmp/velmora_design_space_line.png");
     space->LoadDesign(30);
     EXPECT_EQ(window->Ui().EditDispMass->text(), "2");
+
+    // Outputs in the same unit share one axis with round ticks.
+    const QList<QAbstractAxis*> vertical = view->chart()->axes(Qt::Vertical);
+    ASSERT_EQ(vertical.size(), 1);
+    auto* power = qobject_cast<QValueAxis*>(vertical.front());
+    EXPECT_EQ(power->titleText(), "Schmidt power, Indicated power (W)");
+    EXPECT_EQ(power->tickType(), QValueAxis::TicksDynamic);
+    const double steps = (power->max() - power->min()) / power->tickInterval();
+    EXPECT_NEAR(steps, std::round(steps), 1e-9);
+    EXPECT_EQ(power->min() / power->tickInterval(),
+              std::round(power->min() / power->tickInterval()));
+
+    // Hover and click work anywhere in the plot area, and only there is a click offered.
+    QWidget* viewport = view->viewport();
+    auto* readout = FindControl<QLabel>(space, "DesignSpaceReadout");
+    const QRectF plot = view->chart()->plotArea();
+    const QPoint inside = view->mapFromScene(
+        view->chart()->mapToScene(QPointF(plot.left() + plot.width() * 0.2, plot.top() + 5)));
+    SendMouse(viewport, QEvent::MouseMove, inside, Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(readout->text().endsWith("Click to use this design."))
+        << readout->text().toStdString();
+    SendMouse(viewport, QEvent::MouseMove, QPoint(2, 2), Qt::NoButton, Qt::NoButton);
+    EXPECT_FALSE(readout->text().contains("Click"));
+    Click(viewport, inside);
+    // A fifth of the way from 0.5 to 2 is 0.8: design 6 of 31.
+    EXPECT_EQ(window->Ui().EditDispMass->text(), space->ValueText(6, 0));
+    EXPECT_EQ(space->ValueText(6, 0), "0.8");
+}
+
+TEST_F(DesignSpaceInWindow, TheWindowKeepsItsSizeWhateverTheReadoutSays) {
+    ChooseMap(12, 10);
+    for (const int output : {static_cast<int>(DesignOutput::Beta), 0, 1, 2, 3, 4, 5, 8, 9})
+        FindControl<QListWidget>(space, "DesignSpaceOutputs")
+            ->item(output)
+            ->setCheckState(Qt::Checked);
+    space->resize(800, 550);
+    Button("DesignSpaceStart")->click();
+    ASSERT_TRUE(WaitUntilDone(20000));
+    QTest::qWait(0);
+    EXPECT_EQ(space->size(), QSize(800, 550));
+    EXPECT_LE(space->minimumSizeHint().height(), 550);
+    auto* map = FindControl<DesignSpaceMap>(space, "DesignSpaceMap");
+    const QSize before = space->size();
+    for (int k = 0; k < 120; k += 7) {
+        SendMouse(map, QEvent::MouseMove, map->CellCentre(k), Qt::NoButton, Qt::NoButton);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(space->size(), before);
+    }
+    // Readouts round what they show.
+    const QString text = FindControl<QLabel>(space, "DesignSpaceReadout")->text();
+    EXPECT_FALSE(text.contains(QRegularExpression("[0-9]{7}"))) << text.toStdString();
+    space->grab().save("/tmp/velmora_design_space_800x550.png");
+}
+
+TEST(DesignSpaceMapTicks, RoundTicksWithinTheAxisAndADistinctMarkForDesignsThatWillNotRun) {
+    int decimals = -1;
+    std::vector<double> x;
+    for (int i = 0; i < 12; ++i) x.push_back(0.5 + i / 11.0);
+    const std::vector<double> ticks = MapTicks(x, decimals);
+    ASSERT_EQ(ticks.size(), 5u);
+    EXPECT_NEAR(ticks.front(), 0.6, 1e-12);
+    EXPECT_NEAR(ticks.back(), 1.4, 1e-12);
+    EXPECT_EQ(decimals, 1);
+    std::vector<double> log;
+    for (int i = 0; i <= 30; ++i) log.push_back(std::pow(10.0, i / 10.0));
+    EXPECT_EQ(MapTicks(log, decimals),
+              (std::vector<double>{1, 2, 5, 10, 20, 50, 100, 200, 500, 1000}));
+    EXPECT_NEAR(AxisFraction(log, 10), 1.0 / 3, 1e-12);
+
+    // Two maps alike but for one design that will not run: only that cell looks different.
+    DesignSpaceMap map;
+    map.resize(500, 400);
+    DesignSpaceMap::Data data;
+    data.x = {1, 2, 3};
+    data.y = {1, 2};
+    data.values = {1.0, 2.0, 3.0, 4.0, 5.0, 6.0};
+    data.overdriven.assign(6, false);
+    data.willNotRun.assign(6, false);
+    map.SetData(data);
+    const QImage plain = map.grab().toImage();
+    data.willNotRun[2] = true;
+    map.SetData(data);
+    const QImage marked = map.grab().toImage();
+    data.willNotRun[2] = false;
+    data.overdriven[2] = true;
+    map.SetData(data);
+    const QImage hatched = map.grab().toImage();
+    const QPoint cell = map.CellCentre(2) + QPoint(3, 3);
+    const QPoint other = map.CellCentre(4) + QPoint(3, 3);
+    auto differs = [&](const QImage& a, const QImage& b, QPoint at) {
+        int count = 0;
+        for (int dx = -8; dx <= 8; ++dx)
+            for (int dy = -8; dy <= 8; ++dy)
+                count += a.pixel(at + QPoint(dx, dy)) != b.pixel(at + QPoint(dx, dy));
+        return count;
+    };
+    EXPECT_GT(differs(plain, marked, cell), 20);
+    EXPECT_EQ(differs(plain, marked, other), 0);
+    EXPECT_GT(differs(marked, hatched, cell), 20);  // not the overdriven hatching
+    marked.save("/tmp/velmora_design_space_will_not_run.png");
 }
 
 }  // namespace

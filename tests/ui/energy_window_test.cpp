@@ -27,7 +27,7 @@ class EnergyInWindow : public WindowTest {
         energy = Control<EnergyWindow>("EnergyWindow");
         ASSERT_NE(energy, nullptr);
         ASSERT_TRUE(energy->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy(), 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !energy->Busy(); }, 10000));
     }
 
     QString Cell(int row) const {
@@ -60,8 +60,9 @@ TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
     // The accurate choice: the design's own key, so a save carries it.
     model->setCurrentIndex(static_cast<int>(IntegrationModel::Accurate));
     emit model->activated(model->currentIndex());
-    QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy() && energy->ShownModel() == IntegrationModel::Accurate,
-                             10000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !energy->Busy() && energy->ShownModel() == IntegrationModel::Accurate; },
+        10000));
     EXPECT_EQ(window->Session().State.Integration, IntegrationModel::Accurate);
     ExpectTableOf(window->Session().Controls());
     energy->grab().save("/tmp/velmora_energy_accurate.png");
@@ -75,7 +76,7 @@ TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
     ControlState faster = window->Session().Controls();
     faster.EditEngineSpeed.text = "1400";
     window->ApplyInputsAsOneStep(faster, "Speed");
-    QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy() && Cell(1) != before, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !energy->Busy() && Cell(1) != before; }, 10000));
     ExpectTableOf(window->Session().Controls());
 
     // A heavy displacer at 694 RPM does not settle: the figures are left empty and the window
@@ -84,7 +85,7 @@ TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
     heavy.EditEngineSpeed.text = "693.939393939394";
     heavy.EditDispMass.text = "3.86161616161616";
     window->ApplyInputsAsOneStep(heavy, "Heavy");
-    QTRY_VERIFY_WITH_TIMEOUT(!energy->Busy() && Cell(9) == "no", 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !energy->Busy() && Cell(9) == "no"; }, 10000));
     EXPECT_EQ(Cell(1), "not settled");
     EXPECT_TRUE(FindControl<QLabel>(energy, "EnergyStatus")->text().contains("did not settle"));
     energy->grab().save("/tmp/velmora_energy_unsettled.png");

@@ -204,7 +204,8 @@ TEST_F(ExportWindowTest, ChartMenusSaveAndCopy) {
         std::unique_ptr<QMenu> menu(window->Exports().ChartMenu(chart, nullptr));
         QStringList captions;
         for (QAction* action : menu->actions()) captions.append(action->text());
-        EXPECT_EQ(captions, (QStringList{"Save Image As...", "Copy Image", "Copy Data"}));
+        EXPECT_EQ(captions, (QStringList{"Save Image As...", "Copy Image", "Copy Data",
+                                         "Save Data As CSV..."}));
     }
     std::unique_ptr<QMenu> menu(window->Exports().ChartMenu(ui.PVChart, nullptr));
     dialogs->ExportAnswers = {OutPath("pv.svg")};

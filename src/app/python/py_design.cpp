@@ -130,9 +130,10 @@ py::dict DesignToDict(Design& design) {
     return out;
 }
 
-DesignResult Evaluate(Design& design, bool powerCurve) {
+DesignResult Evaluate(Design& design, bool powerCurve, bool energy) {
     EvaluationOptions options;
     options.powerCurve = powerCurve;
+    options.energy = energy;
     const py::gil_scoped_release unlocked;
     const std::lock_guard lock(*design.evaluating);
     return design.evaluator->Evaluate(design.state, options);
@@ -170,7 +171,9 @@ void BindResult(py::module_& module) {
         const DesignOutput output = column.output;
         result.def_property_readonly(
             column.name, [output](const DesignResult& r) { return Value(r[output]); },
-            (std::string(column.caption) + (column.powerCurve ? "; needs power_curve=True" : ""))
+            (std::string(column.caption) + (column.powerCurve ? "; needs power_curve=True"
+                                            : column.energy   ? "; needs energy=True"
+                                                              : ""))
                 .c_str());
     }
     result.def_property_readonly(
@@ -312,8 +315,11 @@ void BindDesign(py::module_& module) {
             "The file the design was loaded from or last saved to (it names a reference "
             "engine in the report), or None.")
         .def("evaluate", &Evaluate, py::kw_only(), py::arg("power_curve") = false,
+             py::arg("energy") = false,
              "One compute run of the design as velmora-cli sweep makes it: a Result in SI "
-             "units. power_curve=True also computes the power/speed curve's maximum (slower).")
+             "units. power_curve=True also computes the power/speed curve's maximum, "
+             "energy=True the work, heat and efficiency columns under the design's model "
+             "(both slower).")
         .def("report", &ReportLines,
              "The report lines (inputs, an empty line, computed values) exactly as "
              "velmora-cli report prints them, without line ends.")

@@ -87,8 +87,7 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
     for (const SweepAxis& axis : plan.axes)
         if (const std::string problem = AxisValuesProblem(axis, plan.base); !problem.empty())
             throw InvalidValue(problem);
-    for (const DesignOutput output : outputs)
-        if (OutputColumn(output).powerCurve) plan.options.powerCurve = true;
+    for (const DesignOutput output : outputs) AskForOutput(plan.options, output);
 
     const SweepGrid grid(plan);
     const std::size_t count = grid.DesignCount();

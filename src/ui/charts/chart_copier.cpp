@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "export/held_design.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"
 #include "ui/charts/pv_point_cloud.h"
@@ -59,6 +60,25 @@ void ApplyScale(QValueAxis* axis, const AxisScale& scale) {
     axis->setLabelFormat(format);
 }
 
+namespace {
+
+// The scales widened to show a held design's curves as well, where the axis is automatic.
+ChartScales WithHeld(const ChartPanel* chart, ChartScales scales, bool leftAutomatic,
+                     bool rightAutomatic) {
+    const std::vector<ChartCurve>& held = chart->HeldCurves();
+    double low = 0;
+    double high = 0;
+    if (CurveExtent(held, false, true, low, high))
+        scales.bottom = WidenedScale(scales.bottom, low, high);
+    if (leftAutomatic && CurveExtent(held, false, false, low, high))
+        scales.left = WidenedScale(scales.left, low, high);
+    if (rightAutomatic && CurveExtent(held, true, false, low, high))
+        scales.right = WidenedScale(scales.right, low, high);
+    return scales;
+}
+
+}  // namespace
+
 void ApplyTitles(ChartPanel* chart, const ChartSetup& setup) {
     if (!setup.Title.empty()) SetChartTitle(chart, setup.Title);
     if (!setup.LeftAxisTitle.empty()) SetAxisTitle(chart->LeftAxis(), setup.LeftAxisTitle);
@@ -74,7 +94,8 @@ void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries
                    const PointSeries& blue, const PointSeries& cursor, PlotCurve* redSeries,
                    PlotCurve* blueSeries, PlotCurve* cursorSeries) {
     ApplyTitles(chart, setup);
-    const ChartScales scales = MainChartScales(setup, red, blue);
+    const ChartScales scales = WithHeld(chart, MainChartScales(setup, red, blue),
+                                        setup.LeftAxis.automatic, setup.RightAxis.automatic);
     ApplyScale(chart->BottomAxis(), scales.bottom);
     ApplyScale(chart->LeftAxis(), scales.left);
     ApplyScale(chart->RightAxis(), scales.right);
@@ -86,7 +107,12 @@ void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries
 void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* points,
                  QXYSeries* phasePoint) {
     ApplyTitles(chart, sim.PVChart);
-    const ChartScales scales = PvChartScales(sim, chart->width());
+    ChartScales scales = PvChartScales(sim, chart->width());
+    if (!chart->HeldCurves().empty()) {
+        scales = WithHeld(chart, scales, sim.PVChart.LeftAxis.automatic, false);
+        scales.bottom =
+            WithAtMostSteps(scales.bottom, std::max(2, chart->width() / kVolumeLabelPixels));
+    }
     ApplyScale(chart->BottomAxis(), scales.bottom);
     ApplyScale(chart->LeftAxis(), scales.left);
     points->SetPoints(sim.PVSeries);
@@ -97,7 +123,7 @@ void CopyPowerChart(ChartPanel* chart, const PowerCurve& curve, PlotCurve* power
                     PlotCurve* phaseOrTorque) {
     SetChartTitle(chart, curve.Title);
     SetAxisTitle(chart->RightAxis(), curve.RightAxisTitle);
-    const ChartScales scales = PowerChartScales(curve);
+    const ChartScales scales = WithHeld(chart, PowerChartScales(curve), true, true);
     ApplyScale(chart->BottomAxis(), scales.bottom);
     ApplyScale(chart->LeftAxis(), scales.left);
     ApplyScale(chart->RightAxis(), scales.right);

@@ -22,14 +22,14 @@ void StyleAxis(QValueAxis* axis, const QColor& color) {
     axis->setLinePenColor(color);
 }
 
+}  // namespace
+
 QLocale ChartLocale() {
     QLocale locale = QLocale::system();
     if (locale.language() == QLocale::C) locale = QLocale(QLocale::English, QLocale::UnitedStates);
     locale.setNumberOptions(QLocale::DefaultNumberOptions);  // with group separators
     return locale;
 }
-
-}  // namespace
 
 ChartPanel::ChartPanel(const QString& objectName, const QString& title, QWidget* parent)
     : QChartView(parent),

@@ -2,17 +2,25 @@
 
 #include <QChartView>
 #include <QColor>
+#include <QLocale>
 #include <QScatterSeries>
 #include <QString>
+#include <QStringList>
 #include <QValueAxis>
 #include <functional>
 #include <vector>
 
+class QGraphicsTextItem;
 class QRubberBand;
+
+#include "export/chart_data.h"
 
 namespace velmora {
 
 class PlotCurve;
+
+// The locale the charts write their numbers in: the user's, with group separators ("4,850,000").
+QLocale ChartLocale();
 
 // A flat chart without legend on a white back wall, with a bottom axis and a left (red) and
 // a right (blue) value axis, as every chart of the window has.
@@ -40,6 +48,13 @@ class ChartPanel : public QChartView {
     void SetReadout(Readout readout) { readout_ = std::move(readout); }
     QString ReadoutAt(const QPoint& viewPos) const;
 
+    // A held design's curves, drawn faint under the live ones, and the legend naming both
+    // designs; their extent counts in the automatic scales (chart_copier). Empty: none.
+    void SetHeld(const std::vector<ChartCurve>& curves, const std::vector<LegendEntry>& legend);
+    const std::vector<ChartCurve>& HeldCurves() const { return held_; }
+    // The legend's lines as shown, empty without a held design.
+    QStringList LegendLines() const;
+
     // Rubber-band zoom: the axes show the values inside `viewRect` until ResetZoom (double
     // click, Esc) or EndZoom (the next computation sets its own ranges).
     void ZoomTo(const QRect& viewRect);
@@ -61,6 +76,9 @@ class ChartPanel : public QChartView {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A pointer at rest asks for a tooltip: over the plot it is the readout again, so the
+    // value stays to be read; elsewhere the chart's own tooltip (its title).
+    bool viewportEvent(QEvent* event) override;
 
   private:
     // An axis as it was before the first zoom.
@@ -86,6 +104,11 @@ class ChartPanel : public QChartView {
     QValueAxis* left_;
     QValueAxis* right_;
     std::vector<PlotCurve*> curves_;
+    std::vector<ChartCurve> held_;
+    std::vector<PlotCurve*> heldCurves_;
+    std::vector<LegendEntry> legend_;
+    QGraphicsTextItem* legendItem_ = nullptr;
+    void PlaceLegend();
 };
 
 }  // namespace velmora

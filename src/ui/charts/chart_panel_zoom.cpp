@@ -1,6 +1,7 @@
 // Mouse work on a chart: a click picks, a drag zooms (never a click), double click or Esc
 // shows the whole chart again, hovering reads values out.
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRubberBand>
@@ -98,6 +99,18 @@ void ChartPanel::mouseMoveEvent(QMouseEvent* event) {
         QToolTip::hideText();
     else
         QToolTip::showText(event->globalPosition().toPoint(), text, this);
+}
+
+bool ChartPanel::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && !pressed_) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = ReadoutAt(help->pos());
+        if (!text.isEmpty()) {
+            QToolTip::showText(help->globalPos(), text, this);
+            return true;
+        }
+    }
+    return QChartView::viewportEvent(event);
 }
 
 void ChartPanel::mouseReleaseEvent(QMouseEvent* event) {

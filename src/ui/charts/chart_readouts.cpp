@@ -7,10 +7,10 @@
 
 #include "model/number_text.h"
 #include "ui/charts/chart_panel.h"
-#include "ui/mainwindow/control_state_widgets.h"
-#include "ui/mainwindow/main_window.h"
 #include "ui/charts/plot_curve.h"
 #include "ui/charts/pv_point_cloud.h"
+#include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/main_window.h"
 
 namespace velmora {
 

@@ -15,6 +15,7 @@
 
 #include "export/chart_image.h"
 #include "ui/charts/chart_panel.h"
+#include "ui/commands/compare_commands.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/mainwindow/window_dialogs.h"
 
@@ -108,7 +109,21 @@ ReportDocument ExportCommands::Report() const {
     const std::string loaded = form_.Session().Driver.LoadedFileName;
     const QString name =
         loaded.empty() ? BaseName() : QFileInfo(QString::fromStdString(loaded)).fileName();
-    return ReportDocumentOf(form_.Session(), name.toStdString(), Date().toStdString());
+    ReportDocument report =
+        ReportDocumentOf(form_.Session(), name.toStdString(), Date().toStdString());
+    if (const auto* compare = form_.findChild<CompareCommands*>(); compare && compare->Held()) {
+        const ChartKind kinds[] = {ChartKind::Main, ChartKind::PressureVolume, ChartKind::Power};
+        for (std::size_t i = 0; i < report.figures.size() && i < std::size(kinds); ++i)
+            report.figures[i] = compare->Exported(report.figures[i], kinds[i]);
+    }
+    return report;
+}
+
+ChartData ExportCommands::Chart(ChartKind kind) const {
+    ChartData chart = ChartOf(form_.Session(), kind);
+    if (const auto* compare = form_.findChild<CompareCommands*>())
+        chart = compare->Exported(std::move(chart), kind);
+    return chart;
 }
 
 void ExportCommands::ExportReportText() {
@@ -172,6 +187,8 @@ QMenu* ExportCommands::ChartMenu(ChartPanel* chart, QWidget* parent) {
             [this, kind] { CopyChartImage(kind); });
     connect(menu->addAction("Copy Data"), &QAction::triggered, this,
             [this, kind] { CopyChartData(kind); });
+    connect(menu->addAction("Save Data As CSV..."), &QAction::triggered, this,
+            [this, kind] { SaveChartData(kind); });
     return menu;
 }
 
@@ -190,19 +207,27 @@ void ExportCommands::SaveChartImage(ChartKind kind) {
     const std::optional<QString> path =
         AskPath("image", "Save Image As", suffix, "PNG images (*.png);;SVG images (*.svg)");
     if (!path) return;
-    const ChartData chart = ChartOf(form_.Session(), kind);
+    const ChartData chart = Chart(kind);
     const bool svg = path->endsWith(".svg", Qt::CaseInsensitive);
     const QByteArray bytes = svg ? ChartSvg(chart, kImageSize) : ChartPng(chart, kImageSize);
     Write(*path, bytes.toStdString());
 }
 
 void ExportCommands::CopyChartImage(ChartKind kind) {
-    QGuiApplication::clipboard()->setImage(ChartImage(ChartOf(form_.Session(), kind), kImageSize));
+    QGuiApplication::clipboard()->setImage(ChartImage(Chart(kind), kImageSize));
 }
 
 void ExportCommands::CopyChartData(ChartKind kind) {
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(ChartDataTable(ChartOf(form_.Session(), kind), '\t')));
+        QString::fromStdString(ChartDataTable(Chart(kind), '\t')));
+}
+
+void ExportCommands::SaveChartData(ChartKind kind) {
+    const char* suffix = kind == ChartKind::Main             ? "-main.csv"
+                         : kind == ChartKind::PressureVolume ? "-pv-chart.csv"
+                                                             : "-power-chart.csv";
+    SaveAs("chart-data", "Save Chart Data As CSV", suffix, "CSV files (*.csv)",
+           ChartDataTable(Chart(kind), ','));
 }
 
 }  // namespace velmora

@@ -43,6 +43,10 @@ class ExportCommands : public QObject {
     void SaveChartImage(ChartKind kind);
     void CopyChartImage(ChartKind kind);
     void CopyChartData(ChartKind kind);
+    void SaveChartData(ChartKind kind);
+    // The chart as exported: as the window shows it, with a held design's curves when one is
+    // held for comparison.
+    ChartData Chart(ChartKind kind) const;
 
     // "Default" when the window shows "Velmora -- Default"; names the proposed files.
     QString BaseName() const;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/charts/chart_panel.h"
+#include "ui/commands/compare_commands.h"
 #include "ui/commands/export_commands.h"
 #include "ui/mainwindow/bug_list_text.h"
 #include "ui/mainwindow/control_help.h"
@@ -17,7 +18,9 @@
 #include "ui/pages/design/design_steps_page.h"
 #include "ui/pages/graphs/graphs_page.h"
 #include "ui/pages/help/help_page.h"
+#include "ui/pages/help/user_guide.h"
 #include "ui/pages/inputs/inputs_page.h"
+#include "ui/pages/inputs/typical_ranges.h"
 #include "ui/pages/report/report_page.h"
 #include "ui/tools/design_space_window.h"
 #include "ui/tools/energy_window.h"
@@ -47,6 +50,7 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     BuildRecentFilesMenu();
     BuildPages();
     ApplyControlHelp(this);
+    ConnectTypicalRanges(ui_);
     BuildBugMemo();
     BuildTimers();
     ConnectEvents();
@@ -64,8 +68,9 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
 TForm1::~TForm1() {
     FormDestroy();
     // The undo stack is a child, cleared (and signalling) only when QWidget's destructor
-    // deletes it, after this object's own members are gone.
-    undo_->disconnect(this);
+    // deletes it, after this object's own members are gone: nobody (this window nor the tool
+    // windows that follow the design) may hear it then.
+    undo_->disconnect();
 }
 
 void TForm1::BuildMenu() {
@@ -82,6 +87,8 @@ void TForm1::BuildMenu() {
     AddDesignSpaceMenu(*this, bar);
     AddOptimizeMenu(*this, bar);
     AddEnergyMenu(*this, bar);
+    AddCompareMenu(*this, bar);
+    AddUserGuideMenu(*this, bar);
     ui_.BugList1 = bar->addAction("Bug List");
     ui_.BugList1->setObjectName("BugList1");
     ui_.Help1 = bar->addAction("Help");

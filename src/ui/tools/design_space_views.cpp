@@ -8,16 +8,21 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QSaveFile>
 #include <QValueAxis>
 #include <cmath>
 #include <sstream>
 
+#include "designspace/rounded_text.h"
 #include "designspace/sweep_csv.h"
+#include "ui/charts/chart_copier.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/commands/input_steps.h"
 #include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/main_window.h"
 #include "ui/tools/design_space_map.h"
 #include "ui/tools/design_space_window.h"
-#include "ui/mainwindow/main_window.h"
 
 namespace velmora {
 
@@ -35,9 +40,11 @@ std::optional<double> TypedValue(const std::string& text) {
     return ParseRangeNumber(std::string_view(plain).substr(first, last - first + 1));
 }
 
-// The value of an input of the design the run started from.
-std::optional<double> BaseValue(const SweepPlan& plan, std::size_t axis) {
-    return TypedValue((plan.base.*plan.axes[axis].input->control).text);
+// A design that will not run: Beta (Beta S with a spring) below 1.
+bool WillNotRun(const DesignResult& result) {
+    const std::optional<double>& beta =
+        result[DesignOutput::BetaS] ? result[DesignOutput::BetaS] : result[DesignOutput::Beta];
+    return beta && *beta < 1;
 }
 
 QAbstractAxis* MakeAxis(bool log, const QString& title) {
@@ -58,39 +65,93 @@ QAbstractAxis* MakeAxis(bool log, const QString& title) {
 
 }  // namespace
 
+QString DesignSpaceWindow::ValueText(std::size_t k, std::size_t a) const {
+    if (!run_ || k >= run_->DesignCount() || a >= run_->Plan().axes.size()) return {};
+    const std::vector<double>& axis = run_->AxisValueLists()[a];
+    const std::size_t i = run_->Row(k).index[a];
+    // The nearest neighbour on the axis sets how many digits the value needs.
+    double resolution = 0;
+    for (const std::size_t n : {i - 1, i + 1}) {
+        if (n >= axis.size()) continue;  // i - 1 wraps round at 0
+        const double d = std::fabs(axis[n] - axis[i]);
+        resolution = resolution == 0 ? d : std::min(resolution, d);
+    }
+    const double value = run_->Row(k).values[a];
+    return QString::fromStdString(RoundedText(value, SignificantDigitsFor(value, resolution),
+                                              run_->Plan().base.outputs.numbers.decimalSeparator));
+}
+
 QString DesignSpaceWindow::DesignText(std::size_t k) const {
     if (!run_ || k >= run_->DesignCount()) return {};
     const SweepPlan& plan = run_->Plan();
     const SweepRow& row = run_->Row(k);
-    QStringList lines;
+    // Compact: the readout has a fixed height, so that the window never changes its size.
+    QStringList inputs;
     for (std::size_t a = 0; a < plan.axes.size(); ++a)
-        lines << QString("%1 = %2").arg(plan.axes[a].input->name, ToQString(row.texts[a]));
-    if (!run_->IsDone(k)) {
-        lines << "(not evaluated)";
-        return lines.join('\n');
-    }
+        inputs << QString("%1 = %2").arg(axisTitles_.value(static_cast<int>(a)), ValueText(k, a));
+    if (!run_->IsDone(k)) return inputs.join(", ") + "\n(not evaluated)";
+    QStringList outputs;
     for (const DesignOutput output : runOutputs_) {
         const std::optional<double>& value = row.result[output];
-        lines << QString("%1: %2").arg(OutputColumn(output).caption,
-                                       value ? QString::number(*value, 'g', 6) : "-");
+        outputs << QString("%1: %2").arg(
+            OutputColumn(output).caption,
+            value ? QString::fromStdString(RoundedText(*value, 4)) : "-");
     }
-    if (row.result.Overdriven().value_or(false)) lines << "Overdriven: engine speed above Omega Bar";
-    lines << "Click to use this design.";
-    return lines.join('\n');
+    QStringList notes;
+    if (WillNotRun(row.result)) notes << "Will not run: Beta below 1.";
+    if (row.result.Overdriven().value_or(false))
+        notes << "Overdriven: engine speed above Omega Bar.";
+    notes << (DesignChanged() ? "Click to use the map's design with these values."
+                              : "Click to use this design.");
+    return inputs.join(", ") + "\n" + outputs.join("; ") + "\n" + notes.join(" ");
+}
+
+std::optional<double> DesignSpaceWindow::MarkerValue(std::size_t a) const {
+    if (!run_ || a >= run_->Plan().axes.size()) return std::nullopt;
+    const SweepPlan& plan = run_->Plan();
+    const InputControl& now = form_.Session().Controls().*plan.axes[a].input->control;
+    if (now.units != (plan.base.*plan.axes[a].input->control).units) return std::nullopt;
+    return TypedValue(now.text);
+}
+
+bool DesignSpaceWindow::DesignChanged() const {
+    if (!run_) return false;
+    const SweepPlan& plan = run_->Plan();
+    ControlState now = form_.Session().Controls();
+    for (const SweepAxis& axis : plan.axes)
+        (now.*axis.input->control).text = (plan.base.*axis.input->control).text;
+    // The design page's fields are notes for the design steps, not inputs of the engine.
+    now.EditStep3PistonDiam = plan.base.EditStep3PistonDiam;
+    now.EditStep3PistonStroke = plan.base.EditStep3PistonStroke;
+    now.EditStep5DispDiam = plan.base.EditStep5DispDiam;
+    now.EditStep5DispStroke = plan.base.EditStep5DispStroke;
+    return !SameInputs(now, plan.base);
+}
+
+void DesignSpaceWindow::NoteMainDesign() {
+    stale_->setText(DesignChanged() ? "Design changed since this map: re-run" : QString());
 }
 
 void DesignSpaceWindow::LoadDesign(std::size_t k) {
     if (!run_ || k >= run_->DesignCount()) return;
-    // Only the varied inputs change; the rest is the main window's design as it is now.
-    ControlState inputs = form_.Session().Controls();
+    // The whole design the map was computed from, so that the main window runs what the map
+    // showed even after edits there; only the design page's notes stay as they are.
     const SweepPlan& plan = run_->Plan();
-    const SweepRow& row = run_->Row(k);
+    const ControlState& now = form_.Session().Controls();
+    ControlState inputs = plan.base;
+    inputs.EditStep3PistonDiam = now.EditStep3PistonDiam;
+    inputs.EditStep3PistonStroke = now.EditStep3PistonStroke;
+    inputs.EditStep5DispDiam = now.EditStep5DispDiam;
+    inputs.EditStep5DispStroke = now.EditStep5DispStroke;
     QStringList what;
     for (std::size_t a = 0; a < plan.axes.size(); ++a) {
-        (inputs.*plan.axes[a].input->control).text = row.texts[a];
-        what << QString("%1 %2").arg(plan.axes[a].input->name, ToQString(row.texts[a]));
+        const QString value = ValueText(k, a);
+        (inputs.*plan.axes[a].input->control).text = value.toStdString();
+        what << QString("%1 %2").arg(plan.axes[a].input->name, value);
     }
     form_.ApplyInputsAsOneStep(inputs, "Design Space: " + what.join(", "));
+    NoteMainDesign();
+    ShowRows();
 }
 
 bool DesignSpaceWindow::ExportCsv(const QString& path) {
@@ -109,6 +170,61 @@ bool DesignSpaceWindow::ExportCsv(const QString& path) {
     return true;
 }
 
+std::size_t DesignSpaceWindow::NearestDesign(double x) const {
+    std::size_t nearest = 0;
+    double best = INFINITY;
+    for (std::size_t k = 0; k < run_->DesignCount(); ++k) {
+        const double d = std::fabs(run_->Row(k).values.front() - x);
+        if (d < best) {
+            best = d;
+            nearest = k;
+        }
+    }
+    return nearest;
+}
+
+bool DesignSpaceWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool move = event->type() == QEvent::MouseMove;
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched != chart_->viewport() || (!move && !press) || !run_ ||
+        run_->Plan().axes.size() != 1)
+        return QWidget::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    QChart* chart = chart_->chart();
+    const QPointF at = chart_->mapToScene(mouse->position().toPoint());
+    QAbstractSeries* first = chart->series().value(0);
+    // The readout offers a click only where a click takes a design: in the plot area.
+    if (first == nullptr || !chart->plotArea().contains(chart->mapFromScene(at))) {
+        if (move) readout_->setText("Point into the chart to read a design.");
+        return QWidget::eventFilter(watched, event);
+    }
+    const std::size_t k = NearestDesign(chart->mapToValue(chart->mapFromScene(at), first).x());
+    if (move) {
+        NoteMainDesign();
+        readout_->setText(DesignText(k));
+    } else if (mouse->button() == Qt::LeftButton) {
+        LoadDesign(k);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+namespace {
+
+// The unit in an output's caption: "W" of "Schmidt power (W)", empty for none.
+QString CaptionUnit(const QString& caption) {
+    const qsizetype open = caption.lastIndexOf('(');
+    return open >= 0 && caption.endsWith(')') ? caption.mid(open + 1, caption.size() - open - 2)
+                                              : QString();
+}
+
+QString CaptionName(const QString& caption) {
+    const qsizetype open = caption.lastIndexOf(" (");
+    return open >= 0 && caption.endsWith(')') ? caption.left(open) : caption;
+}
+
+}  // namespace
+
 void DesignSpaceWindow::ShowLineChart() {
     const SweepPlan& plan = run_->Plan();
     const SweepAxis& axis = plan.axes.front();
@@ -118,87 +234,83 @@ void DesignSpaceWindow::ShowLineChart() {
         chart->removeAxis(old);
         delete old;
     }
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(ChartLocale());
     chart->setTitle(QString("Outputs against %1").arg(axis.input->name));
-    QAbstractAxis* xAxis = MakeAxis(axis.log && axis.from > 0, axisTitles_.value(0));
+    const bool log = axis.log && axis.from > 0;
+    QAbstractAxis* xAxis = MakeAxis(log, axisTitles_.value(0));
+    if (auto* values = qobject_cast<QValueAxis*>(xAxis)) {
+        // The swept range exactly, with the window's round ticks inside it.
+        AxisScale scale = AutoScale(std::min(axis.from, axis.to), std::max(axis.from, axis.to));
+        scale.min = std::min(axis.from, axis.to);
+        scale.max = std::max(axis.from, axis.to);
+        if (scale.max > scale.min) ApplyScale(values, scale);
+    }
     chart->addAxis(xAxis, Qt::AlignBottom);
 
-    std::size_t shown = 0;
-    double firstLow = 0;
-    double firstHigh = 0;
-    for (const DesignOutput output : runOutputs_) {
-        if (shown == kMaxChartOutputs) break;
-        auto* series = new QLineSeries;
-        series->setName(OutputColumn(output).caption);
-        double low = 0;
-        double high = 0;
-        bool any = false;
-        for (std::size_t k = 0; k < run_->DesignCount(); ++k) {
-            if (!run_->IsDone(k)) continue;
-            const std::optional<double>& value = run_->Row(k).result[output];
-            if (!value) continue;
-            series->append(run_->Row(k).values.front(), *value);
-            low = any ? std::min(low, *value) : *value;
-            high = any ? std::max(high, *value) : *value;
-            any = true;
+    // One axis per unit: outputs in the same unit share it, so their curves compare directly.
+    std::vector<DesignOutput> shownOutputs(
+        runOutputs_.begin(), runOutputs_.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                       kMaxChartOutputs, runOutputs_.size())));
+    QStringList units;
+    for (const DesignOutput output : shownOutputs) {
+        const QString unit = CaptionUnit(OutputColumn(output).caption);
+        if (!units.contains(unit)) units << unit;
+    }
+    QValueAxis* firstAxis = nullptr;
+    for (qsizetype u = 0; u < units.size(); ++u) {
+        QStringList names;
+        std::vector<QLineSeries*> series;
+        double low = INFINITY;
+        double high = -INFINITY;
+        for (const DesignOutput output : shownOutputs) {
+            const QString caption = OutputColumn(output).caption;
+            if (CaptionUnit(caption) != units[u]) continue;
+            names << CaptionName(caption);
+            auto* line = new QLineSeries;
+            line->setName(caption);
+            for (std::size_t k = 0; k < run_->DesignCount(); ++k) {
+                if (!run_->IsDone(k)) continue;
+                const std::optional<double>& value = run_->Row(k).result[output];
+                if (!value || !std::isfinite(*value)) continue;
+                line->append(run_->Row(k).values.front(), *value);
+                low = std::min(low, *value);
+                high = std::max(high, *value);
+            }
+            chart->addSeries(line);
+            series.push_back(line);
         }
-        chart->addSeries(series);
         auto* yAxis = new QValueAxis;
-        yAxis->setLabelFormat("%g");
-        yAxis->setTitleText(OutputColumn(output).caption);
-        if (any && high > low) yAxis->setRange(low - 0.05 * (high - low), high + 0.05 * (high - low));
-        chart->addAxis(yAxis, shown % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
-        yAxis->setLinePenColor(series->pen().color());
-        yAxis->setLabelsColor(series->pen().color());
-        if (shown == 0) {
-            firstLow = yAxis->min();
-            firstHigh = yAxis->max();
+        yAxis->setTitleText(units[u].isEmpty()
+                                ? names.join(", ")
+                                : QString("%1 (%2)").arg(names.join(", "), units[u]));
+        ApplyScale(yAxis, low <= high ? AutoScale(low, high) : AutoScale(0, 1));
+        chart->addAxis(yAxis, u % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        for (QLineSeries* line : series) {
+            line->attachAxis(xAxis);
+            line->attachAxis(yAxis);
         }
-        connect(series, &QLineSeries::hovered, this, [this](const QPointF& point, bool state) {
-            if (!state || !run_) return;
-            std::size_t nearest = 0;
-            double best = INFINITY;
-            for (std::size_t k = 0; k < run_->DesignCount(); ++k) {
-                const double d = std::fabs(run_->Row(k).values.front() - point.x());
-                if (d < best) {
-                    best = d;
-                    nearest = k;
-                }
-            }
-            readout_->setText(DesignText(nearest));
-        });
-        connect(series, &QLineSeries::clicked, this, [this](const QPointF& point) {
-            std::size_t nearest = 0;
-            double best = INFINITY;
-            for (std::size_t k = 0; k < run_->DesignCount(); ++k) {
-                const double d = std::fabs(run_->Row(k).values.front() - point.x());
-                if (d < best) {
-                    best = d;
-                    nearest = k;
-                }
-            }
-            LoadDesign(nearest);
-        });
-        ++shown;
+        if (series.size() == 1) {
+            yAxis->setLinePenColor(series.front()->pen().color());
+            yAxis->setLabelsColor(series.front()->pen().color());
+        }
+        if (firstAxis == nullptr) firstAxis = yAxis;
     }
     // The current design: a vertical line at its value.
-    if (const std::optional<double> base = BaseValue(plan, 0); base && shown > 0) {
+    if (const std::optional<double> base = MarkerValue(0); base && firstAxis != nullptr) {
         auto* marker = new QLineSeries;
         marker->setObjectName("DesignSpaceMarker");
         marker->setName("Current design");
         marker->setPen(QPen(Qt::red, 1, Qt::DashLine));
-        marker->append(*base, firstLow);
-        marker->append(*base, firstHigh);
+        marker->append(*base, firstAxis->min());
+        marker->append(*base, firstAxis->max());
         chart->addSeries(marker);
         marker->attachAxis(xAxis);
-        marker->attachAxis(chart->axes(Qt::Vertical).front());
+        marker->attachAxis(firstAxis);
     }
-    if (auto* values = qobject_cast<QValueAxis*>(xAxis)) values->setRange(std::min(axis.from, axis.to), std::max(axis.from, axis.to));
 }
 
 void DesignSpaceWindow::ShowMap() {
-    const SweepPlan& plan = run_->Plan();
     DesignSpaceMap::Data data;
     data.x = run_->AxisValueLists()[0];
     data.y = run_->AxisValueLists()[1];
@@ -207,13 +319,15 @@ void DesignSpaceWindow::ShowMap() {
     data.valueTitle = OutputColumn(MapOutput()).caption;
     data.values.resize(run_->DesignCount());
     data.overdriven.resize(run_->DesignCount());
+    data.willNotRun.resize(run_->DesignCount());
     for (std::size_t k = 0; k < run_->DesignCount(); ++k) {
         if (!run_->IsDone(k)) continue;
         data.values[k] = run_->Row(k).result[MapOutput()];
         data.overdriven[k] = run_->Row(k).result.Overdriven().value_or(false);
+        data.willNotRun[k] = WillNotRun(run_->Row(k).result);
     }
-    data.markerX = BaseValue(plan, 0);
-    data.markerY = BaseValue(plan, 1);
+    data.markerX = MarkerValue(0);
+    data.markerY = MarkerValue(1);
     map_->SetData(std::move(data));
 }
 

@@ -27,6 +27,7 @@
 #include "designspace/sweep_csv.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/pages/help/user_guide.h"
 #include "ui/tools/design_space_map.h"
 
 namespace velmora {
@@ -52,8 +53,15 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     setObjectName("DesignSpaceWindow");
     setWindowTitle("Design Space");
     auto* layout = new QHBoxLayout(this);
-    auto* side = new QVBoxLayout;
-    layout->addLayout(side);
+    // A fixed side panel and a fixed-height readout: the window keeps its size whatever the
+    // readout says.
+    auto* sidePanel = new QWidget(this);
+    sidePanel->setObjectName("DesignSpaceSide");
+    sidePanel->setFixedWidth(300);
+    auto* side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
+    side->setSpacing(4);
+    layout->addWidget(sidePanel);
 
     auto* first = new QGroupBox("Input", this);
     axis1_ = BuildAxis(1, first);
@@ -78,10 +86,11 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
         mapOutput_->addItem(column.caption);
     }
     mapOutput_->setCurrentIndex(static_cast<int>(DesignOutput::IndicatedPower));
-    outputs_->setMaximumHeight(150);
+    outputs_->setMaximumHeight(88);
     side->addWidget(outputs_);
-    auto* mapRow = new QFormLayout;
-    mapRow->addRow("Map shows:", mapOutput_);
+    auto* mapRow = new QHBoxLayout;
+    mapRow->addWidget(new QLabel("Map shows:", this));
+    mapRow->addWidget(mapOutput_, 1);
     side->addLayout(mapRow);
 
     auto* buttons = new QHBoxLayout;
@@ -103,13 +112,21 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     problem_->setObjectName("DesignSpaceProblem");
     problem_->setStyleSheet("color: #a00000");
     side->addWidget(problem_);
+    stale_ = new QLabel(this);
+    stale_->setObjectName("DesignSpaceStale");
+    stale_->setStyleSheet("color: #a00000; font-weight: bold");
+    stale_->setWordWrap(true);
+    side->addWidget(stale_);
+    side->addStretch(1);
     readout_ = new QLabel(this);
     readout_->setObjectName("DesignSpaceReadout");
     readout_->setWordWrap(true);
     readout_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    side->addWidget(readout_, 1);
+    readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    readout_->setFixedHeight(readout_->fontMetrics().lineSpacing() * 5 + 6);
 
+    auto* right = new QVBoxLayout;
     plots_ = new QStackedWidget(this);
     chart_ = new QChartView(new QChart, plots_);
     chart_->setObjectName("DesignSpaceChart");
@@ -118,7 +135,13 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     map_->setObjectName("DesignSpaceMap");
     plots_->addWidget(chart_);
     plots_->addWidget(map_);
-    layout->addWidget(plots_, 1);
+    right->addWidget(plots_, 1);
+    right->addWidget(readout_);
+    layout->addLayout(right, 1);
+    // Hover and click anywhere in the line chart's plot area, not only on a curve.
+    chart_->setMouseTracking(true);
+    chart_->viewport()->setMouseTracking(true);
+    chart_->viewport()->installEventFilter(this);
 
     axis1_.input->setCurrentIndex(2);   // Displacer.Mass
     axis2_.input->setCurrentIndex(12);  // Engine.Speed
@@ -141,8 +164,10 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     });
     connect(outputs_, &QListWidget::itemChanged, this, [this] { Validate(); });
     connect(mapOutput_, &QComboBox::currentIndexChanged, this, [this] { ShowRows(); });
-    connect(map_, &DesignSpaceMap::CellHovered, this,
-            [this](int cell) { readout_->setText(DesignText(static_cast<std::size_t>(cell))); });
+    connect(map_, &DesignSpaceMap::CellHovered, this, [this](int cell) {
+        NoteMainDesign();
+        readout_->setText(DesignText(static_cast<std::size_t>(cell)));
+    });
     connect(map_, &DesignSpaceMap::CellClicked, this,
             [this](int cell) { LoadDesign(static_cast<std::size_t>(cell)); });
     task_ = new BackgroundTask(this);
@@ -151,7 +176,13 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
         ShowRows();
     });
     connect(task_, &BackgroundTask::Finished, this, &DesignSpaceWindow::Finished);
+    // Every finished edit, undo, load or applied design of the main window is a step there.
+    connect(form_.UndoStack(), &QUndoStack::indexChanged, this, [this] {
+        NoteMainDesign();
+        ShowRows();
+    });
     resize(980, 620);
+    AddUserGuideKey(form_, this, "design-space");
     Validate();
 }
 
@@ -181,11 +212,15 @@ DesignSpaceWindow::AxisFields DesignSpaceWindow::BuildAxis(int number, QWidget* 
     f.log->setObjectName("DesignSpaceLog" + n);
     for (const SweepInput& input : kSweepInputs) f.input->addItem(input.name, input.key);
     auto* form = new QFormLayout(parent);
+    form->setVerticalSpacing(3);
     form->addRow("Input:", f.input);
     form->addRow("From:", f.from);
     form->addRow("To:", f.to);
-    form->addRow("Points:", f.points);
-    form->addRow("", f.log);
+    // Points and the scale share a row: the panel fits a window 550 pixels high.
+    auto* pointsRow = new QHBoxLayout;
+    pointsRow->addWidget(f.points, 1);
+    pointsRow->addWidget(f.log);
+    form->addRow("Points:", pointsRow);
     connect(f.input, &QComboBox::currentIndexChanged, this, [this, f] {
         FillRange(f);
         Validate();
@@ -308,6 +343,7 @@ void DesignSpaceWindow::Start() {
     export_->setEnabled(false);
     readout_->clear();
     problem_->clear();
+    stale_->clear();
     const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     task_->Start(std::shared_ptr<WorkProgress>(run_, &run_->Progress()),
                  [run = run_, threads] { run->Run(threads); });

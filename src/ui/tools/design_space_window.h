@@ -43,10 +43,18 @@ class DesignSpaceWindow : public QWidget {
     // Writes the evaluated rows as CSV; false (and a message box) when the file cannot be
     // written.
     bool ExportCsv(const QString& path);
-    // Puts design k's varied inputs into the main window and recomputes there.
+    // Puts the design the map was computed from, with design k's varied values, into the main
+    // window as one undoable step and recomputes there. The map's design, not the main
+    // window's: after an edit there the map no longer shows what the main window would run.
     void LoadDesign(std::size_t k);
     // The text the readout shows for design k.
     QString DesignText(std::size_t k) const;
+    // Design k's value of axis `a` as shown and applied: rounded to tell it from its
+    // neighbours on the axis.
+    QString ValueText(std::size_t k, std::size_t a) const;
+    // Whether the main window's design differs from the map's in anything but the varied
+    // inputs' values.
+    bool DesignChanged() const;
 
   signals:
     // A run has ended (done, cancelled or failed) and its rows are shown.
@@ -54,6 +62,7 @@ class DesignSpaceWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct AxisFields {
@@ -71,8 +80,14 @@ class DesignSpaceWindow : public QWidget {
     DesignOutput MapOutput() const;
     void ShowRows();
     void ShowLineChart();
+    // The design nearest to `x` along the first axis.
+    std::size_t NearestDesign(double x) const;
     void ShowMap();
     void Finished();
+    // Shows whether the map is stale and moves the current-design marker.
+    void NoteMainDesign();
+    // The main window's value of axis `a`, when typed in the unit the map was made in.
+    std::optional<double> MarkerValue(std::size_t a) const;
 
     TForm1& form_;
     AxisFields axis1_{};
@@ -86,6 +101,7 @@ class DesignSpaceWindow : public QWidget {
     QProgressBar* progress_ = nullptr;
     QLabel* readout_ = nullptr;
     QLabel* problem_ = nullptr;
+    QLabel* stale_ = nullptr;
     QStackedWidget* plots_ = nullptr;
     QChartView* chart_ = nullptr;
     DesignSpaceMap* map_ = nullptr;

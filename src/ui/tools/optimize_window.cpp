@@ -22,10 +22,12 @@
 
 #include "designspace/sweep_axis.h"
 #include "model/scoped_flag.h"
-#include "optimizer/result_table.h"
+#include "optimizer/readable_result.h"
 #include "simulation/sensitivity_study.h"
+#include "ui/charts/chart_copier.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/pages/help/user_guide.h"
 
 namespace velmora {
 
@@ -138,7 +140,10 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     x->setTitleText("Evaluations");
     x->setLabelFormat("%d");
     auto* y = new QValueAxis(chart);
-    y->setTitleText("W");
+    y->setTitleText("W");  // every objective is a power; the chart title names it
+    // Round ticks from the start: an empty chart reads 0 to 10 evaluations, 0 to 1 W.
+    ApplyScale(x, AutoScale(0, 10));
+    ApplyScale(y, AutoScale(0, 1));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series_->attachAxis(x);
@@ -151,9 +156,9 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     status_ = new QLabel(this);
     status_->setObjectName("OptimizeStatus");
     right->addWidget(status_);
-    result_ = new QTableWidget(0, 3, this);
+    result_ = new QTableWidget(0, 4, this);
     result_->setObjectName("OptimizeResult");
-    result_->setHorizontalHeaderLabels({"", "Before", "After"});
+    result_->setHorizontalHeaderLabels({"", "Before", "After", "Note"});
     result_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     result_->verticalHeader()->setVisible(false);
     result_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -170,6 +175,7 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     connect(task_, &BackgroundTask::Progressed, this, &OptimizeWindow::ShowProgress);
     connect(task_, &BackgroundTask::Finished, this, &OptimizeWindow::Finished);
     resize(1000, 640);
+    AddUserGuideKey(form_, this, "optimize");
     Validate();
 }
 
@@ -285,6 +291,11 @@ void OptimizeWindow::Start() {
     run_ = std::make_shared<OptimizeRun>(std::move(p));
     series_->clear();
     result_->setRowCount(0);
+    chart_->chart()
+        ->axes(Qt::Vertical)
+        .value(0)
+        ->setTitleText(InfoOf(run_->Problem().objective).caption);
+    ShowProgress();
     start_->setEnabled(false);
     cancel_->setEnabled(true);
     apply_->setEnabled(false);
@@ -311,12 +322,13 @@ void OptimizeWindow::ShowProgress() {
     series_->replace(points);
     auto* x = qobject_cast<QValueAxis*>(chart_->chart()->axes(Qt::Horizontal).value(0));
     auto* y = qobject_cast<QValueAxis*>(chart_->chart()->axes(Qt::Vertical).value(0));
-    x->setRange(0, std::max(evaluations, 10));
+    ApplyScale(x, WithAtMostSteps(AutoScale(0, std::max(evaluations, 10)), 6));
+    x->setLabelFormat("%.0f");
     if (!history.empty()) {
         const double low = history.front().objective;
         const double high = history.back().objective;
         const double pad = std::max((high - low) * 0.05, std::fabs(high) * 0.01 + 1e-9);
-        y->setRange(low - pad, high + pad);
+        ApplyScale(y, AutoScale(low - pad, high + pad));
     }
     status_->setText(QString("%1 evaluations").arg(evaluations));
 }
@@ -338,36 +350,38 @@ void OptimizeWindow::Finished() {
 
 void OptimizeWindow::ShowResult() {
     const OptimizeOutcome& outcome = run_->Outcome();
-    const QString used = QString("%1 evaluations").arg(outcome.evaluations);
-    switch (outcome.status) {
-        case OptimizeStatus::StartUncomputable:
-            status_->setText(QString("The %1 of the design as it stands cannot be computed; "
-                                     "nothing to start from.")
-                                 .arg(InfoOf(run_->Problem().objective).caption));
-            result_->setRowCount(0);
-            return;
-        case OptimizeStatus::NoneFeasible:
-            status_->setText("No design within the bounds meets the constraints (" + used + ").");
-            break;
-        case OptimizeStatus::NoGain:
-            status_->setText(QString("No design within the bounds gives a %1 above 0 (%2).")
-                                 .arg(InfoOf(run_->Problem().objective).caption, used));
-            break;
-        case OptimizeStatus::Found:
-            status_->setText((outcome.cancelled ? "Cancelled; best feasible design so far ("
-                                                : "Best feasible design (") +
-                             used + ").");
-            break;
+    const OptimizeProblem& p = run_->Problem();
+    status_->setText(QString::fromStdString(OutcomeStatus(p, outcome)));
+    if (outcome.status == OptimizeStatus::StartUncomputable) {
+        result_->setRowCount(0);
+        return;
     }
-    const std::vector<ResultRow> rows = ResultRows(run_->Problem(), outcome);
+    std::vector<std::string> units;
+    for (const Variable& variable : p.variables)
+        units.push_back(form_.Ui()
+                            .InputOf(*variable.input->input)
+                            .units->itemText((p.base.*variable.input->control).units)
+                            .toStdString());
+    const std::vector<ReadableRow> rows = ReadableResultRows(p, outcome, units);
     result_->setRowCount(static_cast<int>(rows.size()));
+    const QBrush boundColour(QColor(255, 236, 160));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = static_cast<int>(i);
         result_->setItem(row, 0, new QTableWidgetItem(ToQString(rows[i].label)));
         result_->setItem(row, 1, new QTableWidgetItem(ToQString(rows[i].before)));
         result_->setItem(row, 2, new QTableWidgetItem(ToQString(rows[i].after)));
+        result_->setItem(row, 3, new QTableWidgetItem(ToQString(rows[i].note)));
         for (const int column : {1, 2})
             result_->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (rows[i].atBound) {
+            for (int column = 0; column < 4; ++column) {
+                result_->item(row, column)->setBackground(boundColour);
+                result_->item(row, column)
+                    ->setToolTip(
+                        "Ended within 1% of its range from a bound: the best design may lie beyond "
+                        "it. Widen the bound and run again.");
+            }
+        }
     }
     result_->resizeColumnsToContents();
     apply_->setEnabled(outcome.status == OptimizeStatus::Found);

@@ -1,5 +1,6 @@
 #include "ui/pages/inputs/inputs_page.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 
 #include "model/design_inputs.h"
@@ -10,6 +11,7 @@
 #include "ui/mainwindow/page_host.h"
 #include "ui/mainwindow/window_controls.h"
 #include "ui/mainwindow/window_session.h"
+#include "ui/pages/inputs/typical_ranges.h"
 
 namespace velmora {
 
@@ -99,13 +101,14 @@ void InputsPage::MarkNonNumberInputs() {
     for (const DesignInput& input : kDesignInputs) {
         QLineEdit* field = c_.InputOf(input).edit;
         const bool mark = !IsNumberText(ToStdString(field->text()), numbers);
-        if (field->property("notANumber").toBool() == mark) continue;
-        field->setProperty("notANumber", mark);
-        field->setStyleSheet(mark ? "QLineEdit { border: 2px solid red; }" : QString());
-        const ControlHelp* help = HelpFor(field->objectName());
-        field->setToolTip(mark              ? QString("*** ") + input.message
-                          : help != nullptr ? QString(help->tip)
-                                            : QString());
+        if (field->property("notANumber").toBool() != mark) {
+            field->setProperty("notANumber", mark);
+            field->setStyleSheet(mark ? "QLineEdit { border: 2px solid red; }" : QString());
+        }
+        // The typical range follows the unit chosen, also after a load that set it quietly.
+        const QComboBox* units = c_.InputOf(input).units;
+        field->setToolTip(mark ? QString("*** ") + input.message
+                               : TipInUnit(input, units->currentIndex(), units->currentText()));
     }
 }
 

@@ -1,0 +1,71 @@
+// A held design drawn under the live curves of a chart, with its legend.
+#include <QGraphicsTextItem>
+
+#include "ui/charts/chart_panel.h"
+#include "ui/charts/plot_curve.h"
+
+namespace velmora {
+
+namespace {
+
+QColor Faint(std::uint32_t rgb) {
+    const QColor c((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    return QColor(255 - (255 - c.red()) * 2 / 5, 255 - (255 - c.green()) * 2 / 5,
+                  255 - (255 - c.blue()) * 2 / 5);
+}
+
+}  // namespace
+
+void ChartPanel::SetHeld(const std::vector<ChartCurve>& curves,
+                         const std::vector<LegendEntry>& legend) {
+    for (PlotCurve* curve : heldCurves_) delete curve;
+    heldCurves_.clear();
+    held_ = curves;
+    legend_ = legend;
+    for (std::size_t i = 0; i < held_.size(); ++i) {
+        auto* curve = new PlotCurve(objectName() + "Held" + QString::number(i), chart_, bottom_,
+                                    held_[i].rightAxis ? right_ : left_, Faint(held_[i].rgb));
+        curve->setZValue(4);  // under the live curves
+        curve->SetPoints(held_[i].points);
+        heldCurves_.push_back(curve);
+    }
+    if (legend_.empty()) {
+        delete legendItem_;
+        legendItem_ = nullptr;
+        return;
+    }
+    if (legendItem_ == nullptr) {
+        legendItem_ = new QGraphicsTextItem(chart_);
+        legendItem_->setObjectName("ComparisonLegend");
+        legendItem_->setZValue(6);
+        QFont font = legendItem_->font();
+        font.setPointSize(8);
+        legendItem_->setFont(font);
+        connect(chart_, &QChart::plotAreaChanged, legendItem_, [this] { PlaceLegend(); });
+    }
+    QString html = "<table style='background: rgba(255,255,255,220)'>";
+    for (const LegendEntry& entry : legend_) {
+        const QColor colour = entry.faint ? Faint(entry.rgb)
+                                          : QColor((entry.rgb >> 16) & 0xFF,
+                                                   (entry.rgb >> 8) & 0xFF, entry.rgb & 0xFF);
+        html += QString("<tr><td style='color:%1'>&#9473;&#9473;</td><td>%2</td></tr>")
+                    .arg(colour.name(), QString::fromStdString(entry.text).toHtmlEscaped());
+    }
+    legendItem_->setHtml(html + "</table>");
+    PlaceLegend();
+}
+
+QStringList ChartPanel::LegendLines() const {
+    QStringList lines;
+    for (const LegendEntry& entry : legend_) lines << QString::fromStdString(entry.text);
+    return lines;
+}
+
+void ChartPanel::PlaceLegend() {
+    if (legendItem_ == nullptr) return;
+    const QRectF area = chart_->plotArea();
+    const QRectF box = legendItem_->boundingRect();
+    legendItem_->setPos(area.right() - box.width() - 2, area.top() + 2);
+}
+
+}  // namespace velmora

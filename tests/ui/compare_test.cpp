@@ -1,0 +1,136 @@
+// Tools > Hold for Comparison: the held run's curves stay, faint and under the live ones, on
+// the main graph, the pressure/volume diagram and the power curve, with a legend naming both
+// designs, until Release; while held, the chart exports include them.
+#include <QAction>
+#include <QFile>
+#include <QGraphicsObject>
+#include <QTabWidget>
+#include <QTest>
+#include <algorithm>
+
+#include "export/chart_image.h"
+#include "ui/charts/chart_panel.h"
+#include "ui/charts/plot_curve.h"
+#include "ui/commands/compare_commands.h"
+#include "ui/commands/export_commands.h"
+#include "ui/support/window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+bool Same(const PointSeries& a, const PointSeries& b) {
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](const PlotPoint& p, const PlotPoint& q) { return p.x == q.x && p.y == q.y; });
+}
+
+// A curve drawn into a chart, by its object name.
+QGraphicsObject* ChartItem(ChartPanel* chart, const QString& name) {
+    for (QGraphicsItem* item : chart->chart()->childItems())
+        if (QGraphicsObject* object = item->toGraphicsObject();
+            object && object->objectName() == name)
+            return object;
+    return nullptr;
+}
+
+class Compare : public WindowTest {
+  protected:
+    void SetUp() override {
+        CopyExample("KESTMORE.RBP", "Default.INI");
+        StartAndSettle();
+        window->BugMemoClick();
+        window->resize(1000, 700);
+        hold = Control<QAction>("HoldComparison1");
+        release = Control<QAction>("ReleaseComparison1");
+    }
+    // Changes the piston diameter and waits for the run that follows.
+    void ChangeDesign(const QString& diameter) {
+        const int runs = Runs();
+        window->Ui().EditPistonDiameter->setText(diameter);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Runs() > runs; }, 5000));
+        QTest::qWait(0);
+    }
+    QAction* hold = nullptr;
+    QAction* release = nullptr;
+};
+
+TEST_F(Compare, HoldKeepsTheRunsCurvesUnderTheLiveOnesUntilRelease) {
+    ASSERT_TRUE(hold->isEnabled());
+    EXPECT_FALSE(release->isEnabled());
+    const PointSeries heldRed = window->Session().Sim.Series1;
+    const PointSeries heldPv = [&] {
+        PointSeries pv;
+        for (const ColoredPoint& p : window->Session().Sim.PVSeries) pv.push_back({p.x, p.y});
+        return pv;
+    }();
+    const double heldPower = window->Ui().PowerSeries->Points().empty()
+                                 ? 0
+                                 : window->Ui().PowerSeries->Points().back().y;
+    hold->trigger();
+    EXPECT_TRUE(release->isEnabled());
+    ChangeDesign("130");
+
+    ChartPanel* main = Control<ChartPanel>("MainChart");
+    ASSERT_EQ(main->HeldCurves().size(), 2u);
+    EXPECT_TRUE(Same(main->HeldCurves()[0].points, heldRed));
+    EXPECT_FALSE(
+        Same(window->Session().Sim.Series1, heldRed));  // the live curve is the new design's
+    QGraphicsObject* heldCurve = ChartItem(main, "MainChartHeld0");
+    ASSERT_NE(heldCurve, nullptr);
+    EXPECT_LT(heldCurve->zValue(), window->Ui().Series1->zValue());
+    EXPECT_NE(ChartItem(main, "ComparisonLegend"), nullptr);
+    const QStringList legend = main->LegendLines();
+    ASSERT_EQ(legend.size(), 2);
+    EXPECT_EQ(legend[0], "live: Default");
+    EXPECT_TRUE(legend[1].startsWith("held: Default at ")) << legend[1].toStdString();
+    // The held curves fit on the axes.
+    double low = 0;
+    double high = 0;
+    ASSERT_TRUE(CurveExtent(main->HeldCurves(), false, false, low, high));
+    EXPECT_LE(main->LeftAxis()->min(), low);
+    EXPECT_GE(main->LeftAxis()->max(), high);
+    ChartPanel* pv = Control<ChartPanel>("PVChart");
+    ASSERT_EQ(pv->HeldCurves().size(), 1u);
+    EXPECT_TRUE(Same(pv->HeldCurves()[0].points, heldPv));
+    ChartPanel* power = Control<ChartPanel>("Chart3");
+    ASSERT_EQ(power->HeldCurves().size(), 2u);
+    if (heldPower != 0) EXPECT_EQ(power->HeldCurves()[0].points.back().y, heldPower);
+    EXPECT_EQ(Control<ChartPanel>("MainChartA")->HeldCurves().size(), 2u);
+
+    Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
+    QTest::qWait(50);
+    window->grab().save("/tmp/velmora_compare_graphs.png");
+
+    // The exports carry both designs.
+    const ChartData exported = window->Exports().Chart(ChartKind::Main);
+    ASSERT_EQ(exported.curves.size(), 4u);
+    EXPECT_TRUE(exported.curves[0].faint);
+    EXPECT_TRUE(Same(exported.curves[0].points, heldRed));
+    EXPECT_EQ(exported.legend.size(), 2u);
+    // The files the exports write from it: the figure with the legend, the table with the
+    // held curves' own columns.
+    const QByteArray svg = ChartSvg(window->Exports().Chart(ChartKind::PressureVolume),
+                                    QSize(kDefaultImageWidth, kDefaultImageHeight));
+    EXPECT_TRUE(svg.contains("held: Default at "));
+    EXPECT_TRUE(svg.contains("live: Default"));
+    QFile file(Path("compare.svg"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(svg);
+    file.close();
+    EXPECT_EQ(ChartDataTable(exported, ',').rfind("held: ", 0), 0u);
+
+    // Release: the live curves alone, everywhere.
+    release->trigger();
+    EXPECT_FALSE(release->isEnabled());
+    for (const char* name : {"MainChart", "MainChartA", "PVChart", "Chart3"}) {
+        EXPECT_TRUE(Control<ChartPanel>(name)->HeldCurves().empty()) << name;
+        EXPECT_TRUE(Control<ChartPanel>(name)->LegendLines().isEmpty()) << name;
+    }
+    EXPECT_EQ(ChartItem(main, "MainChartHeld0"), nullptr);
+    EXPECT_EQ(ChartItem(main, "ComparisonLegend"), nullptr);
+    EXPECT_EQ(window->Exports().Chart(ChartKind::Main).curves.size(), 2u);
+    EXPECT_TRUE(window->Exports().Chart(ChartKind::Main).legend.empty());
+}
+
+}  // namespace
+}  // namespace velmora::testing
