@@ -41,8 +41,9 @@ def _text(dice, typical):
         return "-%f" % typical
     return "%.5g" % (typical * 3.0 ** dice.uniform(-1, 1))
 
-#The inputs of a random engine : key, typical value and unit choice, as the command line 's
-#recorded - output test makes them(around the shipped example, in its units).
+
+# The inputs of a random engine: key, typical value and unit choice, as the command line's
+# recorded-output test makes them (around the shipped example, in its units).
 _INPUTS = [
     ("Displacer.Diameter", 127.2, 1), ("Displacer.Stroke", 126, 1), ("Displacer.Mass", 1, 2),
     ("DisplacerRod.Diameter", 38.1, 1), ("Piston.Diameter", 114, 1), ("Piston.Stroke", 140, 1),

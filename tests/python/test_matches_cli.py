@@ -1,8 +1,5 @@
-""
-    "The module gives what velmora-cli gives for the same file: report lines, cycle, PV and
-    power /
-    speed curve columns,
-    sweep rows; on the reference engines and 50 random ones."""
+"""The module gives what velmora-cli gives for the same file: report lines, cycle, PV and
+power/speed curve columns, sweep rows; on the reference engines and 50 random ones."""
 import csv
 import io
 import math
@@ -38,7 +35,7 @@ def assert_frame_is_csv(frame, text):
     assert len(frame) == len(rows)
     if rows:
         expected = np.array([[cell(c) for c in row] for row in rows])
-#Shortest round - trip texts : the same doubles, bit for bit(NaN where empty).
+        # Shortest round-trip texts: the same doubles, bit for bit (NaN where empty).
         np.testing.assert_array_equal(frame.to_numpy(dtype=float), expected)
 
 
@@ -93,7 +90,7 @@ def test_sweep_rows_are_the_command_lines(engine_files, engine):
     except velmora.VelmoraError as error:
         frame_or_error = error
     if status != 0:
-#A unit the bounds do not suit : refused alike.
+        # A unit the bounds do not suit: refused alike.
         assert isinstance(frame_or_error, velmora.InvalidValueError)
         assert err == "velmora-cli sweep: %s\n" % frame_or_error
         return
@@ -106,7 +103,7 @@ def test_evaluate_is_the_sweep_row_of_the_design(engine_files, engine):
     design = velmora.Design.load(engine_files[engine])
     result = design.evaluate(power_curve=True, energy=True)
     assert velmora.Result.columns == list(result.to_dict())
-#Varying an input over its own value gives the design as it stands.
+    # Varying an input over its own value gives the design as it stands.
     value = design["Piston.Stroke"]
     if not isinstance(value, float) or value <= 0:
         return

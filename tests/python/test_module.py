@@ -27,11 +27,11 @@ def test_keys_read_and_set_in_the_files_units_and_survive_a_save(tmp_path):
     again = velmora.Design.load(path)
     assert again.to_dict() == design.to_dict()
     assert again["Displacer.Mass"] == 1.25 and again["Graph.Red"] == 3
-#The same change through from_dict, over the loaded file.
+    # The same change through from_dict, over the loaded file.
     same = velmora.Design.from_dict({"Piston.Stroke": 150, "Displacer.Mass": 1.25,
                                      "Graph.Red": 3}, base=velmora.Design.load(KESTMORE))
     assert same.to_dict() == design.to_dict()
-#A design made from nothing is a file without keys.
+    # A design made from nothing is a file without keys.
     empty = velmora.Design()
     assert empty.to_dict() == velmora.Design.from_dict({}).to_dict()
 
@@ -59,7 +59,7 @@ def test_a_sweep_on_two_threads_equals_one_on_one_thread():
     two = velmora.sweep(design, vary, threads=2)
     assert len(one) == 63
     pd.testing.assert_frame_equal(one, two)
-#The first input varies slowest, as in the command line 's rows.
+    # The first input varies slowest, as in the command line's rows.
     assert list(one["Piston.Stroke"][:7]) == [100.0] * 7
 
 
@@ -97,7 +97,7 @@ def test_optimize_returns_a_better_feasible_design_and_its_history(tmp_path):
     history = result.history
     assert list(history.columns) == ["evaluations", "best_objective_w"]
     assert np.all(np.diff(history["best_objective_w"]) >= 0)
-#The table is the command line 's for the same run.
+    # The table is the command line's for the same run.
     out = str(tmp_path / "best.RBP")
     status, text, _ = run_cli("optimize", KESTMORE, "--objective", "indicated", "--vary",
                               "Piston.Stroke=100:180", "--vary", "Displacer.Mass",
