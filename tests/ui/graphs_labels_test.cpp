@@ -1,6 +1,7 @@
 // The Graphs page cuts no label with "..." where its text fits: checked on the laid-out page
 // at 800 x 550 and 1400 x 1000 (pictures in /tmp/velmora_graphs_labels_*.png).
 #include <QLabel>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTest>
 
@@ -50,6 +51,47 @@ TEST_F(GraphsLabels, NoLabelIsCutWhereItsTextFits) {
     // The dwell line is whole at 1400 px.
     auto* dwell = Control<QLabel>("lDwell");
     EXPECT_LE(dwell->fontMetrics().horizontalAdvance(dwell->text()), dwell->contentsRect().width());
+}
+
+TEST_F(GraphsLabels, NoDesignPageLabelIsCutWhereItsTextFits) {
+    CopyExample("KESTMORE.RBP");
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Runs() > 0; }, 10000));
+    dialogs->LoadAnswers = {Path("KESTMORE.RBP")};
+    window->LoadButtonClick();
+    window->BugMemoClick();
+    window->Ui().PageControl1->setCurrentWidget(window->Ui().DesignSheet);
+    for (const QSize size : {QSize(800, 550), QSize(1400, 1000)}) {
+        window->resize(size);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == size; }, 5000));
+        QTest::qWait(0);
+        window->grab().save(
+            QString("/tmp/velmora_design_labels_%1x%2.png").arg(size.width()).arg(size.height()));
+        for (QLabel* label : window->Ui().DesignSheet->findChildren<QLabel*>()) {
+            if (!label->isVisible() || label->text().isEmpty()) continue;
+            const std::string what = label->objectName().toStdString() + " \"" +
+                                     label->text().toStdString() + "\" at " +
+                                     std::to_string(size.width());
+            if (qobject_cast<ElidingLabel*>(label) == nullptr) {
+                EXPECT_GE(label->width(), label->minimumSizeHint().width()) << what;
+            } else {
+                // An eliding line shows all its text, or has all the width its row leaves:
+                // it reaches the button beside it or the page's edge.
+                const int needed = label->fontMetrics().horizontalAdvance(label->text());
+                const QWidget* page = window->Ui().DesignSheet;
+                const QRect at(label->mapTo(page, QPoint(0, 0)), label->size());
+                int limit = page->width();
+                for (const QWidget* button : page->findChildren<QPushButton*>()) {
+                    const QRect other(button->mapTo(page, QPoint(0, 0)), button->size());
+                    if (button->isVisible() && other.left() >= at.right() &&
+                        other.top() < at.bottom() && other.bottom() > at.top())
+                        limit = std::min(limit, other.left());
+                }
+                EXPECT_TRUE(needed <= label->contentsRect().width() || at.right() >= limit - 24)
+                    << what << ": needs " << needed << " px, has " << label->contentsRect().width();
+            }
+        }
+    }
 }
 
 TEST_F(GraphsLabels, EscapeClosesTheBugListAndIsFreeOtherwise) {
