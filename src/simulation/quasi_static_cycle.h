@@ -16,9 +16,17 @@ struct QuasiStaticCycle {
     double leaveHighPressure = 0;  // Pa: the pressure at which it leaves the high (hot) stop
     double leaveLowDeg = 0;        // crank angle of the jump to the high stop, 0 to 360
     double leaveHighDeg = 0;       // crank angle of the jump to the low stop, 0 to 360
+    double arriveHighDeg = 0;      // crank angle of its arrival at the high stop
+    double arriveLowDeg = 0;       // crank angle of its arrival at the low stop
     CycleIntegrals integrals;      // J per revolution
 };
 
 QuasiStaticCycle QuasiStaticLimit(const ParameterSet& params, bool gravity);
+
+// The same cycle at a slow but finite crank speed (rad/s), to first order in the speed: the
+// displacer still leaves where the force reverses, but takes a finite time to cross (found
+// from its energy, doc/physics.md section 3), during which the crank turns on. Not valid
+// where the limit is not, or where the force does not grow away from the stop it leaves.
+QuasiStaticCycle SlowCrankCycle(const ParameterSet& params, bool gravity, double speed);
 
 }  // namespace velmora

@@ -77,45 +77,48 @@ std::vector<Design> SnappingDesigns() {
     return designs;
 }
 
-// At a slow crank the displacer crosses in a few hundredths of a second, during which the
-// crank turns by (speed x crossing time): the accurate cycle approaches the closed form
-// linearly with the speed. At 0.01 RPM that is well inside 0.1%; at 0.1 RPM the crossing
-// still costs the reference engines 0.11% (large) and 0.14% (small), the variants up to 0.27%.
-TEST(AccurateCycle, QuasiStaticLimitMatchesClosedForm) {
+// Turned slowly, the displacer leaves each stop where the force on it reverses and crosses in
+// a few hundredths of a second, during which the crank turns on (0.45 degrees at 1 RPM for
+// the large engine). The closed form of that, to first order in the speed, is found from the
+// displacer's energy, not by integrating its motion: the accurate runs must meet it at 0.1 to
+// 1 RPM in work and heat (to 0.011% at worst) and in all four event angles; and as the speed falls
+// they must close in on the limit of a standing crank.
+TEST(AccurateCycle, SlowCrankMatchesClosedForm) {
     for (const Design& d : SnappingDesigns()) {
         SCOPED_TRACE(d.name);
-        const QuasiStaticCycle q = QuasiStaticLimit(d.params, d.gravity);
-        ASSERT_TRUE(q.valid);
-        const double indicated = q.integrals.pistonWork + q.integrals.rodWork;
-        double lastError = 1;
-        for (double rpm : {1.0, 0.1, 0.01}) {
+        const QuasiStaticCycle limit = QuasiStaticLimit(d.params, d.gravity);
+        ASSERT_TRUE(limit.valid);
+        const double limitWork = limit.integrals.pistonWork + limit.integrals.rodWork;
+        for (double rpm : {1.0, 0.3, 0.1}) {
             SCOPED_TRACE(rpm);
+            const QuasiStaticCycle q = SlowCrankCycle(d.params, d.gravity, Rpm(rpm));
+            ASSERT_TRUE(q.valid);
             const AccurateSpeedRun run = RunAt(d.params, rpm, d.gravity);
             ASSERT_TRUE(run.settled);
             EXPECT_EQ(run.revolutionsPerPeriod, 1);
-            const double error = RelativeError(run.energy.indicatedWork, indicated);
-            EXPECT_LT(error, lastError / 5);  // converges with the speed
-            lastError = error;
-            if (rpm <= 0.1) {
-                EXPECT_LT(error, 5e-3);
-            }
-            if (rpm <= 0.01) {
-                EXPECT_LT(error, 1e-3);
-                EXPECT_LT(RelativeError(run.energy.shaftWork, q.integrals.pistonWork), 1e-3);
-                EXPECT_LT(RelativeError(run.energy.rodWork, q.integrals.rodWork), 1e-3);
-                EXPECT_LT(RelativeError(run.energy.heatIn, q.integrals.hotHeat), 1e-3);
-                // The crossings, located on the dense output, end where they began.
-                EXPECT_LT(AngleError(EventAngle(run, StopEventKind::ArrivesHigh), q.leaveLowDeg),
-                          0.1);
-                EXPECT_LT(AngleError(EventAngle(run, StopEventKind::ArrivesLow), q.leaveHighDeg),
-                          0.1);
-            }
-            // The jumps start where the force on the resting displacer reverses: the same
-            // condition at every speed, located as an event.
-            EXPECT_LT(AngleError(EventAngle(run, StopEventKind::LeavesLow), q.leaveLowDeg), 0.1);
-            EXPECT_LT(AngleError(EventAngle(run, StopEventKind::LeavesHigh), q.leaveHighDeg), 0.1);
             ASSERT_EQ(run.events.size(), 4u);  // leave, arrive, leave, arrive
+            const double indicated = q.integrals.pistonWork + q.integrals.rodWork;
+            EXPECT_LT(RelativeError(run.energy.indicatedWork, indicated), 3e-4);
+            EXPECT_LT(RelativeError(run.energy.shaftWork, q.integrals.pistonWork), 3e-4);
+            EXPECT_LT(RelativeError(run.energy.rodWork, q.integrals.rodWork), 3e-4);
+            EXPECT_LT(RelativeError(run.energy.heatIn, q.integrals.hotHeat), 3e-4);
+            EXPECT_LT(AngleError(EventAngle(run, StopEventKind::LeavesLow), q.leaveLowDeg), 1e-3);
+            EXPECT_LT(AngleError(EventAngle(run, StopEventKind::LeavesHigh), q.leaveHighDeg), 1e-3);
+            EXPECT_LT(AngleError(EventAngle(run, StopEventKind::ArrivesHigh), q.arriveHighDeg),
+                      0.01);
+            EXPECT_LT(AngleError(EventAngle(run, StopEventKind::ArrivesLow), q.arriveLowDeg), 0.01);
+            // The crossing is what separates a turning crank from a standing one.
+            EXPECT_GT(AngleError(q.arriveHighDeg, q.leaveLowDeg), 0.02 * rpm);
+            EXPECT_GT(RelativeError(run.energy.indicatedWork, limitWork), 1e-3 * rpm);
         }
+        const AccurateSpeedRun slowest = RunAt(d.params, 0.01, d.gravity);
+        ASSERT_TRUE(slowest.settled);
+        EXPECT_LT(RelativeError(slowest.energy.indicatedWork, limitWork), 1e-3);
+        EXPECT_LT(RelativeError(slowest.energy.shaftWork, limit.integrals.pistonWork), 1e-3);
+        EXPECT_LT(AngleError(EventAngle(slowest, StopEventKind::ArrivesHigh), limit.leaveLowDeg),
+                  0.1);
+        EXPECT_LT(AngleError(EventAngle(slowest, StopEventKind::ArrivesLow), limit.leaveHighDeg),
+                  0.1);
     }
 }
 
