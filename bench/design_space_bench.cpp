@@ -90,5 +90,29 @@ BENCHMARK(BM_Map100x100)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
+// The same map under the accurate model with every energy column (runs at engine speed and
+// at Omega Bar for each design).
+void BM_AccurateEnergyMap100x100(benchmark::State& state) {
+    velmora::SweepPlan plan;
+    if (!LoadEngine(plan.base)) return state.SkipWithError("KESTMORE.RBP not found");
+    plan.base.GraphCycleCountEdit = "1";
+    plan.base.Integration = velmora::IntegrationModel::Accurate;
+    plan.options.energy = true;
+    plan.axes = {{velmora::FindSweepInput("Displacer.Mass"), 0.2, 3, 100, false},
+                 {velmora::FindSweepInput("DisplacerSpring.Constant"), 0, 5000, 100, false}};
+    for (auto _ : state) {
+        velmora::SweepRun run(plan);
+        run.Run(static_cast<int>(state.range(0)));
+        benchmark::DoNotOptimize(run.Completed());
+    }
+}
+BENCHMARK(BM_AccurateEnergyMap100x100)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
+
 }  // namespace
 BENCHMARK_MAIN();
