@@ -2,7 +2,6 @@
 // chooses or --model names, figures that obey the first and second laws of the isothermal
 // cycle, empty figures where the accurate run does not settle, one line for bad input.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_runner.h"
 #include "persistence/file_text.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
@@ -19,33 +19,11 @@
 namespace velmora {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string RuntimeDir() {
-    const char* dir = std::getenv("VELMORA_RUNTIME_DIR");
-    return dir != nullptr ? dir : ".";
-}
+using testing::CliResult;
+using testing::RunCli;
 
 std::string Kestmore() {
-    return RuntimeDir() + "/KESTMORE.RBP";
-}
-
-Result Cli(const std::string& arguments) {
-    testing::TempFolder folder;
-    const std::string out = folder.File("out");
-    const std::string err = folder.File("err");
-    const std::string line = "env LC_ALL=C '" + RuntimeDir() + "/velmora-cli' " + arguments +
-                             " >'" + out + "' 2>'" + err + "'";
-    Result result;
-    const int raw = std::system(line.c_str());
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    ReadWholeFile(out, result.out);
-    ReadWholeFile(err, result.err);
-    return result;
+    return testing::RuntimeDir() + "/KESTMORE.RBP";
 }
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -97,7 +75,7 @@ ParameterSet Analysed(const std::string& file) {
 }
 
 TEST(CliEnergy, SpecifiedModelIsTheDefault) {
-    const Result text = Cli("energy '" + Kestmore() + "'");
+    const CliResult text = RunCli("energy '" + Kestmore() + "'");
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_EQ(text.err, "");
     const std::vector<std::string> lines = Split(text.out, '\n');
@@ -106,7 +84,7 @@ TEST(CliEnergy, SpecifiedModelIsTheDefault) {
     EXPECT_EQ(lines[10], "Settled: yes");
     EXPECT_EQ(lines[1].rfind("Indicated power (W): ", 0), 0u);
 
-    const Result csv = Cli("energy '" + Kestmore() + "' --format csv");
+    const CliResult csv = RunCli("energy '" + Kestmore() + "' --format csv");
     ASSERT_EQ(csv.status, 0) << csv.err;
     const auto row = CsvRow(csv.out);
     EXPECT_EQ(row.at("model"), "specified");
@@ -115,8 +93,8 @@ TEST(CliEnergy, SpecifiedModelIsTheDefault) {
     // far from the engine-speed diagram scaled to Omega Bar's frequency (22,261 W).
     EXPECT_NEAR(Number(row, "indicated_power_omega_bar_w"), 13741, 1);
     // indicated_power_w keeps its meaning: the sweep's column of the same design.
-    const Result sweep = Cli("sweep '" + Kestmore() +
-                             "' --vary Engine.Speed=1000:2000:2 --outputs indicated_power_w");
+    const CliResult sweep = RunCli("sweep '" + Kestmore() +
+                                   "' --vary Engine.Speed=1000:2000:2 --outputs indicated_power_w");
     ASSERT_EQ(sweep.status, 0) << sweep.err;
     EXPECT_EQ(Split(Split(sweep.out, '\n')[1], ',')[1], row.at("indicated_power_w"));
 }
@@ -127,7 +105,7 @@ TEST(CliEnergy, SpecifiedModelIsTheDefault) {
 // space's fixed volume takes no heat, so indicated / heat in is the Carnot efficiency and
 // shaft / heat in is Carnot times (1 - rho / (1 - tau)).
 TEST(CliEnergy, AccurateKestmoreObeysTheBalances) {
-    const Result r = Cli("energy '" + Kestmore() + "' --model accurate --format csv");
+    const CliResult r = RunCli("energy '" + Kestmore() + "' --model accurate --format csv");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto row = CsvRow(r.out);
     EXPECT_EQ(row.at("model"), "accurate");
@@ -153,16 +131,16 @@ TEST(CliEnergy, AccurateKestmoreObeysTheBalances) {
 
     // The one-degree model's larger gas charge (the rod's volume ignored) and late stops put
     // its work somewhat above the accurate one.
-    const auto specified = CsvRow(Cli("energy '" + Kestmore() + "' --format csv").out);
+    const auto specified = CsvRow(RunCli("energy '" + Kestmore() + "' --format csv").out);
     EXPECT_GT(Number(specified, "indicated_power_w"), indicated);
     EXPECT_LT(Number(specified, "indicated_power_w"), 1.1 * indicated);
 
     // The file's [Model] key chooses the same; --model overrides it either way.
     testing::TempFolder folder;
     const std::string accurateFile = Variant(folder, "accurate");
-    EXPECT_EQ(Cli("energy '" + accurateFile + "' --format csv").out, r.out);
-    EXPECT_EQ(Cli("energy '" + accurateFile + "' --model specified --format csv").out,
-              Cli("energy '" + Kestmore() + "' --format csv").out);
+    EXPECT_EQ(RunCli("energy '" + accurateFile + "' --format csv").out, r.out);
+    EXPECT_EQ(RunCli("energy '" + accurateFile + "' --model specified --format csv").out,
+              RunCli("energy '" + Kestmore() + "' --format csv").out);
 }
 
 // A design whose accurate run at engine speed does not settle within its cycle limit (a heavy
@@ -173,7 +151,7 @@ TEST(CliEnergy, UnsettledRunLeavesItsFiguresEmpty) {
     const std::string file = Variant(
         folder, "accurate",
         {{"Speed=1000\n", "Speed=693.939393939394\n"}, {"Mass=1\n", "Mass=3.86161616161616\n"}});
-    const Result r = Cli("energy '" + file + "' --format csv");
+    const CliResult r = RunCli("energy '" + file + "' --format csv");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto row = CsvRow(r.out);
     EXPECT_EQ(row.at("settled"), "0");
@@ -181,16 +159,16 @@ TEST(CliEnergy, UnsettledRunLeavesItsFiguresEmpty) {
                              "heat_out_w", "efficiency", "carnot_fraction"})
         EXPECT_EQ(row.at(name), "") << name;
     EXPECT_NE(row.at("shaft_power_omega_bar_w"), "");
-    const Result text = Cli("energy '" + file + "'");
+    const CliResult text = RunCli("energy '" + file + "'");
     EXPECT_NE(text.out.find("Shaft power (W): not settled\n"), std::string::npos);
     EXPECT_NE(text.out.find("Settled: no\n"), std::string::npos);
 
-    const Result sweep =
-        Cli("sweep '" + file +
-            "' --vary Displacer.Mass=3.86161616161616:1:2 --outputs "
-            "indicated_power_w,shaft_power_w,rod_work_loss_w,indicated_power_omega_bar_w,"
-            "shaft_power_omega_bar_w,heat_in_w,heat_out_w,efficiency,carnot_fraction,settled "
-            "--threads 2");
+    const CliResult sweep =
+        RunCli("sweep '" + file +
+               "' --vary Displacer.Mass=3.86161616161616:1:2 --outputs "
+               "indicated_power_w,shaft_power_w,rod_work_loss_w,indicated_power_omega_bar_w,"
+               "shaft_power_omega_bar_w,heat_in_w,heat_out_w,efficiency,carnot_fraction,settled "
+               "--threads 2");
     ASSERT_EQ(sweep.status, 0) << sweep.err;
     const std::vector<std::string> lines = Split(sweep.out, '\n');
     ASSERT_EQ(lines.size(), 4u);
@@ -211,15 +189,15 @@ TEST(CliEnergy, UnsettledRunLeavesItsFiguresEmpty) {
 
 // The default sweep columns stay as they were: the energy ones are computed when asked for.
 TEST(CliEnergy, EnergyColumnsOnlyWhenAskedFor) {
-    const Result r = Cli("sweep '" + Kestmore() + "' --vary Engine.Speed=500:1000:2");
+    const CliResult r = RunCli("sweep '" + Kestmore() + "' --vary Engine.Speed=500:1000:2");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string header = r.out.substr(0, r.out.find('\n'));
     EXPECT_EQ(header.find("shaft_power_w"), std::string::npos);
     EXPECT_EQ(header.find("settled"), std::string::npos);
     EXPECT_NE(header.find("indicated_power_w"), std::string::npos);
-    const Result help = Cli("sweep '" + Kestmore() +
-                            "' --vary Engine.Speed=500:1000:2 "
-                            "--outputs help");
+    const CliResult help = RunCli("sweep '" + Kestmore() +
+                                  "' --vary Engine.Speed=500:1000:2 "
+                                  "--outputs help");
     EXPECT_NE(help.out.find("  carnot_fraction  (energy run, computed only when asked)\n"),
               std::string::npos);
 }
@@ -228,15 +206,15 @@ TEST(CliEnergy, BadArgumentsAreOneLine) {
     for (const std::string& args :
          {"energy '" + Kestmore() + "' --model exact", "energy '" + Kestmore() + "' --format pdf",
           std::string("energy /nonexistent/file.RBP"), std::string("energy")}) {
-        const Result r = Cli(args);
+        const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
         EXPECT_EQ(Split(r.err, '\n').size(), 2u) << args << ": " << r.err;
     }
-    const Result help = Cli("energy --help");
+    const CliResult help = RunCli("energy --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: velmora-cli energy FILE [--model specified|accurate]", 0), 0u);
-    EXPECT_NE(Cli("--help").out.find("velmora-cli energy FILE"), std::string::npos);
+    EXPECT_NE(RunCli("--help").out.find("velmora-cli energy FILE"), std::string::npos);
 }
 
 }  // namespace

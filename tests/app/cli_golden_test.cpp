@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_runner.h"
 #include "model/control_state.h"
 #include "persistence/file_text.h"
 #include "persistence/parameter_file.h"
@@ -29,11 +30,6 @@ namespace {
 
 constexpr int kEngineCount = 300;
 const char* const kCommands[] = {"report", "samples", "cycle", "pv", "powercurve"};
-
-std::string RuntimeDir() {
-    const char* dir = std::getenv("VELMORA_RUNTIME_DIR");
-    return dir != nullptr ? dir : ".";
-}
 
 std::string SourceDir() {
     const char* dir = std::getenv("VELMORA_SOURCE_DIR");
@@ -127,14 +123,9 @@ ControlState RandomEngine(Dice& dice) {
 // Exit status and standard output of one command, as one checksum.
 std::uint64_t RunChecksum(const std::string& command, const std::string& file,
                           const testing::TempFolder& folder) {
-    const std::string out = folder.File("out");
-    const std::string line = "env LC_ALL=C '" + RuntimeDir() + "/velmora-cli' " + command + " '" +
-                             file + "' >'" + out + "' 2>/dev/null";
-    const int raw = std::system(line.c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::string bytes;
-    ReadWholeFile(out, bytes);
-    return Fnv1a(bytes, Fnv1a(std::to_string(status)));
+    const testing::CliResult run = testing::RunShell(
+        folder, "env LC_ALL=C " + testing::QuotedCli() + " " + command + " '" + file + "'");
+    return Fnv1a(run.out, Fnv1a(std::to_string(run.status)));
 }
 
 std::string Key(int engine, const std::string& command) {

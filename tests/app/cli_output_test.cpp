@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_runner.h"
 #include "persistence/file_text.h"
 #include "persistence/temp_folder.h"
 
@@ -20,39 +21,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+const std::string kCli = testing::QuotedCli();
+const std::string kKestmore = "'" + testing::RuntimeDir() + "/KESTMORE.RBP'";
 
-std::string RuntimeDir() {
-    const char* dir = std::getenv("VELMORA_RUNTIME_DIR");
-    return dir != nullptr ? dir : ".";
-}
-
-const std::string kCli = "'" + RuntimeDir() + "/velmora-cli'";
-const std::string kKestmore = "'" + RuntimeDir() + "/KESTMORE.RBP'";
-
-// Runs `velmora-cli ARGUMENTS` (quoted for the shell) in `folder` with `stdoutTo` as its
-// standard output: a file of the folder when empty, "|" for a pipe into that file.
-Result RunCli(const testing::TempFolder& folder, const std::string& arguments,
-              const std::string& stdoutTo = "") {
-    const std::string out = folder.File("stdout.txt");
-    const std::string err = folder.File("stderr.txt");
-    const std::string command = "cd '" + folder.Path().string() + "' && LC_ALL=C " + kCli + " " +
-                                arguments + " 2>'" + err + "'";
-    const std::string line = stdoutTo == "|"    ? command + " | cat >'" + out + "'"
-                             : stdoutTo.empty() ? command + " >'" + out + "'"
-                                                : command + " >" + stdoutTo;
-    Result result;
-    const int raw = std::system(line.c_str());
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    ReadWholeFile(out, result.out);
-    ReadWholeFile(err, result.err);
-    fs::remove(out);
-    fs::remove(err);
-    return result;
+// Runs `velmora-cli ARGUMENTS` (quoted for the shell) in `folder`, its standard output as
+// RunShell's `stdoutTo` says.
+testing::CliResult RunCli(const testing::TempFolder& folder, const std::string& arguments,
+                          const std::string& stdoutTo = "") {
+    return testing::RunShell(
+        folder, "cd '" + folder.Path().string() + "' && LC_ALL=C " + kCli + " " + arguments,
+        stdoutTo);
 }
 
 const char* const kCommands[] = {"report",     "samples", "cycle", "pv",
@@ -60,10 +38,10 @@ const char* const kCommands[] = {"report",     "samples", "cycle", "pv",
 
 TEST(CliArguments, EveryCommandTakesHelpAndTheTopLevelHelpListsThemAll) {
     const testing::TempFolder folder;
-    const Result top = RunCli(folder, "--help");
+    const testing::CliResult top = RunCli(folder, "--help");
     EXPECT_EQ(top.status, 0);
     for (const char* command : kCommands) {
-        const Result help = RunCli(folder, std::string(command) + " --help");
+        const testing::CliResult help = RunCli(folder, std::string(command) + " --help");
         EXPECT_EQ(help.status, 0) << command << ": " << help.err;
         EXPECT_EQ(help.err, "") << command;
         const std::string usage = "usage: velmora-cli " + std::string(command) + " FILE";
@@ -78,7 +56,7 @@ TEST(CliArguments, UnknownAndRepeatedOptionsGiveOneLineInEveryCommand) {
     const testing::TempFolder folder;
     for (const char* command : kCommands) {
         const std::string name(command);
-        const Result unknown = RunCli(folder, name + " " + kKestmore + " --colour red");
+        const testing::CliResult unknown = RunCli(folder, name + " " + kKestmore + " --colour red");
         EXPECT_EQ(unknown.status, 2) << name;
         EXPECT_EQ(unknown.out, "") << name;
         EXPECT_EQ(unknown.err, "velmora-cli " + name + ": unknown option '--colour'\n");
@@ -93,12 +71,12 @@ TEST(CliArguments, UnknownAndRepeatedOptionsGiveOneLineInEveryCommand) {
         {"chart " + kKestmore + " --chart pv --chart main --format svg -o x.svg",
          "chart: option '--chart'"}};
     for (const auto& [arguments, line] : repeated) {
-        const Result run = RunCli(folder, arguments);
+        const testing::CliResult run = RunCli(folder, arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.out, "") << arguments;
         EXPECT_EQ(run.err, "velmora-cli " + line + " given twice\n");
     }
-    const Result none = RunCli(folder, "");
+    const testing::CliResult none = RunCli(folder, "");
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.err, "velmora-cli: no command given (see velmora-cli --help)\n");
     EXPECT_TRUE(fs::is_empty(folder.Path()));
@@ -107,9 +85,9 @@ TEST(CliArguments, UnknownAndRepeatedOptionsGiveOneLineInEveryCommand) {
 TEST(CliOutput, SweepWritesOutAsItPrints) {
     const testing::TempFolder folder;
     const std::string grid = "sweep " + kKestmore + " --vary Displacer.Mass=0.5:2:4 --threads 1";
-    const Result shown = RunCli(folder, grid);
+    const testing::CliResult shown = RunCli(folder, grid);
     ASSERT_EQ(shown.status, 0) << shown.err;
-    const Result written = RunCli(folder, grid + " -o sweep.csv");
+    const testing::CliResult written = RunCli(folder, grid + " -o sweep.csv");
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "");
     EXPECT_EQ(testing::ReadBytes(folder.File("sweep.csv")), shown.out);
@@ -117,13 +95,13 @@ TEST(CliOutput, SweepWritesOutAsItPrints) {
 
 TEST(CliOutput, DashIsStandardOutput) {
     const testing::TempFolder folder;
-    const Result shown = RunCli(folder, "pv " + kKestmore);
-    const Result dash = RunCli(folder, "pv " + kKestmore + " -o -");
+    const testing::CliResult shown = RunCli(folder, "pv " + kKestmore);
+    const testing::CliResult dash = RunCli(folder, "pv " + kKestmore + " -o -");
     EXPECT_EQ(dash.status, 0) << dash.err;
     EXPECT_EQ(dash.out, shown.out);
     EXPECT_FALSE(fs::exists(folder.File("-")));
     // The optimizer's OUT is a parameter file, not text for standard output.
-    const Result optimize =
+    const testing::CliResult optimize =
         RunCli(folder, "optimize " + kKestmore + " --objective schmidt --vary Displacer.Mass -o -");
     EXPECT_EQ(optimize.status, 2);
     EXPECT_EQ(optimize.err,
@@ -139,9 +117,9 @@ TEST(CliOutput, AFifoIsWrittenThroughAndKept) {
     // Held open for reading, so the command's open does not wait for a reader.
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    const Result shown = RunCli(folder, "report " + kKestmore);
+    const testing::CliResult shown = RunCli(folder, "report " + kKestmore);
     ASSERT_LT(shown.out.size(), 60000u);  // fits the pipe's buffer
-    const Result run = RunCli(folder, "report " + kKestmore + " -o pipe");
+    const testing::CliResult run = RunCli(folder, "report " + kKestmore + " -o pipe");
     EXPECT_EQ(run.status, 0) << run.err;
     std::string got;
     char buffer[4096];
@@ -156,8 +134,8 @@ TEST(CliOutput, ALinkToStandardOutputIsWrittenThroughAndKept) {
     // As /dev/stdout is: a link to the process's own descriptor 1, here a pipe.
     const std::string link = folder.File("stdout-link");
     fs::create_symlink("/proc/self/fd/1", link);
-    const Result shown = RunCli(folder, "pv " + kKestmore);
-    const Result piped = RunCli(folder, "pv " + kKestmore + " -o stdout-link", "|");
+    const testing::CliResult shown = RunCli(folder, "pv " + kKestmore);
+    const testing::CliResult piped = RunCli(folder, "pv " + kKestmore + " -o stdout-link", "|");
     EXPECT_EQ(piped.status, 0) << piped.err;
     EXPECT_EQ(piped.out, shown.out);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
@@ -172,7 +150,7 @@ TEST(CliOutput, AReadOnlyFileIsRefusedAndKept) {
          {"cycle " + kKestmore + " -o result.csv",
           "sweep " + kKestmore + " --vary Hot.Temp=600:700:2 -o result.csv",
           "optimize " + kKestmore + " --objective schmidt --vary Displacer.Mass -o result.csv"}) {
-        const Result run = RunCli(folder, arguments);
+        const testing::CliResult run = RunCli(folder, arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.out, "") << arguments;
         EXPECT_EQ(
@@ -184,9 +162,10 @@ TEST(CliOutput, AReadOnlyFileIsRefusedAndKept) {
 
 TEST(CliOutput, AnOptimizedDesignThatCannotBeSavedSaysWhy) {
     const testing::TempFolder folder;
-    const Result run = RunCli(folder, "optimize " + kKestmore +
-                                          " --objective schmidt --vary Displacer.Mass=0.5:2"
-                                          " --max-evals 20 -o gone/OUT.RBP");
+    const testing::CliResult run =
+        RunCli(folder, "optimize " + kKestmore +
+                           " --objective schmidt --vary Displacer.Mass=0.5:2"
+                           " --max-evals 20 -o gone/OUT.RBP");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "velmora-cli optimize: Unable to write to " + folder.File("gone/OUT.RBP") +
                            ": No such file or directory\n");
@@ -198,7 +177,7 @@ TEST(CliOutput, AFailedWriteOfStandardOutputIsStatusTwo) {
          {"report " + kKestmore, "samples " + kKestmore, "cycle " + kKestmore, "pv " + kKestmore,
           "powercurve " + kKestmore, "sweep " + kKestmore + " --vary Hot.Temp=600:700:2",
           std::string("--version"), std::string("--help"), std::string("cycle --help")}) {
-        const Result run = RunCli(folder, arguments, "/dev/full");
+        const testing::CliResult run = RunCli(folder, arguments, "/dev/full");
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.err,
                   "velmora-cli: Unable to write to standard output: No space left on device\n")
@@ -216,7 +195,7 @@ TEST(CliFiles, AFileWithoutAParameterKeyIsRefused) {
               "sweep " + std::string(file) + " --vary Hot.Temp=1:2:2",
               "optimize " + std::string(file) +
                   " --objective schmidt --vary Hot.Temp=1:2 -o O.RBP"}) {
-            const Result run = RunCli(folder, arguments);
+            const testing::CliResult run = RunCli(folder, arguments);
             EXPECT_EQ(run.status, 2) << arguments;
             EXPECT_EQ(run.out, "") << arguments;
             EXPECT_EQ(run.err, "velmora-cli: '" + std::string(file) +
@@ -231,10 +210,12 @@ TEST(CliFiles, AFileWithoutAParameterKeyIsRefused) {
 
 TEST(CliSweep, ValuesAnInputCannotHoldAreRefusedAsTheOptimizerRefusesThem) {
     const testing::TempFolder folder;
-    const Result sweep = RunCli(folder, "sweep " + kKestmore + " --vary Piston.Stroke=-100:-50:3");
-    const Result optimize = RunCli(folder, "optimize " + kKestmore +
-                                               " --objective schmidt --vary Piston.Stroke=-100:-50"
-                                               " -o O.RBP");
+    const testing::CliResult sweep =
+        RunCli(folder, "sweep " + kKestmore + " --vary Piston.Stroke=-100:-50:3");
+    const testing::CliResult optimize =
+        RunCli(folder, "optimize " + kKestmore +
+                           " --objective schmidt --vary Piston.Stroke=-100:-50"
+                           " -o O.RBP");
     EXPECT_EQ(sweep.status, 2);
     EXPECT_EQ(sweep.out, "");
     const std::string line = "Piston.Stroke: FROM (-100) is below 0, which the input cannot hold\n";
@@ -248,9 +229,10 @@ TEST(CliSweep, ValuesAnInputCannotHoldAreRefusedAsTheOptimizerRefusesThem) {
 
 TEST(CliSweep, GridPointsNearTheLimitOfADoubleAreNotInfinite) {
     const testing::TempFolder folder;
-    const Result run = RunCli(folder, "sweep " + kKestmore +
-                                          " --vary Displacer.Mass=1:1.5e308:4 --outputs "
-                                          "schmidt_power_w --threads 1");
+    const testing::CliResult run =
+        RunCli(folder, "sweep " + kKestmore +
+                           " --vary Displacer.Mass=1:1.5e308:4 --outputs "
+                           "schmidt_power_w --threads 1");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find("inf"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\n5e+307,"), std::string::npos) << run.out;

@@ -7,43 +7,24 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/cli_runner.h"
 #include "persistence/file_text.h"
 #include "persistence/temp_folder.h"
 
 namespace velmora {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string RuntimeDir() {
-    const char* dir = std::getenv("VELMORA_RUNTIME_DIR");
-    return dir != nullptr ? dir : ".";
-}
-
 // Runs `velmora-cli sweep KESTMORE.RBP` followed by `arguments` (already quoted for the shell).
-Result Sweep(const std::string& arguments, const std::string& environment = "LC_ALL=C") {
-    testing::TempFolder folder;
-    const std::string out = folder.File("out");
-    const std::string err = folder.File("err");
-    const std::string line = "env " + environment + " '" + RuntimeDir() + "/velmora-cli' sweep '" +
-                             RuntimeDir() + "/KESTMORE.RBP' " + arguments + " >'" + out + "' 2>'" +
-                             err + "'";
-    Result result;
-    const int raw = std::system(line.c_str());
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    ReadWholeFile(out, result.out);
-    ReadWholeFile(err, result.err);
-    return result;
+testing::CliResult Sweep(const std::string& arguments,
+                         const std::string& environment = "LC_ALL=C") {
+    return testing::RunCli("sweep '" + testing::RuntimeDir() + "/KESTMORE.RBP' " + arguments,
+                           environment);
 }
 
 TEST(CliSweep, PrintsCsvWithPointDecimalsWhateverTheLocale) {
     const std::string args =
         "--vary Displacer.Mass=0.5:2:4 --outputs schmidt_power_w,omega_bar_rad_s,dwell_hi_deg";
-    const Result c = Sweep(args);
+    const testing::CliResult c = Sweep(args);
     ASSERT_EQ(c.status, 0) << c.err;
     EXPECT_EQ(c.err, "");
     EXPECT_EQ(c.out.substr(0, c.out.find('\n')),
@@ -51,21 +32,21 @@ TEST(CliSweep, PrintsCsvWithPointDecimalsWhateverTheLocale) {
     EXPECT_EQ(std::count(c.out.begin(), c.out.end(), '\n'), 5);
     EXPECT_NE(c.out.find("\n0.5,"), std::string::npos);
     EXPECT_NE(c.out.find("\n1.5,"), std::string::npos);
-    const Result french = Sweep(args, "LC_ALL=fr_FR.UTF-8");
+    const testing::CliResult french = Sweep(args, "LC_ALL=fr_FR.UTF-8");
     EXPECT_EQ(french.out, c.out);
 }
 
 TEST(CliSweep, OneAndTwoThreadsPrintTheSameRows) {
     const std::string grid = "--vary Piston.Stroke=100:180:4 --vary Engine.Speed=300:3000:3:log";
-    const Result one = Sweep(grid + " --threads 1");
-    const Result two = Sweep(grid + " --threads 2");
+    const testing::CliResult one = Sweep(grid + " --threads 1");
+    const testing::CliResult two = Sweep(grid + " --threads 2");
     ASSERT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(one.out, two.out);
     EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 13);
 }
 
 TEST(CliSweep, OutputsHelpListsTheColumnsAndKeys) {
-    const Result help = Sweep("--outputs help");
+    const testing::CliResult help = Sweep("--outputs help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("  indicated_power_w\n"), std::string::npos);
     EXPECT_NE(help.out.find("  DisplacerSpring.Constant\n"), std::string::npos);
@@ -77,7 +58,7 @@ TEST(CliSweep, BadInputGivesOneLineAndStatusTwo) {
           "--vary Displacer.Mss=1:2:3", "--vary Displacer.Mass=0:2:3:log",
           "--vary Piston.Stroke=1:2:1001 --vary Hot.Temp=1:2:1000", "",
           "--vary Hot.Temp=1:2:3 --outputs nothing", "--vary Hot.Temp=1:2:3 --threads x"}) {
-        const Result bad = Sweep(args);
+        const testing::CliResult bad = Sweep(args);
         EXPECT_EQ(bad.status, 2) << args;
         EXPECT_EQ(bad.out, "") << args;
         EXPECT_EQ(bad.err.rfind("velmora-cli sweep: ", 0), 0u) << bad.err;

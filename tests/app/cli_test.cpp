@@ -9,47 +9,28 @@
 #include <string>
 #include <utility>
 
+#include "app/cli_runner.h"
 #include "persistence/file_text.h"
 #include "persistence/temp_folder.h"
 
 namespace velmora {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string RuntimeDir() {
-    const char* dir = std::getenv("VELMORA_RUNTIME_DIR");
-    return dir != nullptr ? dir : ".";
-}
-
 // Runs velmora-cli with `environment` (assignments for env) and the arguments, all quoted.
-Result RunCli(const std::string& environment, const std::string& command, const std::string& file) {
-    testing::TempFolder folder;
-    const std::string out = folder.File("out");
-    const std::string err = folder.File("err");
-    const std::string line = "env " + environment + " '" + RuntimeDir() + "/velmora-cli' " +
-                             command + " '" + file + "' >'" + out + "' 2>'" + err + "'";
-    Result result;
-    const int raw = std::system(line.c_str());
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    ReadWholeFile(out, result.out);
-    ReadWholeFile(err, result.err);
-    return result;
+testing::CliResult RunCli(const std::string& environment, const std::string& command,
+                          const std::string& file) {
+    return testing::RunCli(command + " '" + file + "'", environment);
 }
 
-const std::string kKestmore = RuntimeDir() + "/KESTMORE.RBP";
+const std::string kKestmore = testing::RuntimeDir() + "/KESTMORE.RBP";
 
 TEST(CliLocale, ReportFollowsTheEnvironmentsLocale) {
-    const Result c = RunCli("LC_ALL=C", "report", kKestmore);
+    const testing::CliResult c = RunCli("LC_ALL=C", "report", kKestmore);
     ASSERT_EQ(c.status, 0) << c.err;
     EXPECT_NE(c.out.find("    Dead Space Volume: 3,380,000 mm ^3 [Checked]\n"), std::string::npos);
     EXPECT_NE(c.out.find("    Displacer Diameter: 127.2 mm\n"), std::string::npos);
 
-    const Result french = RunCli("LC_ALL=fr_FR.UTF-8", "report", kKestmore);
+    const testing::CliResult french = RunCli("LC_ALL=fr_FR.UTF-8", "report", kKestmore);
     ASSERT_EQ(french.status, 0) << french.err;
     EXPECT_NE(french.out.find("    Dead Space Volume: 3\u202F380\u202F000 mm ^3 [Checked]\n"),
               std::string::npos);
@@ -57,13 +38,14 @@ TEST(CliLocale, ReportFollowsTheEnvironmentsLocale) {
     EXPECT_NE(french.out.find("*** Simulator appears to be validated\n"), std::string::npos);
 
     // LANG alone, as a desktop session sets it.
-    const Result german = RunCli("-u LC_ALL -u LC_NUMERIC LANG=de_DE.UTF-8", "report", kKestmore);
+    const testing::CliResult german =
+        RunCli("-u LC_ALL -u LC_NUMERIC LANG=de_DE.UTF-8", "report", kKestmore);
     EXPECT_NE(german.out.find("    Engine Speed: 1.000 RPM\n"), std::string::npos);
 }
 
 TEST(CliLocale, CsvOutputIsTheSameUnderEveryLocale) {
     for (const char* command : {"samples", "powercurve"}) {
-        const Result c = RunCli("LC_ALL=C", command, kKestmore);
+        const testing::CliResult c = RunCli("LC_ALL=C", command, kKestmore);
         ASSERT_EQ(c.status, 0) << c.err;
         for (const char* locale : {"LC_ALL=fr_FR.UTF-8", "LC_ALL=de_DE.UTF-8", "LANG=ru_RU.UTF-8"})
             EXPECT_EQ(RunCli(locale, command, kKestmore).out, c.out) << command << ' ' << locale;
@@ -79,7 +61,7 @@ TEST(CliFiles, FileBeyondTheLimitIsRefusedWithOneLineAndStatusTwo) {
     }
     std::filesystem::resize_file(huge, std::uintmax_t{100} * 1024 * 1024);
     for (const char* command : {"report", "samples", "powercurve"}) {
-        const Result result = RunCli("LC_ALL=C", command, huge);
+        const testing::CliResult result = RunCli("LC_ALL=C", command, huge);
         EXPECT_EQ(result.status, 2) << command;
         EXPECT_EQ(result.out, "") << command;
         EXPECT_EQ(result.err, "velmora-cli: cannot read '" + huge +
@@ -96,8 +78,8 @@ TEST(CliFiles, LongNotesSectionReportsLikeTheFileWithoutIt) {
     while (notes.size() < 10u * 1024 * 1024) notes += "measured on the bench; see log\n";
     const std::string noted = folder.File("KESTMORE.RBP");
     testing::WriteBytes(noted, notes + engine);
-    const Result plain = RunCli("LC_ALL=C", "report", kKestmore);
-    const Result withNotes = RunCli("LC_ALL=C", "report", noted);
+    const testing::CliResult plain = RunCli("LC_ALL=C", "report", kKestmore);
+    const testing::CliResult withNotes = RunCli("LC_ALL=C", "report", noted);
     EXPECT_EQ(withNotes.status, 0) << withNotes.err;
     EXPECT_EQ(withNotes.out, plain.out);
 }
@@ -115,7 +97,7 @@ TEST(CliFiles, AUnitIndexOutOfRangeIsReportedLikeAnUndefinedInput) {
     }
     const std::string broken = folder.File("broken.RBP");
     testing::WriteBytes(broken, engine);
-    const Result result = RunCli("LC_ALL=C", "report", broken);
+    const testing::CliResult result = RunCli("LC_ALL=C", "report", broken);
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.out.find("\n*** Displacer Mass not defined!\n"), std::string::npos)
         << result.out;

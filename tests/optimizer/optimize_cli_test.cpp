@@ -9,31 +9,14 @@
 #include <regex>
 #include <string>
 
+#include "app/cli_runner.h"
 #include "persistence/temp_folder.h"
 
 namespace velmora {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::string& arguments, const testing::TempFolder& folder) {
-    const std::string errFile = folder.File("stderr.txt");
-    const std::string command = std::string(std::getenv("VELMORA_RUNTIME_DIR")) + "/velmora-cli " +
-                                arguments + " 2>'" + errFile + "'";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = testing::ReadBytes(errFile);
-    return run;
+testing::CliResult RunCli(const std::string& arguments, const testing::TempFolder& folder) {
+    return testing::RunShell(folder, testing::QuotedCli() + " " + arguments);
 }
 
 std::string Kestmore() {
@@ -65,22 +48,23 @@ TEST(OptimizeCommand, BadArgumentsGiveOneLineAndWriteNothing) {
          "DisplacerSpring.Constant: FROM (0) must be below TO (0)"},  // 0.5 to 1.5 x no spring
     };
     for (const auto& [arguments, line] : cases) {
-        const CliRun run = RunCli(base + arguments + " -o '" + out + "'", folder);
+        const testing::CliResult run = RunCli(base + arguments + " -o '" + out + "'", folder);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.err, "velmora-cli optimize: " + line + "\n");
         EXPECT_EQ(run.out, "");
         EXPECT_FALSE(std::filesystem::exists(out));
     }
-    const CliRun noObjective =
+    const testing::CliResult noObjective =
         RunCli("optimize " + Kestmore() + " --vary Piston.Stroke -o '" + out + "'", folder);
     EXPECT_EQ(noObjective.status, 2);
     EXPECT_EQ(FirstLine(noObjective.err), "velmora-cli optimize: no objective given (--objective)");
-    const CliRun unknown =
+    const testing::CliResult unknown =
         RunCli("optimize " + Kestmore() + " --objective best --vary Piston.Stroke -o x", folder);
     EXPECT_EQ(FirstLine(unknown.err), "velmora-cli optimize: unknown objective 'best'");
-    const CliRun missing = RunCli("optimize '" + folder.File("none.RBP") +
-                                      "' --objective schmidt --vary Piston.Stroke -o '" + out + "'",
-                                  folder);
+    const testing::CliResult missing =
+        RunCli("optimize '" + folder.File("none.RBP") +
+                   "' --objective schmidt --vary Piston.Stroke -o '" + out + "'",
+               folder);
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("no such file"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(out));
@@ -92,7 +76,7 @@ TEST(OptimizeCommand, AStartWithoutObjectiveIsRefusedAndNoFeasibleDesignIsStatus
     // A file without an engine speed has no PV power at engine speed.
     const std::string noSpeed = folder.File("NoSpeed.RBP");
     testing::WriteBytes(noSpeed, "[Piston]\nStroke=140\nStrokeUnits=1\n");
-    const CliRun start =
+    const testing::CliResult start =
         RunCli("optimize '" + noSpeed + "' --objective pv-engine-speed --vary Piston.Stroke -o '" +
                    out + "'",
                folder);
@@ -101,11 +85,11 @@ TEST(OptimizeCommand, AStartWithoutObjectiveIsRefusedAndNoFeasibleDesignIsStatus
                              "' cannot be computed; nothing to start from\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 
-    const CliRun none = RunCli("optimize " + Kestmore() +
-                                   " --objective schmidt --vary Displacer.Mass=0.5:2"
-                                   " --constraint beta-min=50 --max-evals 60 -o '" +
-                                   out + "'",
-                               folder);
+    const testing::CliResult none = RunCli("optimize " + Kestmore() +
+                                               " --objective schmidt --vary Displacer.Mass=0.5:2"
+                                               " --constraint beta-min=50 --max-evals 60 -o '" +
+                                               out + "'",
+                                           folder);
     EXPECT_EQ(none.status, 3);
     std::smatch used;
     ASSERT_TRUE(std::regex_search(none.out, used, std::regex("Evaluations used: (\\d+)")));
@@ -143,9 +127,10 @@ TEST(OptimizeCommand, TheSavedDesignLiesWithinTheBoundsOrNoneIsSaved) {
     for (const Case c : {Case{"Displacer.Mass=5:10", "Displacer", "Mass", 5, 10},
                          Case{"Engine.Speed=5000:6000", "Engine", "Speed", 5000, 6000}}) {
         std::filesystem::remove(out);
-        const CliRun run = RunCli("optimize " + Kestmore() + " --objective schmidt --vary " +
-                                      c.vary + " --max-evals 60 -o '" + out + "'",
-                                  folder);
+        const testing::CliResult run =
+            RunCli("optimize " + Kestmore() + " --objective schmidt --vary " + c.vary +
+                       " --max-evals 60 -o '" + out + "'",
+                   folder);
         ASSERT_EQ(run.status, 0) << c.vary << run.err;
         const double saved = SavedValue(out, c.section, c.key);
         EXPECT_GE(saved, c.from) << c.vary;
@@ -153,7 +138,7 @@ TEST(OptimizeCommand, TheSavedDesignLiesWithinTheBoundsOrNoneIsSaved) {
     }
     // Below the cold side's 42 degrees no design gives power: status 3, nothing written.
     std::filesystem::remove(out);
-    const CliRun cold =
+    const testing::CliResult cold =
         RunCli("optimize " + Kestmore() +
                    " --objective schmidt --vary Hot.Temp=0:40 --max-evals 60 -o '" + out + "'",
                folder);
@@ -175,12 +160,13 @@ double ReportWatts(const std::string& report, const std::string& start) {
 TEST(OptimizeCommand, ReportOfOutShowsThePrintedObjective) {
     const testing::TempFolder folder;
     const std::string out = folder.File("OUT.RBP");
-    const CliRun run = RunCli("optimize " + Kestmore() +
-                                  " --objective schmidt --vary Displacer.Mass=0.5:2"
-                                  " --vary Piston.Diameter=100:130 --constraint not-overdriven"
-                                  " --constraint dwell-min=10 -o '" +
-                                  out + "'",
-                              folder);
+    const testing::CliResult run =
+        RunCli("optimize " + Kestmore() +
+                   " --objective schmidt --vary Displacer.Mass=0.5:2"
+                   " --vary Piston.Diameter=100:130 --constraint not-overdriven"
+                   " --constraint dwell-min=10 -o '" +
+                   out + "'",
+               folder);
     ASSERT_EQ(run.status, 0) << run.err;
     std::smatch m;
     ASSERT_TRUE(std::regex_search(run.out, m, std::regex("Schmidt power \\(W\\) +(\\S+) +(\\S+)")));
@@ -188,7 +174,7 @@ TEST(OptimizeCommand, ReportOfOutShowsThePrintedObjective) {
     const double after = std::stod(m[2]);
     EXPECT_GT(after, before);
 
-    const CliRun report = RunCli("report '" + out + "'", folder);
+    const testing::CliResult report = RunCli("report '" + out + "'", folder);
     ASSERT_EQ(report.status, 0);
     EXPECT_NEAR(ReportWatts(report.out, "Power: Estimated (Schmidt)"), after, 0.5);
     // Everything but the varied inputs is the file's.

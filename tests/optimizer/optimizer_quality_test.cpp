@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_runner.h"
 #include "designspace/sweep_run.h"
 #include "optimizer/design_judgement.h"
 #include "optimizer/optimize_problem.h"
@@ -26,23 +27,9 @@ std::string Example(const char* name) {
     return std::string(std::getenv("VELMORA_SOURCE_DIR")) + "/examples/" + name;
 }
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& arguments) {
-    const std::string command = std::string(std::getenv("VELMORA_RUNTIME_DIR")) + "/velmora-cli " +
-                                arguments + " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+testing::CliResult RunCli(const std::string& arguments) {
+    const testing::TempFolder folder;
+    return testing::RunShell(folder, testing::QuotedCli() + " " + arguments);
 }
 
 // The "after" column of a table row.
@@ -96,7 +83,7 @@ void ExpectQuality(const QualityCase& c) {
     }
     const testing::TempFolder folder;
     const std::string out = folder.File("OUT.RBP");
-    const CliRun run = RunCli(arguments + " -o '" + out + "'");
+    const testing::CliResult run = RunCli(arguments + " -o '" + out + "'");
     ASSERT_EQ(run.status, 0) << run.out;
 
     std::smatch used;
