@@ -195,26 +195,35 @@ int OutputChoice(UnitFamily family, const OutputUnits& units) {
     return choice >= 0 && choice < info.count ? choice : kNoChoice;
 }
 
-double ToOutput(UnitFamily family, const OutputUnits& units, double si) {
+namespace {
+
+// The output unit `units` choose for the family; nullptr when the choice is out of range.
+const UnitChoice* ChosenUnit(UnitFamily family, const OutputUnits& units) {
     const int choice = OutputChoice(family, units);
-    return choice == kNoChoice ? 0 : UnitFamilyOf(family).items[choice].fromSI(si);
+    return choice == kNoChoice ? nullptr : &UnitFamilyOf(family).items[choice];
+}
+
+}  // namespace
+
+double ToOutput(UnitFamily family, const OutputUnits& units, double si) {
+    const UnitChoice* unit = ChosenUnit(family, units);
+    return unit == nullptr ? 0 : unit->fromSI(si);
 }
 
 double FromOutput(UnitFamily family, const OutputUnits& units, double x) {
-    const int choice = OutputChoice(family, units);
-    return choice == kNoChoice ? 0 : UnitFamilyOf(family).items[choice].toSI(x);
+    const UnitChoice* unit = ChosenUnit(family, units);
+    return unit == nullptr ? 0 : unit->toSI(x);
 }
 
 std::string UnitText(UnitFamily family, const OutputUnits& units, double si) {
-    const int choice = OutputChoice(family, units);
-    if (choice == kNoChoice) return {};
-    return FormatNumber(ToOutput(family, units, si), units.numbers) + " " +
-           UnitFamilyOf(family).items[choice].name;
+    const UnitChoice* unit = ChosenUnit(family, units);
+    if (unit == nullptr) return {};
+    return FormatNumber(unit->fromSI(si), units.numbers) + " " + unit->name;
 }
 
 std::string UnitName(UnitFamily family, const OutputUnits& units) {
-    const int choice = OutputChoice(family, units);
-    return choice == kNoChoice ? "" : UnitFamilyOf(family).items[choice].name;
+    const UnitChoice* unit = ChosenUnit(family, units);
+    return unit == nullptr ? "" : unit->name;
 }
 
 double LengthToOutput(const OutputUnits& u, double x) {
