@@ -71,6 +71,20 @@ TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().endsWith("[Model]\nIntegration=accurate\n"));
 
+    // The choice is one undo step like any other change of the design.
+    EXPECT_EQ(window->Ui().Undo1->text(), "&Undo Integration model");
+    window->Ui().Undo1->trigger();
+    EXPECT_EQ(window->Session().State.Integration, IntegrationModel::Specified);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !energy->Busy() && energy->ShownModel() == IntegrationModel::Specified; },
+        10000));
+    EXPECT_EQ(model->currentIndex(), static_cast<int>(IntegrationModel::Specified));
+    window->Ui().Redo1->trigger();
+    EXPECT_EQ(window->Session().State.Integration, IntegrationModel::Accurate);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !energy->Busy() && energy->ShownModel() == IntegrationModel::Accurate; },
+        10000));
+
     // A change of the design (one undoable step) is evaluated again.
     const QString before = Cell(1);
     ControlState faster = window->Session().Controls();

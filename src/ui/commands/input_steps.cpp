@@ -18,6 +18,7 @@ void ForEachInput(State& a, State& b, Visit visit) {
     }
     visit(a.LeakCB, b.LeakCB);
     visit(a.GravityCB, b.GravityCB);
+    visit(a.Integration, b.Integration);
     visit(a.outputs.LengthOutputFormatRG, b.outputs.LengthOutputFormatRG);
     visit(a.outputs.TemperatureOutputFormatRG, b.outputs.TemperatureOutputFormatRG);
     visit(a.outputs.MassOutputFormatRG, b.outputs.MassOutputFormatRG);

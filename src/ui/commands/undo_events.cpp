@@ -87,8 +87,7 @@ void TForm1::NoteInputEdit(QWidget* field) {
         PushInputStep(pendingStepText_, pendingInputs_);
     stepControl_ = field;
     pendingStepText_ = StepTextFor(field->objectName());
-    pendingInputs_ = committedInputs_;
-    ReadControls(ui_, pendingInputs_);
+    pendingInputs_ = CurrentInputs();
     stepTimer_->start();
     ui_.Undo1->setEnabled(true);
 }
@@ -97,11 +96,16 @@ void TForm1::FlushPendingStep() {
     if (stepTimer_->isActive()) CommitInputStep(pendingStepText_);
 }
 
-void TForm1::CommitInputStep(const QString& text) {
-    if (Loading() || applyingStep_) return;
+ControlState TForm1::CurrentInputs() const {
     ControlState now = committedInputs_;
     ReadControls(ui_, now);
-    PushInputStep(text, now);
+    now.Integration = session_.State.Integration;
+    return now;
+}
+
+void TForm1::CommitInputStep(const QString& text) {
+    if (Loading() || applyingStep_) return;
+    PushInputStep(text, CurrentInputs());
 }
 
 void TForm1::PushInputStep(const QString& text, const ControlState& now) {
@@ -126,8 +130,7 @@ void TForm1::ChangeAsOneStep(const QString& stepText, const std::function<void()
 
 void TForm1::ApplyInputsAsOneStep(const ControlState& inputs, const QString& stepText) {
     FlushPendingStep();
-    ControlState now = committedInputs_;
-    ReadControls(ui_, now);
+    const ControlState now = CurrentInputs();
     {
         ScopedFlag quiet(quietEdits_);
         PutInputsInWidgets(WithInputsOf(now, inputs));
@@ -159,6 +162,7 @@ void TForm1::PutInputsInWidgets(const ControlState& s) {
     c.GravityCB->setChecked(s.GravityCB);
     PutOutputUnits(c, s.outputs);
     designPage_->PutDesignFields(s);
+    session_.State.Integration = s.Integration;
 }
 
 void TForm1::SetCaption(const QString& caption) {

@@ -146,6 +146,8 @@ class TForm1 : public QMainWindow, private PageHost {
     void NoteInputEdit(QWidget* field);
     void FlushPendingStep();
     void CommitInputStep(const QString& text);
+    // The inputs as they stand: the widgets, and the model choice kept in the session.
+    ControlState CurrentInputs() const;
     void PushInputStep(const QString& text, const ControlState& now);
     void PutInputsInWidgets(const ControlState& inputs);
     void ApplyStepInputs(const ControlState& inputs);

@@ -57,7 +57,7 @@ void TForm1::FormShow() {
     session_.Driver.Loading = false;
     ReadRecentFileList();
     inputsPage_->MarkNonNumberInputs();
-    ReadControls(ui_, committedInputs_);
+    committedInputs_ = CurrentInputs();
     undo_->clear();
     DesignSheetEnter();
     ui_.EditChangeTimer->start();

@@ -109,7 +109,10 @@ void EnergyWindow::ModelChosen(int index) {
     const IntegrationModel model = kIntegrationModels[static_cast<std::size_t>(index)].model;
     WindowSession& session = form_.Session();
     if (session.State.Integration == model) return;
-    session.State.Integration = model;
+    // A change of the design like any other: one undo step, which recomputes this window.
+    ControlState inputs = session.Controls();
+    inputs.Integration = model;
+    form_.ApplyInputsAsOneStep(inputs, "Integration model");
     Recompute();
 }
 
