@@ -4,6 +4,7 @@
 
 #include "export/csv_number.h"
 #include "simulation/cycle_simulation.h"
+#include "simulation/design_energy.h"
 #include "simulation/simulation_output.h"
 
 namespace velmora {
@@ -48,13 +49,37 @@ std::string QuantityColumnName(int choice, const OutputUnits& units, CsvUnits ki
     return std::string(column.csvStem) + "_" + unit;
 }
 
-std::string CycleCsv(const CycleRecord& record, const ControlState& controls, CsvUnits units) {
+namespace {
+
+std::string CycleCsvHeader(const ControlState& controls, CsvUnits units) {
     std::string out = "step_count,time_s,crank_angle_deg";
     for (int q = 0; q < kCurveItemCount; ++q) {
         out += ',';
         out += QuantityColumnName(q, controls.outputs, units);
     }
     out += '\n';
+    return out;
+}
+
+void AppendCycleRow(std::string& out, std::int32_t stepCount, double angleDeg,
+                    const StepValues& step, const ControlState& controls, CsvUnits units) {
+    out += std::to_string(stepCount);
+    out += ',';
+    AppendCsvNumber(out, step.time);
+    out += ',';
+    AppendCsvNumber(out, angleDeg);
+    for (int q = 0; q < kCurveItemCount; ++q) {
+        out += ',';
+        AppendCsvNumber(out, units == CsvUnits::SI ? CurveQuantity(q, step)
+                                                   : CurveValue(q, step, controls.outputs));
+    }
+    out += '\n';
+}
+
+}  // namespace
+
+std::string CycleCsv(const CycleRecord& record, const ControlState& controls, CsvUnits units) {
+    std::string out = CycleCsvHeader(controls, units);
     if (record.empty()) {
         out += kNoGraphedCycleLine;
         out += '\n';
@@ -62,19 +87,30 @@ std::string CycleCsv(const CycleRecord& record, const ControlState& controls, Cs
     }
     const int offset = ReadCycleSchedule(controls).XAxisOffsetDeg;
     out.reserve(out.size() + record.size() * 300);
-    for (const CycleRow& row : record) {
-        out += std::to_string(row.stepCount);
-        out += ',';
-        AppendCsvNumber(out, row.step.time);
-        out += ',';
-        AppendCsvNumber(out, CrankAngleDegrees(row.stepCount, offset));
-        for (int q = 0; q < kCurveItemCount; ++q) {
-            out += ',';
-            AppendCsvNumber(out, units == CsvUnits::SI ? CurveQuantity(q, row.step)
-                                                       : CurveValue(q, row.step, controls.outputs));
-        }
+    for (const CycleRow& row : record)
+        AppendCycleRow(out, row.stepCount, CrankAngleDegrees(row.stepCount, offset), row.step,
+                       controls, units);
+    return out;
+}
+
+CycleRecord LastRevolution(const CycleRecord& record) {
+    constexpr std::size_t kStepsPerRevolution = 360;
+    if (record.size() <= kStepsPerRevolution) return record;
+    return CycleRecord(record.end() - kStepsPerRevolution, record.end());
+}
+
+std::string AccurateCycleCsv(const AccurateRevolution& revolution, const ControlState& controls,
+                             CsvUnits units) {
+    std::string out = CycleCsvHeader(controls, units);
+    if (revolution.steps.empty()) {
+        out += "# ";
+        out += OutcomeText(revolution.outcome);
         out += '\n';
+        return out;
     }
+    for (std::size_t i = 0; i < revolution.steps.size(); ++i)
+        AppendCycleRow(out, static_cast<std::int32_t>(i), static_cast<double>(i),
+                       revolution.steps[i], controls, units);
     return out;
 }
 

@@ -5,6 +5,7 @@
 
 #include "export/cycle_record.h"
 #include "model/control_state.h"
+#include "simulation/accurate_revolution.h"
 
 namespace velmora {
 
@@ -16,6 +17,15 @@ enum class CsvUnits { SI, Output };
 // names carry the unit ("displacer_position_m"). A record without steps gives the header and
 // a '#' line saying that the run graphed no cycle.
 std::string CycleCsv(const CycleRecord& record, const ControlState& controls, CsvUnits units);
+
+// The last revolution (360 steps) of a record; all of it when it is shorter.
+CycleRecord LastRevolution(const CycleRecord& record);
+
+// The accurate model's settled revolution in the same columns, the step count and crank angle
+// being the degree of the revolution (0 to 359); a revolution that did not settle gives the
+// header and a '#' line saying how the run ended ("# not settled (cycle limit)").
+std::string AccurateCycleCsv(const AccurateRevolution& revolution, const ControlState& controls,
+                             CsvUnits units);
 
 // The column names of the twelve quantities, SI or in the controls' output units.
 std::string QuantityColumnName(int choice, const OutputUnits& units, CsvUnits kind);

@@ -7,6 +7,7 @@
 
 #include "model/units.h"
 #include "simulation/accurate_cycle.h"
+#include "simulation/accurate_revolution.h"
 #include "simulation/engine_fixtures.h"
 
 namespace velmora {
@@ -53,6 +54,37 @@ TEST(AccurateRun, SamplesOfTheSettledCycle) {
         loop += 0.5 * (s[i].pressure + next.pressure) * (next.totalVolume - s[i].totalVolume);
     }
     EXPECT_NEAR(loop, r.atSpeed.energy.indicatedWork, 0.02 * r.atSpeed.energy.indicatedWork);
+}
+
+// The settled revolution as one-degree steps of the twelve graphable quantities: in free
+// flight the force column is mass times acceleration (the spring, weight and rod terms with
+// the one-degree model's signs), and at a stop the force holds the displacer against it.
+TEST(AccurateRun, RevolutionStepsOfADesign) {
+    ControlState controls = test::LargeEngineControls();
+    controls.GravityCB = true;
+    controls.EditSpringConstant.text = "2000";
+    controls.EditSpringCenter.text = "10";
+    const ParameterSet p = test::ComputedParameters(controls);
+    const AccurateRevolution revolution = AccurateRevolutionOf(controls);
+    ASSERT_EQ(revolution.outcome, AccurateOutcome::Settled);
+    ASSERT_EQ(revolution.steps.size(), 360u);
+    int free = 0, resting = 0;
+    for (const StepValues& step : revolution.steps) {
+        EXPECT_NEAR(step.rodPressure, step.pressure - step.meanPressure, 1e-9 * step.pressure);
+        if (std::abs(step.dispPos) < p.DispHalfStroke) {
+            ++free;
+            EXPECT_NEAR(step.netForce, p.DispMass * step.acceleration,
+                        1e-6 * std::abs(step.netForce) + 1e-9);
+        } else {
+            ++resting;
+            EXPECT_EQ(step.velocity, 0);
+            EXPECT_GE(step.netForce * step.dispPos, 0);  // pushed into the stop
+        }
+    }
+    EXPECT_GT(free, 20);
+    EXPECT_GT(resting, 20);
+    // The spring: zero force at its centre, pulling back towards it.
+    EXPECT_LT(revolution.steps[0].springForce * (revolution.steps[0].dispPos - p.SpringCenter), 0);
 }
 
 // Omega Bar gets a run of its own. There the large engine's displacer repeats its motion

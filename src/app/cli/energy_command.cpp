@@ -2,18 +2,22 @@
 #include <string>
 
 #include "commands.h"
+#include "export/cycle_csv.h"
 #include "export/energy_table.h"
+#include "export/session_exports.h"
 #include "headless_run.h"
 #include "output_target.h"
+#include "simulation/accurate_revolution.h"
 #include "simulation/design_evaluator.h"
 
 namespace velmora::cli {
 
 const CommandUsage kEnergyUsage{
     "energy",
-    {"--model", "--format", "-o"},
+    {"--model", "--format", "--units", "-o"},
     {},
-    "velmora-cli energy FILE [--model specified|accurate] [--format text|csv] [-o OUT]",
+    "velmora-cli energy FILE [--model specified|accurate] [--format text|csv|cycle]\n"
+    "        [--units si|output] [-o OUT]",
     "Loads FILE as the window's Load Parameters does, computes once and writes its work and\n"
     "heat: signed indicated power (gas on the total volume), shaft power (gas on the piston,\n"
     "what the crank receives), rod work lost at the stops, indicated and shaft power\n"
@@ -21,15 +25,22 @@ const CommandUsage kEnergyUsage{
     "heat in), its fraction of Carnot, and whether the run settled. The model is the one\n"
     "FILE's [Model] Integration chooses unless --model names one. An accurate run that does\n"
     "not settle leaves its figures empty (\"not settled\") and settled 0. As text (default)\n"
-    "or CSV; standard output without -o.\n"};
+    "or CSV; standard output without -o.\n"
+    "--format cycle writes instead the cycle the figures come from, one line per crank\n"
+    "degree in the columns of velmora-cli cycle (SI units unless --units output): the\n"
+    "accurate run's settled revolution (a '#' line if it did not settle), or the last graphed\n"
+    "revolution of the one-degree run.\n"};
 
 int RunEnergyCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     const std::optional<CommandArgs> args = ParseCommandArgs(kEnergyUsage, words, err);
     if (!args) return 2;
     if (args->help) return PrintCommandHelp(kEnergyUsage, out);
     const std::string format = args->Option("--format").value_or("text");
-    if (format != "text" && format != "csv")
+    if (format != "text" && format != "csv" && format != "cycle")
         return UsageError(kEnergyUsage, "unknown format '" + format + "'", err);
+    const std::string units = args->Option("--units").value_or("si");
+    if (units != "si" && units != "output")
+        return UsageError(kEnergyUsage, "unknown units '" + units + "'", err);
     std::optional<IntegrationModel> model;
     if (const std::optional<std::string> word = args->Option("--model")) {
         model = FindIntegrationModel(*word);
@@ -39,6 +50,16 @@ int RunEnergyCommand(const std::vector<std::string>& words, std::ostream& out, s
     ControlState state;
     if (!LoadReadableFile(args->file, state, err)) return 2;
     if (model) state.Integration = *model;
+    if (format == "cycle") {
+        const CsvUnits csvUnits = units == "si" ? CsvUnits::SI : CsvUnits::Output;
+        if (state.Integration == IntegrationModel::Accurate)
+            return EmitOutput(AccurateCycleCsv(AccurateRevolutionOf(state), state, csvUnits), *args,
+                              out, err);
+        RecordingSession session;
+        if (!LoadAndCompute(args->file, session, err)) return 2;
+        return EmitOutput(CycleCsv(LastRevolution(session.Record()), session.State, csvUnits),
+                          *args, out, err);
+    }
     EvaluationOptions options;
     options.energy = true;
     const DesignResult result = EvaluateDesign(state, options);

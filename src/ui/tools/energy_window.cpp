@@ -11,17 +11,21 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
 
+#include "export/cycle_csv.h"
 #include "export/energy_table.h"
 #include "simulation/design_energy.h"
 #include "simulation/design_evaluator.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/mainwindow/window_session.h"
 #include "ui/tools/background_task.h"
+#include "ui/tools/energy_cycle_chart.h"
 
 namespace velmora {
 
@@ -77,11 +81,19 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setMinimumWidth(400);
     body->addWidget(table_);
+    // The flows as bars, and the cycles they come from as pressure/volume loops.
+    charts_ = new QTabWidget(this);
+    charts_->setObjectName("EnergyCharts");
     chart_ = new QChartView(new QChart, this);
     chart_->setObjectName("EnergyChart");
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumWidth(520);
-    body->addWidget(chart_, 1);
+    charts_->addTab(chart_, "Power and heat");
+    cycleChart_ = new QChartView(new QChart, this);
+    cycleChart_->setObjectName("EnergyCycleChart");
+    cycleChart_->setRenderHint(QPainter::Antialiasing);
+    charts_->addTab(cycleChart_, "Pressure/volume loops");
+    charts_->setMinimumWidth(520);
+    body->addWidget(charts_, 1);
     layout->addLayout(body, 1);
 
     task_ = new BackgroundTask(this);
@@ -91,7 +103,7 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     QUndoStack* undo = form_.UndoStack();
     connect(undo, &QUndoStack::indexChanged, this, [this] { Recompute(); });
     connect(undo, &QUndoStack::cleanChanged, this, [this] { Recompute(); });
-    resize(1040, 440);
+    resize(1040, 520);
     Recompute();
 }
 
@@ -132,6 +144,7 @@ void EnergyWindow::Recompute() {
         EvaluationOptions options;
         options.energy = true;
         job->result = EvaluateDesign(job->controls, options);
+        job->revolution = AccurateRevolutionOf(job->controls);
     });
 }
 
@@ -139,6 +152,7 @@ void EnergyWindow::Finished() {
     if (job_) {
         shown_ = job_->result;
         shownModel_ = job_->controls.Integration;
+        shownRevolution_ = job_->revolution;
     }
     if (again_) {
         Recompute();
@@ -200,6 +214,16 @@ void EnergyWindow::Show() {
     series->attachAxis(y);
     QChart* old = chart_->chart();
     chart_->setChart(chart);
+    delete old;
+
+    // The one-degree loop is the one the main window's PV page draws from.
+    const CycleRecord oneDegree = LastRevolution(form_.Session().Record());
+    std::vector<StepValues> steps;
+    steps.reserve(oneDegree.size());
+    for (const CycleRow& row : oneDegree) steps.push_back(row.step);
+    old = cycleChart_->chart();
+    cycleChart_->setChart(
+        MakeCycleChart(steps, shownRevolution_.steps, form_.Session().State.outputs));
     delete old;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "model/control_state.h"
+#include "simulation/accurate_revolution.h"
 #include "simulation/design_result.h"
 
 class QBarSet;
@@ -11,6 +12,7 @@ class QChartView;
 class QComboBox;
 class QLabel;
 class QMenuBar;
+class QTabWidget;
 class QTableWidget;
 
 namespace velmora {
@@ -20,8 +22,8 @@ class TForm1;
 
 // Tools > Energy and Power...: the main window's design under the model its [Model]
 // Integration chooses (changed here, saved with the design), with its split powers, heat flows
-// and efficiency as a table and a bar chart. Each change of the design (an undo step, a load)
-// evaluates it again on a thread of its own.
+// and efficiency as a table and a bar chart, beside the pressure/volume loops of both models. Each
+// change of the design (an undo step, a load) evaluates it again on a thread of its own.
 class EnergyWindow : public QWidget {
     Q_OBJECT
   public:
@@ -43,6 +45,7 @@ class EnergyWindow : public QWidget {
     struct Job {
         ControlState controls;
         DesignResult result;
+        AccurateRevolution revolution;  // for the loops, whichever model is chosen
     };
     void ModelChosen(int index);
     void Finished();
@@ -52,12 +55,15 @@ class EnergyWindow : public QWidget {
     QComboBox* model_ = nullptr;
     QLabel* status_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QTabWidget* charts_ = nullptr;
     QChartView* chart_ = nullptr;
+    QChartView* cycleChart_ = nullptr;
     BackgroundTask* task_ = nullptr;
     std::shared_ptr<Job> job_;
     bool again_ = false;
     DesignResult shown_;
     IntegrationModel shownModel_ = IntegrationModel::Specified;
+    AccurateRevolution shownRevolution_;
 };
 
 // Adds Tools > Energy and Power... to the main window's menu bar.
