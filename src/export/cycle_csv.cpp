@@ -4,7 +4,6 @@
 
 #include "export/csv_number.h"
 #include "simulation/cycle_simulation.h"
-#include "simulation/design_energy.h"
 #include "simulation/simulation_output.h"
 
 namespace velmora {
@@ -79,38 +78,22 @@ void AppendCycleRow(std::string& out, std::int32_t stepCount, double angleDeg,
 }  // namespace
 
 std::string CycleCsv(const CycleRecord& record, const ControlState& controls, CsvUnits units) {
+    return CycleCsv(record, controls, units, ReadCycleSchedule(controls).XAxisOffsetDeg,
+                    kNoGraphedCycleLine);
+}
+
+std::string CycleCsv(const CycleRecord& record, const ControlState& controls, CsvUnits units,
+                     int offset, const std::string& emptyLine) {
     std::string out = CycleCsvHeader(controls, units);
     if (record.empty()) {
-        out += kNoGraphedCycleLine;
+        out += emptyLine;
         out += '\n';
         return out;
     }
-    const int offset = ReadCycleSchedule(controls).XAxisOffsetDeg;
     out.reserve(out.size() + record.size() * 300);
     for (const CycleRow& row : record)
         AppendCycleRow(out, row.stepCount, CrankAngleDegrees(row.stepCount, offset), row.step,
                        controls, units);
-    return out;
-}
-
-CycleRecord LastRevolution(const CycleRecord& record) {
-    constexpr std::size_t kStepsPerRevolution = 360;
-    if (record.size() <= kStepsPerRevolution) return record;
-    return CycleRecord(record.end() - kStepsPerRevolution, record.end());
-}
-
-std::string AccurateCycleCsv(const AccurateRevolution& revolution, const ControlState& controls,
-                             CsvUnits units) {
-    std::string out = CycleCsvHeader(controls, units);
-    if (revolution.steps.empty()) {
-        out += "# ";
-        out += OutcomeText(revolution.outcome);
-        out += '\n';
-        return out;
-    }
-    for (std::size_t i = 0; i < revolution.steps.size(); ++i)
-        AppendCycleRow(out, static_cast<std::int32_t>(i), static_cast<double>(i),
-                       revolution.steps[i], controls, units);
     return out;
 }
 

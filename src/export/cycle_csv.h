@@ -5,7 +5,6 @@
 
 #include "export/cycle_record.h"
 #include "model/control_state.h"
-#include "simulation/accurate_revolution.h"
 
 namespace velmora {
 
@@ -18,14 +17,10 @@ enum class CsvUnits { SI, Output };
 // a '#' line saying that the run graphed no cycle.
 std::string CycleCsv(const CycleRecord& record, const ControlState& controls, CsvUnits units);
 
-// The last revolution (360 steps) of a record; all of it when it is shorter.
-CycleRecord LastRevolution(const CycleRecord& record);
-
-// The accurate model's settled revolution in the same columns, the step count and crank angle
-// being the degree of the revolution (0 to 359); a revolution that did not settle gives the
-// header and a '#' line saying how the run ended ("# not settled (cycle limit)").
-std::string AccurateCycleCsv(const AccurateRevolution& revolution, const ControlState& controls,
-                             CsvUnits units);
+// The same with the x-axis offset of the crank angles given, and `emptyLine` (a '#' line)
+// written when there are no rows.
+std::string CycleCsv(const CycleRecord& record, const ControlState& controls, CsvUnits units,
+                     int offsetDeg, const std::string& emptyLine);
 
 // The column names of the twelve quantities, SI or in the controls' output units.
 std::string QuantityColumnName(int choice, const OutputUnits& units, CsvUnits kind);

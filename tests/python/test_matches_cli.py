@@ -118,3 +118,31 @@ def test_evaluate_is_the_sweep_row_of_the_design(engine_files, engine):
             assert got is None, name
         else:
             assert got == float(text), name
+
+
+@pytest.mark.parametrize("engine", range(2))
+@pytest.mark.parametrize("model", ["specified", "accurate"])
+def test_energy_cycle_is_the_command_lines(engine_files, engine, model):
+    path = engine_files[engine]
+    design = velmora.Design.load(path)
+    design.model = model
+    for units in ("si", "output"):
+        status, out, _ = run_cli("energy", path, "--model", model, "--format", "cycle",
+                                 "--units", units)
+        assert status == 0
+        frame = design.energy_cycle(units=units)
+        assert len(frame) == 360
+        assert frame.attrs["note"] == ""
+        assert_frame_is_csv(frame, out)
+
+
+def test_model_is_saved_with_the_design(engine_files, tmp_path):
+    design = velmora.Design.load(engine_files[0])
+    assert design.model == "specified"
+    design.model = "accurate"
+    saved = str(tmp_path / "accurate.RBP")
+    design.save(saved)
+    assert velmora.Design.load(saved).model == "accurate"
+    with pytest.raises(velmora.InvalidValueError):
+        design.model = "exact"
+    assert design.model == "accurate"

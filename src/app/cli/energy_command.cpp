@@ -2,12 +2,10 @@
 #include <string>
 
 #include "commands.h"
-#include "export/cycle_csv.h"
 #include "export/energy_table.h"
-#include "export/session_exports.h"
+#include "export/model_revolution.h"
 #include "headless_run.h"
 #include "output_target.h"
-#include "simulation/accurate_revolution.h"
 #include "simulation/design_evaluator.h"
 
 namespace velmora::cli {
@@ -52,12 +50,7 @@ int RunEnergyCommand(const std::vector<std::string>& words, std::ostream& out, s
     if (model) state.Integration = *model;
     if (format == "cycle") {
         const CsvUnits csvUnits = units == "si" ? CsvUnits::SI : CsvUnits::Output;
-        if (state.Integration == IntegrationModel::Accurate)
-            return EmitOutput(AccurateCycleCsv(AccurateRevolutionOf(state), state, csvUnits), *args,
-                              out, err);
-        RecordingSession session;
-        if (!LoadAndCompute(args->file, session, err)) return 2;
-        return EmitOutput(CycleCsv(LastRevolution(session.Record()), session.State, csvUnits),
+        return EmitOutput(RevolutionCsv(RevolutionOfModel(state, args->file), state, csvUnits),
                           *args, out, err);
     }
     EvaluationOptions options;

@@ -13,6 +13,7 @@
 #include "designspace/sweep_inputs.h"
 #include "export/session_exports.h"
 #include "locale/number_settings_from_locale.h"
+#include "model/integration_model.h"
 #include "model/number_text.h"
 #include "persistence/output_file.h"
 #include "persistence/parameter_file.h"
@@ -314,6 +315,16 @@ void BindDesign(py::module_& module) {
             },
             "The file the design was loaded from or last saved to (it names a reference "
             "engine in the report), or None.")
+        .def_property(
+            "model", [](const Design& d) { return std::string(NameOf(d.state.Integration).name); },
+            [](Design& d, const std::string& word) {
+                const std::optional<IntegrationModel> model = FindIntegrationModel(word);
+                if (!model) throw InvalidValue("unknown model '" + word + "'");
+                const std::lock_guard lock(*d.evaluating);
+                d.state.Integration = *model;
+            },
+            "The model the design's figures come from, as its file's [Model] Integration: "
+            "\"specified\" (the one-degree model) or \"accurate\"; saved with the design.")
         .def("evaluate", &Evaluate, py::kw_only(), py::arg("power_curve") = false,
              py::arg("energy") = false,
              "One compute run of the design as velmora-cli sweep makes it: a Result in SI "

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/cycle_csv.h"
+#include "export/model_revolution.h"
 #include "export/power_curve_table.h"
 #include "export/recording_session.h"
 #include "py_design.h"
@@ -55,13 +56,14 @@ class Frame {
     std::vector<py::array_t<double>> columns_;
 };
 
-py::object CycleFrame(const Design& design, const std::string& units) {
+CsvUnits UnitsOf(const std::string& units) {
     if (units != "si" && units != "output") throw InvalidValue("unknown units '" + units + "'");
-    const CsvUnits kind = units == "si" ? CsvUnits::SI : CsvUnits::Output;
-    const auto session = ComputedSession(design);
-    const CycleRecord& record = session->Record();
-    const ControlState& controls = session->State;
-    const int offset = ReadCycleSchedule(controls).XAxisOffsetDeg;
+    return units == "si" ? CsvUnits::SI : CsvUnits::Output;
+}
+
+// Rows in the columns of velmora-cli cycle.
+py::object RowsFrame(const CycleRecord& record, const ControlState& controls, CsvUnits kind,
+                     int offset) {
     Frame frame(record.size());
     double* step = frame.Add("step_count");
     double* time = frame.Add("time_s");
@@ -79,6 +81,27 @@ py::object CycleFrame(const Design& design, const std::string& units) {
     }
     py::object out = frame.ToDataFrame();
     out.attr("__setitem__")("step_count", out["step_count"].attr("astype")("int64"));
+    return out;
+}
+
+py::object CycleFrame(const Design& design, const std::string& units) {
+    const CsvUnits kind = UnitsOf(units);
+    const auto session = ComputedSession(design);
+    const ControlState& controls = session->State;
+    return RowsFrame(session->Record(), controls, kind, ReadCycleSchedule(controls).XAxisOffsetDeg);
+}
+
+py::object EnergyCycleFrame(const Design& design, const std::string& units) {
+    const CsvUnits kind = UnitsOf(units);
+    const ControlState controls = design.state;  // copied while the GIL keeps setters out
+    ModelRevolution revolution;
+    {
+        const py::gil_scoped_release unlocked;
+        revolution = RevolutionOfModel(controls, design.file);
+    }
+    py::object out = RowsFrame(revolution.rows, controls, kind, revolution.offsetDeg);
+    // Without rows, why (the CSV's '#' line).
+    out.attr("attrs")["note"] = revolution.rows.empty() ? revolution.missingLine.substr(2) : "";
     return out;
 }
 
@@ -138,6 +161,12 @@ void BindRunTables(py::module_& module) {
              "The graphed steps of one compute run as a DataFrame with the columns of "
              "velmora-cli cycle: step_count, time_s, crank_angle_deg, then the twelve "
              "quantities in SI (units=\"si\") or the design's output units (\"output\").")
+        .def("energy_cycle", &EnergyCycleFrame, py::kw_only(), py::arg("units") = "si",
+             "The revolution the energy figures come from under the design's model, as "
+             "velmora-cli energy --format cycle writes it: the accurate run's settled "
+             "revolution (one row per crank degree from 0), or the one-degree run's last "
+             "graphed revolution. No rows when the accurate run did not settle; attrs[\"note\"] "
+             "then says why.")
         .def("pv", &PvFrame,
              "The pressure/volume diagram of one compute run (total_volume_m3, pressure_Pa), as "
              "velmora-cli pv; attrs holds the two PV powers of its '#' lines.")

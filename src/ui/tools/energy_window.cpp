@@ -18,8 +18,8 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "export/cycle_csv.h"
 #include "export/energy_table.h"
+#include "export/model_revolution.h"
 #include "simulation/design_energy.h"
 #include "simulation/design_evaluator.h"
 #include "ui/mainwindow/main_window.h"
