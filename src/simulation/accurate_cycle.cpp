@@ -126,12 +126,71 @@ struct Integration {
     int revolutions = 0;
 };
 
+// Where one revolution from a free start (x, v) at crank angle 0 ends.
+struct Revolved {
+    bool free = false;  // it ran and stayed clear of the stops
+    double x = 0, v = 0;
+};
+
+Revolved Revolve(const DisplacerEngine& e, Integration& in, double x, double v) {
+    Stepper dp = in.dp;
+    double h = in.h;
+    DisplacerMotion motion{Phase::Free, x, v};
+    RevolutionTotals totals;
+    std::vector<StopEvent> events;
+    if (!SimulateRevolution(e, dp, motion, h, in.stepsLeft, totals, events, nullptr)) return {};
+    if (!events.empty() || motion.phase != Phase::Free) return {};
+    return {true, motion.x, motion.v};
+}
+
+// A displacer that never touches a stop swings freely on top of the motion the crank forces,
+// and without damping that swing never dies out: its revolutions never repeat. The forced
+// motion alone starts at the (x, v) that one revolution brings back to itself, found here by
+// Newton's method on the revolution map (its Jacobian by differences). It is taken only when
+// every revolution of the search stays clear of the stops and the motion is stable: the map
+// keeps areas (the force has no velocity term), so it is stable when its eigenvalues lie on
+// the unit circle, |trace| <= 2; there any slight damping would settle it.
+bool FindForcedMotion(const DisplacerEngine& e, Integration& in, double speedScale,
+                      DisplacerMotion& found) {
+    constexpr int kIterations = 12;
+    constexpr double kResidual = 1e-9;  // of the stroke and the speed scale
+    constexpr double kProbe = 1e-6;
+    double x = in.motion.x, v = in.motion.v;
+    const double dx = kProbe * e.hd, dv = kProbe * speedScale;
+    for (int i = 0; i < kIterations; ++i) {
+        const Revolved base = Revolve(e, in, x, v);
+        const Revolved byX = Revolve(e, in, x + dx, v);
+        const Revolved byV = Revolve(e, in, x, v + dv);
+        if (!base.free || !byX.free || !byV.free) return false;
+        // The map's Jacobian M; Newton solves (M - I) step = -(P(z) - z).
+        const double m11 = (byX.x - base.x) / dx, m12 = (byV.x - base.x) / dv;
+        const double m21 = (byX.v - base.v) / dx, m22 = (byV.v - base.v) / dv;
+        const double fx = base.x - x, fv = base.v - v;
+        if (std::abs(fx) <= kResidual * e.hd && std::abs(fv) <= kResidual * speedScale) {
+            if (std::abs(m11 + m22) > 2 + 1e-6) return false;  // unstable
+            found = DisplacerMotion{Phase::Free, x, v};
+            return true;
+        }
+        const double a = m11 - 1, b = m12, c = m21, d = m22 - 1;
+        const double det = a * d - b * c;
+        if (!std::isfinite(det) || det == 0) return false;
+        x -= (d * fx - b * fv) / det;
+        v -= (a * fv - c * fx) / det;
+        if (!(std::abs(x) < e.hd)) return false;
+    }
+    return false;
+}
+
 // Revolutions at the engine's buffer pressure until the work per revolution repeats, or the
-// cycle limit; the events and samples of the last revolution.
+// cycle limit; the events and samples of the last revolution. A free swing that keeps the
+// revolutions from repeating is looked through once, after kRevolutionsBeforeSearch.
 Settling Settle(const DisplacerEngine& e, Integration& in, const AccurateCycleOptions& options,
-                double workScale, AccurateSpeedRun& run, std::vector<AccurateSample>* samples) {
+                double workScale, double speedScale, AccurateSpeedRun& run,
+                std::vector<AccurateSample>* samples) {
+    constexpr std::size_t kRevolutionsBeforeSearch = 8;
     Settling result;
     std::vector<RevolutionTotals> history;
+    bool searched = false;
     while (in.revolutions < options.maxCycles) {
         ++in.revolutions;
         run.events.clear();
@@ -142,6 +201,16 @@ Settling Settle(const DisplacerEngine& e, Integration& in, const AccurateCycleOp
         history.push_back(totals);
         result.repeat = SettledPeriod(history, kWorkFloor * workScale);
         if (result.repeat > 0) break;
+        if (!searched && history.size() >= kRevolutionsBeforeSearch &&
+            in.motion.phase == Phase::Free) {
+            searched = true;
+            DisplacerMotion forced;
+            if (FindForcedMotion(e, in, speedScale, forced)) {
+                in.motion = forced;
+                history.clear();  // what came before was the swing
+            }
+            if (in.stepsLeft < 0) return result;
+        }
     }
     result.ok = true;
     // Unsettled, the mean of the last revolutions is the better guess; it is flagged.
@@ -178,7 +247,7 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
     std::vector<AccurateSample> samples(options.recordSamples ? kGridPerRevolution : 0);
     std::vector<AccurateSample>* sampling = options.recordSamples ? &samples : nullptr;
 
-    Settling s = Settle(e, in, options, workScale, run, sampling);
+    Settling s = Settle(e, in, options, workScale, speedScale, run, sampling);
     bool settled = s.ok && s.repeat > 0;
     if (options.pressureEqualization && s.ok) {
         // A slow leak past the rod brings its outer side to the cycle's average pressure: the
@@ -214,7 +283,7 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
             }
             if (hi - lo <= kEqualizationTolerance * e.pb) break;  // a jump, not a root
             e.pb = (lo * gHi - hi * gLo) / (gHi - gLo);
-            s = Settle(e, in, options, workScale, run, sampling);
+            s = Settle(e, in, options, workScale, speedScale, run, sampling);
         }
     }
 

@@ -51,6 +51,41 @@ TEST(AccurateEnergy, CentredDisplacersSettleWithoutFlipping) {
     }
 }
 
+// A displacer pushed towards the middle (hot and cold swapped) that never reaches a stop swings
+// freely on top of the motion the crank forces, and undamped that swing would never die out.
+// The settled cycle is the forced motion alone: with a short piston stroke the forcing is
+// small and the motion nearly linear, x = X sin(theta) with X = F1 / (K - m omega^2), where
+// K = A_r M R a / D0^2 is the gas's stiffness about mid-stroke and F1 = -A_r M R b / D0^2 the
+// force per unit of sin(theta) (doc/physics.md, section 1).
+TEST(AccurateEnergy, FreeSwingSettlesOnTheForcedMotion) {
+    ParameterSet p = Large();
+    std::swap(p.HotTemp, p.ColdTemp);
+    p.PistonHalfStroke *= 0.05;
+    const double MR = AccurateGasMass(p) * kGasConstant;
+    const double D0 = MR / p.MeanEnginePressure;
+    const double a = p.DispArea / p.HotTemp - (p.DispArea - p.DispRodArea) / p.ColdTemp;
+    const double b = p.PistonArea * p.PistonHalfStroke / p.ColdTemp;
+    const double stiffness = p.DispRodArea * MR * a / (D0 * D0);
+    const double forcing = -p.DispRodArea * MR * b / (D0 * D0);
+    ASSERT_GT(stiffness, 0);
+    for (double rpm : {100.0, 1000.0, 3000.0}) {
+        SCOPED_TRACE(rpm);
+        const double omega = Rpm(rpm);
+        const double amplitude = forcing / (stiffness - p.DispMass * omega * omega);
+        ASSERT_LT(std::abs(amplitude), 0.5 * p.DispHalfStroke);
+        const AccurateSpeedRun run = RunAt(p, rpm);
+        ASSERT_TRUE(run.settled);
+        EXPECT_EQ(run.revolutionsPerPeriod, 1);
+        EXPECT_TRUE(run.events.empty());
+        ASSERT_EQ(run.samples.size(), 360u);
+        for (int degree = 0; degree < 360; degree += 15) {
+            const double expected = amplitude * std::sin(degree * std::numbers::pi / 180);
+            EXPECT_NEAR(run.samples[degree].dispPos, expected, 0.03 * std::abs(amplitude))
+                << degree;
+        }
+    }
+}
+
 // Equal temperatures: the gas does no net work (the cyclic integral of p dV / T vanishes);
 // what the displacer loses at the stops comes out of the crank. Swapped temperatures: the
 // crank drives the gas.
@@ -122,10 +157,13 @@ TEST(AccurateEnergy, BalanceClosesOnRandomEngines) {
         const AccurateSpeedRun run = RunAccurateCycleAt(p, options, p.EngineSpeed);
         ASSERT_NE(run.outcome, AccurateOutcome::MissingInput);
         const CycleEnergy& e = run.energy;
-        EXPECT_LT(std::abs(e.balanceResidual), 1e-6);
+        // First law: to 1e-6 of the work; a cycle of next to no work (a free swing's forced
+        // motion does almost none) to 1e-6 of the least measurable work, 1e-5 p V.
+        const double imbalance = std::abs(e.balanceResidual * e.indicatedWork);
+        EXPECT_LT(imbalance, 1e-6 * std::max(std::abs(e.indicatedWork), 1e-5 * SweptPV(p)));
         EXPECT_LE(e.efficiency, e.carnot + 1e-9);
-        // Unsettled runs are motions that never come to rest on a stop: the displacer swings
-        // freely and the engine does next to no work.
+        // Unsettled runs: a displacer thrown from stop to stop whose arrivals never repeat, or
+        // a free swing whose forced motion is unstable; the engine does next to no work.
         if (!run.settled) {
             EXPECT_LT(std::abs(e.indicatedWork), 1e-2 * SweptPV(p));
             EXPECT_EQ(e.efficiency, 0);
@@ -140,7 +178,7 @@ TEST(AccurateEnergy, BalanceClosesOnRandomEngines) {
         const double scale = std::max(std::abs(e.indicatedWork), std::abs(e.rodWork));
         EXPECT_NEAR(e.rodWork, run.impactLoss, 1e-5 * scale + 1e-12);
     }
-    EXPECT_GE(settled, 240);
+    EXPECT_GE(settled, 290);
     EXPECT_GE(measurable, 150);
 }
 
