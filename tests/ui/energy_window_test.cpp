@@ -6,6 +6,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QTabWidget>
@@ -96,6 +97,14 @@ TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
     EXPECT_GT(accurate, 0.7 * oneDegree);
     FindControl<QTabWidget>(energy, "EnergyCharts")->setCurrentIndex(1);
     energy->grab().save("/tmp/velmora_energy_loops.png");
+    // It fits a small screen: every row of the table whole at 800 x 550.
+    const QSize normal = energy->size();
+    energy->resize(800, 550);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return energy->size() == QSize(800, 550); }, 5000));
+    energy->grab().save("/tmp/velmora_energy_loops_800x550.png");
+    auto* table = FindControl<QTableWidget>(energy, "EnergyTable");
+    EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width());
+    energy->resize(normal);
     FindControl<QTabWidget>(energy, "EnergyCharts")->setCurrentIndex(0);
     ASSERT_TRUE(window->SaveParameterFile(Path("Saved.RBP")));
     QFile saved(Path("Saved.RBP"));

@@ -78,8 +78,10 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
         table_->setItem(row, 1, value);
     }
     table_->resizeColumnsToContents();
+    // Room for the widest value ("not settled", "-22,261.0") beside the captions, always.
+    table_->setColumnWidth(1, table_->fontMetrics().horizontalAdvance("-000,000,000.0") + 12);
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setMinimumWidth(400);
+    table_->setMinimumWidth(table_->horizontalHeader()->length() + 2 * table_->frameWidth());
     body->addWidget(table_);
     // The flows as bars, and the cycles they come from as pressure/volume loops.
     charts_ = new QTabWidget(this);
@@ -92,7 +94,7 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     cycleChart_->setObjectName("EnergyCycleChart");
     cycleChart_->setRenderHint(QPainter::Antialiasing);
     charts_->addTab(cycleChart_, "Pressure/volume loops");
-    charts_->setMinimumWidth(520);
+    charts_->setMinimumWidth(360);
     body->addWidget(charts_, 1);
     layout->addLayout(body, 1);
 
