@@ -24,6 +24,7 @@ def run(args, folder):
     ("sweep_map.py", "sweep_map.png"),
     ("optimize_constrained.py", "optimized.RBP"),
     ("pv_two_designs.py", "pv_two_designs.png"),
+    ("two_models.py", "two_models.png"),
 ])
 def test_the_example_scripts_run(tmp_path, script, writes):
     done = run([sys.executable, os.path.join(EXAMPLES, script)], tmp_path)
