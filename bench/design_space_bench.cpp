@@ -68,11 +68,13 @@ BENCHMARK(BM_SessionComputeRun)
     ->ReportAggregatesOnly();
 
 // A 100 x 100 map of displacer mass and spring constant over KESTMORE (3 computed cycles, the
-// last graphed), wall time with 2 threads and with 1.
-void BM_Map100x100(benchmark::State& state) {
+// last graphed), wall time with the threads of the argument.
+void RunMap(benchmark::State& state, velmora::IntegrationModel model, bool energy) {
     velmora::SweepPlan plan;
     if (!LoadEngine(plan.base)) return state.SkipWithError("KESTMORE.RBP not found");
     plan.base.GraphCycleCountEdit = "1";
+    plan.base.Integration = model;
+    plan.options.energy = energy;
     plan.axes = {{velmora::FindSweepInput("Displacer.Mass"), 0.2, 3, 100, false},
                  {velmora::FindSweepInput("DisplacerSpring.Constant"), 0, 5000, 100, false}};
     for (auto _ : state) {
@@ -80,6 +82,10 @@ void BM_Map100x100(benchmark::State& state) {
         run.Run(static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(run.Completed());
     }
+}
+
+void BM_Map100x100(benchmark::State& state) {
+    RunMap(state, velmora::IntegrationModel::Specified, false);
 }
 BENCHMARK(BM_Map100x100)
     ->Arg(2)
@@ -93,18 +99,7 @@ BENCHMARK(BM_Map100x100)
 // The same map under the accurate model with every energy column (runs at engine speed and
 // at Omega Bar for each design).
 void BM_AccurateEnergyMap100x100(benchmark::State& state) {
-    velmora::SweepPlan plan;
-    if (!LoadEngine(plan.base)) return state.SkipWithError("KESTMORE.RBP not found");
-    plan.base.GraphCycleCountEdit = "1";
-    plan.base.Integration = velmora::IntegrationModel::Accurate;
-    plan.options.energy = true;
-    plan.axes = {{velmora::FindSweepInput("Displacer.Mass"), 0.2, 3, 100, false},
-                 {velmora::FindSweepInput("DisplacerSpring.Constant"), 0, 5000, 100, false}};
-    for (auto _ : state) {
-        velmora::SweepRun run(plan);
-        run.Run(static_cast<int>(state.range(0)));
-        benchmark::DoNotOptimize(run.Completed());
-    }
+    RunMap(state, velmora::IntegrationModel::Accurate, true);
 }
 BENCHMARK(BM_AccurateEnergyMap100x100)
     ->Arg(2)
