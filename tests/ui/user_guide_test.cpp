@@ -34,11 +34,12 @@ TEST_F(UserGuide, OpensFromToolsAndFromF1InTheToolWindows) {
     const QString text = Guide()->toPlainText();
     for (const char* topic : {"Undo and redo", "Files and recent files", "Exports and printing",
                               "Charts, zoom and the chart menu", "Design Space", "Optimize",
-                              "Comparing two designs", "The command line"})
+                              "Energy and power", "Comparing two designs", "The command line"})
         EXPECT_TRUE(text.contains(topic)) << topic;
     // Every command of velmora-cli, as its usage line starts.
-    for (const char* command : {"report FILE", "cycle FILE", "pv FILE", "samples FILE",
-                                "powercurve FILE", "chart FILE", "sweep FILE", "optimize FILE"})
+    for (const char* command :
+         {"report FILE", "cycle FILE", "pv FILE", "samples FILE", "powercurve FILE", "chart FILE",
+          "sweep FILE", "optimize FILE", "energy FILE"})
         EXPECT_TRUE(text.contains(command)) << command;
     Guide()->close();
 
