@@ -12,6 +12,7 @@
 
 #include "ui/support/window_fixture.h"
 #include "ui/tools/design_space_window.h"
+#include "ui/tools/energy_window.h"
 #include "ui/tools/optimize_window.h"
 
 namespace velmora::testing {
@@ -61,6 +62,15 @@ TEST_F(UserGuide, OpensFromToolsAndFromF1InTheToolWindows) {
     QTest::keyClick(space, Qt::Key_F1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Guide()->isVisible(); }, 5000));
     EXPECT_EQ(Guide()->source().fragment(), "design-space");
+    Guide()->close();
+    TriggerAction(window.get(), "EnergyAndPower1");
+    auto* energy = Control<EnergyWindow>("EnergyWindow");
+    energy->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(energy));
+    QTest::keyClick(energy, Qt::Key_F1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Guide()->isVisible(); }, 5000));
+    EXPECT_EQ(Guide()->source().fragment(), "energy");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !energy->Busy(); }, 10000));
     Guide()->resize(800, 550);
     Guide()->grab().save("/tmp/velmora_user_guide.png");
 }

@@ -24,6 +24,7 @@
 #include "simulation/design_evaluator.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/mainwindow/window_session.h"
+#include "ui/pages/help/user_guide.h"
 #include "ui/tools/background_task.h"
 #include "ui/tools/energy_cycle_chart.h"
 
@@ -105,6 +106,7 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     QUndoStack* undo = form_.UndoStack();
     connect(undo, &QUndoStack::indexChanged, this, [this] { Recompute(); });
     connect(undo, &QUndoStack::cleanChanged, this, [this] { Recompute(); });
+    AddUserGuideKey(form_, this, "energy");
     resize(1040, 520);
     Recompute();
 }
