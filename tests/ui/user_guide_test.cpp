@@ -21,6 +21,20 @@ namespace {
 class UserGuide : public WindowTest {
   protected:
     QTextBrowser* Guide() { return window->findChild<QTextBrowser*>("UserGuideWindow"); }
+
+    // Opens a tool window from its Tools action and presses F1 there: the guide, not the main
+    // window's Help/About page, opens at `section`.
+    void ExpectF1OpensGuideAt(const char* action, const char* name, const QString& section) {
+        TriggerAction(window.get(), action);
+        auto* tool = window->findChild<QWidget*>(name);
+        ASSERT_NE(tool, nullptr);
+        tool->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(tool));
+        QTest::keyClick(tool, Qt::Key_F1);
+        EXPECT_NE(window->Ui().PageControl1->currentWidget(), window->Ui().HelpSheet);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Guide()->isVisible(); }, 5000));
+        EXPECT_EQ(Guide()->source().fragment(), section);
+    }
 };
 
 TEST_F(UserGuide, OpensFromToolsAndFromF1InTheToolWindows) {
@@ -44,32 +58,14 @@ TEST_F(UserGuide, OpensFromToolsAndFromF1InTheToolWindows) {
         EXPECT_TRUE(text.contains(command)) << command;
     Guide()->close();
 
-    TriggerAction(window.get(), "Optimize1");
-    auto* optimize = Control<OptimizeWindow>("OptimizeWindow");
-    optimize->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(optimize));
-    QTest::keyClick(optimize, Qt::Key_F1);
-    // F1 there is the guide's, not the main window's Help/About page.
-    EXPECT_NE(window->Ui().PageControl1->currentWidget(), window->Ui().HelpSheet);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Guide()->isVisible(); }, 5000));
-    EXPECT_EQ(Guide()->source().fragment(), "optimize");
+    ASSERT_NO_FATAL_FAILURE(ExpectF1OpensGuideAt("Optimize1", "OptimizeWindow", "optimize"));
     EXPECT_GT(Guide()->verticalScrollBar()->value(), 0);  // at its section, not the top
     Guide()->close();
-    TriggerAction(window.get(), "DesignSpace1");
-    auto* space = Control<DesignSpaceWindow>("DesignSpaceWindow");
-    space->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(space));
-    QTest::keyClick(space, Qt::Key_F1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Guide()->isVisible(); }, 5000));
-    EXPECT_EQ(Guide()->source().fragment(), "design-space");
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectF1OpensGuideAt("DesignSpace1", "DesignSpaceWindow", "design-space"));
     Guide()->close();
-    TriggerAction(window.get(), "EnergyAndPower1");
+    ASSERT_NO_FATAL_FAILURE(ExpectF1OpensGuideAt("EnergyAndPower1", "EnergyWindow", "energy"));
     auto* energy = Control<EnergyWindow>("EnergyWindow");
-    energy->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(energy));
-    QTest::keyClick(energy, Qt::Key_F1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Guide()->isVisible(); }, 5000));
-    EXPECT_EQ(Guide()->source().fragment(), "energy");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !energy->Busy(); }, 10000));
     Guide()->resize(800, 550);
     Guide()->grab().save("/tmp/velmora_user_guide.png");
