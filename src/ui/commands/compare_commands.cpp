@@ -8,6 +8,7 @@
 #include "ui/charts/chart_panel.h"
 #include "ui/commands/export_commands.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/widgets/tools_menu.h"
 
 namespace velmora {
 
@@ -72,11 +73,7 @@ void CompareCommands::Show() {
 }
 
 void AddCompareMenu(TForm1& form, QMenuBar* bar) {
-    auto* tools = bar->findChild<QMenu*>("Tools1");
-    if (tools == nullptr) {
-        tools = bar->addMenu("Tools");
-        tools->setObjectName("Tools1");
-    }
+    QMenu* tools = ToolsMenu(bar);
     tools->addSeparator();
     QAction* hold = tools->addAction("&Hold for Comparison");
     hold->setObjectName("HoldComparison1");

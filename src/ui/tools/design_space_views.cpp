@@ -23,6 +23,7 @@
 #include "ui/mainwindow/main_window.h"
 #include "ui/tools/design_space_map.h"
 #include "ui/tools/design_space_window.h"
+#include "ui/widgets/tools_menu.h"
 
 namespace velmora {
 
@@ -332,20 +333,8 @@ void DesignSpaceWindow::ShowMap() {
 }
 
 void AddDesignSpaceMenu(TForm1& form, QMenuBar* bar) {
-    auto* tools = bar->findChild<QMenu*>("Tools1");
-    if (tools == nullptr) {
-        tools = bar->addMenu("Tools");
-        tools->setObjectName("Tools1");
-    }
-    QAction* action = tools->addAction("Design Space...");
-    action->setObjectName("DesignSpace1");
-    QObject::connect(action, &QAction::triggered, &form, [&form] {
-        auto* window = form.findChild<DesignSpaceWindow*>("DesignSpaceWindow");
-        if (window == nullptr) window = new DesignSpaceWindow(form, &form);
-        window->show();
-        window->raise();
-        window->activateWindow();
-    });
+    AddToolWindowAction<DesignSpaceWindow>(form, bar, "Design Space...", "DesignSpace1",
+                                           "DesignSpaceWindow", [](DesignSpaceWindow&) {});
 }
 
 }  // namespace velmora

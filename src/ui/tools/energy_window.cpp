@@ -27,6 +27,7 @@
 #include "ui/pages/help/user_guide.h"
 #include "ui/tools/background_task.h"
 #include "ui/tools/energy_cycle_chart.h"
+#include "ui/widgets/tools_menu.h"
 
 namespace velmora {
 
@@ -232,24 +233,9 @@ void EnergyWindow::Show() {
 }
 
 void AddEnergyMenu(TForm1& form, QMenuBar* bar) {
-    auto* tools = bar->findChild<QMenu*>("Tools1");
-    if (tools == nullptr) {
-        tools = bar->addMenu("Tools");
-        tools->setObjectName("Tools1");
-    }
-    QAction* action = tools->addAction("Energy and Power...");
-    action->setObjectName("EnergyAndPower1");
-    QObject::connect(action, &QAction::triggered, &form, [&form] {
-        auto* window = form.findChild<EnergyWindow*>("EnergyWindow");
-        if (window == nullptr) {
-            window = new EnergyWindow(form, &form);
-        } else {
-            window->Recompute();
-        }
-        window->show();
-        window->raise();
-        window->activateWindow();
-    });
+    AddToolWindowAction<EnergyWindow>(form, bar, "Energy and Power...", "EnergyAndPower1",
+                                      "EnergyWindow",
+                                      [](EnergyWindow& window) { window.Recompute(); });
 }
 
 }  // namespace velmora

@@ -28,6 +28,7 @@
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/pages/help/user_guide.h"
+#include "ui/widgets/tools_menu.h"
 
 namespace velmora {
 
@@ -402,20 +403,8 @@ void OptimizeWindow::Apply() {
 }
 
 void AddOptimizeMenu(TForm1& form, QMenuBar* bar) {
-    auto* tools = bar->findChild<QMenu*>("Tools1");
-    if (tools == nullptr) {
-        tools = bar->addMenu("Tools");
-        tools->setObjectName("Tools1");
-    }
-    QAction* action = tools->addAction("Optimize...");
-    action->setObjectName("Optimize1");
-    QObject::connect(action, &QAction::triggered, &form, [&form] {
-        auto* window = form.findChild<OptimizeWindow*>("OptimizeWindow");
-        if (window == nullptr) window = new OptimizeWindow(form, &form);
-        window->show();
-        window->raise();
-        window->activateWindow();
-    });
+    AddToolWindowAction<OptimizeWindow>(form, bar, "Optimize...", "Optimize1", "OptimizeWindow",
+                                        [](OptimizeWindow&) {});
 }
 
 }  // namespace velmora

@@ -10,6 +10,7 @@
 
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/widgets/tools_menu.h"
 
 namespace velmora {
 
@@ -40,11 +41,7 @@ void ShowUserGuide(TForm1& form, const QString& section) {
 }
 
 void AddUserGuideMenu(TForm1& form, QMenuBar* bar) {
-    auto* tools = bar->findChild<QMenu*>("Tools1");
-    if (tools == nullptr) {
-        tools = bar->addMenu("Tools");
-        tools->setObjectName("Tools1");
-    }
+    QMenu* tools = ToolsMenu(bar);
     tools->addSeparator();
     QAction* action = tools->addAction("User &Guide");
     action->setObjectName("UserGuide1");
