@@ -18,9 +18,7 @@ namespace {
 class Animation : public WindowTest {
   protected:
     void SetUp() override {
-        CopyExample("KESTMORE.RBP", "Default.INI");
-        StartAndSettle();
-        window->BugMemoClick();
+        StartWithEngine();
         Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
     }
 

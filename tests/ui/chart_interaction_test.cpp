@@ -33,9 +33,7 @@ void Drag(ChartPanel* chart, const QPoint& from, const QPoint& to) {
 class ChartInteraction : public WindowTest {
   protected:
     void SetUp() override {
-        CopyExample("KESTMORE.RBP", "Default.INI");
-        StartAndSettle();
-        window->BugMemoClick();
+        StartWithEngine();
         window->resize(1000, 700);
         Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
         WaitMs(50);

@@ -36,9 +36,7 @@ QGraphicsObject* ChartItem(ChartPanel* chart, const QString& name) {
 class Compare : public WindowTest {
   protected:
     void SetUp() override {
-        CopyExample("KESTMORE.RBP", "Default.INI");
-        StartAndSettle();
-        window->BugMemoClick();
+        StartWithEngine();
         window->resize(1000, 700);
         hold = Control<QAction>("HoldComparison1");
         release = Control<QAction>("ReleaseComparison1");

@@ -41,9 +41,7 @@ void Click(QWidget* target, QPoint at) {
 class DesignSpaceInWindow : public WindowTest {
   protected:
     void SetUp() override {
-        CopyExample("KESTMORE.RBP", "Default.INI");
-        StartAndSettle();
-        window->BugMemoClick();
+        StartWithEngine();
         TriggerAction(window.get(), "DesignSpace1");
         space = Control<DesignSpaceWindow>("DesignSpaceWindow");
         ASSERT_NE(space, nullptr);

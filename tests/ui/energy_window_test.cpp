@@ -32,9 +32,7 @@ double ShoelaceArea(const QLineSeries* line) {
 class EnergyInWindow : public WindowTest {
   protected:
     void SetUp() override {
-        CopyExample("KESTMORE.RBP", "Default.INI");
-        StartAndSettle();
-        window->BugMemoClick();
+        StartWithEngine();
         TriggerAction(window.get(), "EnergyAndPower1");
         energy = Control<EnergyWindow>("EnergyWindow");
         ASSERT_NE(energy, nullptr);

@@ -19,9 +19,7 @@ const char* const kCaution =
 class InputEditing : public WindowTest {
   protected:
     void SetUp() override {
-        CopyExample("KESTMORE.RBP", "Default.INI");
-        StartAndSettle();
-        window->BugMemoClick();
+        StartWithEngine();
     }
 
     void Enter(QLineEdit* field) {

@@ -26,9 +26,7 @@ namespace {
 class OptimizeInWindow : public WindowTest {
   protected:
     void SetUp() override {
-        CopyExample("KESTMORE.RBP", "Default.INI");
-        StartAndSettle();
-        window->BugMemoClick();
+        StartWithEngine();
         TriggerAction(window.get(), "Optimize1");
         optimize = Control<OptimizeWindow>("OptimizeWindow");
         ASSERT_NE(optimize, nullptr);

@@ -17,9 +17,7 @@ namespace {
 class StudyInWindow : public WindowTest {
   protected:
     void SetUp() override {
-        CopyExample("KESTMORE.RBP", "Default.INI");
-        StartAndSettle();
-        window->BugMemoClick();
+        StartWithEngine();
         Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("DesignSheet"));
     }
 

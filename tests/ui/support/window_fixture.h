@@ -41,6 +41,14 @@ class WindowTest : public ::testing::Test {
         WaitMs(300);
     }
 
+    // KESTMORE as the design the window starts with, its first run over, the start-up bug
+    // list closed.
+    void StartWithEngine() {
+        CopyExample("KESTMORE.RBP", "Default.INI");
+        StartAndSettle();
+        window->BugMemoClick();
+    }
+
     int Runs() { return window->Session().Driver.RunCount(); }
 
     template <class T>
