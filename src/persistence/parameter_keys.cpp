@@ -1,17 +1,19 @@
 #include "persistence/parameter_keys.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "model/design_inputs.h"
+#include "model/output_unit_lists.h"
 
 namespace velmora {
 
 namespace {
 
 using Kind = ParameterKeyKind;
-using Unit = InputUnitKind;
 
 ParameterControl Field(std::string& text) {
     return {&text, nullptr, nullptr};
@@ -33,10 +35,6 @@ ParameterKey Choice(const char* section, const char* key, int fallback, int item
                     bool savedBeforePrevious = false) {
     return {section,   key,     Kind::Choice,        "",     fallback,
             itemCount, nullptr, savedBeforePrevious, control};
-}
-ParameterKey Units(const char* section, const char* key, Unit unit,
-                   const std::function<ParameterControl(ControlState&)>& control) {
-    return Choice(section, key, 0, InputUnitItemCount(unit), control);
 }
 ParameterKey YesNo(const char* section, const char* key, bool fallback,
                    const std::function<ParameterControl(ControlState&)>& control) {
@@ -65,10 +63,25 @@ struct OtherKey {
     const char* after = nullptr;
 };
 
+// The keys of the output-unit lists, in their table's order, go right after the graph choices.
+std::vector<OtherKey> WithOutputUnitKeys(std::vector<OtherKey> keys) {
+    auto at = keys.begin();
+    while (at != keys.end() && std::string(at->key.section) + "." + at->key.key != "Graph.XAxis")
+        ++at;
+    if (at != keys.end()) ++at;
+    std::vector<OtherKey> lists;
+    for (const OutputUnitList& list : kOutputUnitLists)
+        lists.push_back(
+            {Choice(kOutputUnitSection, list.key, list.fileDefault, OutputListItemCount(list),
+                    [&list](C& c) { return Field(c.outputs.*list.choice); })});
+    keys.insert(at, lists.begin(), lists.end());
+    return keys;
+}
+
 // The keys of the controls that are not inputs, in file order. The inputs' keys come first in
 // the file; a key with `after` set sits inside them.
 const std::vector<OtherKey>& OtherKeys() {
-    static const std::vector<OtherKey> keys = {
+    static const std::vector<OtherKey> keys = WithOutputUnitKeys({
         {YesNo("Engine", "LeakDown", true, [](C& c) { return Field(c.LeakCB); }),
          "Engine.Pressure"},
         {Text("ComputeCycle", "Count", "3", [](C& c) { return Field(c.ComputeCycleCountEdit); })},
@@ -79,21 +92,6 @@ const std::vector<OtherKey>& OtherKeys() {
         {Choice("Graph", "Blue", 0, kCurveItemCount, [](C& c) { return Field(c.BlueGraphRG); })},
         {Choice(
             "Graph", "XAxis", 0, kXAxisItemCount, [](C& c) { return Field(c.XAxisRG); }, true)},
-        {Choice("OutputFormat", "Length", 1, kLengthOutputItemCount,
-                [](C& c) { return Field(c.outputs.LengthOutputFormatRG); })},
-        {Choice("OutputFormat", "Temperature", 0, kTemperatureOutputItemCount,
-                [](C& c) { return Field(c.outputs.TemperatureOutputFormatRG); })},
-        {Choice("OutputFormat", "Mass", 1, kMassOutputItemCount,
-                [](C& c) { return Field(c.outputs.MassOutputFormatRG); })},
-        {Choice("OutputFormat", "AngVel", 2, kAngVelOutputItemCount,
-                [](C& c) { return Field(c.outputs.AngVelOutputFormatRG); })},
-        {Choice("OutputFormat", "Spring", 1, kSpringOutputItemCount,
-                [](C& c) { return Field(c.outputs.SpringOutputFormatRG); })},
-        // The default 2 is past the end of the two-item list, so a file without it selects nothing.
-        {Choice("OutputFormat", "Angle", 2, kAngleOutputItemCount,
-                [](C& c) { return Field(c.outputs.AngleOutputFormatRG); })},
-        {Choice("OutputFormat", "Pressure", 2, kPressureOutputItemCount,
-                [](C& c) { return Field(c.outputs.PressureOutputFormatRG); })},
         {Choice(
             "Show", "Graph2", 0, kSecondGraphItemCount, [](C& c) { return Field(c.ShowGraph2RG); },
             true)},
@@ -112,18 +110,7 @@ const std::vector<OtherKey>& OtherKeys() {
         {Text("Design", "DispStroke", "", [](C& c) { return Field(c.EditStep5DispStroke); })},
         {Text("XAxis", "Offset", "0", [](C& c) { return Field(c.EditXAxisOffset); })},
         {Integer("MemoWidth", "Left", 325, [](C& c) { return Field(c.MemoWidth); })},
-    };
-    return keys;
-}
-
-// The text key of an input and, when it has a unit choice, its unit key.
-std::vector<ParameterKey> KeysOfInput(const DesignInput& input) {
-    const DesignInput* row = &input;
-    std::vector<ParameterKey> keys = {Text(input.section, input.key, input.defaultText,
-                                           [row](C& c) { return Field(InputText(c, *row)); })};
-    if (input.unitsKey != nullptr)
-        keys.push_back(Units(input.section, input.unitsKey, input.kind,
-                             [row](C& c) { return Field(*InputUnits(c, *row)); }));
+    });
     return keys;
 }
 
@@ -140,11 +127,13 @@ void PlaceAfter(std::vector<ParameterKey>& keys, const char* after,
     keys.insert(at, placed.begin(), placed.end());
 }
 
+// Inputs of the 56 keys come first (or after the key they name), the controls' keys follow;
+// inputs added since come last, each in its own section, as [Model] is written after them.
 std::vector<ParameterKey> AllKeys() {
     std::vector<ParameterKey> keys;
     for (const DesignInput& input : kInputs)
-        if (input.fileAfter == nullptr) {
-            std::vector<ParameterKey> own = KeysOfInput(input);
+        if (input.fileAfter == nullptr && IsSectionOfTheFiftySixKeys(input.section)) {
+            std::vector<ParameterKey> own = ParameterKeysOfInput(input);
             keys.insert(keys.end(), own.begin(), own.end());
         }
     for (const OtherKey& other : OtherKeys())
@@ -152,7 +141,13 @@ std::vector<ParameterKey> AllKeys() {
     for (const OtherKey& other : OtherKeys())
         if (other.after != nullptr) PlaceAfter(keys, other.after, {other.key});
     for (const DesignInput& input : kInputs)
-        if (input.fileAfter != nullptr) PlaceAfter(keys, input.fileAfter, KeysOfInput(input));
+        if (input.fileAfter != nullptr)
+            PlaceAfter(keys, input.fileAfter, ParameterKeysOfInput(input));
+    for (const DesignInput& input : kInputs)
+        if (!IsSectionOfTheFiftySixKeys(input.section)) {
+            std::vector<ParameterKey> own = ParameterKeysOfInput(input);
+            keys.insert(keys.end(), own.begin(), own.end());
+        }
     return keys;
 }
 
@@ -170,6 +165,32 @@ const std::vector<ParameterKey>& Keys() {
 }
 
 }  // namespace
+
+bool IsSectionOfTheFiftySixKeys(std::string_view section) {
+    static constexpr std::array<std::string_view, 20> kSections = {
+        "Displacer",     "DisplacerRod", "DisplacerSpring", "Piston",       "DeadSpace",
+        "Hot",           "Cold",         "Engine",          "ComputeCycle", "GraphCycle",
+        "MaxGraphCycle", "Graph",        "OutputFormat",    "Show",         "Gravity",
+        "Position",      "TabControl",   "Design",          "XAxis",        "MemoWidth"};
+    for (std::string_view known : kSections)
+        if (known == section) return true;
+    return false;
+}
+
+int UnitsKeyDefault(const DesignInput& input) {
+    return IsSectionOfTheFiftySixKeys(input.section) ? 0 : SIChoice(input.kind);
+}
+
+std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input) {
+    const DesignInput* row = &input;
+    std::vector<ParameterKey> keys = {Text(input.section, input.key, input.defaultText,
+                                           [row](C& c) { return Field(InputText(c, *row)); })};
+    if (input.unitsKey != nullptr)
+        keys.push_back(Choice(input.section, input.unitsKey, UnitsKeyDefault(input),
+                              InputUnitItemCount(input.kind),
+                              [row](C& c) { return Field(*InputUnits(c, *row)); }));
+    return keys;
+}
 
 std::span<const ParameterKey> ParameterKeys() {
     return Keys();

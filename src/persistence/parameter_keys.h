@@ -3,8 +3,11 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "model/control_state.h"
+#include "model/design_inputs.h"
 
 namespace velmora {
 
@@ -38,6 +41,18 @@ struct ParameterKey {
     bool savedBeforePrevious;
     std::function<ParameterControl(ControlState&)> control;
 };
+
+// Whether `section` is one of the sections of the 56 keys. Inputs added since live in sections
+// of their own ([Losses], ...), as [Model] does.
+bool IsSectionOfTheFiftySixKeys(std::string_view section);
+
+// The unit choice an input takes from a file without its units key: the first item of its
+// list for the inputs of the 56 keys, as always; the SI unit for an input in a section of its
+// own, so that a file written in SI needs no units keys.
+int UnitsKeyDefault(const DesignInput& input);
+
+// The text key of an input and, when it has a unit choice, its units key.
+std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input);
 
 // The 56 keys in the order LoadParameterFile reads and applies them: the inputs' keys come
 // from the input table (model/design_inputs.h), the others from the table of the other controls.

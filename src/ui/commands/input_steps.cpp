@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/design_inputs.h"
+#include "model/output_unit_lists.h"
 
 namespace velmora {
 
@@ -19,13 +20,8 @@ void ForEachInput(State& a, State& b, Visit visit) {
     visit(a.LeakCB, b.LeakCB);
     visit(a.GravityCB, b.GravityCB);
     visit(a.Integration, b.Integration);
-    visit(a.outputs.LengthOutputFormatRG, b.outputs.LengthOutputFormatRG);
-    visit(a.outputs.TemperatureOutputFormatRG, b.outputs.TemperatureOutputFormatRG);
-    visit(a.outputs.MassOutputFormatRG, b.outputs.MassOutputFormatRG);
-    visit(a.outputs.AngVelOutputFormatRG, b.outputs.AngVelOutputFormatRG);
-    visit(a.outputs.SpringOutputFormatRG, b.outputs.SpringOutputFormatRG);
-    visit(a.outputs.AngleOutputFormatRG, b.outputs.AngleOutputFormatRG);
-    visit(a.outputs.PressureOutputFormatRG, b.outputs.PressureOutputFormatRG);
+    for (const OutputUnitList& list : kOutputUnitLists)
+        visit(a.outputs.*list.choice, b.outputs.*list.choice);
     visit(a.EditStep3PistonDiam, b.EditStep3PistonDiam);
     visit(a.EditStep3PistonStroke, b.EditStep3PistonStroke);
     visit(a.EditStep5DispDiam, b.EditStep5DispDiam);

@@ -3,6 +3,8 @@
 #include <QWidget>
 
 #include "model/design_inputs.h"
+#include "model/output_unit_lists.h"
+#include "ui/pages/inputs/typical_ranges.h"
 
 namespace velmora {
 
@@ -42,20 +44,6 @@ const std::vector<ControlHelp>& OtherControlHelp() {
          "X-axis offset: crank angle in whole degrees by which the graphed cycle is shifted; "
          "typical 0 to 360",
          nullptr},
-        {"LengthOutputFormatRG", "length output unit",
-         "Length output unit: unit of lengths in the reports and graphs", nullptr},
-        {"TemperatureOutputFormatRG", "temperature output unit",
-         "Temperature output unit: unit of temperatures in the reports", nullptr},
-        {"MassOutputFormatRG", "mass output unit",
-         "Mass output unit: unit of masses in the reports", nullptr},
-        {"PressureOutputFormatRG", "pressure output unit",
-         "Pressure output unit: unit of pressures in the reports and graphs", nullptr},
-        {"AngleOutputFormatRG", "angle output unit",
-         "Angle output unit: unit of phase angles in the reports", nullptr},
-        {"AngVelOutputFormatRG", "angular velocity output unit",
-         "Angular velocity output unit: unit of speeds in the reports", nullptr},
-        {"SpringOutputFormatRG", "spring output unit",
-         "Spring output unit: unit of spring constants in the reports", nullptr},
         {"EditStep3PistonDiam", "design piston diameter",
          "Design piston diameter: the stroke beside it follows from the required swept volume; "
          "typical 10 mm to 200 mm",
@@ -82,7 +70,9 @@ const std::vector<ControlHelp>& ControlHelpTable() {
     static const std::vector<ControlHelp> table = [] {
         std::vector<ControlHelp> all;
         for (const DesignInput& input : kInputs)
-            all.push_back({input.editName, input.quantity, input.tip, input.unitsName});
+            all.push_back({input.editName, input.quantity, InputTip(input), input.unitsName});
+        for (const OutputUnitList& list : kOutputUnitLists)
+            all.push_back({list.listName, list.quantity, list.tip, nullptr});
         const std::vector<ControlHelp>& others = OtherControlHelp();
         all.insert(all.end(), others.begin(), others.end());
         return all;

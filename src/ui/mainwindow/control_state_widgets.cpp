@@ -19,13 +19,8 @@ void PutInputs(const WindowControls& c, const ControlState& state) {
 }
 
 void PutOutputUnits(const WindowControls& c, const OutputUnits& out) {
-    SetListChoice(c.LengthOutputFormatRG, out.LengthOutputFormatRG);
-    SetListChoice(c.TemperatureOutputFormatRG, out.TemperatureOutputFormatRG);
-    SetListChoice(c.MassOutputFormatRG, out.MassOutputFormatRG);
-    SetListChoice(c.AngVelOutputFormatRG, out.AngVelOutputFormatRG);
-    SetListChoice(c.SpringOutputFormatRG, out.SpringOutputFormatRG);
-    SetListChoice(c.AngleOutputFormatRG, out.AngleOutputFormatRG);
-    SetListChoice(c.PressureOutputFormatRG, out.PressureOutputFormatRG);
+    for (const OutputUnitList& list : kOutputUnitLists)
+        SetListChoice(c.OutputListOf(list), out.*list.choice);
 }
 
 void ReadControls(const WindowControls& c, ControlState& state) {
@@ -47,14 +42,8 @@ void ReadControls(const WindowControls& c, ControlState& state) {
     state.XAxisRG = c.XAxisRG->currentIndex();
     state.ShowGraph2RG = c.ShowGraph2RG->currentIndex();
 
-    OutputUnits& out = state.outputs;
-    out.LengthOutputFormatRG = c.LengthOutputFormatRG->currentIndex();
-    out.TemperatureOutputFormatRG = c.TemperatureOutputFormatRG->currentIndex();
-    out.MassOutputFormatRG = c.MassOutputFormatRG->currentIndex();
-    out.AngVelOutputFormatRG = c.AngVelOutputFormatRG->currentIndex();
-    out.SpringOutputFormatRG = c.SpringOutputFormatRG->currentIndex();
-    out.AngleOutputFormatRG = c.AngleOutputFormatRG->currentIndex();
-    out.PressureOutputFormatRG = c.PressureOutputFormatRG->currentIndex();
+    for (const OutputUnitList& list : kOutputUnitLists)
+        state.outputs.*list.choice = c.OutputListOf(list)->currentIndex();
 
     state.EditStep3PistonDiam = ToStdString(c.EditStep3PistonDiam->text());
     state.EditStep3PistonStroke = ToStdString(c.EditStep3PistonStroke->text());

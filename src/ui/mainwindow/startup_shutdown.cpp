@@ -45,7 +45,8 @@ void TForm1::FormShow() {
     // The result labels follow their step captions through the page layout (16 pixels gap).
     for (QPushButton* button : {ui_.UsePistonDiamStrokeButton, ui_.UseDispDiamStrokeButton})
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
-    ui_.EnginePowerUnits->setCurrentIndex(0);
+    for (const DesignInput& input : kInputs)  // a list of its one fixed unit shows it
+        if (input.control == nullptr) ui_.InputOf(input).units->setCurrentIndex(0);
     ExeFolder =
         exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolderOverride_;
     if (!ExeFolder.endsWith('/')) ExeFolder += '/';
