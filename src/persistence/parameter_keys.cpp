@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/design_inputs.h"
+#include "model/form_controls.h"
 #include "model/output_unit_lists.h"
 
 namespace velmora {
@@ -25,33 +26,14 @@ ParameterControl Field(bool& flag) {
     return {nullptr, nullptr, &flag};
 }
 
-// Row builders, one per kind, so that each row of the table reads as its file key does.
+// Key builders for the inputs' and output-unit lists' keys.
 ParameterKey Text(const char* section, const char* key, const char* fallback,
                   const std::function<ParameterControl(ControlState&)>& control) {
     return {section, key, Kind::Text, fallback, 0, 0, nullptr, false, control};
 }
 ParameterKey Choice(const char* section, const char* key, int fallback, int itemCount,
-                    const std::function<ParameterControl(ControlState&)>& control,
-                    bool savedBeforePrevious = false) {
-    return {section,   key,     Kind::Choice,        "",     fallback,
-            itemCount, nullptr, savedBeforePrevious, control};
-}
-ParameterKey YesNo(const char* section, const char* key, bool fallback,
-                   const std::function<ParameterControl(ControlState&)>& control) {
-    return {section, key, Kind::YesNo, "", fallback ? 1 : 0, 0, nullptr, false, control};
-}
-ParameterKey Integer(const char* section, const char* key, int fallback,
-                     const std::function<ParameterControl(ControlState&)>& control,
-                     int (*defaultFromControls)(const ControlState&) = nullptr) {
-    return {section, key, Kind::Integer, "", fallback, 0, defaultFromControls, false, control};
-}
-
-// The halvings discard the fraction toward zero and use the bounds at the moment of reading.
-int LeftDefault(const ControlState& c) {
-    return (c.Width - c.Left) / 2;
-}
-int TopDefault(const ControlState& c) {
-    return (c.Height - c.Top) / 2;
+                    const std::function<ParameterControl(ControlState&)>& control) {
+    return {section, key, Kind::Choice, "", fallback, itemCount, nullptr, false, control};
 }
 
 using C = ControlState;
@@ -63,54 +45,35 @@ struct OtherKey {
     const char* after = nullptr;
 };
 
-// The keys of the output-unit lists, in their table's order, go right after the graph choices.
-std::vector<OtherKey> WithOutputUnitKeys(std::vector<OtherKey> keys) {
-    auto at = keys.begin();
-    while (at != keys.end() && std::string(at->key.section) + "." + at->key.key != "Graph.XAxis")
-        ++at;
-    if (at != keys.end()) ++at;
-    std::vector<OtherKey> lists;
-    for (const OutputUnitList& list : kOutputUnitLists)
-        lists.push_back(
-            {Choice(kOutputUnitSection, list.key, list.fileDefault, OutputListItemCount(list),
-                    [&list](C& c) { return Field(c.outputs.*list.choice); })});
-    keys.insert(at, lists.begin(), lists.end());
-    return keys;
+// The key of a control of the form table.
+OtherKey KeyOf(const FormControl& row) {
+    const FormControl* control = &row;
+    return {{row.section, row.key, row.value, row.textDefault, row.numberDefault, row.itemCount,
+             row.defaultFromControls, row.savedBeforePrevious,
+             [control](C& c) {
+                 return control->text != nullptr     ? Field(c.*control->text)
+                        : control->number != nullptr ? Field(c.*control->number)
+                                                     : Field(c.*control->flag);
+             }},
+            row.fileAfter};
 }
 
-// The keys of the controls that are not inputs, in file order. The inputs' keys come first in
-// the file; a key with `after` set sits inside them.
+// The keys of the controls that are not inputs, in file order: the form table's, with the
+// output-unit lists' right after the graph's x axis. The inputs' keys come first in the file;
+// a key with `after` set sits inside them.
 const std::vector<OtherKey>& OtherKeys() {
-    static const std::vector<OtherKey> keys = WithOutputUnitKeys({
-        {YesNo("Engine", "LeakDown", true, [](C& c) { return Field(c.LeakCB); }),
-         "Engine.Pressure"},
-        {Text("ComputeCycle", "Count", "3", [](C& c) { return Field(c.ComputeCycleCountEdit); })},
-        {Text("GraphCycle", "Count", "3", [](C& c) { return Field(c.GraphCycleCountEdit); })},
-        {Text("MaxGraphCycle", "Count", "30",
-              [](C& c) { return Field(c.MaxGraphCycleCountEdit); })},
-        {Choice("Graph", "Red", 0, kCurveItemCount, [](C& c) { return Field(c.RedGraphRG); })},
-        {Choice("Graph", "Blue", 0, kCurveItemCount, [](C& c) { return Field(c.BlueGraphRG); })},
-        {Choice(
-            "Graph", "XAxis", 0, kXAxisItemCount, [](C& c) { return Field(c.XAxisRG); }, true)},
-        {Choice(
-            "Show", "Graph2", 0, kSecondGraphItemCount, [](C& c) { return Field(c.ShowGraph2RG); },
-            true)},
-        {YesNo("Gravity", "Enabled", false, [](C& c) { return Field(c.GravityCB); })},
-        {Integer(
-            "Position", "Left", 0, [](C& c) { return Field(c.Left); }, LeftDefault)},
-        {Integer(
-            "Position", "Top", 0, [](C& c) { return Field(c.Top); }, TopDefault)},
-        {Integer("Position", "Height", 550, [](C& c) { return Field(c.Height); })},
-        {Integer("Position", "Width", 800, [](C& c) { return Field(c.Width); })},
-        {{"TabControl", "Page", Kind::Page, "", 1, 0, nullptr, false,
-          [](C& c) { return Field(c.Page); }}},
-        {Text("Design", "PistonDiam", "", [](C& c) { return Field(c.EditStep3PistonDiam); })},
-        {Text("Design", "PistonStroke", "", [](C& c) { return Field(c.EditStep3PistonStroke); })},
-        {Text("Design", "DispDiam", "", [](C& c) { return Field(c.EditStep5DispDiam); })},
-        {Text("Design", "DispStroke", "", [](C& c) { return Field(c.EditStep5DispStroke); })},
-        {Text("XAxis", "Offset", "0", [](C& c) { return Field(c.EditXAxisOffset); })},
-        {Integer("MemoWidth", "Left", 325, [](C& c) { return Field(c.MemoWidth); })},
-    });
+    static const std::vector<OtherKey> keys = [] {
+        std::vector<OtherKey> all;
+        for (const FormControl& row : kFormControls) {
+            all.push_back(KeyOf(row));
+            if (std::string(row.section) + "." + row.key != "Graph.XAxis") continue;
+            for (const OutputUnitList& list : kOutputUnitLists)
+                all.push_back({Choice(kOutputUnitSection, list.key, list.fileDefault,
+                                      OutputListItemCount(list),
+                                      [&list](C& c) { return Field(c.outputs.*list.choice); })});
+        }
+        return all;
+    }();
     return keys;
 }
 

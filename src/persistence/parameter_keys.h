@@ -8,17 +8,12 @@
 
 #include "model/control_state.h"
 #include "model/design_inputs.h"
+#include "model/form_controls.h"
 
 namespace velmora {
 
 // How a key's value is stored and applied.
-enum class ParameterKeyKind {
-    Text,     // the control's text as typed
-    Choice,   // a list's selected index; beyond its items it selects nothing
-    YesNo,    // a check box, "Yes" or "No"
-    Integer,  // a number (window bounds, report pane width)
-    Page,     // the active page 1 to 5; other numbers leave the page as it is
-};
+using ParameterKeyKind = FormValue;
 
 // The control a key belongs to: exactly one of the three is set.
 struct ParameterControl {
@@ -55,7 +50,9 @@ int UnitsKeyDefault(const DesignInput& input);
 std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input);
 
 // The 56 keys in the order LoadParameterFile reads and applies them: the inputs' keys come
-// from the input table (model/design_inputs.h), the others from the table of the other controls.
+// from the input table (model/design_inputs.h), the output-unit lists' from theirs
+// (model/output_unit_lists.h), the others from the table of the other controls
+// (model/form_controls.h).
 std::span<const ParameterKey> ParameterKeys();
 
 // Positions in ParameterKeys() in the order SaveParameterFile writes them: the loading order

@@ -208,22 +208,13 @@ bool TForm1::SaveParameterFile(const QString& path) {
 void TForm1::ApplyControlState(const ControlState& s) {
     WindowControls& c = ui_;
     PutInputs(c, s);
-    c.LeakCB->setChecked(s.LeakCB);
-    c.ComputeCycleCountEdit->setText(ToQString(s.ComputeCycleCountEdit));
-    c.GraphCycleCountEdit->setText(ToQString(s.GraphCycleCountEdit));
-    c.MaxGraphCycleCountEdit->setText(ToQString(s.MaxGraphCycleCountEdit));
-    SetListChoice(c.RedGraphRG, s.RedGraphRG);
-    SetListChoice(c.BlueGraphRG, s.BlueGraphRG);
-    SetListChoice(c.XAxisRG, s.XAxisRG);
+    PutFormControls(c, s);
     PutOutputUnits(c, s.outputs);
-    SetListChoice(c.ShowGraph2RG, s.ShowGraph2RG);
-    c.GravityCB->setChecked(s.GravityCB);
     move(s.Left, s.Top);
     resize(s.Width, s.Height);
     if (s.Page >= 1 && s.Page <= c.PageControl1->count())
         c.PageControl1->setCurrentIndex(s.Page - 1);
     designPage_->PutDesignFields(s);
-    c.EditXAxisOffset->setText(ToQString(s.EditXAxisOffset));
     reportPage_->SetMemoWidth(s.MemoWidth);
     session_.State = s;
 }
