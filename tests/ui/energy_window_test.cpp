@@ -141,6 +141,26 @@ TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
     EXPECT_EQ(Cell(1), "not settled");
     EXPECT_TRUE(FindControl<QLabel>(energy, "EnergyStatus")->text().contains("did not settle"));
     energy->grab().save("/tmp/velmora_energy_unsettled.png");
+
+    // The one-degree model with one cycle graphed: its figures all the same, from the last
+    // revolution of the schedule.
+    ControlState oneGraphed = window->Session().Controls();
+    oneGraphed.Integration = IntegrationModel::Specified;
+    oneGraphed.GraphCycleCountEdit = "1";
+    window->ApplyInputsAsOneStep(oneGraphed, "Graphed");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !energy->Busy() && energy->ShownModel() == IntegrationModel::Specified; },
+        10000));
+    EXPECT_EQ(Cell(9), "yes");
+    ExpectTableOf(window->Session().Controls());
+    // A schedule of no cycles: nothing to give, and the window says why.
+    ControlState idle = window->Session().Controls();
+    idle.ComputeCycleCountEdit = "0";
+    window->ApplyInputsAsOneStep(idle, "Idle");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !energy->Busy() && Cell(9) != "yes"; }, 10000));
+    EXPECT_EQ(Cell(1), "not computed (the cycle schedule computes no cycle)");
+    EXPECT_EQ(FindControl<QLabel>(energy, "EnergyStatus")->text(),
+              "No cycle could be computed: the cycle schedule computes no cycle.");
 }
 
 }  // namespace
