@@ -212,7 +212,7 @@ void SimulateCycle(CycleRun& run, bool graphed) {
     }
 
     if (graphed) run.graphedCycleEnded = true;
-    run.host.ProcessPendingEvents();
+    run.host.CycleEnded();
 }
 
 void SummarizeGraphedCycle(CycleRun& run) {

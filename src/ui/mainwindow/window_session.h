@@ -7,8 +7,8 @@ namespace velmora {
 class TForm1;
 
 // The engine session as the window runs it: the controls are read from the widgets, and the
-// hooks that touch the screen (animation, second graph, cursor, pending events, engine
-// drawing) go to the window. It records each run's steps for the exports.
+// hooks that touch the screen (animation, second graph, cursor, engine drawing) go to the
+// window. It records each run's steps for the exports.
 class WindowSession : public RecordingSession {
   public:
     explicit WindowSession(TForm1& form) : form_(form) {}
@@ -17,7 +17,6 @@ class WindowSession : public RecordingSession {
     bool IsAnimating() const override;
     void StopAnimation() override;
     void RefreshSecondGraph() override;
-    void ProcessPendingEvents() override;
     void DrawEngineAtClickedFrame() override;
     bool IsPowerCurveShown() const override;
     void SetBusyCursor(bool busy) override;

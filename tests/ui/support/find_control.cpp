@@ -16,6 +16,14 @@ void WaitMs(int ms) {
     }
 }
 
+void HandlePostedEvents() {
+    // Twice: handling a layout request or a resize posts the events that follow from it.
+    for (int round = 0; round < 2; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
 void PressKey(QWidget* widget, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &press);
