@@ -1,38 +1,63 @@
 // Not a check: grabs every page at the smallest usual size and a large one, for looking at.
-// Run with --gtest_also_run_disabled_tests; the pictures go to /tmp/velmora_layout_*.png.
-#include <QTabWidget>
+#include <QLineEdit>
 
-#include "ui/support/window_fixture.h"
+#include "screenshots/shots.h"
 
 namespace velmora::testing {
 namespace {
 
-class LayoutScreenshots : public WindowTest {};
+class LayoutScreenshots : public ShotWindow {};
 
-TEST_F(LayoutScreenshots, DISABLED_EveryPageAtTwoSizes) {
+TEST_F(LayoutScreenshots, EveryPageAtTwoSizes) {
     CopyExample("Help.RTF");
     CopyExample("KESTMORE.RBP");
     StartAndSettle();
     window->BugMemoClick();
-    dialogs->LoadAnswers.push_back(Path("KESTMORE.RBP"));
-    TriggerAction(window.get(), "Load1");
+    Load("KESTMORE.RBP");
+    int before = Runs();
     ChooseItem(Control<QComboBox>("ShowGraph2RG"), 1);
-    window->ShowGraph2RGClick();
-    window->RedGraphRGClick();
+    SettleAfter(before);
     auto* pages = Control<QTabWidget>("PageControl1");
     for (const QSize size : {QSize(800, 550), QSize(1400, 1000), window->minimumSize()}) {
         window->resize(size);
-        WaitMs(100);
+        QTest::qWaitFor([&] { return window->size() == size; }, 2000);
+        before = Runs();
         window->RedGraphRGClick();
+        SettleAfter(before);
         for (int page = 0; page < pages->count(); ++page) {
             pages->setCurrentIndex(page);
-            WaitMs(100);
-            window->grab().save(QString("/tmp/velmora_layout_%1x%2_page%3.png")
-                                    .arg(size.width())
-                                    .arg(size.height())
-                                    .arg(page + 1));
+            Shot(QString("velmora_layout_%1x%2_page%3.png")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(page + 1));
         }
     }
+}
+
+}  // namespace
+}  // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+// What a user sees after typing a new piston stroke, at the smallest usual size: the report
+// and the graphs of the new design.
+TEST_F(LayoutScreenshots, ResultsAfterAnEditAt800By550) {
+    CopyExample("KESTMORE.RBP", "Default.INI");
+    StartAndSettle();
+    window->BugMemoClick();
+    window->resize(800, 550);
+    auto* stroke = Control<QLineEdit>("EditPistonStroke");
+    stroke->selectAll();
+    const int before = Runs();
+    TypeKeys(stroke, "175");
+    SettleAfter(before);
+    Page("MemoSheet");
+    Shot("velmora_after_edit_report.png");
+    Page("GraphSheet");
+    Shot("velmora_after_edit_graphs.png");
+    Page("InputSheet");
+    Shot("velmora_after_edit_inputs.png");
 }
 
 }  // namespace
