@@ -42,8 +42,8 @@ screenshots: build
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer; the first
 # finding stops the test that made it. A leak inside Qt or fontconfig (their own caches) would
 # be suppressed in .ci/lsan.supp, library frames only; none is needed so far. The window tests
-# wait for timers of 100 and 500 ms; instrumented, two of them at once miss those windows, so
-# they run one by one.
+# run one by one: each starts computations on threads of its own, and two instrumented windows
+# at once on two cores only slow each other down.
 SANITIZE_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \

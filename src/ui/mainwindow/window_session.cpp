@@ -25,10 +25,6 @@ void WindowSession::RefreshSecondGraph() {
     form_.ShowGraph2RGClick();
 }
 
-void WindowSession::DrawEngineAtClickedFrame() {
-    form_.DrawEngine(ClickedFrame);
-}
-
 bool WindowSession::IsPowerCurveShown() const {
     return !form_.ui_.Chart3->isHidden();  // shown on its page, whichever page is current
 }

@@ -21,10 +21,6 @@ T* FindControl(QObject* root, const char* name) {
     return control;
 }
 
-// Runs the event loop for `ms` milliseconds, so timers fire as they would. Only where a test
-// proves that nothing happens within a time; everything else waits for its condition.
-void WaitMs(int ms);
-
 // Handles the events already posted (layout requests, resizes, repaints) without waiting for
 // time to pass: what a layout needs before its geometry can be read.
 void HandlePostedEvents();
