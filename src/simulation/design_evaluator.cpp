@@ -35,6 +35,12 @@ DesignResult DesignEvaluator::Evaluate(const ControlState& controls,
     const bool accurate = controls.Integration == IntegrationModel::Accurate;
     if (accurate || options.energy) {
         DesignEnergy energy;
+        if (!simulated) {
+            // The compute steps stopped at an input before any run.
+            energy.outcome = AccurateOutcome::MissingInput;
+            energy.atSpeedGap = EnergyGap::MissingInput;
+            energy.omegaBarGap = EnergyGap::MissingInput;
+        }
         if (accurate) {
             energy.model = IntegrationModel::Accurate;
             if (simulated) energy = AccurateEnergy(analysed, controls, options.energy);
