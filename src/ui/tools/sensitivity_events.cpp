@@ -94,7 +94,7 @@ void TForm1::StudyEnded(bool completed) {
     for (QWidget* widget : shownAgain) widget->show();
     if (completed) {
         ApplyComputeCopy();
-    } else {
+    } else if (!destroyed_) {
         // The copy holds some trial's results: a full run from the window's inputs replaces them.
         computeAgain_ = true;
     }
