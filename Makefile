@@ -9,7 +9,7 @@ PREFIX     ?= /usr/local
 # `make package` also needs dpkg-shlibdeps (dpkg-dev) and file, which CPack calls.
 PACKAGE_TOOLS := dpkg-dev file
 
-.PHONY: deps configure build install package test test-sanitize test-thread lint fuzz fuzz-run run bench clean
+.PHONY: deps configure build install package test test-sanitize test-thread lint fuzz fuzz-run run bench clean screenshots
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -32,11 +32,18 @@ package: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# Pictures of every page and of the main interactions, for looking at (they check nothing):
+# into $(SHOTS) (default /tmp).
+SHOTS ?= /tmp
+screenshots: build
+	cd $(BUILD) && VELMORA_SOURCE_DIR=$(CURDIR) VELMORA_SCREENSHOT_DIR=$(SHOTS) \
+	  QT_QPA_PLATFORM=offscreen tools/velmora_screenshots
+
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer; the first
 # finding stops the test that made it. A leak inside Qt or fontconfig (their own caches) would
 # be suppressed in .ci/lsan.supp, library frames only; none is needed so far. The window tests
-# wait for timers of 100 and 500 ms; instrumented, two of them at once miss those windows, so
-# they run one by one.
+# run one by one: each starts computations on threads of its own, and two instrumented windows
+# at once on two cores only slow each other down.
 SANITIZE_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
                 LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \

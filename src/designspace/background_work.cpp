@@ -53,7 +53,7 @@ void RunJobs(std::size_t count, int threads, const WorkProgress& progress,
     for (std::thread& worker : workers) worker.join();
 }
 
-bool BackgroundThread::Start(std::function<void()> work) {
+bool BackgroundThread::Start(std::function<void()> work, std::function<void()> ended) {
     if (Running()) return false;
     {
         std::lock_guard lock(failureMutex_);
@@ -61,7 +61,14 @@ bool BackgroundThread::Start(std::function<void()> work) {
     }
     failed_.store(false, std::memory_order_relaxed);
     finished_.store(false, std::memory_order_relaxed);
-    auto body = [this, work = std::move(work)] {
+    auto tell = [ended = std::move(ended)]() noexcept {
+        try {
+            if (ended) ended();
+        } catch (...) {
+            // The watcher finds out when it next looks.
+        }
+    };
+    auto body = [this, work = std::move(work), tell] {
         try {
             work();
         } catch (...) {
@@ -75,6 +82,7 @@ bool BackgroundThread::Start(std::function<void()> work) {
             }
         }
         finished_.store(true, std::memory_order_release);
+        tell();
     };
     try {
         thread_ = std::thread(std::move(body));
@@ -83,6 +91,7 @@ bool BackgroundThread::Start(std::function<void()> work) {
         failure_ = e.what();
         failed_.store(true, std::memory_order_relaxed);
         finished_.store(true, std::memory_order_release);
+        tell();
         return false;
     }
     return true;

@@ -61,8 +61,10 @@ class BackgroundThread {
     BackgroundThread& operator=(const BackgroundThread&) = delete;
     ~BackgroundThread() { Join(); }
 
-    // False, and nothing started, while earlier work has not been joined.
-    bool Start(std::function<void()> work);
+    // False, and nothing started, while earlier work has not been joined. `ended`, when given,
+    // is called once the work has returned or thrown (Finished() is then true), on the work's
+    // thread, so a watcher can be told at once instead of finding out when it next looks.
+    bool Start(std::function<void()> work, std::function<void()> ended = {});
     // Started and not yet joined.
     bool Running() const { return thread_.joinable(); }
     // The work has returned or thrown; Join will not wait.

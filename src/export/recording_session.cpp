@@ -1,5 +1,7 @@
 #include "export/recording_session.h"
 
+#include <utility>
+
 namespace velmora {
 
 void RecordingSession::RunSimulation(ParameterSet& params, const ControlState& controls,
@@ -11,6 +13,19 @@ void RecordingSession::RunSimulation(ParameterSet& params, const ControlState& c
 
 void RecordingSession::StepRecorded(std::int32_t stepCount, const StepValues& step) {
     record_.push_back({stepCount, step});
+}
+
+// The record belongs with the sample lists: a run that does not simulate keeps both.
+void RecordingSession::CopyStartOf(const EngineSession& from) {
+    EngineSession::CopyStartOf(from);
+    if (const auto* recording = dynamic_cast<const RecordingSession*>(&from))
+        record_ = recording->record_;
+}
+
+void RecordingSession::TakeResultsOf(EngineSession&& run) {
+    if (auto* recording = dynamic_cast<RecordingSession*>(&run))
+        record_ = std::move(recording->record_);
+    EngineSession::TakeResultsOf(std::move(run));
 }
 
 }  // namespace velmora

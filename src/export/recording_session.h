@@ -15,6 +15,8 @@ class RecordingSession : public EngineSession {
     void RunSimulation(ParameterSet& params, const ControlState& controls,
                        SimulationNotes& notes) override;
     void StepRecorded(std::int32_t stepCount, const StepValues& step) override;
+    void CopyStartOf(const EngineSession& from) override;
+    void TakeResultsOf(EngineSession&& run) override;
 
   private:
     CycleRecord record_;

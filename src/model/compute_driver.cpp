@@ -1,32 +1,16 @@
 #include "model/compute_driver.h"
 
 #include <exception>
+#include <utility>
 
 #include "model/analysis.h"
 #include "model/compute_report.h"
 #include "model/reference_check.h"
-#include "model/scoped_flag.h"
 
 namespace velmora {
 
 void ComputeDriver::Compute(bool forceSimulation, bool refreshSecondGraph) {
-    // A pending call is served by one more pass of this loop, with this run's own arguments.
-    for (;;) {
-        if (Loading) return;
-        if (ComputeBusy) {
-            ComputePending = true;
-            return;
-        }
-        {
-            ScopedFlag busy(ComputeBusy);
-            RunGuarded(forceSimulation, refreshSecondGraph);
-        }
-        if (!ComputePending) return;
-        ComputePending = false;
-    }
-}
-
-void ComputeDriver::RunGuarded(bool forceSimulation, bool refreshSecondGraph) {
+    if (Loading) return;
     try {
         RunOnce(forceSimulation, refreshSecondGraph);
     } catch (...) {
@@ -47,7 +31,7 @@ void ComputeDriver::RunOnce(bool forceSimulation, bool refreshSecondGraph) {
     if (hooks_.IsAnimating()) hooks_.StopAnimation();
     if (refreshSecondGraph) hooks_.RefreshSecondGraph();
 
-    // A copy: events processed inside the run must not change the controls under it.
+    // A copy: the run works from the controls as they were when it started.
     const ControlState controls = hooks_.Controls();
     const OutputUnits& units = controls.outputs;
 
@@ -75,8 +59,21 @@ void ComputeDriver::RunOnce(bool forceSimulation, bool refreshSecondGraph) {
     WriteReferenceVerdict(Memo2, LoadedFileName, validated_);
 
     hooks_.EnsureSamples();
-    hooks_.ProcessPendingEvents();
     hooks_.DrawEngineAtClickedFrame();
+}
+
+void ComputeDriver::CopyStartOf(const ComputeDriver& from) {
+    Params = from.Params;
+    LoadedFileName = from.LoadedFileName;
+}
+
+void ComputeDriver::TakeResultsOf(ComputeDriver&& run) {
+    Params = std::move(run.Params);
+    Memo1 = std::move(run.Memo1);
+    Memo2 = std::move(run.Memo2);
+    changed_ = run.changed_;
+    validated_ = run.validated_;
+    ++runCount_;
 }
 
 }  // namespace velmora

@@ -33,9 +33,6 @@ class ComputeHooks {
     // Step 12: give the sample lists their placeholder "0" entries when they are empty.
     virtual void EnsureSamples() {}
 
-    // Step 13: let queued timer events, repaints and user actions run.
-    virtual void ProcessPendingEvents() {}
-
     // Step 14: redraw the engine at the last clicked sample position.
     virtual void DrawEngineAtClickedFrame() {}
 };

@@ -220,7 +220,7 @@ void SimulateCycle(CycleRun& run, bool graphed) {
 
     last.complete = true;
     if (graphed) run.graphedCycleEnded = true;
-    run.host.ProcessPendingEvents();
+    run.host.CycleEnded();
 }
 
 void SummarizeGraphedCycle(CycleRun& run) {

@@ -1,5 +1,7 @@
 #include "simulation/engine_session.h"
 
+#include <utility>
+
 #include "simulation/cycle_simulation.h"
 #include "simulation/power_speed_curve.h"
 
@@ -20,6 +22,19 @@ void EngineSession::RefreshSecondGraph() {
 void EngineSession::RunSimulation(ParameterSet& params, const ControlState& controls,
                                   SimulationNotes& notes) {
     ::velmora::RunSimulation(params, controls, Sim, notes, host_);
+}
+
+void EngineSession::CopyStartOf(const EngineSession& from) {
+    State = from.State;
+    Driver.CopyStartOf(from.Driver);
+    Sim = from.Sim;
+    ClickedFrame = from.ClickedFrame;
+    AnimationFrame = from.AnimationFrame;
+}
+
+void EngineSession::TakeResultsOf(EngineSession&& run) {
+    Driver.TakeResultsOf(std::move(run.Driver));
+    Sim = std::move(run.Sim);
 }
 
 void EngineSession::EnsureSamples() {

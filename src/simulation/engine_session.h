@@ -38,9 +38,17 @@ class EngineSession : public ComputeHooks {
     // Recompute the power/speed curve (Sim.Chart3) from the parameter set as it stands.
     void PowerSpeedCurve();
 
-    // Window hooks of the simulation. Defaults: Chart3 hidden, no cursor.
+    // Window hooks of the simulation. Defaults: Chart3 hidden, no cursor, never stopped.
     virtual bool IsPowerCurveShown() const { return false; }
     virtual void SetBusyCursor(bool /*busy*/) {}
+    // After every simulated cycle; a run that is no longer wanted throws here to stop.
+    virtual void CycleEnded() {}
+
+    // For a run on a copy (another thread): starts this session from `from`'s controls, parameter
+    // set and results, so a run that does not simulate keeps them as `from` would.
+    virtual void CopyStartOf(const EngineSession& from);
+    // Takes over the results of a finished run made on a copy (not its controls).
+    virtual void TakeResultsOf(EngineSession&& run);
     // Each graphed step with all its quantities; nothing by default.
     virtual void StepRecorded(std::int32_t /*stepCount*/, const StepValues& /*step*/) {}
 
@@ -58,7 +66,7 @@ class EngineSession : public ComputeHooks {
     class Host final : public SimulationHost {
       public:
         explicit Host(EngineSession& session) : session_(session) {}
-        void ProcessPendingEvents() override { session_.ProcessPendingEvents(); }
+        void CycleEnded() override { session_.CycleEnded(); }
         void SetBusyCursor(bool busy) override { session_.SetBusyCursor(busy); }
         bool IsPowerCurveShown() const override { return session_.IsPowerCurveShown(); }
         void StepRecorded(std::int32_t stepCount, const StepValues& step) override {

@@ -151,7 +151,6 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
     double maxRpm = 0;
     double maxSpeed = 0;
     host.SetBusyCursor(true);
-    host.ProcessPendingEvents();
 
     const auto increment = static_cast<double>(kSweepStep * params.OmegaBar);
     double speed = increment;
@@ -181,7 +180,6 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
     } while (speed <= params.OmegaBar);
 
     host.SetBusyCursor(false);
-    host.ProcessPendingEvents();
     const OutputUnits& units = controls.outputs;
     if (valid && maxPower > 0) {
         curve.MaxFound = true;

@@ -5,7 +5,6 @@
 
 #include "model/design_inputs.h"
 #include "model/number_text.h"
-#include "model/scoped_flag.h"
 
 namespace velmora {
 
@@ -48,10 +47,7 @@ std::string TrialText(double value, const NumberSettings& numbers) {
     return text;
 }
 
-bool SensitivityStudy::Run(StudyTarget& target) {
-    if (running_) return false;
-    ScopedFlag flag(running_);
-
+void SensitivityStudy::Run(StudyTarget& target) {
     target.ClearMemo3();
     BaselineSchmidtPower = target.SchmidtPower();
     target.AppendMemo3("Evaluating 10% change in design parameters.");
@@ -65,7 +61,6 @@ bool SensitivityStudy::Run(StudyTarget& target) {
     }
     target.AppendMemo3("Evaluation complete!");
     target.Compute(true, true);
-    return true;
 }
 
 void SensitivityStudy::EvaluateParameter(StudyTarget& target, const StudyInput& input) {

@@ -49,20 +49,16 @@ class StudyTarget {
 // The "Increase Schmidt Power" study: each numeric input at +10% and then -10% of its typed
 // number, one full computation per trial, every gain listed in Memo3; afterwards the inputs
 // hold their former texts again and a final computation restores the results. The window
-// hides its report panes and charts around Run and disables the button while Running().
+// runs it on a copy of its inputs, with its report panes and charts hidden and the button
+// disabled meanwhile.
 class SensitivityStudy {
   public:
-    // False, and nothing done, when a study is already running (a click that arrives through
-    // the events processed inside a computation).
-    bool Run(StudyTarget& target);
-    bool Running() const { return running_; }
+    void Run(StudyTarget& target);
 
     double BaselineSchmidtPower = 0;
 
   private:
     void EvaluateParameter(StudyTarget& target, const StudyInput& input);
-
-    bool running_ = false;
 };
 
 // A StudyTarget over a headless session: fields in State, Memo3 and lSuggesting kept here.

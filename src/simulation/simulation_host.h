@@ -12,9 +12,8 @@ class SimulationHost {
   public:
     virtual ~SimulationHost() = default;
 
-    // Let queued timer events, repaints and user actions run (after every cycle, and before
-    // and after the power/speed sweep).
-    virtual void ProcessPendingEvents() {}
+    // After every simulated cycle: where a run that is no longer wanted may stop (by throwing).
+    virtual void CycleEnded() {}
 
     // Busy (hourglass) cursor on or off.
     virtual void SetBusyCursor(bool /*busy*/) {}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/design_inputs.h"
+#include "support/reference_engine.h"
 
 namespace velmora {
 namespace {
@@ -23,7 +24,6 @@ class RecordingHooks : public ComputeHooks {
     bool animating = false;
     double pvAtEngineSpeed = 0;
     double pvAtOmegaBar = 0;
-    std::function<void()> onPendingEvents;
     std::function<void()> onSimulation;
 
     const ControlState& Controls() override { return state; }
@@ -41,10 +41,6 @@ class RecordingHooks : public ComputeHooks {
         notes.countsLimited = true;  // stands for whatever the simulation has to say
     }
     void EnsureSamples() override { calls.push_back("EnsureSamples"); }
-    void ProcessPendingEvents() override {
-        calls.push_back("ProcessPendingEvents");
-        if (onPendingEvents) onPendingEvents();
-    }
     void DrawEngineAtClickedFrame() override { calls.push_back("DrawEngine"); }
 
     int Count(const std::string& call) const {
@@ -56,55 +52,13 @@ InputControl In(const char* text, int units) {
     return {text, units};
 }
 
-// The inputs of examples/KESTMORE.RBP.
+// The reference engines as shipped.
 void SetKestmore(ControlState& c) {
-    c.EditDispDiameter = In("127.2", 1);
-    c.EditDispStroke = In("126", 1);
-    c.EditDispMass = In("1", 2);
-    c.EditDispRodDiameter = In("38.1", 1);
-    c.EditSpringConstant = In("0", 0);
-    c.EditSpringCenter = In("0", 1);
-    c.EditPistonDiameter = In("114", 1);
-    c.EditPistonStroke = In("140", 1);
-    c.EditDeadSpaceVol = In("3380", 2);
-    c.EditDeadSpaceTemp = In("346", 1);
-    c.EditHotTemp = In("650", 1);
-    c.EditColdTemp = In("42", 1);
-    c.EditEngineSpeed = In("1000", 0);
-    c.EditMeanEnginePressure = In("50", 0);
-    c.EditRequiredEnginePower = "20000";
-    c.outputs.LengthOutputFormatRG = 1;
-    c.outputs.TemperatureOutputFormatRG = 1;
-    c.outputs.MassOutputFormatRG = 2;
-    c.outputs.AngVelOutputFormatRG = 0;
-    c.outputs.SpringOutputFormatRG = 0;
-    c.outputs.AngleOutputFormatRG = 1;
-    c.outputs.PressureOutputFormatRG = 0;
+    c = test::ReferenceEngineControls("KESTMORE.RBP");
 }
 
-// The inputs of "examples/BRANDOCK TAPPER.RBP".
 void SetBrandockTapper(ControlState& c) {
-    c.EditDispDiameter = In("0.6", 0);
-    c.EditDispStroke = In("0.625", 0);
-    c.EditDispMass = In("4.94", 1);
-    c.EditDispRodDiameter = In("0.21875", 0);
-    c.EditSpringConstant = In("0", 0);
-    c.EditSpringCenter = In("0", 0);
-    c.EditPistonDiameter = In("0.502", 0);
-    c.EditPistonStroke = In("0.67", 0);
-    c.EditDeadSpaceVol = In("0.55", 2);
-    c.EditDeadSpaceTemp = In("248", 1);
-    c.EditHotTemp = In("450", 1);
-    c.EditColdTemp = In("47", 1);
-    c.EditEngineSpeed = In("1200", 0);
-    c.EditMeanEnginePressure = In("1", 0);
-    c.outputs.LengthOutputFormatRG = 0;
-    c.outputs.TemperatureOutputFormatRG = 1;
-    c.outputs.MassOutputFormatRG = 1;
-    c.outputs.AngVelOutputFormatRG = 0;
-    c.outputs.SpringOutputFormatRG = 1;
-    c.outputs.AngleOutputFormatRG = 1;
-    c.outputs.PressureOutputFormatRG = 0;
+    c = test::ReferenceEngineControls("BRANDOCK TAPPER.RBP");
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -445,7 +399,6 @@ TEST(ComputeDriverReport, ExtremeInputsNeverShowNanOrInf) {
     hooks.pvAtEngineSpeed = 1e300;
     ComputeDriver driver(hooks);
     driver.Compute(true, true);
-    EXPECT_FALSE(driver.ComputeBusy);
     for (const auto* pane : {&driver.Memo1, &driver.Memo2}) {
         for (std::string line : *pane) {
             std::transform(line.begin(), line.end(), line.begin(), ::tolower);
@@ -474,8 +427,6 @@ TEST(ComputeDriver, LoadingChangesNothing) {
     EXPECT_EQ(driver.Memo2, memo2);
     EXPECT_EQ(driver.Params.K, k);
     EXPECT_EQ(driver.Params.DispMass, 1);
-    EXPECT_FALSE(driver.ComputePending);
-    EXPECT_FALSE(driver.ComputeBusy);
     EXPECT_EQ(driver.RunCount(), 1);
     EXPECT_TRUE(hooks.calls.empty());
 }
@@ -488,8 +439,7 @@ TEST(ComputeDriver, StepsInOrder) {
     driver.Compute(true, true);
     EXPECT_EQ(hooks.calls,
               (std::vector<std::string>{"StopAnimation", "RefreshSecondGraph", "RunSimulation",
-                                        "EnsureSamples", "ProcessPendingEvents", "DrawEngine"}));
-    EXPECT_FALSE(driver.ComputeBusy);
+                                        "EnsureSamples", "DrawEngine"}));
 }
 
 TEST(ComputeDriver, SimulatesOnlyWhenChangedOrForced) {
@@ -523,65 +473,13 @@ TEST(ComputeDriver, SimulatesOnlyWhenChangedOrForced) {
     EXPECT_EQ(hooks.Count("RunSimulation"), 3);
 }
 
-TEST(ComputeDriver, ThreeCallsDuringARunGiveExactlyOneMore) {
-    RecordingHooks hooks;
-    SetKestmore(hooks.state);
-    ComputeDriver driver(hooks);
-    int seen = 0;
-    hooks.onPendingEvents = [&] {
-        if (seen++ > 0) return;  // only during the first run
-        driver.Compute(false, false);
-        driver.Compute(false, true);
-        EXPECT_TRUE(driver.ComputePending);
-        driver.Compute(false, false);
-        EXPECT_TRUE(driver.ComputeBusy);
-    };
-    driver.Compute(true, true);
-    EXPECT_EQ(driver.RunCount(), 2);
-    EXPECT_FALSE(driver.ComputePending);
-    EXPECT_FALSE(driver.ComputeBusy);
-    // The further run used the arguments of the run that ended, not those of the calls.
-    EXPECT_EQ(hooks.Count("RefreshSecondGraph"), 2);
-    EXPECT_EQ(hooks.Count("RunSimulation"), 2);
-}
-
-TEST(ComputeDriver, CallsDuringTheSimulationAreServedToo) {
-    RecordingHooks hooks;
-    SetKestmore(hooks.state);
-    ComputeDriver driver(hooks);
-    int runs = 0;
-    hooks.onSimulation = [&] {
-        if (++runs <= 2) driver.Compute(true, true);  // the first two runs each get one more
-    };
-    driver.Compute(true, true);
-    EXPECT_EQ(driver.RunCount(), 3);
-    EXPECT_FALSE(driver.ComputeBusy);
-    EXPECT_FALSE(driver.ComputePending);
-}
-
-TEST(ComputeDriver, LoadingRaisedDuringARunStopsThePendingRun) {
-    RecordingHooks hooks;
-    SetKestmore(hooks.state);
-    ComputeDriver driver(hooks);
-    hooks.onPendingEvents = [&] {
-        driver.Loading = true;  // a load started inside the run...
-        driver.Compute(true, true);
-    };
-    driver.Compute(true, true);
-    // ...the pending call is dropped, as a call while loading would be.
-    EXPECT_EQ(driver.RunCount(), 1);
-    EXPECT_FALSE(driver.ComputePending);
-    EXPECT_FALSE(driver.ComputeBusy);
-}
-
-TEST(ComputeDriver, AFaultInAHookNeverLeavesTheDriverBusy) {
+TEST(ComputeDriver, AFaultInAHookEndsTheRunWithALine) {
     RecordingHooks hooks;
     SetKestmore(hooks.state);
     ComputeDriver driver(hooks);
     driver.LoadedFileName = "KESTMORE.RBP";
     hooks.onSimulation = [] { throw std::runtime_error("broken"); };
     driver.Compute(true, true);
-    EXPECT_FALSE(driver.ComputeBusy);
     EXPECT_EQ(driver.Memo2.back(), "*** Unable to complete the computation");
     EXPECT_FALSE(driver.RunValidated());
     EXPECT_EQ(hooks.Count("EnsureSamples"), 1);

@@ -80,7 +80,7 @@ TEST_F(Animation, TheTimerRunsItAt50Ms) {
     Control<QPushButton>("AnimateButton")->click();
     // The timer alone brings two frames, however slowly the machine draws them (a sanitizer
     // build takes longer than 50 ms for one) ...
-    for (int wait = 0; wait < 400 && window->Session().AnimationFrame < 10; ++wait) WaitMs(25);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Session().AnimationFrame >= 10; }, 10000));
     const int frame = window->Session().AnimationFrame;
     const qint64 elapsed = clock.elapsed();
     EXPECT_EQ(frame % 5, 0);
@@ -113,7 +113,7 @@ TEST_F(Animation, AComputeRunStopsTheAnimationAndDrawsTheClickedFrame) {
     window->Session().ClickedFrame = 300;
     Control<QPushButton>("AnimateButton")->click();
     window->AnimateTimerTimer();
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     EXPECT_EQ(Control<QPushButton>("AnimateButton")->text(), "&Animate");
     EXPECT_FALSE(Control<QTimer>("AnimateTimer")->isActive());
     EXPECT_EQ(CursorX(), Sim().SampleX.at(300));
@@ -170,7 +170,7 @@ TEST_F(Animation, PaintsLayoutBPixelsWhereTheyBelong) {
 // L = 0.126 + 0.063 + 0.114 + 0.140 m, m = 108, R = 196, T = 84, P = 141.
 TEST_F(Animation, PaintsLayoutAPixelsWhereTheyBelong) {
     Control<QLineEdit>("EditDispDiameter")->setText("300");
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     ASSERT_DOUBLE_EQ(Params().DispDiameter, 0.3);
     const double s = 130 / 0.443;
     const auto [xb, xpb] = DrawAt(200);
@@ -207,6 +207,7 @@ TEST_F(Animation, TheImageIsThePictureOfTheSimulationLayerPixelForPixel) {
 
 TEST_F(Animation, WithoutDimensionsTheImageStaysWhiteWhileCursorAndPvPointMove) {
     window->ClearParameters1Click();
+    Settle(Runs() + 1);
     window->DrawEngine(0);
     const QImage& image = Control<EngineImage>("Image1")->Image();
     int coloured = 0;

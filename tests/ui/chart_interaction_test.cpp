@@ -36,7 +36,7 @@ class ChartInteraction : public WindowTest {
         StartWithEngine();
         window->resize(1000, 700);
         Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
-        WaitMs(50);
+        HandlePostedEvents();
         chart = Control<ChartPanel>("MainChart");
     }
     QPoint PlotPoint(double xFrac, double yFrac) {
@@ -79,7 +79,7 @@ TEST_F(ChartInteraction, TheHoverReadoutStaysWhileThePointerRests) {
     // The pointer rests: the tooltip request that follows keeps the readout, not the title.
     QHelpEvent rest(QEvent::ToolTip, at, chart->viewport()->mapToGlobal(at));
     QCoreApplication::sendEvent(chart->viewport(), &rest);
-    WaitMs(50);
+    HandlePostedEvents();
     EXPECT_EQ(QToolTip::text(), readout);
     EXPECT_TRUE(QToolTip::isVisible());
     // Outside the plot area the title is the tooltip as before.
@@ -113,7 +113,9 @@ TEST_F(ChartInteraction, ADragZoomsWithoutPickingAndAClickStillPicksTheStepUnder
 
     Drag(chart, PlotPoint(0.25, 0.1), PlotPoint(0.5, 0.9));
     ASSERT_TRUE(chart->IsZoomed());
+    const int runs = Runs();
     window->RedGraphRGClick();  // the next computation ends the zoom
+    SettleAfter(runs);
     EXPECT_FALSE(chart->IsZoomed());
     EXPECT_EQ(chart->BottomAxis()->min(), min);
     EXPECT_EQ(chart->BottomAxis()->max(), max);
@@ -121,8 +123,10 @@ TEST_F(ChartInteraction, ADragZoomsWithoutPickingAndAClickStillPicksTheStepUnder
 
 TEST_F(ChartInteraction, EscEndsAZoomAndTheSecondGraphsReadOut) {
     auto* pv = Control<ChartPanel>("PVChart");
+    int runs = Runs();
     ChooseItem(Control<QComboBox>("ShowGraph2RG"), 1);
-    WaitMs(50);
+    SettleAfter(runs);
+    HandlePostedEvents();
     chart = pv;
     const QString text = pv->ReadoutAt(PlotPoint(0.5, 0.5));
     EXPECT_TRUE(text.startsWith(pv->BottomAxis()->titleText() + " = ")) << text.toStdString();
@@ -133,8 +137,10 @@ TEST_F(ChartInteraction, EscEndsAZoomAndTheSecondGraphsReadOut) {
     EXPECT_FALSE(pv->IsZoomed());
 
     auto* power = Control<ChartPanel>("Chart3");
+    runs = Runs();
     ChooseItem(Control<QComboBox>("ShowGraph2RG"), 2);
-    WaitMs(50);
+    SettleAfter(runs);
+    HandlePostedEvents();
     chart = power;
     const QString readout = power->ReadoutAt(PlotPoint(0.5, 0.5));
     EXPECT_TRUE(readout.startsWith("Speed - RPM = ")) << readout.toStdString();

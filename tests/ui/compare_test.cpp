@@ -45,8 +45,7 @@ class Compare : public WindowTest {
     void ChangeDesign(const QString& diameter) {
         const int runs = Runs();
         Control<QLineEdit>("EditPistonDiameter")->setText(diameter);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Runs() > runs; }, 5000));
-        QTest::qWait(0);
+        SettleAfter(runs);
     }
     QAction* hold = nullptr;
     QAction* release = nullptr;
@@ -96,7 +95,7 @@ TEST_F(Compare, HoldKeepsTheRunsCurvesUnderTheLiveOnesUntilRelease) {
     EXPECT_EQ(Control<ChartPanel>("MainChartA")->HeldCurves().size(), 2u);
 
     Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
-    QTest::qWait(50);
+    HandlePostedEvents();
     window->grab().save("/tmp/velmora_compare_graphs.png");
 
     // The exports carry both designs.

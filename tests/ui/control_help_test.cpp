@@ -81,7 +81,7 @@ TEST_F(ControlHelpTips, ATextThatIsNoNumberIsFramedWithItsReportLine) {
     EXPECT_TRUE(stroke->property("notANumber").toBool());
     EXPECT_EQ(stroke->toolTip(), "*** Piston Stroke not defined!");
     EXPECT_TRUE(stroke->styleSheet().contains("red"));
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     EXPECT_TRUE(window->Ui().Memo1->toPlainText().contains("*** Piston Stroke not defined!"));
     stroke->setText("140");
     EXPECT_FALSE(stroke->property("notANumber").toBool());

@@ -33,11 +33,11 @@ class DesignPage : public WindowTest {
 
     // The change timer's computation, then the page entered afresh.
     void ComputeAndEnter() {
-        window->EditChangeTimerTimer();
+        FireEditTimer();
         auto* pages = Control<QTabWidget>("PageControl1");
         pages->setCurrentWidget(Control<QWidget>("InputSheet"));
         pages->setCurrentWidget(Control<QWidget>("DesignSheet"));
-        WaitMs(20);
+        HandlePostedEvents();
     }
 
     QString Text(const char* label) { return Control<QLabel>(label)->text(); }
@@ -106,11 +106,11 @@ TEST_F(DesignPage, ShowsTheStepsOfAFullDesignFrom100Watts) {
     // A result wider than the page is cut rather than widening the window; the button keeps
     // 16 pixels after it either way, and with room enough the whole result shows.
     const int width = window->width();
-    WaitMs(100);
+    HandlePostedEvents();
     EXPECT_EQ(window->width(), width);
     EXPECT_EQ(use->x(), result->x() + result->width() + 16);
     window->resize(1100, window->height());
-    WaitMs(100);
+    HandlePostedEvents();
     EXPECT_EQ(use->x(), result->x() + result->fontMetrics().horizontalAdvance(rod) + 16);
     EXPECT_EQ(use->y() + use->height() / 2, result->y() + result->height() / 2);
 

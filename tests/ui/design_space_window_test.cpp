@@ -95,10 +95,10 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
     EXPECT_TRUE(data.overdriven[119]);
     for (const std::optional<double>& value : data.values) EXPECT_TRUE(value.has_value());
     space->resize(980, 620);
-    WaitMs(50);
+    HandlePostedEvents();
     space->grab().save("/tmp/velmora_design_space_map.png");
     space->resize(800, 550);
-    WaitMs(50);
+    HandlePostedEvents();
     space->grab().save("/tmp/velmora_design_space_map_small.png");
 
     // Hover shows the design's values, a click puts them into the main window.
@@ -109,7 +109,7 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
                     ->text()
                     .contains("Engine Speed (RPM) = " + space->ValueText(k, 1)));
     Control<QLineEdit>("EditPistonDiameter")->setText(pistonBefore);
-    WaitMs(600);
+    Settle();
     const int runs = Runs();
     Click(map, map->CellCentre(static_cast<int>(k)));
     // The values go in rounded to the digits that tell them from their neighbours.
@@ -117,7 +117,7 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
     EXPECT_EQ(Control<QLineEdit>("EditEngineSpeed")->text(), space->ValueText(k, 1));
     EXPECT_NEAR(Control<QLineEdit>("EditDispMass")->text().toDouble(), run->Row(k).values[0],
                 (1.0 / 11) / 20);
-    EXPECT_GT(Runs(), runs);
+    SettleAfter(runs);
     // The main window's results are those of the clicked design (within the rounding).
     EXPECT_NEAR(window->Session().Driver.Params.OmegaBar,
                 *run->Row(k).result[DesignOutput::OmegaBar],
@@ -158,7 +158,9 @@ TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickApplie
 
     // A click applies the map's whole design with the clicked values, as one step.
     const int steps = window->UndoStack()->index();
+    const int runs = Runs();
     Click(map, map->CellCentre(k));
+    SettleAfter(runs);
     EXPECT_EQ(window->UndoStack()->index(), steps + 1);
     EXPECT_EQ(Control<QLineEdit>("EditPistonDiameter")->text(), pistonBefore);
     EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), space->ValueText(k, 0));
@@ -240,7 +242,7 @@ TEST_F(DesignSpaceInWindow, OneInputDrawsTheChosenOutputsWithTheCurrentDesign) {
     for (const QAbstractSeries* series : view->chart()->series()) names << series->name();
     EXPECT_EQ(names, (QStringList{"Schmidt power (W)", "Indicated power (W)", "Current design"}));
     space->resize(980, 620);
-    WaitMs(50);
+    HandlePostedEvents();
     space->grab().save("/tmp/velmora_design_space_line.png");
     space->LoadDesign(30);
     EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), "2");
@@ -282,7 +284,7 @@ TEST_F(DesignSpaceInWindow, TheWindowKeepsItsSizeWhateverTheReadoutSays) {
     space->resize(800, 550);
     Button("DesignSpaceStart")->click();
     ASSERT_TRUE(WaitUntilDone(20000));
-    QTest::qWait(0);
+    HandlePostedEvents();
     EXPECT_EQ(space->size(), QSize(800, 550));
     EXPECT_LE(space->minimumSizeHint().height(), 550);
     auto* map = FindControl<DesignSpaceMap>(space, "DesignSpaceMap");

@@ -17,10 +17,11 @@ class GraphsLabels : public WindowTest {
     // KESTMORE loaded, the bug list closed (it would cover the pictures) and `sheet` shown.
     void ShowEngineOn(QWidget* (*sheetOf)(TForm1&)) {
         CopyExample("KESTMORE.RBP");
-        Start();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Runs() > 0; }, 10000));
+        StartAndSettle();
         dialogs->LoadAnswers = {Path("KESTMORE.RBP")};
+        const int runs = Runs();
         window->LoadButtonClick();
+        SettleAfter(runs);
         window->BugMemoClick();
         window->Ui().PageControl1->setCurrentWidget(sheetOf(*window));
     }
@@ -33,7 +34,7 @@ class GraphsLabels : public WindowTest {
         for (const QSize size : {QSize(800, 550), QSize(1400, 1000)}) {
             window->resize(size);
             ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() == size; }, 5000));
-            QTest::qWait(0);  // layouts settle
+            HandlePostedEvents();  // layouts settle
             window->grab().save(picture.arg(size.width()).arg(size.height()));
             for (QLabel* label : sheet->findChildren<QLabel*>()) {
                 if (!label->isVisible() || label->text().isEmpty()) continue;

@@ -16,7 +16,7 @@ class GraphsPage : public WindowTest {
     void SetUp() override {
         StartWithEngine();
         Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
-        WaitMs(50);
+        HandlePostedEvents();
     }
 
     const SimulationState& Sim() { return window->Session().Sim; }
@@ -45,7 +45,7 @@ TEST_F(GraphsPage, AClickPicksTheSampleUnderTheMouseWithoutClamping) {
     // The copy on the design parameters page maps by its own plot area.
     auto* copy = Control<ChartPanel>("MainChartA");
     Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("InputSheet"));
-    WaitMs(50);
+    HandlePostedEvents();
     const int x = copy->PlotLeft() + (copy->PlotRight() - copy->PlotLeft()) / 3;
     ClickChart(copy, x, PlotRow(copy));
     const double frac =
@@ -91,7 +91,7 @@ TEST_F(GraphsPage, AClickStopsTheAnimation) {
 TEST_F(GraphsPage, SecondGraphsTakeHalfTheOuterWidthAndThePowerCurveIsRecomputedEachTime) {
     const int frame = window->frameGeometry().width() - window->width();
     window->resize(801 - frame, window->height());
-    WaitMs(20);
+    HandlePostedEvents();
     ASSERT_EQ(window->frameGeometry().width(), 801);
     auto* chart3 = Control<ChartPanel>("Chart3");
     auto* pv = Control<ChartPanel>("PVChart");
@@ -99,15 +99,16 @@ TEST_F(GraphsPage, SecondGraphsTakeHalfTheOuterWidthAndThePowerCurveIsRecomputed
 
     const int before = Runs();
     ChooseItem(choice, 1);
+    SettleAfter(before);
     EXPECT_EQ(Runs(), before + 1);
-    WaitMs(20);
+    HandlePostedEvents();
     EXPECT_EQ(pv->width(), 400);
     EXPECT_EQ(chart3->maximumWidth(), 400);
     EXPECT_TRUE(pv->isVisible());
     EXPECT_FALSE(chart3->isVisible());
 
     ChooseItem(choice, 2);
-    WaitMs(20);
+    HandlePostedEvents();
     EXPECT_EQ(chart3->width(), 400);
     EXPECT_TRUE(chart3->isVisible());
     EXPECT_FALSE(pv->isVisible());
@@ -120,7 +121,7 @@ TEST_F(GraphsPage, SecondGraphsTakeHalfTheOuterWidthAndThePowerCurveIsRecomputed
     EXPECT_FALSE(window->Ui().PowerSeries->Points().empty());
 
     ChooseItem(choice, 0);
-    WaitMs(20);
+    HandlePostedEvents();
     EXPECT_FALSE(chart3->isVisible());
     EXPECT_FALSE(pv->isVisible());
     EXPECT_EQ(pv->maximumWidth(), 400);
@@ -131,21 +132,26 @@ TEST_F(GraphsPage, TheOffsetRecomputesAtEveryKeystroke) {
     offset->selectAll();
     const int before = Runs();
     TypeKeys(offset, "4");
-    EXPECT_EQ(Runs(), before + 1);
-    TypeKeys(offset, "5");
-    EXPECT_EQ(Runs(), before + 2);
+    EXPECT_TRUE(window->ComputeRunning());  // at once, without the typing delay
+    TypeKeys(offset, "5");  // the run for "4" is not wanted any more: one run follows for "45"
     EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
+    SettleAfter(before);
+    EXPECT_EQ(Runs(), before + 1);
+    EXPECT_EQ(window->Session().State.EditXAxisOffset, "45");
     EXPECT_TRUE(window->Session().Driver.Memo1.size() > 0);
 }
 
 TEST_F(GraphsPage, CurveAndAxisChoicesComputeAtOnce) {
     int before = Runs();
     ChooseItem(Control<QComboBox>("RedGraphRG"), 5);  // "Instantaneous Pressure"
+    EXPECT_TRUE(window->ComputeRunning());
+    SettleAfter(before);
     EXPECT_EQ(Runs(), before + 1);
     EXPECT_NE(Control<ChartPanel>("MainChart")->LeftAxis()->titleText().indexOf("Pressure"), -1);
 
     before = Runs();
     ChooseItem(Control<QComboBox>("XAxisRG"), 0);  // "Seconds"
+    SettleAfter(before);
     EXPECT_EQ(Runs(), before + 1);
     const QString title = Control<ChartPanel>("MainChart")->BottomAxis()->titleText();
     EXPECT_TRUE(title.startsWith("Seconds -- Phase: ")) << title.toStdString();

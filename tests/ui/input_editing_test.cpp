@@ -1,9 +1,11 @@
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include "ui/support/window_fixture.h"
@@ -18,9 +20,7 @@ const char* const kCaution =
 
 class InputEditing : public WindowTest {
   protected:
-    void SetUp() override {
-        StartWithEngine();
-    }
+    void SetUp() override { StartWithEngine(); }
 
     void Enter(QLineEdit* field) {
         QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
@@ -29,47 +29,55 @@ class InputEditing : public WindowTest {
 };
 
 TEST_F(InputEditing, TypingKeyByKeyComputesOnce500MsAfterTheLastKey) {
+    window->SetEditDelay(500);  // the user's delay, measured here
     auto* stroke = Control<QLineEdit>("EditPistonStroke");
+    auto* timer = Control<QTimer>("EditChangeTimer");
     stroke->selectAll();
     const int before = Runs();
     for (const char* key : {"2", ".", "5"}) {
         TypeKeys(stroke, key);
-        WaitMs(150);
+        // Every key starts the countdown over from the full interval.
+        EXPECT_TRUE(timer->isActive());
+        EXPECT_GT(timer->remainingTime(), 400);
+        EXPECT_EQ(Runs(), before);
     }
+    QElapsedTimer sinceLastKey;
+    sinceLastKey.start();
     EXPECT_EQ(stroke->text(), "2.5");
-    EXPECT_EQ(Runs(), before);
-    EXPECT_EQ(Control<QTimer>("EditChangeTimer")->interval(), 500);
-    WaitMs(250);  // 400 ms after the last key
-    EXPECT_EQ(Runs(), before);
-    WaitMs(250);  // 650 ms after it
+    EXPECT_EQ(timer->interval(), 500);
+    QSignalSpy applied(window.get(), &TForm1::ComputeApplied);
+    ASSERT_TRUE(applied.wait(kComputeTimeoutMs));
+    EXPECT_GE(sinceLastKey.elapsed(), 500);
     EXPECT_EQ(Runs(), before + 1);
     EXPECT_TRUE(Control<QPlainTextEdit>("Memo1")->toPlainText().contains("Piston Stroke: 2.5 mm"));
-    WaitMs(600);
-    EXPECT_EQ(Runs(), before + 1);
+    // Nothing is left to start another run.
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_FALSE(window->ComputeRunning());
 }
 
 TEST_F(InputEditing, AnInputUnitWaitsForTheTimerAnOutputUnitComputesAtOnce) {
     int before = Runs();
     ChooseItem(Control<QComboBox>("PistonStrokeUnits"), 2);
     EXPECT_EQ(Runs(), before);
+    EXPECT_FALSE(window->ComputeRunning());
     EXPECT_TRUE(Control<QTimer>("EditChangeTimer")->isActive());
-    WaitMs(650);
+    SettleAfter(before);
     EXPECT_EQ(Runs(), before + 1);
 
     before = Runs();
     ChooseItem(Control<QComboBox>("LengthOutputFormatRG"), 0);
+    EXPECT_TRUE(window->ComputeRunning());  // at once, not after the typing delay
+    EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
+    SettleAfter(before);
     EXPECT_EQ(Runs(), before + 1);
     EXPECT_TRUE(
         Control<QPlainTextEdit>("Memo1")->toPlainText().contains("Displacer Diameter: 5.008 in"));
-    EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
 }
 
 TEST_F(InputEditing, TheWattsListStartsNothing) {
-    const int before = Runs();
     ChooseItem(Control<QComboBox>("EnginePowerUnits"), 0);
     EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
-    WaitMs(600);
-    EXPECT_EQ(Runs(), before);
+    EXPECT_FALSE(window->ComputeRunning());
 }
 
 TEST_F(InputEditing, CautionAppearsForEveryKeyThatLeavesTheCycleFieldNonBlank) {
@@ -112,7 +120,10 @@ TEST_F(InputEditing, DeadSpaceTemperatureDefaultsToTheMeanOfTheTypedTemperatures
 TEST_F(InputEditing, ClearParametersLeavesZeroInThreeFieldsAndComputesAtOnce) {
     const int before = Runs();
     TriggerAction(window.get(), "ClearParameters1");
-    EXPECT_EQ(Runs(), before + 1);
+    EXPECT_TRUE(window->ComputeRunning());  // at once
+    // The texts set are changes too: the change timer asks for one more run, which replaces
+    // the first if that is still under way.
+    EXPECT_TRUE(Control<QTimer>("EditChangeTimer")->isActive());
     for (const char* name : {"EditSpringConstant", "EditSpringCenter", "EditDeadSpaceVol"})
         EXPECT_EQ(Control<QLineEdit>(name)->text(), "0") << name;
     for (const char* name :
@@ -121,8 +132,9 @@ TEST_F(InputEditing, ClearParametersLeavesZeroInThreeFieldsAndComputesAtOnce) {
           "EditColdTemp", "EditEngineSpeed", "EditMeanEnginePressure", "EditRequiredEnginePower"})
         EXPECT_EQ(Control<QLineEdit>(name)->text(), "") << name;
     EXPECT_EQ(Control<QComboBox>("DispDiameterUnits")->currentText(), "mm");  // units stay
-    WaitMs(650);  // the texts set are changes too: one more run follows
-    EXPECT_EQ(Runs(), before + 2);
+    SettleAfter(before);
+    EXPECT_GE(Runs(), before + 1);
+    EXPECT_LE(Runs(), before + 2);
 }
 
 TEST_F(InputEditing, EnterSelectsTheFieldsTextAndComputesNothing) {
@@ -132,7 +144,7 @@ TEST_F(InputEditing, EnterSelectsTheFieldsTextAndComputesNothing) {
     PressKey(field, Qt::Key_Return);
     EXPECT_EQ(field->selectedText(), "1000");
     EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
-    WaitMs(600);
+    EXPECT_FALSE(window->ComputeRunning());
     EXPECT_EQ(Runs(), before);
 }
 

@@ -33,7 +33,7 @@ class InstalledLayout : public WindowTest {
         dialogs = scripted.get();
         window = std::make_unique<TForm1>(Path("bin"), std::move(scripted));
         window->show();
-        WaitMs(300);
+        Settle(1);
     }
     QByteArray savedConfig_;
 };

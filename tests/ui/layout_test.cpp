@@ -17,8 +17,9 @@ class Layout : public WindowTest {
         StartAndSettle();
         window->BugMemoClick();
         dialogs->LoadAnswers << Path("KESTMORE.RBP");
+        const int before = Runs();
         TriggerAction(window.get(), "Load1");  // the reference check adds " [Checked]" marks
-        WaitMs(50);
+        SettleAfter(before);
     }
 
     // The pixel width of the longest line of a report pane and the width it has to show it.
@@ -36,7 +37,7 @@ TEST_F(Layout, EveryReportLineFitsItsPaneAt800By550) {
     LoadReference();
     window->resize(800, 550);
     Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("MemoSheet"));
-    WaitMs(50);
+    HandlePostedEvents();
     for (const char* name : {"Memo1", "Memo2"}) {
         auto* memo = Control<QPlainTextEdit>(name);
         const auto [longest, room] = LongestAndRoom(memo);
@@ -49,23 +50,22 @@ TEST_F(Layout, VisitingEveryPageKeepsTheWindowWidth) {
     LoadReference();
     for (const int width : {800, 1200}) {
         window->resize(width, 550);
-        WaitMs(50);
+        HandlePostedEvents();
         auto* pages = Control<QTabWidget>("PageControl1");
         for (int page = 0; page < pages->count(); ++page) {
             pages->setCurrentIndex(page);
-            WaitMs(50);
+            HandlePostedEvents();
             EXPECT_EQ(window->width(), width) << "page " << page + 1;
         }
         // A step result far longer than the page is cut, its full text in the tooltip.
         auto* result = Control<QLabel>("lStep6Results");
         EXPECT_EQ(result->toolTip(), result->text());
         result->setText(QString(300, 'x'));
-        WaitMs(50);
+        HandlePostedEvents();
         EXPECT_EQ(window->width(), width);
     }
     window.reset();  // the saved width is the user's
-    Start();
-    WaitMs(100);
+    StartAndSettle();
     EXPECT_EQ(window->width(), 1200);
 }
 
@@ -73,7 +73,7 @@ TEST_F(Layout, GraphsPageControlsStayPutWhenTheDwellTextChanges) {
     LoadReference();
     window->resize(800, 550);
     Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
-    WaitMs(50);
+    HandlePostedEvents();
     const char* names[] = {"RedGraphRG",    "BlueGraphRG",           "XAxisRG",
                            "ShowGraph2RG",  "EditXAxisOffset",       "ComputeCycleCountEdit",
                            "AnimateButton", "MaxGraphCycleCountEdit"};
@@ -83,13 +83,13 @@ TEST_F(Layout, GraphsPageControlsStayPutWhenTheDwellTextChanges) {
     // Without pressure equalization the dwell line reads differently.
     auto* pressure = Control<QLineEdit>("EditMeanEnginePressure");
     pressure->setText("5");
-    window->EditChangeTimerTimer();
-    WaitMs(50);
+    FireEditTimer();
+    HandlePostedEvents();
     ASSERT_NE(Control<QLabel>("lDwell")->text(), dwell);
     for (std::size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(Control<QWidget>(names[i])->geometry(), before[i]) << names[i];
     Control<QLabel>("lDwell")->setText(QString(200, 'x'));
-    WaitMs(50);
+    HandlePostedEvents();
     for (std::size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(Control<QWidget>(names[i])->geometry(), before[i]) << names[i];
 }
@@ -98,14 +98,14 @@ TEST_F(Layout, GraphsPageControlsStayPutWhenTheDwellTextChanges) {
 TEST_F(Layout, AtItsMinimumSizeNothingOverlaps) {
     LoadReference();
     window->resize(320, 240);
-    WaitMs(50);
+    HandlePostedEvents();
     EXPECT_GE(window->width(), window->minimumSizeHint().width());
     EXPECT_LE(window->minimumSizeHint().width(), 800);
     EXPECT_LE(window->minimumSizeHint().height(), 550);
     auto* pages = Control<QTabWidget>("PageControl1");
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
-        WaitMs(50);
+        HandlePostedEvents();
         for (const char* panel : {"Panel2", "Panel4", "Panel3", "Panel5"}) {
             auto* parent = Control<QWidget>(panel);
             if (!parent->isVisible()) continue;

@@ -89,15 +89,17 @@ TEST_F(OptimizeInWindow, RunGivesTheHeadlessDesignAndApplyIsOneUndoableStep) {
     EXPECT_EQ(FindControl<QLabel>(optimize, "OptimizeStatus")->text(),
               QString("Finished: best feasible design, %1 evaluations.").arg(outcome.evaluations));
     optimize->resize(1000, 640);
-    WaitMs(50);
+    HandlePostedEvents();
     optimize->grab().save("/tmp/velmora_optimize.png");
     optimize->resize(800, 550);
-    WaitMs(50);
+    HandlePostedEvents();
     optimize->grab().save("/tmp/velmora_optimize_small.png");
 
     ASSERT_TRUE(Button("OptimizeApply")->isEnabled());
     const int steps = window->UndoStack()->count();
+    const int runs = Runs();
     Button("OptimizeApply")->click();
+    SettleAfter(runs);
     EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text().toStdString(), outcome.best->texts[0]);
     EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text().toStdString(), outcome.best->texts[1]);
     EXPECT_EQ(window->UndoStack()->count(), steps + 1);
@@ -124,7 +126,7 @@ TEST_F(OptimizeInWindow, TheEmptyProgressChartHasRoundAxes) {
     EXPECT_EQ(y->tickInterval(), 0.2);
     EXPECT_EQ(y->titleText(), "W");
     optimize->resize(800, 550);
-    WaitMs(50);
+    HandlePostedEvents();
     optimize->grab().save("/tmp/velmora_optimize_empty.png");
 }
 

@@ -46,6 +46,8 @@ TEST_F(ParameterFiles, LoadComputesAtOnceAndSaveWritesTheSameKeys) {
     const int before = Runs();
     dialogs->LoadAnswers << Path("KESTMORE.RBP");
     TriggerAction(window.get(), "Load1");
+    EXPECT_TRUE(window->ComputeRunning());  // at once, not after the typing delay
+    SettleAfter(before);
     EXPECT_EQ(Runs(), before + 1);
     EXPECT_EQ(window->Caption(), "Velmora -- KESTMORE");
     EXPECT_EQ(Control<QLineEdit>("EditDispDiameter")->text(), "127.2");
@@ -90,24 +92,23 @@ TEST_F(ParameterFiles, LoadingItselfStartsNoComputationNoCautionAndNoTimer) {
     StartAndSettle();
     Control<QCheckBox>("LeakCB")->setChecked(false);
     Control<QCheckBox>("GravityCB")->setChecked(false);  // recomputes at once
-    WaitMs(600);
+    Settle();
     dialogs->Messages.clear();
     const int before = Runs();
     dialogs->LoadAnswers << Path("Leak.RBP");
     TriggerAction(window.get(), "Load1");
     EXPECT_TRUE(Control<QCheckBox>("LeakCB")->isChecked());
     EXPECT_TRUE(Control<QCheckBox>("GravityCB")->isChecked());
-    EXPECT_EQ(Runs(), before + 1);  // only the load command's own computation
     EXPECT_TRUE(dialogs->Messages.isEmpty());
     EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
-    WaitMs(600);
-    EXPECT_EQ(Runs(), before + 1);
+    SettleAfter(before);
+    EXPECT_EQ(Runs(), before + 1);  // only the load command's own computation
 }
 
 TEST_F(ParameterFiles, CancellingTheLoadChangesAndComputesNothing) {
     StartAndSettle();
     Control<QLineEdit>("EditHotTemp")->setText("500");
-    WaitMs(600);
+    Settle();
     const int before = Runs();
     TriggerAction(window.get(), "Load1");  // no answer: cancelled
     EXPECT_EQ(Runs(), before);
@@ -152,7 +153,7 @@ TEST_F(ParameterFiles, FileThatCannotBeReadIsNamedAndChangesNothing) {
     MakeHugeFile(Path("Huge.RBP"));
     StartAndSettle();
     Control<QLineEdit>("EditHotTemp")->setText("500");
-    WaitMs(600);
+    Settle();
     const int before = Runs();
     dialogs->LoadAnswers << Path("Huge.RBP");
     TriggerAction(window.get(), "Load1");

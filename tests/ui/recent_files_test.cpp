@@ -34,8 +34,7 @@ TEST_F(RecentFiles, LoadedAndSavedFilesSurviveARestartAndADeletedOneIsDropped) {
     EXPECT_EQ(Entries(), expected);
 
     window.reset();
-    Start();
-    WaitMs(300);
+    StartAndSettle();
     EXPECT_EQ(Entries(), expected);
     // The 56 keys of the window are still read as before.
     EXPECT_EQ(window->Caption(), "Velmora -- Default");
@@ -54,8 +53,7 @@ TEST_F(RecentFiles, LoadedAndSavedFilesSurviveARestartAndADeletedOneIsDropped) {
     EXPECT_EQ(Entries(), (QStringList{Path("KESTMORE.RBP"), Path("BRANDOCK TAPPER.RBP")}));
 
     window.reset();
-    Start();
-    WaitMs(300);
+    StartAndSettle();
     EXPECT_EQ(Entries(), (QStringList{Path("KESTMORE.RBP"), Path("BRANDOCK TAPPER.RBP")}));
 }
 

@@ -47,16 +47,16 @@ TEST_F(Undo, ClearIsOneStepThatUndoRestoresAndRecomputes) {
     const int runs = Runs();
     TriggerAction(window.get(), "Undo1");
     EXPECT_EQ(Inputs(*window), before);
+    SettleAfter(runs);  // once settled, no timer is left to start a run or a step
     EXPECT_EQ(Runs(), runs + 1);
     EXPECT_EQ(Report(), report);
     EXPECT_FALSE(Modified());  // back at the state of the last load
-    WaitMs(700);               // neither a timer run nor a further step follows
-    EXPECT_EQ(Runs(), runs + 1);
     EXPECT_EQ(window->UndoStack()->count(), 1);
 
     TriggerAction(window.get(), "Redo1");
     EXPECT_EQ(Control<QLineEdit>("EditDispDiameter")->text(), "");
     EXPECT_EQ(Control<QLineEdit>("EditSpringConstant")->text(), "0");
+    SettleAfter(runs + 1);
     EXPECT_EQ(Runs(), runs + 2);
 }
 
@@ -76,6 +76,7 @@ TEST_F(Undo, LoadIsOneStepAndMarksTheTitleClean) {
     const int runs = Runs();
     TriggerAction(window.get(), "Undo1");  // the load
     EXPECT_TRUE(Modified());
+    SettleAfter(runs);
     EXPECT_EQ(Runs(), runs + 1);
     EXPECT_TRUE(Control<QLineEdit>("EditDispMass")->text().endsWith("9"));
     TriggerAction(window.get(), "Undo1");  // the typing
@@ -92,13 +93,13 @@ TEST_F(Undo, AKeystrokeBurstInOneFieldIsOneStepAndSaveClearsTheMark) {
     mass->selectAll();
     TypeKeys(mass, "2.5");
     TypeKeys(mass, "0");
-    WaitMs(700);
+    Settle();
     EXPECT_EQ(window->UndoStack()->count(), 1);
     EXPECT_EQ(window->UndoStack()->undoText(), "Edit displacer mass");
     // A unit choice in another field is a step of its own.
     ChooseItem(Control<QComboBox>("DispMassUnits"), 1);
     TypeKeys(Control<QLineEdit>("EditHotTemp"), "1");
-    WaitMs(700);
+    Settle();
     EXPECT_EQ(window->UndoStack()->count(), 3);
     EXPECT_EQ(window->UndoStack()->text(1), "Edit displacer mass unit");
     EXPECT_EQ(window->UndoStack()->text(2), "Edit hot temperature");
@@ -130,7 +131,7 @@ TEST_F(Undo, UseButtonIsOneStep) {
     pages->setCurrentWidget(Control<QWidget>("DesignSheet"));
     Control<QLineEdit>("EditStep3PistonDiam")->setText("");
     Control<QLineEdit>("EditStep3PistonStroke")->setText("");
-    WaitMs(700);
+    Settle();
     const int steps = window->UndoStack()->count();
     const QString designed = Inputs(*window);
     // Empty design fields copied over the real piston: the loss the undo takes back.
@@ -141,6 +142,7 @@ TEST_F(Undo, UseButtonIsOneStep) {
     const int runs = Runs();
     TriggerAction(window.get(), "Undo1");
     EXPECT_EQ(Inputs(*window), designed);
+    SettleAfter(runs);
     EXPECT_EQ(Runs(), runs + 1);
     while (window->UndoStack()->canUndo()) TriggerAction(window.get(), "Undo1");
     EXPECT_EQ(Inputs(*window), before);
@@ -157,12 +159,12 @@ TEST_F(Undo, InputsFromAnotherWindowAreOneStep) {
     const int red = Control<QComboBox>("RedGraphRG")->currentIndex();
     const int runs = Runs();
     window->ApplyInputsAsOneStep(proposal, "Apply optimum");
-    EXPECT_EQ(Runs(), runs + 1);
+    EXPECT_TRUE(window->ComputeRunning());  // at once
     EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), "0.75");
     EXPECT_EQ(Control<QComboBox>("RedGraphRG")->currentIndex(), red);
     EXPECT_EQ(window->UndoStack()->count(), 1);
     EXPECT_EQ(window->UndoStack()->undoText(), "Apply optimum");
-    WaitMs(700);
+    SettleAfter(runs);  // once settled, neither a timer run nor a further step is left
     EXPECT_EQ(Runs(), runs + 1);
     TriggerAction(window.get(), "Undo1");
     EXPECT_EQ(Inputs(*window), before);

@@ -138,7 +138,9 @@ void TForm1::ApplyInputsAsOneStep(const ControlState& inputs, const QString& ste
     CommitInputStep(stepText);
     ui_.EditChangeTimer->stop();
     Compute(true, true);
-    if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+    AfterNextCompute([this] {
+        if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+    });
 }
 
 // Undo and redo: the widgets take the step's inputs quietly, then one recomputation follows.
@@ -150,7 +152,9 @@ void TForm1::ApplyStepInputs(const ControlState& inputs) {
     }
     ui_.EditChangeTimer->stop();  // this run computes whatever the timer would have
     Compute(true, true);
-    if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+    AfterNextCompute([this] {
+        if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+    });
 }
 
 // The change handlers stay quiet (Loading), so putting the inputs starts no timer and no step.

@@ -11,6 +11,7 @@
 #include "ui/commands/compare_commands.h"
 #include "ui/commands/export_commands.h"
 #include "ui/mainwindow/bug_list_text.h"
+#include "ui/mainwindow/compute_copy.h"
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/menu_access_keys.h"
@@ -22,6 +23,7 @@
 #include "ui/pages/inputs/inputs_page.h"
 #include "ui/pages/inputs/typical_ranges.h"
 #include "ui/pages/report/report_page.h"
+#include "ui/tools/background_task.h"
 #include "ui/tools/design_space_window.h"
 #include "ui/tools/energy_window.h"
 #include "ui/tools/optimize_window.h"
@@ -53,6 +55,7 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     ConnectTypicalRanges(ui_);
     BuildBugMemo();
     BuildTimers();
+    BuildComputeTask();
     ConnectEvents();
     ConnectInputSteps();
     exports_ = new ExportCommands(*this, *dialogs_);
@@ -173,7 +176,9 @@ void TForm1::ConnectEvents() {
             [this] { IncreaseSchmidtPowerButtonClick(); });
     reportPage_->Connect();
     connect(inputsPage_, &InputsPage::InputsReplaced, this, [this] {
-        if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+        AfterNextCompute([this] {
+            if (ui_.PageControl1->currentWidget() == ui_.DesignSheet) DesignSheetEnter();
+        });
     });
 }
 
@@ -200,15 +205,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
     if (LeaveUndoKeysToSteps(watched, event)) return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TForm1::Compute(bool forceSimulation, bool refreshSecondGraph) {
-    ComputeDriver& driver = session_.Driver;
-    const int before = driver.RunCount();
-    driver.Compute(forceSimulation, refreshSecondGraph);
-    // A call turned away (loading) or served later by the run in progress shows nothing yet.
-    if (driver.ComputeBusy || driver.RunCount() == before) return;
-    ShowResults();
 }
 
 void TForm1::HelpSheetShow() {
@@ -241,6 +237,11 @@ void TForm1::ShowMessage(const QString& text) {
 
 int TForm1::FrameWidth() const {
     return frameGeometry().width();
+}
+
+void TForm1::SetEditDelay(int milliseconds) {
+    inputsPage_->SetEditDelay(milliseconds);
+    stepTimer_->setInterval(milliseconds);  // a burst of edits ends when its computation starts
 }
 
 void TForm1::EditChangeTimerTimer() {

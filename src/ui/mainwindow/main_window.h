@@ -9,7 +9,6 @@
 
 #include "model/design_steps.h"
 #include "persistence/state_locations.h"
-#include "simulation/sensitivity_study.h"
 #include "ui/mainwindow/page_host.h"
 #include "ui/mainwindow/window_controls.h"
 #include "ui/mainwindow/window_dialogs.h"
@@ -19,6 +18,9 @@ class QShortcut;
 
 namespace velmora {
 
+class BackgroundTask;
+class ComputeCopy;
+class WorkProgress;
 class DesignStepsPage;
 class ExportCommands;
 class GraphsPage;
@@ -87,8 +89,18 @@ class TForm1 : public QMainWindow, private PageHost {
     // The sensitivity study on the design page's button, run on the window's input fields.
     void IncreaseSchmidtPowerButtonClick();
 
-    // One run of the compute driver; the widgets show its results when the outermost run ends.
+    // One run of the compute driver, on a copy of the inputs as they are now, on a thread of its
+    // own; the widgets show its results when it has finished (ComputeApplied). Nothing while a
+    // file is loading. A request while a run is under way stops that run (its results are
+    // dropped) and one further run with its arguments follows.
     void Compute(bool forceSimulation, bool refreshSecondGraph) override;
+    // A computation or the sensitivity study is under way.
+    bool ComputeRunning() const;
+    // Runs `then` once, when the next computation's results have been applied.
+    void AfterNextCompute(const std::function<void()>& then);
+    // The typing delay: how long after the last edit the computation starts and the burst of
+    // edits becomes one undo step (500 ms; tests make it shorter).
+    void SetEditDelay(int milliseconds);
     // Copies the session's reports, labels and charts into the widgets.
     void ShowResults() override;
 
@@ -115,7 +127,10 @@ class TForm1 : public QMainWindow, private PageHost {
     DesignMembers& Design;
     const bool& PistonDesignGuard;
     const bool& DispDesignGuard;
-    SensitivityStudy Study;
+
+  signals:
+    // A computation's results (reports, charts, samples, engine drawing) are all in the widgets.
+    void ComputeApplied();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -165,6 +180,14 @@ class TForm1 : public QMainWindow, private PageHost {
     void WriteRecentFileList();
     void LoadChosenFile(const QString& path);
     bool Loading() const { return session_.Driver.Loading; }
+    // The computations on their thread (window_compute.cpp) and the study (sensitivity_events).
+    void BuildComputeTask();
+    std::shared_ptr<ComputeCopy> NewComputeCopy(const std::shared_ptr<WorkProgress>& progress);
+    void StartCompute(bool forceSimulation, bool refreshSecondGraph);
+    void ComputeEnded();
+    void ApplyComputeCopy();
+    void StartStudy();
+    void StudyEnded(bool completed);
 
     WindowControls ui_;
     WindowSession session_{*this};
@@ -190,6 +213,16 @@ class TForm1 : public QMainWindow, private PageHost {
     QObject* stepControl_ = nullptr;
     bool shown_ = false;
     bool destroyed_ = false;
+    // After session_: a run still under way is stopped and waited for before the session goes.
+    std::unique_ptr<BackgroundTask> computeTask_;
+    std::shared_ptr<ComputeCopy> computeRun_;
+    enum class RunKind { Compute, Study } runKind_ = RunKind::Compute;
+    struct {
+        bool force = true;
+        bool refresh = true;
+    } computeArgs_;
+    bool computeAgain_ = false;
+    bool studying_ = false;
 
     friend class WindowSession;
 };

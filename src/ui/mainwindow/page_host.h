@@ -13,7 +13,8 @@ class WindowSession;
 class PageHost {
   public:
     virtual WindowSession& Session() = 0;
-    // One run of the compute driver; the widgets show its results when the outermost run ends.
+    // One run of the compute driver on a thread of its own; the widgets show its results when
+    // it has finished (a newer request replaces a run still under way).
     virtual void Compute(bool forceSimulation, bool refreshSecondGraph) = 0;
     // Copies the session's reports, labels and charts into the widgets.
     virtual void ShowResults() = 0;

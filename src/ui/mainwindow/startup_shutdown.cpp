@@ -21,12 +21,11 @@
 #include "ui/pages/help/release_text.h"
 #include "ui/pages/inputs/inputs_page.h"
 #include "ui/pages/report/report_page.h"
+#include "ui/tools/background_task.h"
 
 namespace velmora {
 
 void TForm1::FormCreate() {
-    session_.Driver.ComputeBusy = false;
-    session_.Driver.ComputePending = false;
     ReleaseText = ReleaseTextOfExecutable();
     // The release stays on the input page (the start-up step that blanks it is left out):
     // the user then always sees which release produced a report.
@@ -70,6 +69,9 @@ void TForm1::FormDestroy() {
     destroyed_ = true;
     ui_.AnimateTimer->stop();
     ui_.EditChangeTimer->stop();
+    // A computation still under way is not wanted any more; it stops at its next cycle.
+    computeAgain_ = false;
+    computeTask_->Cancel();
     PrepareStateFolder(Locations);
     SaveParameterFile(StateFile());
     WriteRecentFileList();

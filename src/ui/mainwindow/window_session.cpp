@@ -1,7 +1,6 @@
 #include "ui/mainwindow/window_session.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/control_state_widgets.h"
@@ -24,14 +23,6 @@ void WindowSession::StopAnimation() {
 
 void WindowSession::RefreshSecondGraph() {
     form_.ShowGraph2RGClick();
-}
-
-void WindowSession::ProcessPendingEvents() {
-    QCoreApplication::processEvents();
-}
-
-void WindowSession::DrawEngineAtClickedFrame() {
-    form_.DrawEngine(ClickedFrame);
 }
 
 bool WindowSession::IsPowerCurveShown() const {

@@ -6,9 +6,10 @@ namespace velmora {
 
 class TForm1;
 
-// The engine session as the window runs it: the controls are read from the widgets, and the
-// hooks that touch the screen (animation, second graph, cursor, pending events, engine
-// drawing) go to the window. It records each run's steps for the exports.
+// The engine session as the window holds it: the controls are read from the widgets, and the
+// hooks that touch the screen (animation, second graph, cursor) go to the window. Its driver
+// never runs here: each computation runs on a copy (ComputeCopy) whose results, with the
+// steps recorded for the exports, the window takes over.
 class WindowSession : public RecordingSession {
   public:
     explicit WindowSession(TForm1& form) : form_(form) {}
@@ -17,8 +18,6 @@ class WindowSession : public RecordingSession {
     bool IsAnimating() const override;
     void StopAnimation() override;
     void RefreshSecondGraph() override;
-    void ProcessPendingEvents() override;
-    void DrawEngineAtClickedFrame() override;
     bool IsPowerCurveShown() const override;
     void SetBusyCursor(bool busy) override;
 

@@ -20,8 +20,11 @@ bool BackgroundTask::Start(std::shared_ptr<WorkProgress> progress, std::function
     thread_.Join();  // earlier work has finished; its thread is reaped here
     progress_ = std::move(progress);
     running_ = true;
-    // A thread the system refuses ends at once, with the reason as its failure.
-    thread_.Start(std::move(work));
+    // A thread the system refuses ends at once, with the reason as its failure. The end is
+    // seen at once, not at the next tick of the progress timer.
+    thread_.Start(std::move(work), [this] {
+        QMetaObject::invokeMethod(this, &BackgroundTask::Poll, Qt::QueuedConnection);
+    });
     poll_->start();
     return true;
 }

@@ -12,10 +12,10 @@ class QTimer;
 namespace velmora {
 
 // A run on a thread of its own, watched from the window: the one way the tool windows run
-// their work. Progressed reports the run's progress every tenth of a second while it runs;
-// Finished comes once when the work has ended (done, cancelled or failed: Failure() says why
-// it failed, as a message, where an escaping exception would have ended the program).
-// Destroying the task cancels the work and waits for it.
+// their work, and the main window its computations. Progressed reports the run's progress
+// every tenth of a second while it runs; Finished comes once, as soon as the work has ended (done,
+// cancelled or failed: Failure() says why it failed, as a message, where an escaping exception
+// would have ended the program). Destroying the task cancels the work and waits for it.
 class BackgroundTask : public QObject {
     Q_OBJECT
   public:
@@ -26,6 +26,8 @@ class BackgroundTask : public QObject {
     // while earlier work runs.
     bool Start(std::shared_ptr<WorkProgress> progress, std::function<void()> work);
     void Cancel();
+    // Cancel was called for the work started last.
+    bool Cancelled() const { return progress_ && progress_->Cancelled(); }
     // From Start until Finished is emitted.
     bool Running() const { return running_; }
     std::size_t Done() const { return progress_ ? progress_->Done() : 0; }

@@ -107,6 +107,10 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     QUndoStack* undo = form_.UndoStack();
     connect(undo, &QUndoStack::indexChanged, this, [this] { Recompute(); });
     connect(undo, &QUndoStack::cleanChanged, this, [this] { Recompute(); });
+    // The cycle chart draws the window's own last revolution, which a computation replaces.
+    connect(&form_, &TForm1::ComputeApplied, this, [this] {
+        if (job_ && !Busy()) Show();
+    });
     AddUserGuideKey(form_, this, "energy");
     resize(1040, 520);
     Recompute();

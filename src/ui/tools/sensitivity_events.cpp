@@ -1,90 +1,103 @@
-// The "Increase Schmidt Power" study run on the window's own input fields.
-#include <QTimer>
+// The "Increase Schmidt Power" study, run on a copy of the window's inputs on a thread of its
+// own, as a computation runs.
+#include <QPointer>
 
-#include "model/scoped_flag.h"
 #include "simulation/sensitivity_study.h"
 #include "ui/charts/chart_panel.h"
+#include "ui/mainwindow/compute_copy.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/tools/background_task.h"
 
 namespace velmora {
 
 namespace {
 
-// The study's view of the window. Trial texts go into the real fields, so each one restarts
-// the change timer as typing would, and the study stops it again.
-class WindowStudyTarget : public StudyTarget {
+// The study's view of the copy: trial texts go into the copy's fields, never the window's, so
+// the user's fields and undo steps stay as they are. Memo3 and lSuggesting are the window's:
+// what the study writes is handed to its thread as it happens.
+class CopyStudyTarget final : public SessionStudyTarget {
   public:
-    WindowStudyTarget(TForm1& form, WindowSession& session, WindowControls& controls)
-        : form_(form), session_(session), c_(controls) {}
+    CopyStudyTarget(ComputeCopy& copy, TForm1& form) : SessionStudyTarget(copy), copy_(copy) {
+        form_ = &form;
+    }
 
-    std::string FieldText(const StudyInput& input) override {
-        QLineEdit* field = Field(input);
-        return field != nullptr ? ToStdString(field->text()) : std::string();
-    }
-    void SetFieldText(const StudyInput& input, const std::string& text) override {
-        if (QLineEdit* field = Field(input)) field->setText(ToQString(text));
-    }
-    void StopChangeTimer() override { c_.EditChangeTimer->stop(); }
     void Compute(bool forceSimulation, bool refreshSecondGraph) override {
-        // The trials run with the report panes and charts hidden and the final run replaces
-        // every result, so only that one is copied into the widgets.
-        if (refreshSecondGraph)
-            form_.Compute(forceSimulation, refreshSecondGraph);
-        else
-            session_.Compute(forceSimulation, refreshSecondGraph);
+        // The trials run with the charts hidden; the final run (the only one refreshing the
+        // second graph) shows them again, the power/speed chart when it is chosen.
+        copy_.PowerCurveShown = refreshSecondGraph && ShowsPowerCurve(copy_.State.ShowGraph2RG);
+        SessionStudyTarget::Compute(forceSimulation, refreshSecondGraph);
     }
-    double SchmidtPower() override { return session_.Driver.Params.SchmidtPower; }
-    OutputUnits Units() override {
-        ControlState state = session_.State;
-        ReadControls(c_, state);
-        return state.outputs;
+    void ClearMemo3() override {
+        OnWindow([](WindowControls& c) { c.Memo3->clear(); });
     }
-    void ClearMemo3() override { c_.Memo3->clear(); }
     void AppendMemo3(const std::string& line) override {
-        c_.Memo3->appendPlainText(ToQString(line));
+        OnWindow([text = ToQString(line)](WindowControls& c) { c.Memo3->appendPlainText(text); });
     }
     void SetSuggesting(const std::string& caption) override {
-        c_.lSuggesting->setText(ToQString(caption));
+        OnWindow([text = ToQString(caption)](WindowControls& c) { c.lSuggesting->setText(text); });
     }
 
   private:
-    QLineEdit* Field(const StudyInput& input) {
-        return c_.InputSheet->findChild<QLineEdit*>(QString::fromLatin1(input.controlName));
+    template <class Change>
+    void OnWindow(Change change) {
+        QPointer<TForm1> form = form_;
+        QMetaObject::invokeMethod(
+            form_,
+            [form, change] {
+                if (form) change(form->Ui());
+            },
+            Qt::QueuedConnection);
     }
 
-    TForm1& form_;
-    WindowSession& session_;
-    WindowControls& c_;
+    ComputeCopy& copy_;
+    TForm1* form_ = nullptr;
 };
 
 }  // namespace
 
 void TForm1::IncreaseSchmidtPowerButtonClick() {
-    // A click that arrives through the events processed inside a trial would take the trial
-    // texts for the former ones.
-    if (Study.Running()) return;
-    // A click that arrives while a computation lets events run would find every trial turned
-    // into a pending run and list no gains at all; it waits for that computation to end.
-    if (session_.Driver.ComputeBusy) {
-        QTimer::singleShot(10, this, [this] { IncreaseSchmidtPowerButtonClick(); });
-        return;
-    }
+    // The button is disabled while a study runs; a click queued before that finds it running.
+    if (studying_) return;
+    studying_ = true;
     WindowControls& c = ui_;
     QWidget* const hidden[] = {c.Memo1, c.Memo2, c.MainChart, c.MainChartA, c.PVChart, c.Chart3};
     for (QWidget* widget : hidden) widget->hide();
     c.IncreaseSchmidtPowerButton->setEnabled(false);
-
-    // The trials are no edits of the user's: the study restores every input when it ends.
     FlushPendingStep();
-    WindowStudyTarget target(*this, session_, c);
-    {
-        ScopedFlag applying(applyingStep_);
-        Study.Run(target);
-    }
+    if (session_.IsAnimating()) session_.StopAnimation();
 
+    // The study improves on the results of the inputs as they are: a computation under way
+    // ends first (ComputeEnded starts the study then).
+    if (computeTask_->Running()) return;
+    StartStudy();
+}
+
+void TForm1::StartStudy() {
+    runKind_ = RunKind::Study;
+    // Requests during the study are served by one full run after it, as its own final one.
+    computeArgs_ = {true, true};
+    auto progress = std::make_shared<WorkProgress>();
+    auto copy = NewComputeCopy(progress);
+    auto target = std::make_shared<CopyStudyTarget>(*copy, *this);
+    computeRun_ = copy;
+    computeTask_->Start(progress, [copy, target] {
+        SensitivityStudy study;
+        study.Run(*target);
+    });
+}
+
+void TForm1::StudyEnded(bool completed) {
+    studying_ = false;
+    WindowControls& c = ui_;
     QWidget* const shownAgain[] = {c.Memo1, c.Memo2, c.MainChart, c.MainChartA};
     for (QWidget* widget : shownAgain) widget->show();
+    if (completed) {
+        ApplyComputeCopy();
+    } else if (!destroyed_) {
+        // The copy holds some trial's results: a full run from the window's inputs replaces them.
+        computeAgain_ = true;
+    }
     ShowGraph2RGClick();
     c.IncreaseSchmidtPowerButton->setEnabled(true);
 }

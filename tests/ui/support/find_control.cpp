@@ -1,18 +1,15 @@
 #include "ui/support/find_control.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QThread>
 
 namespace velmora::testing {
 
-void WaitMs(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
+void HandlePostedEvents() {
+    // Twice: handling a layout request or a resize posts the events that follow from it.
+    for (int round = 0; round < 2; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
     }
 }
 

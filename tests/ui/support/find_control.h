@@ -21,8 +21,9 @@ T* FindControl(QObject* root, const char* name) {
     return control;
 }
 
-// Runs the event loop for `ms` milliseconds, so timers fire as they would.
-void WaitMs(int ms);
+// Handles the events already posted (layout requests, resizes, repaints) without waiting for
+// time to pass: what a layout needs before its geometry can be read.
+void HandlePostedEvents();
 
 // Sends one key press and release per character, as typing does.
 void TypeKeys(QWidget* widget, const QString& text);

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "ui/mainwindow/main_window.h"
@@ -16,6 +18,9 @@ namespace velmora::testing {
 // the test's script.
 class WindowTest : public ::testing::Test {
   protected:
+    static constexpr int kEditDelayMs = 20;
+    static constexpr int kComputeTimeoutMs = 20000;
+
     void TearDown() override { window.reset(); }
 
     QString Path(const QString& name) const { return QDir(folder.path()).filePath(name); }
@@ -27,18 +32,48 @@ class WindowTest : public ::testing::Test {
         ASSERT_TRUE(QFile::copy(source, Path(as.isEmpty() ? name : as))) << source.toStdString();
     }
 
-    // Creates and shows the window; the first computation follows 100 ms later.
+    // Creates and shows the window; the first computation follows 100 ms later. Edits start
+    // their computation kEditDelayMs after the last one instead of 500 ms.
     void Start() {
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         window = std::make_unique<TForm1>(folder.path(), std::move(scripted));
+        window->SetEditDelay(kEditDelayMs);
         window->show();
     }
 
     // Shows the window and waits for the start-up computation.
     void StartAndSettle() {
         Start();
-        WaitMs(300);
+        Settle(1);
+    }
+
+    // Waits until no edit waits for its computation or its undo step, no computation is under
+    // way, and at least `runs` computations have been applied since the window was made.
+    void Settle(int runs = 0) {
+        auto* steps = window->findChild<QTimer*>("StepTimer");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return Runs() >= runs && !window->ComputeRunning() &&
+                       !window->Ui().EditChangeTimer->isActive() &&
+                       (steps == nullptr || !steps->isActive());
+            },
+            kComputeTimeoutMs))
+            << "runs: " << Runs() << " of " << runs;
+    }
+    // Waits for one more computation than had been applied when the call was made.
+    void SettleAfter(int runsBefore) { Settle(runsBefore + 1); }
+    // Asks for a computation as the window's handlers do and waits for its results.
+    void ComputeAndWait(bool forceSimulation = true, bool refreshSecondGraph = true) {
+        const int before = Runs();
+        window->Compute(forceSimulation, refreshSecondGraph);
+        SettleAfter(before);
+    }
+    // The change timer's computation, now rather than after the typing delay, with its results.
+    void FireEditTimer() {
+        const int before = Runs();
+        window->EditChangeTimerTimer();
+        SettleAfter(before);
     }
 
     // KESTMORE as the design the window starts with, its first run over, the start-up bug

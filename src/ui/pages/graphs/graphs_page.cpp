@@ -100,11 +100,14 @@ void GraphsPage::DrawEngine(int position) {
     request.cursorMax = cursor.max;
     request.width = c_.Image1->Image().width();
     request.height = c_.Image1->Image().height();
-    const int runs = host_.Session().Driver.RunCount();
+    // Without samples there is nothing to draw yet: a computation makes them and draws the
+    // engine at the clicked position when its results are shown.
+    if (host_.Session().Sim.SampleDispPos.empty()) {
+        host_.Compute(false, true);
+        return;
+    }
     ReadControls(c_, host_.Session().State);
     const EngineFrame frame = velmora::DrawEngine(host_.Session(), request);
-    if (host_.Session().Driver.RunCount() != runs && !host_.Session().Driver.ComputeBusy)
-        host_.ShowResults();
     if (!frame.drawn) return;
     const RgbImage raster = Rasterize(frame.picture);
     const QImage image(raster.Data(), raster.Width(), raster.Height(),

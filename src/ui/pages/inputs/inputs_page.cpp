@@ -34,7 +34,7 @@ bool InputsPage::Loading() const {
 }
 
 void InputsPage::RestartChangeTimer() {
-    c_.EditChangeTimer->setInterval(500);
+    c_.EditChangeTimer->setInterval(editDelayMs_);
     c_.EditChangeTimer->stop();
     c_.EditChangeTimer->start();
 }

@@ -21,6 +21,8 @@ class InputsPage : public QObject {
     // Wires the page's fields, lists, check boxes and the change timer to the handlers below.
     void Connect();
 
+    // The change timer fires this long after the last edit (500 ms; tests shorten it).
+    void SetEditDelay(int milliseconds) { editDelayMs_ = milliseconds; }
     void RestartChangeTimer();
     void EditDispDiameterChange();
     void GraphCycleCountEditChange();
@@ -48,6 +50,7 @@ class InputsPage : public QObject {
 
     WindowControls& c_;
     PageHost& host_;
+    int editDelayMs_ = 500;
 };
 
 }  // namespace velmora

@@ -1,17 +1,16 @@
 // Not a check: grabs the Graphs page with each second graph, the engine picture through the
 // cycle, the design page after a design from 100 W and Memo3 after a study, for each reference
-// engine, into /tmp. Run with --gtest_also_run_disabled_tests.
+// engine.
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTabWidget>
 
+#include "screenshots/shots.h"
 #include "ui/pages/graphs/engine_image.h"
-#include "ui/support/window_fixture.h"
 
 namespace velmora::testing {
 namespace {
 
-class InteractionScreenshots : public WindowTest {
+class InteractionScreenshots : public ShotWindow {
   protected:
     void SetUp() override {
         CopyExample("KESTMORE.RBP");
@@ -19,52 +18,40 @@ class InteractionScreenshots : public WindowTest {
         StartAndSettle();
         window->BugMemoClick();
     }
-
-    void Load(const char* file) {
-        dialogs->LoadAnswers.push_back(Path(file));
-        TriggerAction(window.get(), "Load1");
-        WaitMs(100);
-    }
-
-    void Page(const char* name) {
-        Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>(name));
-        WaitMs(100);
-    }
 };
 
-TEST_F(InteractionScreenshots, DISABLED_GraphsPageAndEngine) {
+TEST_F(InteractionScreenshots, GraphsPageAndEngine) {
     int engine = 0;
     for (const char* file : {"KESTMORE.RBP", "BRANDOCK TAPPER.RBP"}) {
         Load(file);
         Page("GraphSheet");
         for (int choice = 0; choice < 4; ++choice) {
+            const int before = Runs();
             ChooseItem(Control<QComboBox>("ShowGraph2RG"), choice);
-            WaitMs(100);
-            window->grab().save(
-                QString("/tmp/velmora_graphs_%1_second%2.png").arg(engine).arg(choice));
+            SettleAfter(before);
+            Shot(QString("velmora_graphs_%1_second%2.png").arg(engine).arg(choice));
         }
         const int samples = static_cast<int>(window->Session().Sim.SampleDispPos.size());
         for (int i = 0; i < 6; ++i) {  // through the first cycle
             window->DrawEngine(samples * i / 18);
-            Control<EngineImage>("Image1")->grab().save(
-                QString("/tmp/velmora_engine_%1_pos%2.png").arg(engine).arg(i));
+            Shot(Control<EngineImage>("Image1"),
+                 QString("velmora_engine_%1_pos%2.png").arg(engine).arg(i));
         }
         ++engine;
     }
     // Layout A: a displacer wide enough to carry the piston cylinder on its top.
     Load("KESTMORE.RBP");
     Control<QLineEdit>("EditDispDiameter")->setText("300");
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     Page("GraphSheet");
     for (int i = 0; i < 4; ++i) {
         window->DrawEngine(1083 * i / 4);
-        Control<EngineImage>("Image1")->grab().save(
-            QString("/tmp/velmora_engine_A_pos%1.png").arg(i));
+        Shot(Control<EngineImage>("Image1"), QString("velmora_engine_A_pos%1.png").arg(i));
     }
-    window->grab().save("/tmp/velmora_graphs_layoutA.png");
+    Shot("velmora_graphs_layoutA.png");
 }
 
-TEST_F(InteractionScreenshots, DISABLED_DesignPageFrom100Watts) {
+TEST_F(InteractionScreenshots, DesignPageFrom100Watts) {
     window->ClearParameters1Click();
     Control<QLineEdit>("EditRequiredEnginePower")->setText("100");
     Control<QLineEdit>("EditHotTemp")->setText("900");
@@ -75,36 +62,36 @@ TEST_F(InteractionScreenshots, DISABLED_DesignPageFrom100Watts) {
     Control<QComboBox>("EngineSpeedUnits")->setCurrentIndex(1);
     Control<QLineEdit>("EditMeanEnginePressure")->setText("100000");
     Control<QComboBox>("PressureUnits")->setCurrentIndex(2);
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     Page("DesignSheet");
     TypeKeys(Control<QLineEdit>("EditStep3PistonDiam"), "100");
     window->UsePistonDiamStrokeButtonClick();
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     window->DesignSheetEnter();
     TypeKeys(Control<QLineEdit>("EditStep5DispStroke"), "50");
     window->UseDispDiamStrokeButtonClick();
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     window->DesignSheetEnter();
-    window->grab().save("/tmp/velmora_design_no_mass.png");
+    Shot("velmora_design_no_mass.png");
     Control<QLineEdit>("EditDispMass")->setText("500");
     Control<QComboBox>("DispMassUnits")->setCurrentIndex(1);  // grams
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     window->DesignSheetEnter();
     window->UseRodDiamButtonClick();
-    window->EditChangeTimerTimer();
+    FireEditTimer();
     window->DesignSheetEnter();
-    WaitMs(100);
-    window->grab().save("/tmp/velmora_design_full.png");
+    Shot("velmora_design_full.png");
 }
 
-TEST_F(InteractionScreenshots, DISABLED_StudyOnEachReferenceEngine) {
+TEST_F(InteractionScreenshots, StudyOnEachReferenceEngine) {
     int engine = 0;
     for (const char* file : {"KESTMORE.RBP", "BRANDOCK TAPPER.RBP"}) {
         Load(file);
         Page("DesignSheet");
+        const int before = Runs();
         window->IncreaseSchmidtPowerButtonClick();
-        WaitMs(100);
-        window->grab().save(QString("/tmp/velmora_study_%1.png").arg(engine));
+        SettleAfter(before);
+        Shot(QString("velmora_study_%1.png").arg(engine));
         ++engine;
     }
 }
