@@ -7,19 +7,19 @@
 
 namespace velmora {
 
-DesignEnergy AccurateEnergy(const ParameterSet& analysed, const ControlState& controls,
-                            bool atOmegaBar) {
+DesignEnergy AccurateEnergy(const ParameterSet& analysed, const Design& design, bool atOmegaBar) {
     AccurateCycleOptions options;
-    options.gravity = controls.GravityCB;
-    options.pressureEqualization = controls.LeakCB;
+    options.gravity = design.displacerWeight;
+    options.pressureEqualization = design.pressureEqualization;
     options.atOmegaBar = atOmegaBar;
     options.recordSamples = false;
     const AccurateCycleResult run = RunAccurateCycle(analysed, options);
 
     DesignEnergy e;
-    e.model = IntegrationModel::Accurate;
+    e.ownIndicatedPower = true;
     e.settled = run.settled;
     e.outcome = run.atSpeed.outcome;
+    e.computed = e.outcome != AccurateOutcome::MissingInput;
     if (run.atSpeed.settled) e.atSpeed = run.atSpeed.energy;
     if (run.omegaBarRun) {
         e.omegaBarOutcome = run.atOmegaBar.outcome;
@@ -28,7 +28,7 @@ DesignEnergy AccurateEnergy(const ParameterSet& analysed, const ControlState& co
     return e;
 }
 
-DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const ControlState& controls,
+DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const Design& design,
                              const SimulationState& sim, SimulationState& scratch,
                              bool atOmegaBar) {
     DesignEnergy e;
@@ -36,6 +36,7 @@ DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const ControlState& c
     if (analysed.EngineSpeed > 0 && IntegrateRecordedCycle(sim, analysed, cycle))
         e.atSpeed = EnergyOfCycle(cycle, analysed, analysed.EngineSpeed);
     e.settled = e.atSpeed.has_value();
+    e.computed = e.atSpeed.has_value();
     if (atOmegaBar && analysed.OmegaBar > 0) {
         // The same schedule run again with Omega Bar as the engine speed: simulated there,
         // not the engine-speed diagram scaled by its frequency.
@@ -45,7 +46,7 @@ DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const ControlState& c
         SimulationNotes notes;
         scratch.SimStepCount = 0;
         scratch.Summary.reset();
-        RunSimulation(p, controls, scratch, notes, host, Recording::ResultsOnly);
+        RunSimulation(p, design, scratch, notes, host, Recording::ResultsOnly);
         if (IntegrateRecordedCycle(scratch, analysed, cycle))
             e.atOmegaBar = EnergyOfCycle(cycle, analysed, analysed.OmegaBar);
     }
@@ -62,7 +63,7 @@ std::optional<double> Finite(double value) {
 }  // namespace
 
 void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
-    if (e.model == IntegrationModel::Accurate) {
+    if (e.ownIndicatedPower) {
         r[DesignOutput::IndicatedPower].reset();
         if (e.atSpeed) r[DesignOutput::IndicatedPower] = Finite(e.atSpeed->indicatedPower);
     }
@@ -84,10 +85,7 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
         r[DesignOutput::ShaftPowerAtOmegaBar] = Finite(e.atOmegaBar->shaftPower);
     }
     // Missing inputs are not a run that failed to settle: nothing is said of it.
-    const bool computed = e.model == IntegrationModel::Accurate
-                              ? e.outcome != AccurateOutcome::MissingInput
-                              : e.atSpeed.has_value();
-    if (computed) r[DesignOutput::Settled] = e.settled ? 1.0 : 0.0;
+    if (e.computed) r[DesignOutput::Settled] = e.settled ? 1.0 : 0.0;
 }
 
 const char* OutcomeText(AccurateOutcome outcome) {

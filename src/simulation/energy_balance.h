@@ -1,9 +1,12 @@
 #pragma once
 
 #include "model/parameter_set.h"
-#include "simulation/simulation_state.h"
 
 namespace velmora {
+
+// The one-degree run's recorded state (simulation_state.h), read only by
+// IntegrateRecordedCycle: the energy figures themselves know no chart.
+struct SimulationState;
 
 // The cyclic integrals of one engine cycle, J per cycle, signed: positive work is done by the
 // gas, positive heat is taken in by the gas.
