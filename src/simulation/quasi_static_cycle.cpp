@@ -6,6 +6,7 @@
 
 #include "model/units.h"
 #include "simulation/accurate_cycle.h"
+#include "simulation/engine.h"
 
 namespace velmora {
 namespace {
@@ -17,14 +18,13 @@ double Degrees0To360(double radians) {
 }
 
 // The snapping engine: p = M R / D with D = D0 + a x + b sin(theta), and the force on the rod.
-// The fields are named as Engine's (engine.h); its D is linearized (doc/physics.md section 1).
-struct SnapEngine {
-    double gasMassR = 0, bufferPressure = 0, dispHalfStroke = 0, rodArea = 0, springConstant = 0,
-           springCenter = 0, weight = 0, dispMass = 0;
+// The snapping engine: p = M R / D with D linearized, D = D0 + a x + b sin(theta)
+// (doc/physics.md section 1), and the force on the rod.
+struct SnapEngine : Engine {
     double D0 = 0, a = 0, b = 0, pistonSwing = 0;  // pistonSwing: A_p h_p, dV / d sin(theta)
-    double D(double x, double s) const { return D0 + a * x + b * s; }
-    double Force(double x, double s) const {
-        return rodArea * (gasMassR / D(x, s) - bufferPressure) -
+    double LinearD(double x, double s) const { return D0 + a * x + b * s; }
+    double ForceAt(double x, double s) const {
+        return rodArea * (gasMassR / LinearD(x, s) - bufferPressure) -
                springConstant * (x - springCenter) - weight;
     }
 };
@@ -48,7 +48,7 @@ Crossing Cross(const SnapEngine& e, double sigma, double theta0, double speed) {
     Crossing c;
     const double xs = -sigma * e.dispHalfStroke;
     const double s0 = std::sin(theta0), c0 = std::cos(theta0);
-    const double Ds = e.D(xs, s0);
+    const double Ds = e.LinearD(xs, s0);
     const double gasStiffness = -e.rodArea * e.gasMassR * e.a / (Ds * Ds);
     const double kappa = gasStiffness - e.springConstant;  // dF/dx on leaving: the force grows away
     const double rate =
@@ -76,7 +76,7 @@ Crossing Cross(const SnapEngine& e, double sigma, double theta0, double speed) {
         t = std::log(2 * kappa * lambda * xi / rate) / lambda + integral;
         // The crossing is shifted in sin(theta) by c0 speed t: to first order that adds the
         // curl of p dV over the strip between the two paths.
-        const double D = e.D(xs + dx, s0);
+        const double D = e.LinearD(xs + dx, s0);
         const double shift = c0 * speed * t * 2 * stroke * w;  // d(sin theta) d(xi)/dw
         const double pistonTerm = sigma * e.gasMassR * e.pistonSwing * e.a / (D * D) * shift;
         const double rodTerm = -sigma * e.gasMassR * e.rodArea * e.b / (D * D) * shift;
@@ -97,22 +97,11 @@ bool MakeSnapEngine(const ParameterSet& p, bool gravity, SnapEngine& e) {
     if (gasMass <= 0 || p.DispRodArea <= 0 || p.PistonArea <= 0 || p.PistonHalfStroke <= 0 ||
         p.DispHalfStroke <= 0)
         return false;
-    e.gasMassR = gasMass * kGasConstant;
-    e.bufferPressure = p.MeanEnginePressure;
-    e.dispHalfStroke = p.DispHalfStroke;
-    e.rodArea = p.DispRodArea;
-    e.springConstant = p.SpringConstant;
-    e.springCenter = p.SpringCenter;
-    e.dispMass = p.DispMass;
-    e.weight = gravity ? p.DispMass * kGravity : 0.0;
-    // Sum of V / T = D0 + a x + b sin(theta).
-    e.D0 = p.DispArea * e.dispHalfStroke / p.HotTemp +
-           ((p.DispArea - e.rodArea) * e.dispHalfStroke + p.PistonArea * p.PistonHalfStroke) /
-               p.ColdTemp +
-           p.DeadSpaceVol / p.DeadSpaceTemp;
-    e.a = p.DispArea / p.HotTemp - (p.DispArea - e.rodArea) / p.ColdTemp;
-    e.pistonSwing = p.PistonArea * p.PistonHalfStroke;
-    e.b = e.pistonSwing / p.ColdTemp;
+    static_cast<Engine&>(e) = EngineOf(p, gravity, 0, gasMass * kGasConstant);
+    e.D0 = e.D(0, 0);
+    e.a = e.dispArea / e.hotTemp - (e.dispArea - e.rodArea) / e.coldTemp;
+    e.pistonSwing = e.pistonArea * e.pistonHalfStroke;
+    e.b = e.pistonSwing / e.coldTemp;
     return true;
 }
 
@@ -136,7 +125,7 @@ QuasiStaticCycle Limit(const ParameterSet& p, const SnapEngine& e, double& sUp, 
     constexpr int kChecks = 200;
     for (int i = 1; i < kChecks; ++i) {
         const double x = -h + 2 * h * i / kChecks;
-        if (e.Force(x, sUp) <= 0 || e.Force(x, sDown) >= 0) return q;
+        if (e.ForceAt(x, sUp) <= 0 || e.ForceAt(x, sDown) >= 0) return q;
     }
 
     q.valid = true;
