@@ -5,6 +5,7 @@
 #include <string>
 
 #include "designspace/sweep_run.h"
+#include "model/design_form.h"
 #include "persistence/parameter_file.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/engine_session.h"
@@ -24,9 +25,10 @@ void BM_EvaluateDesign(benchmark::State& state) {
     if (!LoadEngine(controls)) return state.SkipWithError("KESTMORE.RBP not found");
     controls.ComputeCycleCountEdit = "3";
     controls.GraphCycleCountEdit = "1";
+    const velmora::Design design = velmora::ReadDesign(controls).design;
     velmora::DesignEvaluator evaluator;
     for (auto _ : state) {
-        velmora::DesignResult result = evaluator.Evaluate(controls);
+        velmora::DesignResult result = evaluator.Evaluate(design);
         benchmark::DoNotOptimize(result);
     }
 }
@@ -37,9 +39,10 @@ void BM_EvaluateDesignWithPowerCurve(benchmark::State& state) {
     velmora::ControlState controls;
     if (!LoadEngine(controls)) return state.SkipWithError("KESTMORE.RBP not found");
     controls.GraphCycleCountEdit = "1";
+    const velmora::Design design = velmora::ReadDesign(controls).design;
     velmora::DesignEvaluator evaluator;
     for (auto _ : state) {
-        velmora::DesignResult result = evaluator.Evaluate(controls, {.powerCurve = true});
+        velmora::DesignResult result = evaluator.Evaluate(design, {.powerCurve = true});
         benchmark::DoNotOptimize(result);
     }
 }

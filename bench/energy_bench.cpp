@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "model/design_form.h"
 #include "persistence/parameter_file.h"
 #include "simulation/design_evaluator.h"
 
@@ -20,10 +21,11 @@ void Evaluate(benchmark::State& state, velmora::IntegrationModel model, bool ene
     controls.Integration = model;
     velmora::EvaluationOptions options;
     options.energy = energy;
+    const velmora::Design design = velmora::ReadDesign(controls).design;
     velmora::DesignEvaluator evaluator;
     velmora::DesignResult result;
     for (auto _ : state) {
-        result = evaluator.Evaluate(controls, options);
+        result = evaluator.Evaluate(design, options);
         benchmark::DoNotOptimize(result);
     }
     if (energy && result[velmora::DesignOutput::Settled] != 1.0) state.SkipWithError("not settled");

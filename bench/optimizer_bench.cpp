@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "model/design_form.h"
 #include "optimizer/optimize_run.h"
 #include "persistence/parameter_file.h"
 #include "simulation/design_evaluator.h"
@@ -21,9 +22,10 @@ bool LoadEngine(velmora::ControlState& state) {
 void BM_EvaluatorRate(benchmark::State& state) {
     velmora::ControlState controls;
     if (!LoadEngine(controls)) return state.SkipWithError("KESTMORE.RBP not found");
+    const velmora::Design design = velmora::ReadDesign(controls).design;
     velmora::DesignEvaluator evaluator;
     for (auto _ : state) {
-        velmora::DesignResult result = evaluator.Evaluate(controls);
+        velmora::DesignResult result = evaluator.Evaluate(design);
         benchmark::DoNotOptimize(result);
     }
     state.SetItemsProcessed(state.iterations());

@@ -8,6 +8,7 @@
 #include <optional>
 #include <thread>
 
+#include "model/design_form.h"
 #include "simulation/sensitivity_study.h"
 
 namespace velmora {
@@ -18,21 +19,23 @@ namespace {
 // one slow design does not stall the others, few enough to hold (about 700 bytes a row).
 constexpr std::size_t kRowsAheadPerThread = 256;
 
-void Evaluate(const SweepPlan& plan, SweepRow& row, DesignEvaluator& evaluator) {
-    row.result = evaluator.Evaluate(DesignControls(plan, row.values), plan.options);
+void Evaluate(const SweepPlan& plan, const SweepGrid& grid, SweepRow& row,
+              DesignEvaluator& evaluator) {
+    row.result = evaluator.Evaluate(DesignOfRow(plan, grid.Base(), row.values), plan.options);
 }
 
 }  // namespace
 
-ControlState DesignControls(const SweepPlan& plan, const std::vector<double>& values) {
-    ControlState controls = plan.base;
-    for (std::size_t a = 0; a < plan.axes.size() && a < values.size(); ++a)
-        (controls.*plan.axes[a].input->control).text =
-            TrialText(values[a], plan.base.outputs.numbers);
-    return controls;
+Design DesignOfRow(const SweepPlan& plan, const Design& base, const std::vector<double>& values) {
+    Design design = base;
+    for (std::size_t a = 0; a < plan.axes.size() && a < values.size(); ++a) {
+        const SweepInput& input = *plan.axes[a].input;
+        SetInputInUnit(design, *input.input, (plan.base.*input.control).units, values[a]);
+    }
+    return design;
 }
 
-SweepGrid::SweepGrid(const SweepPlan& plan) {
+SweepGrid::SweepGrid(const SweepPlan& plan) : base_(ReadDesign(plan.base).design) {
     count_ = plan.axes.empty() ? 0 : 1;
     for (const SweepAxis& axis : plan.axes) {
         axisValues_.push_back(AxisValues(axis));
@@ -75,7 +78,7 @@ void SweepRun::Run(int threads) {
     RunJobs(
         pending.size(), threads, progress_,
         [&](std::size_t j, int slot) {
-            Evaluate(plan_, rows_[pending[j]], evaluators[slot]);
+            Evaluate(plan_, grid_, rows_[pending[j]], evaluators[slot]);
             finish(pending[j]);
         },
         [&](std::size_t j, const std::string&) {
@@ -117,7 +120,7 @@ void StreamSweep(const SweepPlan& plan, int threads, WorkProgress& progress,
             if (progress.Cancelled()) return;
         }
         SweepRow row = grid.Row(plan, k);
-        Evaluate(plan, row, evaluators[static_cast<std::size_t>(slot)]);
+        Evaluate(plan, grid, row, evaluators[static_cast<std::size_t>(slot)]);
         deliver(k, std::move(row));
     };
     auto failed = [&](std::size_t k, const std::string&) {

@@ -5,6 +5,7 @@
 #include "export/cycle_csv.h"
 #include "export/cycle_record.h"
 #include "model/control_state.h"
+#include "model/design.h"
 
 namespace velmora {
 
@@ -18,8 +19,7 @@ struct ModelRevolution {
     std::string missingLine;
 };
 
-// `fileName` is the design's file, for the run's reference check (as a load keeps it).
-ModelRevolution RevolutionOfModel(const ControlState& controls, const std::string& fileName);
+ModelRevolution RevolutionOfModel(const Design& design);
 
 // The last revolution (360 steps) of a record; all of it when it is shorter.
 CycleRecord LastRevolution(const CycleRecord& record);

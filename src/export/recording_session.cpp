@@ -4,11 +4,11 @@
 
 namespace velmora {
 
-void RecordingSession::RunSimulation(ParameterSet& params, const ControlState& controls,
-                                     SimulationNotes& notes) {
+void RecordingSession::RunSimulation(ParameterSet& params, const Design& design,
+                                     const ControlState& controls, SimulationNotes& notes) {
     // A run starts its sample lists afresh; the record follows them.
     record_.clear();
-    EngineSession::RunSimulation(params, controls, notes);
+    EngineSession::RunSimulation(params, design, controls, notes);
 }
 
 void RecordingSession::StepRecorded(std::int32_t stepCount, const StepValues& step) {

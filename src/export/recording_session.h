@@ -12,7 +12,7 @@ class RecordingSession : public EngineSession {
   public:
     const CycleRecord& Record() const { return record_; }
 
-    void RunSimulation(ParameterSet& params, const ControlState& controls,
+    void RunSimulation(ParameterSet& params, const Design& design, const ControlState& controls,
                        SimulationNotes& notes) override;
     void StepRecorded(std::int32_t stepCount, const StepValues& step) override;
     void CopyStartOf(const EngineSession& from) override;

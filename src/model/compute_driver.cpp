@@ -5,6 +5,7 @@
 
 #include "model/analysis.h"
 #include "model/compute_report.h"
+#include "model/design_form.h"
 #include "model/reference_check.h"
 
 namespace velmora {
@@ -47,14 +48,15 @@ void ComputeDriver::RunOnce(bool forceSimulation, bool refreshSecondGraph) {
         WriteInputReport(record.inputs, params, memo1);
         WriteAnalysis(record.analysis, params, memo2);
     };
+    const DesignReading reading = ReadDesign(controls);
     steps.simulate = [&](ParameterSet& params, bool changed) {
         if (!changed && !forceSimulation) return;
         SimulationNotes notes;
-        hooks_.RunSimulation(params, controls, notes);
+        hooks_.RunSimulation(params, reading.design, controls, notes);
         WriteSimulationNotes(notes, memo2);
     };
     ComputeRecord record;
-    RunComputeSteps(controls, Params, record, steps);
+    RunComputeSteps(reading, Params, record, steps);
     WriteResultsReport(record, Params, memo2);
     WriteReferenceVerdict(Memo2, LoadedFileName, validated_);
 

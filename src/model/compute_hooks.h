@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/control_state.h"
+#include "model/design.h"
 #include "model/parameter_set.h"
 #include "model/simulation_notes.h"
 
@@ -25,10 +26,10 @@ class ComputeHooks {
     // Step 3: re-apply the second-graph choice (may recompute the power/speed curve).
     virtual void RefreshSecondGraph() {}
 
-    // Step 7: the cycle simulation; sets the PV powers and says in `notes` what its report
-    // lines are to say.
-    virtual void RunSimulation(ParameterSet& /*params*/, const ControlState& /*controls*/,
-                               SimulationNotes& /*notes*/) {}
+    // Step 7: the cycle simulation of `design`, its curves drawn as `controls` choose them;
+    // sets the PV powers and says in `notes` what its report lines are to say.
+    virtual void RunSimulation(ParameterSet& /*params*/, const Design& /*design*/,
+                               const ControlState& /*controls*/, SimulationNotes& /*notes*/) {}
 
     // Step 12: give the sample lists their placeholder "0" entries when they are empty.
     virtual void EnsureSamples() {}

@@ -3,7 +3,8 @@
 #include <functional>
 
 #include "model/analysis.h"
-#include "model/control_state.h"
+#include "model/design.h"
+#include "model/design_form.h"
 #include "model/input_reading.h"
 #include "model/parameter_set.h"
 
@@ -28,8 +29,13 @@ struct ComputeStepHooks {
 
 // The one sequence of a compute run: inputs, analysis, simulation, displacer loss. The
 // window's compute driver, the command line and the design evaluator all run it; only the
-// driver writes a report, from `record` and `params` (compute_report.h).
-void RunComputeSteps(const ControlState& controls, ParameterSet& params, ComputeRecord& record,
+// driver writes a report, from `record` and `params` (compute_report.h). Which inputs were not
+// defined is the reading's (design_form.h): the caller puts it in record.inputs beforehand.
+void RunComputeSteps(const Design& design, ParameterSet& params, ComputeRecord& record,
+                     const ComputeStepHooks& hooks);
+
+// The same for a design read from the window's form, its undefined inputs recorded.
+void RunComputeSteps(const DesignReading& reading, ParameterSet& params, ComputeRecord& record,
                      const ComputeStepHooks& hooks);
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/design_form.h"
 #include "model/number_text.h"
 
 namespace velmora {
@@ -24,25 +25,12 @@ std::string DesignInputText(InputUnitKind kind, const OutputUnits& units, double
 
 InputRecord ReadDesignInputs(const ControlState& controls, ParameterSet& params,
                              const NumberSettings& numbers) {
+    ControlState read = controls;
+    read.outputs.numbers = numbers;
+    const DesignReading reading = ReadDesign(read);
     InputRecord record;
-    for (std::size_t i = 0; i < kDesignInputs.size(); ++i) {
-        const DesignInput& input = kDesignInputs[i];
-        const InputControl& control = controls.*input.control;
-        const std::optional<double> typed = NumberTextValue(control.text, numbers);
-        // A text that is not a number holds 0 whatever its unit box shows: an empty
-        // temperature in "C" must stay 0 K (not given), not become 273 K.
-        double value = typed ? InputToSI(input.kind, control.units, *typed) : 0;
-        // A number without a unit (a file's MassUnits=99 selects no item) has no value, and a
-        // huge number can overflow in its conversion (1e308 in "F"); an infinite value would
-        // poison every later step. Both count as not given.
-        record.undefined[i] =
-            !typed || !InputUnitDefined(input.kind, control.units) || !std::isfinite(value);
-        if (record.undefined[i]) value = 0;
-        StoreParameter(params.*input.field, value, record.changed);
-        if (input.half != nullptr) StoreParameter(params.*input.half, value / 2, record.changed);
-    }
-    params.RequiredEnginePower =
-        NumberTextValue(controls.EditRequiredEnginePower, numbers).value_or(0);
+    record.undefined = reading.undefined;
+    record.changed = StoreDesignInputs(reading.design, params);
     return record;
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "model/analysis.h"
-#include "model/input_reading.h"
+#include "model/design_form.h"
 #include "simulation/sensitivity_study.h"
 
 namespace velmora {
@@ -24,11 +24,9 @@ struct DesignFacts {
     std::optional<double> oneMinusTauRho;
 };
 
-DesignFacts FactsOf(const ControlState& controls, bool analysis) {
+DesignFacts FactsOf(const Design& design, bool analysis) {
     ParameterSet params;
-    std::vector<std::string> memo;
-    bool changed = false;
-    ReadAllInputs(controls, params, memo, controls.outputs.numbers, changed, {});
+    StoreDesignInputs(design, params);
     DesignFacts facts{params.SpringConstant, std::nullopt};
     if (analysis) {
         AnalyzeEngine(params);
@@ -61,7 +59,7 @@ std::size_t SearchConstraintCount(const OptimizeProblem& problem) {
     return count;
 }
 
-Judgement JudgeDesign(const OptimizeProblem& problem, const ControlState& controls,
+Judgement JudgeDesign(const OptimizeProblem& problem, const Design& design,
                       const DesignResult& result) {
     Judgement j;
     j.objective = ObjectiveValue(problem.objective, result);
@@ -74,7 +72,7 @@ Judgement JudgeDesign(const OptimizeProblem& problem, const ControlState& contro
         needAnalysis = needAnalysis || c.kind == ConstraintKind::TauRho;
     }
     DesignFacts facts;
-    if (needSpring || needAnalysis) facts = FactsOf(controls, needAnalysis);
+    if (needSpring || needAnalysis) facts = FactsOf(design, needAnalysis);
 
     // Adds one limited quantity: `violation` is used when the value exists.
     auto add = [&](std::string caption, std::optional<double> value, bool ok, double violation) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/control_state.h"
+#include "model/design.h"
 #include "optimizer/optimize_problem.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/design_result.h"
@@ -32,7 +32,7 @@ std::size_t SearchConstraintCount(const OptimizeProblem& problem);
 // Judges the design `controls` whose evaluation gave `result`. The few facts the result
 // record lacks (the spring constant, 1 - Tau - Rho) are read from the controls again, only
 // when a constraint needs them.
-Judgement JudgeDesign(const OptimizeProblem& problem, const ControlState& controls,
+Judgement JudgeDesign(const OptimizeProblem& problem, const Design& design,
                       const DesignResult& result);
 
 // What each evaluation computes for the problem's objective and constraints.

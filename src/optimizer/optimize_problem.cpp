@@ -5,6 +5,7 @@
 
 #include "designspace/input_values.h"
 #include "designspace/sweep_axis.h"
+#include "model/design_form.h"
 #include "model/input_reading.h"
 #include "model/number_text.h"
 #include "simulation/sensitivity_study.h"
@@ -145,12 +146,14 @@ std::string ProblemError(const OptimizeProblem& problem) {
     return {};
 }
 
-ControlState DesignWithValues(const OptimizeProblem& problem, const std::vector<double>& values) {
-    ControlState controls = problem.base;
-    for (std::size_t i = 0; i < problem.variables.size() && i < values.size(); ++i)
-        (controls.*problem.variables[i].input->control).text =
-            TrialText(values[i], problem.base.outputs.numbers);
-    return controls;
+Design DesignWithValues(const OptimizeProblem& problem, const Design& base,
+                        const std::vector<double>& values) {
+    Design design = base;
+    for (std::size_t i = 0; i < problem.variables.size() && i < values.size(); ++i) {
+        const SweepInput& input = *problem.variables[i].input;
+        SetInputInUnit(design, *input.input, (problem.base.*input.control).units, values[i]);
+    }
+    return design;
 }
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 
 #include "designspace/sweep_inputs.h"
 #include "model/control_state.h"
+#include "model/design.h"
 #include "simulation/design_result.h"
 
 namespace velmora {
@@ -116,8 +117,9 @@ std::string ConstraintProblem(const Constraint& constraint);
 // budget below 1), empty when it can. The start design is checked by the run.
 std::string ProblemError(const OptimizeProblem& problem);
 
-// The base with each variable's text replaced by the value as the sensitivity study types
-// its trials (shortest text with 15 significant digits, the user's decimal separator).
-ControlState DesignWithValues(const OptimizeProblem& problem, const std::vector<double>& values);
+// `base` (the problem's base as numbers) with each variable set to its value in the unit
+// chosen for that input, as its text (TrialText) shows it.
+Design DesignWithValues(const OptimizeProblem& problem, const Design& base,
+                        const std::vector<double>& values);
 
 }  // namespace velmora

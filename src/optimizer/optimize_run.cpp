@@ -7,6 +7,7 @@
 #include <nlopt.hpp>
 #include <random>
 
+#include "model/design_form.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/sensitivity_study.h"
 
@@ -53,7 +54,8 @@ std::vector<std::vector<double>> LatinHypercube(int count, std::size_t dimension
     return points;
 }
 
-OptimizeRun::OptimizeRun(OptimizeProblem problem) : problem_(std::move(problem)) {}
+OptimizeRun::OptimizeRun(OptimizeProblem problem)
+    : problem_(std::move(problem)), base_(ReadDesign(problem_.base).design) {}
 
 std::vector<ProgressPoint> OptimizeRun::BestHistory() const {
     std::lock_guard lock(progressMutex_);
@@ -80,16 +82,14 @@ OptimizePoint OptimizeRun::Evaluate(DesignEvaluator& evaluator,
         point.values.push_back(value);
         point.texts.push_back(TrialText(value, problem_.base.outputs.numbers));
     }
-    ControlState controls = problem_.base;
-    for (std::size_t i = 0; i < point.texts.size(); ++i)
-        (controls.*problem_.variables[i].input->control).text = point.texts[i];
+    const Design design = DesignWithValues(problem_, base_, point.values);
     try {
-        point.result = evaluator.Evaluate(controls, EvaluationOptionsFor(problem_));
+        point.result = evaluator.Evaluate(design, EvaluationOptionsFor(problem_));
     } catch (...) {
         // Memory running out inside one design makes that design uncomputable, not the run.
         point.result = DesignResult{};
     }
-    point.judgement = JudgeDesign(problem_, controls, point.result);
+    point.judgement = JudgeDesign(problem_, design, point.result);
     return point;
 }
 
@@ -185,11 +185,11 @@ void OptimizeRun::Run(int threads) {
             startInBox = startInBox && value && *value >= v.from && *value <= v.to;
         }
         try {
-            start.result = evaluator.Evaluate(controls, EvaluationOptionsFor(problem_));
+            start.result = evaluator.Evaluate(base_, EvaluationOptionsFor(problem_));
         } catch (...) {
             start.result = DesignResult{};  // no objective: nothing to start from
         }
-        start.judgement = JudgeDesign(problem_, controls, start.result);
+        start.judgement = JudgeDesign(problem_, base_, start.result);
         Counted(start);
     }
     if (!outcome_.start.judgement.objective) {

@@ -7,6 +7,7 @@
 
 #include "model/units.h"
 #include "simulation/displacer_motion.h"
+#include "simulation/engine.h"
 
 namespace velmora {
 namespace {
@@ -76,22 +77,7 @@ bool MakeEngine(const ParameterSet& p, bool gravity, double speed, DisplacerEngi
          {p.DispRodArea, p.PistonArea, p.PistonHalfStroke, p.DeadSpaceVol, p.SpringConstant})
         if (!std::isfinite(nonNegative) || nonNegative < 0) return false;
     if (p.DispRodArea >= p.DispArea || !std::isfinite(p.SpringCenter)) return false;
-    e = DisplacerEngine{p.DispArea,
-                        p.DispRodArea,
-                        p.PistonArea,
-                        p.DispHalfStroke,
-                        p.PistonHalfStroke,
-                        p.DeadSpaceVol,
-                        p.HotTemp,
-                        p.ColdTemp,
-                        p.DeadSpaceTemp,
-                        p.DispMass,
-                        p.SpringConstant,
-                        p.SpringCenter,
-                        gravity ? p.DispMass * kGravity : 0.0,
-                        speed,
-                        gasMass * kGasConstant,
-                        p.MeanEnginePressure};
+    e = DisplacerEngine{EngineOf(p, gravity, speed, gasMass * kGasConstant)};
     return true;
 }
 
@@ -99,11 +85,8 @@ bool MakeEngine(const ParameterSet& p, bool gravity, double speed, DisplacerEngi
 
 double AccurateGasMass(const ParameterSet& p) {
     if (!Usable(p.HotTemp) || !Usable(p.ColdTemp) || !Usable(p.DeadSpaceTemp)) return 0;
-    const double volumeOverT =
-        p.DispArea * p.DispHalfStroke / p.HotTemp +
-        ((p.DispArea - p.DispRodArea) * p.DispHalfStroke + p.PistonArea * p.PistonHalfStroke) /
-            p.ColdTemp +
-        p.DeadSpaceVol / p.DeadSpaceTemp;
+    // D at mid-stroke (x = 0, s = 0): doc/physics.md section 1, Gas charge.
+    const double volumeOverT = EngineOf(p, false).D(0, 0);
     const double mass = p.MeanEnginePressure * volumeOverT / kGasConstant;
     return std::isfinite(mass) ? mass : 0;
 }
@@ -156,7 +139,7 @@ bool FindForcedMotion(const DisplacerEngine& e, Integration& in, double speedSca
     constexpr double kResidual = 1e-9;  // of the stroke and the speed scale
     constexpr double kProbe = 1e-6;
     double x = in.motion.x, v = in.motion.v;
-    const double dx = kProbe * e.hd, dv = kProbe * speedScale;
+    const double dx = kProbe * e.dispHalfStroke, dv = kProbe * speedScale;
     for (int i = 0; i < kIterations; ++i) {
         const Revolved base = Revolve(e, in, x, v);
         const Revolved byX = Revolve(e, in, x + dx, v);
@@ -166,7 +149,8 @@ bool FindForcedMotion(const DisplacerEngine& e, Integration& in, double speedSca
         const double m11 = (byX.x - base.x) / dx, m12 = (byV.x - base.x) / dv;
         const double m21 = (byX.v - base.v) / dx, m22 = (byV.v - base.v) / dv;
         const double fx = base.x - x, fv = base.v - v;
-        if (std::abs(fx) <= kResidual * e.hd && std::abs(fv) <= kResidual * speedScale) {
+        if (std::abs(fx) <= kResidual * e.dispHalfStroke &&
+            std::abs(fv) <= kResidual * speedScale) {
             if (std::abs(m11 + m22) > 2 + 1e-6) return false;  // unstable
             found = DisplacerMotion{Phase::Free, x, v};
             return true;
@@ -176,7 +160,7 @@ bool FindForcedMotion(const DisplacerEngine& e, Integration& in, double speedSca
         if (!std::isfinite(det) || det == 0) return false;
         x -= (d * fx - b * fv) / det;
         v -= (a * fv - c * fx) / det;
-        if (!(std::abs(x) < e.hd)) return false;
+        if (!(std::abs(x) < e.dispHalfStroke)) return false;
     }
     return false;
 }
@@ -234,13 +218,21 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
     const double period = kFullTurn / speed;
     Integration in;
     in.dp.relTol = options.relTol;
-    const double workScale = e.pb * (2 * e.Ad * e.hd + 2 * e.Ap * e.hp);  // p V swept
+    const double workScale =
+        e.bufferPressure *
+        (2 * e.dispArea * e.dispHalfStroke + 2 * e.pistonArea * e.pistonHalfStroke);  // p V swept
     const double speedScale =
-        e.hd * speed + std::sqrt(e.hd * (e.Ar * e.pb + e.k * e.hd + e.weight) / e.m);
-    in.dp.absTol = {options.relTol * e.hd,         options.relTol * speedScale,
-                    options.relTol * workScale,    options.relTol * workScale,
-                    options.relTol * workScale,    options.relTol * workScale,
-                    options.relTol * e.pb * period};
+        e.dispHalfStroke * speed +
+        std::sqrt(e.dispHalfStroke *
+                  (e.rodArea * e.bufferPressure + e.springConstant * e.dispHalfStroke + e.weight) /
+                  e.dispMass);
+    in.dp.absTol = {options.relTol * e.dispHalfStroke,
+                    options.relTol * speedScale,
+                    options.relTol * workScale,
+                    options.relTol * workScale,
+                    options.relTol * workScale,
+                    options.relTol * workScale,
+                    options.relTol * e.bufferPressure * period};
     in.motion = StartingMotion(e, period);
     in.h = period / 3600;
     in.stepsLeft = options.maxSteps;
@@ -255,10 +247,11 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
         // the extremes of the gas law, so they bracket the root; regula falsi (Illinois)
         // closes in on it, each trial settled afresh from the motion the last one left.
         const auto excess = [&](const Settling& trial) {
-            return trial.mean.pressureTime / period - e.pb;
+            return trial.mean.pressureTime / period - e.bufferPressure;
         };
-        const double corners[] = {e.MR / e.D(-e.hd, -1), e.MR / e.D(-e.hd, 1), e.MR / e.D(e.hd, -1),
-                                  e.MR / e.D(e.hd, 1)};
+        const double corners[] = {
+            e.gasMassR / e.D(-e.dispHalfStroke, -1), e.gasMassR / e.D(-e.dispHalfStroke, 1),
+            e.gasMassR / e.D(e.dispHalfStroke, -1), e.gasMassR / e.D(e.dispHalfStroke, 1)};
         double lo = *std::min_element(std::begin(corners), std::end(corners));
         double hi = *std::max_element(std::begin(corners), std::end(corners));
         double gLo = hi - lo, gHi = lo - hi;  // mean(p) - b at the ends, at least this sign
@@ -266,30 +259,30 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
         settled = false;
         for (int iteration = 0; iteration < kMaxEqualizationTrials && s.ok; ++iteration) {
             const double g = excess(s);
-            if (std::abs(g) <= kEqualizationTolerance * e.pb) {
+            if (std::abs(g) <= kEqualizationTolerance * e.bufferPressure) {
                 settled = s.repeat > 0;
                 break;
             }
             if (g > 0) {
-                lo = e.pb;
+                lo = e.bufferPressure;
                 gLo = g;
                 if (side == 1) gHi /= 2;
                 side = 1;
             } else {
-                hi = e.pb;
+                hi = e.bufferPressure;
                 gHi = g;
                 if (side == -1) gLo /= 2;
                 side = -1;
             }
-            if (hi - lo <= kEqualizationTolerance * e.pb) break;  // a jump, not a root
-            e.pb = (lo * gHi - hi * gLo) / (gHi - gLo);
+            if (hi - lo <= kEqualizationTolerance * e.bufferPressure) break;  // a jump, not a root
+            e.bufferPressure = (lo * gHi - hi * gLo) / (gHi - gLo);
             s = Settle(e, in, options, workScale, speedScale, run, sampling);
         }
     }
 
     run.cycles = in.revolutions;
     run.steps = options.maxSteps - in.stepsLeft;
-    run.bufferPressure = e.pb;
+    run.bufferPressure = e.bufferPressure;
     run.outcome = !s.ok     ? AccurateOutcome::StepLimit
                   : settled ? AccurateOutcome::Settled
                             : AccurateOutcome::CycleLimit;

@@ -3,11 +3,11 @@
 #include <numbers>
 
 #include "model/compute_steps.h"
-#include "model/units.h"
+#include "simulation/engine.h"
 
 namespace velmora {
 
-AccurateRevolution AccurateRevolutionOf(const ControlState& controls) {
+AccurateRevolution AccurateRevolutionOf(const Design& design) {
     AccurateRevolution revolution;
     ParameterSet params;
     ParameterSet analysed;
@@ -20,19 +20,19 @@ AccurateRevolution AccurateRevolutionOf(const ControlState& controls) {
         complete = true;
     };
     ComputeRecord record;
-    RunComputeSteps(controls, params, record, hooks);
+    RunComputeSteps(design, params, record, hooks);
     if (!complete) return revolution;
 
     AccurateCycleOptions options;
-    options.gravity = controls.GravityCB;
-    options.pressureEqualization = controls.LeakCB;
+    options.gravity = design.displacerWeight;
+    options.pressureEqualization = design.pressureEqualization;
     options.atOmegaBar = false;
     const AccurateSpeedRun run = RunAccurateCycleAt(analysed, options, analysed.EngineSpeed);
     revolution.outcome = run.outcome;
     revolution.speed = run.speed;
     if (!run.settled) return revolution;
 
-    const double weight = controls.GravityCB ? -(analysed.DispMass * kGravity) : 0.0;
+    const Engine engine = EngineOf(analysed, design.displacerWeight);
     revolution.steps.reserve(run.samples.size());
     for (const AccurateSample& s : run.samples) {
         StepValues step;
@@ -45,8 +45,9 @@ AccurateRevolution AccurateRevolutionOf(const ControlState& controls) {
         step.pressure = s.pressure;
         step.meanPressure = run.bufferPressure;
         step.rodPressure = s.pressure - run.bufferPressure;
-        step.springForce = -(s.dispPos - analysed.SpringCenter) * analysed.SpringConstant;
-        step.netForce = analysed.DispRodArea * step.rodPressure + step.springForce + weight;
+        step.springForce = engine.SpringForce(s.dispPos);
+        // Summed as the one-degree model sums its forces, so both show the same bits.
+        step.netForce = engine.rodArea * step.rodPressure + step.springForce + engine.WeightForce();
         step.acceleration = s.dispAcceleration;
         step.velocity = s.dispVelocity;
         revolution.steps.push_back(step);

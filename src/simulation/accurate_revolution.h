@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/control_state.h"
+#include "model/design.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/simulation_output.h"
 
@@ -20,6 +20,6 @@ struct AccurateRevolution {
 
 // The design analysed as its compute run analyses it, then its accurate run at engine speed
 // with the design's weight and pressure equalization.
-AccurateRevolution AccurateRevolutionOf(const ControlState& controls);
+AccurateRevolution AccurateRevolutionOf(const Design& design);
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 
 #include "model/number_text.h"
 #include "model/units.h"
+#include "simulation/engine.h"
 #include "simulation/power_speed_curve.h"
 #include "simulation/pv_power.h"
 #include "simulation/simulation_output.h"
@@ -26,7 +27,8 @@ std::int32_t NextStep(std::int32_t count) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) + 1u);
 }
 
-// Isothermal pressure of the gas mass in the three spaces; 0 without all three temperatures.
+// Isothermal pressure of the gas mass in the three spaces (doc/physics.md section 1, Pressure);
+// 0 without all three temperatures.
 // All three volume terms 0 (no displacer, piston and dead space) leave nothing to hold the gas:
 // the pressure is then 0 as well, and so is any result that overflows. The terms that do not
 // change within a cycle are worked out once per cycle, by the same operations in the same
@@ -84,32 +86,6 @@ double StepSines::At(std::int32_t stepCount, double offset) {
     return values_[static_cast<std::size_t>(stepCount)];
 }
 
-int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole) {
-    if (text.empty()) return whenEmpty;
-    std::string_view digits = text;
-    bool negative = false;
-    if (digits.front() == '+' || digits.front() == '-') {
-        negative = digits.front() == '-';
-        digits.remove_prefix(1);
-    }
-    if (digits.empty() || digits.front() < '0' || digits.front() > '9') return whenNotWhole;
-    long long value = 0;
-    const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || ptr != digits.data() + digits.size()) return whenNotWhole;
-    if (negative) value = -value;
-    if (value < INT32_MIN || value > INT32_MAX) return whenNotWhole;
-    return static_cast<int>(value);
-}
-
-CycleSchedule ReadCycleSchedule(const ControlState& controls) {
-    CycleSchedule schedule;
-    schedule.ComputeCycles = ReadWholeNumber(controls.ComputeCycleCountEdit, -1, 1);
-    schedule.GraphCycles = ReadWholeNumber(controls.GraphCycleCountEdit, -1, 1);
-    schedule.MaxAutoCycles = ReadWholeNumber(controls.MaxGraphCycleCountEdit, 10, 10);
-    schedule.XAxisOffsetDeg = ReadWholeNumber(controls.EditXAxisOffset, 0, 0);
-    return schedule;
-}
-
 bool LimitCycleCounts(CycleSchedule& schedule) {
     bool limited = false;
     for (int* count : {&schedule.ComputeCycles, &schedule.GraphCycles, &schedule.MaxAutoCycles}) {
@@ -152,8 +128,8 @@ bool IsPressureEqualized(const PressureHistory& history, double meanPressure) {
 void SimulateCycle(CycleRun& run, bool graphed) {
     ParameterSet& params = run.params;
     SimulationState& sim = run.sim;
-    const bool leak = run.controls.LeakCB;
-    const double weight = run.controls.GravityCB ? -(params.DispMass * kGravity) : 0.0;
+    const bool leak = run.design.pressureEqualization;
+    const Engine engine = EngineOf(params, run.design.displacerWeight);
     const double offset = run.schedule.XAxisOffsetDeg * kTwoPi / 360;
     const double half = params.DispHalfStroke;
 
@@ -168,10 +144,10 @@ void SimulateCycle(CycleRun& run, bool graphed) {
         step.time = theta / params.EngineSpeed;
         step.pistonPos = params.PistonHalfStroke * sim.Sines.At(sim.SimStepCount, offset);
 
-        step.hotVolume = (half + run.x) * params.DispArea;
-        step.coldVolume = (params.DispArea - params.DispRodArea) * (half - run.x) +
-                          (params.PistonHalfStroke + step.pistonPos) * params.PistonArea;
-        step.totalVolume = step.hotVolume + step.coldVolume + params.DeadSpaceVol;
+        // doc/physics.md section 1, in the one-degree model's arithmetic.
+        step.hotVolume = engine.HotVolume(run.x);
+        step.coldVolume = engine.ColdVolumeAtPiston(run.x, step.pistonPos);
+        step.totalVolume = step.hotVolume + step.coldVolume + engine.deadVolume;
         step.pressure = pressureOf(step.hotVolume, step.coldVolume);
 
         if (leak) {
@@ -184,12 +160,13 @@ void SimulateCycle(CycleRun& run, bool graphed) {
 
         step.rodPressure = step.pressure - params.MeanEnginePressure;
         const double rodForce = params.DispRodArea * step.rodPressure;
-        step.springForce = -(run.x - params.SpringCenter) * params.SpringConstant;
-        step.netForce = rodForce + step.springForce + weight;
+        step.springForce = engine.SpringForce(run.x);
+        step.netForce = rodForce + step.springForce + engine.WeightForce();
         double a = step.netForce / params.DispMass;
 
-        // Semi-implicit Euler: the position moves with the new velocity. Values that overflow
-        // stop the displacer rather than carrying inf or NaN into later steps.
+        // doc/physics.md section 1, Motion of the displacer. Semi-implicit Euler: the position
+        // moves with the new velocity. Values that overflow stop the displacer rather than
+        // carrying inf or NaN into later steps.
         run.v = FiniteOrZero(run.v + a * run.timeStep);
         run.x = FiniteOrZero(run.x + run.v * run.timeStep);
 
@@ -213,7 +190,7 @@ void SimulateCycle(CycleRun& run, bool graphed) {
             step.dispPos = run.x;
             step.velocity = run.v;
             step.acceleration = FiniteOrZero(a);
-            RecordStep(sim, run.controls, step, run.recording);
+            RecordStep(sim, run.design.units, run.form, step, run.recording);
             run.host.StepRecorded(sim.SimStepCount, step);
         }
     }
@@ -232,13 +209,14 @@ void SummarizeGraphedCycle(CycleRun& run) {
         SummarizeCycle(run.sim, run.params);
     }
     // The diagram is the one simulated at EngineSpeed; the speeds only set the frequency.
-    const PVDiagramArea diagram = MeasurePVDiagram(run.sim, run.controls.outputs, run.sim.PVImage);
+    const PVDiagramArea diagram = MeasurePVDiagram(run.sim, run.design.units, run.sim.PVImage);
     run.params.PVPowerAtEngineSpeed = PVPowerAt(diagram, run.params.EngineSpeed);
     run.params.PVPowerAtOmegaBar = PVPowerAt(diagram, run.params.OmegaBar);
 }
 
-void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
-                   SimulationNotes& notes, SimulationHost& host, Recording recording) {
+void RunSimulation(ParameterSet& params, const Design& design, SimulationState& sim,
+                   SimulationNotes& notes, SimulationHost& host, Recording recording,
+                   const ControlState* form) {
     notes = {};
     // A fresh start for everything the graphed cycles fill.
     ClearMainSeries(sim);
@@ -258,15 +236,17 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     // Nothing moves without a speed and a displacer mass.
     if (params.EngineSpeed == 0 || params.DispMass == 0) return;
 
-    CycleRun run(params, controls, sim, host);
+    // Without a form to draw its curves by, a run records only its results.
+    if (form == nullptr) recording = Recording::ResultsOnly;
+    CycleRun run(params, design, form, sim, host);
     run.recording = recording;
     run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
     // Without both curve choices the run ends here; only a run that shows its graphs titles them.
-    if (recording == Recording::ResultsOnly ? !CurveChoicesMade(controls)
-                                            : !SetUpGraphs(sim, params, controls, run.timeStep))
+    if (recording == Recording::ResultsOnly ? !design.curvesChosen
+                                            : !SetUpGraphs(sim, params, *form, run.timeStep))
         return;
 
-    run.schedule = ReadCycleSchedule(controls);
+    run.schedule = design.schedule;
     notes.countsLimited = LimitCycleCounts(run.schedule);
     int& computeCycles = run.schedule.ComputeCycles;
     int& graphCycles = run.schedule.GraphCycles;
@@ -275,7 +255,7 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     sim.AverageEnginePressure = params.MeanEnginePressure;
 
     // Automatic equalization run: cycles until the pressure settles, then the graphed ones.
-    if (computeCycles == -1 && controls.LeakCB) {
+    if (computeCycles == -1 && design.pressureEqualization) {
         host.SetBusyCursor(true);
         if (graphCycles == -1) StartGraphedStretch(run);
         int n = 0;
@@ -299,7 +279,7 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     }
 
     // Automatic without equalization: three cycles, the last one graphed.
-    if (computeCycles == -1 && !controls.LeakCB) {
+    if (computeCycles == -1 && !design.pressureEqualization) {
         computeCycles = 3;
         graphCycles = 1;
         ClearMainSeries(sim);
@@ -325,7 +305,8 @@ void RunSimulation(ParameterSet& params, const ControlState& controls, Simulatio
     notes.summaryReported = true;
     notes.summary = sim.Summary;
 
-    if (host.IsPowerCurveShown()) PowerSpeedCurve(params, controls, sim.Chart3, host);
+    if (form != nullptr && host.IsPowerCurveShown())
+        PowerSpeedCurve(params, *form, sim.Chart3, host);
 }
 
 }  // namespace velmora

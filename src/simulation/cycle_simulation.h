@@ -7,28 +7,13 @@
 #include <vector>
 
 #include "model/control_state.h"
+#include "model/design_form.h"
 #include "model/parameter_set.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_output.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
-
-// The cycle counts and the x-axis offset of a run, as read from their edit boxes.
-struct CycleSchedule {
-    int ComputeCycles = 3;  // -1: automatic
-    int GraphCycles = 3;    // -1: automatic
-    int MaxAutoCycles = 3;
-    int XAxisOffsetDeg = 0;
-};
-
-// A whole number text (optional sign, digits, within 32 bits) as its value; `whenEmpty` for
-// an empty text and `whenNotWhole` for anything else.
-int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole);
-
-// Empty counts are -1 (automatic), unreadable ones 1; Max Auto is 10 unless readable; the
-// offset is 0 unless readable.
-CycleSchedule ReadCycleSchedule(const ControlState& controls);
 
 // Lowers counts above kMaxCycleCount to it; true when one was lowered.
 bool LimitCycleCounts(CycleSchedule& schedule);
@@ -55,11 +40,13 @@ bool IsPressureEqualized(const PressureHistory& history, double meanPressure);
 
 // The state of one simulation run.
 struct CycleRun {
-    CycleRun(ParameterSet& p, const ControlState& c, SimulationState& s, SimulationHost& h)
-        : params(p), controls(c), sim(s), host(h) {}
+    CycleRun(ParameterSet& p, const Design& d, const ControlState* f, SimulationState& s,
+             SimulationHost& h)
+        : params(p), design(d), form(f), sim(s), host(h) {}
 
     ParameterSet& params;
-    const ControlState& controls;
+    const Design& design;
+    const ControlState* form;  // the window's curve choices for a run that shows its graphs
     SimulationState& sim;
     SimulationHost& host;
     CycleSchedule schedule;
@@ -80,9 +67,12 @@ void SimulateCycle(CycleRun& run, bool graphed);
 void SummarizeGraphedCycle(CycleRun& run);
 
 // The whole simulation run of a compute run: schedule of cycles, curves, samples, PV powers,
-// what its report says in `notes`, and the power/speed curve when the host shows it.
-void RunSimulation(ParameterSet& params, const ControlState& controls, SimulationState& sim,
+// what its report says in `notes`, and the power/speed curve when the host shows it. A run
+// that records everything draws its curves as `form` chooses them; one that records only its
+// results needs no form.
+void RunSimulation(ParameterSet& params, const Design& design, SimulationState& sim,
                    SimulationNotes& notes, SimulationHost& host,
-                   Recording recording = Recording::Everything);
+                   Recording recording = Recording::ResultsOnly,
+                   const ControlState* form = nullptr);
 
 }  // namespace velmora

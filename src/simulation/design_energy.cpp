@@ -24,13 +24,13 @@ EnergyGap GapOf(AccurateOutcome outcome) {
 }
 
 // Why a finished one-degree run at `speed` gives no figures; None when it does.
-EnergyGap SpecifiedGap(const ParameterSet& p, const ControlState& controls, double speed,
+EnergyGap SpecifiedGap(const ParameterSet& p, const Design& design, double speed,
                        const SimulationState& sim) {
     if (speed <= 0) return EnergyGap::NoEngineSpeed;
     if (sim.LastRevolution.complete) return EnergyGap::None;
     // The reasons the run stops before its first cycle.
     if (p.DispMass == 0) return EnergyGap::MissingInput;
-    if (!CurveChoicesMade(controls)) return EnergyGap::NoCurveChosen;
+    if (!design.curvesChosen) return EnergyGap::NoCurveChosen;
     return EnergyGap::NoCycleComputed;
 }
 
@@ -41,19 +41,19 @@ EnergyGap WithoutOmegaBar(EnergyGap atSpeed) {
 
 }  // namespace
 
-DesignEnergy AccurateEnergy(const ParameterSet& analysed, const ControlState& controls,
-                            bool atOmegaBar) {
+DesignEnergy AccurateEnergy(const ParameterSet& analysed, const Design& design, bool atOmegaBar) {
     AccurateCycleOptions options;
-    options.gravity = controls.GravityCB;
-    options.pressureEqualization = controls.LeakCB;
+    options.gravity = design.displacerWeight;
+    options.pressureEqualization = design.pressureEqualization;
     options.atOmegaBar = atOmegaBar;
     options.recordSamples = false;
     const AccurateCycleResult run = RunAccurateCycle(analysed, options);
 
     DesignEnergy e;
-    e.model = IntegrationModel::Accurate;
+    e.ownIndicatedPower = true;
     e.settled = run.settled;
     e.outcome = run.atSpeed.outcome;
+    e.computed = e.outcome != AccurateOutcome::MissingInput;
     e.atSpeedGap = GapOf(e.outcome);
     if (run.atSpeed.settled) e.atSpeed = run.atSpeed.energy;
     if (run.omegaBarRun) {
@@ -66,16 +66,17 @@ DesignEnergy AccurateEnergy(const ParameterSet& analysed, const ControlState& co
     return e;
 }
 
-DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const ControlState& controls,
+DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const Design& design,
                              const SimulationState& sim, SimulationState& scratch,
                              bool atOmegaBar) {
     DesignEnergy e;
     CycleIntegrals cycle;
-    e.atSpeedGap = SpecifiedGap(analysed, controls, analysed.EngineSpeed, sim);
+    e.atSpeedGap = SpecifiedGap(analysed, design, analysed.EngineSpeed, sim);
     if (e.atSpeedGap == EnergyGap::None &&
         IntegrateLastRevolution(sim.LastRevolution, analysed, cycle))
         e.atSpeed = EnergyOfCycle(cycle, analysed, analysed.EngineSpeed);
     e.settled = e.atSpeed.has_value();
+    e.computed = e.atSpeed.has_value();
     if (!atOmegaBar) return e;
     if (analysed.OmegaBar <= 0) {
         e.omegaBarGap = WithoutOmegaBar(e.atSpeedGap);
@@ -88,8 +89,8 @@ DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const ControlState& c
         SimulationNotes notes;
         scratch.SimStepCount = 0;
         scratch.Summary.reset();
-        RunSimulation(p, controls, scratch, notes, host, Recording::ResultsOnly);
-        e.omegaBarGap = SpecifiedGap(p, controls, analysed.OmegaBar, scratch);
+        RunSimulation(p, design, scratch, notes, host, Recording::ResultsOnly);
+        e.omegaBarGap = SpecifiedGap(p, design, analysed.OmegaBar, scratch);
         if (e.omegaBarGap == EnergyGap::None &&
             IntegrateLastRevolution(scratch.LastRevolution, analysed, cycle))
             e.atOmegaBar = EnergyOfCycle(cycle, analysed, analysed.OmegaBar);
@@ -107,7 +108,7 @@ std::optional<double> Finite(double value) {
 }  // namespace
 
 void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
-    if (e.model == IntegrationModel::Accurate) {
+    if (e.ownIndicatedPower) {
         r[DesignOutput::IndicatedPower].reset();
         if (e.atSpeed) r[DesignOutput::IndicatedPower] = Finite(e.atSpeed->indicatedPower);
     }
@@ -116,10 +117,9 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
     r.energyGaps.atOmegaBar = e.omegaBarGap;
     // The one-degree indicated power is the loop of the graphed cycle's PV points.
     if (!r[DesignOutput::IndicatedPower])
-        r.energyGaps.indicatedPower =
-            e.atSpeedGap != EnergyGap::None || e.model == IntegrationModel::Accurate
-                ? e.atSpeedGap
-                : EnergyGap::NoCycleGraphed;
+        r.energyGaps.indicatedPower = e.atSpeedGap != EnergyGap::None || e.ownIndicatedPower
+                                          ? e.atSpeedGap
+                                          : EnergyGap::NoCycleGraphed;
     if (e.atSpeed) {
         const CycleEnergy& s = *e.atSpeed;
         r[DesignOutput::ShaftPower] = Finite(s.shaftPower);
@@ -137,10 +137,7 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
         r[DesignOutput::ShaftPowerAtOmegaBar] = Finite(e.atOmegaBar->shaftPower);
     }
     // Missing inputs are not a run that failed to settle: nothing is said of it.
-    const bool computed = e.model == IntegrationModel::Accurate
-                              ? e.outcome != AccurateOutcome::MissingInput
-                              : e.atSpeed.has_value();
-    if (computed) r[DesignOutput::Settled] = e.settled ? 1.0 : 0.0;
+    if (e.computed) r[DesignOutput::Settled] = e.settled ? 1.0 : 0.0;
 }
 
 const char* OutcomeText(AccurateOutcome outcome) {

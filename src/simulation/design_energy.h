@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "model/control_state.h"
+#include "model/design.h"
 #include "model/parameter_set.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/design_result.h"
@@ -17,7 +17,10 @@ namespace velmora {
 // missing inputs, no revolution simulated, no Omega Bar, or an accurate run that did not settle
 // (its numbers would pretend).
 struct DesignEnergy {
-    IntegrationModel model = IntegrationModel::Specified;
+    // The model's indicated power replaces the one-degree run's (cycle_model.h).
+    bool ownIndicatedPower = false;
+    // Whether the model could run: with an input missing, nothing is said of settling.
+    bool computed = false;
     std::optional<CycleEnergy> atSpeed;
     std::optional<CycleEnergy> atOmegaBar;
     EnergyGap atSpeedGap = EnergyGap::None;
@@ -45,13 +48,12 @@ inline constexpr std::array<DesignOutput, 10> kEnergyOutputs{
 // The accurate runs of the analysed parameter set (before the one-degree run changes its
 // mean pressure), with the design's weight and equalization choices; `atOmegaBar` adds the
 // second run.
-DesignEnergy AccurateEnergy(const ParameterSet& analysed, const ControlState& controls,
-                            bool atOmegaBar);
+DesignEnergy AccurateEnergy(const ParameterSet& analysed, const Design& design, bool atOmegaBar);
 
 // The one-degree model's figures: the last revolution its run simulated at engine speed (in
 // `sim`, from a run that has just finished), however many cycles it graphed, and, when
 // `atOmegaBar`, a second run at Omega Bar into `scratch`.
-DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const ControlState& controls,
+DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const Design& design,
                              const SimulationState& sim, SimulationState& scratch, bool atOmegaBar);
 
 // The energy columns of the result and why those left empty are; indicated_power_w too when the

@@ -1,16 +1,16 @@
 #include "simulation/design_evaluator.h"
 
 #include "model/compute_steps.h"
+#include "simulation/cycle_model.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/design_energy.h"
 #include "simulation/power_speed_curve.h"
 
 namespace velmora {
 
-DesignResult DesignEvaluator::Evaluate(const ControlState& controls,
-                                       const EvaluationOptions& options) {
+DesignResult DesignEvaluator::Evaluate(const Design& design, const EvaluationOptions& options) {
     // The compute driver's steps for a forced run, with no report written.
-    const OutputUnits& units = controls.outputs;
+    const OutputUnits& units = design.units;
     ParameterSet params;
     SimulationHost host;
     ComputeStepHooks steps;
@@ -22,31 +22,27 @@ DesignResult DesignEvaluator::Evaluate(const ControlState& controls,
         sim_.SimStepCount = options.startStepCount;
         sim_.Summary.reset();
         SimulationNotes notes;
-        RunSimulation(p, controls, sim_, notes, host, Recording::ResultsOnly);
+        RunSimulation(p, design, sim_, notes, host, Recording::ResultsOnly);
     };
     ComputeRecord record;
-    RunComputeSteps(controls, params, record, steps);
+    RunComputeSteps(design, params, record, steps);
 
     DesignResult result = ResultOfRun(params, sim_, units);
     if (options.powerCurve) {
-        PowerSpeedCurve(params, controls, sim_.Chart3, host);
+        PowerSpeedCurve(params, units, false, sim_.Chart3, host);
         AddCurveMaximum(result, sim_.Chart3);
     }
-    const bool accurate = controls.Integration == IntegrationModel::Accurate;
-    if (accurate || options.energy) {
+    const CycleModel& model = CycleModelOf(design.model);
+    if (model.GivesIndicatedPower() || options.energy) {
         DesignEnergy energy;
+        energy.ownIndicatedPower = model.GivesIndicatedPower();
         if (!simulated) {
             // The compute steps stopped at an input before any run.
             energy.outcome = AccurateOutcome::MissingInput;
             energy.atSpeedGap = EnergyGap::MissingInput;
             energy.omegaBarGap = EnergyGap::MissingInput;
         }
-        if (accurate) {
-            energy.model = IntegrationModel::Accurate;
-            if (simulated) energy = AccurateEnergy(analysed, controls, options.energy);
-        } else if (simulated) {
-            energy = SpecifiedEnergy(analysed, controls, sim_, omegaBarSim_, options.energy);
-        }
+        if (simulated) energy = model.Energy(analysed, design, sim_, omegaBarSim_, options.energy);
         AddEnergy(result, energy, options.energy);
     }
     return result;
@@ -58,9 +54,9 @@ void AskForOutput(EvaluationOptions& options, DesignOutput output) {
     options.energy = options.energy || column.energy;
 }
 
-DesignResult EvaluateDesign(const ControlState& controls, const EvaluationOptions& options) {
+DesignResult EvaluateDesign(const Design& design, const EvaluationOptions& options) {
     DesignEvaluator evaluator;
-    return evaluator.Evaluate(controls, options);
+    return evaluator.Evaluate(design, options);
 }
 
 }  // namespace velmora

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/control_state.h"
+#include "model/design.h"
 #include "simulation/design_result.h"
 #include "simulation/simulation_state.h"
 
@@ -30,7 +30,7 @@ void AskForOutput(EvaluationOptions& options, DesignOutput output);
 // shared.
 class DesignEvaluator {
   public:
-    DesignResult Evaluate(const ControlState& controls, const EvaluationOptions& options = {});
+    DesignResult Evaluate(const Design& design, const EvaluationOptions& options = {});
 
   private:
     SimulationState sim_;
@@ -38,6 +38,6 @@ class DesignEvaluator {
 };
 
 // One evaluation with an evaluator of its own.
-DesignResult EvaluateDesign(const ControlState& controls, const EvaluationOptions& options = {});
+DesignResult EvaluateDesign(const Design& design, const EvaluationOptions& options = {});
 
 }  // namespace velmora

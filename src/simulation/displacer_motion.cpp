@@ -32,23 +32,25 @@ double LeavingTime(const DisplacerEngine& e, double xs, double t, double period)
     const double into = xs > 0 ? 1.0 : -1.0;
     const auto holds = [&](double tt) { return into * e.ForceAt(xs, tt) >= 0; };
     if (!holds(t)) return t;
-    const double b = e.Ap * e.hp / e.Tc;  // d(sum V / T) / d sin(crank angle)
-    if (e.Ar <= 0 || b <= 0) return -1;   // the force does not change at rest
+    const double b =
+        e.pistonArea * e.pistonHalfStroke / e.coldTemp;  // d(sum V / T) / d sin(crank angle)
+    if (e.rodArea <= 0 || b <= 0) return -1;             // the force does not change at rest
     // The force vanishes at this pressure; it pushes into the high stop above it, into the
     // low stop below it.
-    const double balance = e.pb + (e.k * (xs - e.xc) + e.weight) / e.Ar;
+    const double balance =
+        e.bufferPressure + (e.springConstant * (xs - e.springCenter) + e.weight) / e.rodArea;
     if (balance <= 0) return -1;  // high: holds at every pressure; low: did not hold at t
-    const double sBalance = (e.MR / balance - e.D(xs, 0)) / b;
+    const double sBalance = (e.gasMassR / balance - e.D(xs, 0)) / b;
     if (std::abs(sBalance) >= 1) return -1;
     // The low stop is left where sin(theta) falls through sBalance (the pressure rises), the
     // high stop where it rises through it.
     const double a = std::asin(sBalance);
     const double crossing = xs > 0 ? a : std::numbers::pi - a;
-    const double theta = e.omega * t;
+    const double theta = e.speed * t;
     const double turn = 2 * std::numbers::pi;
     double next = crossing + turn * std::floor((theta - crossing) / turn);
     while (next < theta) next += turn;
-    double leave = next / e.omega;
+    double leave = next / e.speed;
     // Rounding may leave the force balanced at that instant: step on until it has turned.
     for (double nudge = 1e-15 * period; holds(leave) && nudge < 1e-6 * period; nudge *= 2)
         leave += nudge;
@@ -61,7 +63,7 @@ double LeavingTime(const DisplacerEngine& e, double xs, double t, double period)
 void Rest(CycleWork& w, DisplacerMotion& motion, double& t) {
     const DisplacerEngine& e = w.e;
     const bool high = motion.phase == Phase::High;
-    const double xs = high ? e.hd : -e.hd;
+    const double xs = high ? e.dispHalfStroke : -e.dispHalfStroke;
     const double start = t;
     const double leave = LeavingTime(e, xs, t, w.period);
     const double end = leave < 0 ? w.period : leave;
@@ -71,8 +73,8 @@ void Rest(CycleWork& w, DisplacerMotion& motion, double& t) {
             w.totals.pressureTime += RestPressureTime(e, xs, tp, std::min(tp + dt, end));
     }
     const double piston =
-        e.MR * e.Tc *
-        std::log(e.D(xs, std::sin(e.omega * end)) / e.D(xs, std::sin(e.omega * start)));
+        e.gasMassR * e.coldTemp *
+        std::log(e.D(xs, std::sin(e.speed * end)) / e.D(xs, std::sin(e.speed * start)));
     w.totals.integrals.pistonWork += piston;
     w.totals.integrals.coldHeat += piston;
     w.SampleRest(end, xs);
@@ -123,8 +125,8 @@ bool Fly(CycleWork& w, Stepper& dp, DisplacerMotion& motion, double& t, double& 
             lo = hi;
             hi = j == kStepChecks ? dp.t() : dp.t0() + (dp.t() - dp.t0()) * j / kStepChecks;
             const double x = j == kStepChecks ? x1 : dp.Dense(hi, kX);
-            if (x > e.hd) xs = e.hd;
-            if (x < -e.hd) xs = -e.hd;
+            if (x > e.dispHalfStroke) xs = e.dispHalfStroke;
+            if (x < -e.dispHalfStroke) xs = -e.dispHalfStroke;
         }
         if (xs != 0) {
             // The instant of arrival on the dense output: x(lo) is inside, x(hi) beyond.
@@ -137,7 +139,7 @@ bool Fly(CycleWork& w, Stepper& dp, DisplacerMotion& motion, double& t, double& 
             const State ye = dp.Dense(arrival);
             w.SampleFree(dp, arrival);
             w.AddFree(ye);
-            w.totals.impactLoss += 0.5 * e.m * ye[kV] * ye[kV];
+            w.totals.impactLoss += 0.5 * e.dispMass * ye[kV] * ye[kV];
             w.events.push_back({xs > 0 ? StopEventKind::ArrivesHigh : StopEventKind::ArrivesLow,
                                 w.Degrees(arrival), std::abs(ye[kV])});
             t = arrival;
@@ -156,7 +158,7 @@ bool Fly(CycleWork& w, Stepper& dp, DisplacerMotion& motion, double& t, double& 
 
 // Where the forces on the displacer balance at time t, between stops that push it inwards.
 double BalancePosition(const DisplacerEngine& e, double t) {
-    double lo = -e.hd, hi = e.hd;  // force >= 0 at lo, <= 0 at hi
+    double lo = -e.dispHalfStroke, hi = e.dispHalfStroke;  // force >= 0 at lo, <= 0 at hi
     for (int i = 0; i < 100; ++i) {
         const double mid = 0.5 * (lo + hi);
         (e.ForceAt(mid, t) >= 0 ? lo : hi) = mid;
@@ -169,14 +171,14 @@ double BalancePosition(const DisplacerEngine& e, double t) {
 // The motion has no damping, so a free oscillation excited at the start would never die out;
 // starting on the moving balance point leaves almost none.
 DisplacerMotion StartingMotion(const DisplacerEngine& e, double period) {
-    const double low = e.ForceAt(-e.hd, 0);
-    const double high = e.ForceAt(e.hd, 0);
-    if (low < 0) return DisplacerMotion{Phase::Low, -e.hd, 0};
-    if (high > 0) return DisplacerMotion{Phase::High, e.hd, 0};
+    const double low = e.ForceAt(-e.dispHalfStroke, 0);
+    const double high = e.ForceAt(e.dispHalfStroke, 0);
+    if (low < 0) return DisplacerMotion{Phase::Low, -e.dispHalfStroke, 0};
+    if (high > 0) return DisplacerMotion{Phase::High, e.dispHalfStroke, 0};
     const double dt = 1e-5 * period;
     const double before = BalancePosition(e, -dt);
     const double after = BalancePosition(e, dt);
-    const bool inside = std::abs(before) < e.hd && std::abs(after) < e.hd;
+    const bool inside = std::abs(before) < e.dispHalfStroke && std::abs(after) < e.dispHalfStroke;
     return DisplacerMotion{Phase::Free, BalancePosition(e, 0),
                            inside ? (after - before) / (2 * dt) : 0.0};
 }
@@ -184,7 +186,7 @@ DisplacerMotion StartingMotion(const DisplacerEngine& e, double period) {
 bool SimulateRevolution(const DisplacerEngine& e, Stepper& dp, DisplacerMotion& motion, double& h,
                         long& stepsLeft, RevolutionTotals& totals, std::vector<StopEvent>& events,
                         std::vector<AccurateSample>* samples) {
-    const double period = 2 * std::numbers::pi / e.omega;
+    const double period = 2 * std::numbers::pi / e.speed;
     CycleWork w{e, period, {}, events, samples};
     double t = 0;
     int count = 0;

@@ -5,6 +5,7 @@
 
 #include "simulation/accurate_cycle.h"
 #include "simulation/dormand_prince.h"
+#include "simulation/engine.h"
 
 namespace velmora {
 
@@ -19,31 +20,24 @@ enum Component { kX, kV, kRodWork, kPistonWork, kHotHeat, kColdHeat, kPressureTi
 using Stepper = DormandPrince<kStateSize>;
 using State = Stepper::State;
 
-// The engine as the equations of motion see it, SI.
-struct DisplacerEngine {
-    double Ad, Ar, Ap, hd, hp, Vdead, Th, Tc, Td, m, k, xc, weight, omega, MR, pb;
+// The engine with the equations of its free flight (doc/physics.md sections 1 and 2).
+struct DisplacerEngine : Engine {
     bool trackMeanPressure = false;  // integrate p dt also at rest (for equalization)
 
-    // Sum of V / T over the three spaces, for displacer position x and sin(crank angle) s.
-    double D(double x, double s) const {
-        return Ad * (hd + x) / Th + ((Ad - Ar) * (hd - x) + Ap * hp * (1 + s)) / Tc + Vdead / Td;
-    }
-    double Pressure(double x, double s) const { return MR / D(x, s); }
-    double Force(double x, double p) const { return Ar * (p - pb) - k * (x - xc) - weight; }
-    double PressureAt(double x, double t) const { return Pressure(x, std::sin(omega * t)); }
+    double PressureAt(double x, double t) const { return Pressure(x, std::sin(speed * t)); }
     double ForceAt(double x, double t) const { return Force(x, PressureAt(x, t)); }
 
     void operator()(double t, const State& y, State& dy) const {
-        const double theta = omega * t;
+        const double theta = speed * t;
         const double s = std::sin(theta);
-        const double pistonSpeed = hp * omega * std::cos(theta);
+        const double pistonSpeed = pistonHalfStroke * speed * std::cos(theta);
         const double p = Pressure(y[kX], s);
         dy[kX] = y[kV];
-        dy[kV] = Force(y[kX], p) / m;
-        dy[kRodWork] = p * Ar * y[kV];
-        dy[kPistonWork] = p * Ap * pistonSpeed;
-        dy[kHotHeat] = p * Ad * y[kV];
-        dy[kColdHeat] = p * (Ap * pistonSpeed - (Ad - Ar) * y[kV]);
+        dy[kV] = Force(y[kX], p) / dispMass;
+        dy[kRodWork] = p * rodArea * y[kV];
+        dy[kPistonWork] = p * pistonArea * pistonSpeed;
+        dy[kHotHeat] = p * dispArea * y[kV];
+        dy[kColdHeat] = p * (pistonArea * pistonSpeed - (dispArea - rodArea) * y[kV]);
         dy[kPressureTime] = p;
     }
 };
@@ -76,17 +70,17 @@ struct CycleWork {
     double Degrees(double t) const { return 360 * t / period; }
 
     void AddSample(double t, double x, double v, double a) {
-        const double s = std::sin(e.omega * t);
+        const double s = std::sin(e.speed * t);
         AccurateSample& out = (*samples)[nextSample];
         out.angleDeg = nextSample;
         out.dispPos = x;
         out.dispVelocity = v;
         out.dispAcceleration = a;
-        out.pistonPos = e.hp * s;
+        out.pistonPos = e.pistonHalfStroke * s;
         out.pressure = e.Pressure(x, s);
-        out.hotVolume = e.Ad * (e.hd + x);
-        out.coldVolume = (e.Ad - e.Ar) * (e.hd - x) + e.Ap * e.hp * (1 + s);
-        out.totalVolume = out.hotVolume + out.coldVolume + e.Vdead;
+        out.hotVolume = e.HotVolume(x);
+        out.coldVolume = e.ColdVolume(x, s);
+        out.totalVolume = out.hotVolume + out.coldVolume + e.deadVolume;
     }
     // Grid samples before `until` while resting at stop x.
     void SampleRest(double until, double x) {
@@ -100,7 +94,7 @@ struct CycleWork {
         for (; nextSample < kGridPerRevolution && GridTime(nextSample) < until; ++nextSample) {
             const double t = GridTime(nextSample);
             const State y = dp.Dense(t);
-            AddSample(t, y[kX], y[kV], e.ForceAt(y[kX], t) / e.m);
+            AddSample(t, y[kX], y[kV], e.ForceAt(y[kX], t) / e.dispMass);
         }
     }
     void AddFree(const State& y) {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "simulation/simulation_state.h"
+
 namespace velmora {
 
 CycleEnergy EnergyOfCycle(const CycleIntegrals& c, const ParameterSet& params, double speed) {

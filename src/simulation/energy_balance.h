@@ -1,9 +1,13 @@
 #pragma once
 
 #include "model/parameter_set.h"
-#include "simulation/simulation_state.h"
 
 namespace velmora {
+
+// The one-degree run's recorded state (simulation_state.h), read only by the integrations of
+// its revolutions below: the energy figures themselves know no chart.
+struct SimulationState;
+struct SimulatedRevolution;
 
 // The cyclic integrals of one engine cycle, J per cycle, signed: positive work is done by the
 // gas, positive heat is taken in by the gas.

@@ -19,9 +19,9 @@ void EngineSession::RefreshSecondGraph() {
     if (ShowsPowerCurve(State.ShowGraph2RG)) PowerSpeedCurve();
 }
 
-void EngineSession::RunSimulation(ParameterSet& params, const ControlState& controls,
-                                  SimulationNotes& notes) {
-    ::velmora::RunSimulation(params, controls, Sim, notes, host_);
+void EngineSession::RunSimulation(ParameterSet& params, const Design& design,
+                                  const ControlState& controls, SimulationNotes& notes) {
+    ::velmora::RunSimulation(params, design, Sim, notes, host_, Recording::Everything, &controls);
 }
 
 void EngineSession::CopyStartOf(const EngineSession& from) {

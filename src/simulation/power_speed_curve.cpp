@@ -139,12 +139,17 @@ CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed) {
 
 void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, PowerCurve& curve,
                      SimulationHost& host) {
+    PowerSpeedCurve(params, controls.outputs, controls.ShowGraph2RG == kPowerPhaseChoice, curve,
+                    host);
+}
+
+void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool phaseShown,
+                     PowerCurve& curve, SimulationHost& host) {
     curve.PowerSeries.clear();
     curve.PhaseOrTorqueSeries.clear();
     curve.MaxFound = false;
     if (params.EngineSpeed == 0 || params.OmegaBar == 0) return;
 
-    const bool phaseShown = controls.ShowGraph2RG == kPowerPhaseChoice;
     curve.Title = "Power/Phase vs RPM";
     double maxPower = 0;
     double maxPhase = 0;
@@ -180,7 +185,6 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
     } while (speed <= params.OmegaBar);
 
     host.SetBusyCursor(false);
-    const OutputUnits& units = controls.outputs;
     if (valid && maxPower > 0) {
         curve.MaxFound = true;
         curve.MaxPower = maxPower;

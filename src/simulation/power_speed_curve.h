@@ -27,8 +27,12 @@ CheckedValue DisplacerTravelTime(const ParameterSet& params, double speed);
 // Phase angle (rad) of the displacer motion at `speed`.
 CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed);
 
-// Fills the power/speed curve for 2% to 100% of OmegaBar with power and, by the second-graph
-// choice, phase in degrees ("Power/Phase") or torque, and sets its titles.
+// Fills the power/speed curve for 2% to 100% of OmegaBar with power and, when `phaseShown`,
+// phase in degrees ("Power/Phase"), else torque, and sets its titles in `units`.
+void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool phaseShown,
+                     PowerCurve& curve, SimulationHost& host);
+
+// The same with the second-graph choice and the units of the window's form.
 void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, PowerCurve& curve,
                      SimulationHost& host);
 

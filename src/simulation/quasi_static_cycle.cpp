@@ -6,6 +6,7 @@
 
 #include "model/units.h"
 #include "simulation/accurate_cycle.h"
+#include "simulation/engine.h"
 
 namespace velmora {
 namespace {
@@ -17,12 +18,14 @@ double Degrees0To360(double radians) {
 }
 
 // The snapping engine: p = M R / D with D = D0 + a x + b sin(theta), and the force on the rod.
-struct SnapEngine {
-    double MR = 0, pm = 0, h = 0, Ar = 0, k = 0, xc = 0, weight = 0, mass = 0;
+// The snapping engine: p = M R / D with D linearized, D = D0 + a x + b sin(theta)
+// (doc/physics.md section 1), and the force on the rod.
+struct SnapEngine : Engine {
     double D0 = 0, a = 0, b = 0, pistonSwing = 0;  // pistonSwing: A_p h_p, dV / d sin(theta)
-    double D(double x, double s) const { return D0 + a * x + b * s; }
-    double Force(double x, double s) const {
-        return Ar * (MR / D(x, s) - pm) - k * (x - xc) - weight;
+    double LinearD(double x, double s) const { return D0 + a * x + b * s; }
+    double ForceAt(double x, double s) const {
+        return rodArea * (gasMassR / LinearD(x, s) - bufferPressure) -
+               springConstant * (x - springCenter) - weight;
     }
 };
 
@@ -43,20 +46,21 @@ struct Crossing {
 
 Crossing Cross(const SnapEngine& e, double sigma, double theta0, double speed) {
     Crossing c;
-    const double xs = -sigma * e.h;
+    const double xs = -sigma * e.dispHalfStroke;
     const double s0 = std::sin(theta0), c0 = std::cos(theta0);
-    const double Ds = e.D(xs, s0);
-    const double gasStiffness = -e.Ar * e.MR * e.a / (Ds * Ds);
-    const double kappa = gasStiffness - e.k;  // dF/dx on leaving: the force grows away
-    const double rate = -sigma * e.Ar * e.MR * e.b * c0 * speed / (Ds * Ds);  // its growth in time
-    if (!(kappa > 0) || !(rate > 0) || !(e.mass > 0)) return c;
-    const double lambda = std::sqrt(kappa / e.mass);
+    const double Ds = e.LinearD(xs, s0);
+    const double gasStiffness = -e.rodArea * e.gasMassR * e.a / (Ds * Ds);
+    const double kappa = gasStiffness - e.springConstant;  // dF/dx on leaving: the force grows away
+    const double rate =
+        -sigma * e.rodArea * e.gasMassR * e.b * c0 * speed / (Ds * Ds);  // its growth in time
+    if (!(kappa > 0) || !(rate > 0) || !(e.dispMass > 0)) return c;
+    const double lambda = std::sqrt(kappa / e.dispMass);
 
     // On a grid in w, xi = 2 h w^2 (xi: distance from the stop left), which spreads the points
     // where the time grows like ln(xi). t(xi) = ln(2 kappa lambda xi / rate) / lambda + I(xi),
     // I the integral of 1/v - 1/(lambda xi), v from the energy at the leaving angle.
     constexpr int kPoints = 20000;
-    const double stroke = 2 * e.h;
+    const double stroke = 2 * e.dispHalfStroke;
     double integral = 0, previous = 0, piston = 0, rod = 0, lastPiston = 0, lastRod = 0;
     double t = 0;
     for (int i = 1; i <= kPoints; ++i) {
@@ -64,7 +68,7 @@ Crossing Cross(const SnapEngine& e, double sigma, double theta0, double speed) {
         const double xi = stroke * w * w;
         const double dx = sigma * xi;
         // Kinetic energy over kappa xi^2 / 2.
-        const double r = (gasStiffness * LogRatio(e.a * dx / Ds) - e.k) / kappa;
+        const double r = (gasStiffness * LogRatio(e.a * dx / Ds) - e.springConstant) / kappa;
         if (!(r > 0)) return c;
         const double f = 2 / (lambda * w) * (1 / std::sqrt(r) - 1);  // dI/dw
         integral += (f + previous) / 2 / kPoints;
@@ -72,10 +76,10 @@ Crossing Cross(const SnapEngine& e, double sigma, double theta0, double speed) {
         t = std::log(2 * kappa * lambda * xi / rate) / lambda + integral;
         // The crossing is shifted in sin(theta) by c0 speed t: to first order that adds the
         // curl of p dV over the strip between the two paths.
-        const double D = e.D(xs + dx, s0);
+        const double D = e.LinearD(xs + dx, s0);
         const double shift = c0 * speed * t * 2 * stroke * w;  // d(sin theta) d(xi)/dw
-        const double pistonTerm = sigma * e.MR * e.pistonSwing * e.a / (D * D) * shift;
-        const double rodTerm = -sigma * e.MR * e.Ar * e.b / (D * D) * shift;
+        const double pistonTerm = sigma * e.gasMassR * e.pistonSwing * e.a / (D * D) * shift;
+        const double rodTerm = -sigma * e.gasMassR * e.rodArea * e.b / (D * D) * shift;
         piston += (pistonTerm + lastPiston) / 2 / kPoints;
         rod += (rodTerm + lastRod) / 2 / kPoints;
         lastPiston = pistonTerm;
@@ -93,33 +97,25 @@ bool MakeSnapEngine(const ParameterSet& p, bool gravity, SnapEngine& e) {
     if (gasMass <= 0 || p.DispRodArea <= 0 || p.PistonArea <= 0 || p.PistonHalfStroke <= 0 ||
         p.DispHalfStroke <= 0)
         return false;
-    e.MR = gasMass * kGasConstant;
-    e.pm = p.MeanEnginePressure;
-    e.h = p.DispHalfStroke;
-    e.Ar = p.DispRodArea;
-    e.k = p.SpringConstant;
-    e.xc = p.SpringCenter;
-    e.mass = p.DispMass;
-    e.weight = gravity ? p.DispMass * kGravity : 0.0;
-    // Sum of V / T = D0 + a x + b sin(theta).
-    e.D0 = p.DispArea * e.h / p.HotTemp +
-           ((p.DispArea - e.Ar) * e.h + p.PistonArea * p.PistonHalfStroke) / p.ColdTemp +
-           p.DeadSpaceVol / p.DeadSpaceTemp;
-    e.a = p.DispArea / p.HotTemp - (p.DispArea - e.Ar) / p.ColdTemp;
-    e.pistonSwing = p.PistonArea * p.PistonHalfStroke;
-    e.b = e.pistonSwing / p.ColdTemp;
+    static_cast<Engine&>(e) = EngineOf(p, gravity, 0, gasMass * kGasConstant);
+    e.D0 = e.D(0, 0);
+    e.a = e.dispArea / e.hotTemp - (e.dispArea - e.rodArea) / e.coldTemp;
+    e.pistonSwing = e.pistonArea * e.pistonHalfStroke;
+    e.b = e.pistonSwing / e.coldTemp;
     return true;
 }
 
 QuasiStaticCycle Limit(const ParameterSet& p, const SnapEngine& e, double& sUp, double& sDown) {
     QuasiStaticCycle q;
-    const double h = e.h, a = e.a, b = e.b, MR = e.MR;
+    const double h = e.dispHalfStroke, a = e.a, b = e.b, MR = e.gasMassR;
     const double cLow = e.D0 - a * h;
     const double cHigh = e.D0 + a * h;
 
     // The force on the rod balances spring and weight at these pressures.
-    const double pUp = e.pm - (e.k * (h + e.xc) - e.weight) / e.Ar;
-    const double pDown = e.pm + (e.k * (h - e.xc) + e.weight) / e.Ar;
+    const double pUp =
+        e.bufferPressure - (e.springConstant * (h + e.springCenter) - e.weight) / e.rodArea;
+    const double pDown =
+        e.bufferPressure + (e.springConstant * (h - e.springCenter) + e.weight) / e.rodArea;
     if (pUp <= 0 || pDown <= 0) return q;
     sUp = (MR / pUp - cLow) / b;
     sDown = (MR / pDown - cHigh) / b;
@@ -129,7 +125,7 @@ QuasiStaticCycle Limit(const ParameterSet& p, const SnapEngine& e, double& sUp, 
     constexpr int kChecks = 200;
     for (int i = 1; i < kChecks; ++i) {
         const double x = -h + 2 * h * i / kChecks;
-        if (e.Force(x, sUp) <= 0 || e.Force(x, sDown) >= 0) return q;
+        if (e.ForceAt(x, sUp) <= 0 || e.ForceAt(x, sDown) >= 0) return q;
     }
 
     q.valid = true;
@@ -148,12 +144,12 @@ QuasiStaticCycle Limit(const ParameterSet& p, const SnapEngine& e, double& sUp, 
     q.integrals.pistonWork = MR * e.pistonSwing / b * (pistonLow + pistonHigh);
     // Rod: p A_r dx across the stroke at fixed crank angle, up at sUp and down at sDown.
     const auto jump = [&](double s) {
-        if (std::abs(a * h) < 1e-12 * e.D0) return 2 * h * e.Ar * MR / (e.D0 + b * s);
-        return e.Ar * MR / a * std::log((cHigh + b * s) / (cLow + b * s));
+        if (std::abs(a * h) < 1e-12 * e.D0) return 2 * h * e.rodArea * MR / (e.D0 + b * s);
+        return e.rodArea * MR / a * std::log((cHigh + b * s) / (cLow + b * s));
     };
     q.integrals.rodWork = jump(sUp) - jump(sDown);
     // The hot space changes only in the jumps, by A_d dx where the rod takes A_r dx.
-    q.integrals.hotHeat = p.DispArea / e.Ar * q.integrals.rodWork;
+    q.integrals.hotHeat = p.DispArea / e.rodArea * q.integrals.rodWork;
     q.integrals.coldHeat = q.integrals.pistonWork + q.integrals.rodWork - q.integrals.hotHeat;
     q.integrals.deadHeat = 0;
     return q;
@@ -180,7 +176,7 @@ QuasiStaticCycle SlowCrankCycle(const ParameterSet& p, bool gravity, double spee
     q.arriveLowDeg = Degrees0To360((q.leaveHighDeg * std::numbers::pi / 180) + speed * down.time);
     q.integrals.pistonWork += up.pistonWork + down.pistonWork;
     q.integrals.rodWork += up.rodWork + down.rodWork;
-    q.integrals.hotHeat = p.DispArea / e.Ar * q.integrals.rodWork;
+    q.integrals.hotHeat = p.DispArea / e.rodArea * q.integrals.rodWork;
     q.integrals.coldHeat = q.integrals.pistonWork + q.integrals.rodWork - q.integrals.hotHeat;
     return q;
 }

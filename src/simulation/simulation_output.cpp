@@ -109,11 +109,6 @@ void ClearSampleLists(SimulationState& sim) {
         list->clear();
 }
 
-bool CurveChoicesMade(const ControlState& controls) {
-    return ClampChoice(controls.RedGraphRG, kCurveItemCount) != kNoChoice &&
-           ClampChoice(controls.BlueGraphRG, kCurveItemCount) != kNoChoice;
-}
-
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
                  double timeStep) {
     const OutputUnits& units = controls.outputs;
@@ -140,15 +135,13 @@ bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const Control
     return true;
 }
 
-void RecordStep(SimulationState& sim, const ControlState& controls, const StepValues& step,
-                Recording recording) {
-    const OutputUnits& units = controls.outputs;
-    if (recording == Recording::Everything) {
-        const int red = ClampChoice(controls.RedGraphRG, kCurveItemCount);
-        const int blue = ClampChoice(controls.BlueGraphRG, kCurveItemCount);
-        const double xValue = XAxisInDegrees(controls.XAxisRG)
-                                  ? static_cast<double>(sim.SimStepCount)
-                                  : Shown(step.time);
+void RecordStep(SimulationState& sim, const OutputUnits& units, const ControlState* form,
+                const StepValues& step, Recording recording) {
+    if (recording == Recording::Everything && form != nullptr) {
+        const int red = ClampChoice(form->RedGraphRG, kCurveItemCount);
+        const int blue = ClampChoice(form->BlueGraphRG, kCurveItemCount);
+        const double xValue = XAxisInDegrees(form->XAxisRG) ? static_cast<double>(sim.SimStepCount)
+                                                            : Shown(step.time);
         const PlotPoint bluePoint{xValue, CurveValue(blue, step, units)};
         sim.Series2.push_back(bluePoint);
         sim.Series2a.push_back(bluePoint);

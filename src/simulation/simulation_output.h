@@ -99,9 +99,6 @@ inline bool XAxisInDegrees(int xAxisChoice) {
 // Empties Series1, Series1a, Series2, Series2a, Series3 and Series3a.
 void ClearMainSeries(SimulationState& sim);
 
-// Whether the red and the blue curve lists both name a quantity; a run needs both.
-bool CurveChoicesMade(const ControlState& controls);
-
 // The graph set-up of a run: lDeltaTee, chart titles, axis titles and fixed ranges. Returns
 // false when a curve choice has no selection, which ends the run.
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
@@ -114,10 +111,10 @@ void ClearSampleLists(SimulationState& sim);
 // and the PV powers need (displacer position and pressure samples, the PV points).
 enum class Recording { Everything, ResultsOnly };
 
-// Records one step of a graphed cycle: curve points, samples and the PV point with its colour
-// and the extents.
-void RecordStep(SimulationState& sim, const ControlState& controls, const StepValues& step,
-                Recording recording = Recording::Everything);
+// Records one step of a graphed cycle: curve points (as `form` chooses them), samples and the
+// PV point in the output `units` with its colour and the extents.
+void RecordStep(SimulationState& sim, const OutputUnits& units, const ControlState* form,
+                const StepValues& step, Recording recording = Recording::Everything);
 
 // The dwell and integrated-pressure summary of the cycle whose 361 steps were just recorded.
 CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet& params);

@@ -1,6 +1,7 @@
-// 300 random engines through velmora-cli's text outputs (report, samples, cycle, pv,
-// powercurve), compared with checksums recorded from an earlier build. Any change to the core
-// that alters one byte of what a user gets shows up here, with the engine and command named.
+// 300 random engines and the shipped reference engines through velmora-cli's text outputs
+// (report, samples, cycle, pv, powercurve, and the energy figures of both models), compared
+// with checksums recorded from an earlier build. Any change to the core that alters one byte
+// of what a user gets shows up here, with the engine and command named.
 //
 // VELMORA_GOLDEN_KEEP=DIR keeps the engines' files in DIR for a look at a mismatch.
 // To record the table anew (only when an output is meant to change):
@@ -30,7 +31,39 @@ namespace velmora {
 namespace {
 
 constexpr int kEngineCount = 300;
-const char* const kCommands[] = {"report", "samples", "cycle", "pv", "powercurve"};
+
+// A command as the table names it (one word) and as velmora-cli is given it.
+struct GoldenCommand {
+    const char* name;
+    const char* words;
+};
+const GoldenCommand kCommands[] = {
+    {"report", "report"},
+    {"samples", "samples"},
+    {"cycle", "cycle"},
+    {"pv", "pv"},
+    {"powercurve", "powercurve"},
+    {"energy-specified", "energy --model specified"},
+    {"energy-specified-csv", "energy --model specified --format csv"},
+};
+// The accurate model takes a few milliseconds a run: every fifth random engine is enough to
+// catch a change in it.
+const GoldenCommand kAccurateCommands[] = {
+    {"energy-accurate", "energy --model accurate"},
+    {"energy-accurate-csv", "energy --model accurate --format csv"},
+};
+constexpr int kAccurateEvery = 5;
+// The reference engines also give the revolution the figures come from.
+const GoldenCommand kReferenceCommands[] = {
+    {"energy-specified-cycle", "energy --model specified --format cycle"},
+    {"energy-accurate-cycle", "energy --model accurate --format cycle"},
+};
+// The shipped examples, by the one-word name the table gives them.
+const GoldenCommand kReferenceEngines[] = {
+    {"KESTMORE", "KESTMORE.RBP"},
+    {"BRANDOCK-TAPPER", "BRANDOCK TAPPER.RBP"},
+    {"Default", "Default.INI"},
+};
 
 std::string SourceDir() {
     const char* dir = std::getenv("VELMORA_SOURCE_DIR");
@@ -130,8 +163,8 @@ std::uint64_t RunChecksum(const std::string& command, const std::string& file,
     return Fnv1a(run.out, Fnv1a(std::to_string(run.status)));
 }
 
-std::string Key(int engine, const std::string& command) {
-    return std::to_string(engine) + " " + command;
+std::string Key(const std::string& engine, const std::string& command) {
+    return engine + " " + command;
 }
 
 std::map<std::string, std::string> ReadTable(const std::string& path) {
@@ -142,47 +175,89 @@ std::map<std::string, std::string> ReadTable(const std::string& path) {
     return table;
 }
 
-TEST(CliGolden, ThreeHundredRandomEnginesGiveTheRecordedOutputs) {
-    const char* writePath = std::getenv("VELMORA_WRITE_GOLDEN");
-    const std::string tablePath = SourceDir() + "/tests/app/data/cli_golden.txt";
-    const std::map<std::string, std::string> expected =
-        writePath != nullptr ? std::map<std::string, std::string>{} : ReadTable(tablePath);
-    if (writePath == nullptr) {
-        ASSERT_EQ(expected.size(), std::size(kCommands) * kEngineCount);
+// Compares (or, when recording, writes) the checksum of every command for one engine file.
+class GoldenTable {
+  public:
+    GoldenTable()
+        : writePath_(std::getenv("VELMORA_WRITE_GOLDEN")),
+          expected_(writePath_ != nullptr
+                        ? std::map<std::string, std::string>{}
+                        : ReadTable(SourceDir() + "/tests/app/data/cli_golden.txt")) {}
+
+    bool Recording() const { return writePath_ != nullptr; }
+    std::size_t ExpectedCount() const { return expected_.size(); }
+
+    // False once ten mismatches have been reported.
+    template <std::size_t N>
+    bool Check(const std::string& engine, const std::string& file,
+               const GoldenCommand (&commands)[N]) {
+        for (const GoldenCommand& command : commands) {
+            char hash[17];
+            std::snprintf(
+                hash, sizeof hash, "%016llx",
+                static_cast<unsigned long long>(RunChecksum(command.words, file, folder_)));
+            ++count_;
+            if (Recording()) {
+                written_ << engine << ' ' << command.name << ' ' << hash << '\n';
+                continue;
+            }
+            const auto found = expected_.find(Key(engine, command.name));
+            if (found == expected_.end() || found->second != hash) {
+                ADD_FAILURE() << "engine " << engine << ", velmora-cli " << command.words << " "
+                              << file << ": output differs from the recorded one";
+                if (++mismatches_ == 10) return false;
+            }
+        }
+        return true;
     }
 
-    testing::TempFolder folder;
-    std::ostringstream written;
+    void Finish() {
+        if (Recording()) {
+            std::ofstream(writePath_) << written_.str();
+            std::printf("recorded %d outputs into %s\n", count_, writePath_);
+        } else {
+            EXPECT_EQ(static_cast<std::size_t>(count_), expected_.size());
+        }
+    }
+
+    const testing::TempFolder& Folder() const { return folder_; }
+
+  private:
+    const char* writePath_;
+    std::map<std::string, std::string> expected_;
+    testing::TempFolder folder_;
+    std::ostringstream written_;
+    int count_ = 0;
+    int mismatches_ = 0;
+};
+
+TEST(CliGolden, RandomAndReferenceEnginesGiveTheRecordedOutputs) {
+    GoldenTable table;
+    if (!table.Recording()) {
+        ASSERT_GT(table.ExpectedCount(), std::size(kCommands) * kEngineCount);
+    }
+
+    for (const GoldenCommand& engine : kReferenceEngines) {
+        const std::string file = SourceDir() + "/examples/" + engine.words;
+        if (!table.Check(engine.name, file, kCommands)) return;
+        if (!table.Check(engine.name, file, kAccurateCommands)) return;
+        if (!table.Check(engine.name, file, kReferenceCommands)) return;
+    }
+
     Dice dice(20261210);
-    int mismatches = 0;
     for (int engine = 0; engine < kEngineCount; ++engine) {
         const ControlState state = RandomEngine(dice);
         const char* keep = std::getenv("VELMORA_GOLDEN_KEEP");
         const std::string name = "engine-" + std::to_string(engine) + ".RBP";
         const std::string file =
-            keep != nullptr ? std::string(keep) + "/" + name : folder.File(name);
+            keep != nullptr ? std::string(keep) + "/" + name : table.Folder().File(name);
         std::string error;
         ASSERT_TRUE(SaveParameterFile(file, state, error)) << error;
-        for (const std::string command : kCommands) {
-            char hash[17];
-            std::snprintf(hash, sizeof hash, "%016llx",
-                          static_cast<unsigned long long>(RunChecksum(command, file, folder)));
-            if (writePath != nullptr) {
-                written << engine << ' ' << command << ' ' << hash << '\n';
-                continue;
-            }
-            const auto found = expected.find(Key(engine, command));
-            if (found == expected.end() || found->second != hash) {
-                ADD_FAILURE() << "engine " << engine << ", velmora-cli " << command << " " << file
-                              << ": output differs from the recorded one";
-                if (++mismatches == 10) return;
-            }
-        }
+        const std::string key = std::to_string(engine);
+        if (!table.Check(key, file, kCommands)) return;
+        if (engine % kAccurateEvery == 0 && !table.Check(key, file, kAccurateCommands)) return;
     }
-    if (writePath != nullptr) {
-        std::ofstream(writePath) << written.str();
-        std::printf("recorded %d engines into %s\n", kEngineCount, writePath);
-    }
+    table.Finish();
 }
 
 }  // namespace

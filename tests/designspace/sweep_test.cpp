@@ -111,7 +111,10 @@ TEST(SweepRun, EachRowEqualsTheReportOfAFileHoldingItsTexts) {
         // line's report does.
         const std::string file = folder.File("row.RBP");
         std::string error;
-        ASSERT_TRUE(SaveParameterFile(file, DesignControls(run.Plan(), row.values), error));
+        ControlState typed = run.Plan().base;
+        for (std::size_t a = 0; a < row.texts.size(); ++a)
+            (typed.*run.Plan().axes[a].input->control).text = row.texts[a];
+        ASSERT_TRUE(SaveParameterFile(file, typed, error));
         EngineSession session;
         session.Driver.Loading = true;
         LoadParameterFile(file, session.State);

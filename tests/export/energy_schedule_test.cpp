@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "export/energy_table.h"
+#include "model/design_form.h"
 #include "model/units.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/design_energy.h"
@@ -91,7 +92,7 @@ std::optional<double> RecordedShaftPower(const ControlState& c) {
     SimulationState sim;
     SimulationNotes notes;
     SimulationHost host;
-    RunSimulation(p, c, sim, notes, host, Recording::ResultsOnly);
+    RunSimulation(p, ReadDesign(c).design, sim, notes, host, Recording::ResultsOnly);
     CycleIntegrals cycle;
     if (analysed.EngineSpeed <= 0 || !IntegrateRecordedCycle(sim, analysed, cycle))
         return std::nullopt;
@@ -120,7 +121,8 @@ TEST(EnergySchedule, RandomEnginesUnderEveryScheduleGiveTheLastRevolutionsFigure
                     c.LeakCB = leak;
                     c.ComputeCycleCountEdit = computed;
                     c.GraphCycleCountEdit = graphed;
-                    const DesignResult r = evaluator.Evaluate(c, {.energy = true});
+                    const DesignResult r =
+                        evaluator.Evaluate(ReadDesign(c).design, {.energy = true});
                     results.push_back(r);
                     // An empty figure gives its reason.
                     for (const DesignOutput output : kEnergyOutputs) {
@@ -171,7 +173,7 @@ TEST(EnergySchedule, RandomEnginesUnderEveryScheduleGiveTheLastRevolutionsFigure
 // Each way a design can leave its figures empty, as the text form names it.
 TEST(EnergySchedule, EmptyFiguresSayWhy) {
     const auto text = [](const ControlState& c, DesignOutput output) {
-        return EnergyValueText(EvaluateDesign(c, {.energy = true}), output);
+        return EnergyValueText(EvaluateDesign(ReadDesign(c).design, {.energy = true}), output);
     };
     ControlState c = LargeEngineControls();
     c.EditEngineSpeed.text = "0";

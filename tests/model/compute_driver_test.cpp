@@ -33,7 +33,8 @@ class RecordingHooks : public ComputeHooks {
         animating = false;
     }
     void RefreshSecondGraph() override { calls.push_back("RefreshSecondGraph"); }
-    void RunSimulation(ParameterSet& params, const ControlState&, SimulationNotes& notes) override {
+    void RunSimulation(ParameterSet& params, const Design&, const ControlState&,
+                       SimulationNotes& notes) override {
         calls.push_back("RunSimulation");
         if (onSimulation) onSimulation();
         params.PVPowerAtEngineSpeed = pvAtEngineSpeed;

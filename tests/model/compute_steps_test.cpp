@@ -11,6 +11,7 @@
 
 #include "model/compute_driver.h"
 #include "model/compute_report.h"
+#include "model/design_form.h"
 
 namespace velmora {
 namespace {
@@ -53,7 +54,7 @@ TEST(ComputeRecord, AnUndefinedInputIsAFlagAndTheWriterWritesItsLine) {
         controls.EditDispMass.text = text;
         ParameterSet params;
         ComputeRecord record;
-        RunComputeSteps(controls, params, record, {});
+        RunComputeSteps(ReadDesign(controls), params, record, {});
         for (std::size_t i = 0; i < kDesignInputs.size(); ++i)
             EXPECT_EQ(record.inputs.undefined[i], i == IndexOf(&ParameterSet::DispMass)) << i;
         EXPECT_EQ(params.DispMass, 0.0);
@@ -91,7 +92,7 @@ TEST(ComputeRecord, OnlyTheFailuresThatCallForItClearTheValidationMark) {
         (controls.*c.input).text = "";
         ParameterSet params;
         ComputeRecord record;
-        RunComputeSteps(controls, params, record, {});
+        RunComputeSteps(ReadDesign(controls), params, record, {});
         EXPECT_EQ(record.analysis.failureClearsMark, c.clearsMark) << c.line;
 
         Lines memo2;
@@ -115,7 +116,7 @@ TEST(ComputeRecord, StepsWithoutHooksComputeWhatTheDriversRunComputes) {
 
     ParameterSet params;
     ComputeRecord record;
-    RunComputeSteps(hooks.state, params, record, {});
+    RunComputeSteps(ReadDesign(hooks.state), params, record, {});
     // Every field of the plain record, compared as the doubles it holds.
     constexpr std::size_t kFields = sizeof(ParameterSet) / sizeof(double);
     const auto* a = reinterpret_cast<const double*>(&params);

@@ -3,6 +3,7 @@
 // a run asks for the energy figures its objective and constraints read.
 #include <gtest/gtest.h>
 
+#include "model/design_form.h"
 #include "optimizer/design_judgement.h"
 #include "optimizer/optimize_run.h"
 #include "simulation/design_evaluator.h"
@@ -26,7 +27,8 @@ TEST(EnergyObjectives, ShaftPowerIsSignedUnderBothModels) {
         const EvaluationOptions options = EvaluationOptionsFor(p);
         EXPECT_TRUE(options.energy);
         EXPECT_FALSE(options.powerCurve);
-        const Judgement engine = JudgeDesign(p, p.base, EvaluateDesign(p.base, options));
+        const Judgement engine = JudgeDesign(p, ReadDesign(p.base).design,
+                                             EvaluateDesign(ReadDesign(p.base).design, options));
         ASSERT_TRUE(engine.objective);
         EXPECT_GT(*engine.objective, 0);
 
@@ -36,14 +38,15 @@ TEST(EnergyObjectives, ShaftPowerIsSignedUnderBothModels) {
         ControlState swapped = p.base;
         std::swap(swapped.EditHotTemp, swapped.EditColdTemp);
         if (model == IntegrationModel::Accurate) swapped.EditEngineSpeed.text = "10";
-        const DesignResult driven = EvaluateDesign(swapped, options);
-        const Judgement j = JudgeDesign(p, swapped, driven);
+        const DesignResult driven = EvaluateDesign(ReadDesign(swapped).design, options);
+        const Judgement j = JudgeDesign(p, ReadDesign(swapped).design, driven);
         ASSERT_TRUE(j.objective) << NameOf(model).name;
         EXPECT_LT(*j.objective, 0) << NameOf(model).name;
         EXPECT_LT(*driven[DesignOutput::IndicatedPower], 0) << NameOf(model).name;
         // A driven engine has no positive efficiency to maximize.
         p.objective = Objective::Efficiency;
-        EXPECT_LE(JudgeDesign(p, swapped, driven).objective.value_or(0), 0) << NameOf(model).name;
+        EXPECT_LE(JudgeDesign(p, ReadDesign(swapped).design, driven).objective.value_or(0), 0)
+            << NameOf(model).name;
     }
 }
 
@@ -55,17 +58,17 @@ TEST(EnergyObjectives, EfficiencyMinHoldsAtItsMargin) {
     DesignResult r;
     r[DesignOutput::SchmidtPower] = 1000;
     r[DesignOutput::Efficiency] = 0.5;
-    Judgement j = JudgeDesign(p, p.base, r);
+    Judgement j = JudgeDesign(p, ReadDesign(p.base).design, r);
     EXPECT_TRUE(j.feasible);
     ASSERT_EQ(j.quantities.size(), 1u);
     EXPECT_EQ(j.quantities[0].caption, "Thermal efficiency (>= 0.5)");
     EXPECT_LE(j.violations[0], 0);
     r[DesignOutput::Efficiency] = 0.499;
-    j = JudgeDesign(p, p.base, r);
+    j = JudgeDesign(p, ReadDesign(p.base).design, r);
     EXPECT_FALSE(j.feasible);
     EXPECT_GT(j.violations[0], 0);
     r[DesignOutput::Efficiency].reset();  // not settled, or no heat in
-    EXPECT_FALSE(JudgeDesign(p, p.base, r).feasible);
+    EXPECT_FALSE(JudgeDesign(p, ReadDesign(p.base).design, r).feasible);
 
     std::string why;
     const std::optional<Constraint> parsed = ParseConstraint("efficiency-min=0.3", why);
@@ -88,7 +91,8 @@ TEST(EnergyObjectives, AccurateRunMaximizesShaftPower) {
     EXPECT_GE(*best.judgement.objective, *run.Outcome().start.judgement.objective);
     ControlState chosen = p.base;
     chosen.EditPistonStroke.text = best.texts[0];
-    EXPECT_EQ(EvaluateDesign(chosen, EvaluationOptionsFor(p))[DesignOutput::ShaftPower],
+    EXPECT_EQ(EvaluateDesign(ReadDesign(chosen).design,
+                             EvaluationOptionsFor(p))[DesignOutput::ShaftPower],
               best.judgement.objective);
 }
 

@@ -13,6 +13,7 @@
 
 #include "app/cli_runner.h"
 #include "designspace/sweep_run.h"
+#include "model/design_form.h"
 #include "optimizer/design_judgement.h"
 #include "optimizer/optimize_problem.h"
 #include "optimizer/result_table.h"
@@ -52,7 +53,8 @@ double GridBest(const OptimizeProblem& problem, int points) {
     double best = -1e300;
     for (std::size_t k = 0; k < run.DesignCount(); ++k) {
         const SweepRow& row = run.Row(k);
-        const Judgement j = JudgeDesign(problem, DesignControls(plan, row.values), row.result);
+        const Judgement j = JudgeDesign(
+            problem, DesignOfRow(plan, ReadDesign(plan.base).design, row.values), row.result);
         if (j.feasible) best = std::max(best, *j.objective);
     }
     return best;
@@ -102,7 +104,7 @@ void ExpectQuality(const QualityCase& c) {
     session.Compute(true, true);
     const DesignResult result =
         ResultOfRun(session.Driver.Params, session.Sim, session.State.outputs);
-    const Judgement judged = JudgeDesign(problem, session.State, result);
+    const Judgement judged = JudgeDesign(problem, ReadDesign(session.State).design, result);
     EXPECT_TRUE(judged.feasible) << run.out;
     EXPECT_EQ(QuantityText(*judged.objective), QuantityText(printed));
     for (std::size_t i = 0; i < problem.variables.size(); ++i)

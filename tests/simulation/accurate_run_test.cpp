@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/design_form.h"
 #include "model/units.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/accurate_revolution.h"
@@ -65,7 +66,7 @@ TEST(AccurateRun, RevolutionStepsOfADesign) {
     controls.EditSpringConstant.text = "2000";
     controls.EditSpringCenter.text = "10";
     const ParameterSet p = test::ComputedParameters(controls);
-    const AccurateRevolution revolution = AccurateRevolutionOf(controls);
+    const AccurateRevolution revolution = AccurateRevolutionOf(ReadDesign(controls).design);
     ASSERT_EQ(revolution.outcome, AccurateOutcome::Settled);
     ASSERT_EQ(revolution.steps.size(), 360u);
     int free = 0, resting = 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/design_form.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/engine_fixtures.h"
 
@@ -14,7 +15,7 @@ namespace {
 DesignResult WithEnergy(const ControlState& controls) {
     EvaluationOptions options;
     options.energy = true;
-    return EvaluateDesign(controls, options);
+    return EvaluateDesign(ReadDesign(controls).design, options);
 }
 
 TEST(DesignEnergy, SpecifiedFiguresAreThoseOfTheRecordedRevolution) {
@@ -40,7 +41,7 @@ TEST(DesignEnergy, SpecifiedFiguresAreThoseOfTheRecordedRevolution) {
         // two ways to the same indicated power.
         EXPECT_NEAR(*r[DesignOutput::IndicatedPower], e.indicatedPower, 1e-3 * scale);
         // Without energy asked for, nothing of it, and the rest bit for bit the same.
-        const DesignResult plain = EvaluateDesign(controls);
+        const DesignResult plain = EvaluateDesign(ReadDesign(controls).design);
         EXPECT_FALSE(plain[DesignOutput::ShaftPower]);
         EXPECT_FALSE(plain[DesignOutput::Settled]);
         EXPECT_EQ(plain[DesignOutput::IndicatedPower], r[DesignOutput::IndicatedPower]);
@@ -68,7 +69,7 @@ TEST(DesignEnergy, AccurateFiguresAreThoseOfTheAccurateRun) {
         EXPECT_EQ(*r[DesignOutput::CarnotFraction], run.atSpeed.energy.carnotFraction);
         EXPECT_EQ(*r[DesignOutput::Settled], 1);
         // Without energy, the accurate indicated power alone.
-        const DesignResult plain = EvaluateDesign(controls);
+        const DesignResult plain = EvaluateDesign(ReadDesign(controls).design);
         EXPECT_EQ(plain[DesignOutput::IndicatedPower], r[DesignOutput::IndicatedPower]);
         EXPECT_FALSE(plain[DesignOutput::ShaftPower]);
     }

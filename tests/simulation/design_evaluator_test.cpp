@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "model/design_form.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/engine_session.h"
 
@@ -50,7 +51,7 @@ DesignResult SessionResult(const ControlState& controls, bool powerCurve) {
 }
 
 void ExpectEvaluatorMatches(const ControlState& controls, bool powerCurve = false) {
-    ExpectSameBits(EvaluateDesign(controls, {.powerCurve = powerCurve}),
+    ExpectSameBits(EvaluateDesign(ReadDesign(controls).design, {.powerCurve = powerCurve}),
                    SessionResult(controls, powerCurve));
 }
 
@@ -87,7 +88,7 @@ TEST(DesignEvaluator, ResultsOfTheLargeEngineAsTheReportShowsThem) {
     EngineSession session;
     session.State = c;
     session.Compute(true, true);
-    const DesignResult r = EvaluateDesign(c, {.powerCurve = true});
+    const DesignResult r = EvaluateDesign(ReadDesign(c).design, {.powerCurve = true});
     const ParameterSet& p = session.Driver.Params;
     EXPECT_EQ(r[DesignOutput::SchmidtPower], p.SchmidtPower);
     EXPECT_EQ(r[DesignOutput::PVPowerAtEngineSpeed], p.PVPowerAtEngineSpeed);
@@ -120,7 +121,7 @@ TEST(DesignEvaluator, PowerCurveMaximumEqualsTheSessionsCurve) {
 }
 
 TEST(DesignEvaluator, WhatCannotBeComputedIsEmpty) {
-    const DesignResult empty = EvaluateDesign(ControlState{});
+    const DesignResult empty = EvaluateDesign(ReadDesign(ControlState{}).design);
     for (const DesignOutputColumn& column : kDesignOutputColumns)
         EXPECT_FALSE(empty[column.output].has_value()) << column.name;
     EXPECT_FALSE(empty.Overdriven().has_value());
@@ -129,7 +130,7 @@ TEST(DesignEvaluator, WhatCannotBeComputedIsEmpty) {
     // the simulation runs at zero pressure, all of it below the mean.
     ControlState c = LargeEngineControls();
     c.EditHotTemp.text = "abc";
-    DesignResult r = EvaluateDesign(c, {.powerCurve = true});
+    DesignResult r = EvaluateDesign(ReadDesign(c).design, {.powerCurve = true});
     EXPECT_FALSE(r[DesignOutput::OmegaBar].has_value());
     EXPECT_FALSE(r[DesignOutput::SchmidtPower].has_value());
     EXPECT_FALSE(r[DesignOutput::CurveMaxPower].has_value());
@@ -141,7 +142,7 @@ TEST(DesignEvaluator, WhatCannotBeComputedIsEmpty) {
     // Without a displacer mass nothing moves: no cycle, no dwell, no loop.
     c = LargeEngineControls();
     c.EditDispMass.text.clear();
-    r = EvaluateDesign(c);
+    r = EvaluateDesign(ReadDesign(c).design);
     EXPECT_TRUE(r[DesignOutput::Beta].has_value());
     EXPECT_FALSE(r[DesignOutput::DwellHi].has_value());
     EXPECT_FALSE(r[DesignOutput::IndicatedPower].has_value());
@@ -151,7 +152,7 @@ TEST(DesignEvaluator, WhatCannotBeComputedIsEmpty) {
 TEST(DesignEvaluator, SpringGivesBetaAndBetaS) {
     ControlState c = LargeEngineControls();
     c.EditSpringConstant = {"2000", 0};
-    const DesignResult r = EvaluateDesign(c);
+    const DesignResult r = EvaluateDesign(ReadDesign(c).design);
     ASSERT_TRUE(r[DesignOutput::Beta] && r[DesignOutput::BetaS]);
     EXPECT_GT(*r[DesignOutput::BetaS], *r[DesignOutput::Beta]);
     ExpectEvaluatorMatches(c);
@@ -166,7 +167,7 @@ TEST(DesignEvaluator, ContinuesFromTheWindowsStepCount) {
     session.Compute(true, true);
     const std::int32_t count = session.Sim.SimStepCount;
     session.Compute(true, true);
-    ExpectSameBits(EvaluateDesign(c, {.startStepCount = count}),
+    ExpectSameBits(EvaluateDesign(ReadDesign(c).design, {.startStepCount = count}),
                    ResultOfRun(session.Driver.Params, session.Sim, c.outputs));
 }
 
@@ -217,8 +218,8 @@ TEST(DesignEvaluator, RandomEnginesEqualTheComputeRunAlsoWithAReusedEvaluator) {
         const ControlState c = RandomEngine(random);
         const bool curve = engine % 10 == 0;
         const DesignResult expected = SessionResult(c, curve);
-        ExpectSameBits(EvaluateDesign(c, {.powerCurve = curve}), expected);
-        ExpectSameBits(reused.Evaluate(c, {.powerCurve = curve}), expected);
+        ExpectSameBits(EvaluateDesign(ReadDesign(c).design, {.powerCurve = curve}), expected);
+        ExpectSameBits(reused.Evaluate(ReadDesign(c).design, {.powerCurve = curve}), expected);
         if (HasFatalFailure()) return;
     }
 }

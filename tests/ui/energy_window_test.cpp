@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "export/energy_table.h"
+#include "model/design_form.h"
 #include "simulation/design_energy.h"
 #include "simulation/design_evaluator.h"
 #include "ui/support/window_fixture.h"
@@ -49,7 +50,7 @@ class EnergyInWindow : public WindowTest {
     void ExpectTableOf(const ControlState& controls) {
         EvaluationOptions options;
         options.energy = true;
-        const DesignResult expected = EvaluateDesign(controls, options);
+        const DesignResult expected = EvaluateDesign(ReadDesign(controls).design, options);
         for (std::size_t i = 0; i < kEnergyOutputs.size(); ++i)
             EXPECT_EQ(Cell(static_cast<int>(i)).toStdString(),
                       EnergyValueText(expected, kEnergyOutputs[i]))

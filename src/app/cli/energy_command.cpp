@@ -5,6 +5,7 @@
 #include "export/energy_table.h"
 #include "export/model_revolution.h"
 #include "headless_run.h"
+#include "model/design_form.h"
 #include "output_target.h"
 #include "simulation/design_evaluator.h"
 
@@ -52,12 +53,13 @@ int RunEnergyCommand(const std::vector<std::string>& words, std::ostream& out, s
     if (model) state.Integration = *model;
     if (format == "cycle") {
         const CsvUnits csvUnits = units == "si" ? CsvUnits::SI : CsvUnits::Output;
-        return EmitOutput(RevolutionCsv(RevolutionOfModel(state, args->file), state, csvUnits),
-                          *args, out, err);
+        return EmitOutput(
+            RevolutionCsv(RevolutionOfModel(ReadDesign(state).design), state, csvUnits), *args, out,
+            err);
     }
     EvaluationOptions options;
     options.energy = true;
-    const DesignResult result = EvaluateDesign(state, options);
+    const DesignResult result = EvaluateDesign(ReadDesign(state).design, options);
     const std::string text = format == "csv" ? EnergyCsv(result, state.Integration)
                                              : EnergyText(result, state.Integration);
     return EmitOutput(text, *args, out, err);

@@ -13,6 +13,7 @@
 #include "designspace/sweep_inputs.h"
 #include "export/session_exports.h"
 #include "locale/number_settings_from_locale.h"
+#include "model/design_form.h"
 #include "model/integration_model.h"
 #include "model/number_text.h"
 #include "persistence/output_file.h"
@@ -135,9 +136,10 @@ DesignResult Evaluate(Design& design, bool powerCurve, bool energy) {
     EvaluationOptions options;
     options.powerCurve = powerCurve;
     options.energy = energy;
+    const velmora::Design numbers = ReadDesign(design.state).design;
     const py::gil_scoped_release unlocked;
     const std::lock_guard lock(*design.evaluating);
-    return design.evaluator->Evaluate(design.state, options);
+    return design.evaluator->Evaluate(numbers, options);
 }
 
 std::vector<std::string> ReportLines(const Design& design) {

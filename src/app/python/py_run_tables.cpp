@@ -12,6 +12,7 @@
 #include "export/model_revolution.h"
 #include "export/power_curve_table.h"
 #include "export/recording_session.h"
+#include "model/design_form.h"
 #include "py_design.h"
 #include "py_errors.h"
 #include "simulation/cycle_simulation.h"
@@ -94,10 +95,11 @@ py::object CycleFrame(const Design& design, const std::string& units) {
 py::object EnergyCycleFrame(const Design& design, const std::string& units) {
     const CsvUnits kind = UnitsOf(units);
     const ControlState controls = design.state;  // copied while the GIL keeps setters out
+    const velmora::Design numbers = ReadDesign(controls).design;
     ModelRevolution revolution;
     {
         const py::gil_scoped_release unlocked;
-        revolution = RevolutionOfModel(controls, design.file);
+        revolution = RevolutionOfModel(numbers);
     }
     py::object out = RowsFrame(revolution.rows, controls, kind, revolution.offsetDeg);
     // Without rows, why (the CSV's '#' line).

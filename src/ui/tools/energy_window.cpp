@@ -20,6 +20,7 @@
 
 #include "export/energy_table.h"
 #include "export/model_revolution.h"
+#include "model/design_form.h"
 #include "simulation/design_energy.h"
 #include "simulation/design_evaluator.h"
 #include "ui/mainwindow/main_window.h"
@@ -152,8 +153,9 @@ void EnergyWindow::Recompute() {
     task_->Start(std::make_shared<WorkProgress>(), [job] {
         EvaluationOptions options;
         options.energy = true;
-        job->result = EvaluateDesign(job->controls, options);
-        job->revolution = AccurateRevolutionOf(job->controls);
+        const Design design = ReadDesign(job->controls).design;
+        job->result = EvaluateDesign(design, options);
+        job->revolution = AccurateRevolutionOf(design);
     });
 }
 
