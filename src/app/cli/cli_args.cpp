@@ -61,10 +61,17 @@ std::optional<CommandArgs> ParseCommandArgs(const CommandUsage& about,
             parser.addOption(QCommandLineOption(NameOf(option), QString(), "value"));
 
     QStringList words{QString("velmora-cli ") + about.name};
-    // Words go back as the user gave them, also file names that are not UTF-8.
+    // Words go back as the user gave them, also file names that are not UTF-8. A word is an
+    // option only when its first byte is '-': any other word reaches the parser as a stand-in
+    // that cannot look like one (the conversion from UTF-8 would drop a leading U+FEFF and
+    // let "\uFEFF-o" pass for "-o").
     std::map<QString, std::string> given;
-    for (const std::string& word : args) {
-        words << QString::fromStdString(word);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (!word.empty() && word.front() == '-')
+            words << QString::fromStdString(word);
+        else
+            words << QString(QChar(0xE000)) + QString::number(i);
         given.emplace(words.back(), word);
     }
     const auto original = [&given](const QString& word) {

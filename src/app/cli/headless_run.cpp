@@ -3,12 +3,19 @@
 #include <ostream>
 
 #include "persistence/parameter_file_check.h"
+#include "persistence/parameter_file_warnings.h"
 
 namespace velmora::cli {
 
 bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream& err) {
     std::string problem;
-    if (LoadCheckedParameterFile(file, state, problem)) return true;
+    if (LoadCheckedParameterFile(file, state, problem)) {
+        // Values read as something other than what they say: one line each, and the run
+        // goes on as the window's would.
+        for (const std::string& warning : ParameterFileWarnings(file))
+            err << "velmora-cli: warning: " << file << ": " << warning << '\n';
+        return true;
+    }
     err << "velmora-cli: " << problem << '\n';
     return false;
 }
