@@ -160,3 +160,29 @@ TEST(CliWords, OnlyAWordWhoseFirstCharacterIsADashIsAnOption) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(CliParameterFileWarnings, EachValueReadAsSomethingElseIsOneLineAndTheRunGoesOn) {
+    const testing::TempFolder folder;
+    std::string text = testing::ReadBytes(testing::RuntimeDir() + "/KESTMORE.RBP");
+    text.replace(text.find("Enabled=No"), 10, "Enabled=Ja");
+    text += "\n[Model]\nIntegration=Accurate\n[Show]\nGraph2=1\n";
+    testing::WriteBytes(folder.File("odd.RBP"), text);
+    const testing::CliResult run = RunIn(folder, "report odd.RBP");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "velmora-cli: warning: odd.RBP: [Gravity] Enabled=Ja is neither Yes nor No; read "
+              "as No\n"
+              "velmora-cli: warning: odd.RBP: [Model] Integration=Accurate is not specified or "
+              "accurate; specified is used\n"
+              "velmora-cli: warning: odd.RBP: [Show] is given twice; only the first is read\n");
+    // The report is the one of the file as read.
+    const testing::CliResult plain = RunIn(folder, "report " + kKestmore);
+    EXPECT_EQ(plain.err, "");
+    EXPECT_FALSE(run.out.empty());
+}
+
+}  // namespace
+}  // namespace velmora
