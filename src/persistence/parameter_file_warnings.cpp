@@ -106,4 +106,11 @@ std::vector<std::string> ParameterFileWarnings(const std::string& path) {
     return warnings;
 }
 
+std::string ParameterFileWarningsMessage(const std::string& path,
+                                         const std::vector<std::string>& warnings) {
+    std::string message = path + " holds values that are read as something else:";
+    for (const std::string& warning : warnings) message += "\n" + warning;
+    return message;
+}
+
 }  // namespace velmora

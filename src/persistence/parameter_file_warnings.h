@@ -12,4 +12,8 @@ namespace velmora {
 // reads as the key's fallback); these lines only say so. Empty for a missing or unreadable file.
 std::vector<std::string> ParameterFileWarnings(const std::string& path);
 
+// The window's one message for them: the file's name on the first line, then the lines.
+std::string ParameterFileWarningsMessage(const std::string& path,
+                                         const std::vector<std::string>& warnings);
+
 }  // namespace velmora
