@@ -36,10 +36,14 @@ DesignResult DesignEvaluator::Evaluate(const ControlState& controls,
     if (accurate || options.energy) {
         DesignEnergy energy;
         if (!simulated) {
-            // The compute steps stopped at an input before any run.
+            // The compute steps stopped before any run: at a missing input, or at a displacer
+            // that does not snap (nothing is missing then).
+            const std::optional<double>& beta = result[DesignOutput::Beta];
+            const EnergyGap why =
+                beta && *beta < 1 ? EnergyGap::DoesNotSnap : EnergyGap::MissingInput;
             energy.outcome = AccurateOutcome::MissingInput;
-            energy.atSpeedGap = EnergyGap::MissingInput;
-            energy.omegaBarGap = EnergyGap::MissingInput;
+            energy.atSpeedGap = why;
+            energy.omegaBarGap = why;
         }
         if (accurate) {
             energy.model = IntegrationModel::Accurate;
