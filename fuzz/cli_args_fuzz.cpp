@@ -1,15 +1,13 @@
 // The command line's grammar in-process: every command's parser and argument checks, with
 // words as a user or a script might give them. Input: NUL-separated words; the first byte
-// chooses the command (so that every one is reached), the rest are its words. The run happens
-// in an empty folder and every '/' becomes '_', so no word names an existing file: nothing is
-// loaded, computed or written, and each run ends at the argument checks or the file check.
+// chooses the command (so that every one is reached), the rest are its words. Every '/'
+// becomes '_', so a word names at most a file of the working folder (the repository's top,
+// which holds no parameter file): nothing is loaded, computed or written, and each run ends
+// at the argument checks or the file check.
 // Properties: the status is 0 (help) or 2, and a status of 2 comes with exactly one line on
 // standard error, never with nothing or with a second line.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,12 +30,6 @@ constexpr Runner kCommands[] = {
 constexpr std::size_t kMaxWords = 24;
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-    char folder[] = "/tmp/velmora-cli-fuzz-XXXXXX";
-    if (::mkdtemp(folder) == nullptr || ::chdir(folder) != 0) std::abort();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

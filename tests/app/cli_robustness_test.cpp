@@ -151,6 +151,11 @@ TEST(CliWords, OnlyAWordWhoseFirstCharacterIsADashIsAnOption) {
     EXPECT_EQ(bom.out, "");
     EXPECT_FALSE(fs::exists(folder.File("out.csv")));
     EXPECT_EQ(bom.err, "velmora-cli cycle: unexpected argument '\xef\xbb\xbf-o'\n");
+    // A word with a line break in it is quoted with the break escaped: still one line.
+    const testing::CliResult broken =
+        RunIn(folder, "sweep " + kKestmore + " \"$(printf 'a\\nb')\"");
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_EQ(broken.err, "velmora-cli sweep: unexpected argument 'a\\nb'\n");
     // The same byte before a file name keeps it a file name, read as given.
     const testing::CliResult file =
         RunIn(folder, "report \"$(printf '\\357\\273\\277-KESTMORE.RBP')\"");

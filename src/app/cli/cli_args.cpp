@@ -38,8 +38,30 @@ std::vector<std::string> CommandArgs::Values(const std::string& name) const {
     return found == options.end() ? std::vector<std::string>{} : found->second;
 }
 
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            static const char kHex[] = "0123456789abcdef";
+            line += "\\x";
+            line += kHex[byte >> 4];
+            line += kHex[byte & 15];
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 int UsageError(const CommandUsage& about, const std::string& message, std::ostream& err) {
-    err << "velmora-cli " << about.name << ": " << message << '\n';
+    err << "velmora-cli " << about.name << ": " << OneLine(message) << '\n';
     return 2;
 }
 

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli_args.h"
 #include "persistence/parameter_file_check.h"
 #include "persistence/parameter_file_warnings.h"
 
@@ -13,10 +14,10 @@ bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream
         // Values read as something other than what they say: one line each, and the run
         // goes on as the window's would.
         for (const std::string& warning : ParameterFileWarnings(file))
-            err << "velmora-cli: warning: " << file << ": " << warning << '\n';
+            err << "velmora-cli: warning: " << OneLine(file + ": " + warning) << '\n';
         return true;
     }
-    err << "velmora-cli: " << problem << '\n';
+    err << "velmora-cli: " << OneLine(problem) << '\n';
     return false;
 }
 

@@ -138,12 +138,12 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
     }
     if (const std::string why = ProblemError(problem); !why.empty()) return Fail(err, why);
     if (const std::string why = ExistingFileWriteProblem(output); !why.empty()) {
-        err << "velmora-cli: Unable to write to " << output << ": " << why << '\n';
+        err << "velmora-cli: Unable to write to " << OneLine(output) << ": " << why << '\n';
         return 2;
     }
     if (const std::string why = FolderProblem(output); !why.empty()) {
-        err << "velmora-cli optimize: Unable to write to " << FullPath(output) << ": " << why
-            << '\n';
+        err << "velmora-cli optimize: Unable to write to " << OneLine(FullPath(output)) << ": "
+            << why << '\n';
         return 2;
     }
 
@@ -158,12 +158,13 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
     if (outcome.status != OptimizeStatus::Found) PrintResultTable(out, problem, outcome);
     if (outcome.status == OptimizeStatus::NoGain) {
         err << "velmora-cli optimize: no design within the bounds gives a "
-            << InfoOf(problem.objective).caption << " above 0; '" << output << "' not written\n";
+            << InfoOf(problem.objective).caption << " above 0; '" << OneLine(output)
+            << "' not written\n";
         return 3;
     }
     if (outcome.status != OptimizeStatus::Found) {
         err << "velmora-cli optimize: no design within the bounds meets the constraints; '"
-            << output << "' not written\n";
+            << OneLine(output) << "' not written\n";
         return 3;
     }
     ControlState result = problem.base;
@@ -174,7 +175,7 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
     if (!SaveParameterFile(output, result, message, &steps)) {
         const std::string why =
             steps.FirstError() != 0 ? SystemReason(steps.FirstError()) : SaveFailureReason(output);
-        err << "velmora-cli optimize: " << message << ": " << why << '\n';
+        err << "velmora-cli optimize: " << OneLine(message) << ": " << why << '\n';
         return 2;
     }
     // The table only once its design is in OUT: a failed save leaves nothing that looks done.

@@ -78,7 +78,8 @@ int OutputTarget::Finish(std::ostream& err) {
 }
 
 int OutputTarget::Failed(std::ostream& err) const {
-    err << "velmora-cli: Unable to write to " << path_ << ": " << file_.FailureReason() << '\n';
+    err << "velmora-cli: Unable to write to " << OneLine(path_) << ": " << file_.FailureReason()
+        << '\n';
     return 2;
 }
 
