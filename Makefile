@@ -9,7 +9,7 @@ PREFIX     ?= /usr/local
 # `make package` also needs dpkg-shlibdeps (dpkg-dev) and file, which CPack calls.
 PACKAGE_TOOLS := dpkg-dev file
 
-.PHONY: deps configure build install package test test-sanitize test-thread lint fuzz fuzz-run run bench clean screenshots
+.PHONY: deps configure build install package test test-sanitize test-thread lint fuzz fuzz-ci fuzz-run run bench clean screenshots
 
 deps:
 	@tools/install-deps.sh $(PACKAGES)
@@ -90,10 +90,16 @@ TARGET     ?= number_text
 SECONDS    ?= 60
 
 fuzz:
-	$(MAKE) deps PACKAGES="cmake make clang-14 libclang-rt-14-dev libgtest-dev"
+	$(MAKE) deps PACKAGES="cmake make clang-14 libclang-rt-14-dev libgtest-dev qt6-base-dev qt6-svg-dev \
+	  libnlopt-cxx-dev pkg-config"
 	CC=clang CXX=clang++ cmake -S fuzz -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD)-fuzz -j$(JOBS)
 	for t in $(BUILD)-fuzz/*_fuzz_regressions_test; do $$t --gtest_brief=1 || exit 1; done
+
+# CI's short round: the command-line grammar fuzzer for a minute from its seeds (it needs Qt
+# and NLopt, which `make test` installs), after the regression tests of `make fuzz`.
+fuzz-ci: fuzz
+	$(MAKE) fuzz-run TARGET=cli_args SECONDS=60
 
 fuzz-run: fuzz
 	mkdir -p fuzz/corpus-work/$(TARGET)

@@ -3,7 +3,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 #include <csignal>
 
@@ -25,11 +27,25 @@ extern "C" void OnTerminationSignal(int) {
 void CloseOnTerminationSignal(QWidget* window, std::function<void()> close) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalSocket) != 0) return;
     auto* notifier = new QSocketNotifier(signalSocket[1], QSocketNotifier::Read, window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [close, notifier] {
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [window, close, notifier] {
         char byte = 0;
         [[maybe_unused]] const ssize_t read = ::read(signalSocket[1], &byte, 1);
         notifier->setEnabled(false);  // one close is enough
-        close();
+        // An open modal dialog (a message box at start-up) runs an event loop of its own, which
+        // would outlive the window's close: such dialogs are closed first, and the window once
+        // their loops have ended.
+        bool closedDialog = false;
+        for (int tries = 0; tries < 16; ++tries) {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog == nullptr) break;
+            dialog->close();
+            closedDialog = true;
+            if (QApplication::activeModalWidget() == dialog) break;  // it refused to close
+        }
+        if (closedDialog)
+            QTimer::singleShot(0, window, close);
+        else
+            close();
     });
     struct sigaction action = {};
     action.sa_handler = OnTerminationSignal;

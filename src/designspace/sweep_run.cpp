@@ -1,6 +1,7 @@
 #include "designspace/sweep_run.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -88,8 +89,8 @@ void SweepRun::Run(int threads) {
         });
 }
 
-void StreamSweep(const SweepPlan& plan, int threads, WorkProgress& progress,
-                 const SweepRowSink& onRow) {
+std::string StreamSweep(const SweepPlan& plan, int threads, WorkProgress& progress,
+                        const SweepRowSink& onRow) {
     const SweepGrid grid(plan);
     const std::size_t count = grid.DesignCount();
     progress.SetTotal(count);
@@ -123,17 +124,30 @@ void StreamSweep(const SweepPlan& plan, int threads, WorkProgress& progress,
         Evaluate(plan, grid, row, evaluators[static_cast<std::size_t>(slot)]);
         deliver(k, std::move(row));
     };
-    auto failed = [&](std::size_t k, const std::string&) {
+    // A design that could not be evaluated is not a design without results: the run ends
+    // before its row, and says why. The first failure is the one reported.
+    std::string failure;
+    std::atomic<bool> anyFailure{false};
+    auto failed = [&](std::size_t k, const std::string& what) {
+        progress.Cancel();
+        if (anyFailure.exchange(true)) return;
         try {
-            deliver(k, grid.Row(plan, k));  // handed on with empty cells
+            const bool memory = what.empty() || what == "std::bad_alloc";
+            failure = "design " + std::to_string(k + 1) +
+                      " could not be evaluated: " + (memory ? std::string("out of memory") : what);
         } catch (...) {
-            // Not even the row could be made: the rows after it cannot follow in order.
-            progress.Cancel();
+            failure.clear();
         }
     };
 
     std::thread workers([&] {
-        RunJobs(count, used, progress, job, failed);
+        try {
+            RunJobs(count, used, progress, job, failed);
+        } catch (...) {
+            // The workers could not even be set up (memory): nothing may escape this thread.
+            progress.Cancel();
+            anyFailure = true;
+        }
         std::lock_guard lock(mutex);
         workersEnded = true;
         rowDone.notify_all();
@@ -158,6 +172,11 @@ void StreamSweep(const SweepPlan& plan, int threads, WorkProgress& progress,
         throw;
     }
     workers.join();
+    // A job dropped without a word (memory too short even to say why) leaves a gap that no
+    // cancel explains.
+    if ((anyFailure.load() || !progress.Cancelled()) && handedOn < count && failure.empty())
+        return "a design could not be evaluated: out of memory";
+    return failure;
 }
 
 }  // namespace velmora

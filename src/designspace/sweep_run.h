@@ -95,9 +95,11 @@ using SweepRowSink = std::function<void(const SweepRow& row)>;
 // on the calling thread, in design order, as soon as it and every row before it are done. At
 // most a few thousand rows are held at any time, whatever the design count. When `progress`
 // is cancelled, the rows done before the first missing one are handed on and the call
-// returns; so do rows whose evaluation failed (with an empty result). If `onRow` throws, the
+// returns. A design whose evaluation fails (memory running out) ends the run the same way:
+// its row and those after it are not handed on, and the call returns why it failed; it
+// returns an empty text when the run was completed or cancelled. If `onRow` throws, the
 // workers are stopped and the exception passes on.
-void StreamSweep(const SweepPlan& plan, int threads, WorkProgress& progress,
-                 const SweepRowSink& onRow);
+std::string StreamSweep(const SweepPlan& plan, int threads, WorkProgress& progress,
+                        const SweepRowSink& onRow);
 
 }  // namespace velmora

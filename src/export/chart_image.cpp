@@ -7,10 +7,12 @@
 #include <cmath>
 
 #include "export/chart_painter.h"
+#include "export/memory_headroom.h"
 
 namespace velmora {
 
 QByteArray ChartSvg(const ChartData& chart, QSize size) {
+    if (!HasMemoryHeadroom()) return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -29,6 +31,8 @@ QByteArray ChartSvg(const ChartData& chart, QSize size) {
 
 QImage ChartImage(const ChartData& chart, QSize size, int dotsPerInch) {
     QImage image(size, QImage::Format_RGB32);
+    if (image.isNull() || !HasMemoryHeadroom())
+        return {};  // no room for the pixels or the painting
     image.fill(Qt::white);
     const auto dotsPerMeter = static_cast<int>(std::lround(dotsPerInch / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
@@ -42,7 +46,9 @@ QByteArray ChartPng(const ChartData& chart, QSize size, int dotsPerInch) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    ChartImage(chart, size, dotsPerInch).save(&buffer, "PNG");
+    const QImage image = ChartImage(chart, size, dotsPerInch);
+    // No image, or one the encoder could not finish: nothing rather than a part.
+    if (image.isNull() || !image.save(&buffer, "PNG")) return {};
     return bytes;
 }
 

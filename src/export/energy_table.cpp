@@ -20,7 +20,14 @@ EnergyGap GapOf(const DesignResult& result, DesignOutput output) {
             return result.energyGaps.indicatedPower;
         case DesignOutput::IndicatedPowerAtOmegaBar:
         case DesignOutput::ShaftPowerAtOmegaBar:
+        case DesignOutput::SettledOmegaBar:
             return result.energyGaps.atOmegaBar;
+        case DesignOutput::HeatIn:
+        case DesignOutput::HeatOut:
+        case DesignOutput::Efficiency:
+        case DesignOutput::CarnotFraction:
+            return result.energyGaps.heat != EnergyGap::None ? result.energyGaps.heat
+                                                             : result.energyGaps.atSpeed;
         default:
             return result.energyGaps.atSpeed;
     }
@@ -46,6 +53,14 @@ std::string EnergyGapReason(EnergyGap gap) {
             return "no Omega Bar";
         case EnergyGap::NoCycleGraphed:
             return "no cycle graphed";
+        case EnergyGap::DoesNotSnap:
+            return "does not snap: Beta < 1";
+        case EnergyGap::BreaksFirstLaw:
+            return "the one-degree cycle breaks the first law by more than 1%";
+        case EnergyGap::BreaksSecondLaw:
+            return "the one-degree cycle breaks the second law by more than 1%";
+        case EnergyGap::EfficiencyBeyondCarnot:
+            return "the one-degree efficiency lies outside 0 to Carnot";
     }
     return "";
 }
@@ -53,7 +68,8 @@ std::string EnergyGapReason(EnergyGap gap) {
 std::string EnergyValueText(const DesignResult& result, DesignOutput output) {
     const std::optional<double>& value = result[output];
     if (value) {
-        if (output == DesignOutput::Settled) return *value != 0 ? "yes" : "no";
+        if (output == DesignOutput::Settled || output == DesignOutput::SettledOmegaBar)
+            return *value != 0 ? "yes" : "no";
         char text[64];
         std::snprintf(text, sizeof text, IsRatio(output) ? "%.4f" : "%.1f", *value);
         return text;
@@ -70,7 +86,9 @@ std::string EnergyValueText(const DesignResult& result, DesignOutput output) {
         if (heatIn) return "not computed (work too small to divide)";
     }
     // A result whose gaps were not recorded.
-    const std::optional<double>& settled = result[DesignOutput::Settled];
+    const std::optional<double>& settled =
+        result[output == DesignOutput::SettledOmegaBar ? DesignOutput::SettledOmegaBar
+                                                       : DesignOutput::Settled];
     return settled && *settled == 0 ? "not settled" : "not computed";
 }
 

@@ -7,8 +7,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <memory>
+#include <new>
 
 #include "export/chart_painter.h"
+#include "export/memory_headroom.h"
 #include "export/report_text.h"
 
 namespace velmora {
@@ -121,19 +124,29 @@ void PaintReport(QPainter& painter, QPagedPaintDevice& device, const ReportDocum
 }
 
 QByteArray ReportPdf(const ReportDocument& report) {
+    if (!HasMemoryHeadroom()) throw std::bad_alloc();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        writer.setResolution(300);
-        writer.setTitle(QString::fromStdString(report.heading));
-        writer.setCreator("Velmora");
-        QPainter painter(&writer);
-        PaintReport(painter, writer, report);
+    auto writer = std::make_unique<QPdfWriter>(&buffer);
+    writer->setPageSize(QPageSize(QPageSize::A4));
+    writer->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    writer->setResolution(300);
+    writer->setTitle(QString::fromStdString(report.heading));
+    writer->setCreator("Velmora");
+    auto painter = std::make_unique<QPainter>(writer.get());
+    try {
+        PaintReport(*painter, *writer, report);
+        painter->end();  // the document is written here, and may run out of memory
+    } catch (...) {
+        // A painter whose end failed would end again in its destructor, which may not throw:
+        // memory ran out, so the two are left behind and the failure goes to the caller.
+        static_cast<void>(painter.release());
+        static_cast<void>(writer.release());
+        throw;
     }
+    painter.reset();
+    writer.reset();
     return bytes;
 }
 

@@ -385,7 +385,10 @@ bool IniFile::Save(const FileWriteSteps* steps) const {
 
 bool ReadYesNo(const IniFile& file, std::string_view section, std::string_view key,
                bool defaultValue) {
-    return file.ReadString(section, key, defaultValue ? "Yes" : "No") == "Yes";
+    // "Yes" in any letter case; any other word is No, as it always was.
+    const std::string value = file.ReadString(section, key, defaultValue ? "Yes" : "No");
+    return value.size() == 3 && (value[0] == 'Y' || value[0] == 'y') &&
+           (value[1] == 'E' || value[1] == 'e') && (value[2] == 'S' || value[2] == 's');
 }
 
 void WriteYesNo(IniFile& file, std::string_view section, std::string_view key, bool value) {

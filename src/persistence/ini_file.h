@@ -148,7 +148,7 @@ class IniFile {
     std::deque<std::string> names_;  // names written that the file did not hold
 };
 
-// "Yes" exactly (letter case included) is true; a missing key reads as the default's word.
+// "Yes" in any letter case is true, any other word false; a missing key reads as the default.
 bool ReadYesNo(const IniFile& file, std::string_view section, std::string_view key,
                bool defaultValue);
 void WriteYesNo(IniFile& file, std::string_view section, std::string_view key, bool value);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 
 namespace velmora {
@@ -90,6 +91,9 @@ bool OutputFile::Open(const std::string& path) {
         reason_ = why;
         return false;
     }
+    // Temporary files that earlier runs killed mid-write left beside the output (their
+    // process gone) are removed before this one adds its own.
+    RemoveStaleTemporaryFiles(path, std::time(nullptr));
     if (atomic_.Open(path)) return true;
     reason_ = atomic_.FailureReason();
     return false;

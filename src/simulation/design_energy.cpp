@@ -34,9 +34,11 @@ EnergyGap SpecifiedGap(const ParameterSet& p, const Design& design, double speed
     return EnergyGap::NoCycleComputed;
 }
 
-// Why there is no run at Omega Bar: a missing input leaves Omega Bar unknown too.
-EnergyGap WithoutOmegaBar(EnergyGap atSpeed) {
-    return atSpeed == EnergyGap::MissingInput ? atSpeed : EnergyGap::NoOmegaBar;
+// Why there is no run at Omega Bar: a missing input leaves Omega Bar unknown too, and a
+// displacer that does not snap (Beta < 1) has none.
+EnergyGap WithoutOmegaBar(const ParameterSet& p, EnergyGap atSpeed) {
+    if (atSpeed == EnergyGap::MissingInput) return atSpeed;
+    return p.Beta > 0 && p.Beta < 1 ? EnergyGap::DoesNotSnap : EnergyGap::NoOmegaBar;
 }
 
 }  // namespace
@@ -61,7 +63,7 @@ DesignEnergy AccurateEnergy(const ParameterSet& analysed, const Design& design, 
         e.omegaBarGap = GapOf(e.omegaBarOutcome);
         if (run.atOmegaBar.settled) e.atOmegaBar = run.atOmegaBar.energy;
     } else if (atOmegaBar) {
-        e.omegaBarGap = WithoutOmegaBar(e.atSpeedGap);
+        e.omegaBarGap = WithoutOmegaBar(analysed, e.atSpeedGap);
     }
     return e;
 }
@@ -79,7 +81,7 @@ DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const Design& design,
     e.computed = e.atSpeed.has_value();
     if (!atOmegaBar) return e;
     if (analysed.OmegaBar <= 0) {
-        e.omegaBarGap = WithoutOmegaBar(e.atSpeedGap);
+        e.omegaBarGap = WithoutOmegaBar(analysed, e.atSpeedGap);
     } else {
         // The same schedule run again with Omega Bar as the engine speed: simulated there,
         // not the engine-speed diagram scaled by its frequency.
@@ -105,6 +107,24 @@ std::optional<double> Finite(double value) {
     return value;
 }
 
+// The tolerance of the laws' checks: the one-degree integrals of a sound cycle close far
+// within it.
+constexpr double kLawTolerance = 0.01;
+
+// Why the one-degree model's heat figures of `s` are impossible, None when they are not. The
+// first law: the indicated work equals the net heat. The second: no engine between the hot and
+// the cold temperature turns more of its heat into work than Carnot's efficiency, and one
+// that takes heat in gives work out (efficiency from 0 to Carnot's).
+EnergyGap ImpossibleHeat(const CycleEnergy& s) {
+    if (std::abs(s.balanceResidual) > kLawTolerance) return EnergyGap::BreaksFirstLaw;
+    if (s.heatIn <= 0) return EnergyGap::None;  // no efficiency to judge
+    if (s.carnot > 0 && s.efficiency > s.carnot * (1 + kLawTolerance))
+        return EnergyGap::BreaksSecondLaw;
+    if (s.efficiency < 0 || (s.carnot <= 0 && s.efficiency > 0))
+        return EnergyGap::EfficiencyBeyondCarnot;
+    return EnergyGap::None;
+}
+
 }  // namespace
 
 void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
@@ -124,6 +144,10 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
         const CycleEnergy& s = *e.atSpeed;
         r[DesignOutput::ShaftPower] = Finite(s.shaftPower);
         r[DesignOutput::RodWorkLoss] = Finite(s.rodPower);
+        if (e.model == IntegrationModel::Specified) r.energyGaps.heat = ImpossibleHeat(s);
+    }
+    if (e.atSpeed && r.energyGaps.heat == EnergyGap::None) {
+        const CycleEnergy& s = *e.atSpeed;
         r[DesignOutput::HeatIn] = Finite(s.heatInPower);
         r[DesignOutput::HeatOut] = Finite(s.heatOutPower);
         // An efficiency exists where heat is taken in (EnergyOfCycle leaves 0 otherwise).
@@ -136,8 +160,15 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
         r[DesignOutput::IndicatedPowerAtOmegaBar] = Finite(e.atOmegaBar->indicatedPower);
         r[DesignOutput::ShaftPowerAtOmegaBar] = Finite(e.atOmegaBar->shaftPower);
     }
-    // Missing inputs are not a run that failed to settle: nothing is said of it.
-    if (e.computed) r[DesignOutput::Settled] = e.settled ? 1.0 : 0.0;
+    // Missing inputs are not a run that failed to settle: nothing is said of it. Each run
+    // answers for itself: `settled` for the run at engine speed, `settled_omega_bar` for the
+    // one at Omega Bar (the one-degree model's runs keep the default outcome, Settled).
+    if (e.computed) r[DesignOutput::Settled] = e.outcome == AccurateOutcome::Settled ? 1.0 : 0.0;
+    if (e.atOmegaBar)
+        r[DesignOutput::SettledOmegaBar] =
+            e.omegaBarOutcome == AccurateOutcome::Settled ? 1.0 : 0.0;
+    else if (e.omegaBarGap == EnergyGap::NotSettled)
+        r[DesignOutput::SettledOmegaBar] = 0.0;
 }
 
 const char* OutcomeText(AccurateOutcome outcome) {

@@ -32,7 +32,7 @@ struct DesignEnergy {
 };
 
 // The figures an energy view shows (window table, velmora-cli energy), in order.
-inline constexpr std::array<DesignOutput, 10> kEnergyOutputs{
+inline constexpr std::array<DesignOutput, 11> kEnergyOutputs{
     DesignOutput::IndicatedPower,
     DesignOutput::ShaftPower,
     DesignOutput::RodWorkLoss,
@@ -43,6 +43,7 @@ inline constexpr std::array<DesignOutput, 10> kEnergyOutputs{
     DesignOutput::Efficiency,
     DesignOutput::CarnotFraction,
     DesignOutput::Settled,
+    DesignOutput::SettledOmegaBar,
 };
 
 // The accurate runs of the analysed parameter set (before the one-degree run changes its

@@ -37,10 +37,14 @@ DesignResult DesignEvaluator::Evaluate(const Design& design, const EvaluationOpt
         DesignEnergy energy;
         energy.ownIndicatedPower = model.GivesIndicatedPower();
         if (!simulated) {
-            // The compute steps stopped at an input before any run.
+            // The compute steps stopped before any run: at a missing input, or at a displacer
+            // that does not snap (nothing is missing then).
+            const std::optional<double>& beta = result[DesignOutput::Beta];
+            const EnergyGap why =
+                beta && *beta < 1 ? EnergyGap::DoesNotSnap : EnergyGap::MissingInput;
             energy.outcome = AccurateOutcome::MissingInput;
-            energy.atSpeedGap = EnergyGap::MissingInput;
-            energy.omegaBarGap = EnergyGap::MissingInput;
+            energy.atSpeedGap = why;
+            energy.omegaBarGap = why;
         }
         if (simulated) energy = model.Energy(analysed, design, sim_, omegaBarSim_, options.energy);
         AddEnergy(result, energy, options.energy);

@@ -44,8 +44,9 @@ enum class DesignOutput : int {
     Efficiency,
     CarnotFraction,
     Settled,
+    SettledOmegaBar,
 };
-inline constexpr std::size_t kDesignOutputCount = 31;
+inline constexpr std::size_t kDesignOutputCount = 32;
 
 // One output column: its CSV name (SI unit in the name), its caption in the window, and
 // whether it needs the power/speed curve (which costs more than the rest together) or the
@@ -98,6 +99,7 @@ inline constexpr std::array<DesignOutputColumn, kDesignOutputCount> kDesignOutpu
     {DesignOutput::Efficiency, "efficiency", "Thermal efficiency", false, true},
     {DesignOutput::CarnotFraction, "carnot_fraction", "Fraction of Carnot efficiency", false, true},
     {DesignOutput::Settled, "settled", "Settled", false, true},
+    {DesignOutput::SettledOmegaBar, "settled_omega_bar", "Settled at Omega Bar", false, true},
 }};
 
 inline const DesignOutputColumn& OutputColumn(DesignOutput output) {
@@ -122,6 +124,11 @@ enum class EnergyGap : int {
     NotSettled,       // the accurate run did not settle
     NoOmegaBar,       // the second run needs Omega Bar
     NoCycleGraphed,   // the one-degree indicated power is the loop of the graphed cycle
+    DoesNotSnap,      // Beta < 1: the displacer does not snap, so no cycle is run
+    // The one-degree run's recorded cycle is impossible, so its heat figures are withheld:
+    BreaksFirstLaw,          // work and net heat differ by more than 1%
+    BreaksSecondLaw,         // the heats destroy entropy by more than 1% of the hot heat's
+    EfficiencyBeyondCarnot,  // the efficiency lies outside 0 to Carnot
 };
 
 // The gaps of the energy figures, by the run they come from.
@@ -129,6 +136,7 @@ struct EnergyGaps {
     EnergyGap atSpeed = EnergyGap::None;
     EnergyGap atOmegaBar = EnergyGap::None;
     EnergyGap indicatedPower = EnergyGap::None;
+    EnergyGap heat = EnergyGap::None;  // heat in and out, efficiency, Carnot fraction
 };
 
 // The results of one design. An empty value could not be computed (missing inputs, a failed

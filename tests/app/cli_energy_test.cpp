@@ -79,9 +79,10 @@ TEST(CliEnergy, SpecifiedModelIsTheDefault) {
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_EQ(text.err, "");
     const std::vector<std::string> lines = Split(text.out, '\n');
-    ASSERT_EQ(lines.size(), 12u);  // model, ten figures, the final line break
+    ASSERT_EQ(lines.size(), 13u);  // model, eleven figures, the final line break
     EXPECT_EQ(lines[0], "Model: specified");
     EXPECT_EQ(lines[10], "Settled: yes");
+    EXPECT_EQ(lines[11], "Settled at Omega Bar: yes");
     EXPECT_EQ(lines[1].rfind("Indicated power (W): ", 0), 0u);
 
     const CliResult csv = RunCli("energy '" + Kestmore() + "' --format csv");
@@ -159,6 +160,7 @@ TEST(CliEnergy, UnsettledRunLeavesItsFiguresEmpty) {
                              "heat_out_w", "efficiency", "carnot_fraction"})
         EXPECT_EQ(row.at(name), "") << name;
     EXPECT_NE(row.at("shaft_power_omega_bar_w"), "");
+    EXPECT_EQ(row.at("settled_omega_bar"), "1");
     const CliResult text = RunCli("energy '" + file + "'");
     EXPECT_NE(text.out.find("Shaft power (W): not settled\n"), std::string::npos);
     EXPECT_NE(text.out.find("Settled: no\n"), std::string::npos);
@@ -348,6 +350,49 @@ TEST(CliEnergy, BadArgumentsAreOneLine) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: velmora-cli energy FILE [--model specified|accurate]", 0), 0u);
     EXPECT_NE(RunCli("--help").out.find("velmora-cli energy FILE"), std::string::npos);
+}
+
+// Each run answers for itself, and an empty figure says why: the one-degree model's heat
+// figures of a cycle that breaks the laws are withheld (here efficiency 1.698, three times
+// Carnot's, and heat out below 0), and a displacer that does not snap is no missing input.
+TEST(CliEnergy, ImpossibleOneDegreeFiguresAreWithheldAndSayWhy) {
+    testing::TempFolder folder;
+    const std::string file = Variant(
+        folder, "specified",
+        {{"[Cold]\nTemp=42\n", "[Cold]\nTemp=141.553\n"}, {"Pressure=50\n", "Pressure=10.4077\n"}});
+    const CliResult csv = RunCli("energy '" + file + "' --format csv");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const auto row = CsvRow(csv.out);
+    for (const char* name : {"heat_in_w", "heat_out_w", "efficiency", "carnot_fraction"})
+        EXPECT_EQ(row.at(name), "") << name;
+    EXPECT_NE(row.at("shaft_power_w"), "");
+    EXPECT_EQ(row.at("settled"), "1");
+    const CliResult text = RunCli("energy '" + file + "'");
+    const std::size_t at = text.out.find("Thermal efficiency: not computed (the one-degree ");
+    EXPECT_NE(at, std::string::npos) << text.out;
+    // Every figure the model gives for sound designs stays within the laws' limits.
+    const CliResult sound = RunCli("energy '" + Kestmore() + "' --format csv");
+    const auto kept = CsvRow(sound.out);
+    EXPECT_GT(Number(kept, "efficiency"), 0);
+    EXPECT_LT(Number(kept, "carnot_fraction"), 1);
+}
+
+TEST(CliEnergy, ADisplacerThatDoesNotSnapIsSaidSo) {
+    // A 20 mm piston stroke makes Beta 0.224: the displacer never snaps, there is no Omega Bar.
+    testing::TempFolder folder;
+    for (const char* model : {"specified", "accurate"}) {
+        const std::string file = Variant(folder, model, {{"Stroke=140\n", "Stroke=20\n"}});
+        const CliResult text = RunCli("energy '" + file + "'");
+        ASSERT_EQ(text.status, 0) << text.err;
+        EXPECT_NE(text.out.find("Shaft power simulated at Omega Bar (W): not computed (does not "
+                                "snap: Beta < 1)\n"),
+                  std::string::npos)
+            << text.out;
+        EXPECT_NE(text.out.find("Settled at Omega Bar: not computed (does not snap: Beta < 1)\n"),
+                  std::string::npos)
+            << text.out;
+        EXPECT_EQ(text.out.find("an input is missing"), std::string::npos) << text.out;
+    }
 }
 
 }  // namespace

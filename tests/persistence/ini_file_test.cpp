@@ -67,11 +67,14 @@ TEST_F(IniFileTest, IntegersAcceptSignsAndBothHexPrefixesOnly) {
     EXPECT_EQ(file.ReadInteger("N", "missing", 5), 5);
 }
 
-TEST_F(IniFileTest, YesNoIsTrueOnlyForExactYes) {
-    IniFile file = Load("[E]\na=Yes\nb=yes\nc=YES\nd=No\ne=  Yes  \n");
+TEST_F(IniFileTest, YesNoIsTrueForYesInAnyLetterCase) {
+    IniFile file = Load("[E]\na=Yes\nb=yes\nc=YES\nd=No\ne=  Yes  \nf=Yess\ng=NO\nh=1\n");
     EXPECT_TRUE(ReadYesNo(file, "E", "a", false));
-    EXPECT_FALSE(ReadYesNo(file, "E", "b", true));
-    EXPECT_FALSE(ReadYesNo(file, "E", "c", true));
+    EXPECT_TRUE(ReadYesNo(file, "E", "b", false));
+    EXPECT_TRUE(ReadYesNo(file, "E", "c", false));
+    EXPECT_FALSE(ReadYesNo(file, "E", "f", true));
+    EXPECT_FALSE(ReadYesNo(file, "E", "g", true));
+    EXPECT_FALSE(ReadYesNo(file, "E", "h", true));
     EXPECT_FALSE(ReadYesNo(file, "E", "d", true));
     EXPECT_TRUE(ReadYesNo(file, "E", "e", false));
     EXPECT_TRUE(ReadYesNo(file, "E", "missing", true));

@@ -146,10 +146,13 @@ TEST_F(ParameterFileTest, HalvingDefaultsUseTheBoundsAtTheMomentOfReading) {
     EXPECT_EQ(s.Height, 999);
 }
 
-TEST_F(ParameterFileTest, OnlyExactYesChecksABox) {
-    ControlState s = LoadText("[Engine]\nLeakDown=yes\n[Gravity]\nEnabled=Yes\n");
-    EXPECT_FALSE(s.LeakCB);
+TEST_F(ParameterFileTest, YesInAnyLetterCaseChecksABox) {
+    ControlState s = LoadText("[Engine]\nLeakDown=yes\n[Gravity]\nEnabled=YES\n");
+    EXPECT_TRUE(s.LeakCB);
     EXPECT_TRUE(s.GravityCB);
+    s = LoadText("[Engine]\nLeakDown=Ja\n[Gravity]\nEnabled=no\n");
+    EXPECT_FALSE(s.LeakCB);
+    EXPECT_FALSE(s.GravityCB);
 }
 
 TEST_F(ParameterFileTest, IndicesOutsideTheirListsSelectNothing) {

@@ -184,6 +184,26 @@ TEST_F(ParameterFiles, FileWithoutKeysLoadsAsBeforeAndSaysSoOnce) {
     EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "500");
 }
 
+TEST_F(ParameterFiles, ValuesReadAsSomethingElseAreListedInOneMessage) {
+    WriteAll(Path("Odd.RBP"),
+             "[Hot]\nTemp=600\n[Gravity]\nEnabled=YES\n[Engine]\nLeakDown=Ja\n"
+             "[Model]\nIntegration=Accurate\n[Hot]\nTemp=700\n");
+    StartAndSettle();
+    dialogs->LoadAnswers << Path("Odd.RBP");
+    TriggerAction(window.get(), "Load1");
+    ASSERT_EQ(dialogs->Messages.size(), 1);
+    EXPECT_EQ(dialogs->Messages.front(),
+              Path("Odd.RBP") +
+                  " holds values that are read as something else:\n"
+                  "[Engine] LeakDown=Ja is neither Yes nor No; read as No\n"
+                  "[Model] Integration=Accurate is not specified or accurate; specified is used\n"
+                  "[Hot] is given twice; only the first is read");
+    // What the file says is read as before; YES checks its box.
+    EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "600");
+    EXPECT_TRUE(Control<QCheckBox>("GravityCB")->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>("LeakCB")->isChecked());
+}
+
 TEST_F(ParameterFiles, DialogsStartInTheFolderOfTheLastLoadOrSaveThatSucceeded) {
     ASSERT_TRUE(QDir(folder.path()).mkdir("engines"));
     ASSERT_TRUE(QDir(folder.path()).mkdir("other"));

@@ -78,6 +78,11 @@ int RunChartCommand(const std::vector<std::string>& words, std::ostream& out, st
                                            : ChartKind::Power;
     const ChartData data = ChartOf(session, kind);
     const QByteArray bytes = format == "svg" ? ChartSvg(data, *size) : ChartPng(data, *size, *dpi);
+    // An image that could not be made is never written as an empty file over a good one.
+    if (bytes.isEmpty()) {
+        err << "velmora-cli chart: the image could not be made: out of memory\n";
+        return 2;
+    }
     return EmitFile(bytes.toStdString(), *args, kChartUsage, out, err);
 }
 

@@ -38,8 +38,30 @@ std::vector<std::string> CommandArgs::Values(const std::string& name) const {
     return found == options.end() ? std::vector<std::string>{} : found->second;
 }
 
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            static const char kHex[] = "0123456789abcdef";
+            line += "\\x";
+            line += kHex[byte >> 4];
+            line += kHex[byte & 15];
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 int UsageError(const CommandUsage& about, const std::string& message, std::ostream& err) {
-    err << "velmora-cli " << about.name << ": " << message << '\n';
+    err << "velmora-cli " << about.name << ": " << OneLine(message) << '\n';
     return 2;
 }
 
@@ -61,10 +83,17 @@ std::optional<CommandArgs> ParseCommandArgs(const CommandUsage& about,
             parser.addOption(QCommandLineOption(NameOf(option), QString(), "value"));
 
     QStringList words{QString("velmora-cli ") + about.name};
-    // Words go back as the user gave them, also file names that are not UTF-8.
+    // Words go back as the user gave them, also file names that are not UTF-8. A word is an
+    // option only when its first byte is '-': any other word reaches the parser as a stand-in
+    // that cannot look like one (the conversion from UTF-8 would drop a leading U+FEFF and
+    // let "\uFEFF-o" pass for "-o").
     std::map<QString, std::string> given;
-    for (const std::string& word : args) {
-        words << QString::fromStdString(word);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (!word.empty() && word.front() == '-')
+            words << QString::fromStdString(word);
+        else
+            words << QString(QChar(0xE000)) + QString::number(i);
         given.emplace(words.back(), word);
     }
     const auto original = [&given](const QString& word) {

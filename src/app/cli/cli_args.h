@@ -40,6 +40,10 @@ std::optional<CommandArgs> ParseCommandArgs(const CommandUsage& about,
 // A fault found after parsing (a bad option value): one line on `err`; returns 2.
 int UsageError(const CommandUsage& about, const std::string& message, std::ostream& err);
 
+// `text` with control characters written as escapes ("\\n", "\\x01"), so that a word quoted
+// in an error line cannot break it into two.
+std::string OneLine(const std::string& text);
+
 // The command's help text on `out`; returns 0.
 int PrintCommandHelp(const CommandUsage& about, std::ostream& out);
 

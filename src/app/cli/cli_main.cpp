@@ -1,4 +1,6 @@
+#include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -63,7 +65,18 @@ int main(int argc, char* argv[]) {
     // output is flushed and checked before the exit status is given.
     SinkBuffer buffer([](std::string_view data) { return WriteToDescriptor(1, data); });
     std::ostream out(&buffer);
-    const int status = Run({argv + 1, argv + argc}, out, std::cerr);
+    int status = 2;
+    try {
+        status = Run({argv + 1, argv + argc}, out, std::cerr);
+    } catch (const std::bad_alloc&) {
+        // A file of -o is left as it was (its temporary is dropped unwritten); what reached
+        // standard output is not taken back, but the status says it is not the whole.
+        std::fputs("velmora-cli: out of memory\n", stderr);
+        return 2;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "velmora-cli: %s\n", e.what());
+        return 2;
+    }
     out.flush();
     if (buffer.Error() != 0) return StandardOutputError(buffer.Error(), std::cerr);
     return status;

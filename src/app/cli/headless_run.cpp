@@ -2,14 +2,22 @@
 
 #include <ostream>
 
+#include "cli_args.h"
 #include "persistence/parameter_file_check.h"
+#include "persistence/parameter_file_warnings.h"
 
 namespace velmora::cli {
 
 bool LoadReadableFile(const std::string& file, ControlState& state, std::ostream& err) {
     std::string problem;
-    if (LoadCheckedParameterFile(file, state, problem)) return true;
-    err << "velmora-cli: " << problem << '\n';
+    if (LoadCheckedParameterFile(file, state, problem)) {
+        // Values read as something other than what they say: one line each, and the run
+        // goes on as the window's would.
+        for (const std::string& warning : ParameterFileWarnings(file))
+            err << "velmora-cli: warning: " << OneLine(file + ": " + warning) << '\n';
+        return true;
+    }
+    err << "velmora-cli: " << OneLine(problem) << '\n';
     return false;
 }
 

@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -8,6 +10,7 @@
 #include "headless_run.h"
 #include "optimizer/optimize_run.h"
 #include "optimizer/result_table.h"
+#include "persistence/atomic_file_writer.h"
 #include "persistence/output_file.h"
 #include "persistence/parameter_file.h"
 
@@ -41,6 +44,48 @@ std::optional<int> WholeNumber(const std::string& text, int low, int high) {
 
 int Fail(std::ostream& err, const std::string& message) {
     return UsageError(kOptimizeUsage, message, err);
+}
+
+// The operating system's steps, keeping the errno of the first that failed: the save's
+// message names the real cause ("No space left on device"), not a guess.
+class RecordedSteps : public FileWriteSteps {
+  public:
+    int CreateNew(const std::string& path) const override {
+        const int fd = FileWriteSteps::CreateNew(path);
+        if (fd < 0 && errno != EEXIST) Kept(errno);  // a taken name is tried again
+        return fd;
+    }
+    bool WriteAll(int fd, std::string_view data) const override {
+        return Kept(FileWriteSteps::WriteAll(fd, data) ? 0 : errno) == 0;
+    }
+    bool Sync(int fd) const override { return Kept(FileWriteSteps::Sync(fd) ? 0 : errno) == 0; }
+    bool Close(int fd) const override { return Kept(FileWriteSteps::Close(fd) ? 0 : errno) == 0; }
+    bool Rename(const std::string& from, const std::string& to) const override {
+        return Kept(FileWriteSteps::Rename(from, to) ? 0 : errno) == 0;
+    }
+    int FirstError() const { return error_; }
+
+  private:
+    int Kept(int error) const {
+        if (error != 0 && error_ == 0) error_ = error;
+        return error;
+    }
+    mutable int error_ = 0;
+};
+
+// Whether OUT's folder takes the save, tried as the save will do it (a temporary file beside
+// OUT, removed again), before the run: the reason in the system's words, else empty.
+std::string FolderProblem(const std::string& output) {
+    AtomicFileWriter trial;
+    if (!trial.Open(output)) return trial.FailureReason();
+    return {};  // the trial's temporary file goes with it
+}
+
+// The path as the save's message names it: absolute, without "." and "..".
+std::string FullPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal().string();
 }
 
 }  // namespace
@@ -93,7 +138,12 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
     }
     if (const std::string why = ProblemError(problem); !why.empty()) return Fail(err, why);
     if (const std::string why = ExistingFileWriteProblem(output); !why.empty()) {
-        err << "velmora-cli: Unable to write to " << output << ": " << why << '\n';
+        err << "velmora-cli: Unable to write to " << OneLine(output) << ": " << why << '\n';
+        return 2;
+    }
+    if (const std::string why = FolderProblem(output); !why.empty()) {
+        err << "velmora-cli optimize: Unable to write to " << OneLine(FullPath(output)) << ": "
+            << why << '\n';
         return 2;
     }
 
@@ -105,25 +155,31 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
             << '\n';
         return 2;
     }
-    PrintResultTable(out, problem, outcome);
+    if (outcome.status != OptimizeStatus::Found) PrintResultTable(out, problem, outcome);
     if (outcome.status == OptimizeStatus::NoGain) {
         err << "velmora-cli optimize: no design within the bounds gives a "
-            << InfoOf(problem.objective).caption << " above 0; '" << output << "' not written\n";
+            << InfoOf(problem.objective).caption << " above 0; '" << OneLine(output)
+            << "' not written\n";
         return 3;
     }
     if (outcome.status != OptimizeStatus::Found) {
         err << "velmora-cli optimize: no design within the bounds meets the constraints; '"
-            << output << "' not written\n";
+            << OneLine(output) << "' not written\n";
         return 3;
     }
     ControlState result = problem.base;
     for (std::size_t i = 0; i < problem.variables.size(); ++i)
         (result.*problem.variables[i].input->control).text = outcome.best->texts[i];
     std::string message;
-    if (!SaveParameterFile(output, result, message)) {
-        err << "velmora-cli optimize: " << message << ": " << SaveFailureReason(output) << '\n';
+    const RecordedSteps steps;
+    if (!SaveParameterFile(output, result, message, &steps)) {
+        const std::string why =
+            steps.FirstError() != 0 ? SystemReason(steps.FirstError()) : SaveFailureReason(output);
+        err << "velmora-cli optimize: " << OneLine(message) << ": " << why << '\n';
         return 2;
     }
+    // The table only once its design is in OUT: a failed save leaves nothing that looks done.
+    PrintResultTable(out, problem, outcome);
     return 0;
 }
 

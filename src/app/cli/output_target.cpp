@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
 
 namespace velmora::cli {
 
@@ -77,8 +78,14 @@ int OutputTarget::Finish(std::ostream& err) {
 }
 
 int OutputTarget::Failed(std::ostream& err) const {
-    err << "velmora-cli: Unable to write to " << path_ << ": " << file_.FailureReason() << '\n';
+    err << "velmora-cli: Unable to write to " << OneLine(path_) << ": " << file_.FailureReason()
+        << '\n';
     return 2;
+}
+
+std::string FailureText(const std::exception& e) {
+    if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr) return "out of memory";
+    return e.what();
 }
 
 int EmitOutput(const std::string& bytes, const CommandArgs& args, std::ostream& out,

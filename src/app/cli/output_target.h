@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,6 +65,10 @@ class OutputTarget {
     std::unique_ptr<SinkBuffer> buffer_;
     std::unique_ptr<std::ostream> stream_;
 };
+
+// What a caught exception says on a command's error line: "out of memory" for a failed
+// allocation, else the exception's own text.
+std::string FailureText(const std::exception& e);
 
 // Text output: to `out` without -o or with "-o -", else to the file. A file that cannot be
 // written: one line naming it and why on `err`, exit status 2, no partial file.

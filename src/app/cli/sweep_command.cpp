@@ -44,16 +44,19 @@ void PrintOutputsHelp(std::ostream& out) {
 
 // Streams the rows as they complete, in design order, so memory stays small whatever the
 // design count; a reader of a pipe sees them come at least every fifth of a second. Ctrl+C
-// ends the run with the rows done so far written whole.
+// ends the run with the rows done so far written whole; a file named by -o then ends with
+// "# interrupted: N of M designs", so that it never passes for a complete sweep. A design
+// that cannot be evaluated fails the run: exit status 2 and one line, and -o's file is left
+// as it was.
 int WriteSweepRows(std::ostream& out, std::ostream& err, const SweepPlan& plan, int threads,
-                   const std::vector<DesignOutput>& outputs) {
+                   const std::vector<DesignOutput>& outputs, bool toFile) {
     using Clock = std::chrono::steady_clock;
     WorkProgress progress;
     const CancelOnInterrupt interrupt(progress);
     WriteSweepHeader(out, plan, outputs);
     Clock::time_point flushed = Clock::now();
     std::size_t written = 0;
-    StreamSweep(plan, threads, progress, [&](const SweepRow& row) {
+    const std::string failure = StreamSweep(plan, threads, progress, [&](const SweepRow& row) {
         WriteSweepRow(out, row, outputs);
         ++written;
         if (Clock::now() - flushed > std::chrono::milliseconds(200)) {
@@ -62,6 +65,14 @@ int WriteSweepRows(std::ostream& out, std::ostream& err, const SweepPlan& plan, 
         }
         if (!out) progress.Cancel();  // nobody reads the rest
     });
+    if (!failure.empty()) {
+        out.flush();
+        err << "velmora-cli sweep: " << failure << "; " << written << " of " << progress.Total()
+            << " designs written\n";
+        return 2;
+    }
+    if (interrupt.Interrupted() && toFile)
+        out << "# interrupted: " << written << " of " << progress.Total() << " designs\n";
     out.flush();
     if (!out) return 2;  // the output's owner says why
     if (interrupt.Interrupted()) {
@@ -119,12 +130,15 @@ int RunSweepCommand(const std::vector<std::string>& words, std::ostream& out, st
     for (const DesignOutput output : outputs) AskForOutput(plan.options, output);
     int status = 2;
     try {
-        status = WriteSweepRows(target.Stream(), err, plan, threads, outputs);
+        status = WriteSweepRows(target.Stream(), err, plan, threads, outputs,
+                                args->Option("-o").value_or("-") != "-");
     } catch (const std::exception& e) {
-        // Memory running out outside one design's evaluation: the rows so far are kept.
-        err << "velmora-cli sweep: " << e.what() << '\n';
+        // Memory running out outside one design's evaluation.
+        err << "velmora-cli sweep: " << FailureText(e) << '\n';
     }
-    // Rows written before an interrupt are put in place too: each of them is whole.
+    // A failed run leaves -o's file as it was; rows written before an interrupt are put in
+    // place with the line that says they are partial.
+    if (status != 0 && status != 130) return status;
     if (const int finished = target.Finish(err); finished != 0) return finished;
     return status;
 }

@@ -74,7 +74,12 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     if (control.number != nullptr) {
         if (py::isinstance<py::bool_>(value) || !py::isinstance<py::int_>(value))
             throw InvalidValue(name + ": the value must be a whole number");
-        const auto number = value.cast<long long>();
+        long long number = 0;
+        try {
+            number = value.cast<long long>();
+        } catch (const py::cast_error&) {  // beyond 64 bits
+            throw InvalidValue(name + ": the value is out of range");
+        }
         if (key.kind == ParameterKeyKind::Choice && (number < 0 || number >= key.itemCount))
             throw InvalidValue(name + ": the choice must be from 0 to " +
                                std::to_string(key.itemCount - 1));
@@ -88,8 +93,12 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
         number = ParseRangeNumber(value.cast<std::string>());
     } else if (!py::isinstance<py::bool_>(value) &&
                (py::isinstance<py::int_>(value) || py::isinstance<py::float_>(value))) {
-        const auto x = value.cast<double>();
-        if (std::isfinite(x)) number = x;
+        try {
+            const auto x = value.cast<double>();
+            if (std::isfinite(x)) number = x;
+        } catch (const py::cast_error&) {  // an integer beyond a double's range: not a number
+            PyErr_Clear();
+        }
     }
     if (!number)
         throw InvalidValue(name + ": " + std::string(py::str(py::repr(value))) +

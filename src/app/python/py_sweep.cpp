@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -96,12 +97,13 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
     std::vector<double> cells(count * width, std::numeric_limits<double>::quiet_NaN());
     std::size_t rows = 0;
     bool interrupted = false;
+    std::string failure;
     {
         const py::gil_scoped_release unlocked;
         using Clock = std::chrono::steady_clock;
         Clock::time_point checked = Clock::now();
         WorkProgress progress;
-        StreamSweep(plan, threads, progress, [&](const SweepRow& row) {
+        failure = StreamSweep(plan, threads, progress, [&](const SweepRow& row) {
             double* cell = &cells[rows * width];
             for (const double value : row.values) *cell++ = TypedValue(value);
             for (const DesignOutput output : outputs) {
@@ -121,6 +123,8 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
         });
     }
     if (interrupted) throw py::error_already_set();
+    // A design that could not be evaluated is not a row of missing figures.
+    if (!failure.empty()) throw std::runtime_error("sweep: " + failure);
 
     std::vector<std::string> names;
     for (const SweepAxis& axis : plan.axes) names.emplace_back(axis.input->key);

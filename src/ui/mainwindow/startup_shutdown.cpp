@@ -13,6 +13,7 @@
 #include "model/scoped_flag.h"
 #include "persistence/atomic_file_writer.h"
 #include "persistence/parameter_file.h"
+#include "persistence/parameter_file_warnings.h"
 #include "persistence/state_locations.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/layout_scaling.h"
@@ -174,6 +175,13 @@ bool TForm1::LoadParameterFile(const QString& path) {
     // file (the first start) is no news.
     if (status == FileReadStatus::Read && !heldAnyKey)
         dialogs_->ShowMessage(this, ToQString(NoParameterKeysMessage(ToStdString(path))));
+    // Values read as something other than what they say: one message lists them all.
+    if (status == FileReadStatus::Read && heldAnyKey) {
+        const std::vector<std::string> warnings = ParameterFileWarnings(ToStdString(path));
+        if (!warnings.empty())
+            dialogs_->ShowMessage(
+                this, ToQString(ParameterFileWarningsMessage(ToStdString(path), warnings)));
+    }
     return true;
 }
 
