@@ -1,8 +1,8 @@
 #include "ui/pages/graphs/graphs_page.h"
 
 #include "model/number_text.h"
-#include "simulation/engine_frame.h"
-#include "simulation/rgb_image.h"
+#include "presentation/engine_frame.h"
+#include "presentation/rgb_image.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"

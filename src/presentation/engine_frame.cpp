@@ -1,4 +1,4 @@
-#include "simulation/engine_frame.h"
+#include "presentation/engine_frame.h"
 
 #include <charconv>
 #include <vector>

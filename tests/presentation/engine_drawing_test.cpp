@@ -1,9 +1,9 @@
-#include "simulation/engine_drawing.h"
+#include "presentation/engine_drawing.h"
 
 #include <gtest/gtest.h>
 
-#include "simulation/engine_frame.h"
-#include "simulation/rgb_image.h"
+#include "presentation/engine_frame.h"
+#include "presentation/rgb_image.h"
 
 namespace velmora {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "model/parameter_set.h"
 #include "model/units.h"
-#include "simulation/engine_drawing.h"
+#include "presentation/engine_drawing.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
