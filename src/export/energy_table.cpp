@@ -13,21 +13,65 @@ bool IsRatio(DesignOutput output) {
     return output == DesignOutput::Efficiency || output == DesignOutput::CarnotFraction;
 }
 
+// The gap of the run a figure comes from.
+EnergyGap GapOf(const DesignResult& result, DesignOutput output) {
+    switch (output) {
+        case DesignOutput::IndicatedPower:
+            return result.energyGaps.indicatedPower;
+        case DesignOutput::IndicatedPowerAtOmegaBar:
+        case DesignOutput::ShaftPowerAtOmegaBar:
+            return result.energyGaps.atOmegaBar;
+        default:
+            return result.energyGaps.atSpeed;
+    }
+}
+
 }  // namespace
+
+std::string EnergyGapReason(EnergyGap gap) {
+    switch (gap) {
+        case EnergyGap::None:
+            return "";
+        case EnergyGap::MissingInput:
+            return "an input is missing";
+        case EnergyGap::NoEngineSpeed:
+            return "no positive engine speed";
+        case EnergyGap::NoCycleComputed:
+            return "the cycle schedule computes no cycle";
+        case EnergyGap::NoCurveChosen:
+            return "no graph curves chosen, so no cycle is run";
+        case EnergyGap::NotSettled:
+            return "the run did not settle";
+        case EnergyGap::NoOmegaBar:
+            return "no Omega Bar";
+        case EnergyGap::NoCycleGraphed:
+            return "no cycle graphed";
+    }
+    return "";
+}
 
 std::string EnergyValueText(const DesignResult& result, DesignOutput output) {
     const std::optional<double>& value = result[output];
-    if (output == DesignOutput::Settled) {
-        if (!value) return "not computed";
-        return *value != 0 ? "yes" : "no";
+    if (value) {
+        if (output == DesignOutput::Settled) return *value != 0 ? "yes" : "no";
+        char text[64];
+        std::snprintf(text, sizeof text, IsRatio(output) ? "%.4f" : "%.1f", *value);
+        return text;
     }
-    if (!value) {
-        const std::optional<double>& settled = result[DesignOutput::Settled];
-        return settled && *settled == 0 ? "not settled" : "not computed";
+    const EnergyGap gap = GapOf(result, output);
+    if (gap == EnergyGap::NotSettled) return "not settled";
+    if (gap != EnergyGap::None) return "not computed (" + EnergyGapReason(gap) + ")";
+    if (IsRatio(output)) {
+        // The run gave its figures, but this ratio has no meaning for them.
+        const std::optional<double>& heatIn = result[DesignOutput::HeatIn];
+        if (heatIn && *heatIn <= 0) return "not computed (no heat taken in)";
+        if (output == DesignOutput::CarnotFraction && result[DesignOutput::Efficiency])
+            return "not computed (the hot space is not hotter than the cold)";
+        if (heatIn) return "not computed (work too small to divide)";
     }
-    char text[64];
-    std::snprintf(text, sizeof text, IsRatio(output) ? "%.4f" : "%.1f", *value);
-    return text;
+    // A result whose gaps were not recorded.
+    const std::optional<double>& settled = result[DesignOutput::Settled];
+    return settled && *settled == 0 ? "not settled" : "not computed";
 }
 
 std::string EnergyText(const DesignResult& result, IntegrationModel model) {

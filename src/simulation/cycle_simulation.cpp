@@ -19,7 +19,7 @@ constexpr long double kGasConstantExtended = 283.76791808873720138L;
 // 3.14159 / 180: one crank degree with the program's pi, not the true pi / 180.
 constexpr long double kRadiansPerDegree = 0.0174532777777777777776L;
 
-constexpr int kStepsPerCycle = 361;
+constexpr int kStepsPerCycle = static_cast<int>(SimulatedRevolution::kSteps);
 constexpr std::size_t kEqualizationWindow = 360;
 
 std::int32_t NextStep(std::int32_t count) {
@@ -135,6 +135,9 @@ void SimulateCycle(CycleRun& run, bool graphed) {
 
     const EnginePressure pressureOf(params);
     StepValues step;
+    SimulatedRevolution& last = sim.LastRevolution;
+    last.complete = false;
+    last.dispPos[0] = run.x;
     for (int i = 0; i < kStepsPerCycle; ++i) {
         sim.SimStepCount = NextStep(sim.SimStepCount);
         const double theta = DegreesToRadians(sim.SimStepCount);
@@ -178,6 +181,10 @@ void SimulateCycle(CycleRun& run, bool graphed) {
             if (a < 0) a = 0;
             run.v = 0;
         }
+        const auto k = static_cast<std::size_t>(i);
+        last.pistonPos[k] = step.pistonPos;
+        last.pressure[k] = step.pressure;
+        last.dispPos[k + 1] = run.x;
 
         if (graphed) {
             step.dispPos = run.x;
@@ -188,6 +195,7 @@ void SimulateCycle(CycleRun& run, bool graphed) {
         }
     }
 
+    last.complete = true;
     if (graphed) run.graphedCycleEnded = true;
     run.host.ProcessPendingEvents();
 }
@@ -223,6 +231,7 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     params.PVPowerAtEngineSpeed = 0;
     params.PVPowerAtOmegaBar = 0;
     sim.RawSamples = recording == Recording::ResultsOnly;
+    sim.LastRevolution.complete = false;
 
     // Nothing moves without a speed and a displacer mass.
     if (params.EngineSpeed == 0 || params.DispMass == 0) return;

@@ -13,8 +13,9 @@
 namespace velmora {
 
 // Work, heat and efficiency of one design under the model it chooses, at engine speed and
-// simulated at Omega Bar. An empty figure could not be computed: missing inputs, no Omega Bar,
-// or an accurate run that did not settle (its numbers would pretend).
+// simulated at Omega Bar. An empty figure could not be computed, for the reason its gap gives:
+// missing inputs, no revolution simulated, no Omega Bar, or an accurate run that did not settle
+// (its numbers would pretend).
 struct DesignEnergy {
     // The model's indicated power replaces the one-degree run's (cycle_model.h).
     bool ownIndicatedPower = false;
@@ -22,6 +23,8 @@ struct DesignEnergy {
     bool computed = false;
     std::optional<CycleEnergy> atSpeed;
     std::optional<CycleEnergy> atOmegaBar;
+    EnergyGap atSpeedGap = EnergyGap::None;
+    EnergyGap omegaBarGap = EnergyGap::None;
     bool settled = false;  // the one-degree model's fixed cycles count as settled once run
     // How the accurate runs ended (Settled for the one-degree model).
     AccurateOutcome outcome = AccurateOutcome::Settled;
@@ -47,13 +50,14 @@ inline constexpr std::array<DesignOutput, 10> kEnergyOutputs{
 // second run.
 DesignEnergy AccurateEnergy(const ParameterSet& analysed, const Design& design, bool atOmegaBar);
 
-// The one-degree model's figures: its recorded revolution at engine speed (in `sim`, from a
-// run that has just finished) and, when `atOmegaBar`, a second run at Omega Bar into `scratch`.
+// The one-degree model's figures: the last revolution its run simulated at engine speed (in
+// `sim`, from a run that has just finished), however many cycles it graphed, and, when
+// `atOmegaBar`, a second run at Omega Bar into `scratch`.
 DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const Design& design,
                              const SimulationState& sim, SimulationState& scratch, bool atOmegaBar);
 
-// The energy columns of the result; indicated_power_w too when the model is accurate (it
-// holds the chosen model's signed indicated power).
+// The energy columns of the result and why those left empty are; indicated_power_w too when the
+// model is accurate (it holds the chosen model's signed indicated power).
 void AddEnergy(DesignResult& result, const DesignEnergy& energy, bool energyColumns);
 
 // The text of an accurate run that did not settle, for a window or a note: "not settled

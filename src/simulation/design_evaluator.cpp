@@ -36,6 +36,12 @@ DesignResult DesignEvaluator::Evaluate(const Design& design, const EvaluationOpt
     if (model.GivesIndicatedPower() || options.energy) {
         DesignEnergy energy;
         energy.ownIndicatedPower = model.GivesIndicatedPower();
+        if (!simulated) {
+            // The compute steps stopped at an input before any run.
+            energy.outcome = AccurateOutcome::MissingInput;
+            energy.atSpeedGap = EnergyGap::MissingInput;
+            energy.omegaBarGap = EnergyGap::MissingInput;
+        }
         if (simulated) energy = model.Energy(analysed, design, sim_, omegaBarSim_, options.energy);
         AddEnergy(result, energy, options.energy);
     }

@@ -112,11 +112,31 @@ inline bool ComputedOnRequest(const DesignOutputColumn& column) {
     return column.powerCurve || column.energy;
 }
 
+// Why energy figures that were asked for are empty.
+enum class EnergyGap : int {
+    None,             // given (or not asked for)
+    MissingInput,     // an input is missing or unreadable: no run
+    NoEngineSpeed,    // the engine speed is not positive
+    NoCycleComputed,  // the cycle schedule simulated no whole revolution
+    NoCurveChosen,    // without both graph curves chosen the one-degree run does not start
+    NotSettled,       // the accurate run did not settle
+    NoOmegaBar,       // the second run needs Omega Bar
+    NoCycleGraphed,   // the one-degree indicated power is the loop of the graphed cycle
+};
+
+// The gaps of the energy figures, by the run they come from.
+struct EnergyGaps {
+    EnergyGap atSpeed = EnergyGap::None;
+    EnergyGap atOmegaBar = EnergyGap::None;
+    EnergyGap indicatedPower = EnergyGap::None;
+};
+
 // The results of one design. An empty value could not be computed (missing inputs, a failed
 // analysis step, no graphed cycle, an accurate run that did not settle, or not asked for).
 struct DesignResult {
     std::array<std::optional<double>, kDesignOutputCount> values{};
     double engineSpeed = 0;  // rad/s, as read
+    EnergyGaps energyGaps;   // why asked-for energy figures are empty
 
     std::optional<double>& operator[](DesignOutput output) {
         return values[static_cast<std::size_t>(output)];

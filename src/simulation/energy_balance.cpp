@@ -38,26 +38,45 @@ CycleEnergy EnergyOfCycle(const CycleIntegrals& c, const ParameterSet& params, d
     return e;
 }
 
-bool IntegrateRecordedCycle(const SimulationState& sim, const ParameterSet& params,
-                            CycleIntegrals& cycle) {
-    constexpr std::size_t kNodes = 361;  // 360 intervals: one revolution
-    const std::size_t n = sim.SamplePressure.size();
-    if (n < kNodes + 1 || sim.SampleDispPos.size() != n || sim.SamplePistonPos.size() != n)
-        return false;
-    // The recorded pressure of a step comes from the displacer position at the start of the
-    // step, which is the position recorded by the step before.
-    const std::size_t first = n - kNodes;
+namespace {
+
+// The trapezoidal p dV sums over 360 one-degree intervals of 361 steps: pressure[k] and
+// pistonPos[k] are step k's values, dispStart[k] the displacer's position at the start of step
+// k (the one the step before left), which is the position the step's pressure comes from.
+CycleIntegrals IntegrateSteps(const double* pressure, const double* dispStart,
+                              const double* pistonPos, const ParameterSet& params) {
     CycleIntegrals c;
-    for (std::size_t i = first; i + 1 < n; ++i) {
-        const double p = 0.5 * (sim.SamplePressure[i] + sim.SamplePressure[i + 1]);
-        const double dx = sim.SampleDispPos[i] - sim.SampleDispPos[i - 1];
-        const double dxp = sim.SamplePistonPos[i + 1] - sim.SamplePistonPos[i];
+    for (std::size_t i = 0; i + 1 < SimulatedRevolution::kSteps; ++i) {
+        const double p = 0.5 * (pressure[i] + pressure[i + 1]);
+        const double dx = dispStart[i + 1] - dispStart[i];
+        const double dxp = pistonPos[i + 1] - pistonPos[i];
         c.pistonWork += p * params.PistonArea * dxp;
         c.rodWork += p * params.DispRodArea * dx;
         c.hotHeat += p * params.DispArea * dx;
         c.coldHeat += p * (params.PistonArea * dxp - (params.DispArea - params.DispRodArea) * dx);
     }
-    cycle = c;
+    return c;
+}
+
+}  // namespace
+
+bool IntegrateRecordedCycle(const SimulationState& sim, const ParameterSet& params,
+                            CycleIntegrals& cycle) {
+    constexpr std::size_t kNodes = SimulatedRevolution::kSteps;  // 360 intervals
+    const std::size_t n = sim.SamplePressure.size();
+    if (n < kNodes + 1 || sim.SampleDispPos.size() != n || sim.SamplePistonPos.size() != n)
+        return false;
+    const std::size_t first = n - kNodes;
+    cycle = IntegrateSteps(&sim.SamplePressure[first], &sim.SampleDispPos[first - 1],
+                           &sim.SamplePistonPos[first], params);
+    return true;
+}
+
+bool IntegrateLastRevolution(const SimulatedRevolution& last, const ParameterSet& params,
+                             CycleIntegrals& cycle) {
+    if (!last.complete) return false;
+    cycle =
+        IntegrateSteps(last.pressure.data(), last.dispPos.data(), last.pistonPos.data(), params);
     return true;
 }
 

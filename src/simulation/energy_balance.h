@@ -4,9 +4,10 @@
 
 namespace velmora {
 
-// The one-degree run's recorded state (simulation_state.h), read only by
-// IntegrateRecordedCycle: the energy figures themselves know no chart.
+// The one-degree run's recorded state (simulation_state.h), read only by the integrations of
+// its revolutions below: the energy figures themselves know no chart.
 struct SimulationState;
+struct SimulatedRevolution;
 
 // The cyclic integrals of one engine cycle, J per cycle, signed: positive work is done by the
 // gas, positive heat is taken in by the gas.
@@ -43,8 +44,15 @@ CycleEnergy EnergyOfCycle(const CycleIntegrals& cycle, const ParameterSet& param
 
 // The same integrals over the last revolution (360 one-degree intervals) of the cycle the
 // one-degree model recorded into its sample lists, by the trapezoidal rule on its samples.
-// False (and nothing written) when fewer than 361 samples exist.
+// False (and nothing written) when fewer than 362 samples exist (the first interval needs the
+// displacer's position from the step before).
 bool IntegrateRecordedCycle(const SimulationState& sim, const ParameterSet& params,
                             CycleIntegrals& cycle);
+
+// The same integrals over the last cycle the one-degree model simulated, graphed or not: the
+// same numbers in the same order as IntegrateRecordedCycle on samples recorded unrounded up to
+// that cycle's end. False (and nothing written) when the run simulated no whole cycle.
+bool IntegrateLastRevolution(const SimulatedRevolution& last, const ParameterSet& params,
+                             CycleIntegrals& cycle);
 
 }  // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -107,6 +109,19 @@ class StepSines {
     std::vector<double> values_;
 };
 
+// The step values of the newest simulated cycle, as computed (not rounded), whether it was
+// graphed or not: the energy figures come from the last revolution of the schedule, and how many
+// cycles are drawn must not decide whether they exist.
+struct SimulatedRevolution {
+    static constexpr std::size_t kSteps = 361;
+    // dispPos[0] is the displacer's position before the cycle's first step; dispPos[k + 1] its
+    // position after step k.
+    std::array<double, kSteps + 1> dispPos{};
+    std::array<double, kSteps> pistonPos{};
+    std::array<double, kSteps> pressure{};
+    bool complete = false;  // all steps of a cycle are in, since the run began
+};
+
 // Everything of the simulation that lives with the window between runs: step count, leak
 // average, sample lists, chart contents, PV extents and the cycle summary. Plain data; the
 // window copies it into its widgets after a compute run.
@@ -160,6 +175,8 @@ struct SimulationState {
     // The displacer position and pressure samples hold the step's values as computed, not yet
     // rounded (a run that records only its results rounds just the cycle it summarizes).
     bool RawSamples = false;
+    // The last cycle the run simulated, graphed or not.
+    SimulatedRevolution LastRevolution;
 };
 
 }  // namespace velmora

@@ -187,6 +187,68 @@ TEST(CliEnergy, UnsettledRunLeavesItsFiguresEmpty) {
     EXPECT_EQ(settled[10], "1");
 }
 
+// KESTMORE's one-degree figures under other cycle schedules. They come from the last revolution
+// the schedule simulates, not from the graph: 3 cycles with 2 graphed keep the figures they had
+// (the last two recorded cycles hold that revolution); with 1 graphed the step count restarts
+// one cycle later, so the last revolution is another one, and its figures are those of the
+// graphed revolution's PV loop. Schedules that simulate the same revolution give the same row.
+TEST(CliEnergy, EveryCycleScheduleGivesTheLastRevolutionsFigures) {
+    testing::TempFolder folder;
+    const auto row = [&](const std::string& computed, const std::string& graphed) {
+        const std::string file =
+            Variant(folder, "specified",
+                    {{"[ComputeCycle]\nCount=3\n", "[ComputeCycle]\nCount=" + computed + "\n"},
+                     {"[GraphCycle]\nCount=3\n", "[GraphCycle]\nCount=" + graphed + "\n"}});
+        const CliResult r = RunCli("energy '" + file + "' --format csv");
+        EXPECT_EQ(r.status, 0) << r.err;
+        return CsvRow(r.out);
+    };
+    const auto two = row("3", "2");
+    EXPECT_EQ(two.at("shaft_power_w"), "16822.01668203549");
+    const auto one = row("3", "1");
+    ASSERT_NE(one.at("shaft_power_w"), "");
+    EXPECT_NE(one.at("shaft_power_w"), two.at("shaft_power_w"));
+    EXPECT_NEAR(Number(one, "shaft_power_w"), Number(two, "shaft_power_w"), 0.01);
+    for (const char* name :
+         {"rod_work_loss_w", "indicated_power_omega_bar_w", "shaft_power_omega_bar_w", "heat_in_w",
+          "heat_out_w", "efficiency", "carnot_fraction"})
+        EXPECT_NE(one.at(name), "") << name;
+    EXPECT_EQ(one.at("settled"), "1");
+    // The loop integral of the graphed cycle's PV points is a second way to its indicated work.
+    const double indicated = Number(one, "indicated_power_w");
+    EXPECT_NEAR(Number(one, "shaft_power_w") + Number(one, "rod_work_loss_w"), indicated,
+                1e-3 * indicated);
+
+    // The same revolution whatever is graphed: 1 cycle computed graphed once or twice; the
+    // automatic schedule without equalization (3 cycles, the last graphed) with any count; and
+    // none graphed against all graphed, where only the indicated power (the graphed loop) goes.
+    EXPECT_EQ(row("1", "1"), row("1", "2"));
+    EXPECT_EQ(row("", "1"), row("", "2"));
+    EXPECT_EQ(row("", "1").at("shaft_power_w"), one.at("shaft_power_w"));
+    auto none = row("3", "0");
+    EXPECT_EQ(none.at("indicated_power_w"), "");
+    none.erase("indicated_power_w");
+    auto all = row("3", "3");
+    all.erase("indicated_power_w");
+    EXPECT_EQ(none, all);
+
+    // No cycle computed: every cell empty, and the text says why.
+    const std::string idle =
+        Variant(folder, "specified", {{"[ComputeCycle]\nCount=3\n", "[ComputeCycle]\nCount=0\n"}});
+    const CliResult text = RunCli("energy '" + idle + "'");
+    EXPECT_NE(
+        text.out.find("Shaft power (W): not computed (the cycle schedule computes no cycle)\n"),
+        std::string::npos);
+    EXPECT_NE(text.out.find("Settled: not computed (the cycle schedule computes no cycle)\n"),
+              std::string::npos);
+    const auto idleRow = CsvRow(RunCli("energy '" + idle + "' --format csv").out);
+    for (const auto& [name, value] : idleRow) {
+        if (name != "model") {
+            EXPECT_EQ(value, "") << name;
+        }
+    }
+}
+
 // The rows of a cycle CSV as numbers (the '#' lines left out).
 std::vector<std::vector<double>> CycleRows(const std::string& csv) {
     std::vector<std::vector<double>> rows;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -142,6 +143,28 @@ TEST_F(EnergyInWindow, ShowsTheChosenModelAndFollowsTheDesign) {
     EXPECT_EQ(Cell(1), "not settled");
     EXPECT_TRUE(FindControl<QLabel>(energy, "EnergyStatus")->text().contains("did not settle"));
     energy->grab().save("/tmp/velmora_energy_unsettled.png");
+
+    // The one-degree model with one cycle graphed: its figures all the same, from the last
+    // revolution of the schedule. The cycle counts are no design step: the window is asked again.
+    ControlState specified = window->Session().Controls();
+    specified.Integration = IntegrationModel::Specified;
+    window->ApplyInputsAsOneStep(specified, "Specified");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !energy->Busy() && energy->ShownModel() == IntegrationModel::Specified; },
+        10000));
+    FindControl<QLineEdit>(window.get(), "GraphCycleCountEdit")->setText("1");
+    ASSERT_EQ(window->Session().Controls().GraphCycleCountEdit, "1");
+    energy->Recompute();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !energy->Busy(); }, 10000));
+    EXPECT_EQ(Cell(9), "yes");
+    ExpectTableOf(window->Session().Controls());
+    // A schedule of no cycles: nothing to give, and the window says why.
+    FindControl<QLineEdit>(window.get(), "ComputeCycleCountEdit")->setText("0");
+    energy->Recompute();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !energy->Busy() && Cell(9) != "yes"; }, 10000));
+    EXPECT_EQ(Cell(1), "not computed (the cycle schedule computes no cycle)");
+    EXPECT_EQ(FindControl<QLabel>(energy, "EnergyStatus")->text(),
+              "No cycle could be computed: the cycle schedule computes no cycle.");
 }
 
 }  // namespace

@@ -179,9 +179,14 @@ void EnergyWindow::Show() {
     if (!task_->Failure().isEmpty()) {
         status_->setText("The evaluation failed: " + task_->Failure());
     } else if (!settled) {
-        status_->setText(
-            "No cycle could be computed: check the inputs on the Design "
-            "Parameters page.");
+        const EnergyGap gap = shown_.energyGaps.atSpeed;
+        if (gap == EnergyGap::None || gap == EnergyGap::MissingInput) {
+            status_->setText(
+                "No cycle could be computed: check the inputs on the Design Parameters page.");
+        } else {
+            status_->setText("No cycle could be computed: " +
+                             QString::fromStdString(EnergyGapReason(gap)) + ".");
+        }
     } else if (*settled == 0) {
         status_->setText("The " + model +
                          " run did not settle within its cycle or step limit: its figures are "
