@@ -66,17 +66,11 @@ struct ControlState {
     IntegrationModel Integration = IntegrationModel::Specified;
 };
 
-// Item counts of the choice lists, for turning out-of-range indices into "no choice".
+// Item counts of the choice lists, for turning out-of-range indices into "no choice" (the
+// output-unit lists count the items of their unit family, model/output_unit_lists.h).
 constexpr int kCurveItemCount = 12;
 constexpr int kXAxisItemCount = 2;
 constexpr int kSecondGraphItemCount = 4;
-constexpr int kLengthOutputItemCount = 4;
-constexpr int kTemperatureOutputItemCount = 3;
-constexpr int kMassOutputItemCount = 3;
-constexpr int kAngVelOutputItemCount = 3;
-constexpr int kSpringOutputItemCount = 2;
-constexpr int kAngleOutputItemCount = 2;
-constexpr int kPressureOutputItemCount = 3;
 
 // The index itself when it names an item of a list of `count` items, else kNoChoice.
 constexpr int ClampChoice(int index, int count) {

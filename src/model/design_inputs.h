@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -15,6 +16,30 @@ namespace velmora {
 struct InputPlace {
     int column;
     int row;
+};
+
+// How the input table's own tooltip quotes one end of a typical range: in item `item` of the
+// input's unit list, to `digits` significant digits, with the unit's short name after the
+// number or the number alone.
+struct RangeQuote {
+    int item = 0;
+    bool named = true;
+    int digits = 3;
+};
+
+// The typical range of an input, in SI; a note follows an end ("(model)", empty for none).
+// The window quotes it in the unit chosen for the input, the input table's own tooltip in the
+// units of `lowQuote` and `highQuote`.
+struct TypicalRange {
+    double low = 0;
+    double high = 0;
+    const char* lowNote = "";
+    const char* highNote = "";
+    RangeQuote lowQuote{};
+    RangeQuote highQuote{};
+    // The table's tooltip keeps a wording of its own after "; typical " (it names a narrower
+    // range); only the window's unit-following tooltip is made from this range.
+    bool quotedInTip = false;
 };
 
 // One input of an engine design, described once: how it is read and reported, where the
@@ -53,13 +78,17 @@ struct DesignInput {
     InputPlace place{};
     // "displacer diameter": undo steps say "Edit displacer diameter"
     const char* quantity = nullptr;
-    const char* tip = nullptr;  // tooltip: meaning and typical range
+    // Tooltip: what the input means; with a typical range the range follows it, made from
+    // `typical` by the window ("; typical 20 mm (model) to 300 mm (large engine)").
+    const char* tip = nullptr;
+    std::optional<TypicalRange> typical{};  // none: the tooltip words what is typical itself
 
     // Tools.
     const char* name = nullptr;  // "Displacer Diameter" in the design space, optimizer and study
     bool sweepable = false;      // the design space and the optimizer may vary it
     bool studied = false;        // the sensitivity study tries it 10% up and down
     bool zeroIsAValue = false;   // 0 is a design (no spring, no dead space), not "not given"
+    bool variedFirst = false;    // the optimize window offers it checked to vary
 };
 
 namespace input_table {
@@ -67,6 +96,18 @@ namespace input_table {
 using C = ControlState;
 using P = ParameterSet;
 using U = InputUnitKind;
+
+// Ends of the typical ranges as they were chosen, turned into SI.
+constexpr double kAtm = 100000;  // the Atmos of the unit lists
+constexpr double kRpm = 2 * 3.14159265358979323846 / 60;
+// Items of the unit lists the table's tooltips quote the ranges in.
+constexpr int kMm = 1;
+constexpr int kGrams = 1;
+constexpr int kKilograms = 2;
+constexpr int kNewtonsPerMeter = 0;
+constexpr int kCelsius = 1;
+constexpr int kPerMinute = 0;
+constexpr int kAtmos = 0;
 
 inline constexpr auto kRows = std::to_array<DesignInput>({
     {.control = &C::EditDispDiameter,
@@ -85,8 +126,13 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Diameter:",
      .place = {0, 0},
      .quantity = "displacer diameter",
-     .tip = "Displacer diameter: bore of the displacer cylinder; typical 20 mm (model) to 300 mm "
-            "(large engine)",
+     .tip = "Displacer diameter: bore of the displacer cylinder",
+     .typical = TypicalRange{.low = 0.02,
+                             .high = 0.3,
+                             .lowNote = "(model)",
+                             .highNote = "(large engine)",
+                             .lowQuote = {kMm},
+                             .highQuote = {kMm}},
      .name = "Displacer Diameter",
      .sweepable = true},
     {.control = &C::EditDispStroke,
@@ -106,8 +152,8 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Full Stroke: ",
      .place = {1, 0},
      .quantity = "displacer stroke",
-     .tip = "Displacer full stroke: travel of the displacer between its two stops; typical 5 mm to "
-            "100 mm",
+     .tip = "Displacer full stroke: travel of the displacer between its two stops",
+     .typical = TypicalRange{.low = 0.005, .high = 0.1, .lowQuote = {kMm}, .highQuote = {kMm}},
      .name = "Displacer Stroke",
      .sweepable = true,
      .studied = true},
@@ -126,11 +172,17 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Mass",
      .place = {0, 1},
      .quantity = "displacer mass",
-     .tip = "Displacer mass: mass of the free displacer including its rod; typical 5 g (small "
-            "engine) to 2 kg (large engine)",
+     .tip = "Displacer mass: mass of the free displacer including its rod",
+     .typical = TypicalRange{.low = 0.005,
+                             .high = 2,
+                             .lowNote = "(small engine)",
+                             .highNote = "(large engine)",
+                             .lowQuote = {kGrams},
+                             .highQuote = {kKilograms}},
      .name = "Displacer Mass",
      .sweepable = true,
-     .studied = true},
+     .studied = true,
+     .variedFirst = true},
     {.control = &C::EditDispRodDiameter,
      .field = &P::DispRodDiameter,
      .half = &P::DispRodRadius,
@@ -146,8 +198,8 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Rod Diameter:",
      .place = {1, 1},
      .quantity = "displacer rod diameter",
-     .tip = "Displacer rod diameter: the rod area on which the pressure swing drives the "
-            "displacer; typical 2 mm to 30 mm",
+     .tip = "Displacer rod diameter: the rod area on which the pressure swing drives the displacer",
+     .typical = TypicalRange{.low = 0.002, .high = 0.03, .lowQuote = {kMm}, .highQuote = {kMm}},
      .name = "Displacer Rod Diameter",
      .sweepable = true,
      .studied = true},
@@ -165,8 +217,11 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Spring",
      .place = {0, 2},
      .quantity = "spring constant",
-     .tip = "Displacer spring constant: stiffness of the optional spring, 0 for none; typical 0 to "
-            "2,000 N/m",
+     .tip = "Displacer spring constant: stiffness of the optional spring, 0 for none",
+     .typical = TypicalRange{.low = 0,
+                             .high = 2000,
+                             .lowQuote = {kNewtonsPerMeter, false},
+                             .highQuote = {kNewtonsPerMeter}},
      .name = "Displacer Spring Constant",
      .sweepable = true,
      .studied = true,
@@ -207,7 +262,8 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Diameter:",
      .place = {0, 3},
      .quantity = "piston diameter",
-     .tip = "Power piston diameter: bore of the power cylinder; typical 10 mm to 200 mm",
+     .tip = "Power piston diameter: bore of the power cylinder",
+     .typical = TypicalRange{.low = 0.01, .high = 0.2, .lowQuote = {kMm}, .highQuote = {kMm}},
      .name = "Piston Diameter",
      .sweepable = true,
      .studied = true},
@@ -228,10 +284,12 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Full Stroke: ",
      .place = {1, 3},
      .quantity = "piston stroke",
-     .tip = "Power piston full stroke: twice the crank throw; typical 10 mm to 150 mm",
+     .tip = "Power piston full stroke: twice the crank throw",
+     .typical = TypicalRange{.low = 0.01, .high = 0.15, .lowQuote = {kMm}, .highQuote = {kMm}},
      .name = "Piston Stroke",
      .sweepable = true,
-     .studied = true},
+     .studied = true,
+     .variedFirst = true},
     {.control = &C::EditDeadSpaceVol,
      .field = &P::DeadSpaceVol,
      .kind = U::Volume,
@@ -290,8 +348,13 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Hot:",
      .place = {0, 5},
      .quantity = "hot temperature",
-     .tip = "Hot end temperature: gas temperature at the heated end; typical 100 C (low "
-            "difference) to 700 C (flame heated)",
+     .tip = "Hot end temperature: gas temperature at the heated end",
+     .typical = TypicalRange{.low = 373.15,
+                             .high = 973.15,
+                             .lowNote = "(low difference)",
+                             .highNote = "(flame heated)",
+                             .lowQuote = {kCelsius},
+                             .highQuote = {kCelsius}},
      .name = "Hot Temperature",
      .sweepable = true,
      .studied = true},
@@ -310,7 +373,11 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Cold:",
      .place = {1, 5},
      .quantity = "cold temperature",
-     .tip = "Cold end temperature: gas temperature at the cooled end; typical 10 C to 80 C",
+     .tip = "Cold end temperature: gas temperature at the cooled end",
+     .typical = TypicalRange{.low = 283.15,
+                             .high = 353.15,
+                             .lowQuote = {kCelsius, true, 2},
+                             .highQuote = {kCelsius, true, 2}},
      .name = "Cold Temperature",
      .sweepable = true,
      .studied = true},
@@ -328,7 +395,11 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .caption = "Engine Speed",
      .place = {0, 6},
      .quantity = "engine speed",
-     .tip = "Engine speed: crank speed at which the cycle is simulated; typical 100 to 3,000 RPM",
+     .tip = "Engine speed: crank speed at which the cycle is simulated",
+     .typical = TypicalRange{.low = 100 * kRpm,
+                             .high = 3000 * kRpm,
+                             .lowQuote = {kPerMinute, false},
+                             .highQuote = {kPerMinute}},
      .name = "Engine Speed",
      .sweepable = true,
      .studied = true},
@@ -349,6 +420,13 @@ inline constexpr auto kRows = std::to_array<DesignInput>({
      .quantity = "mean engine pressure",
      .tip = "Mean engine pressure: average gas pressure in the engine; typical 1 atm "
             "(unpressurized) to 20 atm",
+     .typical = TypicalRange{.low = 1 * kAtm,
+                             .high = 60 * kAtm,
+                             .lowNote = "(unpressurized)",
+                             .highNote = "(pressurized)",
+                             .lowQuote = {kAtmos},
+                             .highQuote = {kAtmos},
+                             .quotedInTip = true},
      .name = "Mean Engine Pressure",
      .sweepable = true},
     // Typed in watts only and read without a message: the design steps size the engine for it.

@@ -176,6 +176,13 @@ int InputUnitItemCount(InputUnitKind kind) {
     return UnitFamilyOf(InputUnitFamily(kind)).count;
 }
 
+int SIChoice(InputUnitKind kind) {
+    const UnitFamilyInfo& family = UnitFamilyOf(InputUnitFamily(kind));
+    for (int i = 0; i < family.count; ++i)
+        if (family.items[i].toSI == Same) return i;
+    return kNoChoice;  // every input family has its SI unit (tested)
+}
+
 bool InputUnitDefined(InputUnitKind kind, int choice) {
     if (kind == InputUnitKind::Spring || kind == InputUnitKind::Power) return true;
     return choice >= 0 && choice < InputUnitItemCount(kind);

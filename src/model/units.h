@@ -60,6 +60,8 @@ enum class InputUnitKind {
     Power
 };
 int InputUnitItemCount(InputUnitKind kind);
+// The item of the kind's list that is the SI unit itself ("m", "kilo-grams", "K", "N/m^2").
+int SIChoice(InputUnitKind kind);
 
 // An entered value to SI by the choice of its unit list. No choice gives 0, except the spring
 // constant (taken as N/m) and power (never converted).

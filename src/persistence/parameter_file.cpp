@@ -13,33 +13,6 @@ namespace {
 constexpr int kFirstPage = 1;
 constexpr int kLastPage = 5;
 
-void ReadKey(const IniFile& file, const ParameterKey& row, ControlState& state) {
-    const ParameterControl control = row.control(state);
-    switch (row.kind) {
-        case ParameterKeyKind::Text:
-            *control.text = file.ReadString(row.section, row.key, row.textDefault);
-            break;
-        case ParameterKeyKind::Choice:
-            *control.number = ClampChoice(file.ReadInteger(row.section, row.key, row.numberDefault),
-                                          row.itemCount);
-            break;
-        case ParameterKeyKind::YesNo:
-            *control.flag = ReadYesNo(file, row.section, row.key, row.numberDefault != 0);
-            break;
-        case ParameterKeyKind::Integer:
-            *control.number =
-                file.ReadInteger(row.section, row.key,
-                                 row.defaultFromControls != nullptr ? row.defaultFromControls(state)
-                                                                    : row.numberDefault);
-            break;
-        case ParameterKeyKind::Page: {
-            const int page = file.ReadInteger(row.section, row.key, row.numberDefault);
-            if (page >= kFirstPage && page <= kLastPage) *control.number = page;
-            break;
-        }
-    }
-}
-
 void WriteKey(IniFile& file, const ParameterKey& row, ControlState& state) {
     const ParameterControl control = row.control(state);
     switch (row.kind) {
@@ -73,10 +46,37 @@ std::string FullName(const std::string& path) {
 
 }  // namespace
 
+void ReadParameterKey(const IniFile& file, const ParameterKey& row, ControlState& state) {
+    const ParameterControl control = row.control(state);
+    switch (row.kind) {
+        case ParameterKeyKind::Text:
+            *control.text = file.ReadString(row.section, row.key, row.textDefault);
+            break;
+        case ParameterKeyKind::Choice:
+            *control.number = ClampChoice(file.ReadInteger(row.section, row.key, row.numberDefault),
+                                          row.itemCount);
+            break;
+        case ParameterKeyKind::YesNo:
+            *control.flag = ReadYesNo(file, row.section, row.key, row.numberDefault != 0);
+            break;
+        case ParameterKeyKind::Integer:
+            *control.number =
+                file.ReadInteger(row.section, row.key,
+                                 row.defaultFromControls != nullptr ? row.defaultFromControls(state)
+                                                                    : row.numberDefault);
+            break;
+        case ParameterKeyKind::Page: {
+            const int page = file.ReadInteger(row.section, row.key, row.numberDefault);
+            if (page >= kFirstPage && page <= kLastPage) *control.number = page;
+            break;
+        }
+    }
+}
+
 FileReadStatus LoadParameterFile(const std::string& path, ControlState& state, bool* heldAnyKey) {
     const IniFile file(path);
     if (file.ReadStatus() == FileReadStatus::Unreadable) return FileReadStatus::Unreadable;
-    for (const ParameterKey& row : ParameterKeys()) ReadKey(file, row, state);
+    for (const ParameterKey& row : ParameterKeys()) ReadParameterKey(file, row, state);
     // Beside the 56 keys: a file without it (or with a word it does not know) is specified.
     state.Integration = FindIntegrationModel(file.ReadString(kModelSection, kIntegrationKey, ""))
                             .value_or(IntegrationModel::Specified);

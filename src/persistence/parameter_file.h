@@ -20,6 +20,13 @@ namespace velmora {
 FileReadStatus LoadParameterFile(const std::string& path, ControlState& state,
                                  bool* heldAnyKey = nullptr);
 
+class IniFile;
+struct ParameterKey;
+
+// Reads one key into the controls as LoadParameterFile does; a key the file lacks takes its
+// default.
+void ReadParameterKey(const IniFile& file, const ParameterKey& key, ControlState& state);
+
 // The message for a file that held no key of a parameter file (see LoadParameterFile).
 std::string NoParameterKeysMessage(const std::string& path);
 

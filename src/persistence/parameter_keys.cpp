@@ -1,17 +1,20 @@
 #include "persistence/parameter_keys.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "model/design_inputs.h"
+#include "model/form_controls.h"
+#include "model/output_unit_lists.h"
 
 namespace velmora {
 
 namespace {
 
 using Kind = ParameterKeyKind;
-using Unit = InputUnitKind;
 
 ParameterControl Field(std::string& text) {
     return {&text, nullptr, nullptr};
@@ -23,37 +26,14 @@ ParameterControl Field(bool& flag) {
     return {nullptr, nullptr, &flag};
 }
 
-// Row builders, one per kind, so that each row of the table reads as its file key does.
+// Key builders for the inputs' and output-unit lists' keys.
 ParameterKey Text(const char* section, const char* key, const char* fallback,
                   const std::function<ParameterControl(ControlState&)>& control) {
     return {section, key, Kind::Text, fallback, 0, 0, nullptr, false, control};
 }
 ParameterKey Choice(const char* section, const char* key, int fallback, int itemCount,
-                    const std::function<ParameterControl(ControlState&)>& control,
-                    bool savedBeforePrevious = false) {
-    return {section,   key,     Kind::Choice,        "",     fallback,
-            itemCount, nullptr, savedBeforePrevious, control};
-}
-ParameterKey Units(const char* section, const char* key, Unit unit,
-                   const std::function<ParameterControl(ControlState&)>& control) {
-    return Choice(section, key, 0, InputUnitItemCount(unit), control);
-}
-ParameterKey YesNo(const char* section, const char* key, bool fallback,
-                   const std::function<ParameterControl(ControlState&)>& control) {
-    return {section, key, Kind::YesNo, "", fallback ? 1 : 0, 0, nullptr, false, control};
-}
-ParameterKey Integer(const char* section, const char* key, int fallback,
-                     const std::function<ParameterControl(ControlState&)>& control,
-                     int (*defaultFromControls)(const ControlState&) = nullptr) {
-    return {section, key, Kind::Integer, "", fallback, 0, defaultFromControls, false, control};
-}
-
-// The halvings discard the fraction toward zero and use the bounds at the moment of reading.
-int LeftDefault(const ControlState& c) {
-    return (c.Width - c.Left) / 2;
-}
-int TopDefault(const ControlState& c) {
-    return (c.Height - c.Top) / 2;
+                    const std::function<ParameterControl(ControlState&)>& control) {
+    return {section, key, Kind::Choice, "", fallback, itemCount, nullptr, false, control};
 }
 
 using C = ControlState;
@@ -65,65 +45,35 @@ struct OtherKey {
     const char* after = nullptr;
 };
 
-// The keys of the controls that are not inputs, in file order. The inputs' keys come first in
-// the file; a key with `after` set sits inside them.
-const std::vector<OtherKey>& OtherKeys() {
-    static const std::vector<OtherKey> keys = {
-        {YesNo("Engine", "LeakDown", true, [](C& c) { return Field(c.LeakCB); }),
-         "Engine.Pressure"},
-        {Text("ComputeCycle", "Count", "3", [](C& c) { return Field(c.ComputeCycleCountEdit); })},
-        {Text("GraphCycle", "Count", "3", [](C& c) { return Field(c.GraphCycleCountEdit); })},
-        {Text("MaxGraphCycle", "Count", "30",
-              [](C& c) { return Field(c.MaxGraphCycleCountEdit); })},
-        {Choice("Graph", "Red", 0, kCurveItemCount, [](C& c) { return Field(c.RedGraphRG); })},
-        {Choice("Graph", "Blue", 0, kCurveItemCount, [](C& c) { return Field(c.BlueGraphRG); })},
-        {Choice(
-            "Graph", "XAxis", 0, kXAxisItemCount, [](C& c) { return Field(c.XAxisRG); }, true)},
-        {Choice("OutputFormat", "Length", 1, kLengthOutputItemCount,
-                [](C& c) { return Field(c.outputs.LengthOutputFormatRG); })},
-        {Choice("OutputFormat", "Temperature", 0, kTemperatureOutputItemCount,
-                [](C& c) { return Field(c.outputs.TemperatureOutputFormatRG); })},
-        {Choice("OutputFormat", "Mass", 1, kMassOutputItemCount,
-                [](C& c) { return Field(c.outputs.MassOutputFormatRG); })},
-        {Choice("OutputFormat", "AngVel", 2, kAngVelOutputItemCount,
-                [](C& c) { return Field(c.outputs.AngVelOutputFormatRG); })},
-        {Choice("OutputFormat", "Spring", 1, kSpringOutputItemCount,
-                [](C& c) { return Field(c.outputs.SpringOutputFormatRG); })},
-        // The default 2 is past the end of the two-item list, so a file without it selects nothing.
-        {Choice("OutputFormat", "Angle", 2, kAngleOutputItemCount,
-                [](C& c) { return Field(c.outputs.AngleOutputFormatRG); })},
-        {Choice("OutputFormat", "Pressure", 2, kPressureOutputItemCount,
-                [](C& c) { return Field(c.outputs.PressureOutputFormatRG); })},
-        {Choice(
-            "Show", "Graph2", 0, kSecondGraphItemCount, [](C& c) { return Field(c.ShowGraph2RG); },
-            true)},
-        {YesNo("Gravity", "Enabled", false, [](C& c) { return Field(c.GravityCB); })},
-        {Integer(
-            "Position", "Left", 0, [](C& c) { return Field(c.Left); }, LeftDefault)},
-        {Integer(
-            "Position", "Top", 0, [](C& c) { return Field(c.Top); }, TopDefault)},
-        {Integer("Position", "Height", 550, [](C& c) { return Field(c.Height); })},
-        {Integer("Position", "Width", 800, [](C& c) { return Field(c.Width); })},
-        {{"TabControl", "Page", Kind::Page, "", 1, 0, nullptr, false,
-          [](C& c) { return Field(c.Page); }}},
-        {Text("Design", "PistonDiam", "", [](C& c) { return Field(c.EditStep3PistonDiam); })},
-        {Text("Design", "PistonStroke", "", [](C& c) { return Field(c.EditStep3PistonStroke); })},
-        {Text("Design", "DispDiam", "", [](C& c) { return Field(c.EditStep5DispDiam); })},
-        {Text("Design", "DispStroke", "", [](C& c) { return Field(c.EditStep5DispStroke); })},
-        {Text("XAxis", "Offset", "0", [](C& c) { return Field(c.EditXAxisOffset); })},
-        {Integer("MemoWidth", "Left", 325, [](C& c) { return Field(c.MemoWidth); })},
-    };
-    return keys;
+// The key of a control of the form table.
+OtherKey KeyOf(const FormControl& row) {
+    const FormControl* control = &row;
+    return {{row.section, row.key, row.value, row.textDefault, row.numberDefault, row.itemCount,
+             row.defaultFromControls, row.savedBeforePrevious,
+             [control](C& c) {
+                 return control->text != nullptr     ? Field(c.*control->text)
+                        : control->number != nullptr ? Field(c.*control->number)
+                                                     : Field(c.*control->flag);
+             }},
+            row.fileAfter};
 }
 
-// The text key of an input and, when it has a unit choice, its unit key.
-std::vector<ParameterKey> KeysOfInput(const DesignInput& input) {
-    const DesignInput* row = &input;
-    std::vector<ParameterKey> keys = {Text(input.section, input.key, input.defaultText,
-                                           [row](C& c) { return Field(InputText(c, *row)); })};
-    if (input.unitsKey != nullptr)
-        keys.push_back(Units(input.section, input.unitsKey, input.kind,
-                             [row](C& c) { return Field(*InputUnits(c, *row)); }));
+// The keys of the controls that are not inputs, in file order: the form table's, with the
+// output-unit lists' right after the graph's x axis. The inputs' keys come first in the file;
+// a key with `after` set sits inside them.
+const std::vector<OtherKey>& OtherKeys() {
+    static const std::vector<OtherKey> keys = [] {
+        std::vector<OtherKey> all;
+        for (const FormControl& row : kFormControls) {
+            all.push_back(KeyOf(row));
+            if (std::string(row.section) + "." + row.key != "Graph.XAxis") continue;
+            for (const OutputUnitList& list : kOutputUnitLists)
+                all.push_back({Choice(kOutputUnitSection, list.key, list.fileDefault,
+                                      OutputListItemCount(list),
+                                      [&list](C& c) { return Field(c.outputs.*list.choice); })});
+        }
+        return all;
+    }();
     return keys;
 }
 
@@ -140,11 +90,13 @@ void PlaceAfter(std::vector<ParameterKey>& keys, const char* after,
     keys.insert(at, placed.begin(), placed.end());
 }
 
+// Inputs of the 56 keys come first (or after the key they name), the controls' keys follow;
+// inputs added since come last, each in its own section, as [Model] is written after them.
 std::vector<ParameterKey> AllKeys() {
     std::vector<ParameterKey> keys;
     for (const DesignInput& input : kInputs)
-        if (input.fileAfter == nullptr) {
-            std::vector<ParameterKey> own = KeysOfInput(input);
+        if (input.fileAfter == nullptr && IsSectionOfTheFiftySixKeys(input.section)) {
+            std::vector<ParameterKey> own = ParameterKeysOfInput(input);
             keys.insert(keys.end(), own.begin(), own.end());
         }
     for (const OtherKey& other : OtherKeys())
@@ -152,7 +104,13 @@ std::vector<ParameterKey> AllKeys() {
     for (const OtherKey& other : OtherKeys())
         if (other.after != nullptr) PlaceAfter(keys, other.after, {other.key});
     for (const DesignInput& input : kInputs)
-        if (input.fileAfter != nullptr) PlaceAfter(keys, input.fileAfter, KeysOfInput(input));
+        if (input.fileAfter != nullptr)
+            PlaceAfter(keys, input.fileAfter, ParameterKeysOfInput(input));
+    for (const DesignInput& input : kInputs)
+        if (!IsSectionOfTheFiftySixKeys(input.section)) {
+            std::vector<ParameterKey> own = ParameterKeysOfInput(input);
+            keys.insert(keys.end(), own.begin(), own.end());
+        }
     return keys;
 }
 
@@ -170,6 +128,32 @@ const std::vector<ParameterKey>& Keys() {
 }
 
 }  // namespace
+
+bool IsSectionOfTheFiftySixKeys(std::string_view section) {
+    static constexpr std::array<std::string_view, 20> kSections = {
+        "Displacer",     "DisplacerRod", "DisplacerSpring", "Piston",       "DeadSpace",
+        "Hot",           "Cold",         "Engine",          "ComputeCycle", "GraphCycle",
+        "MaxGraphCycle", "Graph",        "OutputFormat",    "Show",         "Gravity",
+        "Position",      "TabControl",   "Design",          "XAxis",        "MemoWidth"};
+    for (std::string_view known : kSections)
+        if (known == section) return true;
+    return false;
+}
+
+int UnitsKeyDefault(const DesignInput& input) {
+    return IsSectionOfTheFiftySixKeys(input.section) ? 0 : SIChoice(input.kind);
+}
+
+std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input) {
+    const DesignInput* row = &input;
+    std::vector<ParameterKey> keys = {Text(input.section, input.key, input.defaultText,
+                                           [row](C& c) { return Field(InputText(c, *row)); })};
+    if (input.unitsKey != nullptr)
+        keys.push_back(Choice(input.section, input.unitsKey, UnitsKeyDefault(input),
+                              InputUnitItemCount(input.kind),
+                              [row](C& c) { return Field(*InputUnits(c, *row)); }));
+    return keys;
+}
 
 std::span<const ParameterKey> ParameterKeys() {
     return Keys();

@@ -3,19 +3,17 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "model/control_state.h"
+#include "model/design_inputs.h"
+#include "model/form_controls.h"
 
 namespace velmora {
 
 // How a key's value is stored and applied.
-enum class ParameterKeyKind {
-    Text,     // the control's text as typed
-    Choice,   // a list's selected index; beyond its items it selects nothing
-    YesNo,    // a check box, "Yes" or "No"
-    Integer,  // a number (window bounds, report pane width)
-    Page,     // the active page 1 to 5; other numbers leave the page as it is
-};
+using ParameterKeyKind = FormValue;
 
 // The control a key belongs to: exactly one of the three is set.
 struct ParameterControl {
@@ -39,8 +37,22 @@ struct ParameterKey {
     std::function<ParameterControl(ControlState&)> control;
 };
 
+// Whether `section` is one of the sections of the 56 keys. Inputs added since live in sections
+// of their own ([Losses], ...), as [Model] does.
+bool IsSectionOfTheFiftySixKeys(std::string_view section);
+
+// The unit choice an input takes from a file without its units key: the first item of its
+// list for the inputs of the 56 keys, as always; the SI unit for an input in a section of its
+// own, so that a file written in SI needs no units keys.
+int UnitsKeyDefault(const DesignInput& input);
+
+// The text key of an input and, when it has a unit choice, its units key.
+std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input);
+
 // The 56 keys in the order LoadParameterFile reads and applies them: the inputs' keys come
-// from the input table (model/design_inputs.h), the others from the table of the other controls.
+// from the input table (model/design_inputs.h), the output-unit lists' from theirs
+// (model/output_unit_lists.h), the others from the table of the other controls
+// (model/form_controls.h).
 std::span<const ParameterKey> ParameterKeys();
 
 // Positions in ParameterKeys() in the order SaveParameterFile writes them: the loading order

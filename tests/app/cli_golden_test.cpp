@@ -22,6 +22,7 @@
 
 #include "app/cli_runner.h"
 #include "model/control_state.h"
+#include "model/output_unit_lists.h"
 #include "persistence/file_text.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
@@ -117,6 +118,7 @@ ControlState RandomEngine(Dice& dice) {
     ControlState c;
     // Unit choices of the shipped example (mm, kg, cm^3, C, RPM, atm) or a random one.
     auto pick = [&](int usual, int count) { return dice.OneIn(3) ? dice.Below(count) : usual; };
+    auto Items = [](int OutputUnits::*choice) { return OutputListItemCount(OutputListOf(choice)); };
     c.EditDispDiameter = {Text(dice, 127.2), 1};
     c.EditDispStroke = {Text(dice, 126), 1};
     c.EditDispMass = {Text(dice, 1), 2};
@@ -143,13 +145,13 @@ ControlState RandomEngine(Dice& dice) {
     c.XAxisRG = dice.Below(kXAxisItemCount);
     c.ShowGraph2RG = dice.Below(kSecondGraphItemCount);
     OutputUnits& out = c.outputs;
-    out.LengthOutputFormatRG = pick(1, kLengthOutputItemCount);
-    out.TemperatureOutputFormatRG = pick(1, kTemperatureOutputItemCount);
-    out.MassOutputFormatRG = pick(2, kMassOutputItemCount);
-    out.AngVelOutputFormatRG = pick(0, kAngVelOutputItemCount);
-    out.SpringOutputFormatRG = pick(0, kSpringOutputItemCount);
-    out.AngleOutputFormatRG = pick(1, kAngleOutputItemCount);
-    out.PressureOutputFormatRG = pick(0, kPressureOutputItemCount);
+    out.LengthOutputFormatRG = pick(1, Items(&OutputUnits::LengthOutputFormatRG));
+    out.TemperatureOutputFormatRG = pick(1, Items(&OutputUnits::TemperatureOutputFormatRG));
+    out.MassOutputFormatRG = pick(2, Items(&OutputUnits::MassOutputFormatRG));
+    out.AngVelOutputFormatRG = pick(0, Items(&OutputUnits::AngVelOutputFormatRG));
+    out.SpringOutputFormatRG = pick(0, Items(&OutputUnits::SpringOutputFormatRG));
+    out.AngleOutputFormatRG = pick(1, Items(&OutputUnits::AngleOutputFormatRG));
+    out.PressureOutputFormatRG = pick(0, Items(&OutputUnits::PressureOutputFormatRG));
     return c;
 }
 

@@ -15,6 +15,7 @@
 
 #include "model/compute_report.h"
 #include "model/control_state.h"
+#include "model/output_unit_lists.h"
 #include "model/units.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/engine_session.h"
@@ -107,15 +108,12 @@ ControlState RandomEngine(Dice& dice) {
     c.BlueGraphRG = dice.Below(kCurveItemCount);
     c.XAxisRG = dice.Below(kXAxisItemCount);
     c.ShowGraph2RG = dice.Below(kSecondGraphItemCount);
-    OutputUnits& out = c.outputs;
-    out.LengthOutputFormatRG = dice.Below(kLengthOutputItemCount);
-    out.TemperatureOutputFormatRG = dice.Below(kTemperatureOutputItemCount);
-    out.MassOutputFormatRG = dice.Below(kMassOutputItemCount);
-    out.AngVelOutputFormatRG = dice.Below(kAngVelOutputItemCount);
-    out.SpringOutputFormatRG = dice.Below(kSpringOutputItemCount);
-    // A parameter file without the key selects no angle unit; that is a normal state too.
-    out.AngleOutputFormatRG = dice.Below(kAngleOutputItemCount + 1) - 1;
-    out.PressureOutputFormatRG = dice.Below(kPressureOutputItemCount);
+    for (const OutputUnitList& list : kOutputUnitLists) {
+        const int items = OutputListItemCount(list);
+        // A list whose key a file may lack selects no unit then (the angle); a normal state too.
+        const bool noChoice = list.fileDefault >= items;
+        c.outputs.*list.choice = noChoice ? dice.Below(items + 1) - 1 : dice.Below(items);
+    }
     return c;
 }
 

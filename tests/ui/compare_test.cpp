@@ -44,7 +44,7 @@ class Compare : public WindowTest {
     // Changes the piston diameter and waits for the run that follows.
     void ChangeDesign(const QString& diameter) {
         const int runs = Runs();
-        window->Ui().EditPistonDiameter->setText(diameter);
+        Control<QLineEdit>("EditPistonDiameter")->setText(diameter);
         ASSERT_TRUE(QTest::qWaitFor([&] { return Runs() > runs; }, 5000));
         QTest::qWait(0);
     }

@@ -43,24 +43,32 @@ TEST_F(ControlHelpTips, EveryInputUnitListCheckBoxCycleCountAndGraphChoiceHasATo
         EXPECT_TRUE(row.edit->toolTip().contains("typical"))
             << row.edit->objectName().toStdString();
     // The typical range is quoted in the unit chosen for the input.
-    c.DispMassUnits->setCurrentIndex(c.DispMassUnits->findText("grams"));
-    EXPECT_EQ(c.EditDispMass->toolTip(),
+    Control<QComboBox>("DispMassUnits")
+        ->setCurrentIndex(Control<QComboBox>("DispMassUnits")->findText("grams"));
+    EXPECT_EQ(Control<QLineEdit>("EditDispMass")->toolTip(),
               "Displacer mass: mass of the free displacer including its rod; typical 5 grams "
               "(small engine) to 2,000 grams (large engine)");
     // The shipped engine's 50 atm lies inside the pressure range.
-    c.PressureUnits->setCurrentIndex(c.PressureUnits->findText("lb/in^2"));
-    EXPECT_TRUE(c.EditMeanEnginePressure->toolTip().endsWith(
-        "typical 15 lb/in^2 (unpressurized) to 900 lb/in^2 (pressurized)"))
-        << c.EditMeanEnginePressure->toolTip().toStdString();
-    c.PressureUnits->setCurrentIndex(c.PressureUnits->findText("Atmos"));
-    EXPECT_TRUE(c.EditMeanEnginePressure->toolTip().endsWith(
-        "typical 1 Atmos (unpressurized) to 60 Atmos (pressurized)"))
-        << c.EditMeanEnginePressure->toolTip().toStdString();
-    c.HotTempUnits->setCurrentIndex(c.HotTempUnits->findText("F"));
-    EXPECT_TRUE(c.EditHotTemp->toolTip().endsWith(
-        "typical 212 F (low difference) to 1,290 F (flame heated)"))
-        << c.EditHotTemp->toolTip().toStdString();
-    EXPECT_EQ(c.DispMassUnits->toolTip(), "Unit of the displacer mass as typed");
+    Control<QComboBox>("PressureUnits")
+        ->setCurrentIndex(Control<QComboBox>("PressureUnits")->findText("lb/in^2"));
+    EXPECT_TRUE(Control<QLineEdit>("EditMeanEnginePressure")
+                    ->toolTip()
+                    .endsWith("typical 15 lb/in^2 (unpressurized) to 900 lb/in^2 (pressurized)"))
+        << Control<QLineEdit>("EditMeanEnginePressure")->toolTip().toStdString();
+    Control<QComboBox>("PressureUnits")
+        ->setCurrentIndex(Control<QComboBox>("PressureUnits")->findText("Atmos"));
+    EXPECT_TRUE(Control<QLineEdit>("EditMeanEnginePressure")
+                    ->toolTip()
+                    .endsWith("typical 1 Atmos (unpressurized) to 60 Atmos (pressurized)"))
+        << Control<QLineEdit>("EditMeanEnginePressure")->toolTip().toStdString();
+    Control<QComboBox>("HotTempUnits")
+        ->setCurrentIndex(Control<QComboBox>("HotTempUnits")->findText("F"));
+    EXPECT_TRUE(Control<QLineEdit>("EditHotTemp")
+                    ->toolTip()
+                    .endsWith("typical 212 F (low difference) to 1,290 F (flame heated)"))
+        << Control<QLineEdit>("EditHotTemp")->toolTip().toStdString();
+    EXPECT_EQ(Control<QComboBox>("DispMassUnits")->toolTip(),
+              "Unit of the displacer mass as typed");
 }
 
 TEST_F(ControlHelpTips, ATextThatIsNoNumberIsFramedWithItsReportLine) {

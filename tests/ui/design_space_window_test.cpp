@@ -73,10 +73,10 @@ class DesignSpaceInWindow : public WindowTest {
 TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClickedDesign) {
     ChooseMap(12, 10);
     ASSERT_TRUE(Button("DesignSpaceStart")->isEnabled());
-    const QString pistonBefore = window->Ui().EditPistonDiameter->text();
+    const QString pistonBefore = Control<QLineEdit>("EditPistonDiameter")->text();
     Button("DesignSpaceStart")->click();
     // An edit in the main window while the map runs does not mix into it.
-    window->Ui().EditPistonDiameter->setText("99");
+    Control<QLineEdit>("EditPistonDiameter")->setText("99");
     ASSERT_TRUE(WaitUntilDone(20000));
     const SweepRun* run = space->Run();
     ASSERT_NE(run, nullptr);
@@ -108,14 +108,14 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
     EXPECT_TRUE(FindControl<QLabel>(space, "DesignSpaceReadout")
                     ->text()
                     .contains("Engine Speed (RPM) = " + space->ValueText(k, 1)));
-    window->Ui().EditPistonDiameter->setText(pistonBefore);
+    Control<QLineEdit>("EditPistonDiameter")->setText(pistonBefore);
     WaitMs(600);
     const int runs = Runs();
     Click(map, map->CellCentre(static_cast<int>(k)));
     // The values go in rounded to the digits that tell them from their neighbours.
-    EXPECT_EQ(window->Ui().EditDispMass->text(), space->ValueText(k, 0));
-    EXPECT_EQ(window->Ui().EditEngineSpeed->text(), space->ValueText(k, 1));
-    EXPECT_NEAR(window->Ui().EditDispMass->text().toDouble(), run->Row(k).values[0],
+    EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), space->ValueText(k, 0));
+    EXPECT_EQ(Control<QLineEdit>("EditEngineSpeed")->text(), space->ValueText(k, 1));
+    EXPECT_NEAR(Control<QLineEdit>("EditDispMass")->text().toDouble(), run->Row(k).values[0],
                 (1.0 / 11) / 20);
     EXPECT_GT(Runs(), runs);
     // The main window's results are those of the clicked design (within the rounding).
@@ -134,7 +134,7 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
 
 TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickAppliesTheMapsDesign) {
     ChooseMap(4, 3);
-    const QString pistonBefore = window->Ui().EditPistonDiameter->text();
+    const QString pistonBefore = Control<QLineEdit>("EditPistonDiameter")->text();
     Button("DesignSpaceStart")->click();
     ASSERT_TRUE(WaitUntilDone(20000));
     auto* stale = FindControl<QLabel>(space, "DesignSpaceStale");
@@ -143,11 +143,11 @@ TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickApplie
     EXPECT_FALSE(space->DesignChanged());
 
     // Editing a varied input does not make the map stale; it moves the marker.
-    window->Ui().EditDispMass->setText("1.1");
+    Control<QLineEdit>("EditDispMass")->setText("1.1");
     EXPECT_TRUE(QTest::qWaitFor([&] { return map->Values().markerX.value_or(0) == 1.1; }, 5000));
     EXPECT_FALSE(space->DesignChanged());
     // Any other input does.
-    window->Ui().EditPistonDiameter->setText("130");
+    Control<QLineEdit>("EditPistonDiameter")->setText("130");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !stale->text().isEmpty(); }, 5000));
     EXPECT_EQ(stale->text(), "Design changed since this map: re-run");
     EXPECT_TRUE(space->DesignChanged());
@@ -160,9 +160,9 @@ TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickApplie
     const int steps = window->UndoStack()->index();
     Click(map, map->CellCentre(k));
     EXPECT_EQ(window->UndoStack()->index(), steps + 1);
-    EXPECT_EQ(window->Ui().EditPistonDiameter->text(), pistonBefore);
-    EXPECT_EQ(window->Ui().EditDispMass->text(), space->ValueText(k, 0));
-    EXPECT_EQ(window->Ui().EditEngineSpeed->text(), space->ValueText(k, 1));
+    EXPECT_EQ(Control<QLineEdit>("EditPistonDiameter")->text(), pistonBefore);
+    EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), space->ValueText(k, 0));
+    EXPECT_EQ(Control<QLineEdit>("EditEngineSpeed")->text(), space->ValueText(k, 1));
     EXPECT_TRUE(stale->text().isEmpty());
     // The marker sits on the applied design, and the main window runs what the map showed.
     EXPECT_DOUBLE_EQ(map->Values().markerX.value_or(0), space->ValueText(k, 0).toDouble());
@@ -172,7 +172,7 @@ TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickApplie
                 1e-3 * *row.result[DesignOutput::OmegaBar]);
     // One undo brings the edited design back, and the map says again that it is stale.
     window->UndoStack()->undo();
-    EXPECT_EQ(window->Ui().EditPistonDiameter->text(), "130");
+    EXPECT_EQ(Control<QLineEdit>("EditPistonDiameter")->text(), "130");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !stale->text().isEmpty(); }, 5000));
     EXPECT_EQ(stale->text(), "Design changed since this map: re-run");
     // A new run is of the design as it is now.
@@ -211,8 +211,8 @@ TEST_F(DesignSpaceInWindow, CancelKeepsTheRowsDoneAndTheWindowAnswersMeanwhile) 
     EXPECT_FALSE(Button("DesignSpaceStart")->isEnabled());
     // The window keeps repainting and taking input while the threads work.
     ASSERT_TRUE(QTest::qWaitFor([&] { return space->Run()->Completed() >= 50; }, 10000));
-    window->Ui().EditHotTemp->setText("651");
-    EXPECT_EQ(window->Ui().EditHotTemp->text(), "651");
+    Control<QLineEdit>("EditHotTemp")->setText("651");
+    EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "651");
     Button("DesignSpaceCancel")->click();
     ASSERT_TRUE(WaitUntilDone(20000));
     const std::size_t done = space->Run()->Completed();
@@ -243,7 +243,7 @@ TEST_F(DesignSpaceInWindow, OneInputDrawsTheChosenOutputsWithTheCurrentDesign) {
     WaitMs(50);
     space->grab().save("/tmp/velmora_design_space_line.png");
     space->LoadDesign(30);
-    EXPECT_EQ(window->Ui().EditDispMass->text(), "2");
+    EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), "2");
 
     // Outputs in the same unit share one axis with round ticks.
     const QList<QAbstractAxis*> vertical = view->chart()->axes(Qt::Vertical);
@@ -269,7 +269,7 @@ TEST_F(DesignSpaceInWindow, OneInputDrawsTheChosenOutputsWithTheCurrentDesign) {
     EXPECT_FALSE(readout->text().contains("Click"));
     Click(viewport, inside);
     // A fifth of the way from 0.5 to 2 is 0.8: design 6 of 31.
-    EXPECT_EQ(window->Ui().EditDispMass->text(), space->ValueText(6, 0));
+    EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), space->ValueText(6, 0));
     EXPECT_EQ(space->ValueText(6, 0), "0.8");
 }
 

@@ -98,15 +98,15 @@ TEST_F(OptimizeInWindow, RunGivesTheHeadlessDesignAndApplyIsOneUndoableStep) {
     ASSERT_TRUE(Button("OptimizeApply")->isEnabled());
     const int steps = window->UndoStack()->count();
     Button("OptimizeApply")->click();
-    EXPECT_EQ(window->Ui().EditDispMass->text().toStdString(), outcome.best->texts[0]);
-    EXPECT_EQ(window->Ui().EditPistonStroke->text().toStdString(), outcome.best->texts[1]);
+    EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text().toStdString(), outcome.best->texts[0]);
+    EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text().toStdString(), outcome.best->texts[1]);
     EXPECT_EQ(window->UndoStack()->count(), steps + 1);
     // The main window computed the applied design: its PV power is the optimized one.
     EXPECT_EQ(window->Session().Driver.Params.PVPowerAtEngineSpeed,
               *outcome.best->judgement.objective);
     window->UndoStack()->undo();
-    EXPECT_EQ(window->Ui().EditPistonStroke->text(), "140");
-    EXPECT_EQ(window->Ui().EditDispMass->text(), "1");
+    EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text(), "140");
+    EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), "1");
 }
 
 TEST_F(OptimizeInWindow, TheEmptyProgressChartHasRoundAxes) {
@@ -159,8 +159,8 @@ TEST_F(OptimizeInWindow, CancelKeepsAndOffersTheBestFeasibleDesignSoFar) {
         Cell(key, 0)->setCheckState(Qt::Checked);
     FindControl<QLineEdit>(optimize, "OptimizeBudget")->setText("100000");
     Button("OptimizeStart")->click();
-    window->Ui().EditHotTemp->setText("651");  // the window answers while the run goes on
-    EXPECT_EQ(window->Ui().EditHotTemp->text(), "651");
+    Control<QLineEdit>("EditHotTemp")->setText("651");  // the window answers while the run goes on
+    EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "651");
     // Cancelled after the first few evaluations: a run this short cannot have converged (the
     // whole run takes a few hundred, a fraction of a second).
     ASSERT_TRUE(QTest::qWaitFor([&] { return optimize->Run()->Evaluations() >= 3; }, 10000));

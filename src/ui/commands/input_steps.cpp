@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "model/design_inputs.h"
+#include "model/form_controls.h"
+#include "model/output_unit_lists.h"
 
 namespace velmora {
 
@@ -16,20 +18,15 @@ void ForEachInput(State& a, State& b, Visit visit) {
         visit(InputText(a, input), InputText(b, input));
         if (input.control != nullptr) visit(*InputUnits(a, input), *InputUnits(b, input));
     }
-    visit(a.LeakCB, b.LeakCB);
-    visit(a.GravityCB, b.GravityCB);
+    for (const FormControl& row : kFormControls) {
+        if (!row.designInput) continue;
+        if (row.text != nullptr) visit(a.*row.text, b.*row.text);
+        if (row.flag != nullptr) visit(a.*row.flag, b.*row.flag);
+        if (row.number != nullptr) visit(a.*row.number, b.*row.number);
+    }
     visit(a.Integration, b.Integration);
-    visit(a.outputs.LengthOutputFormatRG, b.outputs.LengthOutputFormatRG);
-    visit(a.outputs.TemperatureOutputFormatRG, b.outputs.TemperatureOutputFormatRG);
-    visit(a.outputs.MassOutputFormatRG, b.outputs.MassOutputFormatRG);
-    visit(a.outputs.AngVelOutputFormatRG, b.outputs.AngVelOutputFormatRG);
-    visit(a.outputs.SpringOutputFormatRG, b.outputs.SpringOutputFormatRG);
-    visit(a.outputs.AngleOutputFormatRG, b.outputs.AngleOutputFormatRG);
-    visit(a.outputs.PressureOutputFormatRG, b.outputs.PressureOutputFormatRG);
-    visit(a.EditStep3PistonDiam, b.EditStep3PistonDiam);
-    visit(a.EditStep3PistonStroke, b.EditStep3PistonStroke);
-    visit(a.EditStep5DispDiam, b.EditStep5DispDiam);
-    visit(a.EditStep5DispStroke, b.EditStep5DispStroke);
+    for (const OutputUnitList& list : kOutputUnitLists)
+        visit(a.outputs.*list.choice, b.outputs.*list.choice);
 }
 
 }  // namespace

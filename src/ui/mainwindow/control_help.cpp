@@ -3,88 +3,22 @@
 #include <QWidget>
 
 #include "model/design_inputs.h"
+#include "model/form_controls.h"
+#include "model/output_unit_lists.h"
+#include "ui/pages/inputs/typical_ranges.h"
 
 namespace velmora {
-
-namespace {
-
-// The controls that are not inputs of the input table.
-const std::vector<ControlHelp>& OtherControlHelp() {
-    static const std::vector<ControlHelp> table = {
-        {"LeakCB", "pressure equalization",
-         "Simulate pressure equalization: the mean pressure settles to the cycle's average, as "
-         "through seal leakage; runs to completion only with Computed cycles empty",
-         nullptr},
-        {"GravityCB", "displacer weight",
-         "Simulate displacer weight: the displacer's weight adds to the forces on it (engine "
-         "with the displacer vertical)",
-         nullptr},
-        {"ComputeCycleCountEdit", "computed cycles",
-         "Computed cycles: crank revolutions simulated before the graphed ones; empty lets "
-         "pressure equalization run until settled; typical 3 to 30",
-         nullptr},
-        {"GraphCycleCountEdit", "graphed cycles",
-         "Graphed cycles: revolutions recorded and drawn after the computed ones; typical 1 to 3",
-         nullptr},
-        {"MaxGraphCycleCountEdit", "most automatic cycles",
-         "Max Auto: most revolutions the automatic pressure equalization may run; typical 10 to "
-         "100",
-         nullptr},
-        {"RedGraphRG", "red graph", "Red/left graph: quantity drawn in red against the left axis",
-         nullptr},
-        {"BlueGraphRG", "blue graph",
-         "Blue/right graph: quantity drawn in blue against the right axis", nullptr},
-        {"XAxisRG", "x axis", "X axis: time in seconds or crank angle in degrees", nullptr},
-        {"ShowGraph2RG", "second graph",
-         "Second graph: pressure/volume diagram, or power with phase or torque against speed",
-         nullptr},
-        {"EditXAxisOffset", "x-axis offset",
-         "X-axis offset: crank angle in whole degrees by which the graphed cycle is shifted; "
-         "typical 0 to 360",
-         nullptr},
-        {"LengthOutputFormatRG", "length output unit",
-         "Length output unit: unit of lengths in the reports and graphs", nullptr},
-        {"TemperatureOutputFormatRG", "temperature output unit",
-         "Temperature output unit: unit of temperatures in the reports", nullptr},
-        {"MassOutputFormatRG", "mass output unit",
-         "Mass output unit: unit of masses in the reports", nullptr},
-        {"PressureOutputFormatRG", "pressure output unit",
-         "Pressure output unit: unit of pressures in the reports and graphs", nullptr},
-        {"AngleOutputFormatRG", "angle output unit",
-         "Angle output unit: unit of phase angles in the reports", nullptr},
-        {"AngVelOutputFormatRG", "angular velocity output unit",
-         "Angular velocity output unit: unit of speeds in the reports", nullptr},
-        {"SpringOutputFormatRG", "spring output unit",
-         "Spring output unit: unit of spring constants in the reports", nullptr},
-        {"EditStep3PistonDiam", "design piston diameter",
-         "Design piston diameter: the stroke beside it follows from the required swept volume; "
-         "typical 10 mm to 200 mm",
-         nullptr},
-        {"EditStep3PistonStroke", "design piston stroke",
-         "Design piston full stroke: the diameter beside it follows from the required swept "
-         "volume; typical 10 mm to 150 mm",
-         nullptr},
-        {"EditStep5DispDiam", "design displacer diameter",
-         "Design displacer diameter: the stroke beside it follows from the chosen swept volume; "
-         "typical 20 mm to 300 mm",
-         nullptr},
-        {"EditStep5DispStroke", "design displacer stroke",
-         "Design displacer full stroke: the diameter beside it follows from the chosen swept "
-         "volume; typical 5 mm to 100 mm",
-         nullptr},
-    };
-    return table;
-}
-
-}  // namespace
 
 const std::vector<ControlHelp>& ControlHelpTable() {
     static const std::vector<ControlHelp> table = [] {
         std::vector<ControlHelp> all;
         for (const DesignInput& input : kInputs)
-            all.push_back({input.editName, input.quantity, input.tip, input.unitsName});
-        const std::vector<ControlHelp>& others = OtherControlHelp();
-        all.insert(all.end(), others.begin(), others.end());
+            all.push_back({input.editName, input.quantity, InputTip(input), input.unitsName});
+        for (const OutputUnitList& list : kOutputUnitLists)
+            all.push_back({list.listName, list.quantity, list.tip, nullptr});
+        for (const FormControl& row : kFormControls)
+            if (row.widgetName != nullptr)
+                all.push_back({row.widgetName, row.quantity, row.tip, nullptr});
         return all;
     }();
     return table;

@@ -12,7 +12,7 @@ namespace velmora {
 struct ControlHelp {
     const char* control;  // object name
     const char* quantity;
-    const char* tip;
+    QString tip;
     const char* units;  // object name of the unit list beside an input, or nullptr
 };
 

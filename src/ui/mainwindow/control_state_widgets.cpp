@@ -1,8 +1,29 @@
 #include "ui/mainwindow/control_state_widgets.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+
 #include "model/design_inputs.h"
+#include "model/form_controls.h"
 
 namespace velmora {
+
+namespace {
+
+QString Text(QWidget* widget) {
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    return edit != nullptr ? edit->text() : QString();
+}
+bool Checked(QWidget* widget) {
+    auto* box = qobject_cast<QCheckBox*>(widget);
+    return box != nullptr && box->isChecked();
+}
+int Choice(QWidget* widget) {
+    auto* list = qobject_cast<QComboBox*>(widget);
+    return list != nullptr ? list->currentIndex() : kNoChoice;
+}
+
+}  // namespace
 
 void SetListChoice(QComboBox* list, int index) {
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
@@ -19,13 +40,25 @@ void PutInputs(const WindowControls& c, const ControlState& state) {
 }
 
 void PutOutputUnits(const WindowControls& c, const OutputUnits& out) {
-    SetListChoice(c.LengthOutputFormatRG, out.LengthOutputFormatRG);
-    SetListChoice(c.TemperatureOutputFormatRG, out.TemperatureOutputFormatRG);
-    SetListChoice(c.MassOutputFormatRG, out.MassOutputFormatRG);
-    SetListChoice(c.AngVelOutputFormatRG, out.AngVelOutputFormatRG);
-    SetListChoice(c.SpringOutputFormatRG, out.SpringOutputFormatRG);
-    SetListChoice(c.AngleOutputFormatRG, out.AngleOutputFormatRG);
-    SetListChoice(c.PressureOutputFormatRG, out.PressureOutputFormatRG);
+    for (const OutputUnitList& list : kOutputUnitLists)
+        SetListChoice(c.OutputListOf(list), out.*list.choice);
+}
+
+QWidget* FormWidget(const WindowControls& c, const FormControl& row) {
+    if (row.widgetName == nullptr || c.PageControl1 == nullptr) return nullptr;
+    return c.PageControl1->findChild<QWidget*>(row.widgetName);
+}
+
+void PutFormControls(const WindowControls& c, const ControlState& state) {
+    for (const FormControl& row : kFormControls) {
+        QWidget* widget = row.putByItsPage ? nullptr : FormWidget(c, row);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && row.text)
+            edit->setText(ToQString(state.*row.text));
+        if (auto* box = qobject_cast<QCheckBox*>(widget); box && row.flag)
+            box->setChecked(state.*row.flag);
+        if (auto* list = qobject_cast<QComboBox*>(widget); list && row.number)
+            SetListChoice(list, state.*row.number);
+    }
 }
 
 void ReadControls(const WindowControls& c, ControlState& state) {
@@ -35,31 +68,15 @@ void ReadControls(const WindowControls& c, ControlState& state) {
         if (int* units = InputUnits(state, input)) *units = widgets.units->currentIndex();
     }
 
-    state.LeakCB = c.LeakCB->isChecked();
-    state.GravityCB = c.GravityCB->isChecked();
-    state.ComputeCycleCountEdit = ToStdString(c.ComputeCycleCountEdit->text());
-    state.GraphCycleCountEdit = ToStdString(c.GraphCycleCountEdit->text());
-    state.MaxGraphCycleCountEdit = ToStdString(c.MaxGraphCycleCountEdit->text());
-    state.EditXAxisOffset = ToStdString(c.EditXAxisOffset->text());
+    for (const OutputUnitList& list : kOutputUnitLists)
+        state.outputs.*list.choice = c.OutputListOf(list)->currentIndex();
 
-    state.RedGraphRG = c.RedGraphRG->currentIndex();
-    state.BlueGraphRG = c.BlueGraphRG->currentIndex();
-    state.XAxisRG = c.XAxisRG->currentIndex();
-    state.ShowGraph2RG = c.ShowGraph2RG->currentIndex();
-
-    OutputUnits& out = state.outputs;
-    out.LengthOutputFormatRG = c.LengthOutputFormatRG->currentIndex();
-    out.TemperatureOutputFormatRG = c.TemperatureOutputFormatRG->currentIndex();
-    out.MassOutputFormatRG = c.MassOutputFormatRG->currentIndex();
-    out.AngVelOutputFormatRG = c.AngVelOutputFormatRG->currentIndex();
-    out.SpringOutputFormatRG = c.SpringOutputFormatRG->currentIndex();
-    out.AngleOutputFormatRG = c.AngleOutputFormatRG->currentIndex();
-    out.PressureOutputFormatRG = c.PressureOutputFormatRG->currentIndex();
-
-    state.EditStep3PistonDiam = ToStdString(c.EditStep3PistonDiam->text());
-    state.EditStep3PistonStroke = ToStdString(c.EditStep3PistonStroke->text());
-    state.EditStep5DispDiam = ToStdString(c.EditStep5DispDiam->text());
-    state.EditStep5DispStroke = ToStdString(c.EditStep5DispStroke->text());
+    for (const FormControl& row : kFormControls)
+        if (QWidget* widget = FormWidget(c, row)) {
+            if (row.text != nullptr) state.*row.text = ToStdString(Text(widget));
+            if (row.flag != nullptr) state.*row.flag = Checked(widget);
+            if (row.number != nullptr) state.*row.number = Choice(widget);
+        }
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 
 #include "model/control_state.h"
 #include "model/design_inputs.h"
+#include "model/form_controls.h"
 #include "ui/mainwindow/window_controls.h"
 
 namespace velmora {
@@ -20,6 +21,11 @@ void PutInput(const WindowControls& c, const ControlState& state, const DesignIn
 void PutInputs(const WindowControls& c, const ControlState& state);
 // Selects the seven output-unit lists' items.
 void PutOutputUnits(const WindowControls& c, const OutputUnits& out);
+
+// The widget of a row of kFormControls, nullptr for one without (the window's bounds).
+QWidget* FormWidget(const WindowControls& c, const FormControl& row);
+// Puts the values of kFormControls' rows into their widgets, except the rows their page puts.
+void PutFormControls(const WindowControls& c, const ControlState& state);
 
 // Selects item `index`, or nothing when the index names no item.
 void SetListChoice(QComboBox* list, int index);

@@ -47,35 +47,11 @@ QStringList UnitItems(InputUnitKind kind) {
     return UnitListItems(InputUnitFamily(kind));
 }
 
-void WindowControls::NameInputWidgets() {
-    auto name = [this](QLineEdit*& edit, QComboBox*& units, const char* editName) {
-        for (const DesignInput& input : kInputs)
-            if (QLatin1String(input.editName) == QLatin1String(editName)) {
-                edit = InputOf(input).edit;
-                units = InputOf(input).units;
-            }
-    };
-    name(EditDispDiameter, DispDiameterUnits, "EditDispDiameter");
-    name(EditDispStroke, DispStrokeUnits, "EditDispStroke");
-    name(EditDispMass, DispMassUnits, "EditDispMass");
-    name(EditDispRodDiameter, DispRodDiameterUnits, "EditDispRodDiameter");
-    name(EditSpringConstant, SpringConstantUnits, "EditSpringConstant");
-    name(EditSpringCenter, SpringCenterUnits, "EditSpringCenter");
-    name(EditPistonDiameter, PistonDiameterUnits, "EditPistonDiameter");
-    name(EditPistonStroke, PistonStrokeUnits, "EditPistonStroke");
-    name(EditDeadSpaceVol, DeadSpaceVolUnits, "EditDeadSpaceVol");
-    name(EditDeadSpaceTemp, DeadSpaceTempUnits, "EditDeadSpaceTemp");
-    name(EditHotTemp, HotTempUnits, "EditHotTemp");
-    name(EditColdTemp, ColdTempUnits, "EditColdTemp");
-    name(EditEngineSpeed, EngineSpeedUnits, "EditEngineSpeed");
-    name(EditMeanEnginePressure, PressureUnits, "EditMeanEnginePressure");
-    name(EditRequiredEnginePower, EnginePowerUnits, "EditRequiredEnginePower");
-}
-
 std::vector<QComboBox*> WindowControls::OutputLists() const {
-    return {LengthOutputFormatRG,   TemperatureOutputFormatRG, MassOutputFormatRG,
-            PressureOutputFormatRG, AngleOutputFormatRG,       AngVelOutputFormatRG,
-            SpringOutputFormatRG};
+    std::vector<QComboBox*> lists(OutputUnitLists.size());
+    for (const OutputUnitList& list : kOutputUnitLists)
+        lists.at(static_cast<std::size_t>(list.panelRow)) = OutputListOf(list);
+    return lists;
 }
 
 }  // namespace velmora

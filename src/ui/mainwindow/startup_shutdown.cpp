@@ -45,7 +45,8 @@ void TForm1::FormShow() {
     // The result labels follow their step captions through the page layout (16 pixels gap).
     for (QPushButton* button : {ui_.UsePistonDiamStrokeButton, ui_.UseDispDiamStrokeButton})
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
-    ui_.EnginePowerUnits->setCurrentIndex(0);
+    for (const DesignInput& input : kInputs)  // a list of its one fixed unit shows it
+        if (input.control == nullptr) ui_.InputOf(input).units->setCurrentIndex(0);
     ExeFolder =
         exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolderOverride_;
     if (!ExeFolder.endsWith('/')) ExeFolder += '/';
@@ -207,22 +208,13 @@ bool TForm1::SaveParameterFile(const QString& path) {
 void TForm1::ApplyControlState(const ControlState& s) {
     WindowControls& c = ui_;
     PutInputs(c, s);
-    c.LeakCB->setChecked(s.LeakCB);
-    c.ComputeCycleCountEdit->setText(ToQString(s.ComputeCycleCountEdit));
-    c.GraphCycleCountEdit->setText(ToQString(s.GraphCycleCountEdit));
-    c.MaxGraphCycleCountEdit->setText(ToQString(s.MaxGraphCycleCountEdit));
-    SetListChoice(c.RedGraphRG, s.RedGraphRG);
-    SetListChoice(c.BlueGraphRG, s.BlueGraphRG);
-    SetListChoice(c.XAxisRG, s.XAxisRG);
+    PutFormControls(c, s);
     PutOutputUnits(c, s.outputs);
-    SetListChoice(c.ShowGraph2RG, s.ShowGraph2RG);
-    c.GravityCB->setChecked(s.GravityCB);
     move(s.Left, s.Top);
     resize(s.Width, s.Height);
     if (s.Page >= 1 && s.Page <= c.PageControl1->count())
         c.PageControl1->setCurrentIndex(s.Page - 1);
     designPage_->PutDesignFields(s);
-    c.EditXAxisOffset->setText(ToQString(s.EditXAxisOffset));
     reportPage_->SetMemoWidth(s.MemoWidth);
     session_.State = s;
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "model/design_inputs.h"
+#include "model/output_unit_lists.h"
 
 namespace velmora {
 
@@ -58,51 +59,16 @@ struct WindowControls {
     QWidget* HelpSheet = nullptr;
 
     // Design Parameters page. Its input fields and unit lists in the order of the input table;
-    // the named pointers below are the same widgets, for handlers that mean one input.
+    // a handler that means one input finds it with InputOf.
     std::array<InputRow, kInputs.size()> Inputs{};
     QWidget* Panel2 = nullptr;
-    QLineEdit* EditDispDiameter = nullptr;
-    QComboBox* DispDiameterUnits = nullptr;
-    QLineEdit* EditDispStroke = nullptr;
-    QComboBox* DispStrokeUnits = nullptr;
-    QLineEdit* EditDispMass = nullptr;
-    QComboBox* DispMassUnits = nullptr;
-    QLineEdit* EditDispRodDiameter = nullptr;
-    QComboBox* DispRodDiameterUnits = nullptr;
-    QLineEdit* EditSpringConstant = nullptr;
-    QComboBox* SpringConstantUnits = nullptr;
-    QLineEdit* EditSpringCenter = nullptr;
-    QComboBox* SpringCenterUnits = nullptr;
-    QLineEdit* EditPistonDiameter = nullptr;
-    QComboBox* PistonDiameterUnits = nullptr;
-    QLineEdit* EditPistonStroke = nullptr;
-    QComboBox* PistonStrokeUnits = nullptr;
-    QLineEdit* EditDeadSpaceVol = nullptr;
-    QComboBox* DeadSpaceVolUnits = nullptr;
-    QLineEdit* EditDeadSpaceTemp = nullptr;
-    QComboBox* DeadSpaceTempUnits = nullptr;
-    QLineEdit* EditHotTemp = nullptr;
-    QComboBox* HotTempUnits = nullptr;
-    QLineEdit* EditColdTemp = nullptr;
-    QComboBox* ColdTempUnits = nullptr;
-    QLineEdit* EditEngineSpeed = nullptr;
-    QComboBox* EngineSpeedUnits = nullptr;
-    QLineEdit* EditMeanEnginePressure = nullptr;
-    QComboBox* PressureUnits = nullptr;
-    QLineEdit* EditRequiredEnginePower = nullptr;
-    QComboBox* EnginePowerUnits = nullptr;
     QCheckBox* LeakCB = nullptr;
     QCheckBox* GravityCB = nullptr;
     QLabel* lDwellA = nullptr;
     QLabel* lRelease = nullptr;
     QWidget* Panel1 = nullptr;
-    QComboBox* LengthOutputFormatRG = nullptr;
-    QComboBox* TemperatureOutputFormatRG = nullptr;
-    QComboBox* MassOutputFormatRG = nullptr;
-    QComboBox* PressureOutputFormatRG = nullptr;
-    QComboBox* AngleOutputFormatRG = nullptr;
-    QComboBox* AngVelOutputFormatRG = nullptr;
-    QComboBox* SpringOutputFormatRG = nullptr;
+    // The output-unit lists in the order of kOutputUnitLists.
+    std::array<QComboBox*, kOutputUnitLists.size()> OutputUnitLists{};
     ChartPanel* MainChartA = nullptr;
 
     // Computed Values page.
@@ -189,10 +155,16 @@ struct WindowControls {
     const InputRow& InputOf(const DesignInput& input) const {
         return Inputs[static_cast<std::size_t>(&input - kInputs.data())];
     }
-    // Points the named input pointers at the widgets in `Inputs`.
-    void NameInputWidgets();
-    // The seven output-unit lists.
+    // The field and unit list of the input read from `control`.
+    const InputRow& InputOf(InputControl ControlState::*control) const {
+        return InputOf(*FindInput(control));
+    }
+    // The output-unit lists in their panel's order, top down.
     std::vector<QComboBox*> OutputLists() const;
+    // The list of a row of kOutputUnitLists.
+    QComboBox* OutputListOf(const OutputUnitList& list) const {
+        return OutputUnitLists[OutputListIndex(list)];
+    }
 };
 
 }  // namespace velmora

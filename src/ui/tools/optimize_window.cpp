@@ -209,9 +209,7 @@ void OptimizeWindow::FillInputs() {
         if (vary == nullptr) {
             vary = new QTableWidgetItem;
             vary->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
-            const bool chosen = input.control == &ControlState::EditPistonStroke ||
-                                input.control == &ControlState::EditDispMass;
-            vary->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
+            vary->setCheckState(input.input->variedFirst ? Qt::Checked : Qt::Unchecked);
             inputs_->setItem(row, kVaryColumn, vary);
         }
         vary->setText(name);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/design_inputs.h"
+#include "model/output_unit_lists.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/sheet_builders.h"
 #include "ui/widgets/eliding_label.h"
@@ -57,21 +58,16 @@ QWidget* BuildOutputPanel(WindowControls& c, QWidget* parent) {
     auto* form = new QFormLayout(panel);
     form->setContentsMargins(6, 4, 6, 4);
     form->setVerticalSpacing(3);
-    auto add = [&](const char* caption, QComboBox*& list, const char* name,
-                   const QStringList& items) {
-        list = MakeList(name, items, panel);
-        form->addRow(caption, list);
-    };
-    add("Length:", c.LengthOutputFormatRG, "LengthOutputFormatRG", LengthItems());
-    add("Temperature:", c.TemperatureOutputFormatRG, "TemperatureOutputFormatRG",
-        UnitItems(InputUnitKind::Temperature));
-    add("Mass:", c.MassOutputFormatRG, "MassOutputFormatRG", UnitItems(InputUnitKind::Mass));
-    add("Pressure:", c.PressureOutputFormatRG, "PressureOutputFormatRG",
-        UnitItems(InputUnitKind::Pressure));
-    add("Angles:", c.AngleOutputFormatRG, "AngleOutputFormatRG", UnitListItems(UnitFamily::Angle));
-    add("Angular Velocity", c.AngVelOutputFormatRG, "AngVelOutputFormatRG",
-        UnitItems(InputUnitKind::AngularSpeed));
-    add("Spring", c.SpringOutputFormatRG, "SpringOutputFormatRG", UnitItems(InputUnitKind::Spring));
+    std::vector<const OutputUnitList*> lists;
+    for (const OutputUnitList& list : kOutputUnitLists) lists.push_back(&list);
+    std::sort(lists.begin(), lists.end(), [](const OutputUnitList* a, const OutputUnitList* b) {
+        return a->panelRow < b->panelRow;
+    });
+    for (const OutputUnitList* list : lists) {
+        QComboBox*& widget = c.OutputUnitLists[OutputListIndex(*list)];
+        widget = MakeList(list->listName, UnitListItems(list->family), panel);
+        form->addRow(list->caption, widget);
+    }
     return panel;
 }
 
@@ -112,7 +108,6 @@ QWidget* BuildInputSheet(WindowControls& c) {
     grid->setVerticalSpacing(3);
     for (const DesignInput* input : InputsInPageOrder())
         AddRow(grid, *input, c.Inputs[static_cast<std::size_t>(input - kInputs.data())], c.Panel2);
-    c.NameInputWidgets();
     grid->setColumnMinimumWidth(4, 6);
 
     c.LeakCB = MakeCheckBox("LeakCB", "Simulate Pressure Equalization", c.Panel2);

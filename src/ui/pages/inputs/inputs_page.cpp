@@ -79,13 +79,15 @@ void InputsPage::EditDispDiameterKeyDown(QLineEdit* field, int key) {
 }
 
 void InputsPage::EditDeadSpaceTempEnter() {
-    if (!c_.EditDeadSpaceTemp->text().isEmpty()) return;
+    QLineEdit* deadSpace = c_.InputOf(&ControlState::EditDeadSpaceTemp).edit;
+    if (!deadSpace->text().isEmpty()) return;
     const NumberSettings& numbers = host_.Session().State.outputs.numbers;
-    const std::optional<double> hot = NumberTextValue(ToStdString(c_.EditHotTemp->text()), numbers);
+    const std::optional<double> hot =
+        NumberTextValue(ToStdString(c_.InputOf(&ControlState::EditHotTemp).edit->text()), numbers);
     const std::optional<double> cold =
-        NumberTextValue(ToStdString(c_.EditColdTemp->text()), numbers);
+        NumberTextValue(ToStdString(c_.InputOf(&ControlState::EditColdTemp).edit->text()), numbers);
     if (!hot || !cold) return;
-    c_.EditDeadSpaceTemp->setText(ToQString(FormatFieldNumber((*hot + *cold) / 2, numbers)));
+    deadSpace->setText(ToQString(FormatFieldNumber((*hot + *cold) / 2, numbers)));
 }
 
 void InputsPage::ClearParameters1Click() {
@@ -139,7 +141,8 @@ bool InputsPage::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             EditDispDiameterKeyDown(qobject_cast<QLineEdit*>(watched), 13);
     }
-    if (watched == c_.EditDeadSpaceTemp && event->type() == QEvent::FocusIn)
+    if (watched == c_.InputOf(&ControlState::EditDeadSpaceTemp).edit &&
+        event->type() == QEvent::FocusIn)
         EditDeadSpaceTempEnter();
     return QObject::eventFilter(watched, event);
 }

@@ -2,8 +2,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <array>
-#include <cmath>
 
 #include "designspace/rounded_text.h"
 #include "ui/mainwindow/window_controls.h"
@@ -12,25 +10,7 @@ namespace velmora {
 
 namespace {
 
-using C = ControlState;
-
-// Ranges in SI: metres, kilograms, N/m, kelvin, rad/s, pascals. The pressure range reaches
-// the 50 atm of the shipped engine.
-constexpr double kAtm = 100000;  // the Atmos of the input unit list
-constexpr double kRpm = 2 * 3.14159265358979323846 / 60;
-constexpr std::array<TypicalRange, 11> kRanges{{
-    {&C::EditDispDiameter, 0.02, 0.3, "(model)", "(large engine)"},
-    {&C::EditDispStroke, 0.005, 0.1, "", ""},
-    {&C::EditDispMass, 0.005, 2, "(small engine)", "(large engine)"},
-    {&C::EditDispRodDiameter, 0.002, 0.03, "", ""},
-    {&C::EditSpringConstant, 0, 2000, "", ""},
-    {&C::EditPistonDiameter, 0.01, 0.2, "", ""},
-    {&C::EditPistonStroke, 0.01, 0.15, "", ""},
-    {&C::EditHotTemp, 373.15, 973.15, "(low difference)", "(flame heated)"},
-    {&C::EditColdTemp, 283.15, 353.15, "", ""},
-    {&C::EditEngineSpeed, 100 * kRpm, 3000 * kRpm, "", ""},
-    {&C::EditMeanEnginePressure, 1 * kAtm, 60 * kAtm, "(unpressurized)", "(pressurized)"},
-}};
+constexpr QLatin1String kTypical("; typical ");
 
 // An SI value in the unit of a list choice; the units are affine (temperatures have offsets).
 double InUnit(InputUnitKind kind, int choice, double si) {
@@ -39,10 +19,11 @@ double InUnit(InputUnitKind kind, int choice, double si) {
     return one != 0 ? (si - zero) / one : si;
 }
 
-QString Value(InputUnitKind kind, int choice, double si, const QString& unit, const char* note) {
-    const double value = InUnit(kind, choice, si);
-    QString text = QString::fromStdString(RoundedText(value, 3));
-    // Grouped as the window writes large numbers.
+// "2,000 N/m (large engine)": rounded to `digits` significant digits, grouped as the window
+// writes large numbers; the unit and the note when there are any.
+QString EndText(InputUnitKind kind, int choice, double si, const QString& unit, const char* note,
+                int digits = 3) {
+    QString text = QString::fromStdString(RoundedText(InUnit(kind, choice, si), digits));
     const qsizetype dot = text.indexOf('.');
     for (qsizetype at = (dot < 0 ? text.size() : dot) - 3; at > (text.startsWith('-') ? 1 : 0);
          at -= 3)
@@ -52,27 +33,37 @@ QString Value(InputUnitKind kind, int choice, double si, const QString& unit, co
     return text;
 }
 
+// The tooltip before its range: a range the table words itself is cut off.
+QString Meaning(const DesignInput& input) {
+    const QString tip = input.tip;
+    const qsizetype typical = tip.indexOf(kTypical);
+    return input.typical->quotedInTip && typical >= 0 ? tip.left(typical) : tip;
+}
+
 }  // namespace
 
-std::optional<TypicalRange> TypicalRangeOf(const DesignInput& input) {
-    for (const TypicalRange& range : kRanges)
-        if (range.control == input.control) return range;
-    return std::nullopt;
+QString InputTip(const DesignInput& input) {
+    if (!input.typical || input.typical->quotedInTip) return input.tip;
+    const TypicalRange& range = *input.typical;
+    const UnitFamilyInfo& family = UnitFamilyOf(InputUnitFamily(input.kind));
+    auto end = [&](double si, RangeQuote quote, const char* note) {
+        const QString unit = quote.named ? family.items[quote.item].name : "";
+        return EndText(input.kind, quote.item, si, unit, note, quote.digits);
+    };
+    return QString(input.tip) + kTypical + end(range.low, range.lowQuote, range.lowNote) + " to " +
+           end(range.high, range.highQuote, range.highNote);
 }
 
 QString TipInUnit(const DesignInput& input, int choice, const QString& unit) {
-    const QString tip = input.tip;
-    const std::optional<TypicalRange> range = TypicalRangeOf(input);
-    const qsizetype typical = tip.indexOf("; typical ");
-    if (!range || typical < 0 || !InputUnitDefined(input.kind, choice)) return tip;
-    return tip.left(typical) + "; typical " +
-           Value(input.kind, choice, range->low, unit, range->lowNote) + " to " +
-           Value(input.kind, choice, range->high, unit, range->highNote);
+    if (!input.typical || !InputUnitDefined(input.kind, choice)) return InputTip(input);
+    const TypicalRange& range = *input.typical;
+    return Meaning(input) + kTypical + EndText(input.kind, choice, range.low, unit, range.lowNote) +
+           " to " + EndText(input.kind, choice, range.high, unit, range.highNote);
 }
 
 void ConnectTypicalRanges(WindowControls& controls) {
     for (const DesignInput& input : kDesignInputs) {
-        if (!TypicalRangeOf(input)) continue;
+        if (!input.typical) continue;
         const InputRow& row = controls.InputOf(input);
         if (row.edit == nullptr || row.units == nullptr) continue;
         auto update = [&input, row] {
