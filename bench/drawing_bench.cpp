@@ -3,9 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "persistence/parameter_file.h"
-#include "simulation/engine_frame.h"
+#include "presentation/engine_frame.h"
+#include "presentation/rgb_image.h"
 #include "simulation/engine_session.h"
-#include "simulation/rgb_image.h"
 
 namespace {
 

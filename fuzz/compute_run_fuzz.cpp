@@ -5,6 +5,7 @@
 // them, slowly but correctly. Input: a byte choosing the file name (a reference case or not),
 // a byte choosing the event round at which the user changes the controls during the run (0:
 // never), then the file's text.
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "fuzz_checks.h"
 #include "fuzz_files.h"
 #include "persistence/parameter_file.h"
+#include "presentation/chart_titles.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/engine_session.h"
 
@@ -77,10 +79,13 @@ void CheckSession(const EngineSession& session) {
                              &sim.SamplePressure, &sim.SampleTotalVolume}) {
         for (const double value : *list) Check(std::isfinite(value), "samples are finite");
     }
+    const std::array<std::string, 3> summary = velmora::CycleSummaryReportLines(sim);
+    const velmora::ChartTitles main = velmora::MainChartTitles(sim.Graphs);
     CheckLines(
-        {sim.DwellDegreesLine, sim.DwellPercentLine, sim.IntegratedPressureLine, sim.DwellLabel,
-         sim.DeltaTeeCaption, sim.MainChart.Title, sim.MainChart.LeftAxisTitle,
-         sim.MainChart.RightAxisTitle, sim.PVChart.Title, sim.Chart3.Title},
+        {summary[0], summary[1], summary[2], velmora::CycleSummaryCaption(sim),
+         velmora::TimeIncrementCaption(sim.Graphs), main.Title, main.LeftAxisTitle,
+         main.RightAxisTitle, main.BottomAxisTitle,
+         velmora::PVChartTitles(sim.Graphs).LeftAxisTitle, velmora::PowerCurveTitle(sim.Chart3)},
         "labels and titles are finite text");
     for (const auto* series :
          {&sim.Series1, &sim.Series2, &sim.Series3, &sim.Series1a, &sim.Series2a, &sim.Series3a,

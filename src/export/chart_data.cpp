@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "export/csv_number.h"
+#include "presentation/chart_titles.h"
 
 namespace velmora {
 namespace {
@@ -19,23 +20,24 @@ std::string OrDefault(const std::string& text, const char* fallback) {
 }  // namespace
 
 ChartData MainChartData(const SimulationState& sim) {
-    const ChartSetup& setup = sim.MainChart;
+    const ChartTitles titles = MainChartTitles(sim.Graphs);
     ChartData chart;
-    chart.title = OrDefault(setup.Title, "Main Graph");
-    chart.bottomTitle = OrDefault(setup.BottomAxisTitle, "seconds");
-    chart.leftTitle = setup.LeftAxisTitle;
-    chart.rightTitle = OrDefault(setup.RightAxisTitle, " ");
-    chart.scales = MainChartScales(setup, sim.Series1, sim.Series2);
-    chart.curves.push_back({setup.LeftAxisTitle, sim.Series1, kRed, false, false});
-    chart.curves.push_back({setup.RightAxisTitle, sim.Series2, kBlue, true, false});
+    chart.title = OrDefault(titles.Title, "Main Graph");
+    chart.bottomTitle = OrDefault(titles.BottomAxisTitle, "seconds");
+    chart.leftTitle = titles.LeftAxisTitle;
+    chart.rightTitle = OrDefault(titles.RightAxisTitle, " ");
+    chart.scales = MainChartScales(sim.MainChart, sim.Series1, sim.Series2);
+    chart.curves.push_back({titles.LeftAxisTitle, sim.Series1, kRed, false, false});
+    chart.curves.push_back({titles.RightAxisTitle, sim.Series2, kBlue, true, false});
     return chart;
 }
 
 ChartData PvChartData(const SimulationState& sim) {
     ChartData chart;
-    chart.title = OrDefault(sim.PVChart.Title, "Pressure/Volume");
-    chart.bottomTitle = OrDefault(sim.PVChart.BottomAxisTitle, "Volume (m^3)");
-    chart.leftTitle = OrDefault(sim.PVChart.LeftAxisTitle, "Pressure");
+    const ChartTitles titles = PVChartTitles(sim.Graphs);
+    chart.title = OrDefault(titles.Title, "Pressure/Volume");
+    chart.bottomTitle = OrDefault(titles.BottomAxisTitle, "Volume (m^3)");
+    chart.leftTitle = OrDefault(titles.LeftAxisTitle, "Pressure");
     ChartCurve points{chart.leftTitle, {}, kPvPoints, false, true};
     points.points.reserve(sim.PVSeries.size());
     for (const ColoredPoint& p : sim.PVSeries) points.points.push_back({p.x, p.y});
@@ -47,13 +49,13 @@ ChartData PvChartData(const SimulationState& sim) {
 
 ChartData PowerChartData(const PowerCurve& curve) {
     ChartData chart;
-    chart.title = curve.Title;
+    chart.title = PowerCurveTitle(curve);
     chart.bottomTitle = "Speed - RPM";
     chart.leftTitle = "Power (watts)";
-    chart.rightTitle = curve.RightAxisTitle;
+    chart.rightTitle = PowerCurveRightAxisTitle(curve);
     chart.scales = PowerChartScales(curve);
     chart.curves.push_back({chart.leftTitle, curve.PowerSeries, kRed, false, false});
-    chart.curves.push_back({curve.RightAxisTitle, curve.PhaseOrTorqueSeries, kBlue, true, false});
+    chart.curves.push_back({chart.rightTitle, curve.PhaseOrTorqueSeries, kBlue, true, false});
     return chart;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "export/csv_number.h"
+#include "presentation/chart_titles.h"
 #include "simulation/power_speed_curve.h"
 #include "simulation/simulation_host.h"
 
@@ -52,7 +53,7 @@ std::string PowerCurveCsv(const PowerCurveTable& table) {
         }
         out += '\n';
     }
-    out += "# " + table.shown.Title + '\n';
+    out += "# " + PowerCurveTitle(table.shown) + '\n';
     return out;
 }
 

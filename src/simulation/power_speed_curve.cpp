@@ -150,10 +150,9 @@ void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool 
     curve.MaxFound = false;
     if (params.EngineSpeed == 0 || params.OmegaBar == 0) return;
 
-    curve.Title = "Power/Phase vs RPM";
+    curve.Units = units;
     double maxPower = 0;
     double maxPhase = 0;
-    double maxRpm = 0;
     double maxSpeed = 0;
     host.SetBusyCursor(true);
 
@@ -164,7 +163,7 @@ void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool 
         const CheckedValue phase = PhaseAtSpeed(params, speed);
         valid = phase.valid;
         if (!valid) {
-            curve.Title = "Unable to calc Power because unable to calc Tee Zero";
+            curve.End = PowerSweepEnd::PhaseUnknown;
             break;
         }
         const double power = Shown(PowerFromWork(speed, SchmidtWorkAt(params, phase.value)));
@@ -178,7 +177,6 @@ void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool 
         if (power > maxPower) {
             maxPower = power;
             maxPhase = phase.value;
-            maxRpm = rpm;
             maxSpeed = speed;
         }
         speed = static_cast<double>(kSweepStep * params.OmegaBar + speed);
@@ -191,15 +189,9 @@ void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool 
         curve.MaxPhase = maxPhase;
         curve.MaxSpeed = maxSpeed;
     }
-    if (valid) {
-        // Without a positive power there is no maximum to name.
-        curve.Title = maxPower > 0
-                          ? "Max Power = " + PowerText(units, maxPower) + " at " +
-                                FormatNumber(RadiansToDegrees(maxPhase), units.numbers) +
-                                " degrees and " + FormatNumber(maxRpm, units.numbers) + " RPM"
-                          : kNoPositivePowerTitle;
-    }
-    curve.RightAxisTitle = phaseShown ? "Phase Angle (deg)" : "Torque";
+    // Without a positive power there is no maximum to name.
+    if (valid) curve.End = maxPower > 0 ? PowerSweepEnd::MaxFound : PowerSweepEnd::NoPositivePower;
+    curve.PhaseShown = phaseShown;
 }
 
 std::vector<double> PowerSweepSpeeds(double omegaBar) {

@@ -28,7 +28,7 @@ CheckedValue DisplacerTravelTime(const ParameterSet& params, double speed);
 CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed);
 
 // Fills the power/speed curve for 2% to 100% of OmegaBar with power and, when `phaseShown`,
-// phase in degrees ("Power/Phase"), else torque, and sets its titles in `units`.
+// phase in degrees ("Power/Phase"), else torque, and records what its titles say, in `units`.
 void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool phaseShown,
                      PowerCurve& curve, SimulationHost& host);
 
@@ -39,9 +39,5 @@ void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, P
 // The speeds (rad/s) the sweep of PowerSpeedCurve visits, in order, when no phase angle fails:
 // the first PowerSeries.size() of them are the speeds of its points.
 std::vector<double> PowerSweepSpeeds(double omegaBar);
-
-// Title of a sweep in which no speed gave a positive power.
-inline constexpr const char* kNoPositivePowerTitle =
-    "No positive power between 2% and 100% of Omega Bar";
 
 }  // namespace velmora

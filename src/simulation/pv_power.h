@@ -9,6 +9,13 @@
 
 namespace velmora {
 
+// The PV power is measured on a raster, and it stays here with its raster (pv_outline.h, and
+// raster_surface.h for the plain form) rather than with the pictures above the simulation: it
+// is a physics figure of the run, which the cycle simulation records for sweeps, the optimizer
+// and the energy figures, and a layer may not reach up for it. Its input stays the recorded
+// diagram in output units, converted back to SI before it is drawn, because the pixels it
+// counts depend on those exact doubles.
+
 // Side of the square image the diagram is measured on.
 inline constexpr int kPVImageSize = 500;
 

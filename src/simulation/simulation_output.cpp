@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "model/analysis.h"
-#include "model/compute_report.h"
 #include "model/number_text.h"
 
 namespace velmora {
@@ -80,20 +79,6 @@ double CurveValue(int choice, const StepValues& step, const OutputUnits& units) 
         ToOutput(kCurveQuantities[choice].family, units, step.*kCurveQuantities[choice].value));
 }
 
-std::string CurveAxisTitle(int choice, const OutputUnits& units) {
-    if (!Names(choice)) return {};
-    const CurveQuantityRow& q = kCurveQuantities[choice];
-    return std::string(q.titleWord) + " (" + UnitName(q.family, units) + q.unitAppend + ")";
-}
-
-std::string CurveTitleWord(int choice) {
-    return Names(choice) ? kCurveQuantities[choice].titleWord : "";
-}
-
-std::string CurveAndText(int choice) {
-    return Names(choice) ? " and " + CurveTitleWord(choice) : "";
-}
-
 void ClearMainSeries(SimulationState& sim) {
     sim.Series1.clear();
     sim.Series1a.clear();
@@ -112,26 +97,23 @@ void ClearSampleLists(SimulationState& sim) {
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
                  double timeStep) {
     const OutputUnits& units = controls.outputs;
-    sim.DeltaTeeCaption =
-        "Time Increment =\r\n1 degree =\r\n" + FormatDuration(timeStep, units.numbers);
+    GraphChoices& graphs = sim.Graphs;
+    graphs.timeIncrement = timeStep;
+    graphs.timeIncrementNumbers = units.numbers;
 
     const int red = ClampChoice(controls.RedGraphRG, kCurveItemCount);
     const int blue = ClampChoice(controls.BlueGraphRG, kCurveItemCount);
     if (blue == kNoChoice) return false;
-    sim.MainChart.RightAxisTitle = CurveAxisTitle(blue, units);
-    sim.MainChartA.RightAxisTitle = sim.MainChart.RightAxisTitle;
+    graphs.right = CurveChoice{blue, units};
     if (red == kNoChoice) return false;
 
-    sim.MainChart.Title = CurveTitleWord(red) + CurveAndText(blue);
-    sim.MainChart.LeftAxisTitle = CurveAxisTitle(red, units);
+    graphs.left = CurveChoice{red, units};
+    graphs.titleRight = blue;
+    graphs.xAxisChoice = controls.XAxisRG;
+    graphs.phase.reset();
     sim.MainChart.LeftAxis = CurveAxisRange(red, params, units);
     sim.MainChart.RightAxis = CurveAxisRange(blue, params, units);
-    // Without an x-axis choice the x values are seconds, so the title says so.
-    sim.MainChart.BottomAxisTitle = XAxisInDegrees(controls.XAxisRG) ? "Degrees" : "Seconds";
     sim.MainChartA = sim.MainChart;
-
-    sim.PVChart.LeftAxisTitle = "Pressure " + PressureUnitName(units);
-    sim.PVChart.BottomAxisTitle = "Volume " + VolumeUnitName(units);
     return true;
 }
 
@@ -217,11 +199,7 @@ CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet
 void SummarizeCycle(SimulationState& sim, const ParameterSet& params) {
     const CycleSummary s = SummarizeCycleValues(sim, params);
     sim.Summary = s;
-    sim.DwellLabel = CycleSummaryLabel(s);
-    const std::array<std::string, 3> lines = CycleSummaryLines(s);
-    sim.DwellDegreesLine = lines[0];
-    sim.DwellPercentLine = lines[1];
-    sim.IntegratedPressureLine = lines[2];
+    sim.ShownSummary = s;
 }
 
 }  // namespace velmora

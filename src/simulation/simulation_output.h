@@ -85,12 +85,6 @@ inline constexpr std::array<const char*, kCurveItemCount> kCurveItems = [] {
 double CurveQuantity(int choice, const StepValues& step);
 double CurveValue(int choice, const StepValues& step, const OutputUnits& units);
 
-// Axis title ("Hot Volume (mm ^3)"), title word ("Hot Volume") and " and" text
-// (" and Hot Volume") of a graphable quantity.
-std::string CurveAxisTitle(int choice, const OutputUnits& units);
-std::string CurveTitleWord(int choice);
-std::string CurveAndText(int choice);
-
 // The x axis shows crank degrees for "Degrees" and seconds otherwise.
 inline bool XAxisInDegrees(int xAxisChoice) {
     return xAxisChoice == 1;
@@ -99,8 +93,9 @@ inline bool XAxisInDegrees(int xAxisChoice) {
 // Empties Series1, Series1a, Series2, Series2a, Series3 and Series3a.
 void ClearMainSeries(SimulationState& sim);
 
-// The graph set-up of a run: lDeltaTee, chart titles, axis titles and fixed ranges. Returns
-// false when a curve choice has no selection, which ends the run.
+// The graph set-up of a run: the fixed ranges, and in sim.Graphs what the caption of lDeltaTee
+// and the chart and axis titles are made of. Returns false when a curve choice has no
+// selection, which ends the run.
 bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
                  double timeStep);
 
@@ -119,7 +114,7 @@ void RecordStep(SimulationState& sim, const OutputUnits& units, const ControlSta
 // The dwell and integrated-pressure summary of the cycle whose 361 steps were just recorded.
 CycleSummary SummarizeCycleValues(const SimulationState& sim, const ParameterSet& params);
 
-// The same into sim.Summary and its label and report lines.
+// The same into sim.Summary and sim.ShownSummary.
 void SummarizeCycle(SimulationState& sim, const ParameterSet& params);
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/simulation_notes.h"
+#include "model/units.h"
 #include "simulation/pv_outline.h"
 
 namespace velmora {
@@ -35,24 +36,57 @@ struct AxisRange {
     double max = 0;
 };
 
-// Titles and ranges of one chart, as the window copies them into its chart component.
+// The value-axis ranges of one chart, as the window copies them into its chart component.
+// Its titles are made above the simulation (presentation/chart_titles.h) from GraphChoices.
 struct ChartSetup {
-    std::string Title;
-    std::string LeftAxisTitle;
-    std::string RightAxisTitle;
-    std::string BottomAxisTitle;
     AxisRange LeftAxis;
     AxisRange RightAxis;
 };
+
+// A curve choice of the main graph with the output units its axis title names.
+struct CurveChoice {
+    int curve = 0;
+    OutputUnits units;
+};
+
+// The sample the animation last showed, which the bottom-axis titles name while it stands.
+struct PhaseMark {
+    bool animating = false;
+    int xAxisChoice = 0;  // XAxisRG when it was drawn
+    double xv = 0;        // SampleX value
+    NumberSettings numbers;
+};
+
+// What the graphs' titles and the time-increment caption are made of, as the runs set up their
+// graphs. A run without a blue curve records only the time increment, one without a red curve
+// also the blue one; the rest keeps what an earlier run recorded, and so do the titles.
+struct GraphChoices {
+    std::optional<double> timeIncrement;  // s, one degree of crank
+    NumberSettings timeIncrementNumbers;
+    std::optional<CurveChoice> right;  // the blue curve: right axes of MainChart and MainChartA
+    // The red curve; with it the chart title (which also names `titleRight`), the bottom axis
+    // and the pressure/volume axes, in its units.
+    std::optional<CurveChoice> left;
+    int titleRight = 0;
+    int xAxisChoice = 0;  // XAxisRG
+    // Set by the animation's frames, cleared when the red curve is chosen anew.
+    std::optional<PhaseMark> phase;
+};
+
+// How the latest power/speed sweep ended, which the title of Chart3 says.
+enum class PowerSweepEnd { NotSwept, PhaseUnknown, NoPositivePower, MaxFound };
 
 // The power/speed curve of Chart3: power (W) and phase (degrees) or torque (N m) over RPM.
 struct PowerCurve {
     PointSeries PowerSeries;
     PointSeries PhaseOrTorqueSeries;
-    std::string Title = "Power/Phase vs RPM";
-    std::string RightAxisTitle = "Phase Angle (deg)";
+    // What its titles are made of: how the latest sweep ended, in which output units, and
+    // whether it showed phase (else torque). A sweep that does not start keeps them.
+    PowerSweepEnd End = PowerSweepEnd::NotSwept;
+    OutputUnits Units;
+    bool PhaseShown = true;
     // The maximum its title names; MaxFound false when the sweep ended early or no speed gave
-    // a positive power.
+    // a positive power (the maximum of the sweep that found one is kept).
     bool MaxFound = false;
     double MaxPower = 0;  // W
     double MaxPhase = 0;  // rad
@@ -119,21 +153,19 @@ struct SimulationState {
     std::vector<ColoredPoint> PVSeries;
     PointSeries PVPhaseSeries;  // the animation's current point
     ChartSetup PVChart;
+    GraphChoices Graphs;  // what the titles of the three charts and lDeltaTee are made of
     double PVMinVolume = 0;
     double PVMaxVolume = 0;
     double PVMinPressure = 0;
     double PVMaxPressure = 0;
     std::int32_t PVPointCount = 0;
 
-    // Cycle summary of the last graphed cycle; empty until the first one.
-    std::string DwellDegreesLine;
-    std::string DwellPercentLine;
-    std::string IntegratedPressureLine;
-    std::string DwellLabel;  // caption of lDwell and lDwellA
-    // The same summary as numbers; empty until the first graphed cycle.
+    // Cycle summary of the last graphed cycle the window shows (lDwell, lDwellA); empty until
+    // the first one.
+    std::optional<CycleSummary> ShownSummary;
+    // The summary of the latest cycle summarized, also by a run that records only results;
+    // empty until the first one.
     std::optional<CycleSummary> Summary;
-
-    std::string DeltaTeeCaption;  // caption of lDeltaTee, three lines joined by CR LF
 
     PowerCurve Chart3;
 

@@ -5,6 +5,7 @@
 #include "export/power_curve_table.h"
 #include "export/session_exports.h"
 #include "export/support/export_fixture.h"
+#include "presentation/chart_titles.h"
 #include "simulation/power_speed_curve.h"
 #include "simulation/simulation_host.h"
 
@@ -44,8 +45,9 @@ TEST(PowerCurveCsv, ColumnsMatchTheWindowsCurveForBothChoices) {
             // Torque is the power over the speed in rad/s.
             EXPECT_EQ(std::stod(row[5]), curve.PowerSeries[i].y / speed);
         }
-        EXPECT_EQ(CommentLines(csv), std::vector<std::string>{"# " + curve.Title});
-        EXPECT_EQ(csv.substr(csv.size() - curve.Title.size() - 3), "# " + curve.Title + "\n");
+        const std::string title = PowerCurveTitle(curve);
+        EXPECT_EQ(CommentLines(csv), std::vector<std::string>{"# " + title});
+        EXPECT_EQ(csv.substr(csv.size() - title.size() - 3), "# " + title + "\n");
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "model/compute_report.h"
 #include "model/units.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/engine_fixtures.h"
@@ -11,6 +12,11 @@
 
 namespace velmora {
 namespace {
+
+// A report line of the cycle summary the window shows; empty before the first graphed cycle.
+std::string SummaryLine(const SimulationState& sim, std::size_t i) {
+    return sim.ShownSummary ? CycleSummaryLines(*sim.ShownSummary)[i] : std::string();
+}
 
 using test::ComputeAndCountCycles;
 using test::CountingSession;
@@ -67,7 +73,7 @@ TEST_F(ScheduleTest, SecondsGiveTheTimeOfEachStep) {
     ASSERT_EQ(session.Sim.Series1.size(), 1083u);
     EXPECT_DOUBLE_EQ(session.Sim.Series1[0].x, (1 * 6.28318 / 360) / speed);
     EXPECT_DOUBLE_EQ(session.Sim.Series1[99].x, (100 * 6.28318 / 360) / speed);
-    EXPECT_EQ(session.Sim.MainChart.BottomAxisTitle, "Seconds");
+    EXPECT_EQ(session.Sim.Graphs.xAxisChoice, 0);
 }
 
 TEST_F(ScheduleTest, EmptyComputeCountWithoutEqualizationGraphsTheThirdCycle) {
@@ -85,7 +91,7 @@ TEST_F(ScheduleTest, EmptyOrZeroGraphCountGraphsNothingAndKeepsCounting) {
         SCOPED_TRACE(graphed);
         session.State.GraphCycleCountEdit = "3";
         ComputeAndCountCycles(session);
-        const std::string lastDwell = session.Sim.DwellDegreesLine;
+        const std::string lastDwell = SummaryLine(session.Sim, 0);
         session.State.GraphCycleCountEdit = graphed;
         EXPECT_EQ(ComputeAndCountCycles(session), 3);
         EXPECT_TRUE(session.Sim.Series1.empty());
@@ -98,7 +104,7 @@ TEST_F(ScheduleTest, EmptyOrZeroGraphCountGraphsNothingAndKeepsCounting) {
         // ungraphed cycle (q = ComputeCycles), so it is 0.
         EXPECT_EQ(session.Sim.SimStepCount, std::string(graphed).empty() ? 2 * 1083 : 0);
         // The summary of the last graphed cycle survives and is still reported.
-        EXPECT_EQ(session.Sim.DwellDegreesLine, lastDwell);
+        EXPECT_EQ(SummaryLine(session.Sim, 0), lastDwell);
         EXPECT_TRUE(Contains(session.Driver.Memo2, lastDwell));
         EXPECT_TRUE(Contains(session.Driver.Memo2,
                              "*** Unable to compute Power from Pressure/Volume graph"));
@@ -142,7 +148,7 @@ TEST_F(ScheduleTest, AutomaticEqualizationThatNeverSettlesRunsMaxPlusOneCycles) 
     EXPECT_EQ(number.find_first_not_of("0123456789.,"), std::string::npos) << *line;
     // The pressure line comes right before the three summary lines.
     ASSERT_LT(line + 3, session.Driver.Memo2.end());
-    EXPECT_EQ(*(line + 1), session.Sim.DwellDegreesLine);
+    EXPECT_EQ(*(line + 1), SummaryLine(session.Sim, 0));
     EXPECT_EQ(session.Sim.Series1.size(), 361u);
     EXPECT_EQ(session.Sim.Series1.front().x, 1);
 
@@ -173,8 +179,8 @@ TEST_F(ScheduleTest, AutomaticEqualizationThatSettlesSaysInHowManyCycles) {
 
 TEST_F(ScheduleTest, SkippedSimulationKeepsTheSummaryButNotThePowers) {
     ComputeAndCountCycles(session);
-    const std::string dwell = session.Sim.DwellDegreesLine;
-    const std::string percent = session.Sim.DwellPercentLine;
+    const std::string dwell = SummaryLine(session.Sim, 0);
+    const std::string percent = SummaryLine(session.Sim, 1);
     ASSERT_FALSE(dwell.empty());
     for (auto edit : {&ControlState::EditDispMass, &ControlState::EditEngineSpeed}) {
         CountingSession other;
@@ -184,8 +190,8 @@ TEST_F(ScheduleTest, SkippedSimulationKeepsTheSummaryButNotThePowers) {
         EXPECT_EQ(ComputeAndCountCycles(other), 0);
         EXPECT_EQ(other.Driver.Params.PVPowerAtEngineSpeed, 0);
         EXPECT_EQ(other.Driver.Params.PVPowerAtOmegaBar, 0);
-        EXPECT_EQ(other.Sim.DwellDegreesLine, dwell);
-        EXPECT_EQ(other.Sim.DwellPercentLine, percent);
+        EXPECT_EQ(SummaryLine(other.Sim, 0), dwell);
+        EXPECT_EQ(SummaryLine(other.Sim, 1), percent);
         // A skipped simulation adds no line of its own.
         EXPECT_FALSE(Contains(other.Driver.Memo2, dwell));
     }
@@ -234,11 +240,14 @@ TEST_F(ScheduleTest, PVPointColoursCountThePoints) {
 TEST_F(ScheduleTest, MissingCurveChoiceEndsTheRunAfterTheTimeIncrement) {
     session.State.BlueGraphRG = kNoChoice;
     EXPECT_EQ(ComputeAndCountCycles(session), 0);
-    EXPECT_EQ(session.Sim.DeltaTeeCaption, "Time Increment =\r\n1 degree =\r\n166.667 microSec");
+    // One degree of the fixture's 1000 RPM: 166.667 microseconds.
+    ASSERT_TRUE(session.Sim.Graphs.timeIncrement);
+    EXPECT_NEAR(*session.Sim.Graphs.timeIncrement, 1.0 / 6000, 1e-9);
     session.State.BlueGraphRG = 1;
     session.State.RedGraphRG = 12;  // outside the list: no choice
     EXPECT_EQ(ComputeAndCountCycles(session), 0);
-    EXPECT_EQ(session.Sim.MainChart.RightAxisTitle, "Piston Position (mm)");
+    ASSERT_TRUE(session.Sim.Graphs.right);
+    EXPECT_EQ(session.Sim.Graphs.right->curve, 1);  // the right axis names the piston position
 }
 
 TEST_F(ScheduleTest, UnreachablePressureNeverProducesNonFiniteValues) {
@@ -248,7 +257,7 @@ TEST_F(ScheduleTest, UnreachablePressureNeverProducesNonFiniteValues) {
     ComputeAndCountCycles(session);
     for (const PlotPoint& p : session.Sim.Series1) ASSERT_EQ(p.y, 0.0);
     EXPECT_EQ(session.Driver.Params.PVPowerAtEngineSpeed, 0);
-    EXPECT_EQ(session.Sim.IntegratedPressureLine, "    Integrated Pressure (Hi/Lo): 0/100 %");
+    EXPECT_EQ(SummaryLine(session.Sim, 2), "    Integrated Pressure (Hi/Lo): 0/100 %");
 
     // Absurd sizes overflow; nothing becomes inf or NaN.
     session.State = LargeEngineControls();

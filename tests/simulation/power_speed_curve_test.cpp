@@ -146,12 +146,14 @@ TEST_F(PowerCurveTest, PowerAndPhaseWithTheirMaximumInTheTitle) {
         EXPECT_DOUBLE_EQ(curve.PhaseOrTorqueSeries[i].y, phase * 360 / 6.28318);
         if (curve.PowerSeries[i].y > curve.PowerSeries[best].y) best = i;
     }
-    const double bestPhase = PhaseAtSpeed(p, speeds[best]).value;
-    const OutputUnits& units = session.State.outputs;
-    EXPECT_EQ(curve.Title, "Max Power = " + PowerText(units, curve.PowerSeries[best].y) + " at " +
-                               FormatNumber(RadiansToDegrees(bestPhase)) + " degrees and " +
-                               FormatNumber(curve.PowerSeries[best].x) + " RPM");
-    EXPECT_EQ(curve.RightAxisTitle, "Phase Angle (deg)");
+    // The maximum the title names (presentation/chart_titles.h), in the units of the sweep.
+    EXPECT_EQ(curve.End, PowerSweepEnd::MaxFound);
+    EXPECT_TRUE(curve.MaxFound);
+    EXPECT_EQ(curve.MaxPower, curve.PowerSeries[best].y);
+    EXPECT_EQ(curve.MaxPhase, PhaseAtSpeed(p, speeds[best]).value);
+    EXPECT_EQ(RadPerSecToRpm(curve.MaxSpeed), curve.PowerSeries[best].x);
+    EXPECT_EQ(curve.Units.PressureOutputFormatRG, session.State.outputs.PressureOutputFormatRG);
+    EXPECT_TRUE(curve.PhaseShown);
     EXPECT_EQ(session.busyCursorShown, 1);
     EXPECT_EQ(session.cyclesEnded, 0);  // the sweep simulates no cycle: nothing stops it
 }
@@ -164,8 +166,8 @@ TEST_F(PowerCurveTest, TorqueIsPowerOverSpeed) {
     ASSERT_EQ(curve.PhaseOrTorqueSeries.size(), speeds.size());
     for (std::size_t i = 0; i < speeds.size(); ++i)
         EXPECT_DOUBLE_EQ(curve.PhaseOrTorqueSeries[i].y, curve.PowerSeries[i].y / speeds[i]);
-    EXPECT_EQ(curve.RightAxisTitle, "Torque");
-    EXPECT_EQ(curve.Title.rfind("Max Power = ", 0), 0u);
+    EXPECT_FALSE(curve.PhaseShown);
+    EXPECT_EQ(curve.End, PowerSweepEnd::MaxFound);
 }
 
 TEST_F(PowerCurveTest, NoOmegaBarLeavesTheCurveEmptyAndTheTitle) {
@@ -173,11 +175,16 @@ TEST_F(PowerCurveTest, NoOmegaBarLeavesTheCurveEmptyAndTheTitle) {
     session.PowerSpeedCurve();
     ParameterSet& p = session.Driver.Params;
     p.OmegaBar = 0;
-    session.Sim.Chart3.Title = "earlier";
+    const PowerCurve earlier = session.Sim.Chart3;
+    ASSERT_EQ(earlier.End, PowerSweepEnd::MaxFound);
     session.PowerSpeedCurve();
     EXPECT_TRUE(session.Sim.Chart3.PowerSeries.empty());
     EXPECT_TRUE(session.Sim.Chart3.PhaseOrTorqueSeries.empty());
-    EXPECT_EQ(session.Sim.Chart3.Title, "earlier");
+    // No maximum found now, but what the title says stays.
+    EXPECT_FALSE(session.Sim.Chart3.MaxFound);
+    EXPECT_EQ(session.Sim.Chart3.End, PowerSweepEnd::MaxFound);
+    EXPECT_EQ(session.Sim.Chart3.MaxPower, earlier.MaxPower);
+    EXPECT_EQ(session.Sim.Chart3.MaxSpeed, earlier.MaxSpeed);
 }
 
 TEST_F(PowerCurveTest, UncomputableStrokeStartEndsTheCurve) {
@@ -187,8 +194,8 @@ TEST_F(PowerCurveTest, UncomputableStrokeStartEndsTheCurve) {
     session.State.ShowGraph2RG = 2;
     session.PowerSpeedCurve();
     EXPECT_TRUE(session.Sim.Chart3.PowerSeries.empty());
-    EXPECT_EQ(session.Sim.Chart3.Title, "Unable to calc Power because unable to calc Tee Zero");
-    EXPECT_EQ(session.Sim.Chart3.RightAxisTitle, "Phase Angle (deg)");
+    EXPECT_EQ(session.Sim.Chart3.End, PowerSweepEnd::PhaseUnknown);
+    EXPECT_TRUE(session.Sim.Chart3.PhaseShown);
 }
 
 TEST_F(PowerCurveTest, NoPositivePowerHasATitleOfItsOwn) {
@@ -196,7 +203,8 @@ TEST_F(PowerCurveTest, NoPositivePowerHasATitleOfItsOwn) {
     session.State.ShowGraph2RG = 3;
     session.PowerSpeedCurve();
     EXPECT_FALSE(session.Sim.Chart3.PowerSeries.empty());
-    EXPECT_EQ(session.Sim.Chart3.Title, kNoPositivePowerTitle);
+    EXPECT_EQ(session.Sim.Chart3.End, PowerSweepEnd::NoPositivePower);
+    EXPECT_FALSE(session.Sim.Chart3.MaxFound);
 }
 
 TEST_F(PowerCurveTest, SimulationRecomputesTheCurveWhenItIsShown) {
@@ -209,7 +217,7 @@ TEST_F(PowerCurveTest, SimulationRecomputesTheCurveWhenItIsShown) {
     session.powerCurveShown = false;
     session.State.ShowGraph2RG = 3;
     session.Compute(false, true);
-    EXPECT_EQ(session.Sim.Chart3.RightAxisTitle, "Torque");
+    EXPECT_FALSE(session.Sim.Chart3.PhaseShown);
 }
 
 }  // namespace

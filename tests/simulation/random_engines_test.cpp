@@ -4,6 +4,7 @@
 // one run leaks into the next.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "model/compute_report.h"
 #include "model/control_state.h"
 #include "model/output_unit_lists.h"
 #include "model/units.h"
@@ -158,11 +160,13 @@ void ExpectSoundRun(const EngineSession& session, int engine) {
             EXPECT_FALSE(HasNonFiniteWord(SampleText(value))) << value;
         }
     }
-    for (const std::string& text :
-         {sim.DwellDegreesLine, sim.DwellPercentLine, sim.IntegratedPressureLine, sim.DwellLabel,
-          sim.DeltaTeeCaption, sim.MainChart.LeftAxisTitle}) {
-        EXPECT_FALSE(HasNonFiniteWord(text)) << text;
+    if (sim.ShownSummary) {
+        const std::array<std::string, 3> lines = CycleSummaryLines(*sim.ShownSummary);
+        for (const std::string& text :
+             {lines[0], lines[1], lines[2], CycleSummaryLabel(*sim.ShownSummary)})
+            EXPECT_FALSE(HasNonFiniteWord(text)) << text;
     }
+    if (sim.Graphs.timeIncrement) EXPECT_TRUE(std::isfinite(*sim.Graphs.timeIncrement));
     for (const auto* series : {&sim.Series1, &sim.Series2, &sim.Series1a, &sim.Series2a,
                                &sim.Chart3.PowerSeries, &sim.Chart3.PhaseOrTorqueSeries}) {
         for (const PlotPoint& p : *series) {

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "model/number_text.h"
-#include "simulation/engine_frame.h"
-#include "simulation/rgb_image.h"
+#include "presentation/engine_frame.h"
+#include "presentation/rgb_image.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"
 #include "ui/pages/graphs/engine_image.h"

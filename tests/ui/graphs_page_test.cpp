@@ -3,7 +3,7 @@
 #include <QTimer>
 
 #include "model/number_text.h"
-#include "simulation/engine_frame.h"
+#include "presentation/engine_frame.h"
 #include "ui/charts/plot_curve.h"
 #include "ui/support/chart_clicks.h"
 #include "ui/support/window_fixture.h"

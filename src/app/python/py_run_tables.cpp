@@ -13,6 +13,7 @@
 #include "export/power_curve_table.h"
 #include "export/recording_session.h"
 #include "model/design_form.h"
+#include "presentation/chart_titles.h"
 #include "py_design.h"
 #include "py_errors.h"
 #include "simulation/cycle_simulation.h"
@@ -150,7 +151,7 @@ py::object PowerCurveFrame(const Design& design) {
         torque[i] = row.torque;
     }
     py::object out = frame.ToDataFrame();
-    out.attr("attrs")["title"] = table.shown.Title;  // the CSV's last line
+    out.attr("attrs")["title"] = PowerCurveTitle(table.shown);  // the CSV's last line
     return out;
 }
 

@@ -79,21 +79,21 @@ ChartScales WithHeld(const ChartPanel* chart, ChartScales scales, bool leftAutom
 
 }  // namespace
 
-void ApplyTitles(ChartPanel* chart, const ChartSetup& setup) {
-    if (!setup.Title.empty()) SetChartTitle(chart, setup.Title);
-    if (!setup.LeftAxisTitle.empty()) SetAxisTitle(chart->LeftAxis(), setup.LeftAxisTitle);
-    if (!setup.RightAxisTitle.empty()) SetAxisTitle(chart->RightAxis(), setup.RightAxisTitle);
-    if (!setup.BottomAxisTitle.empty()) SetAxisTitle(chart->BottomAxis(), setup.BottomAxisTitle);
+void ApplyTitles(ChartPanel* chart, const ChartTitles& titles) {
+    if (!titles.Title.empty()) SetChartTitle(chart, titles.Title);
+    if (!titles.LeftAxisTitle.empty()) SetAxisTitle(chart->LeftAxis(), titles.LeftAxisTitle);
+    if (!titles.RightAxisTitle.empty()) SetAxisTitle(chart->RightAxis(), titles.RightAxisTitle);
+    if (!titles.BottomAxisTitle.empty()) SetAxisTitle(chart->BottomAxis(), titles.BottomAxisTitle);
 }
 
 AxisScale LeftScaleOf(const ChartSetup& setup, const PointSeries& red) {
     return MainChartScales(setup, red, {}).left;
 }
 
-void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries& red,
-                   const PointSeries& blue, const PointSeries& cursor, PlotCurve* redSeries,
-                   PlotCurve* blueSeries, PlotCurve* cursorSeries) {
-    ApplyTitles(chart, setup);
+void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const ChartTitles& titles,
+                   const PointSeries& red, const PointSeries& blue, const PointSeries& cursor,
+                   PlotCurve* redSeries, PlotCurve* blueSeries, PlotCurve* cursorSeries) {
+    ApplyTitles(chart, titles);
     const ChartScales scales = WithHeld(chart, MainChartScales(setup, red, blue),
                                         setup.LeftAxis.automatic, setup.RightAxis.automatic);
     ApplyScale(chart->BottomAxis(), scales.bottom);
@@ -106,7 +106,7 @@ void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries
 
 void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* points,
                  QXYSeries* phasePoint) {
-    ApplyTitles(chart, sim.PVChart);
+    ApplyTitles(chart, PVChartTitles(sim.Graphs));
     ChartScales scales = PvChartScales(sim, chart->width());
     if (!chart->HeldCurves().empty()) {
         scales = WithHeld(chart, scales, sim.PVChart.LeftAxis.automatic, false);
@@ -121,8 +121,8 @@ void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* po
 
 void CopyPowerChart(ChartPanel* chart, const PowerCurve& curve, PlotCurve* power,
                     PlotCurve* phaseOrTorque) {
-    SetChartTitle(chart, curve.Title);
-    SetAxisTitle(chart->RightAxis(), curve.RightAxisTitle);
+    SetChartTitle(chart, PowerCurveTitle(curve));
+    SetAxisTitle(chart->RightAxis(), PowerCurveRightAxisTitle(curve));
     const ChartScales scales = WithHeld(chart, PowerChartScales(curve), true, true);
     ApplyScale(chart->BottomAxis(), scales.bottom);
     ApplyScale(chart->LeftAxis(), scales.left);

@@ -4,6 +4,7 @@
 #include <QXYSeries>
 
 #include "export/axis_scale.h"
+#include "presentation/chart_titles.h"
 #include "simulation/simulation_state.h"
 
 class QValueAxis;
@@ -26,12 +27,12 @@ void SetChartTitle(ChartPanel* chart, const std::string& title);
 void ApplyScale(QValueAxis* axis, const AxisScale& scale);
 
 // Chart title and axis titles; empty texts (no run yet) leave the titles as they are.
-void ApplyTitles(ChartPanel* chart, const ChartSetup& setup);
+void ApplyTitles(ChartPanel* chart, const ChartTitles& titles);
 
 // The main graph or its copy: red curve left, blue right, cursor on the left axis.
-void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const PointSeries& red,
-                   const PointSeries& blue, const PointSeries& cursor, PlotCurve* redSeries,
-                   PlotCurve* blueSeries, PlotCurve* cursorSeries);
+void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const ChartTitles& titles,
+                   const PointSeries& red, const PointSeries& blue, const PointSeries& cursor,
+                   PlotCurve* redSeries, PlotCurve* blueSeries, PlotCurve* cursorSeries);
 
 // The pressure/volume diagram over the extents the run found.
 void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* points,

@@ -1,4 +1,5 @@
 // Copies the results of a compute run from the session into the widgets.
+#include "presentation/chart_titles.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/control_state_widgets.h"
@@ -29,11 +30,12 @@ void TForm1::ShowResults() {
     WindowControls& c = ui_;
     reportPage_->ShowReports(session_.Driver.Memo1, session_.Driver.Memo2);
     inputsPage_->MarkNonNumberInputs();  // the number settings may have changed with the run
-    c.lDwell->setText(ToQString(sim.DwellLabel));
-    c.lDwellA->setText(ToQString(sim.DwellLabel));
+    const QString dwell = ToQString(CycleSummaryCaption(sim));
+    c.lDwell->setText(dwell);
+    c.lDwellA->setText(dwell);
     c.lDwell->setToolTip(c.lDwell->text());
     c.lDwellA->setToolTip(c.lDwellA->text());
-    c.lDeltaTee->setText(ToQString(sim.DeltaTeeCaption).replace("\r\n", "\n"));
+    c.lDeltaTee->setText(ToQString(TimeIncrementCaption(sim.Graphs)).replace("\r\n", "\n"));
     {
         PaintPause main(c.MainChart);
         PaintPause copy(c.MainChartA);
@@ -41,10 +43,11 @@ void TForm1::ShowResults() {
         PaintPause power(c.Chart3);
         // A zoom lasts until the next computation, whose ranges replace it.
         for (ChartPanel* chart : {c.MainChart, c.MainChartA, c.PVChart, c.Chart3}) chart->EndZoom();
-        CopyMainChart(c.MainChart, sim.MainChart, sim.Series1, sim.Series2, sim.Series3, c.Series1,
-                      c.Series2, c.Series3);
-        CopyMainChart(c.MainChartA, sim.MainChartA, sim.Series1a, sim.Series2a, sim.Series3a,
-                      c.Series1a, c.Series2a, c.Series3a);
+        const ChartTitles mainTitles = MainChartTitles(sim.Graphs);
+        CopyMainChart(c.MainChart, sim.MainChart, mainTitles, sim.Series1, sim.Series2, sim.Series3,
+                      c.Series1, c.Series2, c.Series3);
+        CopyMainChart(c.MainChartA, sim.MainChartA, mainTitles, sim.Series1a, sim.Series2a,
+                      sim.Series3a, c.Series1a, c.Series2a, c.Series3a);
         CopyPvChart(c.PVChart, sim, c.PVSeries, c.PVPhaseSeries);
         CopyPowerChart(c.Chart3, sim.Chart3, c.PowerSeries, c.PhaseOrTorqueSeries);
     }

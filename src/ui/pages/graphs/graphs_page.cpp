@@ -1,8 +1,9 @@
 #include "ui/pages/graphs/graphs_page.h"
 
 #include "model/number_text.h"
-#include "simulation/engine_frame.h"
-#include "simulation/rgb_image.h"
+#include "presentation/chart_titles.h"
+#include "presentation/engine_frame.h"
+#include "presentation/rgb_image.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"
@@ -124,10 +125,10 @@ void GraphsPage::ShowAnimationFrame() {
     CopySeries(sim.Series3, c_.Series3);
     CopySeries(sim.Series3a, c_.Series3a);
     CopySeries(sim.PVPhaseSeries, c_.PVPhaseSeries);
-    if (!sim.MainChart.BottomAxisTitle.empty())
-        SetAxisTitle(c_.MainChart->BottomAxis(), sim.MainChart.BottomAxisTitle);
-    if (!sim.MainChartA.BottomAxisTitle.empty())
-        SetAxisTitle(c_.MainChartA->BottomAxis(), sim.MainChartA.BottomAxisTitle);
+    const std::string bottom = MainChartTitles(sim.Graphs).BottomAxisTitle;
+    if (bottom.empty()) return;
+    SetAxisTitle(c_.MainChart->BottomAxis(), bottom);
+    SetAxisTitle(c_.MainChartA->BottomAxis(), bottom);
 }
 
 // The Graphs page's lists, fields, charts and the animation start its handlers.

@@ -1,4 +1,4 @@
-#include "simulation/engine_drawing.h"
+#include "presentation/engine_drawing.h"
 
 #include <algorithm>
 

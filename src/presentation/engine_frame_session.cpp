@@ -1,4 +1,4 @@
-#include "simulation/engine_frame.h"
+#include "presentation/engine_frame.h"
 #include "simulation/engine_session.h"
 
 namespace velmora {

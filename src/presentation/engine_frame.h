@@ -4,7 +4,7 @@
 
 #include "model/parameter_set.h"
 #include "model/units.h"
-#include "simulation/engine_drawing.h"
+#include "presentation/engine_drawing.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -36,8 +36,9 @@ struct EngineFrame {
 double SampleValue(const std::string& text);
 
 // Everything DrawEngine does for one sample except asking for a computation when there are no
-// samples: replaces Series3, Series3a and PVPhaseSeries, rewrites the bottom-axis titles of
-// MainChart and MainChartA, and returns the engine picture. Without samples nothing changes.
+// samples: replaces Series3, Series3a and PVPhaseSeries, marks the sample that the bottom-axis
+// titles of MainChart and MainChartA name (chart_titles.h), and returns the engine picture.
+// Without samples nothing changes.
 EngineFrame DrawEngineFrame(SimulationState& sim, const ParameterSet& params,
                             const OutputUnits& units, const EngineFrameRequest& request);
 

@@ -1,4 +1,4 @@
-#include "simulation/engine_frame.h"
+#include "presentation/engine_frame.h"
 
 #include <charconv>
 #include <vector>
@@ -60,10 +60,7 @@ EngineFrame DrawEngineFrame(SimulationState& sim, const ParameterSet& params,
     sim.Series3 = {{frame.xv, request.cursorMin}, {frame.xv, request.cursorMax}};
     sim.Series3a = sim.Series3;
 
-    const std::string title = PhaseAxisTitle(sim.MainChart.BottomAxisTitle, request.animating,
-                                             request.xAxisChoice, frame.xv, units.numbers);
-    sim.MainChart.BottomAxisTitle = title;
-    sim.MainChartA.BottomAxisTitle = title;
+    sim.Graphs.phase = PhaseMark{request.animating, request.xAxisChoice, frame.xv, units.numbers};
 
     sim.PVPhaseSeries = {{VolumeToOutput(units, SampleAt(sim.SampleTotalVolume, at)),
                           PressureToOutput(units, SampleAt(sim.SamplePressure, at))}};

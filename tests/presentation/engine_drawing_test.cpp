@@ -1,9 +1,10 @@
-#include "simulation/engine_drawing.h"
+#include "presentation/engine_drawing.h"
 
 #include <gtest/gtest.h>
 
-#include "simulation/engine_frame.h"
-#include "simulation/rgb_image.h"
+#include "presentation/chart_titles.h"
+#include "presentation/engine_frame.h"
+#include "presentation/rgb_image.h"
 
 namespace velmora {
 namespace {
@@ -40,8 +41,12 @@ SimulationState PlaceholderSamples() {
     sim.SamplePistonPos = {0};
     sim.SamplePressure = {0};
     sim.SampleTotalVolume = {0};
-    sim.MainChart.BottomAxisTitle = "Seconds";
+    sim.Graphs.left = CurveChoice{};  // a run set up the graphs: the x axis in seconds
     return sim;
+}
+
+std::string BottomTitle(const SimulationState& sim) {
+    return MainChartTitles(sim.Graphs).BottomAxisTitle;
 }
 
 TEST(EngineLayoutTest, PistonNarrowerThanTheDisplacerAnnulusStandsOnTop) {
@@ -184,8 +189,7 @@ TEST(EngineFrameTest, PlaceholderSamplesShowMidStrokeWithTheCursorAtZero) {
     EXPECT_EQ(sim.Series3[1].x, 0);
     EXPECT_EQ(sim.Series3[1].y, 3);
     EXPECT_EQ(sim.Series3a.size(), 2u);
-    EXPECT_EQ(sim.MainChart.BottomAxisTitle, "Seconds -- Phase: 0 microSec");
-    EXPECT_EQ(sim.MainChartA.BottomAxisTitle, "Seconds -- Phase: 0 microSec");
+    EXPECT_EQ(BottomTitle(sim), "Seconds -- Phase: 0 microSec");
     // The displacer body of LayoutAEngine at mid-stroke spans rows 112..125.
     const RgbImage img = Rasterize(frame.picture);
     EXPECT_EQ(img.Pixel(150, 125), kBlack);
@@ -206,13 +210,13 @@ TEST(EngineFrameTest, PositionIsClampedAndSamplesAreReadBack) {
     EXPECT_EQ(frame.position, 0);
     EXPECT_EQ(frame.xb, 0);
     EXPECT_EQ(frame.xpb, 0);
-    EXPECT_EQ(sim.MainChart.BottomAxisTitle, "Seconds -- Phase: 10 milliSec");
+    EXPECT_EQ(BottomTitle(sim), "Seconds -- Phase: 10 milliSec");
 
     frame = DrawEngineFrame(sim, p, units, {.position = 3, .xAxisChoice = 1});
     EXPECT_EQ(frame.position, 2);
     EXPECT_EQ(frame.xb, p.DispStroke);
     EXPECT_EQ(frame.xpb, p.PistonStroke);
-    EXPECT_EQ(sim.MainChart.BottomAxisTitle, "Seconds -- Phase: 0.03");
+    EXPECT_EQ(BottomTitle(sim), "Seconds -- Phase: 0.03");
     ASSERT_EQ(sim.PVPhaseSeries.size(), 1u);
     EXPECT_DOUBLE_EQ(sim.PVPhaseSeries[0].x, 300000);
     EXPECT_DOUBLE_EQ(sim.PVPhaseSeries[0].y, 200000);
@@ -220,12 +224,13 @@ TEST(EngineFrameTest, PositionIsClampedAndSamplesAreReadBack) {
 
 TEST(EngineFrameTest, WhileAnimatingTheTitleCarriesNoPhase) {
     SimulationState sim = PlaceholderSamples();
-    sim.MainChart.BottomAxisTitle = "Degrees -- Phase: 12";
+    sim.Graphs.xAxisChoice = 1;
+    sim.Graphs.phase = PhaseMark{false, 1, 12, {}};
+    ASSERT_EQ(BottomTitle(sim), "Degrees -- Phase: 12");
     DrawEngineFrame(sim, LayoutAEngine(), OutputUnits{}, {.animating = true, .xAxisChoice = 1});
-    EXPECT_EQ(sim.MainChart.BottomAxisTitle, "Degrees");
-    EXPECT_EQ(sim.MainChartA.BottomAxisTitle, "Degrees");
+    EXPECT_EQ(BottomTitle(sim), "Degrees");
     DrawEngineFrame(sim, LayoutAEngine(), OutputUnits{}, {.animating = false, .xAxisChoice = 1});
-    EXPECT_EQ(sim.MainChart.BottomAxisTitle, "Degrees -- Phase: 0");
+    EXPECT_EQ(BottomTitle(sim), "Degrees -- Phase: 0");
 }
 
 TEST(EngineFrameTest, BlankPictureStillMovesCursorAndPVPoint) {
@@ -237,7 +242,7 @@ TEST(EngineFrameTest, BlankPictureStillMovesCursorAndPVPoint) {
     EXPECT_TRUE(frame.picture.blank);
     EXPECT_EQ(sim.Series3[0].x, 7);
     EXPECT_EQ(sim.PVPhaseSeries[0].y, 300000);
-    EXPECT_EQ(sim.MainChart.BottomAxisTitle, "Seconds -- Phase: 7");
+    EXPECT_EQ(BottomTitle(sim), "Seconds -- Phase: 7");
 }
 
 TEST(EngineFrameTest, NoSamplesNoDrawing) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "simulation/engine_drawing.h"
+#include "presentation/engine_drawing.h"
 
 namespace velmora {
 

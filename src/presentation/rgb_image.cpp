@@ -1,4 +1,4 @@
-#include "simulation/rgb_image.h"
+#include "presentation/rgb_image.h"
 
 #include <algorithm>
 #include <cstdlib>
