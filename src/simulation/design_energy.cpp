@@ -72,6 +72,7 @@ DesignEnergy SpecifiedEnergy(const ParameterSet& analysed, const Design& design,
                              const SimulationState& sim, SimulationState& scratch,
                              bool atOmegaBar) {
     DesignEnergy e;
+    e.lawsChecked = true;
     CycleIntegrals cycle;
     e.atSpeedGap = SpecifiedGap(analysed, design, analysed.EngineSpeed, sim);
     if (e.atSpeedGap == EnergyGap::None &&
@@ -144,7 +145,7 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
         const CycleEnergy& s = *e.atSpeed;
         r[DesignOutput::ShaftPower] = Finite(s.shaftPower);
         r[DesignOutput::RodWorkLoss] = Finite(s.rodPower);
-        if (e.model == IntegrationModel::Specified) r.energyGaps.heat = ImpossibleHeat(s);
+        if (e.lawsChecked) r.energyGaps.heat = ImpossibleHeat(s);
     }
     if (e.atSpeed && r.energyGaps.heat == EnergyGap::None) {
         const CycleEnergy& s = *e.atSpeed;

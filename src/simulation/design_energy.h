@@ -21,6 +21,9 @@ struct DesignEnergy {
     bool ownIndicatedPower = false;
     // Whether the model could run: with an input missing, nothing is said of settling.
     bool computed = false;
+    // The heat figures are withheld when the cycle breaks a law: the one-degree model's
+    // discrete revolution can (doc/physics.md section 5); an error-controlled one cannot.
+    bool lawsChecked = false;
     std::optional<CycleEnergy> atSpeed;
     std::optional<CycleEnergy> atOmegaBar;
     EnergyGap atSpeedGap = EnergyGap::None;

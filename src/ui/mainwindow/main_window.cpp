@@ -151,6 +151,8 @@ void TForm1::BuildTimers() {
     ui_.EditChangeTimer->setObjectName("EditChangeTimer");
     ui_.EditChangeTimer->setInterval(100);
     ui_.EditChangeTimer->setSingleShot(true);
+    // A coarse timer may fire up to 5% early; the 500 ms after the last key is a promise.
+    ui_.EditChangeTimer->setTimerType(Qt::PreciseTimer);
 }
 
 void TForm1::ConnectEvents() {
