@@ -94,7 +94,7 @@ fuzz:
 	  libnlopt-cxx-dev pkg-config"
 	CC=clang CXX=clang++ cmake -S fuzz -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD)-fuzz -j$(JOBS)
-	for t in $(BUILD)-fuzz/*_fuzz_regressions_test; do $$t --gtest_brief=1 || exit 1; done
+	for t in $(BUILD)-fuzz/*_fuzz_regressions_test; do VELMORA_SOURCE_DIR=$(CURDIR) $$t --gtest_brief=1 || exit 1; done
 
 # CI's short round: the command-line grammar fuzzer for a minute from its seeds (it needs Qt
 # and NLopt, which `make test` installs), after the regression tests of `make fuzz`.
