@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "simulation/cycle_simulation.h"
+#include "simulation/lossy_energy.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_output.h"
 
@@ -170,6 +171,30 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
             e.omegaBarOutcome == AccurateOutcome::Settled ? 1.0 : 0.0;
     else if (e.omegaBarGap == EnergyGap::NotSettled)
         r[DesignOutput::SettledOmegaBar] = 0.0;
+}
+
+void AddLossFigures(DesignResult& r, const ParameterSet& analysed, const Design& design) {
+    r.lossesGiven = true;
+    const LossyRun run = RunLossyCycle(analysed, design, analysed.EngineSpeed);
+    if (!run.settled) return;
+    const std::pair<DesignOutput, double> figures[] = {
+        {DesignOutput::BrakePower, run.brakePower},
+        {DesignOutput::BrakeEfficiency, run.brakeEfficiency},
+        {DesignOutput::ForcedWork, run.forcedWork},
+        {DesignOutput::MechanismLoss, run.mechanismLoss},
+        {DesignOutput::AnnulusFrictionLoss, run.annulusFrictionLoss},
+        {DesignOutput::RodFrictionLoss, run.rodFrictionLoss},
+        {DesignOutput::ImpactLoss, run.impactLoss},
+        {DesignOutput::ConductionLoss, run.conductionLoss},
+        {DesignOutput::ShuttleLoss, run.shuttleLoss},
+        {DesignOutput::ReheatLoss, run.reheatLoss},
+        {DesignOutput::HeatInTotal, run.heatInTotal},
+        {DesignOutput::HotGasTemp, run.hotGasTemp},
+        {DesignOutput::ColdGasTemp, run.coldGasTemp},
+        {DesignOutput::BealeNumber, run.bealeNumber},
+        {DesignOutput::WestNumber, run.westNumber},
+    };
+    for (const auto& [output, value] : figures) r[output] = Finite(value);
 }
 
 const char* OutcomeText(AccurateOutcome outcome) {
