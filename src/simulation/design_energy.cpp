@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "simulation/cycle_simulation.h"
+#include "simulation/load_curve.h"
 #include "simulation/lossy_energy.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_output.h"
@@ -175,6 +176,16 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
 
 void AddLossFigures(DesignResult& r, const ParameterSet& analysed, const Design& design) {
     r.lossesGiven = true;
+    const auto rpm = [](std::optional<double> speed) -> std::optional<double> {
+        if (!speed) return std::nullopt;
+        return *speed * 60 / (2 * 3.14159265358979323846);
+    };
+    const UnderLoad load = SearchUnderLoad(analysed, design);
+    r[DesignOutput::MaxBrakePower] = load.maxBrakePower;
+    r[DesignOutput::SpeedAtMaxBrakePower] = rpm(load.speedAtMaxBrakePower);
+    r[DesignOutput::NoLoadSpeed] = rpm(load.noLoadSpeed);
+    r[DesignOutput::RunningSpeed] = rpm(load.runningSpeed);
+    r[DesignOutput::MinHotTemp] = MinHotTemp(analysed, design);
     const LossyRun run = RunLossyCycle(analysed, design, analysed.EngineSpeed);
     if (!run.settled) return;
     const std::pair<DesignOutput, double> figures[] = {

@@ -60,8 +60,13 @@ enum class DesignOutput : int {
     ColdGasTemp,
     BealeNumber,
     WestNumber,
+    MaxBrakePower,
+    SpeedAtMaxBrakePower,
+    NoLoadSpeed,
+    RunningSpeed,
+    MinHotTemp,
 };
-inline constexpr std::size_t kDesignOutputCount = 47;
+inline constexpr std::size_t kDesignOutputCount = 52;
 
 // One output column: its CSV name (SI unit in the name), its caption in the window, and
 // whether it needs the power/speed curve (which costs more than the rest together) or the
@@ -134,6 +139,14 @@ inline constexpr std::array<DesignOutputColumn, kDesignOutputCount> kDesignOutpu
     {DesignOutput::ColdGasTemp, "cold_gas_temp_k", "Cold gas temperature (K)", false, true},
     {DesignOutput::BealeNumber, "beale_number", "Beale number", false, true},
     {DesignOutput::WestNumber, "west_number", "West number", false, true},
+    // The engine under load: a search over speed (and over the hot temperature) of the same.
+    {DesignOutput::MaxBrakePower, "max_brake_power_w", "Maximum brake power (W)", false, true},
+    {DesignOutput::SpeedAtMaxBrakePower, "speed_at_max_brake_power_rpm",
+     "Speed of maximum brake power (RPM)", false, true},
+    {DesignOutput::NoLoadSpeed, "no_load_speed_rpm", "No-load speed (RPM)", false, true},
+    {DesignOutput::RunningSpeed, "running_speed_rpm", "Running speed under the load (RPM)", false,
+     true},
+    {DesignOutput::MinHotTemp, "min_hot_temp_k", "Minimum hot temperature to run (K)", false, true},
 }};
 
 inline const DesignOutputColumn& OutputColumn(DesignOutput output) {
