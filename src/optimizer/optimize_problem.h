@@ -43,8 +43,8 @@ inline constexpr std::array<ObjectiveInfo, 8> kObjectives{{
     {Objective::Efficiency, "efficiency", "Thermal efficiency", DesignOutput::Efficiency},
     // With the design's losses ([Gas], [Losses], [Load]); empty for a design without them.
     {Objective::BrakePower, "brake-power", "Brake power (W)", DesignOutput::BrakePower},
-    {Objective::BrakeEfficiency, "brake-efficiency", "Brake efficiency (brake power / total heat in)",
-     DesignOutput::BrakeEfficiency},
+    {Objective::BrakeEfficiency, "brake-efficiency",
+     "Brake efficiency (brake power / total heat in)", DesignOutput::BrakeEfficiency},
 }};
 
 const ObjectiveInfo& InfoOf(Objective objective);

@@ -57,6 +57,7 @@ LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, doubl
     // temperatures until they repeat. Without conductances one round is exact.
     const bool finite = l.heaterConductance > 0 || l.coolerConductance > 0;
     r.fixedPoint = !finite;
+    double relaxation = 1, lastResidual = INFINITY;
     for (int round = 0; round < (finite ? kMaxFixedPointRounds : 1); ++round) {
         p.HotTemp = r.hotGasTemp;
         p.ColdTemp = r.coldGasTemp;
@@ -71,9 +72,13 @@ LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, doubl
                                 ? coldWall + run.energy.heatOutPower / l.coolerConductance
                                 : coldWall;
         if (!(hot > cold) || !(cold > 0)) break;  // no engine between such temperatures
-        // Half steps: the plain iteration overshoots where the conductances are small.
-        const double nextHot = 0.5 * (r.hotGasTemp + hot);
-        const double nextCold = 0.5 * (r.coldGasTemp + cold);
+        // Whole steps while they shrink the residual; the plain iteration overshoots where the
+        // conductances are small, and then each growth halves the step.
+        const double residual = Change(r.hotGasTemp, hot) + Change(r.coldGasTemp, cold);
+        if (residual > lastResidual) relaxation *= 0.5;
+        lastResidual = residual;
+        const double nextHot = r.hotGasTemp + relaxation * (hot - r.hotGasTemp);
+        const double nextCold = r.coldGasTemp + relaxation * (cold - r.coldGasTemp);
         const bool repeats = Change(r.hotGasTemp, hot) <= kFixedPointTolerance &&
                              Change(r.coldGasTemp, cold) <= kFixedPointTolerance;
         r.hotGasTemp = nextHot;

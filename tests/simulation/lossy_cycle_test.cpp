@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "model/design_form.h"
+#include "model/units.h"
 #include "simulation/accurate_cycle.h"
+#include "simulation/engine.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/lossy_energy.h"
 
@@ -124,6 +127,55 @@ TEST(LossyCycle, MoreFrictionNeverRaisesBrakePower) {
         EXPECT_LE(run.brakePower, last) << e;
         last = run.brakePower;
     }
+}
+
+// A displacer on a stiff spring whose piston barely moves swings clear of its stops: the
+// nonlinear run must meet the linear forced response X = F1 / sqrt((K - m w^2)^2 + (c w)^2),
+// K and F1 the slopes of the force in x and in sin(crank angle) at mid-stroke.
+TEST(LossyCycle, DampingMeetsTheLinearForcedResponse) {
+    ParameterSet p;
+    p.DispArea = 0.01;
+    p.DispRodArea = 1e-4;
+    p.PistonArea = 0.002;
+    p.DispHalfStroke = 0.05;
+    p.PistonHalfStroke = 1e-4;
+    p.DeadSpaceVol = 1e-3;
+    p.HotTemp = 600;
+    p.ColdTemp = 300;
+    p.DeadSpaceTemp = 450;
+    p.DispMass = 0.5;
+    p.SpringConstant = 2000;
+    p.MeanEnginePressure = 1e5;
+    const double w = 30;
+    const Engine e = EngineOf(p, false, w, AccurateGasMass(p) * kGasConstant);
+    const double d = 1e-7;
+    const auto force = [&](double x, double s) { return e.Force(x, e.Pressure(x, s)); };
+    const double stiffness = -(force(d, 0) - force(-d, 0)) / (2 * d);
+    const double forcing = (force(0, d) - force(0, -d)) / (2 * d);
+    for (const double c : {5.0, 20.0, 60.0}) {
+        AccurateCycleOptions options;
+        options.damping = c;
+        const AccurateSpeedRun run = RunAccurateCycleAt(p, options, w);
+        ASSERT_TRUE(run.settled) << c;
+        ASSERT_TRUE(run.events.empty()) << c;
+        double low = INFINITY, high = -INFINITY;
+        for (const AccurateSample& sample : run.samples) {
+            low = std::min(low, sample.dispPos);
+            high = std::max(high, sample.dispPos);
+        }
+        const double expected =
+            std::abs(forcing) / std::hypot(stiffness - p.DispMass * w * w, c * w);
+        EXPECT_NEAR(0.5 * (high - low), expected, 1e-3 * expected) << c;
+    }
+}
+
+TEST(LossyCycle, BrakeEfficiencyChangesWithSpeedOnceALossIsOn) {
+    Lossy k = Kestmore();
+    k.design.losses.mechanismEffectiveness = 0.9;
+    const LossyRun slow = RunLossyCycle(k.params, k.design, 0.5 * k.params.EngineSpeed);
+    const LossyRun fast = RunLossyCycle(k.params, k.design, k.params.EngineSpeed);
+    ASSERT_TRUE(slow.settled && fast.settled);
+    EXPECT_GT(std::abs(slow.brakeEfficiency - fast.brakeEfficiency), 1e-3);
 }
 
 }  // namespace
