@@ -57,7 +57,8 @@ class TForm1 : public QMainWindow, private PageHost {
     void LoadButtonClick();
     void SaveButtonClick();
     void QuitButtonClick();
-    // "Save to NAME.RBP": the file the title names, in its folder, without a dialog.
+    // "Save to NAME.RBP": the file last loaded or saved, by its path, without a dialog; Save
+    // Parameters' dialog where there is none yet or it is a reference engine.
     void QuickSave1Click();
     // Closes as at a log-out or a termination signal: the state is saved as far as it can be,
     // and a failure goes to standard error, never to a dialog nobody may be there to answer.
@@ -170,6 +171,7 @@ class TForm1 : public QMainWindow, private PageHost {
     void BuildQuickSave();
     // The quick save's caption and whether it can save, after the title changed.
     void ShowQuickSave();
+    bool QuickSaveAsks() const;
     void ConnectChartReadouts();
     // Files > Recent Files and the shortcuts of the Files and Help commands.
     void BuildRecentFilesMenu();
@@ -200,8 +202,9 @@ class TForm1 : public QMainWindow, private PageHost {
     std::time_t startedAt_ = std::time(nullptr);
     QString dialogFolder_;
     QString saveDialogFileName_;
-    // The folder of the file last loaded or saved (not the state file): where a quick save goes.
-    QString fileFolder_;
+    // The file last loaded or saved (not the state file), as its path was given: where a quick
+    // save goes.
+    QString quickSavePath_;
     QUndoStack* undo_ = nullptr;
     QTimer* stepTimer_ = nullptr;
     ControlState committedInputs_;

@@ -127,7 +127,7 @@ void TForm1::LoadChosenFile(const QString& path) {
     // Dialogs start where the last load or save succeeded, never where one failed (a folder
     // such as /proc can hang the dialog).
     dialogFolder_ = QFileInfo(path).absolutePath();
-    fileFolder_ = dialogFolder_;
+    quickSavePath_ = path;
     ShowQuickSave();
     session_.Driver.LoadedFileName = ToStdString(path);
     NoteRecentFile(path);
@@ -206,9 +206,14 @@ bool TForm1::SaveParameterFile(const QString& path) {
     SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
     undo_->setClean();
     if (path != StateFile()) {
-        fileFolder_ = QFileInfo(path).absolutePath();
+        quickSavePath_ = path;
         ShowQuickSave();
         NoteRecentFile(path);
+        // The report and its reference check follow the file's new name, as loading it would.
+        if (session_.Driver.LoadedFileName != ToStdString(path)) {
+            session_.Driver.LoadedFileName = ToStdString(path);
+            Compute(true, true);
+        }
     }
     return true;
 }
