@@ -388,13 +388,15 @@ void OptimizeWindow::ShowResult() {
 
 void OptimizeWindow::Apply() {
     if (!run_ || Running() || run_->Outcome().status != OptimizeStatus::Found) return;
-    // Only the varied inputs change: each gets its optimized text in the unit it was
-    // optimized in; every other field keeps what the user has there now.
+    // Only the varied inputs change: each gets its optimized value in the unit it was
+    // optimized in, rounded as the result table shows it (never a 15-digit text); every other
+    // field keeps what the user has there now.
     ControlState inputs = form_.Session().Controls();
     const OptimizeProblem& p = run_->Problem();
+    const std::vector<ReadableRow> rows = ReadableResultRows(p, run_->Outcome(), {});
     for (std::size_t i = 0; i < p.variables.size(); ++i) {
         InputControl& field = inputs.*p.variables[i].input->control;
-        field.text = run_->Outcome().best->texts[i];
+        field.text = rows.at(i).after;
         field.units = (p.base.*p.variables[i].input->control).units;
     }
     form_.ApplyInputsAsOneStep(inputs, "Optimize");
