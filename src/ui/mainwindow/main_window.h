@@ -181,6 +181,9 @@ class TForm1 : public QMainWindow, private PageHost {
     void ReadRecentFileList();
     void WriteRecentFileList();
     void LoadChosenFile(const QString& path);
+    // Asks what becomes of unsaved edits before another file replaces them: true when the
+    // load may go on (saved or discarded), false when the user cancelled or the save failed.
+    bool UnsavedEditsSettled();
     bool Loading() const { return session_.Driver.Loading; }
     // The computations on their thread (window_compute.cpp) and the study (sensitivity_events).
     void BuildComputeTask();
@@ -215,6 +218,7 @@ class TForm1 : public QMainWindow, private PageHost {
     bool quietEdits_ = false;  // a command changes several fields: one step when it ends
     QObject* stepControl_ = nullptr;
     bool shown_ = false;
+    bool bugListSeen_ = false;
     bool destroyed_ = false;
     // After session_: a run still under way is stopped and waited for before the session goes.
     std::unique_ptr<BackgroundTask> computeTask_;

@@ -29,6 +29,9 @@ class WindowDialogs {
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer);
     // A modal box with a single OK button.
     virtual void ShowMessage(QWidget* parent, const QString& text);
+    // Asked before unsaved edits of the design `name` would be replaced by another file.
+    enum class UnsavedChoice { Save, Discard, Cancel };
+    virtual UnsavedChoice AskAboutUnsavedChanges(QWidget* parent, const QString& name);
 };
 
 }  // namespace velmora

@@ -61,4 +61,10 @@ void ScriptedDialogs::ShowMessage(QWidget*, const QString& text) {
     Messages.append(text);
 }
 
+WindowDialogs::UnsavedChoice ScriptedDialogs::AskAboutUnsavedChanges(QWidget*,
+                                                                     const QString& name) {
+    UnsavedQuestions.append(name);
+    return UnsavedAnswers.isEmpty() ? UnsavedChoice::Discard : UnsavedAnswers.takeFirst();
+}
+
 }  // namespace velmora::testing

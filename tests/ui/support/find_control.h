@@ -42,6 +42,7 @@ class ScriptedDialogs : public WindowDialogs {
     std::optional<QString> ChooseFileToSave(QWidget*, const QString& folder,
                                             const QString& proposedName) override;
     void ShowMessage(QWidget*, const QString& text) override;
+    UnsavedChoice AskAboutUnsavedChanges(QWidget*, const QString& name) override;
 
     // One answer per dialog shown, in order; an empty text (or no answer left) cancels.
     QStringList LoadAnswers;
@@ -49,6 +50,10 @@ class ScriptedDialogs : public WindowDialogs {
     QStringList Messages;
     QString LastProposedName;
     QString LastFolder;
+    // Answers to the unsaved-changes question, in order; none left discards. The names asked
+    // about are noted.
+    QList<UnsavedChoice> UnsavedAnswers;
+    QStringList UnsavedQuestions;
 };
 
 }  // namespace velmora::testing
