@@ -73,8 +73,10 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     axis2_ = BuildAxis(2, second);
     side->addWidget(second);
 
-    side->addWidget(new QLabel("Outputs:", this));
+    auto* outputsLabel = new QLabel("Outputs:", this);
+    side->addWidget(outputsLabel);
     outputs_ = new QListWidget(this);
+    outputsLabel->setBuddy(outputs_);
     outputs_->setObjectName("DesignSpaceOutputs");
     mapOutput_ = new QComboBox(this);
     mapOutput_->setObjectName("DesignSpaceMapOutput");
@@ -89,7 +91,9 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     outputs_->setMaximumHeight(88);
     side->addWidget(outputs_);
     auto* mapRow = new QHBoxLayout;
-    mapRow->addWidget(new QLabel("Map shows:", this));
+    auto* mapLabel = new QLabel("Map shows:", this);
+    mapLabel->setBuddy(mapOutput_);
+    mapRow->addWidget(mapLabel);
     mapRow->addWidget(mapOutput_, 1);
     side->addLayout(mapRow);
 

@@ -56,8 +56,10 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     setWindowTitle("Energy and Power");
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel("Model:", this));
+    auto* modelLabel = new QLabel("Model:", this);
+    top->addWidget(modelLabel);
     model_ = new QComboBox(this);
+    modelLabel->setBuddy(model_);
     model_->setObjectName("EnergyModel");
     for (const IntegrationModelName& entry : kIntegrationModels) model_->addItem(entry.caption);
     top->addWidget(model_);
