@@ -170,6 +170,7 @@ TEST_F(OptimizeInWindow, CancelKeepsAndOffersTheBestFeasibleDesignSoFar) {
         Cell(key, 0)->setCheckState(Qt::Checked);
     FindControl<QLineEdit>(optimize, "OptimizeBudget")->setText("100000");
     Button("OptimizeStart")->click();
+    const QString hot = Control<QLineEdit>("EditHotTemp")->text();
     Control<QLineEdit>("EditHotTemp")->setText("651");  // the window answers while the run goes on
     EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "651");
     // Cancelled after the first few evaluations: a run this short cannot have converged (the
@@ -189,8 +190,39 @@ TEST_F(OptimizeInWindow, CancelKeepsAndOffersTheBestFeasibleDesignSoFar) {
     EXPECT_TRUE(FindControl<QLabel>(optimize, "OptimizeStatus")
                     ->text()
                     .startsWith("Cancelled (best feasible so far): "));
-    EXPECT_TRUE(Button("OptimizeApply")->isEnabled());
     EXPECT_TRUE(Button("OptimizeStart")->isEnabled());
+    // The hot temperature was changed during the run: the result is another design's.
+    Settle();
+    EXPECT_FALSE(Button("OptimizeApply")->isEnabled());
+    Control<QLineEdit>("EditHotTemp")->setText(hot);
+    Settle();
+    EXPECT_TRUE(Button("OptimizeApply")->isEnabled());
+}
+
+// A result belongs to its design: another design loaded marks it, and Apply cannot push it
+// onto that design; back on the design, it applies again.
+TEST_F(OptimizeInWindow, ALoadedDesignMakesTheResultStale) {
+    FindControl<QLineEdit>(optimize, "OptimizeBudget")->setText("30");
+    Button("OptimizeStart")->click();
+    ASSERT_TRUE(WaitUntilDone(30000));
+    ASSERT_EQ(optimize->Run()->Outcome().status, OptimizeStatus::Found);
+    ASSERT_TRUE(Button("OptimizeApply")->isEnabled());
+    EXPECT_TRUE(FindControl<QLabel>(optimize, "OptimizeStale")->text().isEmpty());
+
+    CopyExample("BRANDOCK TAPPER.RBP");
+    dialogs->LoadAnswers = {Path("BRANDOCK TAPPER.RBP")};
+    window->LoadButtonClick();
+    Settle();
+    EXPECT_FALSE(Button("OptimizeApply")->isEnabled());
+    EXPECT_FALSE(FindControl<QLabel>(optimize, "OptimizeStale")->text().isEmpty());
+    const QString stroke = Control<QLineEdit>("EditPistonStroke")->text();
+    optimize->Apply();  // as a click that came before the button was disabled
+    EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text(), stroke);
+
+    window->UndoStack()->undo();  // back to the optimized design
+    Settle();
+    EXPECT_TRUE(Button("OptimizeApply")->isEnabled());
+    EXPECT_TRUE(FindControl<QLabel>(optimize, "OptimizeStale")->text().isEmpty());
 }
 
 }  // namespace

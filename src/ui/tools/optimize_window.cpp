@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <thread>
@@ -129,6 +130,13 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     problem_->setStyleSheet("color: #a00000");
     problem_->setWordWrap(true);
     side->addWidget(problem_);
+    stale_ = new QLabel(this);
+    stale_->setObjectName("OptimizeStale");
+    stale_->setStyleSheet("color: #a00000; font-weight: bold");
+    stale_->setWordWrap(true);
+    side->addWidget(stale_);
+    // A result belongs to the design it was computed from: a load or an edit there marks it.
+    connect(form_.UndoStack(), &QUndoStack::indexChanged, this, [this] { NoteMainDesign(); });
 
     auto* right = new QVBoxLayout;
     layout->addLayout(right, 4);
@@ -287,6 +295,7 @@ void OptimizeWindow::Start() {
     QString problem;
     OptimizeProblem p = ReadProblem(true, problem);
     if (!problem.isEmpty()) return;
+    found_ = false;
     run_ = std::make_shared<OptimizeRun>(std::move(p));
     series_->clear();
     result_->setRowCount(0);
@@ -339,7 +348,8 @@ void OptimizeWindow::Finished() {
         // The outcome of a run that did not end is not to be trusted: nothing to apply.
         status_->setText("The run stopped: " + failure);
         result_->setRowCount(0);
-        apply_->setEnabled(false);
+        found_ = false;
+        NoteMainDesign();
     } else {
         ShowResult();
     }
@@ -383,11 +393,13 @@ void OptimizeWindow::ShowResult() {
         }
     }
     result_->resizeColumnsToContents();
-    apply_->setEnabled(outcome.status == OptimizeStatus::Found);
+    found_ = outcome.status == OptimizeStatus::Found;
+    NoteMainDesign();
 }
 
 void OptimizeWindow::Apply() {
     if (!run_ || Running() || run_->Outcome().status != OptimizeStatus::Found) return;
+    if (DesignChanged()) return;  // the result belongs to another design
     // Only the varied inputs change: each gets its optimized value in the unit it was
     // optimized in, rounded as the result table shows it (never a 15-digit text); every other
     // field keeps what the user has there now.
