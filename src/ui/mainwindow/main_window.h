@@ -143,6 +143,7 @@ class TForm1 : public QMainWindow, private PageHost {
     void ShowMessage(const QString& text) override;
     int FrameWidth() const override;
     void ChangeAsOneStep(const QString& stepText, const std::function<void()>& change) override;
+    void EndEditBurst() override { FlushPendingStep(); }
 
     void BuildMenu();
     void BuildPages();
