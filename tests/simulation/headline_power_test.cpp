@@ -7,6 +7,7 @@
 #include "model/design_form.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/engine_fixtures.h"
+#include "simulation/figure_source.h"
 
 namespace velmora {
 namespace {
@@ -67,6 +68,32 @@ TEST(HeadlinePower, VerdictAtTheEdgesOfItsLimits) {
     h.stepped->shaftWork = 1000;
     JudgeSteppedFigures(h);
     EXPECT_FALSE(h.Unreliable());
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Which model a figure comes from follows what each model gives, for either choice.
+TEST(FigureSource, AnalysisOneDegreeRunOrTheChosenModel) {
+    for (const IntegrationModel model : {IntegrationModel::Specified, IntegrationModel::Accurate}) {
+        EXPECT_EQ(SourceOf(DesignOutput::SchmidtPower, model), FigureSource::Analysis);
+        EXPECT_EQ(SourceOf(DesignOutput::OmegaBar, model), FigureSource::Analysis);
+        EXPECT_EQ(SourceOf(DesignOutput::PVPowerAtEngineSpeed, model), FigureSource::OneDegreeRun);
+        EXPECT_EQ(SourceOf(DesignOutput::CurveMaxPower, model), FigureSource::OneDegreeRun);
+        EXPECT_EQ(SourceOf(DesignOutput::ShaftPower, model), FigureSource::ChosenModel);
+        EXPECT_EQ(SourceOf(DesignOutput::Efficiency, model), FigureSource::ChosenModel);
+    }
+    EXPECT_EQ(SourceOf(DesignOutput::IndicatedPower, IntegrationModel::Specified),
+              FigureSource::OneDegreeRun);
+    EXPECT_EQ(SourceOf(DesignOutput::IndicatedPower, IntegrationModel::Accurate),
+              FigureSource::ChosenModel);
+    EXPECT_EQ(SourceText(DesignOutput::ShaftPower, IntegrationModel::Accurate),
+              "Accurate (error-controlled) model");
+    EXPECT_EQ(SourceText(DesignOutput::SchmidtPower, IntegrationModel::Accurate),
+              "closed-form analysis");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -118,6 +119,23 @@ TEST_F(OptimizeInWindow, RunGivesTheHeadlessDesignAndApplyIsOneUndoableStep) {
     window->UndoStack()->undo();
     EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text(), "140");
     EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), "1");
+}
+
+// The window says which model its objective comes from, for the design as it stands.
+TEST_F(OptimizeInWindow, SaysWhichModelTheObjectiveComesFrom) {
+    auto* source = FindControl<QLabel>(optimize, "OptimizeSource");
+    EXPECT_EQ(source->text(),
+              "From the one-degree run; the design's model: Specified (one-degree steps).");
+    ControlState inputs = window->Session().Controls();
+    inputs.Integration = IntegrationModel::Accurate;
+    window->ApplyInputsAsOneStep(inputs, "Integration model");
+    Settle();
+    FindControl<QComboBox>(optimize, "OptimizeObjective")
+        ->setCurrentIndex(
+            FindControl<QComboBox>(optimize, "OptimizeObjective")->findText("Shaft power (W)"));
+    EXPECT_EQ(source->text(),
+              "From the Accurate (error-controlled) model; the design's model: "
+              "Accurate (error-controlled).");
 }
 
 TEST_F(OptimizeInWindow, TheEmptyProgressChartHasRoundAxes) {

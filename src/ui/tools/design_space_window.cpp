@@ -96,6 +96,11 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     mapRow->addWidget(mapLabel);
     mapRow->addWidget(mapOutput_, 1);
     side->addLayout(mapRow);
+    source_ = new QLabel(this);
+    source_->setObjectName("DesignSpaceSource");
+    source_->setWordWrap(true);
+    side->addWidget(source_);
+    connect(mapOutput_, &QComboBox::currentIndexChanged, this, [this] { ShowSources(); });
 
     auto* buttons = new QHBoxLayout;
     start_ = new QPushButton("Start", this);
@@ -188,6 +193,7 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     resize(980, 620);
     AddUserGuideKey(form_, this, "design-space");
     Validate();
+    ShowSources();
 }
 
 DesignSpaceWindow::~DesignSpaceWindow() {

@@ -1,7 +1,10 @@
 // An optimized result belongs to the design it was computed from, as a design-space map does.
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
+#include "simulation/figure_source.h"
 #include "ui/commands/input_steps.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/tools/optimize_window.h"
@@ -23,7 +26,17 @@ bool OptimizeWindow::DesignChanged() const {
     return !SameInputs(now, p.base);
 }
 
+void OptimizeWindow::ShowSource() {
+    const IntegrationModel model = form_.Session().Controls().Integration;
+    const ObjectiveInfo& objective =
+        kObjectives[static_cast<std::size_t>(std::max(objective_->currentIndex(), 0))];
+    source_->setText(QString("From the %1; the design's model: %2.")
+                         .arg(QString::fromStdString(SourceText(objective.output, model)),
+                              NameOf(model).caption));
+}
+
 void OptimizeWindow::NoteMainDesign() {
+    ShowSource();
     const bool changed = found_ && DesignChanged();
     stale_->setText(changed ? "Design changed since this result: start again to optimize it"
                             : QString());

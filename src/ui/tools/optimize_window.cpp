@@ -74,6 +74,11 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     for (const ObjectiveInfo& info : kObjectives) objective_->addItem(info.caption);
     objective_->setCurrentIndex(static_cast<int>(Objective::PVPowerAtEngineSpeed));
     top->addRow("Maximize:", objective_);
+    source_ = new QLabel(this);
+    source_->setObjectName("OptimizeSource");
+    source_->setWordWrap(true);
+    top->addRow(source_);
+    connect(objective_, &QComboBox::currentIndexChanged, this, [this] { ShowSource(); });
     side->addLayout(top);
 
     auto* constraintBox = new QGroupBox("Constraints", this);
@@ -186,6 +191,7 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     resize(1000, 640);
     AddUserGuideKey(form_, this, "optimize");
     Validate();
+    ShowSource();
 }
 
 OptimizeWindow::~OptimizeWindow() {

@@ -63,6 +63,8 @@ class OptimizeWindow : public QWidget {
     // anything but the varied inputs' values; the stale note and Apply follow it.
     bool DesignChanged() const;
     void NoteMainDesign();
+    // Which model the objective comes from, for the design as it stands.
+    void ShowSource();
 
     TForm1& form_;
     QComboBox* objective_ = nullptr;
@@ -75,6 +77,7 @@ class OptimizeWindow : public QWidget {
     QLabel* problem_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* stale_ = nullptr;
+    QLabel* source_ = nullptr;
     QChartView* chart_ = nullptr;
     QLineSeries* series_ = nullptr;
     QTableWidget* result_ = nullptr;
