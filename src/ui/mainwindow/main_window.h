@@ -113,6 +113,8 @@ class TForm1 : public QMainWindow, private PageHost {
     QString Caption() const;
     // Files > Export, Print Report..., chart and report pane context menus.
     ExportCommands& Exports() { return *exports_; }
+    // The window's dialogs, for the commands that ask (tests answer them).
+    WindowDialogs& Dialogs() { return *dialogs_; }
 
     // The file name the save dialog proposes next.
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }

@@ -41,6 +41,11 @@ void WindowDialogs::ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, "Velmora", text, QMessageBox::Ok);
 }
 
+bool WindowDialogs::Confirm(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, "Velmora", question, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 WindowDialogs::UnsavedChoice WindowDialogs::AskAboutUnsavedChanges(QWidget* parent,
                                                                    const QString& name) {
     QMessageBox box(QMessageBox::Warning, "Velmora",

@@ -43,6 +43,7 @@ class ScriptedDialogs : public WindowDialogs {
                                             const QString& proposedName) override;
     void ShowMessage(QWidget*, const QString& text) override;
     UnsavedChoice AskAboutUnsavedChanges(QWidget*, const QString& name) override;
+    bool Confirm(QWidget*, const QString& question) override;
 
     // One answer per dialog shown, in order; an empty text (or no answer left) cancels.
     QStringList LoadAnswers;
@@ -54,6 +55,9 @@ class ScriptedDialogs : public WindowDialogs {
     // about are noted.
     QList<UnsavedChoice> UnsavedAnswers;
     QStringList UnsavedQuestions;
+    // Answers to yes/no questions, in order; none left says yes. The questions are noted.
+    QList<bool> ConfirmAnswers;
+    QStringList Questions;
 };
 
 }  // namespace velmora::testing
