@@ -26,6 +26,7 @@
 #include "ui/mainwindow/main_window.h"
 #include "ui/tools/design_space_map.h"
 #include "ui/tools/design_space_window.h"
+#include "ui/widgets/shown_numbers.h"
 #include "ui/widgets/tools_menu.h"
 
 namespace velmora {
@@ -99,7 +100,8 @@ QString DesignSpaceWindow::DesignText(std::size_t k) const {
         const std::optional<double>& value = row.result[output];
         outputs << QString("%1: %2").arg(
             OutputColumn(output).caption,
-            value ? QString::fromStdString(RoundedText(*value, 4)) : "-");
+            value ? GroupedNumber(RoundedText(*value, 4), form_.Session().State.outputs.numbers)
+                  : "-");
     }
     QStringList notes;
     if (WillNotRun(row.result)) notes << "Will not run: Beta below 1.";

@@ -28,6 +28,7 @@
 #include "ui/pages/help/user_guide.h"
 #include "ui/tools/background_task.h"
 #include "ui/tools/energy_cycle_chart.h"
+#include "ui/widgets/shown_numbers.h"
 #include "ui/widgets/tools_menu.h"
 
 namespace velmora {
@@ -175,10 +176,18 @@ void EnergyWindow::Finished() {
     emit Recomputed();
 }
 
+QString EnergyWindow::ShownEnergyValue(DesignOutput output) const {
+    const std::string plain = EnergyValueText(shown_, output);
+    const NumberSettings& numbers = form_.Session().State.outputs.numbers;
+    const std::optional<double>& value = shown_[output];
+    if (value && QString(OutputColumn(output).caption).endsWith("(W)"))
+        return PowerOrNotRunning(plain, *value, numbers);
+    return GroupedNumber(plain, numbers);
+}
+
 void EnergyWindow::Show() {
     for (std::size_t i = 0; i < kEnergyOutputs.size(); ++i)
-        table_->item(static_cast<int>(i), 1)
-            ->setText(QString::fromStdString(EnergyValueText(shown_, kEnergyOutputs[i])));
+        table_->item(static_cast<int>(i), 1)->setText(ShownEnergyValue(kEnergyOutputs[i]));
 
     const std::optional<double>& settled = shown_[DesignOutput::Settled];
     const QString model = NameOf(shownModel_).name;

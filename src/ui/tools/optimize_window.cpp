@@ -29,6 +29,7 @@
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/pages/help/user_guide.h"
+#include "ui/widgets/shown_numbers.h"
 #include "ui/widgets/tools_menu.h"
 
 namespace velmora {
@@ -383,8 +384,15 @@ void OptimizeWindow::ShowResult() {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = static_cast<int>(i);
         result_->setItem(row, 0, new QTableWidgetItem(ToQString(rows[i].label)));
-        result_->setItem(row, 1, new QTableWidgetItem(ToQString(rows[i].before)));
-        result_->setItem(row, 2, new QTableWidgetItem(ToQString(rows[i].after)));
+        // Inputs as they are typed; computed figures grouped as the user's locale shows them.
+        const bool input = i < p.variables.size();
+        const NumberSettings& numbers = form_.Session().State.outputs.numbers;
+        result_->setItem(row, 1,
+                         new QTableWidgetItem(input ? ToQString(rows[i].before)
+                                                    : GroupedNumber(rows[i].before, numbers)));
+        result_->setItem(row, 2,
+                         new QTableWidgetItem(input ? ToQString(rows[i].after)
+                                                    : GroupedNumber(rows[i].after, numbers)));
         result_->setItem(row, 3, new QTableWidgetItem(ToQString(rows[i].note)));
         for (const int column : {1, 2})
             result_->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
