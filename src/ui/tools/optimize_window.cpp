@@ -148,6 +148,7 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     layout->addLayout(right, 4);
     auto* chart = new QChart;
     chart->setTitle("Best feasible objective");
+    chart->setLocalizeNumbers(true);  // grouped thousands in the user's locale
     chart->legend()->hide();
     series_ = new QLineSeries(chart);
     chart->addSeries(series_);
@@ -306,10 +307,17 @@ void OptimizeWindow::Start() {
     run_ = std::make_shared<OptimizeRun>(std::move(p));
     series_->clear();
     result_->setRowCount(0);
+    // The chart's title names the objective in full; the axis keeps its unit, which fits the
+    // axis at any window size.
+    const QString caption = InfoOf(run_->Problem().objective).caption;
+    chart_->chart()->setTitle("Best feasible " + caption);
+    const qsizetype open = caption.lastIndexOf('(');
     chart_->chart()
         ->axes(Qt::Vertical)
         .value(0)
-        ->setTitleText(InfoOf(run_->Problem().objective).caption);
+        ->setTitleText(caption.endsWith(')') && open >= 0
+                           ? caption.mid(open + 1, caption.size() - open - 2)
+                           : QString());
     ShowProgress();
     start_->setEnabled(false);
     cancel_->setEnabled(true);
