@@ -103,6 +103,29 @@ TEST_F(Compare, HoldKeepsTheRunsCurvesUnderTheLiveOnesUntilRelease) {
     Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
     HandlePostedEvents();
     window->grab().save("/tmp/velmora_compare_graphs.png");
+    // The legend sits where no curve passes, live or held (the drawing placed it).
+    for (const char* name : {"MainChart", "Chart3"}) {
+        ChartPanel* panel = Control<ChartPanel>(name);
+        for (int paint = 0; paint < 3; ++paint) {  // placed, then placed above if need be
+            panel->grab();
+            HandlePostedEvents();
+        }
+        QGraphicsObject* legendItem = ChartItem(panel, "ComparisonLegend");
+        ASSERT_NE(legendItem, nullptr) << name;
+        const QRectF box = legendItem->mapRectToParent(legendItem->boundingRect());
+        int inside = 0;
+        int points = 0;
+        for (QGraphicsItem* item : panel->chart()->childItems()) {
+            auto* curve = qobject_cast<PlotCurve*>(item->toGraphicsObject());
+            if (curve == nullptr) continue;
+            for (const PixelPoint& p : curve->PixelPoints()) {
+                ++points;
+                if (box.contains(QPointF(p.x, p.y))) ++inside;
+            }
+        }
+        EXPECT_GE(points, 50) << name;
+        EXPECT_EQ(inside, 0) << name;
+    }
 
     // The exports carry both designs.
     const ChartData exported = window->Exports().Chart(ChartKind::Main);
