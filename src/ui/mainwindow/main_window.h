@@ -57,7 +57,8 @@ class TForm1 : public QMainWindow, private PageHost {
     void LoadButtonClick();
     void SaveButtonClick();
     void QuitButtonClick();
-    // "Save to NAME.RBP": the file the title names, in its folder, without a dialog.
+    // "Save to NAME.RBP": the file last loaded or saved, by its path, without a dialog; Save
+    // Parameters' dialog where there is none yet or it is a reference engine.
     void QuickSave1Click();
     // Closes as at a log-out or a termination signal: the state is saved as far as it can be,
     // and a failure goes to standard error, never to a dialog nobody may be there to answer.
@@ -112,6 +113,8 @@ class TForm1 : public QMainWindow, private PageHost {
     QString Caption() const;
     // Files > Export, Print Report..., chart and report pane context menus.
     ExportCommands& Exports() { return *exports_; }
+    // The window's dialogs, for the commands that ask (tests answer them).
+    WindowDialogs& Dialogs() { return *dialogs_; }
 
     // The file name the save dialog proposes next.
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }
@@ -142,6 +145,7 @@ class TForm1 : public QMainWindow, private PageHost {
     void ShowMessage(const QString& text) override;
     int FrameWidth() const override;
     void ChangeAsOneStep(const QString& stepText, const std::function<void()>& change) override;
+    void EndEditBurst() override { FlushPendingStep(); }
 
     void BuildMenu();
     void BuildPages();
@@ -170,6 +174,7 @@ class TForm1 : public QMainWindow, private PageHost {
     void BuildQuickSave();
     // The quick save's caption and whether it can save, after the title changed.
     void ShowQuickSave();
+    bool QuickSaveAsks() const;
     void ConnectChartReadouts();
     // Files > Recent Files and the shortcuts of the Files and Help commands.
     void BuildRecentFilesMenu();
@@ -179,6 +184,9 @@ class TForm1 : public QMainWindow, private PageHost {
     void ReadRecentFileList();
     void WriteRecentFileList();
     void LoadChosenFile(const QString& path);
+    // Asks what becomes of unsaved edits before another file replaces them: true when the
+    // load may go on (saved or discarded), false when the user cancelled or the save failed.
+    bool UnsavedEditsSettled();
     bool Loading() const { return session_.Driver.Loading; }
     // The computations on their thread (window_compute.cpp) and the study (sensitivity_events).
     void BuildComputeTask();
@@ -200,8 +208,9 @@ class TForm1 : public QMainWindow, private PageHost {
     std::time_t startedAt_ = std::time(nullptr);
     QString dialogFolder_;
     QString saveDialogFileName_;
-    // The folder of the file last loaded or saved (not the state file): where a quick save goes.
-    QString fileFolder_;
+    // The file last loaded or saved (not the state file), as its path was given: where a quick
+    // save goes.
+    QString quickSavePath_;
     QUndoStack* undo_ = nullptr;
     QTimer* stepTimer_ = nullptr;
     ControlState committedInputs_;
@@ -212,6 +221,7 @@ class TForm1 : public QMainWindow, private PageHost {
     bool quietEdits_ = false;  // a command changes several fields: one step when it ends
     QObject* stepControl_ = nullptr;
     bool shown_ = false;
+    bool bugListSeen_ = false;
     bool destroyed_ = false;
     // After session_: a run still under way is stopped and waited for before the session goes.
     std::unique_ptr<BackgroundTask> computeTask_;

@@ -42,6 +42,9 @@ class EnergyWindow : public QWidget {
     void Recomputed();
 
   private:
+    // A figure of the table as the user's locale shows it; a power too small to be a running
+    // engine's as "-" (not running).
+    QString ShownEnergyValue(DesignOutput output) const;
     struct Job {
         ControlState controls;
         DesignResult result;
