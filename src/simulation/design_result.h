@@ -149,6 +149,10 @@ inline constexpr std::array<DesignOutputColumn, kDesignOutputCount> kDesignOutpu
     {DesignOutput::MinHotTemp, "min_hot_temp_k", "Minimum hot temperature to run (K)", false, true},
 }};
 
+// The columns before the loss figures (which only a design with [Gas], [Losses] or [Load]
+// fills): the lists that offer every figure of any design.
+inline constexpr std::size_t kIdealOutputCount = static_cast<std::size_t>(DesignOutput::BrakePower);
+
 inline const DesignOutputColumn& OutputColumn(DesignOutput output) {
     return kDesignOutputColumns[static_cast<std::size_t>(output)];
 }

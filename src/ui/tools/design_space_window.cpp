@@ -96,7 +96,8 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     outputs_->setObjectName("DesignSpaceOutputs");
     mapOutput_ = new QComboBox(this);
     mapOutput_->setObjectName("DesignSpaceMapOutput");
-    for (const DesignOutputColumn& column : kDesignOutputColumns) {
+    for (std::size_t i = 0; i < kIdealOutputCount; ++i) {
+        const DesignOutputColumn& column = kDesignOutputColumns[i];
         auto* item = new QListWidgetItem(column.caption, outputs_);
         const bool chosen = column.output == DesignOutput::SchmidtPower ||
                             column.output == DesignOutput::IndicatedPower;
