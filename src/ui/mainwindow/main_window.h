@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QString>
 #include <QUndoStack>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "model/design_steps.h"
@@ -48,6 +50,8 @@ class TForm1 : public QMainWindow, private PageHost {
     ~TForm1() override;
 
     WindowControls& Ui() { return ui_; }
+    // The sensitivity study shows a trial's text in its field without computing or an undo step.
+    void ShowStudyText(QLineEdit* field, const QString& text);
     WindowSession& Session() override { return session_; }
 
     // Start-up and shut-down.
@@ -134,6 +138,8 @@ class TForm1 : public QMainWindow, private PageHost {
   signals:
     // A computation's results (reports, charts, samples, engine drawing) are all in the widgets.
     void ComputeApplied();
+    // The study has put a trial's text (or the former text back) into an input field.
+    void StudyFieldShown(QLineEdit* field, const QString& text);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -233,6 +239,9 @@ class TForm1 : public QMainWindow, private PageHost {
     } computeArgs_;
     bool computeAgain_ = false;
     bool studying_ = false;
+    // Fields showing a trial text, with the text they had before: put back if the study stops
+    // before it restores them itself.
+    std::map<QLineEdit*, QString> studyFormerTexts_;
 
     friend class WindowSession;
 };
