@@ -158,7 +158,7 @@ void EnergyWindow::Recompute() {
         options.energy = true;
         const Design design = ReadDesign(job->controls).design;
         job->result = EvaluateDesign(design, options);
-        job->revolution = AccurateRevolutionOf(design);
+        job->revolution = ComparisonModel().Revolution(design);
     });
 }
 
@@ -249,8 +249,10 @@ void EnergyWindow::Show() {
     steps.reserve(oneDegree.size());
     for (const CycleRow& row : oneDegree) steps.push_back(row.step);
     old = cycleChart_->chart();
-    cycleChart_->setChart(
-        MakeCycleChart(steps, shownRevolution_.steps, form_.Session().State.outputs));
+    std::vector<StepValues> compared;
+    compared.reserve(shownRevolution_.rows.size());
+    for (const CycleRow& row : shownRevolution_.rows) compared.push_back(row.step);
+    cycleChart_->setChart(MakeCycleChart(steps, compared, form_.Session().State.outputs));
     delete old;
 }
 
