@@ -76,6 +76,9 @@ TForm1::~TForm1() {
     // deletes it, after this object's own members are gone: nobody (this window nor the tool
     // windows that follow the design) may hear it then.
     undo_->disconnect();
+    // QWidget's destructor then hides the window, and the field with the focus loses it: its
+    // editingFinished would reach the pages after this window's session is gone.
+    for (QWidget* child : findChildren<QWidget*>()) child->blockSignals(true);
 }
 
 void TForm1::BuildMenu() {
