@@ -21,6 +21,7 @@
 #include "persistence/parameter_file_check.h"
 #include "persistence/parameter_keys.h"
 #include "py_errors.h"
+#include "py_values.h"
 #include "simulation/design_result.h"
 #include "simulation/sensitivity_study.h"
 
@@ -66,20 +67,14 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     const std::lock_guard lock(*design.evaluating);
     const ParameterControl control = key.control(design.state);
     if (control.flag != nullptr) {
-        if (!py::isinstance<py::bool_>(value))
-            throw InvalidValue(name + ": the value must be True or False");
+        if (!IsTruthValue(value)) throw InvalidValue(name + ": the value must be True or False");
         *control.flag = value.cast<bool>();
         return;
     }
     if (control.number != nullptr) {
-        if (py::isinstance<py::bool_>(value) || !py::isinstance<py::int_>(value))
-            throw InvalidValue(name + ": the value must be a whole number");
-        long long number = 0;
-        try {
-            number = value.cast<long long>();
-        } catch (const py::cast_error&) {  // beyond 64 bits
-            throw InvalidValue(name + ": the value is out of range");
-        }
+        const std::optional<long long> whole = IntegralOf(value, name);
+        if (!whole) throw InvalidValue(name + ": the value must be a whole number");
+        const long long number = *whole;
         if (key.kind == ParameterKeyKind::Choice && (number < 0 || number >= key.itemCount))
             throw InvalidValue(name + ": the choice must be from 0 to " +
                                std::to_string(key.itemCount - 1));
@@ -91,14 +86,8 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     std::optional<double> number;
     if (py::isinstance<py::str>(value)) {
         number = ParseRangeNumber(value.cast<std::string>());
-    } else if (!py::isinstance<py::bool_>(value) &&
-               (py::isinstance<py::int_>(value) || py::isinstance<py::float_>(value))) {
-        try {
-            const auto x = value.cast<double>();
-            if (std::isfinite(x)) number = x;
-        } catch (const py::cast_error&) {  // an integer beyond a double's range: not a number
-            PyErr_Clear();
-        }
+    } else {
+        number = RealOf(value);
     }
     if (!number)
         throw InvalidValue(name + ": " + std::string(py::str(py::repr(value))) +
@@ -111,7 +100,8 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     *control.text = NumberAsText(*number);
 }
 
-Design LoadDesign(const std::string& path) {
+Design LoadDesign(const py::object& where) {
+    const std::string path = PathOf(where);
     Design design;
     std::string problem;
     if (!LoadCheckedParameterFile(path, design.state, problem)) throw FileRead(problem);
@@ -119,7 +109,8 @@ Design LoadDesign(const std::string& path) {
     return design;
 }
 
-void SaveDesign(Design& design, const std::string& path) {
+void SaveDesign(Design& design, const py::object& where) {
+    const std::string path = PathOf(where);
     std::string message;
     if (!SaveParameterFile(path, design.state, message))
         throw FileWrite(message + ": " + SaveFailureReason(path));
@@ -236,9 +227,9 @@ void BindResult(py::module_& module) {
 int ThreadCount(const py::object& threads) {
     if (threads.is_none())
         return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (py::isinstance<py::bool_>(threads) || !py::isinstance<py::int_>(threads))
-        throw InvalidValue("threads must be a whole number from 1 to 256");
-    const auto count = threads.cast<long long>();
+    const std::optional<long long> whole = IntegralOf(threads, "threads");
+    if (!whole) throw InvalidValue("threads must be a whole number from 1 to 256");
+    const long long count = *whole;
     if (count < 1 || count > 256)
         throw InvalidValue("threads must be a whole number from 1 to 256");
     return static_cast<int>(count);
