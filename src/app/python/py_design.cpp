@@ -3,6 +3,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -91,7 +92,7 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     }
     if (!number)
         throw InvalidValue(name + ": " + std::string(py::str(py::repr(value))) +
-                           " is not a number (use set_text for any text)");
+                           " is not a number");
     if (const SweepInput* input = FindSweepInput(name)) {
         const int units = (design.state.*input->control).units;
         if (std::string why = InputValueProblem(*input, units, "VALUE", *number); !why.empty())
@@ -104,7 +105,11 @@ Design LoadDesign(const py::object& where) {
     const std::string path = PathOf(where);
     Design design;
     std::string problem;
-    if (!LoadCheckedParameterFile(path, design.state, problem)) throw FileRead(problem);
+    if (!LoadCheckedParameterFile(path, design.state, problem)) {
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) throw FileMissing(problem);
+        throw FileRead(problem);
+    }
     design.file = path;
     return design;
 }
@@ -283,14 +288,21 @@ void BindDesign(py::module_& module) {
             py::arg("key"), "The text of a text field exactly as typed.")
         .def(
             "set_text",
-            [](Design& d, const std::string& name, const std::string& text) {
+            [](Design& d, const std::string& name, const std::string& text, bool anyText) {
                 const ParameterControl control = FindKey(name).control(d.state);
                 if (control.text == nullptr) throw InvalidValue(name + ": not a text field");
+                // An input left empty is reported as missing; other text that is no number
+                // would be read as 0 and computed with.
+                if (!anyText && FindSweepInput(name) != nullptr && !text.empty() &&
+                    !NumberTextValue(text, d.state.outputs.numbers))
+                    throw InvalidValue(name + ": '" + text + "' is not a number");
                 const std::lock_guard lock(*d.evaluating);
                 *control.text = text;
             },
-            py::arg("key"), py::arg("text"),
-            "Types any text into a text field, as the window allows (the report then says "
+            py::arg("key"), py::arg("text"), py::kw_only(), py::arg("any_text") = false,
+            "Types a text into a text field: a number as the design's number settings write "
+            "it, or empty for a value left out; InvalidValueError for other text in a number "
+            "input, unless any_text=True types it as the window allows (the report then says "
             "what it makes of it).")
         .def("to_dict", &DesignToDict, "Every key with its value, in the file's order.")
         .def_static(
