@@ -122,9 +122,42 @@ void SaveDesign(Design& design, const py::object& where) {
     design.file = path;
 }
 
+// The key to_dict() gives the design's model under, beside the 56 keys.
+constexpr const char* kModelKey = "Model.Integration";
+
+void SetModel(Design& design, const std::string& word) {
+    const std::optional<IntegrationModel> model = FindIntegrationModel(word);
+    if (!model)
+        throw InvalidValue("unknown model '" + word + "': the models are \"specified\" and " +
+                           "\"accurate\"");
+    const std::lock_guard lock(*design.evaluating);
+    design.state.Integration = *model;
+}
+
+// A text (what to_dict() gives for a text that holds no number) is typed as it stands, so that
+// from_dict(to_dict()) gives the design back.
 Design DesignFromDict(const py::dict& values, const Design* base) {
     Design design = base != nullptr ? Design(base->state, base->file) : Design();
-    for (const auto& [key, value] : values) SetKey(design, py::str(key), value);
+    for (const auto& [key, value] : values) {
+        const std::string name = py::str(key);
+        if (name == kModelKey) {
+            SetModel(design, py::str(value));
+            continue;
+        }
+        const ParameterControl control = FindKey(name).control(design.state);
+        if (control.text != nullptr && py::isinstance<py::str>(value) &&
+            !ParseRangeNumber(value.cast<std::string>())) {
+            *control.text = value.cast<std::string>();
+            continue;
+        }
+        // A list without a choice, as a file may leave it.
+        if (control.number != nullptr && !IsTruthValue(value) &&
+            IntegralOf(value, name) == std::optional<long long>(kNoChoice)) {
+            *control.number = kNoChoice;
+            continue;
+        }
+        SetKey(design, name, value);
+    }
     return design;
 }
 
@@ -134,7 +167,45 @@ py::dict DesignToDict(Design& design) {
         const std::string name = KeyName(key);
         out[py::str(name)] = GetKey(design, name);
     }
+    out[kModelKey] = std::string(NameOf(design.state.Integration).name);
     return out;
+}
+
+// The state of a pickled design: its file and every key as held (texts exactly as typed), then
+// the model.
+py::tuple DesignState(const Design& design) {
+    ControlState state = design.state;
+    py::list keys;
+    for (const ParameterKey& key : ParameterKeys()) {
+        const ParameterControl control = key.control(state);
+        py::object raw = control.flag != nullptr     ? py::object(py::bool_(*control.flag))
+                         : control.number != nullptr ? py::object(py::int_(*control.number))
+                                                     : py::object(py::str(*control.text));
+        keys.append(raw);
+    }
+    return py::make_tuple(design.file, keys, std::string(NameOf(state.Integration).name));
+}
+
+Design DesignOfState(const py::tuple& saved) {
+    if (saved.size() != 3) throw InvalidValue("not the state of a pickled velmora.Design");
+    Design design;
+    design.file = saved[0].cast<std::string>();
+    const auto keys = saved[1].cast<py::list>();
+    const auto& all = ParameterKeys();
+    if (keys.size() != all.size()) throw InvalidValue("not the state of a pickled velmora.Design");
+    std::size_t i = 0;
+    for (const ParameterKey& key : all) {
+        const ParameterControl control = key.control(design.state);
+        const py::handle raw = keys[i++];
+        if (control.flag != nullptr)
+            *control.flag = raw.cast<bool>();
+        else if (control.number != nullptr)
+            *control.number = raw.cast<int>();
+        else
+            *control.text = raw.cast<std::string>();
+    }
+    SetModel(design, saved[2].cast<std::string>());
+    return design;
 }
 
 DesignResult Evaluate(Design& design, bool powerCurve, bool energy) {
@@ -304,7 +375,10 @@ void BindDesign(py::module_& module) {
             "it, or empty for a value left out; InvalidValueError for other text in a number "
             "input, unless any_text=True types it as the window allows (the report then says "
             "what it makes of it).")
-        .def("to_dict", &DesignToDict, "Every key with its value, in the file's order.")
+        .def("to_dict", &DesignToDict,
+             "Every key with its value, in the file's order, then \"Model.Integration\" with "
+             "the model's name; from_dict() of it gives the design back.")
+        .def(py::pickle(&DesignState, &DesignOfState))
         .def_static(
             "keys",
             [] {
@@ -331,12 +405,7 @@ void BindDesign(py::module_& module) {
             "engine in the report), or None.")
         .def_property(
             "model", [](const Design& d) { return std::string(NameOf(d.state.Integration).name); },
-            [](Design& d, const std::string& word) {
-                const std::optional<IntegrationModel> model = FindIntegrationModel(word);
-                if (!model) throw InvalidValue("unknown model '" + word + "'");
-                const std::lock_guard lock(*d.evaluating);
-                d.state.Integration = *model;
-            },
+            &SetModel,
             "The model the design's figures come from, as its file's [Model] Integration: "
             "\"specified\" (the one-degree model) or \"accurate\"; saved with the design.")
         .def("evaluate", &Evaluate, py::kw_only(), py::arg("power_curve") = false,
