@@ -111,6 +111,7 @@ Design LoadDesign(const py::object& where) {
         throw FileRead(problem);
     }
     design.file = path;
+    design.origin = design.state;
     return design;
 }
 
@@ -120,6 +121,7 @@ void SaveDesign(Design& design, const py::object& where) {
     if (!SaveParameterFile(path, design.state, message))
         throw FileWrite(message + ": " + SaveFailureReason(path));
     design.file = path;
+    design.origin = design.state;
 }
 
 // The key to_dict() gives the design's model under, beside the 56 keys.
@@ -205,6 +207,7 @@ Design DesignOfState(const py::tuple& saved) {
             *control.text = raw.cast<std::string>();
     }
     SetModel(design, saved[2].cast<std::string>());
+    design.origin = design.state;
     return design;
 }
 
@@ -233,6 +236,34 @@ std::vector<std::string> ReportLines(const Design& design) {
     std::istringstream text(ReportTextOf(session));
     for (std::string line; std::getline(text, line);) lines.push_back(line);
     return lines;
+}
+
+// Keys whose text, choice or check differs from the design as loaded, saved or made.
+int EditCount(const Design& design) {
+    ControlState now = design.state;
+    ControlState before = design.origin;
+    int edits = 0;
+    for (const ParameterKey& key : ParameterKeys()) {
+        const ParameterControl a = key.control(now);
+        const ParameterControl b = key.control(before);
+        const bool same = a.flag != nullptr     ? *a.flag == *b.flag
+                          : a.number != nullptr ? *a.number == *b.number
+                                                : *a.text == *b.text;
+        edits += same ? 0 : 1;
+    }
+    return edits;
+}
+
+Design CopyOf(const Design& d) {
+    Design copy(d.state, d.file);
+    copy.origin = d.origin;
+    return copy;
+}
+
+std::vector<std::string> KeyNames() {
+    std::vector<std::string> names;
+    for (const ParameterKey& key : ParameterKeys()) names.push_back(KeyName(key));
+    return names;
 }
 
 py::object Value(const std::optional<double>& value) {
@@ -330,12 +361,40 @@ void BindDesign(py::module_& module) {
         .def("save", &SaveDesign, py::arg("path"),
              "Writes the design as a parameter file, keeping whatever else the file holds; "
              "FileWriteError when it cannot be written.")
+        .def("copy", &CopyOf, "An independent copy of the design.")
+        .def("__copy__", &CopyOf)
+        .def("__deepcopy__", [](const Design& d, const py::object&) { return CopyOf(d); })
+        .def("__len__", [](const Design&) { return ParameterKeys().size(); })
         .def(
-            "copy", [](const Design& d) { return Design(d.state, d.file); },
-            "An independent copy of the design.")
-        .def("__copy__", [](const Design& d) { return Design(d.state, d.file); })
-        .def("__deepcopy__",
-             [](const Design& d, const py::object&) { return Design(d.state, d.file); })
+            "__iter__", [](const Design&) { return py::iter(py::cast(KeyNames())); },
+            "The 56 SECTION.KEY names, as a mapping iterates its keys.")
+        .def(
+            "items",
+            [](Design& d) {
+                py::list items;
+                for (const std::string& name : KeyNames())
+                    items.append(py::make_tuple(name, GetKey(d, name)));
+                return items;
+            },
+            "(SECTION.KEY, value) for the 56 keys, in the file's order.")
+        .def(
+            "values",
+            [](Design& d) {
+                py::list values;
+                for (const std::string& name : KeyNames()) values.append(GetKey(d, name));
+                return values;
+            },
+            "The 56 values, in the file's order.")
+        .def(
+            "get",
+            [](Design& d, const std::string& name, const py::object& fallback) {
+                for (const ParameterKey& key : ParameterKeys())
+                    if (KeyName(key) == name) return GetKey(d, name);
+                return fallback;
+            },
+            py::arg("key"), py::arg("default") = py::none(),
+            "design[key], or `default` for a key a parameter file does not have.")
+        .def("_ipython_key_completions_", [](const Design&) { return KeyNames(); })
         .def("__getitem__", &GetKey, py::arg("key"),
              "The value of SECTION.KEY: a float for a text holding a number, else the text; "
              "an int for a list's choice; a bool for a check box.")
@@ -379,14 +438,8 @@ void BindDesign(py::module_& module) {
              "Every key with its value, in the file's order, then \"Model.Integration\" with "
              "the model's name; from_dict() of it gives the design back.")
         .def(py::pickle(&DesignState, &DesignOfState))
-        .def_static(
-            "keys",
-            [] {
-                std::vector<std::string> names;
-                for (const ParameterKey& key : ParameterKeys()) names.push_back(KeyName(key));
-                return names;
-            },
-            "The 56 SECTION.KEY names of a parameter file, in the order it is read.")
+        .def_static("keys", &KeyNames,
+                    "The 56 SECTION.KEY names of a parameter file, in the order it is read.")
         .def_static(
             "inputs",
             [] {
@@ -418,9 +471,14 @@ void BindDesign(py::module_& module) {
              "The report lines (inputs, an empty line, computed values) exactly as "
              "velmora-cli report prints them, without line ends.")
         .def("__repr__", [](const Design& d) {
-            return d.file.empty() ? std::string("<velmora.Design>")
-                                  : "<velmora.Design '" + d.file + "'>";
+            const int edits = EditCount(d);
+            return "<velmora.Design " +
+                   (d.file.empty() ? std::string("(no file)") : "'" + d.file + "'") + ", model " +
+                   NameOf(d.state.Integration).name + ", " + std::to_string(edits) +
+                   (edits == 1 ? " edit" : " edits") + ">";
         });
+    // Read-only mapping of its keys: isinstance(design, collections.abc.Mapping) holds.
+    py::module_::import("collections.abc").attr("Mapping").attr("register")(design);
 }
 
 }  // namespace velmora::python
