@@ -14,6 +14,7 @@ install(FILES
     ${CMAKE_SOURCE_DIR}/examples/Default.INI
     ${CMAKE_SOURCE_DIR}/examples/KESTMORE.RBP
     "${CMAKE_SOURCE_DIR}/examples/BRANDOCK TAPPER.RBP"
+    "${CMAKE_SOURCE_DIR}/examples/KESTMORE with losses.RBP"
     DESTINATION ${VELMORA_SHARE_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

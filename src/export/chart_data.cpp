@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "export/csv_field.h"
 #include "export/csv_number.h"
 #include "presentation/chart_titles.h"
 
@@ -70,10 +71,12 @@ std::string ChartDataTable(const ChartData& chart, char separator) {
     std::size_t rows = 0;
     for (const std::vector<const ChartCurve*>& group : groups) {
         if (!out.empty()) out += separator;
-        out += (group.empty() || !group.front()->faint ? "" : "held: ") + chart.bottomTitle;
+        out +=
+            CsvField((group.empty() || !group.front()->faint ? "" : "held: ") + chart.bottomTitle,
+                     separator);
         for (const ChartCurve* curve : group) {
             out += separator;
-            out += curve->name;
+            out += CsvField(curve->name, separator);
             rows = std::max(rows, curve->points.size());
         }
     }

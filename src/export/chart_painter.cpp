@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "export/axis_scale.h"
+#include "presentation/legend_place.h"
 
 namespace velmora {
 namespace {
@@ -211,7 +212,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
         painter.drawPath(path);
     }
 
-    // The legend, in the plot's top right corner on a white ground.
+    // The legend, on a white ground in the corner of the plot that no curve passes through.
     if (!chart.legend.empty()) {
         painter.setClipping(false);
         painter.setFont(tickFont);
@@ -220,9 +221,21 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
         for (const LegendEntry& entry : chart.legend)
             width = std::max(width, tickMetrics.horizontalAdvance(Text(entry.text)));
         const double line = tickMetrics.height() * 1.2;
-        const QRectF box(plot.right() - gap - (gap + sample + gap + width + gap), plot.top() + gap,
-                         gap + sample + gap + width + gap,
-                         gap + line * static_cast<double>(chart.legend.size()));
+        std::vector<std::vector<PixelPoint>> pixels;
+        for (const ChartCurve& curve : chart.curves) {
+            const Frame& frame = curve.rightAxis ? rightFrame : leftFrame;
+            std::vector<PixelPoint>& mapped = pixels.emplace_back();
+            for (const PlotPoint& p : curve.points) {
+                const QPointF at = frame.Map(p.x, p.y);
+                mapped.push_back({at.x(), at.y()});
+            }
+        }
+        const double boxWidth = gap + sample + gap + width + gap;
+        const double boxHeight = gap + line * static_cast<double>(chart.legend.size());
+        const LegendPlacement place =
+            PlaceLegendBox(pixels, {plot.left(), plot.top(), plot.width(), plot.height()}, boxWidth,
+                           boxHeight, gap);
+        const QRectF box(place.box.left, place.box.top, boxWidth, boxHeight);
         painter.setPen(QPen(Qt::black, std::max(1.0, u)));
         painter.setBrush(QColor(255, 255, 255, 230));
         painter.drawRect(box);

@@ -1,6 +1,7 @@
 #include "export/energy_table.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "export/csv_number.h"
 #include "simulation/design_energy.h"
@@ -10,7 +11,16 @@ namespace velmora {
 namespace {
 
 bool IsRatio(DesignOutput output) {
-    return output == DesignOutput::Efficiency || output == DesignOutput::CarnotFraction;
+    return output == DesignOutput::Efficiency || output == DesignOutput::CarnotFraction ||
+           output == DesignOutput::BrakeEfficiency || output == DesignOutput::BealeNumber ||
+           output == DesignOutput::WestNumber;
+}
+
+// The figures a result shows: the loss figures follow for a design with losses.
+std::vector<DesignOutput> ShownOutputs(const DesignResult& result) {
+    std::vector<DesignOutput> outputs(kEnergyOutputs.begin(), kEnergyOutputs.end());
+    if (result.lossesGiven) outputs.insert(outputs.end(), kLossOutputs.begin(), kLossOutputs.end());
+    return outputs;
 }
 
 // The gap of the run a figure comes from.
@@ -94,7 +104,7 @@ std::string EnergyValueText(const DesignResult& result, DesignOutput output) {
 
 std::string EnergyText(const DesignResult& result, IntegrationModel model) {
     std::string text = std::string("Model: ") + NameOf(model).name + "\n";
-    for (const DesignOutput output : kEnergyOutputs)
+    for (const DesignOutput output : ShownOutputs(result))
         text += std::string(OutputColumn(output).caption) + ": " + EnergyValueText(result, output) +
                 "\n";
     return text;
@@ -103,7 +113,7 @@ std::string EnergyText(const DesignResult& result, IntegrationModel model) {
 std::string EnergyCsv(const DesignResult& result, IntegrationModel model) {
     std::string header = "model";
     std::string row = NameOf(model).name;
-    for (const DesignOutput output : kEnergyOutputs) {
+    for (const DesignOutput output : ShownOutputs(result)) {
         header += ',';
         header += OutputColumn(output).name;
         row += ',';

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/integration_model.h"
+#include "model/loss_inputs.h"
 #include "model/units.h"
 
 namespace velmora {
@@ -64,6 +65,8 @@ struct ControlState {
 
     // [Model] Integration: kept beside the 56 keys, which never change.
     IntegrationModel Integration = IntegrationModel::Specified;
+    // [Gas], [Losses] and [Load] as the file held them, likewise beside the 56 keys.
+    LossTexts lossTexts;
 };
 
 // Item counts of the choice lists, for turning out-of-range indices into "no choice" (the

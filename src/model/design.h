@@ -5,6 +5,7 @@
 
 #include "model/design_inputs.h"
 #include "model/integration_model.h"
+#include "model/loss_inputs.h"
 #include "model/units.h"
 
 namespace velmora {
@@ -40,6 +41,9 @@ struct Design {
     // plotted, in the output units.
     bool curvesChosen = true;
     OutputUnits units;
+
+    // The accurate model's losses, gas and load; the ideal engine when the file had none.
+    LossInputs losses;
 
     double& operator[](const DesignInput& input) { return values[InputIndex(input)]; }
     double operator[](const DesignInput& input) const { return values[InputIndex(input)]; }

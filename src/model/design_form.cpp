@@ -37,6 +37,7 @@ DesignReading ReadDesign(const ControlState& controls) {
     design.curvesChosen = ClampChoice(controls.RedGraphRG, kCurveItemCount) != kNoChoice &&
                           ClampChoice(controls.BlueGraphRG, kCurveItemCount) != kNoChoice;
     design.units = controls.outputs;
+    design.losses = ReadLossInputs(controls.lossTexts).inputs;
     return reading;
 }
 

@@ -21,6 +21,8 @@ enum class Objective {
     PVPowerAtOmegaBar,
     ShaftPower,
     Efficiency,
+    BrakePower,
+    BrakeEfficiency,
 };
 
 struct ObjectiveInfo {
@@ -30,7 +32,7 @@ struct ObjectiveInfo {
     DesignOutput output;  // the result column it reads (signed: larger is better)
 };
 
-inline constexpr std::array<ObjectiveInfo, 6> kObjectives{{
+inline constexpr std::array<ObjectiveInfo, 8> kObjectives{{
     {Objective::SchmidtPower, "schmidt", "Schmidt power (W)", DesignOutput::SchmidtPower},
     {Objective::PVPowerAtEngineSpeed, "pv-engine-speed", "PV power at engine speed (W)",
      DesignOutput::PVPowerAtEngineSpeed},
@@ -39,6 +41,10 @@ inline constexpr std::array<ObjectiveInfo, 6> kObjectives{{
      DesignOutput::PVPowerAtOmegaBar},
     {Objective::ShaftPower, "shaft-power", "Shaft power (W)", DesignOutput::ShaftPower},
     {Objective::Efficiency, "efficiency", "Thermal efficiency", DesignOutput::Efficiency},
+    // With the design's losses ([Gas], [Losses], [Load]); empty for a design without them.
+    {Objective::BrakePower, "brake-power", "Brake power (W)", DesignOutput::BrakePower},
+    {Objective::BrakeEfficiency, "brake-efficiency",
+     "Brake efficiency (brake power / total heat in)", DesignOutput::BrakeEfficiency},
 }};
 
 const ObjectiveInfo& InfoOf(Objective objective);

@@ -44,6 +44,31 @@ std::string FullName(const std::string& path) {
     return error ? path : full.lexically_normal().string();
 }
 
+// Each key of [Gas], [Losses] and [Load] with its units key, as text: a file without them
+// holds none and is saved without them.
+void ReadLossTexts(const IniFile& file, LossTexts& texts) {
+    constexpr std::string_view kAbsent = "\n";
+    for (std::size_t row = 0; row < kLossInputs.size(); ++row) {
+        const LossInput& input = kLossInputs[row];
+        const auto read = [&](const std::string& key) -> std::optional<std::string> {
+            std::string text = file.ReadString(input.section, key, kAbsent);
+            if (text == kAbsent) return std::nullopt;
+            return text;
+        };
+        texts.values[row] = read(input.key);
+        texts.units[row] = read(std::string(input.key) + "Units");
+    }
+}
+
+void WriteLossTexts(IniFile& file, const LossTexts& texts) {
+    for (std::size_t row = 0; row < kLossInputs.size(); ++row) {
+        const LossInput& input = kLossInputs[row];
+        if (texts.values[row]) file.WriteString(input.section, input.key, *texts.values[row]);
+        if (texts.units[row])
+            file.WriteString(input.section, std::string(input.key) + "Units", *texts.units[row]);
+    }
+}
+
 }  // namespace
 
 void ReadParameterKey(const IniFile& file, const ParameterKey& row, ControlState& state) {
@@ -80,6 +105,7 @@ FileReadStatus LoadParameterFile(const std::string& path, ControlState& state, b
     // Beside the 56 keys: a file without it (or with a word it does not know) is specified.
     state.Integration = FindIntegrationModel(file.ReadString(kModelSection, kIntegrationKey, ""))
                             .value_or(IntegrationModel::Specified);
+    ReadLossTexts(file, state.lossTexts);
     if (heldAnyKey != nullptr) {
         // A value never holds a line break, so this default tells an absent key from any value.
         constexpr std::string_view kAbsent = "\n";
@@ -113,6 +139,7 @@ bool SaveParameterFile(const std::string& path, const ControlState& state,
     if (state.Integration != IntegrationModel::Specified ||
         file.ReadString(kModelSection, kIntegrationKey, kAbsent) != kAbsent)
         file.WriteString(kModelSection, kIntegrationKey, NameOf(state.Integration).name);
+    WriteLossTexts(file, state.lossTexts);
 
     if (!file.Save(steps)) {
         errorMessage = "Unable to write to " + FullName(path);

@@ -46,6 +46,12 @@ bool LoadCheckedParameterFile(const std::string& file, ControlState& state, std:
         problem = "'" + file + "' has no section and key of a parameter file; nothing to compute";
         return false;
     }
+    // A loss, gas or load the model cannot use is refused, never replaced by a default.
+    const LossReading losses = ReadLossInputs(state.lossTexts);
+    if (!losses.problem.empty()) {
+        problem = "'" + file + "': " + losses.problem;
+        return false;
+    }
     return true;
 }
 

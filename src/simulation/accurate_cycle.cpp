@@ -60,6 +60,7 @@ RevolutionTotals MeanOfLast(const std::vector<RevolutionTotals>& history, int co
         mean.integrals.coldHeat += history[i].integrals.coldHeat / count;
         mean.pressureTime += history[i].pressureTime / count;
         mean.impactLoss += history[i].impactLoss / count;
+        mean.dissipation += history[i].dissipation / count;
     }
     return mean;
 }
@@ -214,6 +215,8 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
     DisplacerEngine e{};
     if (!MakeEngine(params, options.gravity, speed, e)) return run;
     e.trackMeanPressure = options.pressureEqualization;
+    e.damping = options.damping;
+    e.restitution = options.restitution;
 
     const double period = kFullTurn / speed;
     Integration in;
@@ -232,7 +235,9 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
                     options.relTol * workScale,
                     options.relTol * workScale,
                     options.relTol * workScale,
-                    options.relTol * e.bufferPressure * period};
+                    options.relTol * e.bufferPressure * period,
+                    options.relTol * workScale};
+    e.bounceFloor = 1e-9 * speedScale;
     in.motion = StartingMotion(e, period);
     in.h = period / 3600;
     in.stepsLeft = options.maxSteps;
@@ -291,6 +296,7 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
     if (s.ok) {
         run.energy = EnergyOfCycle(s.mean.integrals, params, speed);
         run.impactLoss = s.mean.impactLoss;
+        run.dissipation = s.mean.dissipation;
     }
     // An efficiency needs a closed cycle whose work stands clear of the integration's
     // resolution (about 1e-9 of p V over the swept volumes).

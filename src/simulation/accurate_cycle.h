@@ -17,6 +17,9 @@ struct AccurateCycleOptions {
     double relTol = 1e-9;               // local error tolerance of the integrator
     int maxCycles = 200;                // revolutions of one speed before it counts as not settled
     long maxSteps = 2000000;            // integrator steps of one speed, for the same purpose
+    // Losses inside the motion (doc/physics.md, Losses); 0 is the ideal engine.
+    double damping = 0;      // N s/m, viscous force -c v on the displacer
+    double restitution = 0;  // share of the arrival speed a stop returns
 };
 
 // How a run ended.
@@ -64,6 +67,7 @@ struct AccurateSpeedRun {
     double bufferPressure = 0;  // Pa, outer side of the rod (changed by equalization)
     CycleEnergy energy;
     double impactLoss = 0;                // J per cycle, kinetic energy lost at the stops
+    double dissipation = 0;               // J per cycle, work of the viscous force
     std::vector<StopEvent> events;        // of the settled cycle
     std::vector<AccurateSample> samples;  // 360, of the settled cycle (when recorded)
 };

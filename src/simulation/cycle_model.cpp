@@ -1,6 +1,7 @@
 #include "simulation/cycle_model.h"
 
 #include "model/compute_steps.h"
+#include "model/integration_model.h"
 #include "simulation/accurate_revolution.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/simulation_host.h"
@@ -89,6 +90,12 @@ const CycleModel& CycleModelOf(IntegrationModel model) {
             return accurate;
     }
     return specified;
+}
+
+const CycleModel& ComparisonModel() {
+    for (const IntegrationModelName& entry : kIntegrationModels)
+        if (CycleModelOf(entry.model).GivesIndicatedPower()) return CycleModelOf(entry.model);
+    return CycleModelOf(kIntegrationModels.back().model);
 }
 
 }  // namespace velmora

@@ -50,4 +50,8 @@ class CycleModel {
 // The model a design chooses.
 const CycleModel& CycleModelOf(IntegrationModel model);
 
+// The model whose indicated power is its own (GivesIndicatedPower): the figures and the loop
+// the others are compared with, whichever model the design chooses.
+const CycleModel& ComparisonModel();
+
 }  // namespace velmora

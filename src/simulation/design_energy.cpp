@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "simulation/cycle_simulation.h"
+#include "simulation/load_curve.h"
+#include "simulation/lossy_energy.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_output.h"
 
@@ -170,6 +172,40 @@ void AddEnergy(DesignResult& r, const DesignEnergy& e, bool energyColumns) {
             e.omegaBarOutcome == AccurateOutcome::Settled ? 1.0 : 0.0;
     else if (e.omegaBarGap == EnergyGap::NotSettled)
         r[DesignOutput::SettledOmegaBar] = 0.0;
+}
+
+void AddLossFigures(DesignResult& r, const ParameterSet& analysed, const Design& design) {
+    r.lossesGiven = true;
+    const auto rpm = [](std::optional<double> speed) -> std::optional<double> {
+        if (!speed) return std::nullopt;
+        return *speed * 60 / (2 * 3.14159265358979323846);
+    };
+    const UnderLoad load = SearchUnderLoad(analysed, design);
+    r[DesignOutput::MaxBrakePower] = load.maxBrakePower;
+    r[DesignOutput::SpeedAtMaxBrakePower] = rpm(load.speedAtMaxBrakePower);
+    r[DesignOutput::NoLoadSpeed] = rpm(load.noLoadSpeed);
+    r[DesignOutput::RunningSpeed] = rpm(load.runningSpeed);
+    r[DesignOutput::MinHotTemp] = MinHotTemp(analysed, design);
+    const LossyRun run = RunLossyCycle(analysed, design, analysed.EngineSpeed);
+    if (!run.settled) return;
+    const std::pair<DesignOutput, double> figures[] = {
+        {DesignOutput::BrakePower, run.brakePower},
+        {DesignOutput::BrakeEfficiency, run.brakeEfficiency},
+        {DesignOutput::ForcedWork, run.forcedWork},
+        {DesignOutput::MechanismLoss, run.mechanismLoss},
+        {DesignOutput::AnnulusFrictionLoss, run.annulusFrictionLoss},
+        {DesignOutput::RodFrictionLoss, run.rodFrictionLoss},
+        {DesignOutput::ImpactLoss, run.impactLoss},
+        {DesignOutput::ConductionLoss, run.conductionLoss},
+        {DesignOutput::ShuttleLoss, run.shuttleLoss},
+        {DesignOutput::ReheatLoss, run.reheatLoss},
+        {DesignOutput::HeatInTotal, run.heatInTotal},
+        {DesignOutput::HotGasTemp, run.hotGasTemp},
+        {DesignOutput::ColdGasTemp, run.coldGasTemp},
+        {DesignOutput::BealeNumber, run.bealeNumber},
+        {DesignOutput::WestNumber, run.westNumber},
+    };
+    for (const auto& [output, value] : figures) r[output] = Finite(value);
 }
 
 const char* OutcomeText(AccurateOutcome outcome) {

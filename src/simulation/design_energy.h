@@ -49,6 +49,21 @@ inline constexpr std::array<DesignOutput, 11> kEnergyOutputs{
     DesignOutput::SettledOmegaBar,
 };
 
+// The figures of the lossy cycle (lossy_energy.h) at engine speed, shown after kEnergyOutputs
+// for a design with losses.
+inline constexpr std::array<DesignOutput, 20> kLossOutputs{
+    DesignOutput::BrakePower,    DesignOutput::BrakeEfficiency,      DesignOutput::ForcedWork,
+    DesignOutput::MechanismLoss, DesignOutput::AnnulusFrictionLoss,  DesignOutput::RodFrictionLoss,
+    DesignOutput::ImpactLoss,    DesignOutput::ConductionLoss,       DesignOutput::ShuttleLoss,
+    DesignOutput::ReheatLoss,    DesignOutput::HeatInTotal,          DesignOutput::HotGasTemp,
+    DesignOutput::ColdGasTemp,   DesignOutput::BealeNumber,          DesignOutput::WestNumber,
+    DesignOutput::MaxBrakePower, DesignOutput::SpeedAtMaxBrakePower, DesignOutput::NoLoadSpeed,
+    DesignOutput::RunningSpeed,  DesignOutput::MinHotTemp,
+};
+
+// The lossy cycle's figures of the analysed parameter set at engine speed into the result.
+void AddLossFigures(DesignResult& result, const ParameterSet& analysed, const Design& design);
+
 // The accurate runs of the analysed parameter set (before the one-degree run changes its
 // mean pressure), with the design's weight and equalization choices; `atOmegaBar` adds the
 // second run.

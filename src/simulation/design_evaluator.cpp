@@ -49,6 +49,8 @@ DesignResult DesignEvaluator::Evaluate(const Design& design, const EvaluationOpt
         if (simulated) energy = model.Energy(analysed, design, sim_, omegaBarSim_, options.energy);
         AddEnergy(result, energy, options.energy);
     }
+    if (options.energy && design.losses.given && simulated)
+        AddLossFigures(result, analysed, design);
     return result;
 }
 

@@ -45,8 +45,28 @@ enum class DesignOutput : int {
     CarnotFraction,
     Settled,
     SettledOmegaBar,
+    BrakePower,
+    BrakeEfficiency,
+    ForcedWork,
+    MechanismLoss,
+    AnnulusFrictionLoss,
+    RodFrictionLoss,
+    ImpactLoss,
+    ConductionLoss,
+    ShuttleLoss,
+    ReheatLoss,
+    HeatInTotal,
+    HotGasTemp,
+    ColdGasTemp,
+    BealeNumber,
+    WestNumber,
+    MaxBrakePower,
+    SpeedAtMaxBrakePower,
+    NoLoadSpeed,
+    RunningSpeed,
+    MinHotTemp,
 };
-inline constexpr std::size_t kDesignOutputCount = 32;
+inline constexpr std::size_t kDesignOutputCount = 52;
 
 // One output column: its CSV name (SI unit in the name), its caption in the window, and
 // whether it needs the power/speed curve (which costs more than the rest together) or the
@@ -100,7 +120,38 @@ inline constexpr std::array<DesignOutputColumn, kDesignOutputCount> kDesignOutpu
     {DesignOutput::CarnotFraction, "carnot_fraction", "Fraction of Carnot efficiency", false, true},
     {DesignOutput::Settled, "settled", "Settled", false, true},
     {DesignOutput::SettledOmegaBar, "settled_omega_bar", "Settled at Omega Bar", false, true},
+    // The accurate model with the design's losses, gas and load; empty for a design without
+    // [Gas], [Losses] or [Load].
+    {DesignOutput::BrakePower, "brake_power_w", "Brake power (W)", false, true},
+    {DesignOutput::BrakeEfficiency, "brake_efficiency", "Brake efficiency (brake power / heat in)",
+     false, true},
+    {DesignOutput::ForcedWork, "forced_work_j", "Forced work (J)", false, true},
+    {DesignOutput::MechanismLoss, "mechanism_loss_w", "Mechanism loss (W)", false, true},
+    {DesignOutput::AnnulusFrictionLoss, "annulus_friction_loss_w", "Annulus friction loss (W)",
+     false, true},
+    {DesignOutput::RodFrictionLoss, "rod_friction_loss_w", "Rod friction loss (W)", false, true},
+    {DesignOutput::ImpactLoss, "impact_loss_w", "Impact loss at the stops (W)", false, true},
+    {DesignOutput::ConductionLoss, "conduction_loss_w", "Conduction loss (W)", false, true},
+    {DesignOutput::ShuttleLoss, "shuttle_loss_w", "Shuttle loss (W)", false, true},
+    {DesignOutput::ReheatLoss, "reheat_loss_w", "Reheat loss (W)", false, true},
+    {DesignOutput::HeatInTotal, "heat_in_total_w", "Total heat in (W)", false, true},
+    {DesignOutput::HotGasTemp, "hot_gas_temp_k", "Hot gas temperature (K)", false, true},
+    {DesignOutput::ColdGasTemp, "cold_gas_temp_k", "Cold gas temperature (K)", false, true},
+    {DesignOutput::BealeNumber, "beale_number", "Beale number", false, true},
+    {DesignOutput::WestNumber, "west_number", "West number", false, true},
+    // The engine under load: a search over speed (and over the hot temperature) of the same.
+    {DesignOutput::MaxBrakePower, "max_brake_power_w", "Maximum brake power (W)", false, true},
+    {DesignOutput::SpeedAtMaxBrakePower, "speed_at_max_brake_power_rpm",
+     "Speed of maximum brake power (RPM)", false, true},
+    {DesignOutput::NoLoadSpeed, "no_load_speed_rpm", "No-load speed (RPM)", false, true},
+    {DesignOutput::RunningSpeed, "running_speed_rpm", "Running speed under the load (RPM)", false,
+     true},
+    {DesignOutput::MinHotTemp, "min_hot_temp_k", "Minimum hot temperature to run (K)", false, true},
 }};
+
+// The columns before the loss figures (which only a design with [Gas], [Losses] or [Load]
+// fills): the lists that offer every figure of any design.
+inline constexpr std::size_t kIdealOutputCount = static_cast<std::size_t>(DesignOutput::BrakePower);
 
 inline const DesignOutputColumn& OutputColumn(DesignOutput output) {
     return kDesignOutputColumns[static_cast<std::size_t>(output)];
@@ -143,8 +194,9 @@ struct EnergyGaps {
 // analysis step, no graphed cycle, an accurate run that did not settle, or not asked for).
 struct DesignResult {
     std::array<std::optional<double>, kDesignOutputCount> values{};
-    double engineSpeed = 0;  // rad/s, as read
-    EnergyGaps energyGaps;   // why asked-for energy figures are empty
+    double engineSpeed = 0;    // rad/s, as read
+    EnergyGaps energyGaps;     // why asked-for energy figures are empty
+    bool lossesGiven = false;  // the design has [Gas], [Losses] or [Load]: loss figures are shown
 
     std::optional<double>& operator[](DesignOutput output) {
         return values[static_cast<std::size_t>(output)];

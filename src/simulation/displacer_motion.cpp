@@ -139,10 +139,17 @@ bool Fly(CycleWork& w, Stepper& dp, DisplacerMotion& motion, double& t, double& 
             const State ye = dp.Dense(arrival);
             w.SampleFree(dp, arrival);
             w.AddFree(ye);
-            w.totals.impactLoss += 0.5 * e.dispMass * ye[kV] * ye[kV];
             w.events.push_back({xs > 0 ? StopEventKind::ArrivesHigh : StopEventKind::ArrivesLow,
                                 w.Degrees(arrival), std::abs(ye[kV])});
             t = arrival;
+            const double rebound = -e.restitution * ye[kV];
+            if (e.restitution > 0 && std::abs(rebound) > e.bounceFloor) {
+                // A stop keeps e of the speed: m v^2 (1 - e^2) / 2 is lost.
+                w.totals.impactLoss += 0.5 * e.dispMass * (ye[kV] * ye[kV] - rebound * rebound);
+                motion = DisplacerMotion{Phase::Free, xs, rebound};
+                return true;
+            }
+            w.totals.impactLoss += 0.5 * e.dispMass * ye[kV] * ye[kV];
             Arrive(w, motion, xs, t);
             return true;
         }

@@ -16,13 +16,28 @@ namespace velmora {
 inline constexpr int kGridPerRevolution = 360;
 
 // Integrated during free flight: position, velocity and the cycle integrals.
-enum Component { kX, kV, kRodWork, kPistonWork, kHotHeat, kColdHeat, kPressureTime, kStateSize };
+// kDissipation: the work of the viscous forces on the displacer (its rate is 0 without them, so
+// it never moves the error control of an ideal engine's steps).
+enum Component {
+    kX,
+    kV,
+    kRodWork,
+    kPistonWork,
+    kHotHeat,
+    kColdHeat,
+    kPressureTime,
+    kDissipation,
+    kStateSize
+};
 using Stepper = DormandPrince<kStateSize>;
 using State = Stepper::State;
 
 // The engine with the equations of its free flight (doc/physics.md sections 1 and 2).
 struct DisplacerEngine : Engine {
     bool trackMeanPressure = false;  // integrate p dt also at rest (for equalization)
+    double damping = 0;              // c, N s/m: annulus flow and rod guide, a force -c v
+    double restitution = 0;          // e: a stop returns -e v of the arrival speed v
+    double bounceFloor = 0;          // m/s: slower rebounds end at rest on the stop
 
     double PressureAt(double x, double t) const { return Pressure(x, std::sin(speed * t)); }
     double ForceAt(double x, double t) const { return Force(x, PressureAt(x, t)); }
@@ -33,12 +48,14 @@ struct DisplacerEngine : Engine {
         const double pistonSpeed = pistonHalfStroke * speed * std::cos(theta);
         const double p = Pressure(y[kX], s);
         dy[kX] = y[kV];
-        dy[kV] = Force(y[kX], p) / dispMass;
+        const double force = Force(y[kX], p);
+        dy[kV] = damping == 0 ? force / dispMass : (force - damping * y[kV]) / dispMass;
         dy[kRodWork] = p * rodArea * y[kV];
         dy[kPistonWork] = p * pistonArea * pistonSpeed;
         dy[kHotHeat] = p * dispArea * y[kV];
         dy[kColdHeat] = p * (pistonArea * pistonSpeed - (dispArea - rodArea) * y[kV]);
         dy[kPressureTime] = p;
+        dy[kDissipation] = damping * y[kV] * y[kV];
     }
 };
 
@@ -55,6 +72,7 @@ struct RevolutionTotals {
     CycleIntegrals integrals;
     double pressureTime = 0;  // integral of p dt
     double impactLoss = 0;
+    double dissipation = 0;  // J, by the viscous forces
 };
 
 // One cycle's bookkeeping while it is integrated.
@@ -103,6 +121,7 @@ struct CycleWork {
         totals.integrals.hotHeat += y[kHotHeat];
         totals.integrals.coldHeat += y[kColdHeat];
         totals.pressureTime += y[kPressureTime];
+        totals.dissipation += y[kDissipation];
     }
 };
 

@@ -33,16 +33,16 @@ ChartData Chart(double scale) {
 TEST(HeldDesign, HeldCurvesGoUnderTheLiveOnesWithALegendAndWiderAxes) {
     const ChartData live = Chart(1);
     const ChartData held = Chart(2);
-    const ChartData both = WithHeldCurves(live, "KESTMORE", held, "KESTMORE at 05:20");
+    const ChartData both = WithHeldCurves(live, "KESTMORE", held, "KESTMORE (05:20)");
     ASSERT_EQ(both.curves.size(), 4u);
     EXPECT_TRUE(both.curves[0].faint);
     EXPECT_TRUE(both.curves[1].faint);
     EXPECT_FALSE(both.curves[2].faint);
-    EXPECT_EQ(both.curves[0].name, "held: KESTMORE at 05:20, Position");
+    EXPECT_EQ(both.curves[0].name, "held: KESTMORE (05:20), Position");
     EXPECT_EQ(both.curves[2].name, "Position");
     ASSERT_EQ(both.legend.size(), 2u);
     EXPECT_EQ(both.legend[0].text, "live: KESTMORE");
-    EXPECT_EQ(both.legend[1].text, "held: KESTMORE at 05:20");
+    EXPECT_EQ(both.legend[1].text, "held: KESTMORE (05:20)");
     EXPECT_TRUE(both.legend[1].faint);
     // The held curves reach 72 and 172: the axes take them in with round ends.
     EXPECT_GE(both.scales.left.max, 72);
@@ -51,16 +51,17 @@ TEST(HeldDesign, HeldCurvesGoUnderTheLiveOnesWithALegendAndWiderAxes) {
 
     // Table: the held curves with their own x column, then the live ones as before.
     const std::string table = ChartDataTable(both, ',');
+    // Names with a comma are quoted (RFC 4180): the header has as many fields as every row.
     EXPECT_EQ(table.substr(0, table.find('\n')),
-              "held: degrees,held: KESTMORE at 05:20, Position,held: KESTMORE at 05:20, "
-              "Pressure,degrees,Position,Pressure");
+              "held: degrees,\"held: KESTMORE (05:20), Position\",\"held: KESTMORE (05:20), "
+              "Pressure\",degrees,Position,Pressure");
     EXPECT_NE(table.find("\n10,2,102,10,1,101\n"), std::string::npos);
     // Without a held design the table is what it always was.
     EXPECT_EQ(ChartDataTable(live, ',').substr(0, 26), "degrees,Position,Pressure\n");
 
     // The figures carry the legend; faint curves are lighter than the live ones.
     const QByteArray svg = ChartSvg(both, QSize(800, 500));
-    EXPECT_TRUE(svg.contains("held: KESTMORE at 05:20"));
+    EXPECT_TRUE(svg.contains("held: KESTMORE (05:20)"));
     EXPECT_TRUE(svg.contains("live: KESTMORE"));
     const QImage image = ChartImage(both, QSize(800, 500));
     const QImage plain = ChartImage(live, QSize(800, 500));

@@ -11,6 +11,7 @@
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/support/chart_clicks.h"
 #include "ui/support/window_fixture.h"
+#include "ui/widgets/shown_numbers.h"
 
 namespace velmora::testing {
 namespace {
@@ -45,7 +46,7 @@ class ChartInteraction : public WindowTest {
         return chart->mapFromScene(chart->chart()->mapToScene(at));
     }
     QString Number(double value) {
-        return ToQString(FormatNumber(value, window->Session().State.outputs.numbers));
+        return ReadoutNumber(value, window->Session().State.outputs.numbers);
     }
     ChartPanel* chart = nullptr;
 };
@@ -63,6 +64,7 @@ TEST_F(ChartInteraction, HoverOnTheMainGraphReadsBothCurvesAtTheNearestStep) {
                         "; " + chart->LeftAxis()->titleText() + " = " + Number(sim.Series1[i].y) +
                         "; " + chart->RightAxis()->titleText() + " = " + Number(sim.Series2[i].y))
         << text.toStdString();
+    EXPECT_FALSE(text.contains("E+") || text.contains("E-")) << text.toStdString();
     EXPECT_TRUE(chart->LeftAxis()->titleText().contains("Displacer Position"));
     // The recorded sample of that step is the displacer position in metres.
     EXPECT_NEAR(sim.SampleDispPos[i] * 1000, sim.Series1[i].y, 1e-6);

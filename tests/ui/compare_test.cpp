@@ -4,9 +4,12 @@
 #include <QAction>
 #include <QFile>
 #include <QGraphicsObject>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
+#include <sstream>
+#include <string>
 
 #include "export/chart_image.h"
 #include "ui/charts/chart_panel.h"
@@ -79,7 +82,10 @@ TEST_F(Compare, HoldKeepsTheRunsCurvesUnderTheLiveOnesUntilRelease) {
     const QStringList legend = main->LegendLines();
     ASSERT_EQ(legend.size(), 2);
     EXPECT_EQ(legend[0], "live: Default");
-    EXPECT_TRUE(legend[1].startsWith("held: Default at ")) << legend[1].toStdString();
+    // "held: NAME (time)": the time tells two holds of one file apart.
+    EXPECT_TRUE(
+        QRegularExpression(R"(^held: Default \(\d\d:\d\d:\d\d\)$)").match(legend[1]).hasMatch())
+        << legend[1].toStdString();
     // The held curves fit on the axes.
     double low = 0;
     double high = 0;
@@ -97,6 +103,29 @@ TEST_F(Compare, HoldKeepsTheRunsCurvesUnderTheLiveOnesUntilRelease) {
     Control<QTabWidget>("PageControl1")->setCurrentWidget(Control<QWidget>("GraphSheet"));
     HandlePostedEvents();
     window->grab().save("/tmp/velmora_compare_graphs.png");
+    // The legend sits where no curve passes, live or held (the drawing placed it).
+    for (const char* name : {"MainChart", "Chart3"}) {
+        ChartPanel* panel = Control<ChartPanel>(name);
+        for (int paint = 0; paint < 3; ++paint) {  // placed, then placed above if need be
+            panel->grab();
+            HandlePostedEvents();
+        }
+        QGraphicsObject* legendItem = ChartItem(panel, "ComparisonLegend");
+        ASSERT_NE(legendItem, nullptr) << name;
+        const QRectF box = legendItem->mapRectToParent(legendItem->boundingRect());
+        int inside = 0;
+        int points = 0;
+        for (QGraphicsItem* item : panel->chart()->childItems()) {
+            auto* curve = qobject_cast<PlotCurve*>(item->toGraphicsObject());
+            if (curve == nullptr) continue;
+            for (const PixelPoint& p : curve->PixelPoints()) {
+                ++points;
+                if (box.contains(QPointF(p.x, p.y))) ++inside;
+            }
+        }
+        EXPECT_GE(points, 50) << name;
+        EXPECT_EQ(inside, 0) << name;
+    }
 
     // The exports carry both designs.
     const ChartData exported = window->Exports().Chart(ChartKind::Main);
@@ -108,13 +137,29 @@ TEST_F(Compare, HoldKeepsTheRunsCurvesUnderTheLiveOnesUntilRelease) {
     // held curves' own columns.
     const QByteArray svg = ChartSvg(window->Exports().Chart(ChartKind::PressureVolume),
                                     QSize(kDefaultImageWidth, kDefaultImageHeight));
-    EXPECT_TRUE(svg.contains("held: Default at "));
+    EXPECT_TRUE(svg.contains("held: Default ("));
     EXPECT_TRUE(svg.contains("live: Default"));
     QFile file(Path("compare.svg"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(svg);
     file.close();
-    EXPECT_EQ(ChartDataTable(exported, ',').rfind("held: ", 0), 0u);
+    const std::string table = ChartDataTable(exported, ',');
+    EXPECT_EQ(table.rfind("held: ", 0), 0u);
+    // Every line has as many fields as the header: names with commas are quoted.
+    const auto fields = [](const std::string& line) {
+        int count = 1;
+        bool quoted = false;
+        for (const char c : line) {
+            if (c == '"') quoted = !quoted;
+            if (c == ',' && !quoted) ++count;
+        }
+        return count;
+    };
+    std::istringstream lines(table);
+    std::string header;
+    std::getline(lines, header);
+    EXPECT_EQ(fields(header), 6);
+    for (std::string line; std::getline(lines, line);) ASSERT_EQ(fields(line), 6) << line;
 
     // Release: the live curves alone, everywhere.
     release->trigger();
@@ -127,6 +172,24 @@ TEST_F(Compare, HoldKeepsTheRunsCurvesUnderTheLiveOnesUntilRelease) {
     EXPECT_EQ(ChartItem(main, "ComparisonLegend"), nullptr);
     EXPECT_EQ(window->Exports().Chart(ChartKind::Main).curves.size(), 2u);
     EXPECT_TRUE(window->Exports().Chart(ChartKind::Main).legend.empty());
+}
+
+// Holding again replaces the reference only when the user says so.
+TEST_F(Compare, HoldingAgainAsksBeforeReplacingTheHeldDesign) {
+    hold->trigger();
+    const std::string first = window->findChild<CompareCommands*>()->Held()->name;
+    EXPECT_TRUE(dialogs->Questions.isEmpty());
+    ChangeDesign("130");
+    dialogs->ConfirmAnswers = {false};
+    hold->trigger();
+    ASSERT_EQ(dialogs->Questions.size(), 1);
+    EXPECT_TRUE(dialogs->Questions.front().contains(QString::fromStdString(first)));
+    EXPECT_EQ(window->findChild<CompareCommands*>()->Held()->name, first);
+    const PointSeries kept = Control<ChartPanel>("MainChart")->HeldCurves()[0].points;
+    dialogs->ConfirmAnswers = {true};
+    hold->trigger();
+    EXPECT_EQ(dialogs->Questions.size(), 2);
+    EXPECT_FALSE(Same(Control<ChartPanel>("MainChart")->HeldCurves()[0].points, kept));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -183,6 +184,24 @@ TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickApplie
     ASSERT_TRUE(WaitUntilDone(20000));
     EXPECT_TRUE(stale->text().isEmpty());
     EXPECT_EQ(space->Run()->Plan().base.EditPistonDiameter.text, "130");
+}
+
+// Each output says which model it comes from; the map's output in a line of its own.
+TEST_F(DesignSpaceInWindow, SaysWhichModelEachOutputComesFrom) {
+    auto* outputs = FindControl<QListWidget>(space, "DesignSpaceOutputs");
+    EXPECT_EQ(outputs->item(static_cast<int>(DesignOutput::SchmidtPower))->toolTip(),
+              "From the closed-form analysis");
+    EXPECT_EQ(outputs->item(static_cast<int>(DesignOutput::ShaftPower))->toolTip(),
+              "From the Specified (one-degree steps) model");
+    EXPECT_EQ(FindControl<QLabel>(space, "DesignSpaceSource")->text(),
+              "Map from the one-degree run; energy figures from the Specified (one-degree steps) "
+              "model.");
+    ControlState inputs = window->Session().Controls();
+    inputs.Integration = IntegrationModel::Accurate;
+    window->ApplyInputsAsOneStep(inputs, "Integration model");
+    EXPECT_EQ(FindControl<QLabel>(space, "DesignSpaceSource")->text(),
+              "Map from the Accurate (error-controlled) model; energy figures from the Accurate "
+              "(error-controlled) model.");
 }
 
 TEST_F(DesignSpaceInWindow, BadFieldsAreMarkedAndStopStart) {

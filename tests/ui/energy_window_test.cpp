@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QTabWidget>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 
@@ -19,6 +20,7 @@
 #include "simulation/design_energy.h"
 #include "simulation/design_evaluator.h"
 #include "ui/support/window_fixture.h"
+#include "ui/widgets/shown_numbers.h"
 
 namespace velmora::testing {
 namespace {
@@ -51,10 +53,14 @@ class EnergyInWindow : public WindowTest {
         EvaluationOptions options;
         options.energy = true;
         const DesignResult expected = EvaluateDesign(ReadDesign(controls).design, options);
+        // The same figures, grouped as the user's locale shows them ("19,474.9").
         for (std::size_t i = 0; i < kEnergyOutputs.size(); ++i)
             EXPECT_EQ(Cell(static_cast<int>(i)).toStdString(),
-                      EnergyValueText(expected, kEnergyOutputs[i]))
+                      GroupedNumber(EnergyValueText(expected, kEnergyOutputs[i]),
+                                    window->Session().State.outputs.numbers)
+                          .toStdString())
                 << OutputColumn(kEnergyOutputs[i]).name;
+        EXPECT_FALSE(Cell(0).contains(QRegularExpression("\\d{4}"))) << Cell(0).toStdString();
     }
 
     EnergyWindow* energy = nullptr;

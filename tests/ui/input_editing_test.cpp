@@ -55,12 +55,12 @@ TEST_F(InputEditing, TypingKeyByKeyComputesOnce500MsAfterTheLastKey) {
     EXPECT_FALSE(window->ComputeRunning());
 }
 
-TEST_F(InputEditing, AnInputUnitWaitsForTheTimerAnOutputUnitComputesAtOnce) {
+// A choice from a list is a finished edit: only typing waits for the delay.
+TEST_F(InputEditing, InputAndOutputUnitsComputeAtOnce) {
     int before = Runs();
     ChooseItem(Control<QComboBox>("PistonStrokeUnits"), 2);
-    EXPECT_EQ(Runs(), before);
-    EXPECT_FALSE(window->ComputeRunning());
-    EXPECT_TRUE(Control<QTimer>("EditChangeTimer")->isActive());
+    EXPECT_TRUE(window->ComputeRunning());
+    EXPECT_FALSE(Control<QTimer>("EditChangeTimer")->isActive());
     SettleAfter(before);
     EXPECT_EQ(Runs(), before + 1);
 
@@ -72,6 +72,39 @@ TEST_F(InputEditing, AnInputUnitWaitsForTheTimerAnOutputUnitComputesAtOnce) {
     EXPECT_EQ(Runs(), before + 1);
     EXPECT_TRUE(
         Control<QPlainTextEdit>("Memo1")->toPlainText().contains("Displacer Diameter: 5.008 in"));
+}
+
+// Enter, Tab or leaving the field ends the typing: the computation starts then, not after the
+// typing delay.
+TEST_F(InputEditing, EnterOrLeavingAFieldComputesAtOnce) {
+    window->SetEditDelay(5000);  // far beyond the test: only the commit can start the run
+    auto* timer = Control<QTimer>("EditChangeTimer");
+    auto* stroke = Control<QLineEdit>("EditPistonStroke");
+    stroke->setFocus();
+    stroke->selectAll();
+    int before = Runs();
+    TypeKeys(stroke, "150");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_FALSE(window->ComputeRunning());
+    PressKey(stroke, Qt::Key_Return);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(window->ComputeRunning());
+    SettleAfter(before);
+    EXPECT_TRUE(Control<QPlainTextEdit>("Memo1")->toPlainText().contains("Piston Stroke: 150 mm"));
+
+    before = Runs();
+    stroke->selectAll();
+    TypeKeys(stroke, "160");
+    QTest::keyClick(stroke, Qt::Key_Tab);  // focus moves on
+    EXPECT_FALSE(timer->isActive());
+    SettleAfter(before);
+    EXPECT_TRUE(Control<QPlainTextEdit>("Memo1")->toPlainText().contains("Piston Stroke: 160 mm"));
+    // Leaving a field without an edit computes nothing.
+    before = Runs();
+    stroke->setFocus();
+    Control<QLineEdit>("EditEngineSpeed")->setFocus();
+    EXPECT_FALSE(window->ComputeRunning());
+    EXPECT_EQ(Runs(), before);
 }
 
 TEST_F(InputEditing, TheWattsListStartsNothing) {

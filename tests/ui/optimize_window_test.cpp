@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QUndoStack>
 #include <QValueAxis>
 #include <memory>
+#include <utility>
 
 #include "designspace/rounded_text.h"
 #include "optimizer/readable_result.h"
@@ -100,15 +102,40 @@ TEST_F(OptimizeInWindow, RunGivesTheHeadlessDesignAndApplyIsOneUndoableStep) {
     const int runs = Runs();
     Button("OptimizeApply")->click();
     SettleAfter(runs);
-    EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text().toStdString(), outcome.best->texts[0]);
-    EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text().toStdString(), outcome.best->texts[1]);
+    // The fields get the values as the table shows them, never a 15-digit text, and show
+    // their leading digits.
+    for (const auto& [name, row] :
+         {std::pair{"EditDispMass", 0}, std::pair{"EditPistonStroke", 1}}) {
+        auto* field = Control<QLineEdit>(name);
+        EXPECT_EQ(field->text(), result->item(row, 2)->text()) << name;
+        EXPECT_LE(field->text().size(), 7) << name;
+        EXPECT_EQ(field->cursorPosition(), 0) << name;
+    }
     EXPECT_EQ(window->UndoStack()->count(), steps + 1);
-    // The main window computed the applied design: its PV power is the optimized one.
-    EXPECT_EQ(window->Session().Driver.Params.PVPowerAtEngineSpeed,
-              *outcome.best->judgement.objective);
+    // The main window computed the applied design: its PV power is the optimized one, within
+    // what the rounding to four digits moves it.
+    EXPECT_NEAR(window->Session().Driver.Params.PVPowerAtEngineSpeed,
+                *outcome.best->judgement.objective, 0.01 * *outcome.best->judgement.objective);
     window->UndoStack()->undo();
     EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text(), "140");
     EXPECT_EQ(Control<QLineEdit>("EditDispMass")->text(), "1");
+}
+
+// The window says which model its objective comes from, for the design as it stands.
+TEST_F(OptimizeInWindow, SaysWhichModelTheObjectiveComesFrom) {
+    auto* source = FindControl<QLabel>(optimize, "OptimizeSource");
+    EXPECT_EQ(source->text(),
+              "From the one-degree run; the design's model: Specified (one-degree steps).");
+    ControlState inputs = window->Session().Controls();
+    inputs.Integration = IntegrationModel::Accurate;
+    window->ApplyInputsAsOneStep(inputs, "Integration model");
+    Settle();
+    FindControl<QComboBox>(optimize, "OptimizeObjective")
+        ->setCurrentIndex(
+            FindControl<QComboBox>(optimize, "OptimizeObjective")->findText("Shaft power (W)"));
+    EXPECT_EQ(source->text(),
+              "From the Accurate (error-controlled) model; the design's model: "
+              "Accurate (error-controlled).");
 }
 
 TEST_F(OptimizeInWindow, TheEmptyProgressChartHasRoundAxes) {
@@ -161,6 +188,7 @@ TEST_F(OptimizeInWindow, CancelKeepsAndOffersTheBestFeasibleDesignSoFar) {
         Cell(key, 0)->setCheckState(Qt::Checked);
     FindControl<QLineEdit>(optimize, "OptimizeBudget")->setText("100000");
     Button("OptimizeStart")->click();
+    const QString hot = Control<QLineEdit>("EditHotTemp")->text();
     Control<QLineEdit>("EditHotTemp")->setText("651");  // the window answers while the run goes on
     EXPECT_EQ(Control<QLineEdit>("EditHotTemp")->text(), "651");
     // Cancelled after the first few evaluations: a run this short cannot have converged (the
@@ -180,8 +208,39 @@ TEST_F(OptimizeInWindow, CancelKeepsAndOffersTheBestFeasibleDesignSoFar) {
     EXPECT_TRUE(FindControl<QLabel>(optimize, "OptimizeStatus")
                     ->text()
                     .startsWith("Cancelled (best feasible so far): "));
-    EXPECT_TRUE(Button("OptimizeApply")->isEnabled());
     EXPECT_TRUE(Button("OptimizeStart")->isEnabled());
+    // The hot temperature was changed during the run: the result is another design's.
+    Settle();
+    EXPECT_FALSE(Button("OptimizeApply")->isEnabled());
+    Control<QLineEdit>("EditHotTemp")->setText(hot);
+    Settle();
+    EXPECT_TRUE(Button("OptimizeApply")->isEnabled());
+}
+
+// A result belongs to its design: another design loaded marks it, and Apply cannot push it
+// onto that design; back on the design, it applies again.
+TEST_F(OptimizeInWindow, ALoadedDesignMakesTheResultStale) {
+    FindControl<QLineEdit>(optimize, "OptimizeBudget")->setText("30");
+    Button("OptimizeStart")->click();
+    ASSERT_TRUE(WaitUntilDone(30000));
+    ASSERT_EQ(optimize->Run()->Outcome().status, OptimizeStatus::Found);
+    ASSERT_TRUE(Button("OptimizeApply")->isEnabled());
+    EXPECT_TRUE(FindControl<QLabel>(optimize, "OptimizeStale")->text().isEmpty());
+
+    CopyExample("BRANDOCK TAPPER.RBP");
+    dialogs->LoadAnswers = {Path("BRANDOCK TAPPER.RBP")};
+    window->LoadButtonClick();
+    Settle();
+    EXPECT_FALSE(Button("OptimizeApply")->isEnabled());
+    EXPECT_FALSE(FindControl<QLabel>(optimize, "OptimizeStale")->text().isEmpty());
+    const QString stroke = Control<QLineEdit>("EditPistonStroke")->text();
+    optimize->Apply();  // as a click that came before the button was disabled
+    EXPECT_EQ(Control<QLineEdit>("EditPistonStroke")->text(), stroke);
+
+    window->UndoStack()->undo();  // back to the optimized design
+    Settle();
+    EXPECT_TRUE(Button("OptimizeApply")->isEnabled());
+    EXPECT_TRUE(FindControl<QLabel>(optimize, "OptimizeStale")->text().isEmpty());
 }
 
 }  // namespace

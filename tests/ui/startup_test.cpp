@@ -69,8 +69,10 @@ TEST_F(StartUp, QuittingWritesDefaultIniWithAllKeys) {
     TriggerAction(window.get(), "Quit1");
     EXPECT_FALSE(window->isVisible());
     const QString path = Path("Default.INI");
-    EXPECT_EQ(CountKeys(path), 56);
+    // The 56 parameter keys, and the window's own note that the bug list has been seen.
+    EXPECT_EQ(CountKeys(path), 57);
     const IniFile ini(path.toStdString());
+    EXPECT_EQ(ini.ReadString("Window", "BugListSeen", ""), "Yes");
     EXPECT_EQ(ini.ReadInteger("OutputFormat", "Angle", 99), -1);
     EXPECT_EQ(ini.ReadString("MaxGraphCycle", "Count", ""), "30");
     EXPECT_EQ(ini.ReadString("Engine", "LeakDown", ""), "Yes");

@@ -49,8 +49,14 @@ TEST_F(UserGuide, OpensFromToolsAndFromF1InTheToolWindows) {
     const QString text = Guide()->toPlainText();
     for (const char* topic : {"Undo and redo", "Files and recent files", "Exports and printing",
                               "Charts, zoom and the chart menu", "Design Space", "Optimize",
-                              "Energy and power", "Comparing two designs", "The command line"})
+                              "Energy and power", "Comparing two designs", "The command line",
+                              "Which power to build by"})
         EXPECT_TRUE(text.contains(topic)) << topic;
+    // What the two save keys do, and the power to build by.
+    for (const char* words :
+         {"Save to NAME.RBP (Ctrl+S)", "Save Parameters (Ctrl+Shift+S)",
+          "Build by the shaft power of the accurate model", "Shaft power (accurate model)"})
+        EXPECT_TRUE(text.simplified().contains(words)) << words;
     // Every command of velmora-cli, as its usage line starts.
     for (const char* command :
          {"report FILE", "cycle FILE", "pv FILE", "samples FILE", "powercurve FILE", "chart FILE",

@@ -23,8 +23,9 @@ const CommandUsage kOptimizeUsage{
     "velmora-cli optimize FILE --objective NAME --vary SECTION.KEY[=FROM:TO] [--vary ...]\n"
     "        [--constraint NAME[=MARGIN] ...] [--max-evals N] [--threads N] -o OUT.RBP",
     "Maximizes the objective (schmidt, pv-engine-speed, indicated, pv-omega-bar,\n"
-    "shaft-power, efficiency) over the varied inputs, under the model FILE's [Model]\n"
-    "Integration chooses. FROM and TO are in the unit the file chooses for that input (default "
+    "shaft-power, efficiency = shaft work / gas heat in; brake-power, brake-efficiency =\n"
+    "brake power / total heat in, for a FILE with [Gas], [Losses] or [Load]) over the varied\n"
+    "inputs, under the model FILE's [Model] Integration chooses. FROM and TO are in the unit the file chooses for that input (default "
     "0.5\n"
     "to 1.5 times its value). Constraints: not-overdriven[=0.95] (engine speed <= Omega Bar x\n"
     "margin), beta-min[=1.05], tau-rho[=0] (1 - Tau - Rho above it), dwell-min[=20]\n"

@@ -79,6 +79,8 @@ class ChartPanel : public QChartView {
     // A pointer at rest asks for a tooltip: over the plot it is the readout again, so the
     // value stays to be read; elsewhere the chart's own tooltip (its title).
     bool viewportEvent(QEvent* event) override;
+    // The legend follows the curves: each drawing places it where none passes.
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     // An axis as it was before the first zoom.
@@ -108,6 +110,10 @@ class ChartPanel : public QChartView {
     std::vector<PlotCurve*> heldCurves_;
     std::vector<LegendEntry> legend_;
     QGraphicsTextItem* legendItem_ = nullptr;
+    // Every corner of the plot was crossed by a curve: the legend sits above the plot, in a
+    // band the chart's top margin makes for it, until the legend goes or changes.
+    bool legendAbove_ = false;
+    void SetLegendAbove(bool above);
     void PlaceLegend();
 };
 

@@ -1,5 +1,6 @@
 // A held design drawn under the live curves of a chart, with its legend.
 #include <QGraphicsTextItem>
+#include <cmath>
 
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"
@@ -22,6 +23,7 @@ void ChartPanel::SetHeld(const std::vector<ChartCurve>& curves,
     heldCurves_.clear();
     held_ = curves;
     legend_ = legend;
+    SetLegendAbove(false);
     for (std::size_t i = 0; i < held_.size(); ++i) {
         auto* curve = new PlotCurve(objectName() + "Held" + QString::number(i), chart_, bottom_,
                                     held_[i].rightAxis ? right_ : left_, Faint(held_[i].rgb));
@@ -55,6 +57,11 @@ void ChartPanel::SetHeld(const std::vector<ChartCurve>& curves,
     PlaceLegend();
 }
 
+void ChartPanel::paintEvent(QPaintEvent* event) {
+    PlaceLegend();
+    QChartView::paintEvent(event);
+}
+
 QStringList ChartPanel::LegendLines() const {
     QStringList lines;
     for (const LegendEntry& entry : legend_) lines << QString::fromStdString(entry.text);
@@ -63,9 +70,35 @@ QStringList ChartPanel::LegendLines() const {
 
 void ChartPanel::PlaceLegend() {
     if (legendItem_ == nullptr) return;
+    // In the corner of the plot that no curve, live or held, passes through; above the plot
+    // where every corner is crossed.
     const QRectF area = chart_->plotArea();
     const QRectF box = legendItem_->boundingRect();
-    legendItem_->setPos(area.right() - box.width() - 2, area.top() + 2);
+    // Above: in the band the top margin opens over the title.
+    QPointF at(area.right() - box.width(), 2);
+    if (!legendAbove_) {
+        std::vector<std::vector<PixelPoint>> curves;
+        for (const std::vector<PlotCurve*>* list : {&curves_, &heldCurves_})
+            for (const PlotCurve* curve : *list) curves.push_back(curve->PixelPoints());
+        const LegendPlacement place =
+            PlaceLegendBox(curves, {area.left(), area.top(), area.width(), area.height()},
+                           box.width(), box.height(), 2);
+        if (place.coversCurve) {
+            SetLegendAbove(true);  // the plot area changes, and the legend is placed from there
+            return;
+        }
+        at = QPointF(place.box.left, place.box.top);
+    }
+    if (legendItem_->pos() != at) legendItem_->setPos(at);
+}
+
+void ChartPanel::SetLegendAbove(bool above) {
+    if (legendAbove_ == above) return;
+    legendAbove_ = above;
+    const int band = above && legendItem_ != nullptr
+                         ? static_cast<int>(std::ceil(legendItem_->boundingRect().height())) + 2
+                         : 0;
+    chart_->setMargins(QMargins(2, 2 + band, 2, 2));
 }
 
 }  // namespace velmora

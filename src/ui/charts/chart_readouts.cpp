@@ -11,6 +11,7 @@
 #include "ui/charts/pv_point_cloud.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
+#include "ui/widgets/shown_numbers.h"
 
 namespace velmora {
 
@@ -48,9 +49,9 @@ int NearestInPixels(const std::vector<ColoredPoint>& points, const QPointF& at, 
 
 namespace {
 
-// "title = value" with the report's number texts.
+// "title = value": four digits, grouped, signed as the axes are (not the report's exponents).
 QString Item(const QString& title, double value, const NumberSettings& numbers) {
-    return title + " = " + ToQString(FormatNumber(value, numbers));
+    return title + " = " + ReadoutNumber(value, numbers);
 }
 
 // Two curves sharing the bottom axis, read at the point of the first nearest to x.

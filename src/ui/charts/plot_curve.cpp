@@ -45,6 +45,21 @@ bool PlotCurve::MapPoints(QPolygonF& out) const {
     return true;
 }
 
+std::vector<PixelPoint> PlotCurve::PixelPoints() const {
+    const QRectF area = chart_->plotArea();
+    const double xMin = xAxis_->min();
+    const double xSpan = xAxis_->max() - xMin;
+    const double yMin = yAxis_->min();
+    const double ySpan = yAxis_->max() - yMin;
+    std::vector<PixelPoint> out;
+    if (!isVisible() || !(xSpan > 0) || !(ySpan > 0) || area.isEmpty()) return out;
+    out.reserve(points_.size());
+    for (const PlotPoint& p : points_)
+        out.push_back({area.left() + (p.x - xMin) * area.width() / xSpan,
+                       area.bottom() - (p.y - yMin) * area.height() / ySpan});
+    return out;
+}
+
 bool PlotCurve::PassesNear(const QPointF& pos, qreal tolerance) const {
     if (!isVisible() || !area_.adjusted(-1, -1, 1, 1).contains(pos)) return false;
     QPolygonF line;

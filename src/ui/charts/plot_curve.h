@@ -4,6 +4,7 @@
 #include <QGraphicsObject>
 #include <QPolygonF>
 
+#include "presentation/legend_place.h"
 #include "simulation/simulation_state.h"
 
 class QChart;
@@ -22,6 +23,9 @@ class PlotCurve : public QGraphicsObject {
 
     void SetPoints(const PointSeries& points);
     const PointSeries& Points() const { return points_; }
+
+    // The points in chart coordinates, on the axes and plot area as they are now.
+    std::vector<PixelPoint> PixelPoints() const;
 
     // Whether the drawn polyline passes within `tolerance` pixels of `pos` (chart coordinates).
     bool PassesNear(const QPointF& pos, qreal tolerance) const;

@@ -29,10 +29,14 @@ std::string CompareCommands::LiveName() const {
 }
 
 void CompareCommands::Hold() {
+    // A held design is the user's reference: replacing it is asked first.
+    if (held_ && !form_.Dialogs().Confirm(
+                     &form_, QString("Replace the held design %1 with the design now shown?")
+                                 .arg(QString::fromStdString(held_->name))))
+        return;
     // Two runs of one file are told apart by the time the first was held.
-    const QString name =
-        QString("%1 at %2")
-            .arg(form_.Exports().BaseName(), QDateTime::currentDateTime().toString("HH:mm:ss"));
+    const QString name = QString("%1 (%2)").arg(form_.Exports().BaseName(),
+                                                QDateTime::currentDateTime().toString("HH:mm:ss"));
     held_ = HoldDesign(form_.Session(), name.toStdString());
     release_->setEnabled(true);
     Show();

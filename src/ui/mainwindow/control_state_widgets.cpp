@@ -31,7 +31,13 @@ void SetListChoice(QComboBox* list, int index) {
 
 void PutInput(const WindowControls& c, const ControlState& state, const DesignInput& input) {
     const InputRow& widgets = c.InputOf(input);
-    widgets.edit->setText(ToQString(InputText(state, input)));
+    const QString text = ToQString(InputText(state, input));
+    if (widgets.edit->text() != text) {
+        widgets.edit->setText(text);
+        // A number longer than the field shows its leading digits, not its tail; the field
+        // the user types in keeps its cursor.
+        if (!widgets.edit->hasFocus()) widgets.edit->setCursorPosition(0);
+    }
     if (const int* units = InputUnits(state, input)) SetListChoice(widgets.units, *units);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/mainwindow/compute_copy.h"
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/control_state_widgets.h"
+#include "ui/mainwindow/headline_power_view.h"
 #include "ui/mainwindow/menu_access_keys.h"
 #include "ui/mainwindow/sheet_builders.h"
 #include "ui/pages/design/design_steps_page.h"
@@ -64,6 +65,7 @@ TForm1::TForm1(QString exeFolder, std::unique_ptr<WindowDialogs> dialogs, QWidge
     // Last, so it sees a key before the pages' and the undo steps' filters do.
     (new ModifiedKeyGuard(this))->GuardFieldsUnder(centralWidget());
     ConnectChartReadouts();
+    new HeadlinePowerView(*this);
     resize(776, 532 + menuBar()->sizeHint().height());
     FormCreate();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QString>
 #include <QUndoStack>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "model/design_steps.h"
@@ -48,6 +50,8 @@ class TForm1 : public QMainWindow, private PageHost {
     ~TForm1() override;
 
     WindowControls& Ui() { return ui_; }
+    // The sensitivity study shows a trial's text in its field without computing or an undo step.
+    void ShowStudyText(QLineEdit* field, const QString& text);
     WindowSession& Session() override { return session_; }
 
     // Start-up and shut-down.
@@ -57,7 +61,8 @@ class TForm1 : public QMainWindow, private PageHost {
     void LoadButtonClick();
     void SaveButtonClick();
     void QuitButtonClick();
-    // "Save to NAME.RBP": the file the title names, in its folder, without a dialog.
+    // "Save to NAME.RBP": the file last loaded or saved, by its path, without a dialog; Save
+    // Parameters' dialog where there is none yet or it is a reference engine.
     void QuickSave1Click();
     // Closes as at a log-out or a termination signal: the state is saved as far as it can be,
     // and a failure goes to standard error, never to a dialog nobody may be there to answer.
@@ -112,6 +117,8 @@ class TForm1 : public QMainWindow, private PageHost {
     QString Caption() const;
     // Files > Export, Print Report..., chart and report pane context menus.
     ExportCommands& Exports() { return *exports_; }
+    // The window's dialogs, for the commands that ask (tests answer them).
+    WindowDialogs& Dialogs() { return *dialogs_; }
 
     // The file name the save dialog proposes next.
     const QString& SaveDialogFileName() const { return saveDialogFileName_; }
@@ -131,6 +138,8 @@ class TForm1 : public QMainWindow, private PageHost {
   signals:
     // A computation's results (reports, charts, samples, engine drawing) are all in the widgets.
     void ComputeApplied();
+    // The study has put a trial's text (or the former text back) into an input field.
+    void StudyFieldShown(QLineEdit* field, const QString& text);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -142,6 +151,7 @@ class TForm1 : public QMainWindow, private PageHost {
     void ShowMessage(const QString& text) override;
     int FrameWidth() const override;
     void ChangeAsOneStep(const QString& stepText, const std::function<void()>& change) override;
+    void EndEditBurst() override { FlushPendingStep(); }
 
     void BuildMenu();
     void BuildPages();
@@ -170,6 +180,7 @@ class TForm1 : public QMainWindow, private PageHost {
     void BuildQuickSave();
     // The quick save's caption and whether it can save, after the title changed.
     void ShowQuickSave();
+    bool QuickSaveAsks() const;
     void ConnectChartReadouts();
     // Files > Recent Files and the shortcuts of the Files and Help commands.
     void BuildRecentFilesMenu();
@@ -179,6 +190,9 @@ class TForm1 : public QMainWindow, private PageHost {
     void ReadRecentFileList();
     void WriteRecentFileList();
     void LoadChosenFile(const QString& path);
+    // Asks what becomes of unsaved edits before another file replaces them: true when the
+    // load may go on (saved or discarded), false when the user cancelled or the save failed.
+    bool UnsavedEditsSettled();
     bool Loading() const { return session_.Driver.Loading; }
     // The computations on their thread (window_compute.cpp) and the study (sensitivity_events).
     void BuildComputeTask();
@@ -200,8 +214,9 @@ class TForm1 : public QMainWindow, private PageHost {
     std::time_t startedAt_ = std::time(nullptr);
     QString dialogFolder_;
     QString saveDialogFileName_;
-    // The folder of the file last loaded or saved (not the state file): where a quick save goes.
-    QString fileFolder_;
+    // The file last loaded or saved (not the state file), as its path was given: where a quick
+    // save goes.
+    QString quickSavePath_;
     QUndoStack* undo_ = nullptr;
     QTimer* stepTimer_ = nullptr;
     ControlState committedInputs_;
@@ -212,6 +227,7 @@ class TForm1 : public QMainWindow, private PageHost {
     bool quietEdits_ = false;  // a command changes several fields: one step when it ends
     QObject* stepControl_ = nullptr;
     bool shown_ = false;
+    bool bugListSeen_ = false;
     bool destroyed_ = false;
     // After session_: a run still under way is stopped and waited for before the session goes.
     std::unique_ptr<BackgroundTask> computeTask_;
@@ -223,6 +239,9 @@ class TForm1 : public QMainWindow, private PageHost {
     } computeArgs_;
     bool computeAgain_ = false;
     bool studying_ = false;
+    // Fields showing a trial text, with the text they had before: put back if the study stops
+    // before it restores them itself.
+    std::map<QLineEdit*, QString> studyFormerTexts_;
 
     friend class WindowSession;
 };

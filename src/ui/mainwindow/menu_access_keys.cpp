@@ -9,7 +9,8 @@ namespace velmora {
 namespace {
 
 // Menu bar: Files, Bug List and Help have none, &Edit, &Tools and &Quit. Files: &Load, &Save,
-// Save &to, Recent &Files, &Export, &Print. Edit: &Undo, &Redo. Tools: the two below.
+// Save &to, Recent &Files, &Export, &Print. Edit: &Undo, &Redo. Tools: the three below, User
+// &Guide, &Hold and &Release.
 struct AccessKeyCaption {
     const char* objectName;
     const char* caption;
@@ -18,6 +19,7 @@ constexpr AccessKeyCaption kAccessKeyCaptions[] = {
     {"Tools1", "&Tools"},
     {"DesignSpace1", "&Design Space..."},
     {"Optimize1", "&Optimize..."},
+    {"EnergyAndPower1", "&Energy and Power..."},
 };
 
 }  // namespace

@@ -24,6 +24,8 @@ class PageHost {
     // Ends the burst of edits in progress, runs `change` with the edit notes quiet and records
     // what it changed as one undo step named `stepText`.
     virtual void ChangeAsOneStep(const QString& stepText, const std::function<void()>& change) = 0;
+    // Ends the burst of edits in progress as its own undo step (Enter or Tab finished it).
+    virtual void EndEditBurst() = 0;
 
   protected:
     ~PageHost() = default;

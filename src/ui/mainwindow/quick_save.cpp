@@ -1,24 +1,19 @@
-// Files > "Save to NAME.RBP": saves the file the title names, in the folder it was last loaded
-// from or saved to, without the save dialog and its overwrite question.
-#include <QDir>
+// Files > "Save to NAME.RBP": saves the very file last loaded or saved (its path as it was
+// given, letter case and length included) without the save dialog and its overwrite question.
+// Where there is no such file, or it is one of the reference engines whose report is checked by
+// its name, the same command asks for a file as Save Parameters does.
 #include <QFileInfo>
 
-#include "persistence/parameter_file.h"
+#include "model/reference_check.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
 
 namespace velmora {
 
-namespace {
-
-// The name the title gives the file ("Velmora -- Engine" gives "Engine.RBP"); empty for a
-// title without a name and for the state file's own name, which has nothing to quick-save to.
-QString QuickSaveName(const QString& caption) {
-    const QString name = ToQString(ProposedSaveName(ToStdString(caption)));
-    return name == "Default.RBP" || name == ".RBP" ? QString() : name;
+bool TForm1::QuickSaveAsks() const {
+    return quickSavePath_.isEmpty() ||
+           ReferenceCaseOf(ToStdString(quickSavePath_)) != ReferenceCase::None;
 }
-
-}  // namespace
 
 void TForm1::BuildQuickSave() {
     // After the three items of old, which keep their places.
@@ -30,18 +25,19 @@ void TForm1::BuildQuickSave() {
 
 void TForm1::ShowQuickSave() {
     if (ui_.QuickSave1 == nullptr) return;
-    const QString name = ToQString(ProposedSaveName(ToStdString(Caption())));
-    ui_.QuickSave1->setText(name.isEmpty() ? QString("Save &to")
-                                           : "Save &to " + QString(name).replace('&', "&&"));
-    ui_.QuickSave1->setEnabled(!QuickSaveName(Caption()).isEmpty() && !fileFolder_.isEmpty());
+    const QString name = QFileInfo(quickSavePath_).fileName();
+    ui_.QuickSave1->setText(QuickSaveAsks() ? QString("Save &to...")
+                                            : "Save &to " + QString(name).replace('&', "&&"));
 }
 
 void TForm1::QuickSave1Click() {
-    const QString name = QuickSaveName(Caption());
-    if (name.isEmpty() || fileFolder_.isEmpty()) return;  // a shortcut while disabled
+    if (QuickSaveAsks()) {
+        SaveButtonClick();
+        return;
+    }
     FlushPendingStep();
-    const QString folder = fileFolder_;
-    if (SaveParameterFile(QDir(folder).filePath(name))) dialogFolder_ = folder;
+    const QString path = quickSavePath_;
+    if (SaveParameterFile(path)) dialogFolder_ = QFileInfo(path).absolutePath();
 }
 
 }  // namespace velmora

@@ -15,6 +15,7 @@
 #include "persistence/parameter_file.h"
 #include "persistence/parameter_file_warnings.h"
 #include "persistence/state_locations.h"
+#include "persistence/window_settings.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/layout_scaling.h"
 #include "ui/mainwindow/main_window.h"
@@ -62,7 +63,10 @@ void TForm1::FormShow() {
     undo_->clear();
     DesignSheetEnter();
     ui_.EditChangeTimer->start();
-    BugList1Click();
+    // The bug list opens by itself once; later starts leave the inputs uncovered.
+    bugListSeen_ = ReadBugListSeen(ToStdString(StateFile()));
+    if (!bugListSeen_) BugList1Click();
+    bugListSeen_ = true;
 }
 
 void TForm1::FormDestroy() {
@@ -76,6 +80,7 @@ void TForm1::FormDestroy() {
     PrepareStateFolder(Locations);
     SaveParameterFile(StateFile());
     WriteRecentFileList();
+    WriteBugListSeen(ToStdString(StateFile()), bugListSeen_);
 }
 
 void TForm1::CloseUnattended() {
@@ -118,6 +123,7 @@ void TForm1::LoadButtonClick() {
 // Load Parameters after the file is chosen (in the open dialog or under Recent Files).
 void TForm1::LoadChosenFile(const QString& path) {
     FlushPendingStep();
+    if (!UnsavedEditsSettled()) return;
     bool loaded = false;
     {
         ScopedFlag loading(session_.Driver.Loading);
@@ -127,13 +133,28 @@ void TForm1::LoadChosenFile(const QString& path) {
     // Dialogs start where the last load or save succeeded, never where one failed (a folder
     // such as /proc can hang the dialog).
     dialogFolder_ = QFileInfo(path).absolutePath();
-    fileFolder_ = dialogFolder_;
+    quickSavePath_ = path;
     ShowQuickSave();
     session_.Driver.LoadedFileName = ToStdString(path);
     NoteRecentFile(path);
     CommitInputStep("Load Parameters");
     undo_->setClean();
     Compute(true, true);
+}
+
+bool TForm1::UnsavedEditsSettled() {
+    if (!isWindowModified()) return true;
+    const QString name = Caption().mid(Caption().indexOf("--") + 3);
+    switch (dialogs_->AskAboutUnsavedChanges(this, name)) {
+        case WindowDialogs::UnsavedChoice::Discard:
+            return true;
+        case WindowDialogs::UnsavedChoice::Cancel:
+            return false;
+        case WindowDialogs::UnsavedChoice::Save:
+            QuickSave1Click();  // the file itself, or the dialog where there is none
+            return !isWindowModified();
+    }
+    return false;
 }
 
 void TForm1::SaveButtonClick() {
@@ -206,9 +227,14 @@ bool TForm1::SaveParameterFile(const QString& path) {
     SetCaption(ToQString(WindowTitleForFile(ToStdString(path))));
     undo_->setClean();
     if (path != StateFile()) {
-        fileFolder_ = QFileInfo(path).absolutePath();
+        quickSavePath_ = path;
         ShowQuickSave();
         NoteRecentFile(path);
+        // The report and its reference check follow the file's new name, as loading it would.
+        if (session_.Driver.LoadedFileName != ToStdString(path)) {
+            session_.Driver.LoadedFileName = ToStdString(path);
+            Compute(true, true);
+        }
     }
     return true;
 }

@@ -41,4 +41,26 @@ void WindowDialogs::ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, "Velmora", text, QMessageBox::Ok);
 }
 
+bool WindowDialogs::Confirm(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, "Velmora", question, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+WindowDialogs::UnsavedChoice WindowDialogs::AskAboutUnsavedChanges(QWidget* parent,
+                                                                   const QString& name) {
+    QMessageBox box(QMessageBox::Warning, "Velmora",
+                    QString("The design %1 has changes that are not saved.").arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText("Save them before another file is loaded?");
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return UnsavedChoice::Save;
+        case QMessageBox::Discard:
+            return UnsavedChoice::Discard;
+        default:
+            return UnsavedChoice::Cancel;
+    }
+}
+
 }  // namespace velmora

@@ -29,6 +29,11 @@ class WindowDialogs {
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer);
     // A modal box with a single OK button.
     virtual void ShowMessage(QWidget* parent, const QString& text);
+    // Asked before unsaved edits of the design `name` would be replaced by another file.
+    enum class UnsavedChoice { Save, Discard, Cancel };
+    // A yes/no question; true for yes.
+    virtual bool Confirm(QWidget* parent, const QString& question);
+    virtual UnsavedChoice AskAboutUnsavedChanges(QWidget* parent, const QString& name);
 };
 
 }  // namespace velmora

@@ -2,8 +2,10 @@
 #include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QLogValueAxis>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +18,7 @@
 
 #include "designspace/rounded_text.h"
 #include "designspace/sweep_csv.h"
+#include "simulation/figure_source.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/commands/input_steps.h"
@@ -23,6 +26,7 @@
 #include "ui/mainwindow/main_window.h"
 #include "ui/tools/design_space_map.h"
 #include "ui/tools/design_space_window.h"
+#include "ui/widgets/shown_numbers.h"
 #include "ui/widgets/tools_menu.h"
 
 namespace velmora {
@@ -96,7 +100,8 @@ QString DesignSpaceWindow::DesignText(std::size_t k) const {
         const std::optional<double>& value = row.result[output];
         outputs << QString("%1: %2").arg(
             OutputColumn(output).caption,
-            value ? QString::fromStdString(RoundedText(*value, 4)) : "-");
+            value ? GroupedNumber(RoundedText(*value, 4), form_.Session().State.outputs.numbers)
+                  : "-");
     }
     QStringList notes;
     if (WillNotRun(row.result)) notes << "Will not run: Beta below 1.";
@@ -129,8 +134,23 @@ bool DesignSpaceWindow::DesignChanged() const {
     return !SameInputs(now, plan.base);
 }
 
+// Which model each output comes from, for the design as it stands: in each output's tip and,
+// for the map's output, in the line under the map choice.
+void DesignSpaceWindow::ShowSources() {
+    const IntegrationModel model = form_.Session().Controls().Integration;
+    for (int i = 0; i < outputs_->count() && i < static_cast<int>(kDesignOutputColumns.size()); ++i)
+        outputs_->item(i)->setToolTip("From the " + QString::fromStdString(SourceText(
+                                                        kDesignOutputColumns[i].output, model)));
+    const int shown = std::max(mapOutput_->currentIndex(), 0);
+    source_->setText(
+        QString("Map from the %1; energy figures from the %2 model.")
+            .arg(QString::fromStdString(SourceText(kDesignOutputColumns[shown].output, model)),
+                 NameOf(model).caption));
+}
+
 void DesignSpaceWindow::NoteMainDesign() {
     stale_->setText(DesignChanged() ? "Design changed since this map: re-run" : QString());
+    ShowSources();
 }
 
 void DesignSpaceWindow::LoadDesign(std::size_t k) {

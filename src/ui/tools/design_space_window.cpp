@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <sstream>
@@ -63,22 +64,40 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     side->setSpacing(4);
     layout->addWidget(sidePanel);
 
+    // Inputs and outputs on two pages of the panel: the outputs' list then has the panel's
+    // whole height, even in a window 550 pixels high.
+    auto* pages = new QTabWidget(sidePanel);
+    pages->setObjectName("DesignSpacePages");
+    side->addWidget(pages, 1);
+    auto* inputsPage = new QWidget(pages);
+    auto* inputsColumn = new QVBoxLayout(inputsPage);
+    inputsColumn->setContentsMargins(4, 4, 4, 4);
+    auto* outputsPage = new QWidget(pages);
+    auto* outputsColumn = new QVBoxLayout(outputsPage);
+    outputsColumn->setContentsMargins(4, 4, 4, 4);
+    pages->addTab(inputsPage, "Inputs");
+    pages->addTab(outputsPage, "Outputs and map");
+
     auto* first = new QGroupBox("Input", this);
     axis1_ = BuildAxis(1, first);
-    side->addWidget(first);
+    inputsColumn->addWidget(first);
     useSecond_ = new QCheckBox("Second input (colour map)", this);
     useSecond_->setObjectName("DesignSpaceUseSecond");
-    side->addWidget(useSecond_);
+    inputsColumn->addWidget(useSecond_);
     auto* second = new QGroupBox("Second input", this);
     axis2_ = BuildAxis(2, second);
-    side->addWidget(second);
+    inputsColumn->addWidget(second);
+    inputsColumn->addStretch(1);
 
-    side->addWidget(new QLabel("Outputs:", this));
+    auto* outputsLabel = new QLabel("O&utputs:", this);
+    outputsColumn->addWidget(outputsLabel);
     outputs_ = new QListWidget(this);
+    outputsLabel->setBuddy(outputs_);
     outputs_->setObjectName("DesignSpaceOutputs");
     mapOutput_ = new QComboBox(this);
     mapOutput_->setObjectName("DesignSpaceMapOutput");
-    for (const DesignOutputColumn& column : kDesignOutputColumns) {
+    for (std::size_t i = 0; i < kIdealOutputCount; ++i) {
+        const DesignOutputColumn& column = kDesignOutputColumns[i];
         auto* item = new QListWidgetItem(column.caption, outputs_);
         const bool chosen = column.output == DesignOutput::SchmidtPower ||
                             column.output == DesignOutput::IndicatedPower;
@@ -86,12 +105,18 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
         mapOutput_->addItem(column.caption);
     }
     mapOutput_->setCurrentIndex(static_cast<int>(DesignOutput::IndicatedPower));
-    outputs_->setMaximumHeight(88);
-    side->addWidget(outputs_);
+    outputsColumn->addWidget(outputs_, 1);
     auto* mapRow = new QHBoxLayout;
-    mapRow->addWidget(new QLabel("Map shows:", this));
+    auto* mapLabel = new QLabel("&Map shows:", this);
+    mapLabel->setBuddy(mapOutput_);
+    mapRow->addWidget(mapLabel);
     mapRow->addWidget(mapOutput_, 1);
-    side->addLayout(mapRow);
+    outputsColumn->addLayout(mapRow);
+    source_ = new QLabel(this);
+    source_->setObjectName("DesignSpaceSource");
+    source_->setWordWrap(true);
+    outputsColumn->addWidget(source_);
+    connect(mapOutput_, &QComboBox::currentIndexChanged, this, [this] { ShowSources(); });
 
     auto* buttons = new QHBoxLayout;
     start_ = new QPushButton("Start", this);
@@ -117,7 +142,6 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     stale_->setStyleSheet("color: #a00000; font-weight: bold");
     stale_->setWordWrap(true);
     side->addWidget(stale_);
-    side->addStretch(1);
     readout_ = new QLabel(this);
     readout_->setObjectName("DesignSpaceReadout");
     readout_->setWordWrap(true);
@@ -184,6 +208,7 @@ DesignSpaceWindow::DesignSpaceWindow(TForm1& form, QWidget* parent)
     resize(980, 620);
     AddUserGuideKey(form_, this, "design-space");
     Validate();
+    ShowSources();
 }
 
 DesignSpaceWindow::~DesignSpaceWindow() {

@@ -85,6 +85,7 @@ class DesignSpaceWindow : public QWidget {
     void ShowMap();
     void Finished();
     // Shows whether the map is stale and moves the current-design marker.
+    void ShowSources();
     void NoteMainDesign();
     // The main window's value of axis `a`, when typed in the unit the map was made in.
     std::optional<double> MarkerValue(std::size_t a) const;
@@ -101,6 +102,7 @@ class DesignSpaceWindow : public QWidget {
     QProgressBar* progress_ = nullptr;
     QLabel* readout_ = nullptr;
     QLabel* problem_ = nullptr;
+    QLabel* source_ = nullptr;
     QLabel* stale_ = nullptr;
     QStackedWidget* plots_ = nullptr;
     QChartView* chart_ = nullptr;

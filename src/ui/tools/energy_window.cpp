@@ -28,6 +28,7 @@
 #include "ui/pages/help/user_guide.h"
 #include "ui/tools/background_task.h"
 #include "ui/tools/energy_cycle_chart.h"
+#include "ui/widgets/shown_numbers.h"
 #include "ui/widgets/tools_menu.h"
 
 namespace velmora {
@@ -56,8 +57,10 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     setWindowTitle("Energy and Power");
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel("Model:", this));
+    auto* modelLabel = new QLabel("Model:", this);
+    top->addWidget(modelLabel);
     model_ = new QComboBox(this);
+    modelLabel->setBuddy(model_);
     model_->setObjectName("EnergyModel");
     for (const IntegrationModelName& entry : kIntegrationModels) model_->addItem(entry.caption);
     top->addWidget(model_);
@@ -155,7 +158,7 @@ void EnergyWindow::Recompute() {
         options.energy = true;
         const Design design = ReadDesign(job->controls).design;
         job->result = EvaluateDesign(design, options);
-        job->revolution = AccurateRevolutionOf(design);
+        job->revolution = ComparisonModel().Revolution(design);
     });
 }
 
@@ -173,10 +176,18 @@ void EnergyWindow::Finished() {
     emit Recomputed();
 }
 
+QString EnergyWindow::ShownEnergyValue(DesignOutput output) const {
+    const std::string plain = EnergyValueText(shown_, output);
+    const NumberSettings& numbers = form_.Session().State.outputs.numbers;
+    const std::optional<double>& value = shown_[output];
+    if (value && QString(OutputColumn(output).caption).endsWith("(W)"))
+        return PowerOrNotRunning(plain, *value, numbers);
+    return GroupedNumber(plain, numbers);
+}
+
 void EnergyWindow::Show() {
     for (std::size_t i = 0; i < kEnergyOutputs.size(); ++i)
-        table_->item(static_cast<int>(i), 1)
-            ->setText(QString::fromStdString(EnergyValueText(shown_, kEnergyOutputs[i])));
+        table_->item(static_cast<int>(i), 1)->setText(ShownEnergyValue(kEnergyOutputs[i]));
 
     const std::optional<double>& settled = shown_[DesignOutput::Settled];
     const QString model = NameOf(shownModel_).name;
@@ -238,8 +249,10 @@ void EnergyWindow::Show() {
     steps.reserve(oneDegree.size());
     for (const CycleRow& row : oneDegree) steps.push_back(row.step);
     old = cycleChart_->chart();
-    cycleChart_->setChart(
-        MakeCycleChart(steps, shownRevolution_.steps, form_.Session().State.outputs));
+    std::vector<StepValues> compared;
+    compared.reserve(shownRevolution_.rows.size());
+    for (const CycleRow& row : shownRevolution_.rows) compared.push_back(row.step);
+    cycleChart_->setChart(MakeCycleChart(steps, compared, form_.Session().State.outputs));
     delete old;
 }
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "model/control_state.h"
-#include "simulation/accurate_revolution.h"
+#include "simulation/cycle_model.h"
 #include "simulation/design_result.h"
 
 class QBarSet;
@@ -42,10 +42,13 @@ class EnergyWindow : public QWidget {
     void Recomputed();
 
   private:
+    // A figure of the table as the user's locale shows it; a power too small to be a running
+    // engine's as "-" (not running).
+    QString ShownEnergyValue(DesignOutput output) const;
     struct Job {
         ControlState controls;
         DesignResult result;
-        AccurateRevolution revolution;  // for the loops, whichever model is chosen
+        SettledRevolution revolution;  // the comparison model's, whichever model is chosen
     };
     void ModelChosen(int index);
     void Finished();
@@ -63,7 +66,7 @@ class EnergyWindow : public QWidget {
     bool again_ = false;
     DesignResult shown_;
     IntegrationModel shownModel_ = IntegrationModel::Specified;
-    AccurateRevolution shownRevolution_;
+    SettledRevolution shownRevolution_;
 };
 
 // Adds Tools > Energy and Power... to the main window's menu bar.

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <thread>
@@ -28,6 +29,7 @@
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/pages/help/user_guide.h"
+#include "ui/widgets/shown_numbers.h"
 #include "ui/widgets/tools_menu.h"
 
 namespace velmora {
@@ -73,6 +75,11 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     for (const ObjectiveInfo& info : kObjectives) objective_->addItem(info.caption);
     objective_->setCurrentIndex(static_cast<int>(Objective::PVPowerAtEngineSpeed));
     top->addRow("Maximize:", objective_);
+    source_ = new QLabel(this);
+    source_->setObjectName("OptimizeSource");
+    source_->setWordWrap(true);
+    top->addRow(source_);
+    connect(objective_, &QComboBox::currentIndexChanged, this, [this] { ShowSource(); });
     side->addLayout(top);
 
     auto* constraintBox = new QGroupBox("Constraints", this);
@@ -129,11 +136,19 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     problem_->setStyleSheet("color: #a00000");
     problem_->setWordWrap(true);
     side->addWidget(problem_);
+    stale_ = new QLabel(this);
+    stale_->setObjectName("OptimizeStale");
+    stale_->setStyleSheet("color: #a00000; font-weight: bold");
+    stale_->setWordWrap(true);
+    side->addWidget(stale_);
+    // A result belongs to the design it was computed from: a load or an edit there marks it.
+    connect(form_.UndoStack(), &QUndoStack::indexChanged, this, [this] { NoteMainDesign(); });
 
     auto* right = new QVBoxLayout;
     layout->addLayout(right, 4);
     auto* chart = new QChart;
     chart->setTitle("Best feasible objective");
+    chart->setLocalizeNumbers(true);  // grouped thousands in the user's locale
     chart->legend()->hide();
     series_ = new QLineSeries(chart);
     chart->addSeries(series_);
@@ -178,6 +193,7 @@ OptimizeWindow::OptimizeWindow(TForm1& form, QWidget* parent)
     resize(1000, 640);
     AddUserGuideKey(form_, this, "optimize");
     Validate();
+    ShowSource();
 }
 
 OptimizeWindow::~OptimizeWindow() {
@@ -287,13 +303,21 @@ void OptimizeWindow::Start() {
     QString problem;
     OptimizeProblem p = ReadProblem(true, problem);
     if (!problem.isEmpty()) return;
+    found_ = false;
     run_ = std::make_shared<OptimizeRun>(std::move(p));
     series_->clear();
     result_->setRowCount(0);
+    // The chart's title names the objective in full; the axis keeps its unit, which fits the
+    // axis at any window size.
+    const QString caption = InfoOf(run_->Problem().objective).caption;
+    chart_->chart()->setTitle("Best feasible " + caption);
+    const qsizetype open = caption.lastIndexOf('(');
     chart_->chart()
         ->axes(Qt::Vertical)
         .value(0)
-        ->setTitleText(InfoOf(run_->Problem().objective).caption);
+        ->setTitleText(caption.endsWith(')') && open >= 0
+                           ? caption.mid(open + 1, caption.size() - open - 2)
+                           : QString());
     ShowProgress();
     start_->setEnabled(false);
     cancel_->setEnabled(true);
@@ -339,7 +363,8 @@ void OptimizeWindow::Finished() {
         // The outcome of a run that did not end is not to be trusted: nothing to apply.
         status_->setText("The run stopped: " + failure);
         result_->setRowCount(0);
-        apply_->setEnabled(false);
+        found_ = false;
+        NoteMainDesign();
     } else {
         ShowResult();
     }
@@ -367,8 +392,15 @@ void OptimizeWindow::ShowResult() {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = static_cast<int>(i);
         result_->setItem(row, 0, new QTableWidgetItem(ToQString(rows[i].label)));
-        result_->setItem(row, 1, new QTableWidgetItem(ToQString(rows[i].before)));
-        result_->setItem(row, 2, new QTableWidgetItem(ToQString(rows[i].after)));
+        // Inputs as they are typed; computed figures grouped as the user's locale shows them.
+        const bool input = i < p.variables.size();
+        const NumberSettings& numbers = form_.Session().State.outputs.numbers;
+        result_->setItem(row, 1,
+                         new QTableWidgetItem(input ? ToQString(rows[i].before)
+                                                    : GroupedNumber(rows[i].before, numbers)));
+        result_->setItem(row, 2,
+                         new QTableWidgetItem(input ? ToQString(rows[i].after)
+                                                    : GroupedNumber(rows[i].after, numbers)));
         result_->setItem(row, 3, new QTableWidgetItem(ToQString(rows[i].note)));
         for (const int column : {1, 2})
             result_->item(row, column)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -383,18 +415,22 @@ void OptimizeWindow::ShowResult() {
         }
     }
     result_->resizeColumnsToContents();
-    apply_->setEnabled(outcome.status == OptimizeStatus::Found);
+    found_ = outcome.status == OptimizeStatus::Found;
+    NoteMainDesign();
 }
 
 void OptimizeWindow::Apply() {
     if (!run_ || Running() || run_->Outcome().status != OptimizeStatus::Found) return;
-    // Only the varied inputs change: each gets its optimized text in the unit it was
-    // optimized in; every other field keeps what the user has there now.
+    if (DesignChanged()) return;  // the result belongs to another design
+    // Only the varied inputs change: each gets its optimized value in the unit it was
+    // optimized in, rounded as the result table shows it (never a 15-digit text); every other
+    // field keeps what the user has there now.
     ControlState inputs = form_.Session().Controls();
     const OptimizeProblem& p = run_->Problem();
+    const std::vector<ReadableRow> rows = ReadableResultRows(p, run_->Outcome(), {});
     for (std::size_t i = 0; i < p.variables.size(); ++i) {
         InputControl& field = inputs.*p.variables[i].input->control;
-        field.text = run_->Outcome().best->texts[i];
+        field.text = rows.at(i).after;
         field.units = (p.base.*p.variables[i].input->control).units;
     }
     form_.ApplyInputsAsOneStep(inputs, "Optimize");

@@ -59,6 +59,12 @@ class OptimizeWindow : public QWidget {
     void Finished();
     void ShowProgress();
     void ShowResult();
+    // Whether the main window's design differs from the one the result was computed from, in
+    // anything but the varied inputs' values; the stale note and Apply follow it.
+    bool DesignChanged() const;
+    void NoteMainDesign();
+    // Which model the objective comes from, for the design as it stands.
+    void ShowSource();
 
     TForm1& form_;
     QComboBox* objective_ = nullptr;
@@ -70,11 +76,14 @@ class OptimizeWindow : public QWidget {
     QPushButton* apply_ = nullptr;
     QLabel* problem_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* stale_ = nullptr;
+    QLabel* source_ = nullptr;
     QChartView* chart_ = nullptr;
     QLineSeries* series_ = nullptr;
     QTableWidget* result_ = nullptr;
     BackgroundTask* task_ = nullptr;
     bool filling_ = false;
+    bool found_ = false;  // the last run found a design to apply
 
     std::shared_ptr<OptimizeRun> run_;
 };

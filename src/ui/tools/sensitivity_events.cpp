@@ -1,6 +1,7 @@
 // The "Increase Schmidt Power" study, run on a copy of the window's inputs on a thread of its
 // own, as a computation runs.
 #include <QPointer>
+#include <QSignalBlocker>
 
 #include "simulation/sensitivity_study.h"
 #include "ui/charts/chart_panel.h"
@@ -13,9 +14,10 @@ namespace velmora {
 
 namespace {
 
-// The study's view of the copy: trial texts go into the copy's fields, never the window's, so
-// the user's fields and undo steps stay as they are. Memo3 and lSuggesting are the window's:
-// what the study writes is handed to its thread as it happens.
+// The study's view of the copy: the trials compute from the copy's fields. The window's field
+// shows each trial's text as it is computed, quietly (no edit timer, no undo step), and gets its
+// former text back after the field's trials. Memo3 and lSuggesting are the window's too: what
+// the study writes is handed to the window's thread as it happens.
 class CopyStudyTarget final : public SessionStudyTarget {
   public:
     CopyStudyTarget(ComputeCopy& copy, TForm1& form) : SessionStudyTarget(copy), copy_(copy) {
@@ -33,6 +35,16 @@ class CopyStudyTarget final : public SessionStudyTarget {
     }
     void AppendMemo3(const std::string& line) override {
         OnWindow([text = ToQString(line)](WindowControls& c) { c.Memo3->appendPlainText(text); });
+    }
+    void SetFieldText(const StudyInput& input, const std::string& text) override {
+        SessionStudyTarget::SetFieldText(input, text);
+        QPointer<TForm1> form = form_;
+        QMetaObject::invokeMethod(
+            form_,
+            [form, field = input.field, text = ToQString(text)] {
+                if (form) form->ShowStudyText(form->Ui().InputOf(field).edit, text);
+            },
+            Qt::QueuedConnection);
     }
     void SetSuggesting(const std::string& caption) override {
         OnWindow([text = ToQString(caption)](WindowControls& c) { c.lSuggesting->setText(text); });
@@ -87,7 +99,28 @@ void TForm1::StartStudy() {
     });
 }
 
+void TForm1::ShowStudyText(QLineEdit* field, const QString& text) {
+    if (!studying_) return;  // a trial's text arriving after the study has ended
+    auto former = studyFormerTexts_.find(field);
+    if (former == studyFormerTexts_.end())
+        studyFormerTexts_.emplace(field, field->text());
+    else if (former->second == text)
+        studyFormerTexts_.erase(former);
+    {
+        const QSignalBlocker quiet(field);
+        field->setText(text);
+        field->setCursorPosition(0);
+    }
+    emit StudyFieldShown(field, text);
+}
+
 void TForm1::StudyEnded(bool completed) {
+    for (const auto& [field, text] : studyFormerTexts_) {
+        const QSignalBlocker quiet(field);
+        field->setText(text);
+        field->setCursorPosition(0);
+    }
+    studyFormerTexts_.clear();
     studying_ = false;
     WindowControls& c = ui_;
     QWidget* const shownAgain[] = {c.Memo1, c.Memo2, c.MainChart, c.MainChartA};

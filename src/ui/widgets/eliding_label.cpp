@@ -7,10 +7,24 @@ namespace velmora {
 ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) {}
 
 QSize ElidingLabel::minimumSizeHint() const {
+    if (wordWrap()) return QLabel::minimumSizeHint();
     return {0, QLabel::minimumSizeHint().height()};
 }
 
-void ElidingLabel::paintEvent(QPaintEvent*) {
+QSize ElidingLabel::sizeHint() const {
+    if (!wordWrap()) return QLabel::sizeHint();
+    const QMargins margins = contentsMargins();
+    const int width =
+        fontMetrics().horizontalAdvance(text()) + margins.left() + margins.right() + 2 * margin();
+    return {width, heightForWidth(width)};
+}
+
+void ElidingLabel::paintEvent(QPaintEvent* event) {
+    // A label that may wrap shows its whole text on as many lines as it needs.
+    if (wordWrap()) {
+        QLabel::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
     const QRect area = contentsRect();
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());

@@ -1,5 +1,8 @@
 #include "ui/widgets/modified_key_guard.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -41,6 +44,11 @@ void ModifiedKeyGuard::GuardFieldsUnder(QWidget* root) {
     for (QComboBox* list : root->findChildren<QComboBox*>()) list->installEventFilter(this);
 }
 
+void ModifiedKeyGuard::GuardWindow(QWidget* window) {
+    window_ = window;
+    qApp->installEventFilter(this);
+}
+
 bool ModifiedKeyGuard::WouldChangeValue(const QObject* field, const QKeyEvent& key) {
     const Qt::KeyboardModifiers held =
         key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
@@ -54,6 +62,14 @@ bool ModifiedKeyGuard::WouldChangeValue(const QObject* field, const QKeyEvent& k
 }
 
 bool ModifiedKeyGuard::eventFilter(QObject* watched, QEvent* event) {
+    if (window_ != nullptr && event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool field = qobject_cast<QLineEdit*>(watched) || qobject_cast<QComboBox*>(watched) ||
+                           qobject_cast<QAbstractSpinBox*>(watched) ||
+                           qobject_cast<QAbstractItemView*>(watched);
+        if (widget == nullptr || !field || widget->window() != window_)
+            return QObject::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::KeyPress &&
         WouldChangeValue(watched, *static_cast<QKeyEvent*>(event))) {
         event->accept();  // taken: neither the field nor its parents see it

@@ -18,12 +18,18 @@ class ModifiedKeyGuard : public QObject {
 
     // Guards every line edit and list under `root` that exists now.
     void GuardFieldsUnder(QWidget* root);
+    // Guards every field, list, spin box and table of the top-level `window`, also those made
+    // later (a table cell's editor).
+    void GuardWindow(QWidget* window);
     // True when `key`, sent to `field`, would change the field's value although the key is a
     // combination with Ctrl, Alt or Meta.
     static bool WouldChangeValue(const QObject* field, const QKeyEvent& key);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* window_ = nullptr;  // the guard is the window's child: never outlives it
 };
 
 }  // namespace velmora

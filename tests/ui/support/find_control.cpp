@@ -61,4 +61,15 @@ void ScriptedDialogs::ShowMessage(QWidget*, const QString& text) {
     Messages.append(text);
 }
 
+bool ScriptedDialogs::Confirm(QWidget*, const QString& question) {
+    Questions.append(question);
+    return ConfirmAnswers.isEmpty() || ConfirmAnswers.takeFirst();
+}
+
+WindowDialogs::UnsavedChoice ScriptedDialogs::AskAboutUnsavedChanges(QWidget*,
+                                                                     const QString& name) {
+    UnsavedQuestions.append(name);
+    return UnsavedAnswers.isEmpty() ? UnsavedChoice::Discard : UnsavedAnswers.takeFirst();
+}
+
 }  // namespace velmora::testing

@@ -42,6 +42,8 @@ class ScriptedDialogs : public WindowDialogs {
     std::optional<QString> ChooseFileToSave(QWidget*, const QString& folder,
                                             const QString& proposedName) override;
     void ShowMessage(QWidget*, const QString& text) override;
+    UnsavedChoice AskAboutUnsavedChanges(QWidget*, const QString& name) override;
+    bool Confirm(QWidget*, const QString& question) override;
 
     // One answer per dialog shown, in order; an empty text (or no answer left) cancels.
     QStringList LoadAnswers;
@@ -49,6 +51,13 @@ class ScriptedDialogs : public WindowDialogs {
     QStringList Messages;
     QString LastProposedName;
     QString LastFolder;
+    // Answers to the unsaved-changes question, in order; none left discards. The names asked
+    // about are noted.
+    QList<UnsavedChoice> UnsavedAnswers;
+    QStringList UnsavedQuestions;
+    // Answers to yes/no questions, in order; none left says yes. The questions are noted.
+    QList<bool> ConfirmAnswers;
+    QStringList Questions;
 };
 
 }  // namespace velmora::testing

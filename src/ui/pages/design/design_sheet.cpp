@@ -83,6 +83,8 @@ void BuildSteps(WindowControls& c, QWidget* panel) {
     c.lStep4Results = MakeResultLabel("lStep4Results", panel);
     c.lStep5Results = MakeResultLabel("lStep5Results", panel);
     c.lStep6Results = MakeResultLabel("lStep6Results", panel);
+    // The longest result (area, radius and diameter): on two lines where one is too narrow.
+    c.lStep6Results->setWordWrap(true);
 
     c.EditStep3PistonDiam = MakeEdit("EditStep3PistonDiam", "", 75, panel);
     c.EditStep3PistonStroke = MakeEdit("EditStep3PistonStroke", "", 75, panel);

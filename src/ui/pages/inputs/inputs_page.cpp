@@ -64,6 +64,12 @@ void InputsPage::EditChangeTimerTimer() {
     host_.Compute(true, true);
 }
 
+void InputsPage::FinishEdit() {
+    if (Loading() || !c_.EditChangeTimer->isActive()) return;
+    host_.EndEditBurst();
+    EditChangeTimerTimer();
+}
+
 void InputsPage::LengthOutputFormatRGClick() {
     host_.ChangeAsOneStep("Edit output unit", {});
     host_.Compute(true, true);
@@ -118,11 +124,18 @@ void InputsPage::Connect() {
     for (const DesignInput& input : kInputs) {
         const InputRow& row = c_.InputOf(input);
         connect(row.edit, &QLineEdit::textChanged, this, [this] { EditDispDiameterChange(); });
+        connect(row.edit, &QLineEdit::editingFinished, this, [this] { FinishEdit(); });
         row.edit->installEventFilter(this);
         if (input.control != nullptr)  // a list of one fixed unit changes nothing
-            connect(row.units, &QComboBox::activated, this, [this] { EditDispDiameterChange(); });
+            connect(row.units, &QComboBox::activated, this, [this] {
+                EditDispDiameterChange();
+                FinishEdit();
+            });
     }
-    connect(c_.LeakCB, &QCheckBox::toggled, this, [this] { LeakCBClick(); });
+    connect(c_.LeakCB, &QCheckBox::toggled, this, [this] {
+        LeakCBClick();
+        FinishEdit();
+    });
     connect(c_.GravityCB, &QCheckBox::toggled, this, [this] { GravityCBClick(); });
     for (QComboBox* list : c_.OutputLists())
         connect(list, &QComboBox::activated, this, [this] { LengthOutputFormatRGClick(); });
@@ -131,6 +144,9 @@ void InputsPage::Connect() {
             [this] { ComputeCycleCountEditChange(); });
     for (QLineEdit* edit : {c_.GraphCycleCountEdit, c_.MaxGraphCycleCountEdit})
         connect(edit, &QLineEdit::textChanged, this, [this] { GraphCycleCountEditChange(); });
+    for (QLineEdit* edit :
+         {c_.ComputeCycleCountEdit, c_.GraphCycleCountEdit, c_.MaxGraphCycleCountEdit})
+        connect(edit, &QLineEdit::editingFinished, this, [this] { FinishEdit(); });
     connect(c_.EditChangeTimer, &QTimer::timeout, this, [this] { EditChangeTimerTimer(); });
 }
 

@@ -29,6 +29,9 @@ class InputsPage : public QObject {
     void ComputeCycleCountEditChange();
     void LeakCBClick();
     void EditChangeTimerTimer();
+    // Tab, Enter, leaving a field or a choice from a list ends an edit: the computation the
+    // typing delay holds back starts at once. The delay stays for typing only.
+    void FinishEdit();
     void LengthOutputFormatRGClick();
     void GravityCBClick();
     void EditDispDiameterKeyDown(QLineEdit* field, int key);

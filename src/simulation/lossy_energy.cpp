@@ -1,0 +1,138 @@
+#include "simulation/lossy_energy.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace velmora {
+
+namespace {
+
+constexpr double kFixedPointTolerance = 1e-9;
+constexpr int kMaxFixedPointRounds = 60;
+
+// Relative change of the gas temperatures between two rounds of the fixed point.
+double Change(double before, double after) {
+    return std::abs(after - before) / after;
+}
+
+}  // namespace
+
+double AnnulusDamping(const LossInputs& l, double dispDiameter, double meanGasTemp) {
+    if (l.annulusGap <= 0 || dispDiameter <= 0) return 0;
+    const double area = std::numbers::pi / 4 * dispDiameter * dispDiameter;
+    const double mu = Viscosity(PropertiesOf(l.gas), meanGasTemp);
+    return 12 * mu * l.displacerLength * area * area /
+           (std::numbers::pi * dispDiameter * std::pow(l.annulusGap, 3));
+}
+
+double ShuttleHeat(const LossInputs& l, double dispDiameter, double fullStroke, double hotWall,
+                   double coldWall, double meanGasTemp) {
+    if (l.annulusGap <= 0 || l.displacerLength <= 0) return 0;
+    const double k = Conductivity(PropertiesOf(l.gas), meanGasTemp);
+    return std::numbers::pi / 8 * k * fullStroke * fullStroke * dispDiameter *
+           (hotWall - coldWall) / (l.annulusGap * l.displacerLength);
+}
+
+LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, double speed) {
+    const LossInputs& l = design.losses;
+    const GasProperties& gas = PropertiesOf(l.gas);
+    const double hotWall = analysed.HotTemp, coldWall = analysed.ColdTemp;
+    LossyRun r;
+    r.speed = speed;
+    r.hotGasTemp = hotWall;
+    r.coldGasTemp = coldWall;
+
+    AccurateCycleOptions options;
+    options.gravity = design.displacerWeight;
+    options.pressureEqualization = design.pressureEqualization;
+    options.atOmegaBar = false;
+    options.recordSamples = true;
+    options.restitution = l.restitution;
+
+    AccurateSpeedRun run;
+    ParameterSet p = analysed;
+    double annulus = 0;
+    // The gas temperatures depend on the heats of the cycle they drive: iterated from the wall
+    // temperatures until they repeat. Without conductances one round is exact.
+    const bool finite = l.heaterConductance > 0 || l.coolerConductance > 0;
+    r.fixedPoint = !finite;
+    double relaxation = 1, lastResidual = INFINITY;
+    for (int round = 0; round < (finite ? kMaxFixedPointRounds : 1); ++round) {
+        p.HotTemp = r.hotGasTemp;
+        p.ColdTemp = r.coldGasTemp;
+        annulus = AnnulusDamping(l, p.DispDiameter, 0.5 * (r.hotGasTemp + r.coldGasTemp));
+        options.damping = annulus + l.rodDamping;
+        run = RunAccurateCycleAt(p, options, speed);
+        if (!run.settled || !finite) break;
+        const double hot = l.heaterConductance > 0
+                               ? hotWall - run.energy.heatInPower / l.heaterConductance
+                               : hotWall;
+        const double cold = l.coolerConductance > 0
+                                ? coldWall + run.energy.heatOutPower / l.coolerConductance
+                                : coldWall;
+        if (!(hot > cold) || !(cold > 0)) break;  // no engine between such temperatures
+        // Whole steps while they shrink the residual; the plain iteration overshoots where the
+        // conductances are small, and then each growth halves the step.
+        const double residual = Change(r.hotGasTemp, hot) + Change(r.coldGasTemp, cold);
+        if (residual > lastResidual) relaxation *= 0.5;
+        lastResidual = residual;
+        const double nextHot = r.hotGasTemp + relaxation * (hot - r.hotGasTemp);
+        const double nextCold = r.coldGasTemp + relaxation * (cold - r.coldGasTemp);
+        const bool repeats = Change(r.hotGasTemp, hot) <= kFixedPointTolerance &&
+                             Change(r.coldGasTemp, cold) <= kFixedPointTolerance;
+        r.hotGasTemp = nextHot;
+        r.coldGasTemp = nextCold;
+        if (repeats) {
+            r.fixedPoint = true;
+            break;
+        }
+    }
+    r.outcome = run.outcome;
+    r.settled = run.settled && r.fixedPoint;
+    if (!run.settled) return r;
+
+    const double f = speed / (2 * std::numbers::pi);
+    const CycleEnergy& energy = run.energy;
+    // The forced work: the share of the piston's cycle in which the crank drives the gas
+    // against the buffer pressure, on the one-degree samples (trapezoids, closed over the turn).
+    const std::vector<AccurateSample>& s = run.samples;
+    double forced = 0, massLow = 0, massHigh = 0;
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        const AccurateSample& a = s[k];
+        const AccurateSample& b = s[(k + 1) % s.size()];
+        const double dVp = p.PistonArea * (b.pistonPos - a.pistonPos);
+        forced += std::max(0.0, -(0.5 * (a.pressure + b.pressure) - run.bufferPressure) * dVp);
+        const double hotMass = a.pressure * a.hotVolume / (gas.gasConstant * r.hotGasTemp);
+        massLow = k == 0 ? hotMass : std::min(massLow, hotMass);
+        massHigh = k == 0 ? hotMass : std::max(massHigh, hotMass);
+    }
+    const double e = l.mechanismEffectiveness;
+    const double brakeWork = e * energy.shaftWork - (1 / e - e) * forced;
+
+    const double share = options.damping > 0 ? annulus / options.damping : 0;
+    r.shaftPower = energy.shaftPower;
+    r.forcedWork = forced;
+    r.brakePower = brakeWork * f;
+    r.brakeTorque = brakeWork / (2 * std::numbers::pi);
+    r.mechanismLoss = (energy.shaftWork - brakeWork) * f;
+    r.annulusFrictionLoss = share * run.dissipation * f;
+    r.rodFrictionLoss = (1 - share) * run.dissipation * f;
+    r.impactLoss = run.impactLoss * f;
+    r.rodWork = energy.rodWork;
+    r.conductionLoss = l.staticConductance * (hotWall - coldWall);
+    r.shuttleLoss = ShuttleHeat(l, p.DispDiameter, 2 * p.DispHalfStroke, hotWall, coldWall,
+                                0.5 * (r.hotGasTemp + r.coldGasTemp));
+    r.reheatLoss = (1 - l.regeneratorEffectiveness) * gas.cp * (massHigh - massLow) *
+                   (r.hotGasTemp - r.coldGasTemp) * f;
+    r.gasHeatIn = energy.heatInPower;
+    r.heatInTotal = r.gasHeatIn + r.conductionLoss + r.shuttleLoss + r.reheatLoss;
+    r.brakeEfficiency = r.heatInTotal > 0 ? r.brakePower / r.heatInTotal : 0;
+    const double swept = 2 * p.PistonArea * p.PistonHalfStroke;
+    r.bealeNumber = r.brakePower / (p.MeanEnginePressure * swept * f);
+    if (hotWall > coldWall)
+        r.westNumber = r.bealeNumber * (hotWall + coldWall) / (hotWall - coldWall);
+    return r;
+}
+
+}  // namespace velmora

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "model/design.h"
+#include "model/parameter_set.h"
+#include "simulation/accurate_cycle.h"
+
+namespace velmora {
+
+// The accurate model's settled cycle at one speed with the design's losses, gas and load
+// (doc/physics.md, Losses), W unless named otherwise.
+struct LossyRun {
+    AccurateOutcome outcome = AccurateOutcome::MissingInput;
+    bool settled = false;
+    bool fixedPoint = true;  // the heater and cooler gas temperatures converged
+    double speed = 0;        // rad/s
+    double shaftPower = 0;
+    double brakePower = 0;
+    double brakeTorque = 0;  // N m
+    double brakeEfficiency = 0;
+    double forcedWork = 0;  // J per revolution
+    double mechanismLoss = 0;
+    double annulusFrictionLoss = 0;
+    double rodFrictionLoss = 0;
+    double impactLoss = 0;
+    double rodWork = 0;  // gas on the rod, J per revolution
+    double conductionLoss = 0;
+    double shuttleLoss = 0;
+    double reheatLoss = 0;
+    double gasHeatIn = 0;  // the gas cycle's heat taken in
+    double heatInTotal = 0;
+    double hotGasTemp = 0;  // K
+    double coldGasTemp = 0;
+    double bealeNumber = 0;
+    double westNumber = 0;
+};
+
+// The annulus' viscous damping coefficient c = 12 mu L A_d^2 / (pi D_d J^3), N s/m; 0 without
+// a gap.
+double AnnulusDamping(const LossInputs& losses, double dispDiameter, double meanGasTemp);
+
+// The shuttle heat (pi/8) k Z^2 D_d (T_h - T_c) / (J L), W; 0 without a gap.
+double ShuttleHeat(const LossInputs& losses, double dispDiameter, double fullStroke, double hotWall,
+                   double coldWall, double meanGasTemp);
+
+// The settled lossy cycle of the analysed parameter set at `speed` (rad/s), with the
+// design's weight and equalization choices.
+LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, double speed);
+
+}  // namespace velmora

@@ -1,0 +1,107 @@
+#include "ui/mainwindow/headline_power_view.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <cmath>
+
+#include "model/design_form.h"
+#include "model/number_text.h"
+#include "ui/mainwindow/main_window.h"
+#include "ui/tools/background_task.h"
+
+namespace velmora {
+
+namespace {
+
+// Below this a design's power is the rounding of a design that does not run.
+constexpr double kRunningPowerW = 1e-3;
+
+QString PowerText(const std::optional<CycleEnergy>& energy, const NumberSettings& numbers) {
+    if (!energy || !std::isfinite(energy->shaftPower) ||
+        std::fabs(energy->shaftPower) < kRunningPowerW)
+        return "- (not running)";
+    return QString::fromStdString(FormatNumber(energy->shaftPower, numbers)) + " W";
+}
+
+QString PercentText(double fraction, const NumberSettings& numbers) {
+    return QString::fromStdString(FormatNumber(std::round(fraction * 1000) / 10, numbers)) + "%";
+}
+
+}  // namespace
+
+struct HeadlinePowerView::Job {
+    ControlState controls;
+    HeadlinePower headline;
+};
+
+HeadlinePowerView::HeadlinePowerView(TForm1& form) : QObject(&form), form_(form) {
+    setObjectName("HeadlinePowerView");
+    headline_ = new QLabel(&form);
+    headline_->setObjectName("HeadlinePower");
+    headline_->setToolTip(
+        "The shaft power to build by: the accurate (error-controlled) model at engine speed. "
+        "The report's Schmidt and PV powers are the specified estimates.");
+    note_ = new QLabel(&form);
+    note_->setObjectName("HeadlineNote");
+    note_->setStyleSheet("color: #a00000");
+    form.statusBar()->addWidget(headline_);
+    form.statusBar()->addWidget(note_, 1);
+    form.statusBar()->setSizeGripEnabled(false);
+    task_ = new BackgroundTask(this);
+    connect(task_, &BackgroundTask::Finished, this, &HeadlinePowerView::Finished);
+    connect(&form, &TForm1::ComputeApplied, this, &HeadlinePowerView::Recompute);
+}
+
+HeadlinePowerView::~HeadlinePowerView() {
+    delete task_;  // waits for a run under way before the job goes
+    task_ = nullptr;
+}
+
+void HeadlinePowerView::Recompute() {
+    if (task_ == nullptr) return;
+    if (task_->Running()) {
+        again_ = true;
+        return;
+    }
+    again_ = false;
+    auto job = std::make_shared<Job>();
+    job->controls = form_.Session().Controls();
+    job_ = job;
+    task_->Start(std::make_shared<WorkProgress>(),
+                 [job] { job->headline = HeadlinePowerOf(ReadDesign(job->controls).design); });
+}
+
+void HeadlinePowerView::Finished() {
+    if (again_) {
+        Recompute();
+        return;
+    }
+    if (!job_) return;
+    const NumberSettings& numbers = form_.Session().State.outputs.numbers;
+    HeadlinePower shown = task_->Failure().isEmpty() ? job_->headline : HeadlinePower{};
+    headline_->setText(HeadlineText(shown, numbers));
+    note_->setText(NoteText(shown, numbers));
+    emit Shown();
+}
+
+QString HeadlinePowerView::HeadlineText(const HeadlinePower& h, const NumberSettings& numbers) {
+    return "Shaft power (accurate model): " + PowerText(h.accurate, numbers);
+}
+
+QString HeadlinePowerView::NoteText(const HeadlinePower& h, const NumberSettings& numbers) {
+    if (!h.Unreliable()) return {};
+    QStringList why;
+    if (h.breaksSecondLaw)
+        why << "its cycle breaks the second law by " +
+                   PercentText(h.stepped->entropyResidual, numbers);
+    if (h.beyondCarnot) why << "its efficiency exceeds Carnot's";
+    if (h.workDiffers && h.accurate && h.accurate->shaftWork != 0)
+        why << "its shaft power is " +
+                   PercentText(std::fabs(h.stepped->shaftWork / h.accurate->shaftWork - 1),
+                               numbers) +
+                   " off";
+    return "One-degree figures unreliable here (" + why.join("; ") + "): build by " +
+           PowerText(h.accurate, numbers) + ".";
+}
+
+}  // namespace velmora

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "model/number_settings.h"
+#include "simulation/headline_power.h"
+
+class QLabel;
+
+namespace velmora {
+
+class BackgroundTask;
+class TForm1;
+
+// The status bar's "Shaft power (accurate model): ... W": the one power to build by, next to
+// the specified figures of the pages, which stay as they are. Where the one-degree figures
+// cannot be trusted, a note beside it says why and offers the accurate figure. Recomputed on
+// a thread of its own after every computation of the window.
+class HeadlinePowerView : public QObject {
+    Q_OBJECT
+  public:
+    explicit HeadlinePowerView(TForm1& form);
+    ~HeadlinePowerView() override;
+
+    // The texts for a design's figures: the headline and the note (empty where none is due).
+    static QString HeadlineText(const HeadlinePower& headline, const NumberSettings& numbers);
+    static QString NoteText(const HeadlinePower& headline, const NumberSettings& numbers);
+
+  signals:
+    // The labels show the figures of the design last computed.
+    void Shown();
+
+  private:
+    void Recompute();
+    void Finished();
+
+    TForm1& form_;
+    QLabel* headline_ = nullptr;
+    QLabel* note_ = nullptr;
+    BackgroundTask* task_ = nullptr;
+    bool again_ = false;
+    struct Job;
+    std::shared_ptr<Job> job_;
+};
+
+}  // namespace velmora
