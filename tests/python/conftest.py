@@ -59,12 +59,15 @@ _OUTPUT_LISTS = [("OutputFormat.Length", 1, 4), ("OutputFormat.Temperature", 1, 
 def random_engine(dice):
     design = velmora.Design()
     for key, typical, units in _INPUTS:
-        design.set_text(key, _text(dice, typical))
+        design.set_text(key, _text(dice, typical), any_text=True)
         design[key + "Units"] = units
-    design.set_text("DisplacerSpring.Constant", _text(dice, 800) if dice.randrange(3) == 0 else "0")
-    design.set_text("DisplacerSpring.Center", _text(dice, 10) if dice.randrange(3) == 0 else "0")
+    design.set_text("DisplacerSpring.Constant", _text(dice, 800) if dice.randrange(3) == 0 else "0",
+                    any_text=True)
+    design.set_text("DisplacerSpring.Center", _text(dice, 10) if dice.randrange(3) == 0 else "0",
+                    any_text=True)
     design["DisplacerSpring.CenterUnits"] = 1
-    design.set_text("Engine.RequiredPower", _text(dice, 20000) if dice.randrange(2) == 0 else "")
+    design.set_text("Engine.RequiredPower", _text(dice, 20000) if dice.randrange(2) == 0 else "",
+                    any_text=True)
     design["Engine.LeakDown"] = dice.randrange(3) == 0
     design["Gravity.Enabled"] = dice.randrange(2) == 0
     design["ComputeCycle.Count"] = 1 + dice.randrange(4)

@@ -13,6 +13,7 @@ PYBIND11_MODULE(velmora, module) {
         "their report, cycle, PV and power/speed tables as pandas DataFrames, sweep one or two\n"
         "inputs and optimize. Inputs use the parameter file's SECTION.KEY names and units;\n"
         "results are in SI units.";
+    module.attr("__version__") = VELMORA_PYTHON_VERSION;
     velmora::python::RegisterErrors(module);
     velmora::python::BindDesign(module);
     velmora::python::BindRunTables(module);

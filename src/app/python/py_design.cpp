@@ -3,6 +3,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -21,6 +22,7 @@
 #include "persistence/parameter_file_check.h"
 #include "persistence/parameter_keys.h"
 #include "py_errors.h"
+#include "py_values.h"
 #include "simulation/design_result.h"
 #include "simulation/sensitivity_study.h"
 
@@ -66,20 +68,14 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     const std::lock_guard lock(*design.evaluating);
     const ParameterControl control = key.control(design.state);
     if (control.flag != nullptr) {
-        if (!py::isinstance<py::bool_>(value))
-            throw InvalidValue(name + ": the value must be True or False");
+        if (!IsTruthValue(value)) throw InvalidValue(name + ": the value must be True or False");
         *control.flag = value.cast<bool>();
         return;
     }
     if (control.number != nullptr) {
-        if (py::isinstance<py::bool_>(value) || !py::isinstance<py::int_>(value))
-            throw InvalidValue(name + ": the value must be a whole number");
-        long long number = 0;
-        try {
-            number = value.cast<long long>();
-        } catch (const py::cast_error&) {  // beyond 64 bits
-            throw InvalidValue(name + ": the value is out of range");
-        }
+        const std::optional<long long> whole = IntegralOf(value, name);
+        if (!whole) throw InvalidValue(name + ": the value must be a whole number");
+        const long long number = *whole;
         if (key.kind == ParameterKeyKind::Choice && (number < 0 || number >= key.itemCount))
             throw InvalidValue(name + ": the choice must be from 0 to " +
                                std::to_string(key.itemCount - 1));
@@ -91,18 +87,12 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     std::optional<double> number;
     if (py::isinstance<py::str>(value)) {
         number = ParseRangeNumber(value.cast<std::string>());
-    } else if (!py::isinstance<py::bool_>(value) &&
-               (py::isinstance<py::int_>(value) || py::isinstance<py::float_>(value))) {
-        try {
-            const auto x = value.cast<double>();
-            if (std::isfinite(x)) number = x;
-        } catch (const py::cast_error&) {  // an integer beyond a double's range: not a number
-            PyErr_Clear();
-        }
+    } else {
+        number = RealOf(value);
     }
     if (!number)
         throw InvalidValue(name + ": " + std::string(py::str(py::repr(value))) +
-                           " is not a number (use set_text for any text)");
+                           " is not a number");
     if (const SweepInput* input = FindSweepInput(name)) {
         const int units = (design.state.*input->control).units;
         if (std::string why = InputValueProblem(*input, units, "VALUE", *number); !why.empty())
@@ -111,24 +101,65 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     *control.text = NumberAsText(*number);
 }
 
-Design LoadDesign(const std::string& path) {
+Design LoadDesign(const py::object& where) {
+    const std::string path = PathOf(where);
     Design design;
     std::string problem;
-    if (!LoadCheckedParameterFile(path, design.state, problem)) throw FileRead(problem);
+    if (!LoadCheckedParameterFile(path, design.state, problem)) {
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) throw FileMissing(problem);
+        throw FileRead(problem);
+    }
     design.file = path;
+    design.origin = design.state;
     return design;
 }
 
-void SaveDesign(Design& design, const std::string& path) {
+void SaveDesign(Design& design, const py::object& where) {
+    const std::string path = PathOf(where);
     std::string message;
     if (!SaveParameterFile(path, design.state, message))
         throw FileWrite(message + ": " + SaveFailureReason(path));
     design.file = path;
+    design.origin = design.state;
 }
 
+// The key to_dict() gives the design's model under, beside the 56 keys.
+constexpr const char* kModelKey = "Model.Integration";
+
+void SetModel(Design& design, const std::string& word) {
+    const std::optional<IntegrationModel> model = FindIntegrationModel(word);
+    if (!model)
+        throw InvalidValue("unknown model '" + word + "': the models are \"specified\" and " +
+                           "\"accurate\"");
+    const std::lock_guard lock(*design.evaluating);
+    design.state.Integration = *model;
+}
+
+// A text (what to_dict() gives for a text that holds no number) is typed as it stands, so that
+// from_dict(to_dict()) gives the design back.
 Design DesignFromDict(const py::dict& values, const Design* base) {
     Design design = base != nullptr ? Design(base->state, base->file) : Design();
-    for (const auto& [key, value] : values) SetKey(design, py::str(key), value);
+    for (const auto& [key, value] : values) {
+        const std::string name = py::str(key);
+        if (name == kModelKey) {
+            SetModel(design, py::str(value));
+            continue;
+        }
+        const ParameterControl control = FindKey(name).control(design.state);
+        if (control.text != nullptr && py::isinstance<py::str>(value) &&
+            !ParseRangeNumber(value.cast<std::string>())) {
+            *control.text = value.cast<std::string>();
+            continue;
+        }
+        // A list without a choice, as a file may leave it.
+        if (control.number != nullptr && !IsTruthValue(value) &&
+            IntegralOf(value, name) == std::optional<long long>(kNoChoice)) {
+            *control.number = kNoChoice;
+            continue;
+        }
+        SetKey(design, name, value);
+    }
     return design;
 }
 
@@ -138,7 +169,46 @@ py::dict DesignToDict(Design& design) {
         const std::string name = KeyName(key);
         out[py::str(name)] = GetKey(design, name);
     }
+    out[kModelKey] = std::string(NameOf(design.state.Integration).name);
     return out;
+}
+
+// The state of a pickled design: its file and every key as held (texts exactly as typed), then
+// the model.
+py::tuple DesignState(const Design& design) {
+    ControlState state = design.state;
+    py::list keys;
+    for (const ParameterKey& key : ParameterKeys()) {
+        const ParameterControl control = key.control(state);
+        py::object raw = control.flag != nullptr     ? py::object(py::bool_(*control.flag))
+                         : control.number != nullptr ? py::object(py::int_(*control.number))
+                                                     : py::object(py::str(*control.text));
+        keys.append(raw);
+    }
+    return py::make_tuple(design.file, keys, std::string(NameOf(state.Integration).name));
+}
+
+Design DesignOfState(const py::tuple& saved) {
+    if (saved.size() != 3) throw InvalidValue("not the state of a pickled velmora.Design");
+    Design design;
+    design.file = saved[0].cast<std::string>();
+    const auto keys = saved[1].cast<py::list>();
+    const auto& all = ParameterKeys();
+    if (keys.size() != all.size()) throw InvalidValue("not the state of a pickled velmora.Design");
+    std::size_t i = 0;
+    for (const ParameterKey& key : all) {
+        const ParameterControl control = key.control(design.state);
+        const py::handle raw = keys[i++];
+        if (control.flag != nullptr)
+            *control.flag = raw.cast<bool>();
+        else if (control.number != nullptr)
+            *control.number = raw.cast<int>();
+        else
+            *control.text = raw.cast<std::string>();
+    }
+    SetModel(design, saved[2].cast<std::string>());
+    design.origin = design.state;
+    return design;
 }
 
 DesignResult Evaluate(Design& design, bool powerCurve, bool energy) {
@@ -166,6 +236,34 @@ std::vector<std::string> ReportLines(const Design& design) {
     std::istringstream text(ReportTextOf(session));
     for (std::string line; std::getline(text, line);) lines.push_back(line);
     return lines;
+}
+
+// Keys whose text, choice or check differs from the design as loaded, saved or made.
+int EditCount(const Design& design) {
+    ControlState now = design.state;
+    ControlState before = design.origin;
+    int edits = 0;
+    for (const ParameterKey& key : ParameterKeys()) {
+        const ParameterControl a = key.control(now);
+        const ParameterControl b = key.control(before);
+        const bool same = a.flag != nullptr     ? *a.flag == *b.flag
+                          : a.number != nullptr ? *a.number == *b.number
+                                                : *a.text == *b.text;
+        edits += same ? 0 : 1;
+    }
+    return edits;
+}
+
+Design CopyOf(const Design& d) {
+    Design copy(d.state, d.file);
+    copy.origin = d.origin;
+    return copy;
+}
+
+std::vector<std::string> KeyNames() {
+    std::vector<std::string> names;
+    for (const ParameterKey& key : ParameterKeys()) names.push_back(KeyName(key));
+    return names;
 }
 
 py::object Value(const std::optional<double>& value) {
@@ -236,9 +334,9 @@ void BindResult(py::module_& module) {
 int ThreadCount(const py::object& threads) {
     if (threads.is_none())
         return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (py::isinstance<py::bool_>(threads) || !py::isinstance<py::int_>(threads))
-        throw InvalidValue("threads must be a whole number from 1 to 256");
-    const auto count = threads.cast<long long>();
+    const std::optional<long long> whole = IntegralOf(threads, "threads");
+    if (!whole) throw InvalidValue("threads must be a whole number from 1 to 256");
+    const long long count = *whole;
     if (count < 1 || count > 256)
         throw InvalidValue("threads must be a whole number from 1 to 256");
     return static_cast<int>(count);
@@ -263,12 +361,40 @@ void BindDesign(py::module_& module) {
         .def("save", &SaveDesign, py::arg("path"),
              "Writes the design as a parameter file, keeping whatever else the file holds; "
              "FileWriteError when it cannot be written.")
+        .def("copy", &CopyOf, "An independent copy of the design.")
+        .def("__copy__", &CopyOf)
+        .def("__deepcopy__", [](const Design& d, const py::object&) { return CopyOf(d); })
+        .def("__len__", [](const Design&) { return ParameterKeys().size(); })
         .def(
-            "copy", [](const Design& d) { return Design(d.state, d.file); },
-            "An independent copy of the design.")
-        .def("__copy__", [](const Design& d) { return Design(d.state, d.file); })
-        .def("__deepcopy__",
-             [](const Design& d, const py::object&) { return Design(d.state, d.file); })
+            "__iter__", [](const Design&) { return py::iter(py::cast(KeyNames())); },
+            "The 56 SECTION.KEY names, as a mapping iterates its keys.")
+        .def(
+            "items",
+            [](Design& d) {
+                py::list items;
+                for (const std::string& name : KeyNames())
+                    items.append(py::make_tuple(name, GetKey(d, name)));
+                return items;
+            },
+            "(SECTION.KEY, value) for the 56 keys, in the file's order.")
+        .def(
+            "values",
+            [](Design& d) {
+                py::list values;
+                for (const std::string& name : KeyNames()) values.append(GetKey(d, name));
+                return values;
+            },
+            "The 56 values, in the file's order.")
+        .def(
+            "get",
+            [](Design& d, const std::string& name, const py::object& fallback) {
+                for (const ParameterKey& key : ParameterKeys())
+                    if (KeyName(key) == name) return GetKey(d, name);
+                return fallback;
+            },
+            py::arg("key"), py::arg("default") = py::none(),
+            "design[key], or `default` for a key a parameter file does not have.")
+        .def("_ipython_key_completions_", [](const Design&) { return KeyNames(); })
         .def("__getitem__", &GetKey, py::arg("key"),
              "The value of SECTION.KEY: a float for a text holding a number, else the text; "
              "an int for a list's choice; a bool for a check box.")
@@ -292,24 +418,28 @@ void BindDesign(py::module_& module) {
             py::arg("key"), "The text of a text field exactly as typed.")
         .def(
             "set_text",
-            [](Design& d, const std::string& name, const std::string& text) {
+            [](Design& d, const std::string& name, const std::string& text, bool anyText) {
                 const ParameterControl control = FindKey(name).control(d.state);
                 if (control.text == nullptr) throw InvalidValue(name + ": not a text field");
+                // An input left empty is reported as missing; other text that is no number
+                // would be read as 0 and computed with.
+                if (!anyText && FindSweepInput(name) != nullptr && !text.empty() &&
+                    !NumberTextValue(text, d.state.outputs.numbers))
+                    throw InvalidValue(name + ": '" + text + "' is not a number");
                 const std::lock_guard lock(*d.evaluating);
                 *control.text = text;
             },
-            py::arg("key"), py::arg("text"),
-            "Types any text into a text field, as the window allows (the report then says "
+            py::arg("key"), py::arg("text"), py::kw_only(), py::arg("any_text") = false,
+            "Types a text into a text field: a number as the design's number settings write "
+            "it, or empty for a value left out; InvalidValueError for other text in a number "
+            "input, unless any_text=True types it as the window allows (the report then says "
             "what it makes of it).")
-        .def("to_dict", &DesignToDict, "Every key with its value, in the file's order.")
-        .def_static(
-            "keys",
-            [] {
-                std::vector<std::string> names;
-                for (const ParameterKey& key : ParameterKeys()) names.push_back(KeyName(key));
-                return names;
-            },
-            "The 56 SECTION.KEY names of a parameter file, in the order it is read.")
+        .def("to_dict", &DesignToDict,
+             "Every key with its value, in the file's order, then \"Model.Integration\" with "
+             "the model's name; from_dict() of it gives the design back.")
+        .def(py::pickle(&DesignState, &DesignOfState))
+        .def_static("keys", &KeyNames,
+                    "The 56 SECTION.KEY names of a parameter file, in the order it is read.")
         .def_static(
             "inputs",
             [] {
@@ -328,12 +458,7 @@ void BindDesign(py::module_& module) {
             "engine in the report), or None.")
         .def_property(
             "model", [](const Design& d) { return std::string(NameOf(d.state.Integration).name); },
-            [](Design& d, const std::string& word) {
-                const std::optional<IntegrationModel> model = FindIntegrationModel(word);
-                if (!model) throw InvalidValue("unknown model '" + word + "'");
-                const std::lock_guard lock(*d.evaluating);
-                d.state.Integration = *model;
-            },
+            &SetModel,
             "The model the design's figures come from, as its file's [Model] Integration: "
             "\"specified\" (the one-degree model) or \"accurate\"; saved with the design.")
         .def("evaluate", &Evaluate, py::kw_only(), py::arg("power_curve") = false,
@@ -346,9 +471,14 @@ void BindDesign(py::module_& module) {
              "The report lines (inputs, an empty line, computed values) exactly as "
              "velmora-cli report prints them, without line ends.")
         .def("__repr__", [](const Design& d) {
-            return d.file.empty() ? std::string("<velmora.Design>")
-                                  : "<velmora.Design '" + d.file + "'>";
+            const int edits = EditCount(d);
+            return "<velmora.Design " +
+                   (d.file.empty() ? std::string("(no file)") : "'" + d.file + "'") + ", model " +
+                   NameOf(d.state.Integration).name + ", " + std::to_string(edits) +
+                   (edits == 1 ? " edit" : " edits") + ">";
         });
+    // Read-only mapping of its keys: isinstance(design, collections.abc.Mapping) holds.
+    py::module_::import("collections.abc").attr("Mapping").attr("register")(design);
 }
 
 }  // namespace velmora::python

@@ -17,12 +17,14 @@ namespace velmora::python {
 struct Design {
     ControlState state;
     std::string file;
+    // The design as loaded, saved or made: repr() counts the keys changed since.
+    ControlState origin;
     std::unique_ptr<DesignEvaluator> evaluator = std::make_unique<DesignEvaluator>();
     std::unique_ptr<std::mutex> evaluating = std::make_unique<std::mutex>();
 
     Design() = default;
     Design(ControlState controls, std::string name)
-        : state(std::move(controls)), file(std::move(name)) {}
+        : state(std::move(controls)), file(std::move(name)), origin(state) {}
 };
 
 // velmora.Design with its keys, file access, evaluate() and report(); velmora.Result.

@@ -14,6 +14,7 @@
 #include "optimizer/result_table.h"
 #include "py_design.h"
 #include "py_errors.h"
+#include "py_values.h"
 
 namespace py = pybind11;
 
@@ -46,11 +47,6 @@ const char* StatusName(OptimizeStatus status) {
     return "start-uncomputable";
 }
 
-std::string Word(const py::handle& value) {
-    return py::isinstance<py::str>(value) ? std::string(py::str(value))
-                                          : std::string(py::str(py::repr(value)));
-}
-
 // {"SECTION.KEY": (from, to)} or {"SECTION.KEY": None} (0.5 to 1.5 times its value), or a
 // list of keys, as "--vary SECTION.KEY[=FROM:TO]" gives them.
 std::vector<Variable> ParseVariables(const py::object& vary, const ControlState& base) {
@@ -71,9 +67,9 @@ std::vector<Variable> ParseVariables(const py::object& vary, const ControlState&
             if (py::isinstance<py::tuple>(range) || py::isinstance<py::list>(range)) {
                 const auto parts = py::reinterpret_borrow<py::sequence>(range);
                 for (std::size_t i = 0; i < parts.size(); ++i)
-                    text += (i > 0 ? ":" : "") + Word(parts[i]);
+                    text += (i > 0 ? ":" : "") + BoundText(parts[i]);
             } else {
-                text += Word(range);
+                text += BoundText(range);
             }
         }
         std::string problem;
@@ -101,7 +97,7 @@ std::vector<Constraint> ParseConstraints(const py::object& constraints) {
     }
     std::vector<Constraint> parsed;
     for (const auto& [name, margin] : items) {
-        const std::string text = margin.is_none() ? name : name + "=" + Word(margin);
+        const std::string text = margin.is_none() ? name : name + "=" + BoundText(margin);
         std::string problem;
         const std::optional<Constraint> constraint = ParseConstraint(text, problem);
         if (!constraint) {
@@ -114,7 +110,7 @@ std::vector<Constraint> ParseConstraints(const py::object& constraints) {
 }
 
 OptimizeResult Optimize(const Design& design, const std::string& objective, const py::object& vary,
-                        const py::object& constraints, int maxEvaluations,
+                        const py::object& constraints, const py::object& maxEvaluationsArgument,
                         const py::object& threadArgument) {
     const ObjectiveInfo* info = FindObjective(objective);
     if (info == nullptr) throw UnknownKey("unknown objective '" + objective + "'");
@@ -122,9 +118,10 @@ OptimizeResult Optimize(const Design& design, const std::string& objective, cons
     problem.base = design.state;
     problem.objective = info->objective;
     problem.constraints = ParseConstraints(constraints);
-    if (maxEvaluations < 1 || maxEvaluations > 10000000)
+    const std::optional<long long> maxEvaluations = IntegralOf(maxEvaluationsArgument, "max_evals");
+    if (!maxEvaluations || *maxEvaluations < 1 || *maxEvaluations > 10000000)
         throw InvalidValue("max_evals must be a whole number from 1 to 10000000");
-    problem.maxEvaluations = maxEvaluations;
+    problem.maxEvaluations = static_cast<int>(*maxEvaluations);
     const int threads = ThreadCount(threadArgument);
     problem.variables = ParseVariables(vary, problem.base);
     if (const std::string why = ProblemError(problem); !why.empty()) throw InvalidValue(why);

@@ -19,21 +19,13 @@
 #include "model/number_settings.h"
 #include "py_design.h"
 #include "py_errors.h"
+#include "py_values.h"
 #include "simulation/sensitivity_study.h"
 
 namespace py = pybind11;
 
 namespace velmora::python {
 namespace {
-
-// A bound as the command line would be given it: Python's repr of a float is the shortest
-// text that reads back as the same double, which the range parser takes as it stands.
-std::string BoundWord(const py::handle& value) {
-    if (py::isinstance<py::bool_>(value)) return py::str(value);
-    if (py::isinstance<py::int_>(value) || py::isinstance<py::float_>(value))
-        return py::str(py::repr(value));
-    return py::str(value);
-}
 
 // {"SECTION.KEY": (from, to, n[, "log"])} as the axes "--vary SECTION.KEY=FROM:TO:N[:log]"
 // would give.
@@ -42,9 +34,9 @@ SweepAxis ParseAxis(const std::string& key, const py::handle& range) {
     if (py::isinstance<py::tuple>(range) || py::isinstance<py::list>(range)) {
         const auto parts = py::reinterpret_borrow<py::sequence>(range);
         for (std::size_t i = 0; i < parts.size(); ++i)
-            text += (i > 0 ? ":" : "") + BoundWord(parts[i]);
+            text += (i > 0 ? ":" : "") + BoundText(parts[i]);
     } else {
-        text += BoundWord(range);
+        text += BoundText(range);
     }
     std::string problem;
     const std::optional<SweepAxis> axis = ParseVary(text, problem);
