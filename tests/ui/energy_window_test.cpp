@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QTabWidget>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 
