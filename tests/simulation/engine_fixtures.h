@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/control_state.h"
+#include "model/design_form.h"
 #include "simulation/engine_session.h"
 #include "support/reference_engine.h"
 
@@ -42,6 +43,17 @@ inline ParameterSet ComputedParameters(const ControlState& controls) {
     session.State = controls;
     session.Compute(true, false);
     return session.Driver.Params;
+}
+
+// An engine as the cycle models take it: the analysed parameters and the numeric design.
+struct AnalysedDesign {
+    ParameterSet params;
+    Design design;
+};
+
+inline AnalysedDesign AnalysedLargeEngine() {
+    const ControlState c = LargeEngineControls();
+    return {ComputedParameters(c), ReadDesign(c).design};
 }
 
 // A session that counts the simulated cycles (each ends at the host's cycle boundary) and can

@@ -11,18 +11,11 @@
 namespace velmora {
 namespace {
 
-using test::ComputedParameters;
-using test::LargeEngineControls;
-
-struct Lossy {
-    ParameterSet params;
-    Design design;
-};
+using Lossy = test::AnalysedDesign;
 
 // KESTMORE with a lossy mechanism and heat losses, as a builder's engine would have them.
 Lossy LossyKestmore() {
-    const ControlState c = LargeEngineControls();
-    Lossy k{ComputedParameters(c), ReadDesign(c).design};
+    Lossy k = test::AnalysedLargeEngine();
     LossInputs& l = k.design.losses;
     l.given = true;
     l.annulusGap = 0.0005;

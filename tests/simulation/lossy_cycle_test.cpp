@@ -17,14 +17,10 @@ namespace {
 using test::ComputedParameters;
 using test::LargeEngineControls;
 
-struct Lossy {
-    ParameterSet params;
-    Design design;
-};
+using Lossy = test::AnalysedDesign;
 
 Lossy Kestmore() {
-    const ControlState c = LargeEngineControls();
-    return {ComputedParameters(c), ReadDesign(c).design};
+    return test::AnalysedLargeEngine();
 }
 
 // The rod work the gas does on the displacer is what the viscous forces and the stops take:
