@@ -2,9 +2,9 @@
 // sensitivity study runs this (with the simulation) two dozen times per click.
 #include <benchmark/benchmark.h>
 
-#include "model/analysis.h"
 #include "model/compute_driver.h"
 #include "persistence/parameter_file.h"
+#include "report/analysis_report.h"
 
 namespace {
 

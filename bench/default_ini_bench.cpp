@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "model/control_state.h"
+#include "form/control_state.h"
 #include "persistence/ini_file.h"
 #include "persistence/parameter_file.h"
 

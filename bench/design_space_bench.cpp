@@ -5,7 +5,7 @@
 #include <string>
 
 #include "designspace/sweep_run.h"
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "persistence/parameter_file.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/engine_session.h"

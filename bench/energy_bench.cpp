@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "persistence/parameter_file.h"
 #include "simulation/design_evaluator.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "persistence/parameter_file.h"
 #include "simulation/engine_session.h"
 #include "simulation/load_curve.h"

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "model/number_text.h"
+#include "report/number_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "optimizer/optimize_run.h"
 #include "persistence/parameter_file.h"
 #include "simulation/design_evaluator.h"

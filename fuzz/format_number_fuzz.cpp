@@ -7,8 +7,8 @@
 #include <string>
 
 #include "fuzz_checks.h"
-#include "model/number_text.h"
-#include "model/units.h"
+#include "report/number_text.h"
+#include "report/unit_text.h"
 
 namespace {
 

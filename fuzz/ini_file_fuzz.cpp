@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "form/control_state.h"
 #include "fuzz_checks.h"
 #include "fuzz_files.h"
-#include "model/control_state.h"
 #include "persistence/ini_file.h"
 #include "persistence/parameter_file.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "form/input_reading.h"
 #include "fuzz_checks.h"
-#include "model/input_reading.h"
-#include "model/number_text.h"
-#include "model/units.h"
+#include "report/number_text.h"
+#include "report/unit_text.h"
 
 namespace {
 

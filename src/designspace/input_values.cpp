@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "model/input_reading.h"
-#include "model/number_settings.h"
-#include "model/units.h"
+#include "form/design_form.h"
+#include "report/number_settings.h"
+#include "report/unit_text.h"
 #include "simulation/sensitivity_study.h"
 
 namespace velmora {
@@ -22,7 +22,11 @@ std::string InputValueProblem(const SweepInput& input, int units, const char* en
 }
 
 std::string AxisValuesProblem(const SweepAxis& axis, const ControlState& base) {
-    const int units = (base.*axis.input->control).units;
+    return AxisValuesProblem(axis, EnterDesign(base));
+}
+
+std::string AxisValuesProblem(const SweepAxis& axis, const EnteredDesign& base) {
+    const int units = base.UnitOf(*axis.input->input);
     for (const auto& [end, value] : {std::pair{"FROM", axis.from}, std::pair{"TO", axis.to}})
         if (std::string why = InputValueProblem(*axis.input, units, end, value); !why.empty())
             return std::string(axis.input->key) + ": " + why;

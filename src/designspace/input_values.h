@@ -4,7 +4,8 @@
 
 #include "designspace/sweep_axis.h"
 #include "designspace/sweep_inputs.h"
-#include "model/control_state.h"
+#include "engine/entered_design.h"
+#include "form/control_state.h"
 
 namespace velmora {
 
@@ -15,8 +16,10 @@ namespace velmora {
 // and the optimizer judge their bounds by this one rule.
 std::string InputValueProblem(const SweepInput& input, int units, const char* end, double value);
 
-// Why an axis's ends are values its input cannot hold in the unit `base` chooses for it
+// Why an axis's ends are values its input cannot hold in the unit `base` was entered in
 // ("Piston.Stroke: FROM (-10) is below 0, ..."), empty when both are.
+std::string AxisValuesProblem(const SweepAxis& axis, const EnteredDesign& base);
+// The same for a form, entered as EnterDesign reads it.
 std::string AxisValuesProblem(const SweepAxis& axis, const ControlState& base);
 
 // A bound as the messages show it: the shortest text with 15 significant digits.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "form/input_controls.h"
+
 namespace velmora {
 
 namespace {
@@ -16,7 +18,8 @@ struct SweepInputList {
         std::size_t next = 0;
         for (const DesignInput& input : kInputs)
             if (input.sweepable)
-                inputs.push_back({keys[next++].c_str(), input.control, input.name, &input});
+                inputs.push_back(
+                    {keys[next++].c_str(), FormColumn(input).control, input.name, &input});
     }
 };
 

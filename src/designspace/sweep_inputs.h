@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/control_state.h"
-#include "model/design_inputs.h"
+#include "engine/design_inputs.h"
+#include "form/control_state.h"
 
 namespace velmora {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <thread>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "simulation/sensitivity_study.h"
 
 namespace velmora {
@@ -27,16 +27,17 @@ void Evaluate(const SweepPlan& plan, const SweepGrid& grid, SweepRow& row,
 
 }  // namespace
 
-Design DesignOfRow(const SweepPlan& plan, const Design& base, const std::vector<double>& values) {
-    Design design = base;
+Design DesignOfRow(const SweepPlan& plan, const EnteredDesign& base,
+                   const std::vector<double>& values) {
+    Design design = base.design;
     for (std::size_t a = 0; a < plan.axes.size() && a < values.size(); ++a) {
-        const SweepInput& input = *plan.axes[a].input;
-        SetInputInUnit(design, *input.input, (plan.base.*input.control).units, values[a]);
+        const DesignInput& input = *plan.axes[a].input->input;
+        SetInputInUnit(design, input, base.UnitOf(input), values[a]);
     }
     return design;
 }
 
-SweepGrid::SweepGrid(const SweepPlan& plan) : base_(ReadDesign(plan.base).design) {
+SweepGrid::SweepGrid(const SweepPlan& plan) : base_(EnterDesign(plan.base)) {
     count_ = plan.axes.empty() ? 0 : 1;
     for (const SweepAxis& axis : plan.axes) {
         axisValues_.push_back(AxisValues(axis));

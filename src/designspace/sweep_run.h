@@ -8,8 +8,9 @@
 
 #include "designspace/background_work.h"
 #include "designspace/sweep_axis.h"
-#include "model/control_state.h"
-#include "model/design.h"
+#include "engine/design.h"
+#include "engine/entered_design.h"
+#include "form/control_state.h"
 #include "simulation/design_evaluator.h"
 
 namespace velmora {
@@ -30,9 +31,10 @@ struct SweepRow {
     DesignResult result;
 };
 
-// One design: `base` (the plan's base as numbers) with each varied input set to its value in
-// the unit chosen for that input, as its row text (TrialText) shows it.
-Design DesignOfRow(const SweepPlan& plan, const Design& base, const std::vector<double>& values);
+// One design: `base` (the plan's base as entered) with each varied input set to its value in
+// the unit the input was entered in, as its row text (TrialText) shows it.
+Design DesignOfRow(const SweepPlan& plan, const EnteredDesign& base,
+                   const std::vector<double>& values);
 
 // The designs of a plan: every combination of the axis values, the first axis varying
 // slowest (row-major), each made on demand from its number.
@@ -40,8 +42,8 @@ class SweepGrid {
   public:
     explicit SweepGrid(const SweepPlan& plan);
     const std::vector<std::vector<double>>& AxisValueLists() const { return axisValues_; }
-    // The plan's base design as numbers, read once.
-    const Design& Base() const { return base_; }
+    // The plan's base design as entered, read once.
+    const EnteredDesign& Base() const { return base_; }
     std::size_t DesignCount() const { return count_; }
     // Design k with its place, values and texts, not yet evaluated.
     SweepRow Row(const SweepPlan& plan, std::size_t k) const;
@@ -49,7 +51,7 @@ class SweepGrid {
   private:
     std::vector<std::vector<double>> axisValues_;
     std::size_t count_ = 0;
-    Design base_;
+    EnteredDesign base_;
 };
 
 // A sweep that keeps every row, for the window's map. Run evaluates the designs on worker

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "export/cycle_record.h"
-#include "model/control_state.h"
+#include "form/control_state.h"
 
 namespace velmora {
 

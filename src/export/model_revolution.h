@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "engine/design.h"
 #include "export/cycle_csv.h"
 #include "export/cycle_record.h"
-#include "model/control_state.h"
-#include "model/design.h"
+#include "form/control_state.h"
 
 namespace velmora {
 

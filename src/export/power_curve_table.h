@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "model/control_state.h"
-#include "model/parameter_set.h"
+#include "engine/parameter_set.h"
+#include "form/control_state.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {

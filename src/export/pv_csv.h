@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "engine/parameter_set.h"
 #include "export/cycle_record.h"
-#include "model/parameter_set.h"
 
 namespace velmora {
 

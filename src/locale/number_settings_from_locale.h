@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "model/number_settings.h"
+#include "report/number_settings.h"
 
 namespace velmora {
 

@@ -3,10 +3,10 @@
 #include <exception>
 #include <utility>
 
-#include "model/analysis.h"
+#include "form/design_form.h"
 #include "model/compute_report.h"
-#include "model/design_form.h"
-#include "model/reference_check.h"
+#include "report/analysis_report.h"
+#include "report/reference_check.h"
 
 namespace velmora {
 

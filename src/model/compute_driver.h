@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/parameter_set.h"
 #include "model/compute_hooks.h"
-#include "model/parameter_set.h"
 
 namespace velmora {
 

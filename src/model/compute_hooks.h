@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "model/control_state.h"
-#include "model/design.h"
-#include "model/parameter_set.h"
+#include "engine/design.h"
+#include "engine/parameter_set.h"
+#include "form/control_state.h"
 #include "model/simulation_notes.h"
 
 namespace velmora {

@@ -1,7 +1,7 @@
 #include "model/compute_report.h"
 
-#include "model/input_reading.h"
-#include "model/reference_check.h"
+#include "form/input_reading.h"
+#include "report/reference_check.h"
 
 namespace velmora {
 

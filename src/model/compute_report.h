@@ -3,10 +3,10 @@
 #include <array>
 #include <string>
 
+#include "engine/parameter_set.h"
 #include "model/compute_steps.h"
-#include "model/parameter_set.h"
-#include "model/report_writer.h"
 #include "model/simulation_notes.h"
+#include "report/report_writer.h"
 
 namespace velmora {
 

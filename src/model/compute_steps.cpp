@@ -1,6 +1,6 @@
 #include "model/compute_steps.h"
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 
 namespace velmora {
 

@@ -2,11 +2,11 @@
 
 #include <functional>
 
-#include "model/analysis.h"
-#include "model/design.h"
-#include "model/design_form.h"
-#include "model/input_reading.h"
-#include "model/parameter_set.h"
+#include "engine/design.h"
+#include "engine/parameter_set.h"
+#include "form/design_form.h"
+#include "form/input_reading.h"
+#include "report/analysis_report.h"
 
 namespace velmora {
 

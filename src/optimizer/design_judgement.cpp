@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/analysis.h"
-#include "model/design_form.h"
+#include "form/design_form.h"
+#include "report/analysis_report.h"
 #include "simulation/sensitivity_study.h"
 
 namespace velmora {

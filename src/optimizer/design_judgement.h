@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/design.h"
+#include "engine/design.h"
 #include "optimizer/optimize_problem.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/design_result.h"

@@ -5,9 +5,8 @@
 
 #include "designspace/input_values.h"
 #include "designspace/sweep_axis.h"
-#include "model/design_form.h"
-#include "model/input_reading.h"
-#include "model/number_text.h"
+#include "form/design_form.h"
+#include "report/number_text.h"
 #include "simulation/sensitivity_study.h"
 
 namespace velmora {
@@ -40,21 +39,34 @@ const ConstraintInfo* FindConstraint(std::string_view name) {
     return nullptr;
 }
 
+std::optional<double> CurrentValue(const EnteredDesign& base, const SweepInput& input) {
+    return base.EnteredValue(*input.input);
+}
+
 std::optional<double> CurrentValue(const ControlState& base, const SweepInput& input) {
-    const std::string& text = (base.*input.control).text;
-    std::vector<std::string> unused;
-    const double value = ReadInput(text, nullptr, unused, base.outputs.numbers);
-    if (value == 0 && !IsNumberText(text, base.outputs.numbers)) return std::nullopt;
-    return value;
+    return CurrentValue(EnterDesign(base), input);
 }
 
 std::optional<Variable> DefaultVariable(const ControlState& base, const SweepInput& input) {
+    return DefaultVariable(EnterDesign(base), input);
+}
+
+std::optional<Variable> ParseVariable(std::string_view text, const ControlState& base,
+                                      std::string& problem) {
+    return ParseVariable(text, EnterDesign(base), problem);
+}
+
+std::string VariableProblem(const Variable& variable, const ControlState& base) {
+    return VariableProblem(variable, EnterDesign(base));
+}
+
+std::optional<Variable> DefaultVariable(const EnteredDesign& base, const SweepInput& input) {
     const std::optional<double> value = CurrentValue(base, input);
     if (!value) return std::nullopt;
     return Variable{&input, *value * 0.5, *value * 1.5};
 }
 
-std::optional<Variable> ParseVariable(std::string_view text, const ControlState& base,
+std::optional<Variable> ParseVariable(std::string_view text, const EnteredDesign& base,
                                       std::string& problem) {
     const std::size_t equals = text.find('=');
     const std::string_view key = text.substr(0, equals);
@@ -105,14 +117,14 @@ std::optional<Constraint> ParseConstraint(std::string_view text, std::string& pr
     return constraint;
 }
 
-std::string VariableProblem(const Variable& variable, const ControlState& base) {
+std::string VariableProblem(const Variable& variable, const EnteredDesign& base) {
     const std::string key = variable.input->key;
     if (!std::isfinite(variable.from) || !std::isfinite(variable.to))
         return key + ": FROM and TO must be finite numbers";
     if (variable.from >= variable.to)
         return key + ": FROM (" + FormatBound(variable.from) + ") must be below TO (" +
                FormatBound(variable.to) + ")";
-    const int units = (base.*variable.input->control).units;
+    const int units = base.UnitOf(*variable.input->input);
     if (std::string why = InputValueProblem(*variable.input, units, "FROM", variable.from);
         !why.empty())
         return key + ": " + why;
@@ -131,10 +143,11 @@ std::string ConstraintProblem(const Constraint& constraint) {
 std::string ProblemError(const OptimizeProblem& problem) {
     if (problem.variables.empty()) return "no input to vary (give --vary SECTION.KEY)";
     std::set<const SweepInput*> seen;
+    const EnteredDesign base = EnterDesign(problem.base);
     for (const Variable& variable : problem.variables) {
         if (!seen.insert(variable.input).second)
             return std::string(variable.input->key) + " is varied twice";
-        if (std::string why = VariableProblem(variable, problem.base); !why.empty()) return why;
+        if (std::string why = VariableProblem(variable, base); !why.empty()) return why;
     }
     std::set<ConstraintKind> kinds;
     for (const Constraint& constraint : problem.constraints) {
@@ -146,12 +159,12 @@ std::string ProblemError(const OptimizeProblem& problem) {
     return {};
 }
 
-Design DesignWithValues(const OptimizeProblem& problem, const Design& base,
+Design DesignWithValues(const OptimizeProblem& problem, const EnteredDesign& base,
                         const std::vector<double>& values) {
-    Design design = base;
+    Design design = base.design;
     for (std::size_t i = 0; i < problem.variables.size() && i < values.size(); ++i) {
-        const SweepInput& input = *problem.variables[i].input;
-        SetInputInUnit(design, *input.input, (problem.base.*input.control).units, values[i]);
+        const DesignInput& input = *problem.variables[i].input->input;
+        SetInputInUnit(design, input, base.UnitOf(input), values[i]);
     }
     return design;
 }

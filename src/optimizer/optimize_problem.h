@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "designspace/sweep_inputs.h"
-#include "model/control_state.h"
-#include "model/design.h"
+#include "engine/design.h"
+#include "engine/entered_design.h"
+#include "form/control_state.h"
 #include "simulation/design_result.h"
 
 namespace velmora {
@@ -98,15 +99,15 @@ struct OptimizeProblem {
 
 inline constexpr int kDefaultMaxEvaluations = 2000;
 
-// The number the input's text holds in the base design (its own unit), empty when the text
-// is not a number.
-std::optional<double> CurrentValue(const ControlState& base, const SweepInput& input);
+// The value the input was entered with in the base design (its own unit), empty when what
+// was entered is not a number.
+std::optional<double> CurrentValue(const EnteredDesign& base, const SweepInput& input);
 
 // The default bounds: 0.5 to 1.5 times the current value.
-std::optional<Variable> DefaultVariable(const ControlState& base, const SweepInput& input);
+std::optional<Variable> DefaultVariable(const EnteredDesign& base, const SweepInput& input);
 
 // "SECTION.KEY" or "SECTION.KEY=FROM:TO" as a variable of `base`, or why not in `problem`.
-std::optional<Variable> ParseVariable(std::string_view text, const ControlState& base,
+std::optional<Variable> ParseVariable(std::string_view text, const EnteredDesign& base,
                                       std::string& problem);
 
 // "NAME" or "NAME=MARGIN" as a constraint, or why not in `problem`.
@@ -114,6 +115,14 @@ std::optional<Constraint> ParseConstraint(std::string_view text, std::string& pr
 
 // Why a variable's bounds cannot be searched (FROM not below TO, a value the input cannot
 // hold), empty when they can.
+std::string VariableProblem(const Variable& variable, const EnteredDesign& base);
+
+// The four above for a form, entered as EnterDesign reads it (the window and the Python module
+// still keep their tools' base as a form).
+std::optional<double> CurrentValue(const ControlState& base, const SweepInput& input);
+std::optional<Variable> DefaultVariable(const ControlState& base, const SweepInput& input);
+std::optional<Variable> ParseVariable(std::string_view text, const ControlState& base,
+                                      std::string& problem);
 std::string VariableProblem(const Variable& variable, const ControlState& base);
 
 // Why a constraint's margin is unfit ("beta-min: the margin must be above 0"), empty when fit.
@@ -123,9 +132,9 @@ std::string ConstraintProblem(const Constraint& constraint);
 // budget below 1), empty when it can. The start design is checked by the run.
 std::string ProblemError(const OptimizeProblem& problem);
 
-// `base` (the problem's base as numbers) with each variable set to its value in the unit
-// chosen for that input, as its text (TrialText) shows it.
-Design DesignWithValues(const OptimizeProblem& problem, const Design& base,
+// `base` (the problem's base as entered) with each variable set to its value in the unit the
+// input was entered in, as its text (TrialText) shows it.
+Design DesignWithValues(const OptimizeProblem& problem, const EnteredDesign& base,
                         const std::vector<double>& values);
 
 }  // namespace velmora

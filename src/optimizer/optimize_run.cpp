@@ -7,7 +7,7 @@
 #include <nlopt.hpp>
 #include <random>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/sensitivity_study.h"
 
@@ -55,7 +55,7 @@ std::vector<std::vector<double>> LatinHypercube(int count, std::size_t dimension
 }
 
 OptimizeRun::OptimizeRun(OptimizeProblem problem)
-    : problem_(std::move(problem)), base_(ReadDesign(problem_.base).design) {}
+    : problem_(std::move(problem)), base_(EnterDesign(problem_.base)) {}
 
 std::vector<ProgressPoint> OptimizeRun::BestHistory() const {
     std::lock_guard lock(progressMutex_);
@@ -176,20 +176,19 @@ void OptimizeRun::Run(int threads) {
     bool startInBox = true;
     {
         DesignEvaluator evaluator;
-        ControlState controls = problem_.base;
         OptimizePoint& start = outcome_.start;
         for (const Variable& v : problem_.variables) {
-            start.texts.push_back((controls.*v.input->control).text);
-            const std::optional<double> value = CurrentValue(controls, *v.input);
+            start.texts.push_back((problem_.base.*v.input->control).text);
+            const std::optional<double> value = CurrentValue(base_, *v.input);
             start.values.push_back(value.value_or(0));
             startInBox = startInBox && value && *value >= v.from && *value <= v.to;
         }
         try {
-            start.result = evaluator.Evaluate(base_, EvaluationOptionsFor(problem_));
+            start.result = evaluator.Evaluate(base_.design, EvaluationOptionsFor(problem_));
         } catch (...) {
             start.result = DesignResult{};  // no objective: nothing to start from
         }
-        start.judgement = JudgeDesign(problem_, base_, start.result);
+        start.judgement = JudgeDesign(problem_, base_.design, start.result);
         Counted(start);
     }
     if (!outcome_.start.judgement.objective) {

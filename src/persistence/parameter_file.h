@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/control_state.h"
+#include "form/control_state.h"
 #include "persistence/atomic_file_writer.h"
 #include "persistence/file_text.h"
 

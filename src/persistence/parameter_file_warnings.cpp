@@ -7,8 +7,8 @@
 #include <string_view>
 #include <utility>
 
-#include "model/control_state.h"
-#include "model/integration_model.h"
+#include "engine/integration_model.h"
+#include "form/control_state.h"
 #include "persistence/ini_file.h"
 #include "persistence/parameter_keys.h"
 #include "persistence/text_encoding.h"

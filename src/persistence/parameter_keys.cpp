@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "model/design_inputs.h"
-#include "model/form_controls.h"
-#include "model/output_unit_lists.h"
+#include "form/form_controls.h"
+#include "form/input_controls.h"
+#include "form/output_unit_lists.h"
 
 namespace velmora {
 
@@ -144,15 +144,22 @@ int UnitsKeyDefault(const DesignInput& input) {
     return IsSectionOfTheFiftySixKeys(input.section) ? 0 : SIChoice(input.kind);
 }
 
-std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input) {
-    const DesignInput* row = &input;
-    std::vector<ParameterKey> keys = {Text(input.section, input.key, input.defaultText,
-                                           [row](C& c) { return Field(InputText(c, *row)); })};
+std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input,
+                                               const InputFormColumn& column) {
+    const InputFormColumn where = column;
+    std::vector<ParameterKey> keys = {
+        Text(input.section, input.key, input.defaultText, [where](C& c) {
+            return Field(where.control != nullptr ? (c.*where.control).text : c.*where.text);
+        })};
     if (input.unitsKey != nullptr)
         keys.push_back(Choice(input.section, input.unitsKey, UnitsKeyDefault(input),
                               InputUnitItemCount(input.kind),
-                              [row](C& c) { return Field(*InputUnits(c, *row)); }));
+                              [where](C& c) { return Field((c.*where.control).units); }));
     return keys;
+}
+
+std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input) {
+    return ParameterKeysOfInput(input, FormColumn(input));
 }
 
 std::span<const ParameterKey> ParameterKeys() {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "model/control_state.h"
-#include "model/design_inputs.h"
-#include "model/form_controls.h"
+#include "form/control_state.h"
+#include "form/form_controls.h"
+#include "form/input_controls.h"
 
 namespace velmora {
 
@@ -46,8 +46,11 @@ bool IsSectionOfTheFiftySixKeys(std::string_view section);
 // own, so that a file written in SI needs no units keys.
 int UnitsKeyDefault(const DesignInput& input);
 
-// The text key of an input and, when it has a unit choice, its units key.
+// The text key of an input of the table and, when it has a unit choice, its units key.
 std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input);
+// The same for an input kept in `column` of the form (one that is not yet a row of the table).
+std::vector<ParameterKey> ParameterKeysOfInput(const DesignInput& input,
+                                               const InputFormColumn& column);
 
 // The 56 keys in the order LoadParameterFile reads and applies them: the inputs' keys come
 // from the input table (model/design_inputs.h), the output-unit lists' from theirs

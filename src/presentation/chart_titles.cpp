@@ -1,8 +1,8 @@
 #include "presentation/chart_titles.h"
 
 #include "model/compute_report.h"
-#include "model/number_text.h"
 #include "presentation/engine_frame.h"
+#include "report/number_text.h"
 #include "simulation/simulation_output.h"
 
 namespace velmora {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/number_text.h"
+#include "report/number_text.h"
 
 namespace velmora {
 

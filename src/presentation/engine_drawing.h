@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/parameter_set.h"
+#include "engine/parameter_set.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "model/number_text.h"
+#include "report/number_text.h"
 
 namespace velmora {
 

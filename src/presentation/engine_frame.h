@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "model/parameter_set.h"
-#include "model/units.h"
+#include "engine/parameter_set.h"
 #include "presentation/engine_drawing.h"
+#include "report/unit_text.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <numbers>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/displacer_motion.h"
 #include "simulation/engine.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/parameter_set.h"
+#include "engine/parameter_set.h"
 #include "simulation/energy_balance.h"
 
 namespace velmora {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/design.h"
+#include "engine/design.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/simulation_output.h"
 

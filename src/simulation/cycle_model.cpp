@@ -1,7 +1,7 @@
 #include "simulation/cycle_model.h"
 
+#include "engine/integration_model.h"
 #include "model/compute_steps.h"
-#include "model/integration_model.h"
 #include "simulation/accurate_revolution.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/simulation_host.h"

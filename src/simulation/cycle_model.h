@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/design.h"
-#include "model/parameter_set.h"
+#include "engine/design.h"
+#include "engine/parameter_set.h"
 #include "simulation/design_energy.h"
 #include "simulation/simulation_output.h"
 #include "simulation/simulation_state.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "model/number_text.h"
-#include "model/units.h"
+#include "report/number_text.h"
+#include "report/unit_text.h"
 #include "simulation/engine.h"
 #include "simulation/power_speed_curve.h"
 #include "simulation/pv_power.h"

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "model/control_state.h"
-#include "model/design_form.h"
-#include "model/parameter_set.h"
+#include "engine/parameter_set.h"
+#include "form/control_state.h"
+#include "form/design_form.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_output.h"
 #include "simulation/simulation_state.h"

@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "model/design.h"
-#include "model/parameter_set.h"
+#include "engine/design.h"
+#include "engine/parameter_set.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/design_result.h"
 #include "simulation/energy_balance.h"

@@ -10,7 +10,7 @@ namespace velmora {
 
 DesignResult DesignEvaluator::Evaluate(const Design& design, const EvaluationOptions& options) {
     // The compute driver's steps for a forced run, with no report written.
-    const OutputUnits& units = design.units;
+    const OutputChoices& units = design.units;
     ParameterSet params;
     SimulationHost host;
     ComputeStepHooks steps;
@@ -29,7 +29,8 @@ DesignResult DesignEvaluator::Evaluate(const Design& design, const EvaluationOpt
 
     DesignResult result = ResultOfRun(params, sim_, units);
     if (options.powerCurve) {
-        PowerSpeedCurve(params, units, false, sim_.Chart3, host);
+        // Only the curve's maximum is taken from it, never its titles' number texts.
+        PowerSpeedCurve(params, OutputUnits{units, NumberSettings{}}, false, sim_.Chart3, host);
         AddCurveMaximum(result, sim_.Chart3);
     }
     const CycleModel& model = CycleModelOf(design.model);

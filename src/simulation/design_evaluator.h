@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/design.h"
+#include "engine/design.h"
 #include "simulation/design_result.h"
 #include "simulation/simulation_state.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/analysis.h"
+#include "report/analysis_report.h"
 #include "simulation/indicated_power.h"
 
 namespace velmora {
@@ -30,7 +30,7 @@ std::optional<bool> DesignResult::Overdriven() const {
 }
 
 DesignResult ResultOfRun(const ParameterSet& p, const SimulationState& sim,
-                         const OutputUnits& units) {
+                         const OutputChoices& units) {
     DesignResult r;
     r.engineSpeed = p.EngineSpeed;
     // As the report: Schmidt results exist with their work, PV powers when not 0.

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "model/parameter_set.h"
-#include "model/units.h"
+#include "engine/parameter_set.h"
+#include "report/unit_text.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -212,7 +212,7 @@ struct DesignResult {
 // The results of a finished compute run (inputs read, analysis, simulation, displacer loss)
 // from its parameter set and simulation state; the power/speed curve columns stay empty.
 DesignResult ResultOfRun(const ParameterSet& params, const SimulationState& sim,
-                         const OutputUnits& units);
+                         const OutputChoices& units);
 
 // The power/speed curve columns from a computed curve.
 void AddCurveMaximum(DesignResult& result, const PowerCurve& curve);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/parameter_set.h"
+#include "engine/parameter_set.h"
 
 namespace velmora {
 

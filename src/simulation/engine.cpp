@@ -1,6 +1,6 @@
 #include "simulation/engine.h"
 
-#include "model/units.h"
+#include "report/unit_text.h"
 
 namespace velmora {
 

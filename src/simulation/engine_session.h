@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/parameter_set.h"
+#include "form/control_state.h"
 #include "model/compute_driver.h"
 #include "model/compute_hooks.h"
-#include "model/control_state.h"
-#include "model/parameter_set.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_state.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/integration_model.h"
+#include "engine/integration_model.h"
 #include "simulation/design_result.h"
 
 namespace velmora {

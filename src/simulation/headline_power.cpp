@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "engine/integration_model.h"
 #include "model/compute_steps.h"
-#include "model/integration_model.h"
 #include "simulation/cycle_model.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/design_energy.h"

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "model/design.h"
+#include "engine/design.h"
 #include "simulation/energy_balance.h"
 
 namespace velmora {

@@ -21,7 +21,7 @@ double LoopWork(const std::vector<LoopPoint>& loop) {
     return work / 2;
 }
 
-std::optional<double> IndicatedWork(const SimulationState& sim, const OutputUnits& units) {
+std::optional<double> IndicatedWork(const SimulationState& sim, const OutputChoices& units) {
     const std::size_t size = sim.PVSeries.size();
     const std::size_t first = size > kOutlinePoints ? size - kOutlinePoints : 0;
     if (size - first < 3) return std::nullopt;

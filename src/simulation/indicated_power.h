@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -22,6 +22,6 @@ double LoopWork(const std::vector<LoopPoint>& loop);
 
 // LoopWork of the newest 360 points of sim.PVSeries (those the diagram measures), converted
 // back to SI from `units` as the diagram does; empty with fewer than three points.
-std::optional<double> IndicatedWork(const SimulationState& sim, const OutputUnits& units);
+std::optional<double> IndicatedWork(const SimulationState& sim, const OutputChoices& units);
 
 }  // namespace velmora

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "model/design.h"
-#include "model/parameter_set.h"
+#include "engine/design.h"
+#include "engine/parameter_set.h"
 
 namespace velmora {
 

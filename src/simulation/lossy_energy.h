@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/design.h"
-#include "model/parameter_set.h"
+#include "engine/design.h"
+#include "engine/parameter_set.h"
 #include "simulation/accurate_cycle.h"
 
 namespace velmora {

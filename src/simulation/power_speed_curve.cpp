@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/number_text.h"
-#include "model/units.h"
+#include "report/number_text.h"
+#include "report/unit_text.h"
 
 namespace velmora {
 namespace {

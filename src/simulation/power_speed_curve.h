@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "model/analysis.h"
-#include "model/control_state.h"
-#include "model/parameter_set.h"
+#include "engine/parameter_set.h"
+#include "form/control_state.h"
+#include "report/analysis_report.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_state.h"
 

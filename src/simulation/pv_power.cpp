@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "model/number_text.h"
+#include "report/number_text.h"
 #include "simulation/pv_outline.h"
 #include "simulation/raster_surface.h"
 
@@ -103,7 +103,7 @@ struct DiagramOutline {
     int seedRow = 0;
 };
 
-DiagramOutline OutlineOf(const SimulationState& sim, const OutputUnits& units) {
+DiagramOutline OutlineOf(const SimulationState& sim, const OutputChoices& units) {
     DiagramOutline outline;
     if (sim.PVMaxVolume == sim.PVMinVolume || sim.PVMaxPressure == sim.PVMinPressure)
         return outline;
@@ -171,12 +171,12 @@ PVDiagramArea Finish(const DiagramOutline& outline, long pixels, bool usedPolygo
 
 }  // namespace
 
-PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units) {
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputChoices& units) {
     PVOutline image(kPVImageSize, kPVImageSize);
     return MeasurePVDiagram(sim, units, image);
 }
 
-PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units,
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputChoices& units,
                                PVOutline& image) {
     const DiagramOutline outline = OutlineOf(sim, units);
     if (!outline.measurable) return {};
@@ -196,7 +196,7 @@ PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& un
     return Finish(outline, black + fill.pixels, false);
 }
 
-PVDiagramArea MeasurePVDiagramOnImage(const SimulationState& sim, const OutputUnits& units,
+PVDiagramArea MeasurePVDiagramOnImage(const SimulationState& sim, const OutputChoices& units,
                                       RasterSurface& image) {
     const DiagramOutline outline = OutlineOf(sim, units);
     if (!outline.measurable) return {};
@@ -242,7 +242,7 @@ double PVPowerAt(const PVDiagramArea& diagram, double speed) {
     return std::isfinite(power) ? power : 0.0;
 }
 
-double PVPower(const SimulationState& sim, const OutputUnits& units, double speed) {
+double PVPower(const SimulationState& sim, const OutputChoices& units, double speed) {
     return PVPowerAt(MeasurePVDiagram(sim, units), speed);
 }
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/pv_outline.h"
 #include "simulation/raster_surface.h"
 #include "simulation/simulation_state.h"
@@ -30,20 +30,20 @@ struct PVDiagramArea {
 // Measures the diagram in sim.PVSeries against the extents of sim (both in output units),
 // drawing it on `image` (kPVImageSize square; its pixels are replaced). Equal volume or
 // pressure extents give no work.
-PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units,
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputChoices& units,
                                PVOutline& image);
 // The same on an image of its own.
-PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputUnits& units);
+PVDiagramArea MeasurePVDiagram(const SimulationState& sim, const OutputChoices& units);
 
 // The same measurement drawn and flood-filled pixel by pixel on a byte image: slower, kept as
 // the plain form of the method that the tests hold the fast one against.
-PVDiagramArea MeasurePVDiagramOnImage(const SimulationState& sim, const OutputUnits& units,
+PVDiagramArea MeasurePVDiagramOnImage(const SimulationState& sim, const OutputChoices& units,
                                       RasterSurface& image);
 
 // Power (W) of a measured diagram at `speed` rad/s: speed / 6.28318 times the work.
 double PVPowerAt(const PVDiagramArea& diagram, double speed);
 
 // PVPower of one speed: MeasurePVDiagram followed by PVPowerAt.
-double PVPower(const SimulationState& sim, const OutputUnits& units, double speed);
+double PVPower(const SimulationState& sim, const OutputChoices& units, double speed);
 
 }  // namespace velmora

@@ -4,7 +4,7 @@
 #include <numbers>
 #include <vector>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/engine.h"
 

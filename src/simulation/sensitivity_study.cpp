@@ -3,8 +3,8 @@
 #include <charconv>
 #include <optional>
 
-#include "model/design_inputs.h"
-#include "model/number_text.h"
+#include "form/input_controls.h"
+#include "report/number_text.h"
 
 namespace velmora {
 
@@ -18,7 +18,8 @@ const std::vector<StudyInput>& StudyInputs() {
     static const std::vector<StudyInput> inputs = [] {
         std::vector<StudyInput> studied;
         for (const DesignInput& input : kInputs)
-            if (input.studied) studied.push_back({input.control, input.editName, input.name});
+            if (input.studied)
+                studied.push_back({FormColumn(input).control, input.editName, input.name});
         return studied;
     }();
     return inputs;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "model/control_state.h"
-#include "model/units.h"
+#include "form/control_state.h"
+#include "report/unit_text.h"
 
 namespace velmora {
 

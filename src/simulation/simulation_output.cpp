@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "model/analysis.h"
-#include "model/number_text.h"
+#include "report/analysis_report.h"
+#include "report/number_text.h"
 
 namespace velmora {
 namespace {
@@ -24,7 +24,7 @@ bool Names(int choice) {
 }
 
 // Fixed to plus and minus the half stroke for the two positions, automatic otherwise.
-AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputUnits& units) {
+AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputChoices& units) {
     AxisRange range;
     double half = 0;
     if (choice == kDispPosition) {
@@ -73,7 +73,7 @@ double CurveQuantity(int choice, const StepValues& step) {
     return Names(choice) ? step.*kCurveQuantities[choice].value : 0;
 }
 
-double CurveValue(int choice, const StepValues& step, const OutputUnits& units) {
+double CurveValue(int choice, const StepValues& step, const OutputChoices& units) {
     if (!Names(choice)) return 0;
     return Shown(
         ToOutput(kCurveQuantities[choice].family, units, step.*kCurveQuantities[choice].value));
@@ -117,7 +117,7 @@ bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const Control
     return true;
 }
 
-void RecordStep(SimulationState& sim, const OutputUnits& units, const ControlState* form,
+void RecordStep(SimulationState& sim, const OutputChoices& units, const ControlState* form,
                 const StepValues& step, Recording recording) {
     if (recording == Recording::Everything && form != nullptr) {
         const int red = ClampChoice(form->RedGraphRG, kCurveItemCount);

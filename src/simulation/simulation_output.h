@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "model/control_state.h"
-#include "model/parameter_set.h"
-#include "model/units.h"
+#include "engine/parameter_set.h"
+#include "form/control_state.h"
+#include "report/unit_text.h"
 #include "simulation/sample_text.h"
 #include "simulation/simulation_state.h"
 
@@ -83,7 +83,7 @@ inline constexpr std::array<const char*, kCurveItemCount> kCurveItems = [] {
 // A graphable quantity of a step in SI units, and converted to the output units as graphed.
 // `choice` must name an item (0 to 11).
 double CurveQuantity(int choice, const StepValues& step);
-double CurveValue(int choice, const StepValues& step, const OutputUnits& units);
+double CurveValue(int choice, const StepValues& step, const OutputChoices& units);
 
 // The x axis shows crank degrees for "Degrees" and seconds otherwise.
 inline bool XAxisInDegrees(int xAxisChoice) {
@@ -108,7 +108,7 @@ enum class Recording { Everything, ResultsOnly };
 
 // Records one step of a graphed cycle: curve points (as `form` chooses them), samples and the
 // PV point in the output `units` with its colour and the extents.
-void RecordStep(SimulationState& sim, const OutputUnits& units, const ControlState* form,
+void RecordStep(SimulationState& sim, const OutputChoices& units, const ControlState* form,
                 const StepValues& step, Recording recording = Recording::Everything);
 
 // The dwell and integrated-pressure summary of the cycle whose 361 steps were just recorded.

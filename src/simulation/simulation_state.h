@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/simulation_notes.h"
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/pv_outline.h"
 
 namespace velmora {

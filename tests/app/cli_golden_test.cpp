@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "app/cli_runner.h"
-#include "model/control_state.h"
-#include "model/output_unit_lists.h"
+#include "form/control_state.h"
+#include "form/output_unit_lists.h"
 #include "persistence/file_text.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "export/energy_table.h"
-#include "model/design_form.h"
-#include "model/units.h"
+#include "form/design_form.h"
+#include "report/unit_text.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/design_energy.h"
 #include "simulation/design_evaluator.h"

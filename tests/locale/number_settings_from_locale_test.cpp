@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "model/number_text.h"
 #include "persistence/parameter_file.h"
+#include "report/number_text.h"
 #include "simulation/engine_session.h"
 
 namespace velmora {

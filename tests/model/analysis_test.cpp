@@ -1,5 +1,3 @@
-#include "model/analysis.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "model/number_text.h"
-#include "model/units.h"
+#include "report/analysis_report.h"
+#include "report/number_text.h"
+#include "report/unit_text.h"
 
 namespace velmora {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/design_inputs.h"
+#include "engine/design_inputs.h"
 #include "support/reference_engine.h"
 
 namespace velmora {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "form/design_form.h"
 #include "model/compute_driver.h"
 #include "model/compute_report.h"
-#include "model/design_form.h"
 
 namespace velmora {
 namespace {

@@ -1,10 +1,10 @@
-#include "model/design_inputs.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
+
+#include "form/input_controls.h"
 
 namespace velmora {
 namespace {
@@ -17,10 +17,11 @@ TEST(DesignInputs, RowsAreCompleteAndDistinct) {
     const ParameterSet params;
     for (const DesignInput& input : kInputs) {
         SCOPED_TRACE(input.editName);
-        EXPECT_NE(input.control == nullptr, input.text == nullptr);
-        EXPECT_EQ(input.control != nullptr, input.unitsKey != nullptr);
-        if (input.sweepable || input.studied) EXPECT_NE(input.control, nullptr);
-        EXPECT_EQ(input.message != nullptr, input.control != nullptr);
+        const InputFormColumn& column = FormColumn(input);
+        EXPECT_NE(column.control == nullptr, column.text == nullptr);
+        EXPECT_EQ(column.control != nullptr, input.unitsKey != nullptr);
+        if (input.sweepable || input.studied) EXPECT_NE(column.control, nullptr);
+        EXPECT_EQ(input.message != nullptr, column.control != nullptr);
         if (input.halfLabel != nullptr) EXPECT_NE(input.half, nullptr);
         EXPECT_TRUE(names.insert(input.name).second);
         EXPECT_TRUE(fileKeys.insert(InputFileKey(input)).second);
@@ -44,10 +45,10 @@ TEST(DesignInputs, RowsAreCompleteAndDistinct) {
 
 TEST(DesignInputs, DesignInputsAreTheInputsWithUnitChoice) {
     std::size_t withUnits = 0;
-    for (const DesignInput& input : kInputs) withUnits += input.control != nullptr;
+    for (const DesignInput& input : kInputs) withUnits += FormColumn(input).control != nullptr;
     ASSERT_EQ(kDesignInputs.size(), withUnits);
-    for (const DesignInput& input : kDesignInputs) EXPECT_NE(input.control, nullptr);
-    EXPECT_EQ(kInputs.back().text, &ControlState::EditRequiredEnginePower);
+    for (const DesignInput& input : kDesignInputs) EXPECT_NE(FormColumn(input).control, nullptr);
+    EXPECT_EQ(FormColumn(kInputs.back()).text, &ControlState::EditRequiredEnginePower);
     EXPECT_EQ(FindInput(&ControlState::EditHotTemp), &kInputs[10]);
     EXPECT_EQ(FindInput(nullptr), nullptr);
 }

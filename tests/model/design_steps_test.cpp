@@ -1,4 +1,4 @@
-#include "model/design_steps.h"
+#include "form/design_steps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/form_controls.h"
+#include "form/form_controls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/input_reading.h"
+#include "form/input_reading.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ ControlState SmallEngine() {
 
 ControlState AllEmpty() {
     ControlState c;
-    for (const DesignInput& input : kDesignInputs) c.*input.control = {"", 0};
+    for (const DesignInput& input : kDesignInputs) InputField(c, input) = {"", 0};
     c.EditRequiredEnginePower = "";
     return c;
 }

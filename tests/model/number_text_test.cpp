@@ -1,4 +1,4 @@
-#include "model/number_text.h"
+#include "report/number_text.h"
 
 #include <gtest/gtest.h>
 

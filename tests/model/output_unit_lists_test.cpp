@@ -1,11 +1,11 @@
-#include "model/output_unit_lists.h"
+#include "form/output_unit_lists.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "model/control_state.h"
+#include "form/control_state.h"
 
 namespace velmora {
 namespace {

@@ -1,12 +1,12 @@
-#include "model/reference_check.h"
+#include "report/reference_check.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "model/analysis.h"
-#include "model/report_writer.h"
+#include "report/analysis_report.h"
+#include "report/report_writer.h"
 
 namespace velmora {
 namespace {

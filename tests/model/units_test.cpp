@@ -1,6 +1,6 @@
-#include "model/units.h"
-
 #include <gtest/gtest.h>
+
+#include "report/unit_text.h"
 
 namespace velmora {
 namespace {

@@ -3,7 +3,7 @@
 // a run asks for the energy figures its objective and constraints read.
 #include <gtest/gtest.h>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "optimizer/design_judgement.h"
 #include "optimizer/optimize_run.h"
 #include "simulation/design_evaluator.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <thread>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "optimizer/design_judgement.h"
 #include "optimizer/result_table.h"
 #include "simulation/engine_fixtures.h"

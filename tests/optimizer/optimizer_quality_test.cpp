@@ -13,7 +13,7 @@
 
 #include "app/cli_runner.h"
 #include "designspace/sweep_run.h"
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "optimizer/design_judgement.h"
 #include "optimizer/optimize_problem.h"
 #include "optimizer/result_table.h"
@@ -53,8 +53,8 @@ double GridBest(const OptimizeProblem& problem, int points) {
     double best = -1e300;
     for (std::size_t k = 0; k < run.DesignCount(); ++k) {
         const SweepRow& row = run.Row(k);
-        const Judgement j = JudgeDesign(
-            problem, DesignOfRow(plan, ReadDesign(plan.base).design, row.values), row.result);
+        const Judgement j =
+            JudgeDesign(problem, DesignOfRow(plan, EnterDesign(plan.base), row.values), row.result);
         if (j.feasible) best = std::max(best, *j.objective);
     }
     return best;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/control_state.h"
+#include "form/control_state.h"
 #include "persistence/ini_file.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"

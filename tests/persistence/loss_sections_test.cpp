@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "persistence/parameter_file.h"
 #include "persistence/parameter_file_check.h"
 #include "persistence/temp_folder.h"

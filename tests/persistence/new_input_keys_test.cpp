@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/design_inputs.h"
+#include "form/input_controls.h"
 #include "persistence/ini_file.h"
 #include "persistence/parameter_file.h"
 #include "persistence/parameter_keys.h"
@@ -15,10 +15,9 @@ using testing::TempFolder;
 using testing::WriteBytes;
 
 // An input made up for the test, as a later one would be declared: a section of its own, a
-// value key and a units key. It borrows a field of the controls to land in.
+// value key and a units key. It borrows a field of the controls to land in (Read).
 constexpr DesignInput MadeUpInput(const char* section) {
-    return {.control = &ControlState::EditDispStroke,
-            .field = &ParameterSet::DispStroke,
+    return {.field = &ParameterSet::DispStroke,
             .kind = InputUnitKind::Length,
             .section = section,
             .key = "Gap",
@@ -34,7 +33,9 @@ ControlState Read(const DesignInput& input, const std::string& text) {
     const IniFile file(path);
     ControlState state;
     state.EditDispStroke = {"unread", 99};
-    for (const ParameterKey& key : ParameterKeysOfInput(input)) ReadParameterKey(file, key, state);
+    for (const ParameterKey& key :
+         ParameterKeysOfInput(input, {.control = &ControlState::EditDispStroke}))
+        ReadParameterKey(file, key, state);
     return state;
 }
 

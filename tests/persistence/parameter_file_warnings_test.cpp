@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/control_state.h"
+#include "form/control_state.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "model/control_state.h"
-#include "model/number_text.h"
+#include "form/control_state.h"
+#include "report/number_text.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/power_speed_curve.h"
 #include "simulation/simulation_output.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/quasi_static_cycle.h"
 

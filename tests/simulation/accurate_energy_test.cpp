@@ -4,7 +4,7 @@
 #include <numbers>
 #include <random>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/energy_balance.h"
 #include "simulation/engine_fixtures.h"

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/design_form.h"
-#include "model/units.h"
+#include "form/design_form.h"
+#include "report/unit_text.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/accurate_revolution.h"
 #include "simulation/engine_fixtures.h"

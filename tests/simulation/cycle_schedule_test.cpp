@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/compute_report.h"
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/simulation_output.h"

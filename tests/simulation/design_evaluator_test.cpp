@@ -11,8 +11,8 @@
 #include <random>
 #include <string>
 
+#include "form/design_form.h"
 #include "model/compute_report.h"
-#include "model/design_form.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/engine_session.h"
 

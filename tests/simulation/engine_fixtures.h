@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "model/control_state.h"
-#include "model/design_form.h"
+#include "form/control_state.h"
+#include "form/design_form.h"
 #include "simulation/engine_session.h"
 #include "support/reference_engine.h"
 

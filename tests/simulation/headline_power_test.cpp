@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/figure_source.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/lossy_energy.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/design_form.h"
-#include "model/units.h"
+#include "form/design_form.h"
+#include "report/unit_text.h"
 #include "simulation/accurate_cycle.h"
 #include "simulation/engine.h"
 #include "simulation/engine_fixtures.h"

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "model/analysis.h"
-#include "model/number_text.h"
-#include "model/units.h"
+#include "report/analysis_report.h"
+#include "report/number_text.h"
+#include "report/unit_text.h"
 #include "simulation/engine_fixtures.h"
 
 namespace velmora {

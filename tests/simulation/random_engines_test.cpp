@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "form/control_state.h"
+#include "form/output_unit_lists.h"
 #include "model/compute_report.h"
-#include "model/control_state.h"
-#include "model/output_unit_lists.h"
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/engine_session.h"
 #include "simulation/sample_text.h"

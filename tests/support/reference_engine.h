@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "model/control_state.h"
+#include "form/control_state.h"
 #include "persistence/parameter_file.h"
 
 namespace velmora::test {

@@ -4,9 +4,9 @@
 #include <QTimer>
 #include <cmath>
 
-#include "model/number_text.h"
 #include "presentation/engine_frame.h"
 #include "presentation/rgb_image.h"
+#include "report/number_text.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"
 #include "ui/pages/graphs/engine_image.h"

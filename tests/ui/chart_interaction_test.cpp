@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "model/number_text.h"
+#include "report/number_text.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/chart_readouts.h"
 #include "ui/charts/plot_curve.h"

@@ -16,7 +16,7 @@
 #include <QTest>
 
 #include "export/energy_table.h"
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "simulation/design_energy.h"
 #include "simulation/design_evaluator.h"
 #include "ui/support/window_fixture.h"

@@ -2,8 +2,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "model/number_text.h"
 #include "presentation/engine_frame.h"
+#include "report/number_text.h"
 #include "ui/charts/plot_curve.h"
 #include "ui/support/chart_clicks.h"
 #include "ui/support/window_fixture.h"

@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 
-#include "model/design_form.h"
-#include "model/number_text.h"
+#include "form/design_form.h"
+#include "report/number_text.h"
 #include "ui/mainwindow/headline_power_view.h"
 #include "ui/support/window_fixture.h"
 

@@ -4,8 +4,8 @@
 #include "commands.h"
 #include "export/energy_table.h"
 #include "export/model_revolution.h"
+#include "form/design_form.h"
 #include "headless_run.h"
-#include "model/design_form.h"
 #include "output_target.h"
 #include "simulation/design_evaluator.h"
 

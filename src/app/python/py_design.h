@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "model/control_state.h"
+#include "form/control_state.h"
 #include "simulation/design_evaluator.h"
 
 namespace velmora::python {

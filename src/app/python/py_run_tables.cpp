@@ -12,7 +12,7 @@
 #include "export/model_revolution.h"
 #include "export/power_curve_table.h"
 #include "export/recording_session.h"
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "presentation/chart_titles.h"
 #include "py_design.h"
 #include "py_errors.h"

@@ -16,10 +16,10 @@
 #include "designspace/sweep_axis.h"
 #include "designspace/sweep_csv.h"
 #include "designspace/sweep_run.h"
-#include "model/number_settings.h"
 #include "py_design.h"
 #include "py_errors.h"
 #include "py_values.h"
+#include "report/number_settings.h"
 #include "simulation/sensitivity_study.h"
 
 namespace py = pybind11;

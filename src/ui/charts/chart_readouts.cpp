@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "model/number_text.h"
+#include "report/number_text.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"
 #include "ui/charts/pv_point_cloud.h"

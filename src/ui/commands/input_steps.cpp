@@ -3,9 +3,9 @@
 #include <tuple>
 #include <utility>
 
-#include "model/design_inputs.h"
-#include "model/form_controls.h"
-#include "model/output_unit_lists.h"
+#include "form/form_controls.h"
+#include "form/input_controls.h"
+#include "form/output_unit_lists.h"
 
 namespace velmora {
 
@@ -16,7 +16,8 @@ template <class State, class Visit>
 void ForEachInput(State& a, State& b, Visit visit) {
     for (const DesignInput& input : kInputs) {
         visit(InputText(a, input), InputText(b, input));
-        if (input.control != nullptr) visit(*InputUnits(a, input), *InputUnits(b, input));
+        if (FormColumn(input).control != nullptr)
+            visit(*InputUnits(a, input), *InputUnits(b, input));
     }
     for (const FormControl& row : kFormControls) {
         if (!row.designInput) continue;

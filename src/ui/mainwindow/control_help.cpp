@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
-#include "model/design_inputs.h"
-#include "model/form_controls.h"
-#include "model/output_unit_lists.h"
+#include "form/form_controls.h"
+#include "form/input_controls.h"
+#include "form/output_unit_lists.h"
 #include "ui/pages/inputs/typical_ranges.h"
 
 namespace velmora {

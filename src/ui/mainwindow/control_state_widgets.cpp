@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "model/design_inputs.h"
-#include "model/form_controls.h"
+#include "form/form_controls.h"
+#include "form/input_controls.h"
 
 namespace velmora {
 

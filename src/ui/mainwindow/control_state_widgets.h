@@ -4,9 +4,9 @@
 #include <QString>
 #include <string>
 
-#include "model/control_state.h"
-#include "model/design_inputs.h"
-#include "model/form_controls.h"
+#include "engine/design_inputs.h"
+#include "form/control_state.h"
+#include "form/form_controls.h"
 #include "ui/mainwindow/window_controls.h"
 
 namespace velmora {

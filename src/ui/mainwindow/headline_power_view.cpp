@@ -4,8 +4,8 @@
 #include <QStatusBar>
 #include <cmath>
 
-#include "model/design_form.h"
-#include "model/number_text.h"
+#include "form/design_form.h"
+#include "report/number_text.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/tools/background_task.h"
 

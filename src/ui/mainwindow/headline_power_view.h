@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-#include "model/number_settings.h"
+#include "report/number_settings.h"
 #include "simulation/headline_power.h"
 
 class QLabel;

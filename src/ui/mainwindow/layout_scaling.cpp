@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/number_text.h"
+#include "report/number_text.h"
 
 namespace velmora {
 

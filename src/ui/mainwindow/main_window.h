@@ -9,7 +9,7 @@
 #include <map>
 #include <memory>
 
-#include "model/design_steps.h"
+#include "form/design_steps.h"
 #include "persistence/state_locations.h"
 #include "ui/mainwindow/page_host.h"
 #include "ui/mainwindow/window_controls.h"

@@ -4,7 +4,7 @@
 // its name, the same command asks for a file as Save Parameters does.
 #include <QFileInfo>
 
-#include "model/reference_check.h"
+#include "report/reference_check.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
 

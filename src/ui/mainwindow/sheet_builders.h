@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QStringList>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "ui/mainwindow/window_controls.h"
 
 namespace velmora {

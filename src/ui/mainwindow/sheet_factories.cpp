@@ -1,4 +1,4 @@
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/simulation_output.h"
 #include "ui/mainwindow/sheet_builders.h"
 

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <cstdio>
 
+#include "form/input_controls.h"
 #include "locale/number_settings_from_locale.h"
 #include "model/scoped_flag.h"
 #include "persistence/atomic_file_writer.h"
@@ -47,7 +48,7 @@ void TForm1::FormShow() {
     for (QPushButton* button : {ui_.UsePistonDiamStrokeButton, ui_.UseDispDiamStrokeButton})
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
     for (const DesignInput& input : kInputs)  // a list of its one fixed unit shows it
-        if (input.control == nullptr) ui_.InputOf(input).units->setCurrentIndex(0);
+        if (FormColumn(input).control == nullptr) ui_.InputOf(input).units->setCurrentIndex(0);
     ExeFolder =
         exeFolderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolderOverride_;
     if (!ExeFolder.endsWith('/')) ExeFolder += '/';

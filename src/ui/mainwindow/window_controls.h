@@ -17,8 +17,8 @@
 #include <array>
 #include <vector>
 
-#include "model/design_inputs.h"
-#include "model/output_unit_lists.h"
+#include "form/input_controls.h"
+#include "form/output_unit_lists.h"
 
 namespace velmora {
 

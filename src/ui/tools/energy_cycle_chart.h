@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/units.h"
+#include "report/unit_text.h"
 #include "simulation/simulation_output.h"
 
 class QChart;

@@ -20,7 +20,7 @@
 
 #include "export/energy_table.h"
 #include "export/model_revolution.h"
-#include "model/design_form.h"
+#include "form/design_form.h"
 #include "simulation/design_energy.h"
 #include "simulation/design_evaluator.h"
 #include "ui/mainwindow/main_window.h"

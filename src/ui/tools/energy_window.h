@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "model/control_state.h"
+#include "form/control_state.h"
 #include "simulation/cycle_model.h"
 #include "simulation/design_result.h"
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-#include "model/number_settings.h"
+#include "report/number_settings.h"
 
 namespace velmora {
 

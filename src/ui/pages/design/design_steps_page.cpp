@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "model/design_steps.h"
+#include "form/design_steps.h"
 #include "model/scoped_flag.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/page_host.h"

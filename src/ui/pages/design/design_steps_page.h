@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "model/design_steps.h"
+#include "form/design_steps.h"
 
 namespace velmora {
 

@@ -1,9 +1,9 @@
 #include "ui/pages/graphs/graphs_page.h"
 
-#include "model/number_text.h"
 #include "presentation/chart_titles.h"
 #include "presentation/engine_frame.h"
 #include "presentation/rgb_image.h"
+#include "report/number_text.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/design_inputs.h"
-#include "model/output_unit_lists.h"
+#include "engine/design_inputs.h"
+#include "form/output_unit_lists.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/sheet_builders.h"
 #include "ui/widgets/eliding_label.h"

@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <QKeyEvent>
 
-#include "model/design_inputs.h"
-#include "model/input_reading.h"
-#include "model/number_text.h"
+#include "form/input_controls.h"
+#include "form/input_reading.h"
+#include "report/number_text.h"
 #include "ui/mainwindow/control_help.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/page_host.h"
@@ -126,7 +126,7 @@ void InputsPage::Connect() {
         connect(row.edit, &QLineEdit::textChanged, this, [this] { EditDispDiameterChange(); });
         connect(row.edit, &QLineEdit::editingFinished, this, [this] { FinishEdit(); });
         row.edit->installEventFilter(this);
-        if (input.control != nullptr)  // a list of one fixed unit changes nothing
+        if (FormColumn(input).control != nullptr)  // a list of one fixed unit changes nothing
             connect(row.units, &QComboBox::activated, this, [this] {
                 EditDispDiameterChange();
                 FinishEdit();

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "model/design_inputs.h"
+#include "engine/design_inputs.h"
 
 namespace velmora {
 

@@ -1,0 +1,83 @@
+// The libraries below the simulation include only downward: the engine nothing of ours but
+// itself, the report the engine, the form both, the compute run all three. None of them names
+// Qt. A file that includes upward would compile (every library sees all of src/), so only
+// reading the includes finds it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path SourceDir() {
+    const char* dir = std::getenv("VELMORA_SOURCE_DIR");
+    return dir != nullptr ? fs::path(dir) / "src" : fs::path();
+}
+
+struct Include {
+    std::string file;
+    std::string target;  // "engine/units.h", or "<QString>" for a system header
+};
+
+std::vector<Include> IncludesOf(const std::string& library) {
+    static const std::regex kInclude(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
+    std::vector<Include> found;
+    for (const auto& entry : fs::directory_iterator(SourceDir() / library)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".h" && ext != ".cpp") continue;
+        std::ifstream in(entry.path());
+        std::string line;
+        std::smatch m;
+        while (std::getline(in, line))
+            if (std::regex_search(line, m, kInclude))
+                found.push_back({entry.path().filename().string(),
+                                 m[1] == "<" ? "<" + m[2].str() + ">" : m[2].str()});
+    }
+    return found;
+}
+
+TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
+    ASSERT_TRUE(fs::is_directory(SourceDir() / "engine")) << "VELMORA_SOURCE_DIR not set";
+    const std::map<std::string, std::set<std::string>> allowed = {
+        {"engine", {"engine"}},
+        {"report", {"engine", "report"}},
+        {"form", {"engine", "report", "form"}},
+        {"model", {"engine", "report", "form", "model"}},
+    };
+    for (const auto& [library, below] : allowed) {
+        const std::vector<Include> includes = IncludesOf(library);
+        EXPECT_FALSE(includes.empty()) << library;
+        for (const Include& include : includes) {
+            const std::string where = library + "/" + include.file + " includes " + include.target;
+            if (include.target.front() == '<') {
+                EXPECT_NE(include.target.rfind("<Q", 0), 0u) << where;
+                continue;
+            }
+            const std::string top = include.target.substr(0, include.target.find('/'));
+            EXPECT_TRUE(below.count(top)) << where;
+        }
+    }
+}
+
+// The engine keeps no text formatting: number texts and settings are the report's.
+TEST(LibraryLayers, TheEngineNamesNoNumberSettings) {
+    for (const auto& entry : fs::directory_iterator(SourceDir() / "engine")) {
+        std::ifstream in(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        EXPECT_EQ(text.find("NumberSettings"), std::string::npos) << entry.path().filename();
+        EXPECT_EQ(text.find("ControlState"), std::string::npos) << entry.path().filename();
+    }
+}
+
+}  // namespace
+}  // namespace velmora
