@@ -74,11 +74,11 @@ void ComputeRatios(ParameterSet& p, AnalysisRecord& r) {
 // physics.md §9, Gas spring and overdrive: K and the spring factor.
 void ComputeGasSpring(ParameterSet& p, AnalysisRecord& r) {
     const double m = p.DispMass;
-    const double hd = p.DispHalfStroke;
+    const double dispHalfStroke = p.DispHalfStroke;
     const double oneMinus = 1 - p.Tau - p.Rho;
-    r.k = RatioStep(p.K, m != 0 && hd != 0,
+    r.k = RatioStep(p.K, m != 0 && dispHalfStroke != 0,
                     p.DispArea * p.MeanEnginePressure * p.Rho * oneMinus /
-                        (m * hd * ((1 + p.Tau - p.Rho) + p.Lambda * p.Kappa + p.Sigma)),
+                        (m * dispHalfStroke * ((1 + p.Tau - p.Rho) + p.Lambda * p.Kappa + p.Sigma)),
                     r);
 
     p.SpringFactor = 0;
