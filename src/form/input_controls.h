@@ -35,6 +35,7 @@ inline constexpr auto kColumns = std::to_array<InputFormColumn>({
     {.control = &C::EditColdTemp},
     {.control = &C::EditEngineSpeed},
     {.control = &C::EditMeanEnginePressure},
+    {.control = &C::EditRegeneratorVol},
     {.text = &C::EditRequiredEnginePower},
 });
 
