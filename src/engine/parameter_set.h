@@ -25,7 +25,6 @@ struct ParameterSet {
     double ColdTemp = 0;             // K
     double EngineSpeed = 0;          // rad/s
     double MeanEnginePressure = 0;   // Pa
-    double RegeneratorVolume = 0;    // m^3
     double RequiredEnginePower = 0;  // W
 
     // Written by the analysis.

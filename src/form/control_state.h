@@ -32,7 +32,6 @@ struct ControlState {
     InputControl EditColdTemp;             // ColdTempUnits
     InputControl EditEngineSpeed;          // EngineSpeedUnits
     InputControl EditMeanEnginePressure;   // PressureUnits
-    InputControl EditRegeneratorVol{"0"};  // [Regenerator] VolumeUnits
     std::string EditRequiredEnginePower;   // always watts
 
     bool LeakCB = true;      // "Simulate Pressure Equalization"

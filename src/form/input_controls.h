@@ -35,7 +35,6 @@ inline constexpr auto kColumns = std::to_array<InputFormColumn>({
     {.control = &C::EditColdTemp},
     {.control = &C::EditEngineSpeed},
     {.control = &C::EditMeanEnginePressure},
-    {.control = &C::EditRegeneratorVol},
     {.text = &C::EditRequiredEnginePower},
 });
 
