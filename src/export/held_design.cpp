@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/design_form.h"
+
 namespace velmora {
 
 HeldDesign HoldDesign(const RecordingSession& session, std::string name) {
-    return {std::move(name), ChartOf(session, ChartKind::Main),
+    return {std::move(name), ReadDesign(session.State).design, ChartOf(session, ChartKind::Main),
             ChartOf(session, ChartKind::PressureVolume), ChartOf(session, ChartKind::Power)};
 }
 

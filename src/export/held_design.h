@@ -4,12 +4,14 @@
 
 #include "export/chart_data.h"
 #include "export/session_exports.h"
+#include "model/design.h"
 
 namespace velmora {
 
 // A design's three charts kept for comparison with the designs computed after it.
 struct HeldDesign {
     std::string name;
+    Design design;  // its numbers, for the figures a report gives beside the live design's
     ChartData main;
     ChartData pv;
     ChartData power;

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 
+#include "export/build_by_lines.h"
 #include "export/chart_image.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/commands/compare_commands.h"
@@ -115,6 +116,10 @@ ReportDocument ExportCommands::Report() const {
         const ChartKind kinds[] = {ChartKind::Main, ChartKind::PressureVolume, ChartKind::Power};
         for (std::size_t i = 0; i < report.figures.size() && i < std::size(kinds); ++i)
             report.figures[i] = compare->Exported(report.figures[i], kinds[i]);
+        report.buildBy.emplace_back();
+        const std::vector<std::string> held = HeldBuildByLines(
+            compare->Held()->name, compare->Held()->design, form_.Session().State.outputs.numbers);
+        report.buildBy.insert(report.buildBy.end(), held.begin(), held.end());
     }
     return report;
 }
