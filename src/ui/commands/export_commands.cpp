@@ -41,12 +41,12 @@ void ExportCommands::Install() {
     QMenu* exportMenu = ui.Files1->addMenu("&Export");
     exportMenu->setObjectName("Export1");
     const std::pair<const char*, void (ExportCommands::*)()> items[] = {
-        {"Report as Text...", &ExportCommands::ExportReportText},
-        {"Report as PDF...", &ExportCommands::ExportReportPdf},
-        {"Cycle Data as CSV...", &ExportCommands::ExportCycleData},
-        {"Cycle Data in Output Units as CSV...", &ExportCommands::ExportCycleDataInOutputUnits},
-        {"Pressure/Volume Data as CSV...", &ExportCommands::ExportPvData},
-        {"Power Curve as CSV...", &ExportCommands::ExportPowerCurve},
+        {"Report as &Text...", &ExportCommands::ExportReportText},
+        {"Report as P&DF...", &ExportCommands::ExportReportPdf},
+        {"&Cycle Data as CSV...", &ExportCommands::ExportCycleData},
+        {"Cycle Data in &Output Units as CSV...", &ExportCommands::ExportCycleDataInOutputUnits},
+        {"Pressure/&Volume Data as CSV...", &ExportCommands::ExportPvData},
+        {"Power C&urve as CSV...", &ExportCommands::ExportPowerCurve},
     };
     for (const auto& [caption, handler] : items)
         connect(exportMenu->addAction(caption), &QAction::triggered, this, handler);
