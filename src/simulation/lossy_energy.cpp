@@ -49,6 +49,7 @@ LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, doubl
     options.atOmegaBar = false;
     options.recordSamples = true;
     options.restitution = l.restitution;
+    options.dryFriction = l.rodFriction;
 
     AccurateSpeedRun run;
     ParameterSet p = analysed;
@@ -108,16 +109,26 @@ LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, doubl
         massHigh = k == 0 ? hotMass : std::max(massHigh, hotMass);
     }
     const double e = l.mechanismEffectiveness;
-    const double brakeWork = e * energy.shaftWork - (1 / e - e) * forced;
+    // A displacer held still leaves the piston a closed reversible cycle of no work (the run's
+    // figure is rounding); the mechanism still takes its share of the forced work.
+    const double shaftWork = run.displacerMoves ? energy.shaftWork : 0.0;
+    const double brakeWork = e * shaftWork - (1 / e - e) * forced;
 
     const double share = options.damping > 0 ? annulus / options.damping : 0;
+    r.displacerMoves = run.displacerMoves;
+    r.indicatedPower = energy.indicatedPower;
     r.shaftPower = energy.shaftPower;
+    r.rodPower = energy.rodPower;
     r.forcedWork = forced;
     r.brakePower = brakeWork * f;
     r.brakeTorque = brakeWork / (2 * std::numbers::pi);
-    r.mechanismLoss = (energy.shaftWork - brakeWork) * f;
-    r.annulusFrictionLoss = share * run.dissipation * f;
-    r.rodFrictionLoss = (1 - share) * run.dissipation * f;
+    r.mechanismLoss = (shaftWork - brakeWork) * f;
+    // The viscous forces share their work by their coefficients; the dry friction's work is
+    // its force times the distance travelled (dry_friction in the run).
+    const double viscous = run.dissipation - run.dryFrictionLoss;
+    r.annulusFrictionLoss = share * viscous * f;
+    r.dryFrictionLoss = run.dryFrictionLoss * f;
+    r.rodFrictionLoss = (1 - share) * viscous * f + r.dryFrictionLoss;
     r.impactLoss = run.impactLoss * f;
     r.rodWork = energy.rodWork;
     r.conductionLoss = l.staticConductance * (hotWall - coldWall);
@@ -126,6 +137,7 @@ LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, doubl
     r.reheatLoss = (1 - l.regeneratorEffectiveness) * gas.cp * (massHigh - massLow) *
                    (r.hotGasTemp - r.coldGasTemp) * f;
     r.gasHeatIn = energy.heatInPower;
+    r.gasHeatOut = energy.heatOutPower;
     r.heatInTotal = r.gasHeatIn + r.conductionLoss + r.shuttleLoss + r.reheatLoss;
     r.brakeEfficiency = r.heatInTotal > 0 ? r.brakePower / r.heatInTotal : 0;
     const double swept = 2 * p.PistonArea * p.PistonHalfStroke;
