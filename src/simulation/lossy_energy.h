@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "model/design.h"
 #include "model/parameter_set.h"
 #include "simulation/accurate_cycle.h"
@@ -50,8 +52,20 @@ double AnnulusDamping(const LossInputs& losses, double dispDiameter, double mean
 double ShuttleHeat(const LossInputs& losses, double dispDiameter, double fullStroke, double hotWall,
                    double coldWall, double meanGasTemp);
 
+// What the heater and cooler fixed point found at one speed, to start it from at a nearby
+// speed: the gas temperatures (K) and the Jacobian of the residual G(T) - T in them (row-major:
+// hot row, cold row), as Broyden's updates left it.
+struct GasTemperatureStart {
+    bool known = false;
+    double hot = 0;
+    double cold = 0;
+    std::array<double, 4> jacobian{};
+};
+
 // The settled lossy cycle of the analysed parameter set at `speed` (rad/s), with the
-// design's weight and equalization choices.
-LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, double speed);
+// design's weight and equalization choices. With `start`, the heater and cooler fixed point
+// starts from it when it is known and leaves there what it found.
+LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, double speed,
+                       GasTemperatureStart* start = nullptr);
 
 }  // namespace velmora
