@@ -18,6 +18,9 @@ constexpr int kRefinements = 60;
 constexpr double kMaximumTolerance = 1e-6;   // of the engine speed, on the speed of the maximum
 constexpr double kCrossingTolerance = 1e-9;  // of the engine speed, on a crossing's speed
 constexpr double kHotTempResolution = 0.1;   // K
+// A solved speed within this log distance (a factor of 1.5) starts the next run's fixed point;
+// from further away the walls serve as well.
+const double kWarmStartReach = std::log(1.5);
 
 // The brake power over speed of one design. Each run starts its heater and cooler fixed point
 // from the solution at the nearest speed run before, where it needs a round or two instead of
@@ -30,7 +33,7 @@ class BrakeCurve {
     std::optional<double> At(double speed) {
         GasTemperatureStart start = Nearest(speed);
         const LossyRun run = RunLossyCycle(p_, d_, speed, &start);
-        if (start.known) known_.emplace_back(speed, start);
+        if (run.settled && start.known) known_.emplace_back(speed, start);
         if (!run.settled) return std::nullopt;
         return run.brakePower;
     }
@@ -38,7 +41,7 @@ class BrakeCurve {
   private:
     GasTemperatureStart Nearest(double speed) const {
         GasTemperatureStart best;
-        double distance = INFINITY;
+        double distance = kWarmStartReach;
         for (const auto& [at, start] : known_)
             if (std::abs(std::log(at / speed)) < distance) {
                 distance = std::abs(std::log(at / speed));
@@ -213,42 +216,28 @@ UnderLoad SearchUnderLoad(const ParameterSet& p, const Design& d) {
 }
 
 std::optional<double> MinHotTemp(const ParameterSet& analysed, const Design& d) {
-    // The maximum brake power over speed at a hot wall temperature; -inf when none settled.
-    const auto maxBrake = [&](double hot) {
-        ParameterSet p = analysed;
-        p.HotTemp = hot;
-        BrakeCurve curve(p, d);
-        const std::optional<Maximum> best = SearchMaximum(p, curve);
-        return best ? best->power : -INFINITY;
-    };
     double high = analysed.HotTemp, low = analysed.ColdTemp;
     if (!(high > low) || !(analysed.EngineSpeed > 0)) return std::nullopt;
-    double fHigh = maxBrake(high), fLow = -INFINITY;  // no engine without a difference
-    if (!(fHigh > 0)) return std::nullopt;
-    // The maximum brake power changes smoothly with the hot temperature: the secant estimate of
-    // its zero, and a pair of trials 0.1 K apart around it, close the bracket to the resolution
-    // in a few steps where bisection takes a dozen. The bracket is kept either way: positive
-    // at `high`, not positive at `low`.
-    const double half = 0.499 * kHotTempResolution;
-    const auto take = [&](double t) {
-        const double f = maxBrake(t);
-        if (f > 0) {
-            high = t, fHigh = f;
-            return true;
-        }
-        low = t, fLow = f;
-        return false;
+    ParameterSet p = analysed;
+    BrakeCurve own(p, d);
+    const std::optional<Maximum> best = SearchMaximum(p, own);
+    if (!best || !(best->power > 0)) return std::nullopt;
+    // Whether the engine gives positive brake power at some speed with the hot wall at `hot`:
+    // tried first at the speed of the design's own maximum, where it most likely does, and only
+    // then over the whole range.
+    const auto runs = [&](double hot) {
+        p.HotTemp = hot;
+        BrakeCurve curve(p, d);
+        const std::optional<double> atBest = curve.At(best->speed);
+        if (atBest && *atBest > 0) return true;
+        const std::optional<Maximum> top = SearchMaximum(p, curve);
+        return top && top->power > 0;
     };
+    // Bisection on the sign. (Secant steps were tried: where the engine starts to run the
+    // maximum bends sharply from a flat negative stretch, and they took more trials, not fewer.)
     while (high - low > kHotTempResolution) {
-        double x = 0.5 * (low + high);
-        if (std::isfinite(fLow)) x = (low * fHigh - high * fLow) / (fHigh - fLow);
-        if (!(x > low + half && x < high - half)) x = std::clamp(x, low + half, high - half);
-        if (high - low <= 2 * kHotTempResolution || !std::isfinite(fLow)) {
-            take(x);
-            continue;
-        }
-        // Above the estimate first: if the engine runs there, just below it may not.
-        if (take(std::min(x + half, high - half))) take(std::max(x - half, low + half));
+        const double mid = 0.5 * (low + high);
+        (runs(mid) ? high : low) = mid;
     }
     return high;
 }

@@ -36,10 +36,14 @@ struct Broyden {
         j = {-1 / relaxation, 0, 0, -1 / relaxation};
         hasLast = false;
     }
-    // The next temperatures from the residual (rh, rc) at (hot, cold).
-    void Step(double& hot, double& cold, double rh, double rc) {
+    // The next temperatures from the residual (rh, rc) at (hot, cold). `sameMap`: the last
+    // residual came from runs of the same tolerance; across a change of tolerance the change of
+    // the residual holds the runs' difference too, and teaches nothing of J.
+    void Step(double& hot, double& cold, double rh, double rc, bool sameMap) {
         const double norm = std::hypot(rh / hot, rc / cold);
-        if (norm > lastNorm) {
+        if (!sameMap) {
+            // J stays as the coarse rounds left it.
+        } else if (norm > lastNorm) {
             relaxation *= 0.5;
             Restart();
         } else if (hasLast) {
@@ -129,6 +133,7 @@ LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, doubl
         // Far from the fixed point a coarser integration steers as well; the rounds that
         // decide it, and the figures, take the full tolerance.
         const bool far = round == 0 || solver.lastNorm > kCoarseRounds;
+        const double lastTolerance = options.relTol;
         options.relTol = finite && far ? kCoarseTolerance : AccurateCycleOptions{}.relTol;
         run = RunAccurateCycleAt(p, options, speed);
         if (!run.settled || !finite) break;
@@ -145,7 +150,8 @@ LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, doubl
             r.fixedPoint = true;
             break;
         }
-        solver.Step(r.hotGasTemp, r.coldGasTemp, hot - r.hotGasTemp, cold - r.coldGasTemp);
+        solver.Step(r.hotGasTemp, r.coldGasTemp, hot - r.hotGasTemp, cold - r.coldGasTemp,
+                    round == 0 || options.relTol == lastTolerance);
     }
     if (start != nullptr && finite && r.fixedPoint)
         *start = {true, r.hotGasTemp, r.coldGasTemp, solver.j};
