@@ -51,7 +51,16 @@ const ObjectiveInfo& InfoOf(Objective objective);
 const ObjectiveInfo* FindObjective(std::string_view name);
 
 // The constraints a user may switch on, each with its margin.
-enum class ConstraintKind { NotOverdriven, BetaMin, TauRho, DwellMin, LossMax, EfficiencyMin };
+enum class ConstraintKind {
+    NotOverdriven,
+    BetaMin,
+    TauRho,
+    DwellMin,
+    LossMax,
+    EfficiencyMin,
+    BrakePowerMin,
+    BrakeEfficiencyMin,
+};
 
 struct ConstraintInfo {
     ConstraintKind kind;
@@ -61,7 +70,7 @@ struct ConstraintInfo {
     bool marginPositive;   // the margin must be above 0 (else at least 0)
 };
 
-inline constexpr std::array<ConstraintInfo, 6> kConstraints{{
+inline constexpr std::array<ConstraintInfo, 8> kConstraints{{
     {ConstraintKind::NotOverdriven, "not-overdriven", "Not overdriven: engine speed <= Omega Bar x",
      0.95, true},
     {ConstraintKind::BetaMin, "beta-min", "Beta (Beta S with a spring) >=", 1.05, true},
@@ -70,6 +79,10 @@ inline constexpr std::array<ConstraintInfo, 6> kConstraints{{
     {ConstraintKind::LossMax, "loss-max", "Displacer power loss (% of objective) <=", 10, false},
     {ConstraintKind::EfficiencyMin, "efficiency-min",
      "Thermal efficiency (shaft work / heat in) >=", 0.1, false},
+    // With the design's losses ([Gas], [Losses], [Load]); violated for a design without them.
+    {ConstraintKind::BrakePowerMin, "brake-power-min", "Brake power (W) >=", 0, false},
+    {ConstraintKind::BrakeEfficiencyMin, "brake-efficiency-min",
+     "Brake efficiency (brake power / total heat in) >=", 0.05, false},
 }};
 
 const ConstraintInfo& InfoOf(ConstraintKind kind);

@@ -12,6 +12,7 @@
 #include "designspace/input_values.h"
 #include "designspace/sweep_axis.h"
 #include "designspace/sweep_inputs.h"
+#include "export/energy_table.h"
 #include "export/session_exports.h"
 #include "locale/number_settings_from_locale.h"
 #include "model/design_form.h"
@@ -289,6 +290,14 @@ void BindResult(py::module_& module) {
     result.def_property_readonly(
         "engine_speed_rad_s", [](const DesignResult& r) { return r.engineSpeed; },
         "The engine speed as read from the design (rad/s).");
+    result.def_property_readonly(
+        "losses_note",
+        [](const DesignResult& r) -> py::object {
+            if (r.energyGaps.losses == EnergyGap::None) return py::none();
+            return py::str(EnergyGapReason(r.energyGaps.losses));
+        },
+        "Why the lossy cycle's figures are None although it was run (\"displacer does not "
+        "move: friction exceeds the gas force\"); None otherwise.");
     result.def_property_readonly(
         "overdriven",
         [](const DesignResult& r) {
