@@ -70,23 +70,32 @@ LossInputsWindow::LossInputsWindow(TForm1& form, QWidget* parent)
     note->setWordWrap(true);
     layout->addWidget(note);
     auto* grid = new QGridLayout;
-    grid->setColumnStretch(1, 1);
+    // Fields of one width beside their units and typical values; the room left stays right.
+    grid->setColumnStretch(3, 1);
+    grid->setHorizontalSpacing(10);
     layout->addLayout(grid);
     layout->addStretch(1);
     rows_.resize(kLossInputs.size());
-    for (std::size_t i = 0; i < kLossInputs.size(); ++i) {
+    int r = 0;
+    for (std::size_t i = 0; i < kLossInputs.size(); ++i, ++r) {
         BuildRow(i);
-        const int r = static_cast<int>(i);
-        grid->addWidget(rows_[i].caption, r, 0);
-        grid->addWidget(
-            rows_[i].field != nullptr ? static_cast<QWidget*>(rows_[i].field) : rows_[i].gas, r, 1);
-        if (rows_[i].units != nullptr)
-            grid->addWidget(rows_[i].units, r, 2);
-        else {
+        const Row& row = rows_[i];
+        // A heading where the file's section changes: [Gas], [Losses], [Load].
+        if (i == 0 || QString(kLossInputs[i].section) != kLossInputs[i - 1].section) {
+            auto* heading = new QLabel(QString("<b>[%1]</b>").arg(kLossInputs[i].section), this);
+            heading->setObjectName(QString("LossSection") + kLossInputs[i].section);
+            grid->addWidget(heading, r++, 0, 1, 4);
+        }
+        grid->addWidget(row.caption, r, 0);
+        grid->addWidget(row.field != nullptr ? static_cast<QWidget*>(row.field) : row.gas, r, 1);
+        if (row.units != nullptr) {
+            grid->addWidget(row.units, r, 2);
+        } else {
             auto* unit = new QLabel(UnitName(kLossInputs[i], 0), this);
             unit->setObjectName(QString("LossUnit") + kLossInputs[i].key);
             grid->addWidget(unit, r, 2);
         }
+        grid->addWidget(row.typical, r, 3);
     }
     ShowDesignTexts(true);
     // Every change of the design is an undo step (a load clears the steps).
@@ -94,7 +103,7 @@ LossInputsWindow::LossInputsWindow(TForm1& form, QWidget* parent)
     connect(undo, &QUndoStack::indexChanged, this, [this] { ShowDesignTexts(false); });
     connect(undo, &QUndoStack::cleanChanged, this, [this] { ShowDesignTexts(false); });
     AddUserGuideKey(form_, this, "losses-window");
-    resize(minimumSizeHint().width() + 80, minimumSizeHint().height());
+    resize(sizeHint());
 }
 
 QString LossInputsWindow::CaptionOf(const LossInput& input) {
@@ -126,11 +135,11 @@ void LossInputsWindow::BuildRow(std::size_t index) {
     } else {
         row.field = new QLineEdit(this);
         row.field->setPlaceholderText(Number(LossInputs{}.*input.field));
-        row.field->setMinimumWidth(row.field->fontMetrics().horizontalAdvance("0.000000000") + 16);
         connect(row.field, &QLineEdit::editingFinished, this, [this, index] { RowEdited(index); });
         field = row.field;
     }
     field->setObjectName(QString("Loss") + input.key);
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance("Nitrogen (not given)") + 40);
     row.caption->setBuddy(field);
     if (input.unitCount > 1) {
         row.units = new QComboBox(this);
@@ -138,6 +147,9 @@ void LossInputsWindow::BuildRow(std::size_t index) {
         for (int u = 0; u < input.unitCount; ++u) row.units->addItem(UnitName(input, u));
         connect(row.units, &QComboBox::activated, this, [this, index] { RowEdited(index); });
     }
+    row.typical = new QLabel(this);
+    row.typical->setObjectName(QString("LossTypical") + input.key);
+    row.typical->setStyleSheet("color: gray");
 }
 
 QString LossInputsWindow::TipOf(std::size_t index) const {
@@ -237,6 +249,8 @@ void LossInputsWindow::Mark(std::size_t index, const QString& problem) {
     }
     field->setToolTip(mark ? "*** " + problem : TipOf(index));
     row.caption->setToolTip(TipOf(index));
+    row.typical->setText(
+        "typical " + TypicalText(kLossInputs[index], row.units ? row.units->currentIndex() : 0));
 }
 
 QString LossInputsWindow::Problem() const {

@@ -45,6 +45,7 @@ class LossInputsWindow : public QWidget {
         QLineEdit* field = nullptr;  // null for the gas
         QComboBox* gas = nullptr;
         QComboBox* units = nullptr;  // null for a single unit
+        QLabel* typical = nullptr;   // the typical value in the unit shown
         QString problem;
     };
     void BuildRow(std::size_t index);
