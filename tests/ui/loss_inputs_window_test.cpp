@@ -316,6 +316,12 @@ TEST_F(LossInputsInWindow, TheHeadlineSaysTheBrakePowerOfALossyDesign) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return headline->text().startsWith("Brake"); }, kComputeTimeoutMs));
     EXPECT_EQ(headline->text(), "Brake power (accurate model with losses): 5,068 W");
+    // The longer headline fits the foot of the smallest window.
+    losses->close();
+    window->resize(800, 550);
+    HandlePostedEvents();
+    EXPECT_GE(headline->width(), headline->sizeHint().width());
+    window->grab().save("/tmp/velmora_brake_headline_800.png");
     QSignalSpy shown(view, &HeadlinePowerView::Shown);
     CopyExample("KESTMORE.RBP");
     Load("KESTMORE.RBP");
