@@ -256,6 +256,16 @@ TEST_F(LossInputsInWindow, AnUnusableValueIsMarkedAndChangesNothing) {
         EXPECT_FALSE(field->property("badValue").toBool()) << value.key;
         EXPECT_EQ(losses->Problem(), "");
     }
+    // Closed, the window forgets a refused text; saving then writes the design as it is.
+    Enter("Restitution", "1");
+    ASSERT_EQ(losses->Problem(), "[Losses] Restitution must be from 0 to below 1, not 1");
+    losses->close();
+    EXPECT_EQ(losses->Problem(), "");
+    EXPECT_EQ(Field("Restitution")->text(), "0.1");
+    dialogs->Messages.clear();
+    TriggerAction(window.get(), "QuickSave1");
+    EXPECT_TRUE(dialogs->Messages.isEmpty());
+    EXPECT_EQ(Bytes(Path("kept.RBP")), saved);
 }
 
 TEST_F(LossInputsInWindow, AFileWithAnUnknownGasIsMarkedAndSaid) {

@@ -261,8 +261,10 @@ QString LossInputsWindow::Problem() const {
 
 void LossInputsWindow::hideEvent(QHideEvent* event) {
     // A refused text was never the design's: the closed window forgets it, and a save then
-    // writes what the design holds.
-    ShowDesignTexts(true);
+    // writes what the design holds. Only the window's own copy of the design's texts is read:
+    // the main window hides this one also while it is destroyed.
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (!rows_[i].problem.isEmpty()) ShowRow(i, shown_);
     QWidget::hideEvent(event);
 }
 
