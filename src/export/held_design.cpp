@@ -6,8 +6,11 @@
 namespace velmora {
 
 HeldDesign HoldDesign(const RecordingSession& session, std::string name) {
-    return {std::move(name), ChartOf(session, ChartKind::Main),
-            ChartOf(session, ChartKind::PressureVolume), ChartOf(session, ChartKind::Power)};
+    return {std::move(name),
+            ChartOf(session, ChartKind::Main),
+            ChartOf(session, ChartKind::PressureVolume),
+            ChartOf(session, ChartKind::Power),
+            {}};
 }
 
 AxisScale WidenedScale(const AxisScale& scale, double low, double high) {
