@@ -27,9 +27,8 @@ EnergyFigures EnergyFiguresOf(const Design& design, const std::function<bool()>&
     if (stop()) return figures;
     figures.headline = HeadlinePowerOf(design);
     if (stop()) return figures;
-    const std::optional<ParameterSet> analysed = AnalysedForLosses(design);
-    if (!analysed) return figures;
-    const LossyRun run = RunLossyCycle(*analysed, design, analysed->EngineSpeed);
+    const ParameterSet analysed = AnalysedForLosses(design);
+    const LossyRun run = RunLossyCycle(analysed, design, analysed.EngineSpeed);
     if (run.settled) figures.atSpeed = run;
     if (stop()) return figures;
     const DesignResult& r = figures.result;
@@ -38,7 +37,7 @@ EnergyFigures EnergyFiguresOf(const Design& design, const std::function<bool()>&
     const double highest = noLoad ? kPastNoLoad * *noLoad / kRpmPerRadS : 0;
     std::optional<double> runningSpeed;
     if (running) runningSpeed = *running / kRpmPerRadS;
-    figures.curve = BrakeCurveOf(*analysed, design, highest, runningSpeed);
+    figures.curve = BrakeCurveOf(analysed, design, highest, runningSpeed);
     return figures;
 }
 

@@ -16,11 +16,11 @@ std::optional<BrakeSpeedPoint> PointAt(const ParameterSet& analysed, const Desig
 
 }  // namespace
 
-std::optional<ParameterSet> AnalysedForLosses(const Design& design) {
+ParameterSet AnalysedForLosses(const Design& design) {
     // Only the steps up to the simulation are wanted: the hook keeps the parameters and runs
     // nothing, so the steps after it see no simulated powers (which nothing here reads).
     ParameterSet params;
-    std::optional<ParameterSet> analysed;
+    ParameterSet analysed;
     ComputeStepHooks steps;
     steps.simulate = [&](ParameterSet& p, bool /*inputsChanged*/) { analysed = p; };
     ComputeRecord record;

@@ -24,9 +24,9 @@ struct BrakeSpeedCurve {
 };
 
 // The parameter set the evaluator's lossy figures start from: analysed, before the one-degree
-// run moves the mean pressure. Empty when the design stops before its simulation (an input
-// missing, or a displacer that does not snap).
-std::optional<ParameterSet> AnalysedForLosses(const Design& design);
+// run moves the mean pressure. A design with an input missing gives a set whose lossy runs
+// report it (AccurateOutcome::MissingInput) and settle nowhere.
+ParameterSet AnalysedForLosses(const Design& design);
 
 inline constexpr int kBrakeCurvePoints = 48;
 
