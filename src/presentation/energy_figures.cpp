@@ -78,7 +78,9 @@ BrakeChartSeries BrakeChartSeriesOf(const BrakeSpeedCurve& curve, const NumberSe
     }
     if (curve.running) {
         const double rpm = curve.running->speed * kRpmPerRadS;
-        s.runningTorque.name = "Running point: " + ChartNumber(rpm, numbers) + " RPM";
+        s.runningTorque.name = "Running point";
+        s.note = "Runs at " + ChartNumber(rpm, numbers) + " RPM under the load of " +
+                 ChartNumber(curve.loadTorque, numbers) + " N m";
         s.runningTorque.points = {{rpm, curve.running->brakeTorque}};
         s.runningPower.name = "Brake power at the running point";
         s.runningPower.points = {{rpm, curve.running->brakePower}};

@@ -28,7 +28,7 @@ std::vector<WaterfallStep> LossWaterfall(const LossyRun& run) {
     loss("Conduction", run.conductionLoss);
     loss("Shuttle", run.shuttleLoss);
     loss("Reheat", run.reheatLoss);
-    loss("Heat rejected by the gas", run.gasHeatIn - gasCycle);
+    loss("Heat rejected", run.gasHeatIn - gasCycle);
     level("Gas cycle", gasCycle);
     loss("Rod loss", rodLoss);
     level("Shaft", run.shaftPower);

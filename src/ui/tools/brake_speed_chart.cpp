@@ -29,6 +29,24 @@ struct Extent {
     }
 };
 
+// Both value axes include zero, with a little room above and below the curves, and put it at
+// the same height: the power's sign and the torque against the load line read at one glance.
+void AlignZeros(Extent& power, Extent& torque) {
+    for (Extent* e : {&power, &torque}) {
+        if (!(e->low <= e->high)) e->low = 0, e->high = 1;
+        e->low = std::min(e->low, 0.0);
+        e->high = std::max(e->high, 0.0);
+        const double room = 0.06 * std::max(e->high - e->low, 1e-9);
+        e->high += room;
+        if (e->low < 0) e->low -= room;
+    }
+    // The share of each axis below zero; the larger one for both.
+    const double below =
+        std::max(-power.low / (power.high - power.low), -torque.low / (torque.high - torque.low));
+    if (!(below < 1)) return;
+    for (Extent* e : {&power, &torque}) e->low = -below * e->high / (1 - below);
+}
+
 template <class Series>
 Series* Filled(const PlotLine& line, Series* series) {
     series->setName(QString::fromStdString(line.name));
@@ -54,21 +72,19 @@ QScatterSeries* Marker(const PlotLine& line, const QColor& color) {
 
 QChart* MakeBrakeSpeedChart(const BrakeChartSeries& s, const NumberSettings& numbers) {
     auto* chart = new QChart;
-    chart->setTitle(QString::fromStdString(s.note.empty() ? s.title : s.title + "\n" + s.note));
+    chart->setTitle(QString::fromStdString(s.note.empty() ? s.title : s.title + "<br>" + s.note));
     Extent speed, power, torque;
     speed.Add(s.power, true);
     power.Add(s.power, false);
     torque.Add(s.torque, false);
     torque.Add(s.load, false);
-    // Zero on both value axes, so that the load line and the sign of the power read at once.
-    power.low = std::min(power.low, 0.0);
-    torque.low = std::min(torque.low, 0.0);
+    AlignZeros(power, torque);
     QCategoryAxis* x = GroupedValueAxis(speed.low, speed.high, 4, numbers,
                                         QString::fromStdString(s.speedAxisTitle));
-    QCategoryAxis* left = GroupedValueAxis(power.low, power.high, 5, numbers,
-                                           QString::fromStdString(s.powerAxisTitle));
-    QCategoryAxis* right = GroupedValueAxis(torque.low, torque.high, 5, numbers,
-                                            QString::fromStdString(s.torqueAxisTitle));
+    QCategoryAxis* left = GroupedValueAxis(power.low, power.high, 6, numbers,
+                                           QString::fromStdString(s.powerAxisTitle), false);
+    QCategoryAxis* right = GroupedValueAxis(torque.low, torque.high, 6, numbers,
+                                            QString::fromStdString(s.torqueAxisTitle), false);
     left->setLabelsColor(kPowerColor);
     right->setLabelsColor(kTorqueColor);
     chart->addAxis(x, Qt::AlignBottom);
@@ -88,9 +104,11 @@ QChart* MakeBrakeSpeedChart(const BrakeChartSeries& s, const NumberSettings& num
         add(onPower, left);
     }
     chart->legend()->setAlignment(Qt::AlignBottom);
-    // One legend entry for the running point: the marker on the power curve is the same point.
+    // The title names the running point, which the two round markers show: the legend keeps
+    // its room for the curves.
     for (QLegendMarker* marker : chart->legend()->markers())
-        if (marker->label() == QString::fromStdString(s.runningPower.name))
+        if (marker->series() != nullptr &&
+            marker->series()->type() == QAbstractSeries::SeriesTypeScatter)
             marker->setVisible(false);
     return chart;
 }

@@ -26,6 +26,8 @@ QBarSet* Set(const QString& name, const QColor& color) {
 QChart* MakeWaterfallChart(const std::vector<WaterfallStep>& steps, const NumberSettings& numbers) {
     auto* chart = new QChart;
     chart->setTitle(steps.empty() ? "Loss waterfall (W): no settled run" : "Loss waterfall (W)");
+    // Room on the right for the last label of the watts axis, centred on its tick.
+    chart->setMargins(QMargins(2, 2, 18, 2));
     // Stacked in this order on each side of zero: the transparent base, then the bar.
     QBarSet* positiveBase = Set("base", Qt::transparent);
     QBarSet* negativeBase = Set("base below zero", Qt::transparent);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QUndoStack>
@@ -231,7 +232,7 @@ void EnergyWindow::ShowTable() {
     const bool held = held_.has_value();
     table_->setColumnCount(held ? 3 : 2);
     table_->setHorizontalHeaderLabels(
-        {"Quantity", "Value", held ? "held: " + QString::fromStdString(heldName_) : ""});
+        {"Quantity", "Value", held ? "held:\n" + QString::fromStdString(heldName_) : ""});
     table_->setRowCount(static_cast<int>(rows.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = static_cast<int>(i);
@@ -245,6 +246,10 @@ void EnergyWindow::ShowTable() {
         if (held) cell(2, ShownEnergyValue(held_->result, rows[i]));
     }
     table_->resizeColumnToContents(0);
+    // Long captions wrap, so that the charts keep room for their labels in a window 800 wide.
+    const int captionWidth =
+        table_->fontMetrics().horizontalAdvance("Indicated power simulated") + 12;
+    table_->setColumnWidth(0, std::min(table_->columnWidth(0), captionWidth));
     // Room for the widest value ("not settled", "-22,261.0") beside the captions, always.
     const int valueWidth = table_->fontMetrics().horizontalAdvance("-000,000,000.0") + 12;
     table_->setColumnWidth(1, valueWidth);
@@ -252,7 +257,9 @@ void EnergyWindow::ShowTable() {
         table_->resizeColumnToContents(2);
         table_->setColumnWidth(2, std::max(valueWidth, table_->columnWidth(2)));
     }
-    int width = 2 * table_->frameWidth();
+    table_->resizeRowsToContents();
+    // Room for every column and the scroll bar the longer list of a lossy design brings.
+    int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < table_->columnCount(); ++column)
         width += table_->columnWidth(column);
     table_->setMinimumWidth(width);

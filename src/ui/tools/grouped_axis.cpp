@@ -20,16 +20,16 @@ double NiceStep(double range, int count) {
 }  // namespace
 
 QCategoryAxis* GroupedValueAxis(double low, double high, int steps, const NumberSettings& numbers,
-                                const QString& title) {
+                                const QString& title, bool widen) {
     auto* axis = new QCategoryAxis;
     axis->setTitleText(title);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     if (!std::isfinite(low) || !std::isfinite(high)) low = 0, high = 1;
     if (!(high > low)) high = low + std::max(1.0, std::abs(low));
     const double step = NiceStep(high - low, std::max(steps, 1));
-    const double first = std::floor(low / step) * step;
-    const double last = std::ceil(high / step) * step;
-    axis->setRange(first, last);
+    const double first = widen ? std::floor(low / step) * step : std::ceil(low / step) * step;
+    const double last = widen ? std::ceil(high / step) * step : std::floor(high / step) * step;
+    axis->setRange(widen ? first : low, widen ? last : high);
     // Each label marks the end of a category; the first one ends at the axis' start.
     axis->setStartValue(first - step);
     const int count = static_cast<int>(std::lround((last - first) / step));
