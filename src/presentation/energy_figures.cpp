@@ -87,7 +87,7 @@ BrakeChartSeries BrakeChartSeriesOf(const BrakeSpeedCurve& curve, const NumberSe
     } else if (curve.loadTorque != 0 && !curve.points.empty()) {
         s.note = "The engine cannot run under this load: its torque never falls through it.";
     } else if (curve.loadTorque == 0 && !curve.points.empty()) {
-        s.note = "No load torque: the engine runs up to its no-load speed.";
+        s.note = "No load torque is given: no running point.";
     }
     return s;
 }

@@ -92,6 +92,9 @@ class BuildBy : public WindowTest {
         const QSize normal = energy->size();
         for (const QSize size : {normal, QSize(800, 550)}) {
             energy->resize(size);
+            // The layout the last figures asked for is done before the look.
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
             ASSERT_TRUE(QTest::qWaitFor([&] { return energy->size() == size; }, 5000))
                 << energy->minimumSizeHint().width() << " table "
                 << FindControl<QTableWidget>(energy, "EnergyTable")->minimumWidth() << " charts "
@@ -112,6 +115,8 @@ class BuildBy : public WindowTest {
             auto* table = FindControl<QTableWidget>(energy, "EnergyTable");
             EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width())
                 << size.width();
+            EXPECT_GE(table->width(), table->minimumWidth()) << size.width();
+            EXPECT_LT(table->geometry().right(), tabs->geometry().left()) << size.width();
         }
         energy->resize(normal);
         tabs->setCurrentIndex(0);
