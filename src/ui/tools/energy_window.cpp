@@ -181,7 +181,10 @@ void EnergyWindow::Recompute() {
         job->heldControls = held->controls;
         job->heldName = held->name;
     }
-    if (held == nullptr) held_.reset(), heldName_.clear();
+    if (held == nullptr) {
+        held_.reset();
+        heldName_.clear();
+    }
     model_->setCurrentIndex(static_cast<int>(job->controls.Integration));
     status_->setText("Computing...");
     job_ = job;
