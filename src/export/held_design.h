@@ -4,6 +4,7 @@
 
 #include "export/chart_data.h"
 #include "export/session_exports.h"
+#include "model/control_state.h"
 #include "model/design.h"
 
 namespace velmora {
@@ -15,6 +16,9 @@ struct HeldDesign {
     ChartData main;
     ChartData pv;
     ChartData power;
+    // The inputs of the held run: its figures are computed from them the same way as the
+    // live design's (the Energy and Power window).
+    ControlState controls;
     const ChartData& Of(ChartKind kind) const {
         return kind == ChartKind::Main ? main : kind == ChartKind::PressureVolume ? pv : power;
     }
