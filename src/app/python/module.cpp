@@ -21,4 +21,5 @@ PYBIND11_MODULE(velmora, module) {
     velmora::python::BindSweep(module);
     velmora::python::BindOptimize(module);
     velmora::python::BindResultStates(module);
+    velmora::python::BindNotebook(module);
 }
