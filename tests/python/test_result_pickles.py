@@ -99,3 +99,15 @@ def _efficiency_of(result):
 def test_an_optimize_result_crosses_to_another_process(optimized):
     with multiprocessing.get_context("spawn").Pool(1) as pool:
         assert pool.map(_efficiency_of, [optimized[0]]) == [optimized[0].best_result.efficiency]
+
+
+def test_a_design_with_losses_keeps_them_through_pickle_and_optimize_results():
+    lossy = velmora.Design.load(EXAMPLES[0].replace("KESTMORE.RBP", "KESTMORE with losses.RBP"))
+    again = pickle.loads(pickle.dumps(lossy))
+    assert again.evaluate(energy=True) == lossy.evaluate(energy=True)
+    assert again.evaluate(energy=True).brake_power_w is not None
+    run = velmora.optimize(lossy, objective="brake-power", vary={"Piston.Stroke": (130, 150)},
+                           max_evals=8, threads=2)
+    back = pickle.loads(pickle.dumps(run))
+    assert back == run
+    assert back.best.evaluate(energy=True).brake_power_w == run.best_result.brake_power_w

@@ -93,7 +93,8 @@ bool SameKeys(const ControlState& a, const ControlState& b) {
                                                 : *p.text == *q.text;
         if (!same) return false;
     }
-    return x.Integration == y.Integration;
+    return x.Integration == y.Integration && x.lossTexts.values == y.lossTexts.values &&
+           x.lossTexts.units == y.lossTexts.units;
 }
 
 bool SameResult(const DesignResult& a, const DesignResult& b) {

@@ -7,7 +7,8 @@
 
 namespace velmora::python {
 
-// Equality as pickling must keep it: every key's text, choice or check and the model.
+// Equality as pickling must keep it: every key's text, choice or check, the model and the
+// loss inputs' texts.
 bool SameKeys(const ControlState& a, const ControlState& b);
 
 // Every figure bit for bit (an empty figure equals an empty one), the speed, the reasons for
