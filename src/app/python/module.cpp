@@ -4,6 +4,7 @@
 
 #include "py_design.h"
 #include "py_errors.h"
+#include "py_states.h"
 
 namespace py = pybind11;
 
@@ -19,4 +20,6 @@ PYBIND11_MODULE(velmora, module) {
     velmora::python::BindRunTables(module);
     velmora::python::BindSweep(module);
     velmora::python::BindOptimize(module);
+    velmora::python::BindResultStates(module);
+    velmora::python::BindNotebook(module);
 }

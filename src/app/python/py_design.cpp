@@ -186,11 +186,21 @@ py::tuple DesignState(const Design& design) {
                                                      : py::object(py::str(*control.text));
         keys.append(raw);
     }
-    return py::make_tuple(design.file, keys, std::string(NameOf(state.Integration).name));
+    // The [Gas], [Losses] and [Load] texts, each value and unit as read (None: not in the file).
+    py::list losses;
+    const auto text = [](const std::optional<std::string>& t) {
+        return t ? py::object(py::str(*t)) : py::object(py::none());
+    };
+    for (std::size_t i = 0; i < state.lossTexts.values.size(); ++i)
+        losses.append(
+            py::make_tuple(text(state.lossTexts.values[i]), text(state.lossTexts.units[i])));
+    return py::make_tuple(design.file, keys, std::string(NameOf(state.Integration).name), losses);
 }
 
 Design DesignOfState(const py::tuple& saved) {
-    if (saved.size() != 3) throw InvalidValue("not the state of a pickled velmora.Design");
+    // Three items: pickled before the loss inputs were kept.
+    if (saved.size() != 3 && saved.size() != 4)
+        throw InvalidValue("not the state of a pickled velmora.Design");
     Design design;
     design.file = saved[0].cast<std::string>();
     const auto keys = saved[1].cast<py::list>();
@@ -208,6 +218,20 @@ Design DesignOfState(const py::tuple& saved) {
             *control.text = raw.cast<std::string>();
     }
     SetModel(design, saved[2].cast<std::string>());
+    if (saved.size() == 4) {
+        const auto losses = saved[3].cast<py::list>();
+        LossTexts& texts = design.state.lossTexts;
+        if (losses.size() != texts.values.size())
+            throw InvalidValue("not the state of a pickled velmora.Design");
+        const auto text = [](const py::handle& t) {
+            return t.is_none() ? std::optional<std::string>() : t.cast<std::string>();
+        };
+        for (std::size_t i = 0; i < texts.values.size(); ++i) {
+            const auto pair = losses[i].cast<py::tuple>();
+            texts.values[i] = text(pair[0]);
+            texts.units[i] = text(pair[1]);
+        }
+    }
     design.origin = design.state;
     return design;
 }

@@ -39,6 +39,9 @@ void BindSweep(pybind11::module_& module);
 // velmora.optimize and velmora.OptimizeResult.
 void BindOptimize(pybind11::module_& module);
 
+// _repr_html_ of Design, Result and OptimizeResult.
+void BindNotebook(pybind11::module_& module);
+
 // The thread count of a `threads` argument: all cores for None, else 1 to 256.
 int ThreadCount(const pybind11::object& threads);
 
