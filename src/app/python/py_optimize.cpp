@@ -14,6 +14,7 @@
 #include "optimizer/result_table.h"
 #include "py_design.h"
 #include "py_errors.h"
+#include "py_units.h"
 #include "py_values.h"
 
 namespace py = pybind11;
@@ -49,7 +50,7 @@ const char* StatusName(OptimizeStatus status) {
 
 // {"SECTION.KEY": (from, to)} or {"SECTION.KEY": None} (0.5 to 1.5 times its value), or a
 // list of keys, as "--vary SECTION.KEY[=FROM:TO]" gives them.
-std::vector<Variable> ParseVariables(const py::object& vary, const ControlState& base) {
+std::vector<Variable> ParseVariables(const py::object& vary, ControlState& base) {
     std::vector<std::pair<std::string, py::object>> items;
     if (py::isinstance<py::dict>(vary)) {
         for (const auto& [key, range] : vary.cast<py::dict>())
@@ -60,7 +61,9 @@ std::vector<Variable> ParseVariables(const py::object& vary, const ControlState&
         for (const py::handle& key : vary) items.emplace_back(py::str(key), py::none());
     }
     std::vector<Variable> variables;
-    for (const auto& [key, range] : items) {
+    for (auto& [key, range] : items) {
+        // A unit named last keeps the input in that unit in the design optimized.
+        range = RangeInHeldUnit(base, key, range);
         std::string text = key;
         if (!range.is_none()) {
             text += "=";
@@ -211,6 +214,7 @@ void BindOptimize(py::module_& module) {
                "Maximizes an objective (\"schmidt\", \"pv-engine-speed\", \"indicated\", "
                "\"pv-omega-bar\") over the varied inputs, as velmora-cli optimize does.\n\n"
                "vary: {\"SECTION.KEY\": (from, to)} in the design's unit for that input, or "
+               "(from, to, \"mm\") in a unit named last, which the best design then keeps, or "
                "{key: None} / a list of keys for 0.5 to 1.5 times the current value.\n"
                "constraints: {name: margin or None}: not-overdriven, beta-min, tau-rho, "
                "dwell-min, loss-max.\n"
