@@ -101,3 +101,22 @@ def test_bad_batches_are_refused_before_computing():
     with pytest.raises(KeyError):
         velmora.evaluate_many([base], outputs=["power"])
     assert len(velmora.evaluate_many([], threads=2)) == 0
+
+
+def test_the_gil_is_released_while_a_batch_runs():
+    import threading
+    designs = [velmora.Design.load(KESTMORE)] * 200
+    ticks = []
+    done = threading.Event()
+
+    def tick():
+        while not done.is_set():
+            ticks.append(1)
+            done.wait(0.001)
+
+    ticker = threading.Thread(target=tick)
+    ticker.start()
+    velmora.evaluate_many(designs, threads=np.int64(1))
+    done.set()
+    ticker.join()
+    assert len(ticks) > 10

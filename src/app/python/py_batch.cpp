@@ -63,8 +63,9 @@ std::vector<ControlState> RowsOfFrame(const py::object& frame, const Design& bas
     const std::size_t rows = py::len(frame);
     std::vector<ControlState> states;
     states.reserve(rows);
+    Design row;  // one scratch design: its evaluator is not needed here
     for (std::size_t r = 0; r < rows; ++r) {
-        Design row(base.state, base.file);
+        row.state = base.state;
         for (const InputColumn& column : columns) {
             if (column.unit) SetHeldUnit(row.state, *column.input, *column.unit, false);
             try {
@@ -73,7 +74,7 @@ std::vector<ControlState> RowsOfFrame(const py::object& frame, const Design& bas
                 throw InvalidValue("row " + std::to_string(r) + ": " + error.what());
             }
         }
-        states.push_back(std::move(row.state));
+        states.push_back(row.state);
     }
     return states;
 }
