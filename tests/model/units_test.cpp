@@ -215,9 +215,6 @@ TEST(UnitFamilies, AnInputUnitIsDefinedWhenItNamesAnItem) {
     EXPECT_TRUE(InputUnitDefined(InputUnitKind::Power, kNoChoice));
 }
 
-}  // namespace
-}  // namespace velmora
-
 TEST(UnitFamilies, EveryItemHasAPlainSymbolOfItsOwn) {
     // Python code names units by these symbols and DataFrame columns end in them: ASCII, no
     // blank, and no two alike in a family (nor alike once lower-cased, as column names are).
@@ -242,3 +239,6 @@ TEST(UnitFamilies, EveryItemHasAPlainSymbolOfItsOwn) {
     EXPECT_STREQ(UnitFamilyOf(UnitFamily::Temperature).items[1].symbol, "degC");
     EXPECT_STREQ(UnitFamilyOf(UnitFamily::Pressure).items[2].symbol, "Pa");
 }
+
+}  // namespace
+}  // namespace velmora

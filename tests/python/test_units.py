@@ -87,6 +87,10 @@ def test_an_unknown_unit_is_refused_naming_the_allowed_ones(design):
         design.get("Hot.Temp", unit="mm")
     with pytest.raises(ValueError, match="has no unit"):
         design.set("Graph.Red", 1, unit="mm")
+    with pytest.raises(ValueError, match="has no unit"):
+        design.get("Piston.StrokeUnits", unit="mm")
+    design.set_unit("Piston.StrokeUnits", "cm")  # the units key names the same input
+    assert design["Piston.Stroke"] == pytest.approx(14, rel=1e-15)
     with pytest.raises(KeyError):
         design.set_unit("Piston.Strok", "mm")
     # A list left without a choice, as a file may leave it.

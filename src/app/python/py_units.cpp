@@ -37,21 +37,18 @@ bool Names(const UnitChoice& item, const std::string& name) {
     return false;
 }
 
-const DesignInput& InputOf(const std::string& key) {
+// The input of "SECTION.KEY" itself (not of its units key), for a value in a unit.
+const DesignInput& ValueInputOf(const std::string& key) {
     const DesignInput* input = FindUnitInput(key);
-    if (input == nullptr)
+    if (input == nullptr || InputFileKey(*input) != key)
         throw InvalidValue(key + " has no unit: units belong to the design inputs (" +
                            InputFileKey(kInputs.front()) + ", ...)");
     return *input;
 }
 
-const std::string& TextOf(ControlState& state, const DesignInput& input) {
-    return InputText(state, input);
-}
-
 // The input's value in the design's unit, nullopt when its text holds no number.
 std::optional<double> HeldValue(ControlState& state, const DesignInput& input) {
-    return NumberTextValue(TextOf(state, input), state.outputs.numbers);
+    return NumberTextValue(InputText(state, input), state.outputs.numbers);
 }
 
 double Convert(const DesignInput& input, int from, int to, double x) {
@@ -73,7 +70,7 @@ py::object GetInUnit(Design& design, const std::string& key, const py::object& f
                      const py::object& unit) {
     if (!Contains(key)) return fallback;
     if (unit.is_none()) return GetKey(design, key);
-    const DesignInput& input = InputOf(key);
+    const DesignInput& input = ValueInputOf(key);
     const int to = UnitItemOf(input, py::str(unit), key);
     const int from = RequireHeldUnit(design.state, input, key);
     const std::optional<double> value = HeldValue(design.state, input);
@@ -84,7 +81,7 @@ py::object GetInUnit(Design& design, const std::string& key, const py::object& f
 void SetInUnit(Design& design, const std::string& key, const py::handle& value,
                const py::object& unit) {
     if (unit.is_none()) return SetKey(design, key, value);
-    const DesignInput& input = InputOf(key);
+    const DesignInput& input = ValueInputOf(key);
     const int from = UnitItemOf(input, py::str(unit), key);
     const int to = RequireHeldUnit(design.state, input, key);
     if (from == to) return SetKey(design, key, value);
@@ -219,7 +216,7 @@ void BindUnits(py::module_& module) {
             "units",
             [](const std::string& key) {
                 std::vector<std::string> names;
-                const DesignInput& input = InputOf(key);
+                const DesignInput& input = ValueInputOf(key);
                 for (int i = 0; i < FamilyOf(input).count; ++i)
                     names.push_back(UnitSymbol(input, i));
                 return names;
@@ -232,10 +229,11 @@ void BindUnits(py::module_& module) {
             "set_unit",
             [](Design& d, const std::string& key, const std::string& name, bool convert) {
                 if (!Contains(key)) throw UnknownKey("unknown input key '" + key + "'");
-                const DesignInput& input = InputOf(key);
-                const int item = UnitItemOf(input, name, key);
+                const DesignInput* input = FindUnitInput(key);
+                if (input == nullptr) ValueInputOf(key);  // refused, naming the inputs
+                const int item = UnitItemOf(*input, name, key);
                 const std::lock_guard lock(*d.evaluating);
-                SetHeldUnit(d.state, input, item, convert);
+                SetHeldUnit(d.state, *input, item, convert);
             },
             py::arg("key"), py::arg("name"), py::arg("convert") = true,
             "Keeps an input in another unit: with convert=True (the default) its value is "
