@@ -60,7 +60,7 @@ def test_a_sweep_on_two_threads_equals_one_on_one_thread():
     assert len(one) == 63
     pd.testing.assert_frame_equal(one, two)
     # The first input varies slowest, as in the command line's rows.
-    assert list(one["Piston.Stroke"][:7]) == [100.0] * 7
+    assert list(one["piston_stroke_mm"][:7]) == [100.0] * 7
 
 
 def test_the_gil_is_released_while_a_sweep_runs():

@@ -44,6 +44,14 @@ const ParameterKey& FindKey(const std::string& name) {
     throw UnknownKey("unknown input key '" + name + "'");
 }
 
+}  // namespace
+
+bool Contains(const std::string& name) {
+    for (const ParameterKey& key : ParameterKeys())
+        if (KeyName(key) == name) return true;
+    return false;
+}
+
 py::object GetKey(Design& design, const std::string& name) {
     const ParameterKey& key = FindKey(name);
     const ParameterControl control = key.control(design.state);
@@ -55,8 +63,6 @@ py::object GetKey(Design& design, const std::string& name) {
     return py::str(text);
 }
 
-// A number as the design's text: the shortest text with 15 significant digits, as the sweep
-// and the optimizer type their values.
 std::string NumberAsText(double value) {
     return TrialText(value, NumberSettings{});
 }
@@ -101,6 +107,8 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     }
     *control.text = NumberAsText(*number);
 }
+
+namespace {
 
 Design LoadDesign(const py::object& where) {
     const std::string path = PathOf(where);
@@ -418,15 +426,6 @@ void BindDesign(py::module_& module) {
                 return values;
             },
             "The 56 values, in the file's order.")
-        .def(
-            "get",
-            [](Design& d, const std::string& name, const py::object& fallback) {
-                for (const ParameterKey& key : ParameterKeys())
-                    if (KeyName(key) == name) return GetKey(d, name);
-                return fallback;
-            },
-            py::arg("key"), py::arg("default") = py::none(),
-            "design[key], or `default` for a key a parameter file does not have.")
         .def("_ipython_key_completions_", [](const Design&) { return KeyNames(); })
         .def("__getitem__", &GetKey, py::arg("key"),
              "The value of SECTION.KEY: a float for a text holding a number, else the text; "
@@ -435,12 +434,7 @@ void BindDesign(py::module_& module) {
              "Sets SECTION.KEY: a number (or a text holding one) in the file's unit for that "
              "input, an int for a list, a bool for a check box. UnknownKeyError for a key a "
              "parameter file does not have, InvalidValueError for a value the key cannot hold.")
-        .def("__contains__",
-             [](const Design&, const std::string& name) {
-                 for (const ParameterKey& key : ParameterKeys())
-                     if (KeyName(key) == name) return true;
-                 return false;
-             })
+        .def("__contains__", [](const Design&, const std::string& name) { return Contains(name); })
         .def(
             "get_text",
             [](Design& d, const std::string& name) {

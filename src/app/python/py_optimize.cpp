@@ -18,6 +18,7 @@
 #include "py_design.h"
 #include "py_errors.h"
 #include "py_states.h"
+#include "py_units.h"
 #include "py_values.h"
 
 namespace py = pybind11;
@@ -41,7 +42,7 @@ const char* StatusName(OptimizeStatus status) {
 
 // {"SECTION.KEY": (from, to)} or {"SECTION.KEY": None} (0.5 to 1.5 times its value), or a
 // list of keys, as "--vary SECTION.KEY[=FROM:TO]" gives them.
-std::vector<Variable> ParseVariables(const py::object& vary, const ControlState& base) {
+std::vector<Variable> ParseVariables(const py::object& vary, ControlState& base) {
     std::vector<std::pair<std::string, py::object>> items;
     if (py::isinstance<py::dict>(vary)) {
         for (const auto& [key, range] : vary.cast<py::dict>())
@@ -52,7 +53,9 @@ std::vector<Variable> ParseVariables(const py::object& vary, const ControlState&
         for (const py::handle& key : vary) items.emplace_back(py::str(key), py::none());
     }
     std::vector<Variable> variables;
-    for (const auto& [key, range] : items) {
+    for (auto& [key, range] : items) {
+        // A unit named last keeps the input in that unit in the design optimized.
+        range = RangeInHeldUnit(base, key, range);
         std::string text = key;
         if (!range.is_none()) {
             text += "=";
@@ -158,6 +161,7 @@ std::string OptimizeHelp() {
             "    \"" + std::string(info.name) + "\" (" + info.unit + "): " + info.caption + "\n";
     text +=
         "vary: {\"SECTION.KEY\": (from, to)} in the design's unit for that input, or "
+        "(from, to, \"mm\") in a unit named last, which the best design then keeps, or "
         "{key: None} / a list of keys for 0.5 to 1.5 times the current value.\n"
         "constraints: {name: margin or None (its default)} or a list of names, each margin in "
         "the unit named:\n";
