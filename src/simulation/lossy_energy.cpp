@@ -135,6 +135,8 @@ LossyRun RunLossyCycle(const ParameterSet& analysed, const Design& design, doubl
         const bool far = round == 0 || solver.lastNorm > kCoarseRounds;
         const double lastTolerance = options.relTol;
         options.relTol = finite && far ? kCoarseTolerance : AccurateCycleOptions{}.relTol;
+        // A coarse round never gives the figures, so it needs no one-degree samples.
+        options.recordSamples = !(finite && far);
         run = RunAccurateCycleAt(p, options, speed);
         if (!run.settled || !finite) break;
         const double hot = l.heaterConductance > 0
