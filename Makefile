@@ -4,7 +4,9 @@ JOBS       ?= $(shell nproc)
 PACKAGES   := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libnlopt-cxx-dev \
               qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core \
               desktop-file-utils qt6-svg-dev poppler-utils \
-              python3-dev python3-pybind11 python3-pytest python3-numpy python3-pandas
+              python3-dev python3-pybind11 python3-pytest python3-numpy python3-pandas \
+              python3-nbclient python3-ipykernel python3-mypy python3-venv python3-pip \
+              python3-setuptools python3-wheel
 PREFIX     ?= /usr/local
 # `make package` also needs dpkg-shlibdeps (dpkg-dev) and file, which CPack calls.
 PACKAGE_TOOLS := dpkg-dev file

@@ -1,11 +1,13 @@
 // The accurate cycle with losses: one lossy evaluation at engine speed (and one at Omega Bar),
-// and the under-load search over speed, of KESTMORE with losses.
+// the under-load search over speed, the minimum hot temperature and all of them as the energy
+// report makes them, of KESTMORE with losses.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "form/design_form.h"
 #include "persistence/parameter_file.h"
+#include "simulation/design_energy.h"
 #include "simulation/engine_session.h"
 #include "simulation/load_curve.h"
 #include "simulation/lossy_energy.h"
@@ -57,6 +59,26 @@ void BM_UnderLoadSearch(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UnderLoadSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_MinHotTemp(benchmark::State& state) {
+    const Engine e = LoadEngine(state.range(0) != 0);
+    if (e.params.EngineSpeed == 0) return state.SkipWithError("example not found");
+    for (auto _ : state) benchmark::DoNotOptimize(velmora::MinHotTemp(e.params, e.design));
+}
+BENCHMARK(BM_MinHotTemp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Every loss figure of `velmora-cli energy`: the run at engine speed, the search over speed and
+// the minimum hot temperature.
+void BM_LossFigures(benchmark::State& state) {
+    const Engine e = LoadEngine(true);
+    if (e.params.EngineSpeed == 0) return state.SkipWithError("example not found");
+    for (auto _ : state) {
+        velmora::DesignResult result;
+        velmora::AddLossFigures(result, e.params, e.design);
+        benchmark::DoNotOptimize(result.values);
+    }
+}
+BENCHMARK(BM_LossFigures)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -24,8 +24,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/velmora-cli.1 ${CMAKE_SOURCE_DIR}/pa
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # The Python module and its type hints, where the system's python3 finds them for this prefix.
 if(TARGET velmora_python)
-    install(TARGETS velmora_python LIBRARY DESTINATION ${VELMORA_PYTHON_INSTALL_DIR})
-    install(FILES ${VELMORA_PYTHON_DIR}/velmora.pyi DESTINATION ${VELMORA_PYTHON_INSTALL_DIR})
+    install(TARGETS velmora_python LIBRARY DESTINATION ${VELMORA_PYTHON_INSTALL_DIR}/velmora)
+    install(FILES ${VELMORA_PYTHON_PACKAGE_DIR}/__init__.pyi ${VELMORA_PYTHON_PACKAGE_DIR}/py.typed
+        DESTINATION ${VELMORA_PYTHON_INSTALL_DIR}/velmora)
     install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/python/
         DESTINATION ${VELMORA_SHARE_DIR}/examples/python PATTERN __pycache__ EXCLUDE)
 endif()

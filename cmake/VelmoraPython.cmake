@@ -13,6 +13,7 @@ if(Python_FOUND AND pybind11_FOUND)
     set(VELMORA_PYTHON_FOUND TRUE)
     # The module and its stub in the build tree, as the tests import them.
     set(VELMORA_PYTHON_DIR ${CMAKE_BINARY_DIR}/python)
+    set(VELMORA_PYTHON_PACKAGE_DIR ${VELMORA_PYTHON_DIR}/velmora)
     # Relative to the install prefix: /usr/lib/python3.X/dist-packages and
     # /usr/local/lib/python3.X/dist-packages are both on Debian's module path.
     set(VELMORA_PYTHON_INSTALL_DIR

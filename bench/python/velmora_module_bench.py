@@ -6,6 +6,9 @@
    sweep of N points at the design's own value on one thread: the evaluator of
    velmora-cli sweep with nothing of Python in between).
 2. A 100 x 100 sweep from Python against `velmora-cli sweep` writing the same rows to a file.
+3. evaluate_many() of N copies of the design against the same C++ loop as in 1.
+4. The peak memory of a 1000 x 100 sweep against the size of its DataFrame, in a process of
+   its own (the rise of its peak resident size over what it held before the sweep).
 
 Each figure is the median of interleaved repeats, as wall time and as processor time (this
 process's threads, plus the command line's as a child). On a shared machine the processor
@@ -91,6 +94,44 @@ def sweep_against_cli(points=100, threads=2):
             repeats=max(3, REPEATS // 2))
 
 
+def evaluate_many_overhead(count=1000):
+    design = velmora.Design.load(ENGINE)
+    design["ComputeCycle.Count"] = 3
+    design["GraphCycle.Count"] = 1
+    value = design["Piston.Stroke"]
+    designs = [design.copy() for _ in range(count)]
+
+    def batch():
+        velmora.evaluate_many(designs, outputs=["indicated_power_w"], threads=1)
+
+    def cxx_loop():
+        velmora.sweep(design, {"Piston.Stroke": (value, value, count)},
+                      outputs=["indicated_power_w"], threads=1)
+
+    compare("evaluate_many() x %d" % count, batch, cxx_loop)
+
+
+MEMORY_SCRIPT = """
+import resource, sys
+import numpy, pandas
+import velmora
+design = velmora.Design.load(sys.argv[1])
+before = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
+rows = velmora.sweep(design, {"Piston.Stroke": (100, 180, 1000), "Displacer.Mass": (0.5, 2, 100)},
+                     threads=2)
+peak = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
+size = rows.memory_usage(deep=True).sum()
+print("sweep 1000x100: result %.1f MB, peak rise %.1f MB (%.2f x the result)"
+      % (size / 1e6, (peak - before) * 1024 / 1e6, (peak - before) * 1024 / size))
+"""
+
+
+def sweep_memory():
+    subprocess.run([sys.executable, "-c", MEMORY_SCRIPT, ENGINE], check=True)
+
+
 if __name__ == "__main__":
     evaluate_overhead()
+    evaluate_many_overhead()
     sweep_against_cli()
+    sweep_memory()

@@ -14,7 +14,7 @@ result = velmora.optimize(design, objective="indicated",
                           constraints={"not-overdriven": 0.95, "beta-min": 1.1},
                           max_evals=300)
 print(result.text, end="")
-if result.best is None:
+if not result.feasible:
     sys.exit("no design meets the constraints (%s)" % result.status)
 print("best after %d evaluations: %.0f W (was %.0f W)"
       % (result.evaluations, result.best_result.indicated_power_w,

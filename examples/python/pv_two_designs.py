@@ -14,7 +14,7 @@ longer["Piston.Stroke"] = 170  # in the file's unit for it (mm)
 diagrams = {"Piston stroke %g mm" % d["Piston.Stroke"]: d.pv() for d in (shipped, longer)}
 for name, pv in diagrams.items():
     print("%-22s %4d points, PV power at engine speed %.0f W"
-          % (name, len(pv), pv.attrs["pv_power_at_engine_speed_W"]))
+          % (name, len(pv), pv.attrs["pv_power_at_engine_speed_w"]))
 
 try:
     import matplotlib
@@ -26,7 +26,7 @@ import matplotlib.pyplot as plt  # noqa: E402
 
 figure, axes = plt.subplots(figsize=(7, 5))
 for name, pv in diagrams.items():
-    axes.plot(pv["total_volume_m3"] * 1e3, pv["pressure_Pa"] / 1e5, label=name)
+    axes.plot(pv["total_volume_m3"] * 1e3, pv["pressure_pa"] / 1e5, label=name)
 axes.set_xlabel("Total volume (litres)")
 axes.set_ylabel("Pressure (bar)")
 axes.set_title("KESTMORE: pressure/volume diagram")

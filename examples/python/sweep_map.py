@@ -10,10 +10,10 @@ from _engines import engine
 design = velmora.Design.load(engine())
 rows = velmora.sweep(design, {"Piston.Stroke": (100, 180, 41), "Displacer.Mass": (0.5, 2, 31)},
                      outputs=["indicated_power_w", "omega_bar_rad_s"])
-table = rows.pivot(index="Displacer.Mass", columns="Piston.Stroke", values="indicated_power_w")
+table = rows.pivot(index="displacer_mass_kg", columns="piston_stroke_mm", values="indicated_power_w")
 best = rows.loc[rows["indicated_power_w"].idxmax()]
 print("best of %d designs: stroke %.1f mm, mass %.3f kg, %.0f W"
-      % (len(rows), best["Piston.Stroke"], best["Displacer.Mass"], best["indicated_power_w"]))
+      % (len(rows), best["piston_stroke_mm"], best["displacer_mass_kg"], best["indicated_power_w"]))
 
 try:
     import matplotlib

@@ -36,7 +36,7 @@ for model, design in designs.items():
         print(model, "has no cycle:", cycle.attrs["note"])
         continue
     volume = list(cycle["total_volume_m3"] * 1e3)
-    pressure = list(cycle["instantaneous_pressure_Pa"] / 1e5)
+    pressure = list(cycle["instantaneous_pressure_pa"] / 1e5)
     axes.plot(volume + volume[:1], pressure + pressure[:1], label=model)
 axes.set_xlabel("Total volume (litres)")
 axes.set_ylabel("Pressure (bar)")

@@ -101,58 +101,61 @@ double Same(double x) {
 // The conversions exactly as the program has always written them (x * 1000 one way, x / 1000
 // the other), so that every value stays bit for bit what it was.
 constexpr UnitFamilyInfo kLength{
-    {{{"in", InchesToMeters, MetersToInches, "Inches"},
-      {"mm", MillimetersToMeters, [](double x) { return x * 1000; }, "mm"},
-      {"cm", CentimetersToMeters, [](double x) { return x * 100; }, "cm"},
-      {"m", Same, Same, "m"}}},
+    {{{"in", InchesToMeters, MetersToInches, "Inches", "in"},
+      {"mm", MillimetersToMeters, [](double x) { return x * 1000; }, "mm", "mm"},
+      {"cm", CentimetersToMeters, [](double x) { return x * 100; }, "cm", "cm"},
+      {"m", Same, Same, "m", "m"}}},
     4,
     &OutputChoices::LengthOutputFormatRG};
-constexpr UnitFamilyInfo kArea{
-    {{{"in ^2", [](double x) { return x * 6.4516e-4; }, SquareMetersToSquareInches},
-      {"mm ^2", [](double x) { return x / 1e6; }, [](double x) { return x * 1e6; }},
-      {"cm ^2", [](double x) { return x / 1e4; }, [](double x) { return x * 1e4; }},
-      {"m ^2", Same, Same}}},
-    4,
-    &OutputChoices::LengthOutputFormatRG};
+constexpr UnitFamilyInfo kArea{{{{"in ^2", [](double x) { return x * 6.4516e-4; },
+                                  SquareMetersToSquareInches, nullptr, "in^2"},
+                                 {"mm ^2", [](double x) { return x / 1e6; },
+                                  [](double x) { return x * 1e6; }, nullptr, "mm^2"},
+                                 {"cm ^2", [](double x) { return x / 1e4; },
+                                  [](double x) { return x * 1e4; }, nullptr, "cm^2"},
+                                 {"m ^2", Same, Same, nullptr, "m^2"}}},
+                               4,
+                               &OutputChoices::LengthOutputFormatRG};
 constexpr UnitFamilyInfo kVolume{
-    {{{"in ^3", CubicInchesToCubicMeters, CubicMetersToCubicInches, "Inches^3"},
-      {"mm ^3", CubicMillimetersToCubicMeters, [](double x) { return x * 1e9; }, "mm^3"},
-      {"cm ^3", CubicCentimetersToCubicMeters, [](double x) { return x * 1e6; }, "cm^3"},
-      {"m ^3", Same, Same, "m^3"}}},
+    {{{"in ^3", CubicInchesToCubicMeters, CubicMetersToCubicInches, "Inches^3", "in^3"},
+      {"mm ^3", CubicMillimetersToCubicMeters, [](double x) { return x * 1e9; }, "mm^3", "mm^3"},
+      {"cm ^3", CubicCentimetersToCubicMeters, [](double x) { return x * 1e6; }, "cm^3", "cm^3"},
+      {"m ^3", Same, Same, "m^3", "m^3"}}},
     4,
     &OutputChoices::LengthOutputFormatRG};
-constexpr UnitFamilyInfo kTemperature{{{{"F", FahrenheitToKelvin, KelvinToFahrenheit, "F"},
-                                        {"C", CelsiusToKelvin, KelvinToCelsius, "C"},
-                                        {"K", Same, Same, "K"}}},
+constexpr UnitFamilyInfo kTemperature{{{{"F", FahrenheitToKelvin, KelvinToFahrenheit, "F", "degF"},
+                                        {"C", CelsiusToKelvin, KelvinToCelsius, "C", "degC"},
+                                        {"K", Same, Same, "K", "K"}}},
                                       3,
                                       &OutputChoices::TemperatureOutputFormatRG};
 constexpr UnitFamilyInfo kMass{
-    {{{"lb", PoundsToKilograms, KilogramsToPounds, "pounds"},
-      {"g", GramsToKilograms, [](double x) { return x * 1000; }, "grams"},
-      {"kg", Same, Same, "kilo-grams"}}},
+    {{{"lb", PoundsToKilograms, KilogramsToPounds, "pounds", "lb"},
+      {"g", GramsToKilograms, [](double x) { return x * 1000; }, "grams", "g"},
+      {"kg", Same, Same, "kilo-grams", "kg"}}},
     3,
     &OutputChoices::MassOutputFormatRG};
-constexpr UnitFamilyInfo kPressure{{{{"atm", AtmToPascals, PascalsToAtm, "Atmos"},
-                                     {"lb/in^2", PsiToPascals, PascalsToPsi, "lb/in^2"},
-                                     {"N/m^2", Same, Same, "N/m^2"}}},
+constexpr UnitFamilyInfo kPressure{{{{"atm", AtmToPascals, PascalsToAtm, "Atmos", "atm"},
+                                     {"lb/in^2", PsiToPascals, PascalsToPsi, "lb/in^2", "psi"},
+                                     {"N/m^2", Same, Same, "N/m^2", "Pa"}}},
                                    3,
                                    &OutputChoices::PressureOutputFormatRG};
 constexpr UnitFamilyInfo kAngle{
-    {{{"rad", Same, Same, "Radians"}, {"degrees", DegreesToRadians, RadiansToDegrees, "Degrees"}}},
+    {{{"rad", Same, Same, "Radians", "rad"},
+      {"degrees", DegreesToRadians, RadiansToDegrees, "Degrees", "deg"}}},
     2,
     &OutputChoices::AngleOutputFormatRG};
-constexpr UnitFamilyInfo kAngularSpeed{{{{"RPM", RpmToRadPerSec, RadPerSecToRpm, "RPM"},
-                                         {"Hz", HzToRadPerSec, RadPerSecToHz, "Hz"},
-                                         {"rad/sec", Same, Same, "Rad/Sec"}}},
+constexpr UnitFamilyInfo kAngularSpeed{{{{"RPM", RpmToRadPerSec, RadPerSecToRpm, "RPM", "rpm"},
+                                         {"Hz", HzToRadPerSec, RadPerSecToHz, "Hz", "Hz"},
+                                         {"rad/sec", Same, Same, "Rad/Sec", "rad/s"}}},
                                        3,
                                        &OutputChoices::AngVelOutputFormatRG};
-constexpr UnitFamilyInfo kSpring{
-    {{{"N/m", Same, Same, "N/m"},
-      {"g/inch", GramsPerInchToNewtonsPerMeter, NewtonsPerMeterToGramsPerInch, "grams/inch"}}},
-    2,
-    &OutputChoices::SpringOutputFormatRG};
-constexpr UnitFamilyInfo kForce{{{{"N", Same, Same}}}, 1, nullptr};
-constexpr UnitFamilyInfo kPower{{{{"watts", Same, Same, "Watts"}}}, 1, nullptr};
+constexpr UnitFamilyInfo kSpring{{{{"N/m", Same, Same, "N/m", "N/m"},
+                                   {"g/inch", GramsPerInchToNewtonsPerMeter,
+                                    NewtonsPerMeterToGramsPerInch, "grams/inch", "g/in"}}},
+                                 2,
+                                 &OutputChoices::SpringOutputFormatRG};
+constexpr UnitFamilyInfo kForce{{{{"N", Same, Same, nullptr, "N"}}}, 1, nullptr};
+constexpr UnitFamilyInfo kPower{{{{"watts", Same, Same, "Watts", "W"}}}, 1, nullptr};
 
 }  // namespace
 

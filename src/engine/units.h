@@ -106,6 +106,9 @@ struct UnitChoice {
     double (*toSI)(double);
     double (*fromSI)(double);
     const char* listItem = nullptr;  // "kilo-grams": the item of the window's unit lists
+    // "degC": a plain ASCII symbol, as Python code names the unit (set(..., unit="degC")) and
+    // as DataFrame column names end ("_degc")
+    const char* symbol = nullptr;
 };
 
 struct UnitFamilyInfo {

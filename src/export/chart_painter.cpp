@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "export/axis_scale.h"
 #include "presentation/legend_place.h"
@@ -80,7 +81,7 @@ void DrawRotated(QPainter& painter, const QPointF& center, double angle, const Q
 
 }  // namespace
 
-void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
+PaintedChart PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
     const double u = std::min(area.width() / 1600, area.height() / 1000);
     const QFont titleFont = FontOf(34 * u, true);
     const QFont axisFont = FontOf(26 * u);
@@ -102,15 +103,54 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
 
     const double gap = 14 * u;
     const double top = area.top() + gap + titleMetrics.height() + gap;
-    const double bottom =
-        area.bottom() - gap - axisMetrics.height() - gap - tickMetrics.height() - gap;
+    double bottom = area.bottom() - gap - axisMetrics.height() - gap - tickMetrics.height() - gap;
     const double left =
         area.left() + gap + axisMetrics.height() + gap + LabelWidth(tickMetrics, leftTicks) + gap;
     const double right =
         area.right() - gap -
         (hasRight ? axisMetrics.height() + gap + LabelWidth(tickMetrics, rightTicks) + gap
                   : 3 * gap + tickMetrics.horizontalAdvance("0000") / 2);
+    // The legend goes in a corner of the plot that no curve crosses; where every corner is
+    // crossed, in a strip of its own below the plot, so that it never hides a curve.
+    const double sample = 40 * u;
+    const double line = tickMetrics.height() * 1.2;
+    double legendTextWidth = 0;
+    for (const LegendEntry& entry : chart.legend)
+        legendTextWidth =
+            std::max(legendTextWidth, tickMetrics.horizontalAdvance(Text(entry.text)));
+    const double boxWidth = gap + sample + gap + legendTextWidth + gap;
+    const double boxHeight = gap + line * static_cast<double>(chart.legend.size());
+    const auto legendPlace = [&](const QRectF& plot) {
+        const Frame leftFrame(plot, xTicks, leftTicks);
+        const Frame rightFrame(plot, xTicks, rightTicks);
+        std::vector<std::vector<PixelPoint>> pixels;
+        for (const ChartCurve& curve : chart.curves) {
+            const Frame& frame = curve.rightAxis ? rightFrame : leftFrame;
+            std::vector<PixelPoint>& mapped = pixels.emplace_back();
+            for (const PlotPoint& p : curve.points) {
+                const QPointF at = frame.Map(p.x, p.y);
+                mapped.push_back({at.x(), at.y()});
+            }
+        }
+        return PlaceLegendBox(pixels, {plot.left(), plot.top(), plot.width(), plot.height()},
+                              boxWidth, boxHeight, gap);
+    };
+    double legendStrip = 0;
+    std::optional<QRectF> legendBox;
+    if (!chart.legend.empty()) {
+        const LegendPlacement inside =
+            legendPlace(QRectF(QPointF(left, top), QPointF(right, bottom)));
+        if (!inside.coversCurve) {
+            legendBox = QRectF(inside.box.left, inside.box.top, boxWidth, boxHeight);
+        } else {
+            legendStrip = boxHeight + gap;
+            bottom -= legendStrip;
+        }
+    }
     const QRectF plot(QPointF(left, top), QPointF(right, bottom));
+    if (!chart.legend.empty() && !legendBox)
+        legendBox = QRectF(plot.center().x() - boxWidth / 2, area.bottom() - gap - boxHeight,
+                           boxWidth, boxHeight);
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -165,7 +205,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
     painter.setPen(Qt::black);
     const QString bottomTitle = Text(chart.bottomTitle);
     painter.drawText(QPointF(plot.center().x() - axisMetrics.horizontalAdvance(bottomTitle) / 2,
-                             area.bottom() - gap - axisMetrics.descent()),
+                             area.bottom() - legendStrip - gap - axisMetrics.descent()),
                      bottomTitle);
     painter.setPen(kLeftColor);
     DrawRotated(painter, QPointF(area.left() + gap + axisMetrics.height() / 2, plot.center().y()),
@@ -212,30 +252,11 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
         painter.drawPath(path);
     }
 
-    // The legend, on a white ground in the corner of the plot that no curve passes through.
-    if (!chart.legend.empty()) {
+    // The legend, on a white ground.
+    if (legendBox) {
         painter.setClipping(false);
         painter.setFont(tickFont);
-        const double sample = 40 * u;
-        double width = 0;
-        for (const LegendEntry& entry : chart.legend)
-            width = std::max(width, tickMetrics.horizontalAdvance(Text(entry.text)));
-        const double line = tickMetrics.height() * 1.2;
-        std::vector<std::vector<PixelPoint>> pixels;
-        for (const ChartCurve& curve : chart.curves) {
-            const Frame& frame = curve.rightAxis ? rightFrame : leftFrame;
-            std::vector<PixelPoint>& mapped = pixels.emplace_back();
-            for (const PlotPoint& p : curve.points) {
-                const QPointF at = frame.Map(p.x, p.y);
-                mapped.push_back({at.x(), at.y()});
-            }
-        }
-        const double boxWidth = gap + sample + gap + width + gap;
-        const double boxHeight = gap + line * static_cast<double>(chart.legend.size());
-        const LegendPlacement place =
-            PlaceLegendBox(pixels, {plot.left(), plot.top(), plot.width(), plot.height()}, boxWidth,
-                           boxHeight, gap);
-        const QRectF box(place.box.left, place.box.top, boxWidth, boxHeight);
+        const QRectF box = *legendBox;
         painter.setPen(QPen(Qt::black, std::max(1.0, u)));
         painter.setBrush(QColor(255, 255, 255, 230));
         painter.drawRect(box);
@@ -252,6 +273,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& chart) {
         }
     }
     painter.restore();
+    return {plot, legendBox};
 }
 
 }  // namespace velmora

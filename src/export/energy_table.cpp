@@ -1,8 +1,10 @@
 #include "export/energy_table.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "export/csv_field.h"
 #include "export/csv_number.h"
 #include "simulation/design_energy.h"
 
@@ -16,12 +18,26 @@ bool IsRatio(DesignOutput output) {
            output == DesignOutput::WestNumber;
 }
 
-// The figures a result shows: the loss figures follow for a design with losses.
+// The figures a result shows: the lossy cycle's and the loss figures follow for a design with
+// losses.
 std::vector<DesignOutput> ShownOutputs(const DesignResult& result) {
     std::vector<DesignOutput> outputs(kEnergyOutputs.begin(), kEnergyOutputs.end());
-    if (result.lossesGiven) outputs.insert(outputs.end(), kLossOutputs.begin(), kLossOutputs.end());
+    if (!result.lossesGiven) return outputs;
+    outputs.insert(outputs.end(), kLossyCycleOutputs.begin(), kLossyCycleOutputs.end());
+    outputs.insert(outputs.end(), kLossOutputs.begin(), kLossOutputs.end());
     return outputs;
 }
+
+bool IsLossFigure(DesignOutput output) {
+    return std::find(kLossyCycleOutputs.begin(), kLossyCycleOutputs.end(), output) !=
+               kLossyCycleOutputs.end() ||
+           std::find(kLossOutputs.begin(), kLossOutputs.end(), output) != kLossOutputs.end();
+}
+
+// The headings of a design with losses, before the ideal figures and before the lossy ones.
+constexpr const char* kIdealHeading = "Without losses (the ideal engine):\n";
+constexpr const char* kLossyHeading =
+    "With the design's losses, gas and load (build by the brake power):\n";
 
 // The gap of the run a figure comes from.
 EnergyGap GapOf(const DesignResult& result, DesignOutput output) {
@@ -39,6 +55,8 @@ EnergyGap GapOf(const DesignResult& result, DesignOutput output) {
             return result.energyGaps.heat != EnergyGap::None ? result.energyGaps.heat
                                                              : result.energyGaps.atSpeed;
         default:
+            if (IsLossFigure(output) && result.energyGaps.losses != EnergyGap::None)
+                return result.energyGaps.losses;
             return result.energyGaps.atSpeed;
     }
 }
@@ -71,6 +89,8 @@ std::string EnergyGapReason(EnergyGap gap) {
             return "the one-degree cycle breaks the second law by more than 1%";
         case EnergyGap::EfficiencyBeyondCarnot:
             return "the one-degree efficiency lies outside 0 to Carnot";
+        case EnergyGap::DisplacerDoesNotMove:
+            return "displacer does not move: friction exceeds the gas force";
     }
     return "";
 }
@@ -104,9 +124,18 @@ std::string EnergyValueText(const DesignResult& result, DesignOutput output) {
 
 std::string EnergyText(const DesignResult& result, IntegrationModel model) {
     std::string text = std::string("Model: ") + NameOf(model).name + "\n";
-    for (const DesignOutput output : ShownOutputs(result))
+    if (result.lossesGiven) text += kIdealHeading;
+    const bool stuck = result.energyGaps.losses == EnergyGap::DisplacerDoesNotMove;
+    for (const DesignOutput output : ShownOutputs(result)) {
+        if (output == kLossyCycleOutputs.front()) {
+            text += kLossyHeading;
+            // A displacer held still: one line says so in place of the figures.
+            if (stuck) text += EnergyGapReason(EnergyGap::DisplacerDoesNotMove) + "\n";
+        }
+        if (stuck && IsLossFigure(output)) continue;
         text += std::string(OutputColumn(output).caption) + ": " + EnergyValueText(result, output) +
                 "\n";
+    }
     return text;
 }
 
@@ -118,6 +147,12 @@ std::string EnergyCsv(const DesignResult& result, IntegrationModel model) {
         header += OutputColumn(output).name;
         row += ',';
         if (const std::optional<double>& value = result[output]) AppendCsvNumber(row, *value);
+    }
+    if (result.lossesGiven) {
+        // Why the lossy cycle's cells are empty, when a reason outside the runs' gaps holds.
+        header += ",losses_note";
+        row += ',';
+        row += CsvField(EnergyGapReason(result.energyGaps.losses));
     }
     return header + "\n" + row + "\n";
 }

@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "form/design_form.h"
+
 namespace velmora {
 
 HeldDesign HoldDesign(const RecordingSession& session, std::string name) {
-    return {std::move(name), ChartOf(session, ChartKind::Main),
-            ChartOf(session, ChartKind::PressureVolume), ChartOf(session, ChartKind::Power)};
+    return {std::move(name),
+            ReadDesign(session.State).design,
+            ChartOf(session, ChartKind::Main),
+            ChartOf(session, ChartKind::PressureVolume),
+            ChartOf(session, ChartKind::Power),
+            {}};
 }
 
 AxisScale WidenedScale(const AxisScale& scale, double low, double high) {

@@ -4,15 +4,21 @@
 
 #include "export/chart_data.h"
 #include "export/session_exports.h"
+#include "form/control_state.h"
+#include "engine/design.h"
 
 namespace velmora {
 
 // A design's three charts kept for comparison with the designs computed after it.
 struct HeldDesign {
     std::string name;
+    Design design;  // its numbers, for the figures a report gives beside the live design's
     ChartData main;
     ChartData pv;
     ChartData power;
+    // The inputs of the held run: its figures are computed from them the same way as the
+    // live design's (the Energy and Power window).
+    ControlState controls;
     const ChartData& Of(ChartKind kind) const {
         return kind == ChartKind::Main ? main : kind == ChartKind::PressureVolume ? pv : power;
     }

@@ -81,6 +81,10 @@ void PaintReport(QPainter& painter, QPagedPaintDevice& device, const ReportDocum
     std::vector<std::string> lines = report.inputs;
     lines.emplace_back();
     lines.insert(lines.end(), report.computed.begin(), report.computed.end());
+    if (!report.buildBy.empty()) {
+        lines.emplace_back();
+        lines.insert(lines.end(), report.buildBy.begin(), report.buildBy.end());
+    }
     const std::vector<ReportLineKind> kinds = ReportLineKinds(lines);
 
     // The panes align their values by character count: one fixed-pitch size for all lines,

@@ -17,6 +17,9 @@ struct ReportDocument {
     std::string heading;
     std::vector<std::string> inputs;
     std::vector<std::string> computed;
+    // The power to build by and where the figures come from, then a held design's (may be
+    // empty): after the computed values.
+    std::vector<std::string> buildBy;
     std::vector<ChartData> figures;
 };
 

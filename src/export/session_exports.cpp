@@ -1,8 +1,10 @@
 #include "export/session_exports.h"
 
+#include "export/build_by_lines.h"
 #include "export/power_curve_table.h"
 #include "export/pv_csv.h"
 #include "export/report_text.h"
+#include "form/design_form.h"
 #include "persistence/atomic_file_writer.h"
 
 namespace velmora {
@@ -45,6 +47,7 @@ ReportDocument ReportDocumentOf(const RecordingSession& session, const std::stri
     report.heading = ReportHeading(name, date);
     report.inputs = session.Driver.Memo1;
     report.computed = session.Driver.Memo2;
+    report.buildBy = BuildByLines(ReadDesign(session.State).design, session.State.outputs.numbers);
     for (const ChartKind kind : {ChartKind::Main, ChartKind::PressureVolume, ChartKind::Power})
         report.figures.push_back(ChartOf(session, kind));
     return report;

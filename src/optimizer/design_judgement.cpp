@@ -37,6 +37,20 @@ DesignFacts FactsOf(const Design& design, bool analysis) {
     return facts;
 }
 
+// The result column a constraint reads when it needs one computed on request.
+std::optional<DesignOutput> ConstrainedOutput(ConstraintKind kind) {
+    switch (kind) {
+        case ConstraintKind::EfficiencyMin:
+            return DesignOutput::Efficiency;
+        case ConstraintKind::BrakePowerMin:
+            return DesignOutput::BrakePower;
+        case ConstraintKind::BrakeEfficiencyMin:
+            return DesignOutput::BrakeEfficiency;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::optional<double> ObjectiveValue(Objective objective, const DesignResult& result) {
@@ -47,8 +61,8 @@ EvaluationOptions EvaluationOptionsFor(const OptimizeProblem& problem) {
     EvaluationOptions options;
     AskForOutput(options, InfoOf(problem.objective).output);
     for (const Constraint& c : problem.constraints)
-        if (c.kind == ConstraintKind::EfficiencyMin)
-            AskForOutput(options, DesignOutput::Efficiency);
+        if (const std::optional<DesignOutput> output = ConstrainedOutput(c.kind))
+            AskForOutput(options, *output);
     return options;
 }
 
@@ -135,6 +149,20 @@ Judgement JudgeDesign(const OptimizeProblem& problem, const Design& design,
                 // Empty where no heat is taken in or an accurate run did not settle: violated.
                 const std::optional<double>& efficiency = result[DesignOutput::Efficiency];
                 add("Thermal efficiency (>= " + limit + ")", efficiency,
+                    efficiency && *efficiency >= m, efficiency ? (m - *efficiency) * 10 : 0);
+                break;
+            }
+            case ConstraintKind::BrakePowerMin: {
+                // Empty for a design without losses, or one whose lossy run did not settle.
+                const std::optional<double>& brake = result[DesignOutput::BrakePower];
+                const double scale = std::max(std::abs(m), 1.0);
+                add("Brake power (W) (>= " + limit + ")", brake, brake && *brake >= m,
+                    brake ? (m - *brake) / scale : 0);
+                break;
+            }
+            case ConstraintKind::BrakeEfficiencyMin: {
+                const std::optional<double>& efficiency = result[DesignOutput::BrakeEfficiency];
+                add("Brake efficiency (>= " + limit + ")", efficiency,
                     efficiency && *efficiency >= m, efficiency ? (m - *efficiency) * 10 : 0);
                 break;
             }

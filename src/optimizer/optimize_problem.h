@@ -31,28 +31,40 @@ struct ObjectiveInfo {
     const char* name;     // command-line name
     const char* caption;  // table and window text
     DesignOutput output;  // the result column it reads (signed: larger is better)
+    const char* unit;     // of the objective's value, as the module's help names it
 };
 
 inline constexpr std::array<ObjectiveInfo, 8> kObjectives{{
-    {Objective::SchmidtPower, "schmidt", "Schmidt power (W)", DesignOutput::SchmidtPower},
+    {Objective::SchmidtPower, "schmidt", "Schmidt power (W)", DesignOutput::SchmidtPower, "W"},
     {Objective::PVPowerAtEngineSpeed, "pv-engine-speed", "PV power at engine speed (W)",
-     DesignOutput::PVPowerAtEngineSpeed},
-    {Objective::IndicatedPower, "indicated", "Indicated power (W)", DesignOutput::IndicatedPower},
+     DesignOutput::PVPowerAtEngineSpeed, "W"},
+    {Objective::IndicatedPower, "indicated", "Indicated power (W)", DesignOutput::IndicatedPower,
+     "W"},
     {Objective::PVPowerAtOmegaBar, "pv-omega-bar", "PV power at Omega Bar (W)",
-     DesignOutput::PVPowerAtOmegaBar},
-    {Objective::ShaftPower, "shaft-power", "Shaft power (W)", DesignOutput::ShaftPower},
-    {Objective::Efficiency, "efficiency", "Thermal efficiency", DesignOutput::Efficiency},
+     DesignOutput::PVPowerAtOmegaBar, "W"},
+    {Objective::ShaftPower, "shaft-power", "Shaft power (W)", DesignOutput::ShaftPower, "W"},
+    {Objective::Efficiency, "efficiency", "Thermal efficiency", DesignOutput::Efficiency,
+     "fraction"},
     // With the design's losses ([Gas], [Losses], [Load]); empty for a design without them.
-    {Objective::BrakePower, "brake-power", "Brake power (W)", DesignOutput::BrakePower},
+    {Objective::BrakePower, "brake-power", "Brake power (W)", DesignOutput::BrakePower, "W"},
     {Objective::BrakeEfficiency, "brake-efficiency",
-     "Brake efficiency (brake power / total heat in)", DesignOutput::BrakeEfficiency},
+     "Brake efficiency (brake power / total heat in)", DesignOutput::BrakeEfficiency, "fraction"},
 }};
 
 const ObjectiveInfo& InfoOf(Objective objective);
 const ObjectiveInfo* FindObjective(std::string_view name);
 
 // The constraints a user may switch on, each with its margin.
-enum class ConstraintKind { NotOverdriven, BetaMin, TauRho, DwellMin, LossMax, EfficiencyMin };
+enum class ConstraintKind {
+    NotOverdriven,
+    BetaMin,
+    TauRho,
+    DwellMin,
+    LossMax,
+    EfficiencyMin,
+    BrakePowerMin,
+    BrakeEfficiencyMin,
+};
 
 struct ConstraintInfo {
     ConstraintKind kind;
@@ -60,17 +72,25 @@ struct ConstraintInfo {
     const char* caption;   // window text
     double defaultMargin;  // used when no margin is given
     bool marginPositive;   // the margin must be above 0 (else at least 0)
+    const char* unit;      // of the margin, as the module's help names it
 };
 
-inline constexpr std::array<ConstraintInfo, 6> kConstraints{{
+inline constexpr std::array<ConstraintInfo, 8> kConstraints{{
     {ConstraintKind::NotOverdriven, "not-overdriven", "Not overdriven: engine speed <= Omega Bar x",
-     0.95, true},
-    {ConstraintKind::BetaMin, "beta-min", "Beta (Beta S with a spring) >=", 1.05, true},
-    {ConstraintKind::TauRho, "tau-rho", "1 - Tau - Rho >", 0, false},
-    {ConstraintKind::DwellMin, "dwell-min", "Dwell at each stop (degrees) >=", 20, false},
-    {ConstraintKind::LossMax, "loss-max", "Displacer power loss (% of objective) <=", 10, false},
+     0.95, true, "fraction of Omega Bar"},
+    {ConstraintKind::BetaMin, "beta-min", "Beta (Beta S with a spring) >=", 1.05, true,
+     "dimensionless"},
+    {ConstraintKind::TauRho, "tau-rho", "1 - Tau - Rho >", 0, false, "dimensionless"},
+    {ConstraintKind::DwellMin, "dwell-min", "Dwell at each stop (degrees) >=", 20, false,
+     "degrees"},
+    {ConstraintKind::LossMax, "loss-max", "Displacer power loss (% of objective) <=", 10, false,
+     "percent of the objective"},
     {ConstraintKind::EfficiencyMin, "efficiency-min",
-     "Thermal efficiency (shaft work / heat in) >=", 0.1, false},
+     "Thermal efficiency (shaft work / heat in) >=", 0.1, false, "fraction"},
+    // With the design's losses ([Gas], [Losses], [Load]); violated for a design without them.
+    {ConstraintKind::BrakePowerMin, "brake-power-min", "Brake power (W) >=", 0, false, "W"},
+    {ConstraintKind::BrakeEfficiencyMin, "brake-efficiency-min",
+     "Brake efficiency (brake power / total heat in) >=", 0.05, false, "fraction"},
 }};
 
 const ConstraintInfo& InfoOf(ConstraintKind kind);

@@ -61,6 +61,8 @@ RevolutionTotals MeanOfLast(const std::vector<RevolutionTotals>& history, int co
         mean.pressureTime += history[i].pressureTime / count;
         mean.impactLoss += history[i].impactLoss / count;
         mean.dissipation += history[i].dissipation / count;
+        mean.dryFrictionLoss += history[i].dryFrictionLoss / count;
+        mean.travel += history[i].travel / count;
     }
     return mean;
 }
@@ -217,6 +219,7 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
     e.trackMeanPressure = options.pressureEqualization;
     e.damping = options.damping;
     e.restitution = options.restitution;
+    e.dryFriction = options.dryFriction;
 
     const double period = kFullTurn / speed;
     Integration in;
@@ -297,6 +300,8 @@ AccurateSpeedRun RunAccurateCycleAt(const ParameterSet& params, const AccurateCy
         run.energy = EnergyOfCycle(s.mean.integrals, params, speed);
         run.impactLoss = s.mean.impactLoss;
         run.dissipation = s.mean.dissipation;
+        run.dryFrictionLoss = s.mean.dryFrictionLoss;
+        run.displacerMoves = !(options.dryFriction > 0 && s.mean.travel == 0);
     }
     // An efficiency needs a closed cycle whose work stands clear of the integration's
     // resolution (about 1e-9 of p V over the swept volumes).

@@ -20,6 +20,7 @@ struct AccurateCycleOptions {
     // Losses inside the motion (doc/physics.md, Losses); 0 is the ideal engine.
     double damping = 0;      // N s/m, viscous force -c v on the displacer
     double restitution = 0;  // share of the arrival speed a stop returns
+    double dryFriction = 0;  // N, the rod guide's Coulomb force -F_c sign(v), with sticking
 };
 
 // How a run ended.
@@ -32,7 +33,8 @@ enum class AccurateOutcome {
 };
 
 // The displacer reaching or leaving a stop, at its crank angle (degrees, 0 to 360).
-enum class StopEventKind { LeavesLow, ArrivesHigh, LeavesHigh, ArrivesLow };
+// With dry friction the displacer may also stick mid-stroke and break free again.
+enum class StopEventKind { LeavesLow, ArrivesHigh, LeavesHigh, ArrivesLow, Sticks, Unsticks };
 struct StopEvent {
     StopEventKind kind = StopEventKind::LeavesLow;
     double angleDeg = 0;
@@ -66,9 +68,11 @@ struct AccurateSpeedRun {
     long steps = 0;             // integrator steps tried, over all cycles
     double bufferPressure = 0;  // Pa, outer side of the rod (changed by equalization)
     CycleEnergy energy;
-    double impactLoss = 0;                // J per cycle, kinetic energy lost at the stops
-    double dissipation = 0;               // J per cycle, work of the viscous force
-    std::vector<StopEvent> events;        // of the settled cycle
+    double impactLoss = 0;          // J per cycle, kinetic energy lost at the stops
+    double dissipation = 0;         // J per cycle, work of the viscous and dry friction
+    double dryFrictionLoss = 0;     // J per cycle, the dry friction's share of it
+    bool displacerMoves = true;     // false: dry friction holds it still all the settled cycle
+    std::vector<StopEvent> events;  // of the settled cycle
     std::vector<AccurateSample> samples;  // 360, of the settled cycle (when recorded)
 };
 

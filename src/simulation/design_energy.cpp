@@ -180,15 +180,25 @@ void AddLossFigures(DesignResult& r, const ParameterSet& analysed, const Design&
         if (!speed) return std::nullopt;
         return *speed * 60 / (2 * 3.14159265358979323846);
     };
+    const LossyRun run = RunLossyCycle(analysed, design, analysed.EngineSpeed);
+    // A displacer held still by its rod guide makes no engine to search over speed either.
+    if (run.settled && !run.displacerMoves) {
+        r.energyGaps.losses = EnergyGap::DisplacerDoesNotMove;
+        return;
+    }
     const UnderLoad load = SearchUnderLoad(analysed, design);
     r[DesignOutput::MaxBrakePower] = load.maxBrakePower;
     r[DesignOutput::SpeedAtMaxBrakePower] = rpm(load.speedAtMaxBrakePower);
     r[DesignOutput::NoLoadSpeed] = rpm(load.noLoadSpeed);
     r[DesignOutput::RunningSpeed] = rpm(load.runningSpeed);
     r[DesignOutput::MinHotTemp] = MinHotTemp(analysed, design);
-    const LossyRun run = RunLossyCycle(analysed, design, analysed.EngineSpeed);
     if (!run.settled) return;
     const std::pair<DesignOutput, double> figures[] = {
+        {DesignOutput::LossyIndicatedPower, run.indicatedPower},
+        {DesignOutput::LossyShaftPower, run.shaftPower},
+        {DesignOutput::LossyRodWorkLoss, run.rodPower},
+        {DesignOutput::LossyHeatIn, run.gasHeatIn},
+        {DesignOutput::LossyHeatOut, run.gasHeatOut},
         {DesignOutput::BrakePower, run.brakePower},
         {DesignOutput::BrakeEfficiency, run.brakeEfficiency},
         {DesignOutput::ForcedWork, run.forcedWork},

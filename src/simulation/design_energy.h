@@ -61,6 +61,14 @@ inline constexpr std::array<DesignOutput, 20> kLossOutputs{
     DesignOutput::RunningSpeed,  DesignOutput::MinHotTemp,
 };
 
+// The lossy gas cycle's own figures at engine speed, the counterparts of the ideal ones in
+// kEnergyOutputs, shown before kLossOutputs.
+inline constexpr std::array<DesignOutput, 5> kLossyCycleOutputs{
+    DesignOutput::LossyIndicatedPower, DesignOutput::LossyShaftPower,
+    DesignOutput::LossyRodWorkLoss,    DesignOutput::LossyHeatIn,
+    DesignOutput::LossyHeatOut,
+};
+
 // The lossy cycle's figures of the analysed parameter set at engine speed into the result.
 void AddLossFigures(DesignResult& result, const ParameterSet& analysed, const Design& design);
 

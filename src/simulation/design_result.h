@@ -65,8 +65,13 @@ enum class DesignOutput : int {
     NoLoadSpeed,
     RunningSpeed,
     MinHotTemp,
+    LossyIndicatedPower,
+    LossyShaftPower,
+    LossyRodWorkLoss,
+    LossyHeatIn,
+    LossyHeatOut,
 };
-inline constexpr std::size_t kDesignOutputCount = 52;
+inline constexpr std::size_t kDesignOutputCount = 57;
 
 // One output column: its CSV name (SI unit in the name), its caption in the window, and
 // whether it needs the power/speed curve (which costs more than the rest together) or the
@@ -147,6 +152,15 @@ inline constexpr std::array<DesignOutputColumn, kDesignOutputCount> kDesignOutpu
     {DesignOutput::RunningSpeed, "running_speed_rpm", "Running speed under the load (RPM)", false,
      true},
     {DesignOutput::MinHotTemp, "min_hot_temp_k", "Minimum hot temperature to run (K)", false, true},
+    // The lossy gas cycle's own figures at engine speed (the ideal ones are shaft_power_w ...).
+    {DesignOutput::LossyIndicatedPower, "lossy_indicated_power_w",
+     "Indicated power with losses (W)", false, true},
+    {DesignOutput::LossyShaftPower, "lossy_shaft_power_w", "Shaft power with losses (W)", false,
+     true},
+    {DesignOutput::LossyRodWorkLoss, "lossy_rod_work_loss_w", "Rod work with losses (W)", false,
+     true},
+    {DesignOutput::LossyHeatIn, "lossy_heat_in_w", "Gas heat in with losses (W)", false, true},
+    {DesignOutput::LossyHeatOut, "lossy_heat_out_w", "Gas heat out with losses (W)", false, true},
 }};
 
 // The columns before the loss figures (which only a design with [Gas], [Losses] or [Load]
@@ -180,6 +194,8 @@ enum class EnergyGap : int {
     BreaksFirstLaw,          // work and net heat differ by more than 1%
     BreaksSecondLaw,         // the heats destroy entropy by more than 1% of the hot heat's
     EfficiencyBeyondCarnot,  // the efficiency lies outside 0 to Carnot
+    // The rod's dry friction holds the displacer still over the whole settled revolution.
+    DisplacerDoesNotMove,
 };
 
 // The gaps of the energy figures, by the run they come from.
@@ -187,7 +203,8 @@ struct EnergyGaps {
     EnergyGap atSpeed = EnergyGap::None;
     EnergyGap atOmegaBar = EnergyGap::None;
     EnergyGap indicatedPower = EnergyGap::None;
-    EnergyGap heat = EnergyGap::None;  // heat in and out, efficiency, Carnot fraction
+    EnergyGap heat = EnergyGap::None;    // heat in and out, efficiency, Carnot fraction
+    EnergyGap losses = EnergyGap::None;  // the lossy cycle's figures at engine speed
 };
 
 // The results of one design. An empty value could not be computed (missing inputs, a failed

@@ -23,49 +23,76 @@ double RestPressureTime(const DisplacerEngine& e, double x, double a, double b) 
            9;
 }
 
-// The first time from t on at which the force on the displacer resting at xs no longer
-// holds it there, or a negative value when that does not happen before the revolution ends.
-// At rest only the piston moves the pressure, and the force changes monotonically with
-// sin(crank angle): the displacer leaves where sin(crank angle) passes one value, found in
-// closed form.
-double LeavingTime(const DisplacerEngine& e, double xs, double t, double period) {
-    const double into = xs > 0 ? 1.0 : -1.0;
-    const auto holds = [&](double tt) { return into * e.ForceAt(xs, tt) >= 0; };
-    if (!holds(t)) return t;
+// Whether the displacer at rest in `phase` at x stays there at time t: on a stop while the force
+// does not pull it off by more than the dry friction F_c, mid-stroke while |F| <= F_c.
+bool Holds(const DisplacerEngine& e, Phase phase, double x, double t) {
+    const double force = e.ForceAt(x, t);
+    if (phase == Phase::Stuck) return std::abs(force) <= e.dryFriction;
+    const double into = phase == Phase::High ? 1.0 : -1.0;
+    return into * force >= -e.dryFriction;
+}
+
+// The first time from t on (before `period`) at which the pressure with the displacer at x
+// passes pStar upwards (`rises`) or downwards; -1 when it does not. At rest only the piston
+// moves the pressure, which falls as sin(crank angle) rises, so the crossing is where
+// sin(crank angle) passes one value, found in closed form.
+double PressureCrossing(const DisplacerEngine& e, double x, double pStar, bool rises, double t,
+                        double period) {
     const double b =
         e.pistonArea * e.pistonHalfStroke / e.coldTemp;  // d(sum V / T) / d sin(crank angle)
-    if (e.rodArea <= 0 || b <= 0) return -1;             // the force does not change at rest
-    // The force vanishes at this pressure; it pushes into the high stop above it, into the
-    // low stop below it.
-    const double balance =
-        e.bufferPressure + (e.springConstant * (xs - e.springCenter) + e.weight) / e.rodArea;
-    if (balance <= 0) return -1;  // high: holds at every pressure; low: did not hold at t
-    const double sBalance = (e.gasMassR / balance - e.D(xs, 0)) / b;
-    if (std::abs(sBalance) >= 1) return -1;
-    // The low stop is left where sin(theta) falls through sBalance (the pressure rises), the
-    // high stop where it rises through it.
-    const double a = std::asin(sBalance);
-    const double crossing = xs > 0 ? a : std::numbers::pi - a;
+    if (pStar <= 0) return -1;
+    const double sStar = (e.gasMassR / pStar - e.D(x, 0)) / b;
+    if (std::abs(sStar) >= 1) return -1;
+    const double a = std::asin(sStar);
+    const double crossing = rises ? std::numbers::pi - a : a;
     const double theta = e.speed * t;
     const double turn = 2 * std::numbers::pi;
     double next = crossing + turn * std::floor((theta - crossing) / turn);
     while (next < theta) next += turn;
-    double leave = next / e.speed;
+    const double at = next / e.speed;
+    return at < period ? at : -1;
+}
+
+// The first time from t on at which the force on the displacer resting at x (on a stop or stuck
+// mid-stroke) no longer holds it there, or a negative value when that does not happen before
+// the revolution ends. The force F = A_r (p - p_b) - k (x - x_c) - W rises with the pressure,
+// and the displacer leaves where F passes -F_c (off the high stop, or stuck, moving down) or
+// +F_c (off the low stop, or stuck, moving up).
+double LeavingTime(const DisplacerEngine& e, Phase phase, double x, double t, double period) {
+    const auto holds = [&](double tt) { return Holds(e, phase, x, tt); };
+    if (!holds(t)) return t;
+    const double b = e.pistonArea * e.pistonHalfStroke / e.coldTemp;
+    if (e.rodArea <= 0 || b <= 0) return -1;  // the force does not change at rest
+    // The pressure at which the force is `target`.
+    const auto pressureFor = [&](double target) {
+        return e.bufferPressure +
+               (e.springConstant * (x - e.springCenter) + e.weight + target) / e.rodArea;
+    };
+    double leave = -1;
+    if (phase != Phase::Low)  // pulled down as the pressure falls
+        leave = PressureCrossing(e, x, pressureFor(-e.dryFriction), false, t, period);
+    if (phase != Phase::High) {  // pushed up as the pressure rises
+        const double up = PressureCrossing(e, x, pressureFor(e.dryFriction), true, t, period);
+        if (up >= 0 && (leave < 0 || up < leave)) leave = up;
+    }
+    if (leave < 0) return -1;
     // Rounding may leave the force balanced at that instant: step on until it has turned.
     for (double nudge = 1e-15 * period; holds(leave) && nudge < 1e-6 * period; nudge *= 2)
         leave += nudge;
     return leave < period ? leave : -1;
 }
 
-// Rest on a stop from t until the force turns away from it or the revolution ends. While the
-// displacer rests only the piston moves, and its p dV integrates in closed form:
-// p A_p dx_p = M R T_c d(ln D).
+// Rest on a stop, or stuck mid-stroke, from t until the force frees the displacer or the
+// revolution ends. While the displacer rests only the piston moves, and its p dV integrates in
+// closed form: p A_p dx_p = M R T_c d(ln D).
 void Rest(CycleWork& w, DisplacerMotion& motion, double& t) {
     const DisplacerEngine& e = w.e;
     const bool high = motion.phase == Phase::High;
-    const double xs = high ? e.dispHalfStroke : -e.dispHalfStroke;
+    const double xs = motion.phase == Phase::Stuck ? motion.x
+                      : high                       ? e.dispHalfStroke
+                                                   : -e.dispHalfStroke;
     const double start = t;
-    const double leave = LeavingTime(e, xs, t, w.period);
+    const double leave = LeavingTime(e, motion.phase, xs, t, w.period);
     const double end = leave < 0 ? w.period : leave;
     if (e.trackMeanPressure) {
         const double dt = w.period / kGridPerRevolution;
@@ -80,19 +107,21 @@ void Rest(CycleWork& w, DisplacerMotion& motion, double& t) {
     w.SampleRest(end, xs);
     t = end;
     if (leave >= 0) {
-        w.events.push_back(
-            {high ? StopEventKind::LeavesHigh : StopEventKind::LeavesLow, w.Degrees(leave), 0});
+        const StopEventKind kind = motion.phase == Phase::Stuck ? StopEventKind::Unsticks
+                                   : high                       ? StopEventKind::LeavesHigh
+                                                                : StopEventKind::LeavesLow;
+        w.events.push_back({kind, w.Degrees(leave), 0});
         motion = DisplacerMotion{Phase::Free, xs, 0};
     }
 }
 
 // After arriving at stop xs at time t (velocity already 0): rests, or leaves at once when the
-// force points away.
+// force pulls it away by more than the dry friction.
 void Arrive(CycleWork& w, DisplacerMotion& motion, double xs, double t) {
     const bool high = xs > 0;
-    const double into = high ? 1.0 : -1.0;
-    if (into * w.e.ForceAt(xs, t) >= 0) {
-        motion = {high ? Phase::High : Phase::Low, xs, 0};
+    const Phase stop = high ? Phase::High : Phase::Low;
+    if (Holds(w.e, stop, xs, t)) {
+        motion = {stop, xs, 0};
     } else {
         w.events.push_back(
             {high ? StopEventKind::LeavesHigh : StopEventKind::LeavesLow, w.Degrees(t), 0});
@@ -100,45 +129,96 @@ void Arrive(CycleWork& w, DisplacerMotion& motion, double xs, double t) {
     }
 }
 
-// Free flight from t until a stop is reached or the cycle ends. False when the step limit
-// is reached or the step would have to become too small.
+// The instant in [lo, hi] at which the dense output's component `c`, times `sign`, reaches
+// `level` from below (it is below at lo, not at hi): bisection to 1e-15 of the period.
+double Crossing(const Stepper& dp, int c, double sign, double level, double lo, double hi,
+                double period) {
+    for (int i = 0; i < 200 && hi - lo > 1e-15 * period; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (sign * dp.Dense(mid, c) < level ? lo : hi) = mid;
+    }
+    return hi;
+}
+
+// Dry friction at the start of a flight: the direction of motion, from the velocity or, from
+// rest, from the force; 0 when friction holds the displacer (it sticks at t).
+double FlightDirection(CycleWork& w, DisplacerMotion& motion, double t) {
+    if (motion.v != 0) return motion.v > 0 ? 1.0 : -1.0;
+    const double force = w.e.ForceAt(motion.x, t);
+    if (std::abs(force) > w.e.dryFriction) return force > 0 ? 1.0 : -1.0;
+    w.events.push_back({StopEventKind::Sticks, w.Degrees(t), 0});
+    motion = DisplacerMotion{Phase::Stuck, motion.x, 0};
+    return 0;
+}
+
+// Free flight from t until a stop is reached, the displacer comes to rest under dry friction,
+// or the cycle ends. With dry friction a flight keeps one direction of motion, so the friction
+// force F_c sign(v) is a constant of its equations; where v reaches 0 the displacer sticks
+// while |F| <= F_c and otherwise flies on the other way. False when the step limit is reached
+// or the step would have to become too small.
 bool Fly(CycleWork& w, Stepper& dp, DisplacerMotion& motion, double& t, double& h,
          long& stepsLeft) {
     const DisplacerEngine& e = w.e;
+    const bool dry = e.dryFriction > 0;
+    double direction = 0;
+    if (dry && (direction = FlightDirection(w, motion, t)) == 0) return true;
+    DisplacerEngine withFriction = e;
+    withFriction.dryForce = e.dryFriction * direction;
+    const DisplacerEngine& f = dry ? withFriction : e;
+    const double x0 = motion.x;
     State y{};
     y[kX] = motion.x;
     y[kV] = motion.v;
-    dp.Start(e, t, y, h);
+    dp.Start(f, t, y, h);
     const double hMin = 1e-12 * w.period;
     for (;;) {
         const long before = dp.Attempts();
-        const bool ok = dp.Step(e, w.period, hMin);
+        const bool ok = dp.Step(f, w.period, hMin);
         stepsLeft -= dp.Attempts() - before;
         if (!ok || stepsLeft < 0) return false;
         h = dp.NextStep();
         const double x1 = dp.y()[kX];
         // A stop reached inside the step, also one the displacer would pass and come back
-        // from within it: the dense output is looked at in quarters of the step.
+        // from within it: the dense output is looked at in quarters of the step. With dry
+        // friction, also where the velocity reaches 0.
         double lo = dp.t0(), hi = lo;
         double xs = 0;
-        for (int j = 1; j <= kStepChecks && xs == 0; ++j) {
+        bool halts = false;
+        for (int j = 1; j <= kStepChecks && xs == 0 && !halts; ++j) {
             lo = hi;
             hi = j == kStepChecks ? dp.t() : dp.t0() + (dp.t() - dp.t0()) * j / kStepChecks;
             const double x = j == kStepChecks ? x1 : dp.Dense(hi, kX);
             if (x > e.dispHalfStroke) xs = e.dispHalfStroke;
             if (x < -e.dispHalfStroke) xs = -e.dispHalfStroke;
+            if (dry) halts = direction * (j == kStepChecks ? dp.y()[kV] : dp.Dense(hi, kV)) <= 0;
+        }
+        if (halts) {
+            const double stop = Crossing(dp, kV, -direction, 0, lo, hi, w.period);
+            const double xAt = dp.Dense(stop, kX);
+            // Both in one quarter: the earlier counts.
+            if (xs == 0 || std::abs(xAt) < e.dispHalfStroke) {
+                const State ye = dp.Dense(stop);
+                w.SampleFree(dp, stop);
+                w.AddFree(ye);
+                w.AddTravel(x0, ye[kX]);
+                t = stop;
+                motion = DisplacerMotion{Phase::Free, ye[kX], 0};
+                // Sticks, or flies on the other way (the next flight decides by the force).
+                if (std::abs(e.ForceAt(ye[kX], t)) <= e.dryFriction) {
+                    w.events.push_back({StopEventKind::Sticks, w.Degrees(t), 0});
+                    motion.phase = Phase::Stuck;
+                }
+                return true;
+            }
         }
         if (xs != 0) {
             // The instant of arrival on the dense output: x(lo) is inside, x(hi) beyond.
             const double sign = xs > 0 ? 1.0 : -1.0;
-            for (int i = 0; i < 200 && hi - lo > 1e-15 * w.period; ++i) {
-                const double mid = 0.5 * (lo + hi);
-                (sign * (dp.Dense(mid, kX) - xs) < 0 ? lo : hi) = mid;
-            }
-            const double arrival = hi;
+            const double arrival = Crossing(dp, kX, sign, sign * xs, lo, hi, w.period);
             const State ye = dp.Dense(arrival);
             w.SampleFree(dp, arrival);
             w.AddFree(ye);
+            w.AddTravel(x0, xs);
             w.events.push_back({xs > 0 ? StopEventKind::ArrivesHigh : StopEventKind::ArrivesLow,
                                 w.Degrees(arrival), std::abs(ye[kV])});
             t = arrival;
@@ -156,6 +236,7 @@ bool Fly(CycleWork& w, Stepper& dp, DisplacerMotion& motion, double& t, double& 
         w.SampleFree(dp, dp.t());
         if (dp.t() >= w.period) {
             w.AddFree(dp.y());
+            w.AddTravel(x0, x1);
             motion = DisplacerMotion{Phase::Free, x1, dp.y()[kV]};
             t = w.period;
             return true;
@@ -186,8 +267,10 @@ DisplacerMotion StartingMotion(const DisplacerEngine& e, double period) {
     const double before = BalancePosition(e, -dt);
     const double after = BalancePosition(e, dt);
     const bool inside = std::abs(before) < e.dispHalfStroke && std::abs(after) < e.dispHalfStroke;
+    // Under dry friction the engine starts as it stands: the displacer at rest, held while
+    // the friction can hold it.
     return DisplacerMotion{Phase::Free, BalancePosition(e, 0),
-                           inside ? (after - before) / (2 * dt) : 0.0};
+                           inside && e.dryFriction == 0 ? (after - before) / (2 * dt) : 0.0};
 }
 
 bool SimulateRevolution(const DisplacerEngine& e, Stepper& dp, DisplacerMotion& motion, double& h,

@@ -38,6 +38,8 @@ struct DisplacerEngine : Engine {
     double damping = 0;              // c, N s/m: annulus flow and rod guide, a force -c v
     double restitution = 0;          // e: a stop returns -e v of the arrival speed v
     double bounceFloor = 0;          // m/s: slower rebounds end at rest on the stop
+    double dryFriction = 0;          // F_c, N: the rod guide's Coulomb force
+    double dryForce = 0;  // F_c sign(v) of the flight being integrated (v keeps its sign)
 
     double PressureAt(double x, double t) const { return Pressure(x, std::sin(speed * t)); }
     double ForceAt(double x, double t) const { return Force(x, PressureAt(x, t)); }
@@ -49,17 +51,19 @@ struct DisplacerEngine : Engine {
         const double p = Pressure(y[kX], s);
         dy[kX] = y[kV];
         const double force = Force(y[kX], p);
-        dy[kV] = damping == 0 ? force / dispMass : (force - damping * y[kV]) / dispMass;
+        dy[kV] = damping == 0 && dryForce == 0 ? force / dispMass
+                                               : (force - damping * y[kV] - dryForce) / dispMass;
         dy[kRodWork] = p * rodArea * y[kV];
         dy[kPistonWork] = p * pistonArea * pistonSpeed;
         dy[kHotHeat] = p * dispArea * y[kV];
         dy[kColdHeat] = p * (pistonArea * pistonSpeed - (dispArea - rodArea) * y[kV]);
         dy[kPressureTime] = p;
-        dy[kDissipation] = damping * y[kV] * y[kV];
+        dy[kDissipation] = damping * y[kV] * y[kV] + dryForce * y[kV];
     }
 };
 
-enum class Phase { Free, Low, High };
+// Stuck: held mid-stroke by dry friction.
+enum class Phase { Free, Low, High, Stuck };
 
 // Where the displacer is between events.
 struct DisplacerMotion {
@@ -72,7 +76,9 @@ struct RevolutionTotals {
     CycleIntegrals integrals;
     double pressureTime = 0;  // integral of p dt
     double impactLoss = 0;
-    double dissipation = 0;  // J, by the viscous forces
+    double dissipation = 0;      // J, by the viscous forces and dry friction
+    double dryFrictionLoss = 0;  // J, F_c times the distance travelled
+    double travel = 0;           // m, counted with dry friction only
 };
 
 // One cycle's bookkeeping while it is integrated.
@@ -122,6 +128,12 @@ struct CycleWork {
         totals.integrals.coldHeat += y[kColdHeat];
         totals.pressureTime += y[kPressureTime];
         totals.dissipation += y[kDissipation];
+    }
+    // A flight from x0 to x1 under dry friction: v keeps its sign, so the distance is |x1 - x0|.
+    void AddTravel(double x0, double x1) {
+        if (e.dryFriction <= 0) return;
+        totals.travel += std::abs(x1 - x0);
+        totals.dryFrictionLoss += e.dryFriction * std::abs(x1 - x0);
     }
 };
 

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QXmlStreamReader>
 
+#include "export/chart_painter.h"
 #include "export/session_exports.h"
 #include "export/support/export_fixture.h"
 
@@ -87,6 +89,48 @@ TEST_F(ChartImageTest, CopyDataTableHasOneLinePerPoint) {
     EXPECT_EQ(table.substr(0, table.find('\n')),
               "Degrees\tDisplacer Position (mm)\tPiston Position (mm)");
     EXPECT_EQ(table.find(','), std::string::npos);
+}
+
+// A chart on [0, 1] x [0, 1] with a legend, its curves given as point lists.
+ChartData LegendChart(const std::vector<PointSeries>& curves) {
+    ChartData chart;
+    chart.title = "Legend";
+    chart.scales.bottom = {0, 1, 0.2, 1};
+    chart.scales.left = {0, 1, 0.2, 1};
+    for (const PointSeries& points : curves)
+        chart.curves.push_back({"c", points, 0xFF0000, false, false});
+    chart.legend = {{"live: A", 0xFF0000, false}, {"held: B (10:00:00)", 0xFF0000, true}};
+    return chart;
+}
+
+PaintedChart PaintedInImage(const ChartData& chart) {
+    QImage image(1600, 1000, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    return PaintChart(painter, QRectF(0, 0, 1600, 1000), chart);
+}
+
+// The legend never hides a curve: in a free corner inside the plot, and below the plot when
+// curves cross all four corners (both diagonals: every corner box holds a segment).
+TEST(ChartImage, TheLegendGoesBelowThePlotWhenEveryCornerIsCrossed) {
+    const PaintedChart free = PaintedInImage(LegendChart({{{0, 0.5}, {1, 0.5}}}));
+    ASSERT_TRUE(free.legend);
+    EXPECT_TRUE(free.plot.contains(*free.legend));
+
+    const PaintedChart crossed = PaintedInImage(LegendChart({{{0, 0}, {1, 1}}, {{0, 1}, {1, 0}}}));
+    ASSERT_TRUE(crossed.legend);
+    EXPECT_GE(crossed.legend->top(), crossed.plot.bottom());
+    EXPECT_LE(crossed.legend->bottom(), 1000);
+    // The plot gives up the legend's height, no more.
+    EXPECT_LT(crossed.plot.height(), free.plot.height());
+    EXPECT_GT(crossed.plot.height(), free.plot.height() - 2 * crossed.legend->height());
+
+    const PaintedChart none = PaintedInImage([] {
+        ChartData chart = LegendChart({{{0, 0}, {1, 1}}});
+        chart.legend.clear();
+        return chart;
+    }());
+    EXPECT_FALSE(none.legend);
+    EXPECT_EQ(none.plot, free.plot);
 }
 
 TEST(ChartImage, EmptyChartStillDraws) {

@@ -91,5 +91,53 @@ TEST(ReportPdf, OpensAndHoldsEveryReportLine) {
     EXPECT_NE(text.find("Simulator appears to be validated"), std::string::npos);
 }
 
+// The lines after the computed values name the power to build by, from the accurate model
+// whichever model the file chooses: KESTMORE's 15,974.5 W (velmora-cli energy --model
+// accurate; its work agrees with an adaptive integration of the same motion to 2e-6), and say
+// where the report's other figures come from.
+TEST(ReportPdf, SaysWhichPowerToBuildByAndWhereTheFiguresComeFrom) {
+    RecordingSession session;
+    testing::LoadAndCompute(session, testing::ExamplePath("KESTMORE.RBP"));
+    const ReportDocument report = ReportDocumentOf(session, "KESTMORE.RBP", "2026-01-02 03:04");
+    ASSERT_GE(report.buildBy.size(), 3u);
+    EXPECT_EQ(report.buildBy[0], "Power to build by");
+    EXPECT_EQ(report.buildBy[1], "  Shaft power (accurate model): 15,975 W");
+    EXPECT_NE(report.buildBy[2].find("from the closed-form"), std::string::npos);
+
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("report.pdf");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ReportPdf(report));
+    file.close();
+    const std::string text = RunTool("pdftotext", {"-layout", path, "-"}).toStdString();
+    const std::size_t verdict = text.find("Simulator appears to be validated");
+    const std::size_t buildBy = text.find("Power to build by");
+    ASSERT_NE(buildBy, std::string::npos);
+    EXPECT_LT(verdict, buildBy);  // after the computed values
+    EXPECT_NE(text.find("Shaft power (accurate model): 15,975 W"), std::string::npos);
+}
+
+// A design with losses is built by its brake power; a design that does not run says so.
+TEST(ReportPdf, BrakePowerForADesignWithLossesAndNoNumberForOneThatDoesNotRun) {
+    RecordingSession lossy;
+    testing::LoadAndCompute(lossy, testing::ExamplePath("KESTMORE with losses.RBP"));
+    const ReportDocument report = ReportDocumentOf(lossy, "x.RBP", "2026-01-02 03:04");
+    ASSERT_GE(report.buildBy.size(), 2u);
+    EXPECT_EQ(report.buildBy[1].rfind("  Brake power (accurate model with losses): ", 0), 0u)
+        << report.buildBy[1];
+    EXPECT_EQ(report.buildBy[1].substr(report.buildBy[1].size() - 2), " W");
+
+    RecordingSession cold;
+    testing::LoadAndCompute(cold, testing::ExamplePath("KESTMORE.RBP"));
+    // Hot and cold walls at one temperature: no engine.
+    cold.State.EditHotTemp = cold.State.EditColdTemp;
+    const ReportDocument none = ReportDocumentOf(cold, "x.RBP", "2026-01-02 03:04");
+    // The displacer's impacts still cost work: the shaft must be driven.
+    EXPECT_EQ(none.buildBy[1].rfind("  Shaft power (accurate model): - (not running; absorbs ", 0),
+              0u)
+        << none.buildBy[1];
+}
+
 }  // namespace
 }  // namespace velmora

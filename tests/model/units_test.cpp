@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
+#include <string>
+
 #include "report/unit_text.h"
 
 namespace velmora {
@@ -209,6 +213,31 @@ TEST(UnitFamilies, AnInputUnitIsDefinedWhenItNamesAnItem) {
     // Taken in N/m, and never converted.
     EXPECT_TRUE(InputUnitDefined(InputUnitKind::Spring, 99));
     EXPECT_TRUE(InputUnitDefined(InputUnitKind::Power, kNoChoice));
+}
+
+TEST(UnitFamilies, EveryItemHasAPlainSymbolOfItsOwn) {
+    // Python code names units by these symbols and DataFrame columns end in them: ASCII, no
+    // blank, and no two alike in a family (nor alike once lower-cased, as column names are).
+    const UnitFamily families[] = {
+        UnitFamily::Length, UnitFamily::Area,     UnitFamily::Volume, UnitFamily::Temperature,
+        UnitFamily::Mass,   UnitFamily::Pressure, UnitFamily::Angle,  UnitFamily::AngularSpeed,
+        UnitFamily::Spring, UnitFamily::Force,    UnitFamily::Power};
+    for (const UnitFamily family : families) {
+        const UnitFamilyInfo& info = UnitFamilyOf(family);
+        std::set<std::string> lowered;
+        for (int i = 0; i < info.count; ++i) {
+            const char* symbol = info.items[static_cast<std::size_t>(i)].symbol;
+            ASSERT_NE(symbol, nullptr) << info.items[static_cast<std::size_t>(i)].name;
+            std::string lower;
+            for (const char* c = symbol; *c != '\0'; ++c) {
+                EXPECT_TRUE(*c > ' ' && *c < 127) << symbol;
+                lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+            }
+            EXPECT_TRUE(lowered.insert(lower).second) << symbol;
+        }
+    }
+    EXPECT_STREQ(UnitFamilyOf(UnitFamily::Temperature).items[1].symbol, "degC");
+    EXPECT_STREQ(UnitFamilyOf(UnitFamily::Pressure).items[2].symbol, "Pa");
 }
 
 }  // namespace

@@ -93,3 +93,7 @@ def engine_files(tmp_path_factory):
         random_engine(dice).save(path)
         files.append(path)
     return files
+
+
+def pytest_configure(config):
+    config.addinivalue_line("markers", "slow: takes minutes (ctest label slow)")

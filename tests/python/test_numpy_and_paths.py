@@ -45,7 +45,7 @@ def test_sweep_and_optimize_take_numpy_bounds_and_thread_counts():
     assert plain.equals(numpy_bounds)
     # The shortest round-trip text of a float32 bound, never its repr.
     odd = velmora.sweep(design, {"Piston.Stroke": (np.float32(100.1), 160.0, 2)}, threads=1)
-    assert odd["Piston.Stroke"].iloc[0] == pytest.approx(float(np.float32(100.1)), rel=1e-14)
+    assert odd["piston_stroke_mm"].iloc[0] == pytest.approx(float(np.float32(100.1)), rel=1e-14)
     found = velmora.optimize(design, objective="schmidt",
                              vary={"Piston.Stroke": (np.int64(120), np.float64(160))},
                              max_evals=np.int64(20), threads=np.int64(1))

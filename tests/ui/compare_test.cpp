@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 #include <string>
 
@@ -175,6 +176,35 @@ TEST_F(Compare, HoldKeepsTheRunsCurvesUnderTheLiveOnesUntilRelease) {
 }
 
 // Holding again replaces the reference only when the user says so.
+// The exported report gives the held design's power to build by after the live one's, each
+// from its own design: a smaller piston makes less power.
+TEST_F(Compare, TheReportGivesTheHeldDesignsPowerToBuildBy) {
+    EXPECT_EQ(window->Exports().Report().buildBy.front(), "Power to build by");
+    hold->trigger();
+    const std::string heldName = window->findChild<CompareCommands*>()->Held()->name;
+    const std::string heldPower = window->Exports().Report().buildBy[1];
+    const double diameter = Control<QLineEdit>("EditPistonDiameter")->text().toDouble();
+    ChangeDesign(QString::number(diameter * 0.8));
+    const std::vector<std::string> lines = window->Exports().Report().buildBy;
+    const auto held = std::find(lines.begin(), lines.end(), "Held design: " + heldName);
+    ASSERT_NE(held, lines.end());
+    ASSERT_NE(held + 1, lines.end());
+    EXPECT_EQ(*(held + 1), heldPower);  // as it was when held
+    EXPECT_NE(lines[1], heldPower);
+    const auto watts = [](const std::string& line) {
+        std::string digits;
+        for (const char c : line.substr(line.find(": ") + 2))
+            if (std::isdigit(static_cast<unsigned char>(c))) digits += c;
+        return std::stod(digits);
+    };
+    EXPECT_LT(watts(lines[1]), watts(heldPower));
+    release->trigger();
+    const std::vector<std::string> released = window->Exports().Report().buildBy;
+    EXPECT_EQ(std::count_if(released.begin(), released.end(),
+                            [](const std::string& l) { return l.rfind("Held design", 0) == 0; }),
+              0);
+}
+
 TEST_F(Compare, HoldingAgainAsksBeforeReplacingTheHeldDesign) {
     hold->trigger();
     const std::string first = window->findChild<CompareCommands*>()->Held()->name;

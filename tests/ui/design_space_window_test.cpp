@@ -128,9 +128,23 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
     ASSERT_TRUE(space->ExportCsv(csv));
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList all = QString(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines = all.filter(QRegularExpression("^[^#]"));
     ASSERT_EQ(lines.size(), 121);
     EXPECT_TRUE(lines[0].startsWith("Displacer.Mass,Engine.Speed,"));
+    // The closing comment lines name each output column's source once, after the rows.
+    const QStringList sources = all.filter(QRegularExpression("^# from the "));
+    ASSERT_FALSE(sources.isEmpty());
+    EXPECT_EQ(all.mid(all.size() - sources.size()), sources);
+    QStringList named;
+    for (const QString& line : sources) named += line.section(": ", 1).split(", ");
+    const QStringList outputs = lines[0].split(',').mid(2);
+    EXPECT_EQ(QSet<QString>(named.begin(), named.end()),
+              QSet<QString>(outputs.begin(), outputs.end()));
+    EXPECT_EQ(named.size(), outputs.size());
+    EXPECT_TRUE(
+        sources.contains(QRegularExpression("^# from the closed-form analysis: .*schmidt_power_w")))
+        << sources.join('\n').toStdString();
 }
 
 TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickAppliesTheMapsDesign) {
@@ -244,7 +258,9 @@ TEST_F(DesignSpaceInWindow, CancelKeepsTheRowsDoneAndTheWindowAnswersMeanwhile) 
     ASSERT_TRUE(space->ExportCsv(csv));
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString(file.readAll()).count('\n'), static_cast<qsizetype>(done + 1));
+    const QStringList rows =
+        QString(file.readAll()).split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^[^#]"));
+    EXPECT_EQ(rows.size(), static_cast<qsizetype>(done + 1));
     space->grab().save("/tmp/velmora_design_space_cancelled.png");
 }
 

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -101,7 +102,7 @@ class ExportWindowTest : public ::testing::Test {
         auto* menu = testing::FindControl<QMenu>(window.get(), "Export1");
         if (menu == nullptr) return nullptr;
         for (QAction* action : menu->actions())
-            if (action->text() == caption) return action;
+            if (action->text().remove('&') == caption) return action;
         return nullptr;
     }
 
@@ -121,8 +122,15 @@ TEST_F(ExportWindowTest, FilesMenuKeepsItsItemsAndGainsExportAndPrint) {
               (QStringList{"&Load Parameters", "&Save Parameters", "Clear Parameters"}));
     EXPECT_EQ(captions.mid(captions.size() - 2), (QStringList{"&Export", "&Print Report..."}));
     QStringList exports;
-    for (QAction* action : testing::FindControl<QMenu>(window.get(), "Export1")->actions())
-        exports.append(action->text());
+    QSet<QChar> keys;
+    for (QAction* action : testing::FindControl<QMenu>(window.get(), "Export1")->actions()) {
+        exports.append(action->text().remove('&'));
+        // Each item has an access key of its own.
+        const qsizetype amp = action->text().indexOf('&');
+        ASSERT_GE(amp, 0) << action->text().toStdString();
+        keys.insert(action->text().at(amp + 1).toLower());
+    }
+    EXPECT_EQ(keys.size(), exports.size());
     EXPECT_EQ(exports, (QStringList{"Report as Text...", "Report as PDF...", "Cycle Data as CSV...",
                                     "Cycle Data in Output Units as CSV...",
                                     "Pressure/Volume Data as CSV...", "Power Curve as CSV..."}));

@@ -143,8 +143,8 @@ TEST_F(ModifiedKeys, MenuAccessKeysDoNotClash) {
         }
     }
     // Every item added beyond the three of old has one.
-    for (const char* name :
-         {"Undo1", "Redo1", "DesignSpace1", "Optimize1", "PrintReport1", "QuickSave1"})
+    for (const char* name : {"Undo1", "Redo1", "DesignSpace1", "Optimize1", "PrintReport1",
+                             "QuickSave1", "LossInputs1"})
         EXPECT_FALSE(AccessKey(Control<QAction>(name)->text()).isNull()) << name;
     for (const char* name : {"RecentFiles1", "Export1", "Edit1", "Tools1"})
         EXPECT_FALSE(AccessKey(Control<QMenu>(name)->title()).isNull()) << name;

@@ -59,7 +59,8 @@ class ToolWindowKeys : public WindowTest {
         const char* window;
     } kTools[] = {{"Optimize1", "OptimizeWindow"},
                   {"DesignSpace1", "DesignSpaceWindow"},
-                  {"EnergyAndPower1", "EnergyWindow"}};
+                  {"EnergyAndPower1", "EnergyWindow"},
+                  {"LossInputs1", "LossInputsWindow"}};
 };
 
 TEST_F(ToolWindowKeys, EveryCaptionHasItsOwnAccessKey) {

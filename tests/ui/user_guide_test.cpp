@@ -47,10 +47,10 @@ TEST_F(UserGuide, OpensFromToolsAndFromF1InTheToolWindows) {
     ASSERT_NE(Guide(), nullptr);
     EXPECT_TRUE(Guide()->isVisible());
     const QString text = Guide()->toPlainText();
-    for (const char* topic :
-         {"Undo and redo", "Files and recent files", "Exports and printing",
-          "Charts, zoom and the chart menu", "Design Space", "Optimize", "Energy and power",
-          "Comparing two designs", "The command line", "Which power to build by"})
+    for (const char* topic : {"Undo and redo", "Files and recent files", "Exports and printing",
+                              "Charts, zoom and the chart menu", "Design Space", "Optimize",
+                              "Energy and power", "Comparing two designs", "The command line",
+                              "Which power to build by", "The Losses, Gas and Load window"})
         EXPECT_TRUE(text.contains(topic)) << topic;
     // What the two save keys do, and the power to build by.
     for (const char* words :
@@ -69,6 +69,9 @@ TEST_F(UserGuide, OpensFromToolsAndFromF1InTheToolWindows) {
     Guide()->close();
     ASSERT_NO_FATAL_FAILURE(
         ExpectF1OpensGuideAt("DesignSpace1", "DesignSpaceWindow", "design-space"));
+    Guide()->close();
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectF1OpensGuideAt("LossInputs1", "LossInputsWindow", "losses-window"));
     Guide()->close();
     ASSERT_NO_FATAL_FAILURE(ExpectF1OpensGuideAt("EnergyAndPower1", "EnergyWindow", "energy"));
     auto* energy = Control<EnergyWindow>("EnergyWindow");

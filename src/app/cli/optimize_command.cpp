@@ -28,10 +28,13 @@ const CommandUsage kOptimizeUsage{
     "inputs, under the model FILE's [Model] Integration chooses. FROM and TO are in the unit the "
     "file chooses for that input (default "
     "0.5\n"
-    "to 1.5 times its value). Constraints: not-overdriven[=0.95] (engine speed <= Omega Bar x\n"
-    "margin), beta-min[=1.05], tau-rho[=0] (1 - Tau - Rho above it), dwell-min[=20]\n"
-    "(degrees at each stop), loss-max[=10] (displacer power loss, % of the objective),\n"
-    "efficiency-min[=0.1] (shaft work / heat in).\n"
+    "to 1.5 times its value). Constraints, each margin in its unit: not-overdriven[=0.95]\n"
+    "(a ratio: engine speed <= Omega Bar x margin), beta-min[=1.05] (a ratio), tau-rho[=0]\n"
+    "(a ratio: 1 - Tau - Rho above it), dwell-min[=20] (degrees at each stop), loss-max[=10]\n"
+    "(% of the objective: displacer power loss), efficiency-min[=0.1] (a fraction: shaft\n"
+    "work / heat in); for a FILE with [Gas], [Losses] or [Load]: brake-power-min[=0] (W:\n"
+    "brake power at engine speed), brake-efficiency-min[=0.05] (a fraction: brake power /\n"
+    "total heat in).\n"
     "Exit status: 0 a feasible design was written to OUT, 3 none was found (OUT not\n"
     "written), 2 bad arguments or a start design whose objective cannot be computed.\n"};
 

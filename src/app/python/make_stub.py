@@ -1,5 +1,6 @@
-"""Writes velmora.pyi from its template: one typed attribute of Result per output column of the
-built module, so the hints follow the output-column table without a list of their own.
+"""Writes velmora's type hints from their template: one read-only attribute of Result per output
+column of the built module, and the optimizer's objectives and constraints with their units,
+so that the hints follow the module's tables without a list of their own.
 
     python3 make_stub.py TEMPLATE MODULE_DIR OUTPUT
 """
@@ -9,11 +10,22 @@ template, module_dir, output = sys.argv[1:4]
 sys.path.insert(0, module_dir)
 import velmora  # noqa: E402
 
-lines = "".join("    %s: Optional[float]\n" % name for name in velmora.Result.columns)
+
+def fill(text, marker, lines):
+    marker = "    # @%s@ (filled in from the built module)\n" % marker
+    if marker not in text:
+        sys.exit("make_stub.py: no %s marker in %s" % (marker.strip(), template))
+    return text.replace(marker, lines)
+
+
 with open(template, encoding="utf-8") as f:
     text = f.read()
-marker = "    # @RESULT_COLUMNS@ (filled in from the built module)\n"
-if marker not in text:
-    sys.exit("make_stub.py: no column marker in " + template)
+text = fill(text, "RESULT_COLUMNS", "".join(
+    "    @property\n    def %s(self) -> Optional[float]: ...\n" % name
+    for name in velmora.Result.columns))
+text = fill(text, "OBJECTIVES", "".join(
+    "    %s (%s)\n" % (name, unit) for name, unit in velmora.objectives().items()))
+text = fill(text, "CONSTRAINTS", "".join(
+    "    %s (%s)\n" % (name, unit) for name, unit in velmora.constraints().items()))
 with open(output, "w", encoding="utf-8") as f:
-    f.write(text.replace(marker, lines))
+    f.write(text)

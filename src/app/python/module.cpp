@@ -4,6 +4,8 @@
 
 #include "py_design.h"
 #include "py_errors.h"
+#include "py_states.h"
+#include "py_units.h"
 
 namespace py = pybind11;
 
@@ -16,7 +18,11 @@ PYBIND11_MODULE(velmora, module) {
     module.attr("__version__") = VELMORA_PYTHON_VERSION;
     velmora::python::RegisterErrors(module);
     velmora::python::BindDesign(module);
+    velmora::python::BindUnits(module);
     velmora::python::BindRunTables(module);
     velmora::python::BindSweep(module);
+    velmora::python::BindBatch(module);
     velmora::python::BindOptimize(module);
+    velmora::python::BindResultStates(module);
+    velmora::python::BindNotebook(module);
 }

@@ -13,6 +13,7 @@
 #include "designspace/sweep_axis.h"
 #include "designspace/sweep_inputs.h"
 #include "engine/integration_model.h"
+#include "export/energy_table.h"
 #include "export/session_exports.h"
 #include "form/design_form.h"
 #include "locale/number_settings_from_locale.h"
@@ -43,6 +44,14 @@ const ParameterKey& FindKey(const std::string& name) {
     throw UnknownKey("unknown input key '" + name + "'");
 }
 
+}  // namespace
+
+bool Contains(const std::string& name) {
+    for (const ParameterKey& key : ParameterKeys())
+        if (KeyName(key) == name) return true;
+    return false;
+}
+
 py::object GetKey(Design& design, const std::string& name) {
     const ParameterKey& key = FindKey(name);
     const ParameterControl control = key.control(design.state);
@@ -54,8 +63,6 @@ py::object GetKey(Design& design, const std::string& name) {
     return py::str(text);
 }
 
-// A number as the design's text: the shortest text with 15 significant digits, as the sweep
-// and the optimizer type their values.
 std::string NumberAsText(double value) {
     return TrialText(value, NumberSettings{});
 }
@@ -100,6 +107,8 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
     }
     *control.text = NumberAsText(*number);
 }
+
+namespace {
 
 Design LoadDesign(const py::object& where) {
     const std::string path = PathOf(where);
@@ -185,11 +194,21 @@ py::tuple DesignState(const Design& design) {
                                                      : py::object(py::str(*control.text));
         keys.append(raw);
     }
-    return py::make_tuple(design.file, keys, std::string(NameOf(state.Integration).name));
+    // The [Gas], [Losses] and [Load] texts, each value and unit as read (None: not in the file).
+    py::list losses;
+    const auto text = [](const std::optional<std::string>& t) {
+        return t ? py::object(py::str(*t)) : py::object(py::none());
+    };
+    for (std::size_t i = 0; i < state.lossTexts.values.size(); ++i)
+        losses.append(
+            py::make_tuple(text(state.lossTexts.values[i]), text(state.lossTexts.units[i])));
+    return py::make_tuple(design.file, keys, std::string(NameOf(state.Integration).name), losses);
 }
 
 Design DesignOfState(const py::tuple& saved) {
-    if (saved.size() != 3) throw InvalidValue("not the state of a pickled velmora.Design");
+    // Three items: pickled before the loss inputs were kept.
+    if (saved.size() != 3 && saved.size() != 4)
+        throw InvalidValue("not the state of a pickled velmora.Design");
     Design design;
     design.file = saved[0].cast<std::string>();
     const auto keys = saved[1].cast<py::list>();
@@ -207,6 +226,20 @@ Design DesignOfState(const py::tuple& saved) {
             *control.text = raw.cast<std::string>();
     }
     SetModel(design, saved[2].cast<std::string>());
+    if (saved.size() == 4) {
+        const auto losses = saved[3].cast<py::list>();
+        LossTexts& texts = design.state.lossTexts;
+        if (losses.size() != texts.values.size())
+            throw InvalidValue("not the state of a pickled velmora.Design");
+        const auto text = [](const py::handle& t) {
+            return t.is_none() ? std::optional<std::string>() : t.cast<std::string>();
+        };
+        for (std::size_t i = 0; i < texts.values.size(); ++i) {
+            const auto pair = losses[i].cast<py::tuple>();
+            texts.values[i] = text(pair[0]);
+            texts.units[i] = text(pair[1]);
+        }
+    }
     design.origin = design.state;
     return design;
 }
@@ -289,6 +322,14 @@ void BindResult(py::module_& module) {
     result.def_property_readonly(
         "engine_speed_rad_s", [](const DesignResult& r) { return r.engineSpeed; },
         "The engine speed as read from the design (rad/s).");
+    result.def_property_readonly(
+        "losses_note",
+        [](const DesignResult& r) -> py::object {
+            if (r.energyGaps.losses == EnergyGap::None) return py::none();
+            return py::str(EnergyGapReason(r.energyGaps.losses));
+        },
+        "Why the lossy cycle's figures are None although it was run (\"displacer does not "
+        "move: friction exceeds the gas force\"); None otherwise.");
     result.def_property_readonly(
         "overdriven",
         [](const DesignResult& r) {
@@ -385,15 +426,6 @@ void BindDesign(py::module_& module) {
                 return values;
             },
             "The 56 values, in the file's order.")
-        .def(
-            "get",
-            [](Design& d, const std::string& name, const py::object& fallback) {
-                for (const ParameterKey& key : ParameterKeys())
-                    if (KeyName(key) == name) return GetKey(d, name);
-                return fallback;
-            },
-            py::arg("key"), py::arg("default") = py::none(),
-            "design[key], or `default` for a key a parameter file does not have.")
         .def("_ipython_key_completions_", [](const Design&) { return KeyNames(); })
         .def("__getitem__", &GetKey, py::arg("key"),
              "The value of SECTION.KEY: a float for a text holding a number, else the text; "
@@ -402,12 +434,7 @@ void BindDesign(py::module_& module) {
              "Sets SECTION.KEY: a number (or a text holding one) in the file's unit for that "
              "input, an int for a list, a bool for a check box. UnknownKeyError for a key a "
              "parameter file does not have, InvalidValueError for a value the key cannot hold.")
-        .def("__contains__",
-             [](const Design&, const std::string& name) {
-                 for (const ParameterKey& key : ParameterKeys())
-                     if (KeyName(key) == name) return true;
-                 return false;
-             })
+        .def("__contains__", [](const Design&, const std::string& name) { return Contains(name); })
         .def(
             "get_text",
             [](Design& d, const std::string& name) {

@@ -27,6 +27,15 @@ struct Design {
         : state(std::move(controls)), file(std::move(name)), origin(state) {}
 };
 
+// design[key], design[key] = value and `key in design` for the 56 SECTION.KEY names.
+pybind11::object GetKey(Design& design, const std::string& name);
+void SetKey(Design& design, const std::string& name, const pybind11::handle& value);
+bool Contains(const std::string& name);
+
+// A number as the design's text: the shortest text with 15 significant digits, as the sweep
+// and the optimizer type their values.
+std::string NumberAsText(double value);
+
 // velmora.Design with its keys, file access, evaluate() and report(); velmora.Result.
 void BindDesign(pybind11::module_& module);
 
@@ -36,8 +45,14 @@ void BindRunTables(pybind11::module_& module);
 // velmora.sweep.
 void BindSweep(pybind11::module_& module);
 
+// velmora.evaluate_many.
+void BindBatch(pybind11::module_& module);
+
 // velmora.optimize and velmora.OptimizeResult.
 void BindOptimize(pybind11::module_& module);
+
+// _repr_html_ of Design, Result and OptimizeResult.
+void BindNotebook(pybind11::module_& module);
 
 // The thread count of a `threads` argument: all cores for None, else 1 to 256.
 int ThreadCount(const pybind11::object& threads);

@@ -62,6 +62,8 @@ void RegisterErrors(py::module_& module) {
     });
     py::register_exception<FileWrite>(module, "FileWriteError", both(PyExc_OSError));
     py::register_exception<Uncomputable>(module, "ComputeError", base);
+    py::register_exception<NoFeasibleDesign>(module, "NoFeasibleDesignError",
+                                             both(PyExc_LookupError));
 }
 
 }  // namespace velmora::python

@@ -32,6 +32,9 @@ struct FileWrite : std::runtime_error {  // FileWriteError: a file that cannot b
 struct Uncomputable : std::runtime_error {  // ComputeError: nothing to start from
     using std::runtime_error::runtime_error;
 };
+struct NoFeasibleDesign : std::runtime_error {  // NoFeasibleDesignError: also a LookupError
+    using std::runtime_error::runtime_error;
+};
 
 // VelmoraError and its subclasses, which also derive from LookupError, ValueError, OSError.
 void RegisterErrors(pybind11::module_& module);

@@ -1,8 +1,11 @@
 // velmora.optimize: the optimizer of velmora-cli optimize, with the best design as a Design
 // and the run's history as a DataFrame. Arguments go through the command line's parsers.
+#include "py_optimize.h"
+
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -14,24 +17,14 @@
 #include "optimizer/result_table.h"
 #include "py_design.h"
 #include "py_errors.h"
+#include "py_states.h"
+#include "py_units.h"
 #include "py_values.h"
 
 namespace py = pybind11;
 
 namespace velmora::python {
 namespace {
-
-// What optimize() returns.
-struct OptimizeResult {
-    std::string status;
-    std::optional<ControlState> best;
-    DesignResult startResult;
-    std::optional<DesignResult> bestResult;
-    int evaluations = 0;
-    std::vector<ProgressPoint> history;
-    std::vector<ResultRow> table;
-    std::string text;
-};
 
 const char* StatusName(OptimizeStatus status) {
     switch (status) {
@@ -49,7 +42,7 @@ const char* StatusName(OptimizeStatus status) {
 
 // {"SECTION.KEY": (from, to)} or {"SECTION.KEY": None} (0.5 to 1.5 times its value), or a
 // list of keys, as "--vary SECTION.KEY[=FROM:TO]" gives them.
-std::vector<Variable> ParseVariables(const py::object& vary, const ControlState& base) {
+std::vector<Variable> ParseVariables(const py::object& vary, ControlState& base) {
     std::vector<std::pair<std::string, py::object>> items;
     if (py::isinstance<py::dict>(vary)) {
         for (const auto& [key, range] : vary.cast<py::dict>())
@@ -60,7 +53,9 @@ std::vector<Variable> ParseVariables(const py::object& vary, const ControlState&
         for (const py::handle& key : vary) items.emplace_back(py::str(key), py::none());
     }
     std::vector<Variable> variables;
-    for (const auto& [key, range] : items) {
+    for (auto& [key, range] : items) {
+        // A unit named last keeps the input in that unit in the design optimized.
+        range = RangeInHeldUnit(base, key, range);
         std::string text = key;
         if (!range.is_none()) {
             text += "=";
@@ -136,6 +131,8 @@ OptimizeResult Optimize(const Design& design, const std::string& objective, cons
         throw Uncomputable(StartUncomputableProblem(problem.objective, design.file));
 
     OptimizeResult result;
+    result.objective = problem.objective;
+    result.constraints = problem.constraints;
     result.status = StatusName(outcome.status);
     result.startResult = outcome.start.result;
     result.evaluations = outcome.evaluations;
@@ -146,18 +143,85 @@ OptimizeResult Optimize(const Design& design, const std::string& objective, cons
     result.text = text.str();
     if (outcome.best) {
         result.bestResult = outcome.best->result;
-        // As velmora-cli optimize writes it: only a feasible design worth writing.
-        if (outcome.status == OptimizeStatus::Found) {
-            ControlState best = problem.base;
-            for (std::size_t i = 0; i < problem.variables.size(); ++i)
-                (best.*problem.variables[i].input->control).text = outcome.best->texts[i];
-            result.best = best;
-        }
+        ControlState best = problem.base;
+        for (std::size_t i = 0; i < problem.variables.size(); ++i)
+            (best.*problem.variables[i].input->control).text = outcome.best->texts[i];
+        result.best = best;
     }
     return result;
 }
 
+// The objectives and constraints with their units, from the optimizer's own tables.
+std::string OptimizeHelp() {
+    std::string text =
+        "Maximizes an objective over the varied inputs, as velmora-cli optimize does.\n\n"
+        "objective: one of (the unit of its value)\n";
+    for (const ObjectiveInfo& info : kObjectives)
+        text +=
+            "    \"" + std::string(info.name) + "\" (" + info.unit + "): " + info.caption + "\n";
+    text +=
+        "vary: {\"SECTION.KEY\": (from, to)} in the design's unit for that input, or "
+        "(from, to, \"mm\") in a unit named last, which the best design then keeps, or "
+        "{key: None} / a list of keys for 0.5 to 1.5 times the current value.\n"
+        "constraints: {name: margin or None (its default)} or a list of names, each margin in "
+        "the unit named:\n";
+    for (const ConstraintInfo& info : kConstraints)
+        text += "    \"" + std::string(info.name) + "\" (" + info.unit + ", default " +
+                BoundText(py::float_(info.defaultMargin)) + "): " + info.caption + "\n";
+    text +=
+        "Returns an OptimizeResult: its `feasible` says whether a design met the constraints; "
+        "its `best` raises NoFeasibleDesignError when none did. ComputeError when the "
+        "objective of the design as given cannot be computed.";
+    return text;
+}
+
+// The column of the history: the objective's output column, "best_shaft_power_w".
+std::string HistoryColumn(Objective objective) {
+    return "best_" + std::string(OutputColumn(InfoOf(objective).output).name);
+}
+
 }  // namespace
+
+bool operator==(const OptimizeResult& a, const OptimizeResult& b) {
+    const auto sameConstraints = [](const Constraint& x, const Constraint& y) {
+        return x.kind == y.kind && x.margin == y.margin;
+    };
+    const auto samePoint = [](const ProgressPoint& x, const ProgressPoint& y) {
+        return x.evaluations == y.evaluations && x.objective == y.objective;
+    };
+    const auto sameRow = [](const ResultRow& x, const ResultRow& y) {
+        return x.label == y.label && x.before == y.before && x.after == y.after;
+    };
+    return a.objective == b.objective &&
+           std::equal(a.constraints.begin(), a.constraints.end(), b.constraints.begin(),
+                      b.constraints.end(), sameConstraints) &&
+           a.status == b.status && a.best.has_value() == b.best.has_value() &&
+           (!a.best || SameKeys(*a.best, *b.best)) && SameResult(a.startResult, b.startResult) &&
+           a.bestResult.has_value() == b.bestResult.has_value() &&
+           (!a.bestResult || SameResult(*a.bestResult, *b.bestResult)) &&
+           a.evaluations == b.evaluations &&
+           std::equal(a.history.begin(), a.history.end(), b.history.begin(), b.history.end(),
+                      samePoint) &&
+           std::equal(a.table.begin(), a.table.end(), b.table.begin(), b.table.end(), sameRow) &&
+           a.text == b.text;
+}
+
+std::string NoBestMessage(const OptimizeResult& r) {
+    std::string text = r.status == "none-feasible"
+                           ? "no design within the bounds meets the constraints"
+                           : "no design to show (status \"" + r.status + "\")";
+    for (std::size_t i = 0; i < r.constraints.size(); ++i) {
+        const ConstraintInfo& info = InfoOf(r.constraints[i].kind);
+        text += (i == 0 ? " (" : ", ") + std::string(info.name) + " " +
+                BoundText(py::float_(r.constraints[i].margin)) + " " + info.unit;
+    }
+    if (!r.constraints.empty()) text += ")";
+    for (const Constraint& c : r.constraints)
+        if (c.kind == ConstraintKind::LossMax && c.margin < 1)
+            text += "; loss-max is a percentage: " + BoundText(py::float_(c.margin)) +
+                    " allows a loss of " + BoundText(py::float_(c.margin)) + " % of the objective";
+    return text + "; result.feasible says whether a design met them";
+}
 
 void BindOptimize(py::module_& module) {
     py::class_<OptimizeResult>(module, "OptimizeResult", "The outcome of velmora.optimize().")
@@ -165,13 +229,29 @@ void BindOptimize(py::module_& module) {
                       "\"found\", \"none-feasible\" (no design within the bounds meets the "
                       "constraints) or \"no-gain\" (none gives an objective above 0).")
         .def_property_readonly(
+            "feasible", [](const OptimizeResult& r) { return r.best.has_value(); },
+            "Whether a design within the bounds met the constraints (best is then given).")
+        .def_property_readonly(
+            "objective", [](const OptimizeResult& r) { return InfoOf(r.objective).name; },
+            "The objective maximized, by its name.")
+        .def_property_readonly(
+            "objective_unit", [](const OptimizeResult& r) { return InfoOf(r.objective).unit; },
+            "The unit of the objective's values (\"W\" or \"fraction\").")
+        .def_property_readonly(
             "best",
             [](const OptimizeResult& r) {
-                return r.best ? py::cast(Design(*r.best, "")) : py::none();
+                if (!r.best) throw NoFeasibleDesign(NoBestMessage(r));
+                return Design(*r.best, "");
             },
-            "The best feasible design (a new Design), or None unless status is \"found\".")
-        .def_readonly("best_result", &OptimizeResult::bestResult,
-                      "The Result of the best feasible design, or None.")
+            "The best design meeting the constraints (a new Design); NoFeasibleDesignError, "
+            "naming the constraints, when feasible is False.")
+        .def_property_readonly(
+            "best_result",
+            [](const OptimizeResult& r) {
+                if (!r.bestResult) throw NoFeasibleDesign(NoBestMessage(r));
+                return *r.bestResult;
+            },
+            "The Result of the best design; NoFeasibleDesignError when feasible is False.")
         .def_readonly("start_result", &OptimizeResult::startResult,
                       "The Result of the design as it was given.")
         .def_readonly("evaluations", &OptimizeResult::evaluations, "Designs evaluated.")
@@ -186,10 +266,12 @@ void BindOptimize(py::module_& module) {
                 }
                 py::dict columns;
                 columns["evaluations"] = evaluations;
-                columns["best_objective_w"] = objective;
+                columns[py::str(HistoryColumn(r.objective))] = objective;
                 return py::module_::import("pandas").attr("DataFrame")(columns);
             },
-            "The best feasible objective (W) after each count of evaluations, as a DataFrame.")
+            "The best feasible objective after each count of evaluations, as a DataFrame: "
+            "\"evaluations\" and \"best_\" + the objective's output column "
+            "(\"best_shaft_power_w\", \"best_efficiency\").")
         .def_property_readonly(
             "table",
             [](const OptimizeResult& r) {
@@ -202,20 +284,30 @@ void BindOptimize(py::module_& module) {
         .def_readonly("text", &OptimizeResult::text,
                       "The before/after table as velmora-cli optimize prints it.")
         .def("__repr__", [](const OptimizeResult& r) {
-            return "<velmora.OptimizeResult " + r.status + ", " + std::to_string(r.evaluations) +
-                   " evaluations>";
+            return "<velmora.OptimizeResult " + std::string(InfoOf(r.objective).name) + " " +
+                   r.status + ", " + std::to_string(r.evaluations) + " evaluations>";
         });
+    module.def(
+        "objectives",
+        [] {
+            py::dict units;
+            for (const ObjectiveInfo& info : kObjectives) units[info.name] = info.unit;
+            return units;
+        },
+        "The objectives optimize() knows, each with the unit of its values.");
+    module.def(
+        "constraints",
+        [] {
+            py::dict units;
+            for (const ConstraintInfo& info : kConstraints) units[info.name] = info.unit;
+            return units;
+        },
+        "The constraints optimize() knows, each with the unit of its margin (loss-max: percent).");
+    static const std::string help = OptimizeHelp();
     module.def("optimize", &Optimize, py::arg("design"), py::kw_only(), py::arg("objective"),
                py::arg("vary"), py::arg("constraints") = py::none(),
                py::arg("max_evals") = kDefaultMaxEvaluations, py::arg("threads") = py::none(),
-               "Maximizes an objective (\"schmidt\", \"pv-engine-speed\", \"indicated\", "
-               "\"pv-omega-bar\") over the varied inputs, as velmora-cli optimize does.\n\n"
-               "vary: {\"SECTION.KEY\": (from, to)} in the design's unit for that input, or "
-               "{key: None} / a list of keys for 0.5 to 1.5 times the current value.\n"
-               "constraints: {name: margin or None}: not-overdriven, beta-min, tau-rho, "
-               "dwell-min, loss-max.\n"
-               "Returns an OptimizeResult; ComputeError when the objective of the design as "
-               "given cannot be computed.");
+               help.c_str());
 }
 
 }  // namespace velmora::python

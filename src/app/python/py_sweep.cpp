@@ -16,8 +16,13 @@
 #include "designspace/sweep_axis.h"
 #include "designspace/sweep_csv.h"
 #include "designspace/sweep_run.h"
+#include "form/design_form.h"
+#include "report/number_settings.h"
 #include "py_design.h"
 #include "py_errors.h"
+#include "py_frames.h"
+#include "py_progress.h"
+#include "py_units.h"
 #include "py_values.h"
 #include "report/number_settings.h"
 #include "simulation/sensitivity_study.h"
@@ -45,34 +50,21 @@ SweepAxis ParseAxis(const std::string& key, const py::handle& range) {
     throw InvalidValue(problem);
 }
 
-std::vector<DesignOutput> ParseOutputs(const py::object& outputs) {
-    if (outputs.is_none()) return DefaultSweepOutputs();
-    std::string list;
-    if (py::isinstance<py::str>(outputs)) {
-        list = outputs.cast<std::string>();
-    } else {
-        for (const py::handle& name : outputs)
-            list += (list.empty() ? "" : ",") + std::string(py::str(name));
-    }
-    std::string problem;
-    const auto parsed = ParseOutputList(list, problem);
-    if (!parsed) throw UnknownKey(problem);
-    return *parsed;
-}
-
-// The varied value as the CSV row shows it: its text as typed, read back.
+// The varied value as the design was evaluated with it: typed as its row text (15 significant
+// digits), so that a file holding the row's texts gives the row's figures.
 double TypedValue(double value) {
-    const std::string text = TrialText(value, NumberSettings{});
-    double typed = 0;
-    std::from_chars(text.data(), text.data() + text.size(), typed);
-    return typed;
+    return TypedTrialValue(value).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
 py::object Sweep(const Design& design, const py::dict& vary, const py::object& outputList,
-                 const py::object& threadArgument) {
+                 const py::object& threadArgument, const py::object& progressArgument) {
+    RequireDataLibraries("sweep");
     SweepPlan plan;
     plan.base = design.state;
-    for (const auto& [key, range] : vary) plan.axes.push_back(ParseAxis(py::str(key), range));
+    for (const auto& [key, range] : vary) {
+        const std::string name = py::str(key);
+        plan.axes.push_back(ParseAxis(name, RangeInHeldUnit(plan.base, name, range)));
+    }
     const std::vector<DesignOutput> outputs = ParseOutputs(outputList);
     const int threads = ThreadCount(threadArgument);
     if (const std::string problem = AxesProblem(plan.axes); !problem.empty())
@@ -82,54 +74,56 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
             throw InvalidValue(problem);
     for (const DesignOutput output : outputs) AskForOutput(plan.options, output);
 
+    // Inputs named with the unit their values are in (the design's, or the range's).
+    std::vector<std::string> inputNames;
+    py::dict units;
+    for (const SweepAxis& axis : plan.axes) {
+        const std::optional<int> unit = HeldUnitItem(plan.base, *axis.input->input);
+        inputNames.push_back(InputColumnName(*axis.input->input, unit));
+        units[py::str(inputNames.back())] = unit ? UnitSymbol(*axis.input->input, *unit) : "";
+    }
     const SweepGrid grid(plan);
-    const std::size_t count = grid.DesignCount();
-    const std::size_t width = plan.axes.size() + outputs.size();
-    // Row-major cells, filled without the GIL; a cell that could not be computed is NaN.
-    std::vector<double> cells(count * width, std::numeric_limits<double>::quiet_NaN());
+    DesignTable table(grid.DesignCount(), inputNames, outputs);
+    ProgressReport report(progressArgument, grid.DesignCount(), "velmora.sweep");
     std::size_t rows = 0;
     bool interrupted = false;
     std::string failure;
+    std::optional<py::error_already_set> reportFailure;
     {
         const py::gil_scoped_release unlocked;
-        using Clock = std::chrono::steady_clock;
-        Clock::time_point checked = Clock::now();
         WorkProgress progress;
         failure = StreamSweep(plan, threads, progress, [&](const SweepRow& row) {
-            double* cell = &cells[rows * width];
-            for (const double value : row.values) *cell++ = TypedValue(value);
-            for (const DesignOutput output : outputs) {
-                if (const std::optional<double>& value = row.result[output]) *cell = *value;
-                ++cell;
-            }
+            for (std::size_t a = 0; a < row.values.size(); ++a)
+                table.SetInput(rows, a, TypedValue(row.values[a]));
+            table.SetResult(rows, row.result);
             ++rows;
             // Ctrl+C reaches Python only through the GIL: look now and then.
-            if (Clock::now() - checked > std::chrono::milliseconds(200)) {
-                checked = Clock::now();
-                const py::gil_scoped_acquire locked;
-                if (PyErr_CheckSignals() != 0) {
-                    interrupted = true;
-                    progress.Cancel();
-                }
+            if (!report.Due()) return;
+            const py::gil_scoped_acquire locked;
+            try {
+                report.Update(rows);
+            } catch (py::error_already_set& error) {
+                reportFailure = std::move(error);
+                progress.Cancel();
+                return;
+            }
+            if (PyErr_CheckSignals() != 0) {
+                interrupted = true;
+                progress.Cancel();
             }
         });
     }
+    if (reportFailure) throw std::move(*reportFailure);
     if (interrupted) throw py::error_already_set();
     // A design that could not be evaluated is not a row of missing figures.
     if (!failure.empty()) throw std::runtime_error("sweep: " + failure);
-
-    std::vector<std::string> names;
-    for (const SweepAxis& axis : plan.axes) names.emplace_back(axis.input->key);
-    for (const DesignOutput output : outputs) names.emplace_back(OutputColumn(output).name);
-    py::dict columns;
-    for (std::size_t c = 0; c < width; ++c) {
-        py::array_t<double> column(static_cast<py::ssize_t>(rows));
-        double* data = column.mutable_data();
-        for (std::size_t r = 0; r < rows; ++r) data[r] = cells[r * width + c];
-        columns[py::int_(c)] = column;
-    }
-    py::object frame = py::module_::import("pandas").attr("DataFrame")(columns);
-    frame.attr("columns") = py::cast(names);
+    report.Finish(rows);
+    py::object frame = table.ToDataFrame();
+    TagFrame(frame, design, units);
+    py::dict keys;
+    for (std::size_t a = 0; a < plan.axes.size(); ++a)
+        keys[py::str(inputNames[a])] = plan.axes[a].input->key;
+    frame.attr("attrs")["inputs"] = keys;
     return frame;
 }
 
@@ -138,14 +132,21 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
 void BindSweep(py::module_& module) {
     module.def("sweep", &Sweep, py::arg("design"), py::arg("vary"), py::kw_only(),
                py::arg("outputs") = py::none(), py::arg("threads") = py::none(),
+               py::arg("progress") = py::none(),
                "Evaluates every design of one varied input or a grid of two, as velmora-cli "
-               "sweep does, and returns its rows as a DataFrame: the varied inputs by "
-               "SECTION.KEY (values as typed into each design), then the outputs (SI, NaN where "
-               "a value could not be computed).\n\n"
+               "sweep does, and returns its rows as a DataFrame: the varied inputs, named with "
+               "their unit (\"piston_stroke_mm\"; attrs[\"inputs\"] gives their SECTION.KEY) "
+               "and holding the values evaluated (each typed into its design to 15 significant "
+               "digits, as its row text shows it), then the outputs (SI, NaN where a "
+               "value could not be computed; settled columns bool). attrs[\"units\"] gives "
+               "each column's unit.\n\n"
                "vary: {\"SECTION.KEY\": (from, to, n)} or (from, to, n, \"log\"), in the unit "
-               "the design chooses for that input; the first input varies slowest.\n"
+               "the design keeps for that input, or with a unit last: (100, 200, 5, \"mm\"); "
+               "the first input varies slowest.\n"
                "outputs: output column names (default: all but the power/speed curve's).\n"
-               "threads: worker threads (default: all cores); the GIL is released meanwhile.");
+               "threads: worker threads (default: all cores); the GIL is released meanwhile.\n"
+               "progress: True for a progress bar (tqdm's when installed, else a line on "
+               "stderr), or a callable(done, total).");
 }
 
 }  // namespace velmora::python

@@ -38,14 +38,17 @@ void CompareCommands::Hold() {
     const QString name = QString("%1 (%2)").arg(form_.Exports().BaseName(),
                                                 QDateTime::currentDateTime().toString("HH:mm:ss"));
     held_ = HoldDesign(form_.Session(), name.toStdString());
+    held_->controls = form_.Session().Controls();
     release_->setEnabled(true);
     Show();
+    emit HeldChanged();
 }
 
 void CompareCommands::Release() {
     held_.reset();
     release_->setEnabled(false);
     Show();
+    emit HeldChanged();
 }
 
 ChartData CompareCommands::Exported(ChartData live, ChartKind kind) const {

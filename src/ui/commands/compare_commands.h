@@ -31,6 +31,10 @@ class CompareCommands : public QObject {
     // The chart as the exports draw it: with the held curves while a design is held.
     ChartData Exported(ChartData live, ChartKind kind) const;
 
+  signals:
+    // A design was held, replaced or released.
+    void HeldChanged();
+
   private:
     void Show();
 

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 
+#include "export/build_by_lines.h"
 #include "export/chart_image.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/commands/compare_commands.h"
@@ -40,12 +41,12 @@ void ExportCommands::Install() {
     QMenu* exportMenu = ui.Files1->addMenu("&Export");
     exportMenu->setObjectName("Export1");
     const std::pair<const char*, void (ExportCommands::*)()> items[] = {
-        {"Report as Text...", &ExportCommands::ExportReportText},
-        {"Report as PDF...", &ExportCommands::ExportReportPdf},
-        {"Cycle Data as CSV...", &ExportCommands::ExportCycleData},
-        {"Cycle Data in Output Units as CSV...", &ExportCommands::ExportCycleDataInOutputUnits},
-        {"Pressure/Volume Data as CSV...", &ExportCommands::ExportPvData},
-        {"Power Curve as CSV...", &ExportCommands::ExportPowerCurve},
+        {"Report as &Text...", &ExportCommands::ExportReportText},
+        {"Report as P&DF...", &ExportCommands::ExportReportPdf},
+        {"&Cycle Data as CSV...", &ExportCommands::ExportCycleData},
+        {"Cycle Data in &Output Units as CSV...", &ExportCommands::ExportCycleDataInOutputUnits},
+        {"Pressure/&Volume Data as CSV...", &ExportCommands::ExportPvData},
+        {"Power C&urve as CSV...", &ExportCommands::ExportPowerCurve},
     };
     for (const auto& [caption, handler] : items)
         connect(exportMenu->addAction(caption), &QAction::triggered, this, handler);
@@ -115,6 +116,10 @@ ReportDocument ExportCommands::Report() const {
         const ChartKind kinds[] = {ChartKind::Main, ChartKind::PressureVolume, ChartKind::Power};
         for (std::size_t i = 0; i < report.figures.size() && i < std::size(kinds); ++i)
             report.figures[i] = compare->Exported(report.figures[i], kinds[i]);
+        report.buildBy.emplace_back();
+        const std::vector<std::string> held = HeldBuildByLines(
+            compare->Held()->name, compare->Held()->design, form_.Session().State.outputs.numbers);
+        report.buildBy.insert(report.buildBy.end(), held.begin(), held.end());
     }
     return report;
 }

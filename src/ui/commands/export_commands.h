@@ -47,6 +47,11 @@ class ExportCommands : public QObject {
     // The chart as exported: as the window shows it, with a held design's curves when one is
     // held for comparison.
     ChartData Chart(ChartKind kind) const;
+    // The report as printed and exported as PDF: with a held design's curves and its power to
+    // build by when one is held.
+    ReportDocument Report() const;
+    // The report as printed and exported as PDF: with a held design's curves and its power to
+    // build by when one is held.
 
     // "Default" when the window shows "Velmora -- Default"; names the proposed files.
     QString BaseName() const;
@@ -60,7 +65,6 @@ class ExportCommands : public QObject {
     std::optional<QString> AskPath(const QString& kind, const QString& caption,
                                    const QString& suffix, const QString& filter);
     bool Write(const QString& path, const std::string& bytes);
-    ReportDocument Report() const;
 
     TForm1& form_;
     WindowDialogs& dialogs_;

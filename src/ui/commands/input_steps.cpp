@@ -26,6 +26,9 @@ void ForEachInput(State& a, State& b, Visit visit) {
         if (row.number != nullptr) visit(a.*row.number, b.*row.number);
     }
     visit(a.Integration, b.Integration);
+    // The [Gas], [Losses] and [Load] keys, edited in their own tool window.
+    visit(a.lossTexts.values, b.lossTexts.values);
+    visit(a.lossTexts.units, b.lossTexts.units);
     for (const OutputUnitList& list : kOutputUnitLists)
         visit(a.outputs.*list.choice, b.outputs.*list.choice);
 }

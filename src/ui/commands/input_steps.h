@@ -10,8 +10,8 @@ namespace velmora {
 
 // The part of the controls that an undo step restores: the Design Parameters page's fifteen
 // texts with their units, the seven output units, the two check boxes, the four design
-// fields and the integration model. Graph choices, cycle counts, window bounds and pages are not
-// inputs of the engine.
+// fields, the integration model and the loss, gas and load keys. Graph choices, cycle counts,
+// window bounds and pages are not inputs of the engine.
 bool SameInputs(const ControlState& a, const ControlState& b);
 // `to` with the input part of `from`; everything else of `to` stays.
 ControlState WithInputsOf(const ControlState& to, const ControlState& from);

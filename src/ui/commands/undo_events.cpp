@@ -100,6 +100,7 @@ ControlState TForm1::CurrentInputs() const {
     ControlState now = committedInputs_;
     ReadControls(ui_, now);
     now.Integration = session_.State.Integration;
+    now.lossTexts = session_.State.lossTexts;
     return now;
 }
 
@@ -167,6 +168,7 @@ void TForm1::PutInputsInWidgets(const ControlState& s) {
     PutOutputUnits(c, s.outputs);
     designPage_->PutDesignFields(s);
     session_.State.Integration = s.Integration;
+    session_.State.lossTexts = s.lossTexts;
 }
 
 void TForm1::SetCaption(const QString& caption) {

@@ -16,11 +16,17 @@ namespace {
 // Below this a design's power is the rounding of a design that does not run.
 constexpr double kRunningPowerW = 1e-3;
 
-QString PowerText(const std::optional<CycleEnergy>& energy, const NumberSettings& numbers) {
-    if (!energy || !std::isfinite(energy->shaftPower) ||
-        std::fabs(energy->shaftPower) < kRunningPowerW)
+QString PowerText(std::optional<double> power, const NumberSettings& numbers) {
+    if (!power || !std::isfinite(*power) || std::fabs(*power) < kRunningPowerW)
         return "- (not running)";
-    return QString::fromStdString(FormatNumber(energy->shaftPower, numbers)) + " W";
+    return QString::fromStdString(FormatNumber(*power, numbers)) + " W";
+}
+
+// The power to build by: the brake power where the design gives losses, else the shaft power.
+std::optional<double> BuildPower(const HeadlinePower& h) {
+    if (h.lossesGiven) return h.brakePower;
+    if (!h.accurate) return std::nullopt;
+    return h.accurate->shaftPower;
 }
 
 QString PercentText(double fraction, const NumberSettings& numbers) {
@@ -31,6 +37,7 @@ QString PercentText(double fraction, const NumberSettings& numbers) {
 
 struct HeadlinePowerView::Job {
     ControlState controls;
+    SimulationState recorded;  // the computation's one-degree run
     HeadlinePower headline;
 };
 
@@ -39,8 +46,9 @@ HeadlinePowerView::HeadlinePowerView(TForm1& form) : QObject(&form), form_(form)
     headline_ = new QLabel(&form);
     headline_->setObjectName("HeadlinePower");
     headline_->setToolTip(
-        "The shaft power to build by: the accurate (error-controlled) model at engine speed. "
-        "The report's Schmidt and PV powers are the specified estimates.");
+        "The power to build by: the accurate (error-controlled) model at engine speed, its brake "
+        "power where the design gives losses (Tools > Losses, Gas and Load). The report's "
+        "Schmidt and PV powers are the specified estimates.");
     note_ = new QLabel(&form);
     note_->setObjectName("HeadlineNote");
     note_->setStyleSheet("color: #a00000");
@@ -66,9 +74,11 @@ void HeadlinePowerView::Recompute() {
     again_ = false;
     auto job = std::make_shared<Job>();
     job->controls = form_.Session().Controls();
+    job->recorded = form_.Session().Sim;
     job_ = job;
-    task_->Start(std::make_shared<WorkProgress>(),
-                 [job] { job->headline = HeadlinePowerOf(ReadDesign(job->controls).design); });
+    task_->Start(std::make_shared<WorkProgress>(), [job] {
+        job->headline = HeadlinePowerOfRun(ReadDesign(job->controls).design, job->recorded);
+    });
 }
 
 void HeadlinePowerView::Finished() {
@@ -85,7 +95,9 @@ void HeadlinePowerView::Finished() {
 }
 
 QString HeadlinePowerView::HeadlineText(const HeadlinePower& h, const NumberSettings& numbers) {
-    return "Shaft power (accurate model): " + PowerText(h.accurate, numbers);
+    if (h.lossesGiven)
+        return "Brake power (accurate model with losses): " + PowerText(h.brakePower, numbers);
+    return "Shaft power (accurate model): " + PowerText(BuildPower(h), numbers);
 }
 
 QString HeadlinePowerView::NoteText(const HeadlinePower& h, const NumberSettings& numbers) {
@@ -101,7 +113,7 @@ QString HeadlinePowerView::NoteText(const HeadlinePower& h, const NumberSettings
                                numbers) +
                    " off";
     return "One-degree figures unreliable here (" + why.join("; ") + "): build by " +
-           PowerText(h.accurate, numbers) + ".";
+           PowerText(BuildPower(h), numbers) + ".";
 }
 
 }  // namespace velmora

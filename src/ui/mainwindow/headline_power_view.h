@@ -14,10 +14,11 @@ namespace velmora {
 class BackgroundTask;
 class TForm1;
 
-// The status bar's "Shaft power (accurate model): ... W": the one power to build by, next to
-// the specified figures of the pages, which stay as they are. Where the one-degree figures
-// cannot be trusted, a note beside it says why and offers the accurate figure. Recomputed on
-// a thread of its own after every computation of the window.
+// The status bar's "Shaft power (accurate model): ... W", or the brake power for a design with
+// losses: the one power to build by, next to the specified figures of the pages, which stay as
+// they are. Where the one-degree figures cannot be trusted, a note beside it says why and
+// offers the figure to build by. After every computation of the window it takes that
+// computation's one-degree run and adds the accurate runs on a thread of its own.
 class HeadlinePowerView : public QObject {
     Q_OBJECT
   public:

@@ -27,6 +27,7 @@
 #include "ui/tools/background_task.h"
 #include "ui/tools/design_space_window.h"
 #include "ui/tools/energy_window.h"
+#include "ui/tools/loss_inputs_window.h"
 #include "ui/tools/optimize_window.h"
 #include "ui/widgets/fixed_pitch_font.h"
 #include "ui/widgets/modified_key_guard.h"
@@ -95,6 +96,7 @@ void TForm1::BuildMenu() {
     AddDesignSpaceMenu(*this, bar);
     AddOptimizeMenu(*this, bar);
     AddEnergyMenu(*this, bar);
+    AddLossInputsMenu(*this, bar);
     AddCompareMenu(*this, bar);
     AddUserGuideMenu(*this, bar);
     ui_.BugList1 = bar->addAction("Bug List");

@@ -9,7 +9,7 @@ namespace velmora {
 namespace {
 
 // Menu bar: Files, Bug List and Help have none, &Edit, &Tools and &Quit. Files: &Load, &Save,
-// Save &to, Recent &Files, &Export, &Print. Edit: &Undo, &Redo. Tools: the three below, User
+// Save &to, Recent &Files, &Export, &Print. Edit: &Undo, &Redo. Tools: the four below, User
 // &Guide, &Hold and &Release.
 struct AccessKeyCaption {
     const char* objectName;
@@ -20,6 +20,7 @@ constexpr AccessKeyCaption kAccessKeyCaptions[] = {
     {"DesignSpace1", "&Design Space..."},
     {"Optimize1", "&Optimize..."},
     {"EnergyAndPower1", "&Energy and Power..."},
+    {"LossInputs1", "&Losses, Gas and Load..."},
 };
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "ui/pages/inputs/inputs_page.h"
 #include "ui/pages/report/report_page.h"
 #include "ui/tools/background_task.h"
+#include "ui/tools/loss_inputs_window.h"
 
 namespace velmora {
 
@@ -204,10 +205,25 @@ bool TForm1::LoadParameterFile(const QString& path) {
             dialogs_->ShowMessage(
                 this, ToQString(ParameterFileWarningsMessage(ToStdString(path), warnings)));
     }
+    // A loss, gas or load the model cannot use stays as the file wrote it, marked in its field;
+    // the user learns which and what the figures use meanwhile.
+    if (const LossReading losses = ReadLossInputs(state.lossTexts); !losses.problem.empty())
+        dialogs_->ShowMessage(
+            this, ToQString("'" + ToStdString(path) + "': " + losses.problem +
+                            ". Mend it in Tools > Losses, Gas and Load; until then the figures "
+                            "use the ideal engine's value."));
     return true;
 }
 
 bool TForm1::SaveParameterFile(const QString& path) {
+    // A loss field marked as unusable is not the design's: the user learns it before a file
+    // keeps anything else in its place. The state file keeps the design as it is.
+    if (auto* losses = findChild<LossInputsWindow*>("LossInputsWindow");
+        losses != nullptr && !unattended_ && path != StateFile() && !losses->Problem().isEmpty()) {
+        dialogs_->ShowMessage(
+            this, "Not saved: " + losses->Problem() + " (Tools > Losses, Gas and Load).");
+        return false;
+    }
     ControlState state = session_.State;
     ReadControls(ui_, state);
     state.Left = x();

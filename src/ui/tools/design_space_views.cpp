@@ -16,6 +16,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "designspace/figure_sources_csv.h"
 #include "designspace/rounded_text.h"
 #include "designspace/sweep_csv.h"
 #include "simulation/figure_source.h"
@@ -179,6 +180,9 @@ bool DesignSpaceWindow::ExportCsv(const QString& path) {
     if (!run_) return false;
     std::ostringstream text;
     WriteSweepCsv(text, *run_, runOutputs_);
+    // The window's table says which model each column comes from; the command line's stays
+    // a bare table.
+    WriteFigureSources(text, runOutputs_, run_->Plan().base.Integration);
     QSaveFile file(path);
     const std::string bytes = text.str();
     if (!file.open(QIODevice::WriteOnly) ||

@@ -1,8 +1,5 @@
 #include "ui/tools/energy_window.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -11,43 +8,55 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
-#include <QValueAxis>
-#include <algorithm>
 
 #include "export/energy_table.h"
 #include "export/model_revolution.h"
 #include "form/design_form.h"
+#include "presentation/loss_waterfall.h"
 #include "simulation/design_energy.h"
-#include "simulation/design_evaluator.h"
+#include "ui/commands/compare_commands.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/mainwindow/window_session.h"
 #include "ui/pages/help/user_guide.h"
 #include "ui/tools/background_task.h"
+#include "ui/tools/brake_speed_chart.h"
 #include "ui/tools/energy_cycle_chart.h"
+#include "ui/tools/energy_flow_chart.h"
+#include "ui/tools/energy_waterfall_chart.h"
 #include "ui/widgets/shown_numbers.h"
 #include "ui/widgets/tools_menu.h"
 
 namespace velmora {
 
+struct EnergyWindow::Job {
+    ControlState controls;
+    EnergyFigures figures;
+    SettledRevolution revolution;  // the comparison model's, whichever model is chosen
+    // The held design, when one is held and its figures are not computed yet.
+    std::optional<ControlState> heldControls;
+    std::string heldName;
+    std::optional<EnergyFigures> held;
+};
+
 namespace {
 
-// The bars: the flows in watts at engine speed, and the two powers simulated at Omega Bar.
-struct Bar {
-    const char* label;
-    DesignOutput atSpeed;
-    std::optional<DesignOutput> atOmegaBar;
-};
-constexpr Bar kBars[] = {
-    {"Indicated", DesignOutput::IndicatedPower, DesignOutput::IndicatedPowerAtOmegaBar},
-    {"Shaft", DesignOutput::ShaftPower, DesignOutput::ShaftPowerAtOmegaBar},
-    {"Rod loss", DesignOutput::RodWorkLoss, std::nullopt},
-    {"Heat in", DesignOutput::HeatIn, std::nullopt},
-    {"Heat out", DesignOutput::HeatOut, std::nullopt},
-};
+QChartView* ChartView(const char* name, QWidget* parent) {
+    auto* view = new QChartView(new QChart, parent);
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+void Replace(QChartView* view, QChart* chart) {
+    QChart* old = view->chart();
+    view->setChart(chart);
+    delete old;
+}
 
 }  // namespace
 
@@ -56,6 +65,21 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     setObjectName("EnergyWindow");
     setWindowTitle("Energy and Power");
     auto* layout = new QVBoxLayout(this);
+    // The power to build by, first and largest; the held design's under it.
+    headline_ = new QLabel(this);
+    headline_->setObjectName("EnergyHeadline");
+    QFont large = headline_->font();
+    large.setBold(true);
+    large.setPointSizeF(large.pointSizeF() * 1.4);
+    headline_->setFont(large);
+    headline_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(headline_);
+    heldHeadline_ = new QLabel(this);
+    heldHeadline_->setObjectName("EnergyHeldHeadline");
+    heldHeadline_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    heldHeadline_->hide();
+    layout->addWidget(heldHeadline_);
+
     auto* top = new QHBoxLayout;
     auto* modelLabel = new QLabel("Model:", this);
     top->addWidget(modelLabel);
@@ -71,36 +95,26 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     layout->addLayout(top);
 
     auto* body = new QHBoxLayout;
-    table_ = new QTableWidget(static_cast<int>(kEnergyOutputs.size()), 2, this);
+    table_ = new QTableWidget(0, 2, this);
     table_->setObjectName("EnergyTable");
     table_->setHorizontalHeaderLabels({"Quantity", "Value"});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (std::size_t i = 0; i < kEnergyOutputs.size(); ++i) {
-        const int row = static_cast<int>(i);
-        table_->setItem(row, 0, new QTableWidgetItem(OutputColumn(kEnergyOutputs[i]).caption));
-        auto* value = new QTableWidgetItem;
-        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        table_->setItem(row, 1, value);
-    }
-    table_->resizeColumnsToContents();
-    // Room for the widest value ("not settled", "-22,261.0") beside the captions, always.
-    table_->setColumnWidth(1, table_->fontMetrics().horizontalAdvance("-000,000,000.0") + 12);
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setMinimumWidth(table_->horizontalHeader()->length() + 2 * table_->frameWidth());
     body->addWidget(table_);
-    // The flows as bars, and the cycles they come from as pressure/volume loops.
+    // The flows as bars, the losses as a waterfall, the engine under load, and the cycles the
+    // figures come from as pressure/volume loops.
     charts_ = new QTabWidget(this);
     charts_->setObjectName("EnergyCharts");
-    chart_ = new QChartView(new QChart, this);
-    chart_->setObjectName("EnergyChart");
-    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_ = ChartView("EnergyChart", this);
     charts_->addTab(chart_, "Power and heat");
-    cycleChart_ = new QChartView(new QChart, this);
-    cycleChart_->setObjectName("EnergyCycleChart");
-    cycleChart_->setRenderHint(QPainter::Antialiasing);
+    cycleChart_ = ChartView("EnergyCycleChart", this);
     charts_->addTab(cycleChart_, "Pressure/volume loops");
-    charts_->setMinimumWidth(360);
+    waterfall_ = ChartView("EnergyWaterfallChart", this);
+    charts_->addTab(waterfall_, "Loss waterfall");
+    brakeChart_ = ChartView("BrakeSpeedChart", this);
+    charts_->addTab(brakeChart_, "Brake power and torque");
+    charts_->setMinimumWidth(330);
     body->addWidget(charts_, 1);
     layout->addLayout(body, 1);
 
@@ -115,8 +129,12 @@ EnergyWindow::EnergyWindow(TForm1& form, QWidget* parent)
     connect(&form_, &TForm1::ComputeApplied, this, [this] {
         if (job_ && !Busy()) Show();
     });
+    compare_ = form_.findChild<CompareCommands*>("CompareCommands");
+    if (compare_ != nullptr)
+        connect(compare_, &CompareCommands::HeldChanged, this, &EnergyWindow::HeldChanged);
     AddUserGuideKey(form_, this, "energy");
-    resize(1040, 520);
+    resize(1040, 560);
+    ShowTable();
     Recompute();
 }
 
@@ -141,34 +159,59 @@ void EnergyWindow::ModelChosen(int index) {
     Recompute();
 }
 
+void EnergyWindow::HeldChanged() {
+    held_.reset();
+    heldName_.clear();
+    Recompute();
+}
+
 void EnergyWindow::Recompute() {
     if (task_ == nullptr) return;
     if (task_->Running()) {
+        // The newer design supersedes the one under way: it ends at its next step.
+        task_->Cancel();
         again_ = true;
         return;
     }
     again_ = false;
     auto job = std::make_shared<Job>();
     job->controls = form_.Session().Controls();
+    const HeldDesign* held = compare_ != nullptr ? compare_->Held() : nullptr;
+    if (held != nullptr && (!held_ || heldName_ != held->name)) {
+        job->heldControls = held->controls;
+        job->heldName = held->name;
+    }
+    if (held == nullptr) {
+        held_.reset();
+        heldName_.clear();
+    }
     model_->setCurrentIndex(static_cast<int>(job->controls.Integration));
     status_->setText("Computing...");
     job_ = job;
-    task_->Start(std::make_shared<WorkProgress>(), [job] {
-        EvaluationOptions options;
-        options.energy = true;
+    auto progress = std::make_shared<WorkProgress>();
+    task_->Start(progress, [job, progress] {
+        const auto cancelled = [progress] { return progress->Cancelled(); };
         const Design design = ReadDesign(job->controls).design;
-        job->result = EvaluateDesign(design, options);
+        job->figures = EnergyFiguresOf(design, cancelled);
+        if (cancelled()) return;
         job->revolution = ComparisonModel().Revolution(design);
+        if (job->heldControls && !cancelled())
+            job->held = EnergyFiguresOf(ReadDesign(*job->heldControls).design, cancelled);
     });
 }
 
 void EnergyWindow::Finished() {
-    if (job_) {
-        shown_ = job_->result;
+    // A cancelled run's figures are partial: only a whole run is shown.
+    if (job_ && !task_->Cancelled()) {
+        shown_ = job_->figures;
         shownModel_ = job_->controls.Integration;
         shownRevolution_ = job_->revolution;
+        if (job_->held) {
+            held_ = job_->held;
+            heldName_ = job_->heldName;
+        }
     }
-    if (again_) {
+    if (again_ || task_->Cancelled()) {
         Recompute();
         return;
     }
@@ -176,25 +219,74 @@ void EnergyWindow::Finished() {
     emit Recomputed();
 }
 
-QString EnergyWindow::ShownEnergyValue(DesignOutput output) const {
-    const std::string plain = EnergyValueText(shown_, output);
+QString EnergyWindow::ShownEnergyValue(const DesignResult& result, DesignOutput output) const {
+    const std::string plain = EnergyValueText(result, output);
     const NumberSettings& numbers = form_.Session().State.outputs.numbers;
-    const std::optional<double>& value = shown_[output];
+    const std::optional<double>& value = result[output];
     if (value && QString(OutputColumn(output).caption).endsWith("(W)"))
         return PowerOrNotRunning(plain, *value, numbers);
     return GroupedNumber(plain, numbers);
 }
 
-void EnergyWindow::Show() {
-    for (std::size_t i = 0; i < kEnergyOutputs.size(); ++i)
-        table_->item(static_cast<int>(i), 1)->setText(ShownEnergyValue(kEnergyOutputs[i]));
+void EnergyWindow::ShowTable() {
+    std::vector<DesignOutput> rows(kEnergyOutputs.begin(), kEnergyOutputs.end());
+    const bool lossy = shown_.result.lossesGiven || (held_ && held_->result.lossesGiven);
+    if (lossy) rows.insert(rows.end(), kLossOutputs.begin(), kLossOutputs.end());
+    const bool held = held_.has_value();
+    table_->setColumnCount(held ? 3 : 2);
+    table_->setHorizontalHeaderLabels(
+        {"Quantity", "Value", held ? "held:\n" + QString::fromStdString(heldName_) : ""});
+    table_->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = static_cast<int>(i);
+        table_->setItem(row, 0, new QTableWidgetItem(OutputColumn(rows[i]).caption));
+        const auto cell = [&](int column, const QString& text) {
+            auto* item = new QTableWidgetItem(text);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(row, column, item);
+        };
+        cell(1, job_ ? ShownEnergyValue(shown_.result, rows[i]) : QString());
+        if (held) cell(2, ShownEnergyValue(held_->result, rows[i]));
+    }
+    table_->resizeColumnToContents(0);
+    // Long captions wrap, so that the charts keep room for their labels in a window 800 wide.
+    const int captionWidth =
+        table_->fontMetrics().horizontalAdvance("Indicated power simulated") + 12;
+    table_->setColumnWidth(0, std::min(table_->columnWidth(0), captionWidth));
+    // Room for the widest value ("not settled", "-22,261.0") beside the captions, always.
+    const int valueWidth = table_->fontMetrics().horizontalAdvance("-000,000,000.0") + 12;
+    table_->setColumnWidth(1, valueWidth);
+    if (held) {
+        table_->resizeColumnToContents(2);
+        table_->setColumnWidth(2, std::max(valueWidth, table_->columnWidth(2)));
+    }
+    table_->resizeRowsToContents();
+    // Room for every column and the scroll bar the longer list of a lossy design brings.
+    int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < table_->columnCount(); ++column)
+        width += table_->columnWidth(column);
+    table_->setMinimumWidth(width);
+}
 
-    const std::optional<double>& settled = shown_[DesignOutput::Settled];
+void EnergyWindow::ShowHeadline() {
+    const NumberSettings& numbers = form_.Session().State.outputs.numbers;
+    headline_->setText(QString::fromStdString(BuildByText(BuildByPowerOf(shown_), numbers)));
+    heldHeadline_->setVisible(held_.has_value());
+    if (held_)
+        heldHeadline_->setText(QString::fromStdString(
+            "held: " + heldName_ + " \u2014 " + BuildByText(BuildByPowerOf(*held_), numbers)));
+}
+
+void EnergyWindow::Show() {
+    ShowHeadline();
+    ShowTable();
+    const DesignResult& result = shown_.result;
+    const std::optional<double>& settled = result[DesignOutput::Settled];
     const QString model = NameOf(shownModel_).name;
     if (!task_->Failure().isEmpty()) {
         status_->setText("The evaluation failed: " + task_->Failure());
     } else if (!settled) {
-        const EnergyGap gap = shown_.energyGaps.atSpeed;
+        const EnergyGap gap = result.energyGaps.atSpeed;
         if (gap == EnergyGap::None || gap == EnergyGap::MissingInput) {
             status_->setText(
                 "No cycle could be computed: check the inputs on the Design Parameters page.");
@@ -210,50 +302,22 @@ void EnergyWindow::Show() {
         status_->setText("Model: " + model + ". Efficiency is shaft work / heat in.");
     }
 
-    auto* chart = new QChart;
-    chart->setTitle("Power and heat flow (W)");
-    auto* speedSet = new QBarSet("At engine speed");
-    auto* omegaSet = new QBarSet("Simulated at Omega Bar");
-    QStringList labels;
-    double low = 0, high = 0;
-    for (const Bar& bar : kBars) {
-        labels << bar.label;
-        const double a = shown_[bar.atSpeed].value_or(0);
-        const double b = bar.atOmegaBar ? shown_[*bar.atOmegaBar].value_or(0) : 0;
-        *speedSet << a;
-        *omegaSet << b;
-        low = std::min({low, a, b});
-        high = std::max({high, a, b});
-    }
-    auto* series = new QBarSeries;
-    series->append(speedSet);
-    series->append(omegaSet);
-    chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(labels);
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
-    auto* y = new QValueAxis;
-    y->setRange(low, high > low ? high : low + 1);
-    y->applyNiceNumbers();
-    y->setLabelFormat("%.0f");
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(y);
-    QChart* old = chart_->chart();
-    chart_->setChart(chart);
-    delete old;
+    const NumberSettings& numbers = form_.Session().State.outputs.numbers;
+    Replace(chart_, MakeFlowChart(result, numbers));
+    Replace(waterfall_, MakeWaterfallChart(shown_.atSpeed ? LossWaterfall(*shown_.atSpeed)
+                                                          : std::vector<WaterfallStep>{},
+                                           numbers));
+    Replace(brakeChart_, MakeBrakeSpeedChart(BrakeChartSeriesOf(shown_.curve, numbers), numbers));
 
     // The one-degree loop is the one the main window's PV page draws from.
     const CycleRecord oneDegree = LastRevolution(form_.Session().Record());
     std::vector<StepValues> steps;
     steps.reserve(oneDegree.size());
     for (const CycleRow& row : oneDegree) steps.push_back(row.step);
-    old = cycleChart_->chart();
     std::vector<StepValues> compared;
     compared.reserve(shownRevolution_.rows.size());
     for (const CycleRow& row : shownRevolution_.rows) compared.push_back(row.step);
-    cycleChart_->setChart(MakeCycleChart(steps, compared, form_.Session().State.outputs));
-    delete old;
+    Replace(cycleChart_, MakeCycleChart(steps, compared, form_.Session().State.outputs));
 }
 
 void AddEnergyMenu(TForm1& form, QMenuBar* bar) {
