@@ -31,7 +31,11 @@ Design DesignOfRow(const SweepPlan& plan, const Design& base, const std::vector<
     Design design = base;
     for (std::size_t a = 0; a < plan.axes.size() && a < values.size(); ++a) {
         const SweepInput& input = *plan.axes[a].input;
-        SetInputInUnit(design, *input.input, (plan.base.*input.control).units, values[a]);
+        const int units = (plan.base.*input.control).units;
+        if (plan.exactValues)
+            SetExactInputInUnit(design, *input.input, units, values[a]);
+        else
+            SetInputInUnit(design, *input.input, units, values[a]);
     }
     return design;
 }
@@ -39,7 +43,7 @@ Design DesignOfRow(const SweepPlan& plan, const Design& base, const std::vector<
 SweepGrid::SweepGrid(const SweepPlan& plan) : base_(ReadDesign(plan.base).design) {
     count_ = plan.axes.empty() ? 0 : 1;
     for (const SweepAxis& axis : plan.axes) {
-        axisValues_.push_back(AxisValues(axis));
+        axisValues_.push_back(plan.exactValues ? LinspaceAxisValues(axis) : AxisValues(axis));
         count_ *= axisValues_.back().size();
     }
 }
