@@ -51,6 +51,16 @@ std::vector<double> AxisValues(const SweepAxis& axis) {
     return values;
 }
 
+std::vector<double> LinspaceAxisValues(const SweepAxis& axis) {
+    std::vector<double> values = AxisValues(axis);
+    if (axis.log || values.size() < 3) return values;
+    const int last = axis.points - 1;
+    const double step = (axis.to - axis.from) / last;
+    if (!std::isfinite(step)) return values;
+    for (int i = 1; i < last; ++i) values[static_cast<std::size_t>(i)] = axis.from + i * step;
+    return values;
+}
+
 std::optional<double> ParseRangeNumber(std::string_view text) {
     if (text.empty() || text.front() == '+') return std::nullopt;
     double value = 0;

@@ -24,6 +24,9 @@ inline constexpr long long kMaxSweepDesigns = 1000000;
 
 // The axis values, first `from` and (for two points or more) last exactly `to`.
 std::vector<double> AxisValues(const SweepAxis& axis);
+// The same as numpy.linspace computes a linear axis, from + i * ((to - from) / (points - 1)),
+// last exactly `to`, so that the values compare equal to numpy's; a log axis as AxisValues.
+std::vector<double> LinspaceAxisValues(const SweepAxis& axis);
 
 // A number as the command line and the window's range fields take it: '.' decimals, optional
 // exponent, nothing else; empty when it is not a finite number.

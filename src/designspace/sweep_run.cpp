@@ -32,7 +32,10 @@ Design DesignOfRow(const SweepPlan& plan, const EnteredDesign& base,
     Design design = base.design;
     for (std::size_t a = 0; a < plan.axes.size() && a < values.size(); ++a) {
         const DesignInput& input = *plan.axes[a].input->input;
-        SetInputInUnit(design, input, base.UnitOf(input), values[a]);
+        if (plan.exactValues)
+            SetExactInputInUnit(design, input, base.UnitOf(input), values[a]);
+        else
+            SetInputInUnit(design, input, base.UnitOf(input), values[a]);
     }
     return design;
 }
@@ -40,7 +43,7 @@ Design DesignOfRow(const SweepPlan& plan, const EnteredDesign& base,
 SweepGrid::SweepGrid(const SweepPlan& plan) : base_(EnterDesign(plan.base)) {
     count_ = plan.axes.empty() ? 0 : 1;
     for (const SweepAxis& axis : plan.axes) {
-        axisValues_.push_back(AxisValues(axis));
+        axisValues_.push_back(plan.exactValues ? LinspaceAxisValues(axis) : AxisValues(axis));
         count_ *= axisValues_.back().size();
     }
 }

@@ -20,6 +20,9 @@ struct SweepPlan {
     ControlState base;
     std::vector<SweepAxis> axes;
     EvaluationOptions options;
+    // The values exactly as numpy.linspace gives them, not as their 15-digit texts type them
+    // (the Python module); the command line and the window type the texts.
+    bool exactValues = false;
 };
 
 // One design of a sweep: its place on each axis, its varied values, the texts they were

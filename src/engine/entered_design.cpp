@@ -19,8 +19,10 @@ std::optional<double> TypedTrialValue(double value) {
     return rounded;
 }
 
-void SetInputInUnit(Design& design, const DesignInput& input, int units, double value) {
-    const std::optional<double> typed = TypedTrialValue(value);
+namespace {
+
+void SetTypedInput(Design& design, const DesignInput& input, int units,
+                   const std::optional<double>& typed) {
     // The required power has no unit choice: it is typed in watts.
     const double si = !typed                      ? 0
                       : input.unitsKey == nullptr ? *typed
@@ -29,6 +31,17 @@ void SetInputInUnit(Design& design, const DesignInput& input, int units, double 
                        (input.unitsKey == nullptr || InputUnitDefined(input.kind, units)) &&
                        std::isfinite(si);
     design[input] = given ? si : 0;
+}
+
+}  // namespace
+
+void SetInputInUnit(Design& design, const DesignInput& input, int units, double value) {
+    SetTypedInput(design, input, units, TypedTrialValue(value));
+}
+
+void SetExactInputInUnit(Design& design, const DesignInput& input, int units, double value) {
+    const bool holdable = std::isfinite(value) && value >= 0 && !std::signbit(value);
+    SetTypedInput(design, input, units, holdable ? std::optional<double>(value) : std::nullopt);
 }
 
 }  // namespace velmora

@@ -34,5 +34,8 @@ std::optional<double> TypedTrialValue(double value);
 // of it into the field would: rounded as TypedTrialValue, then converted to SI; a value the
 // field cannot hold, or a unit choice that names no unit, leaves the input not given (0).
 void SetInputInUnit(Design& design, const DesignInput& input, int units, double value);
+// The same with `value` exactly as given, not rounded to a text's digits (the Python module's
+// sweeps, whose values are the doubles numpy gives).
+void SetExactInputInUnit(Design& design, const DesignInput& input, int units, double value);
 
 }  // namespace velmora

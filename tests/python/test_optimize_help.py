@@ -30,7 +30,9 @@ def test_the_names_are_the_command_lines():
     assert set(velmora.objectives()) >= {"schmidt", "pv-engine-speed", "indicated",
                                          "pv-omega-bar", "shaft-power", "efficiency"}
     assert set(velmora.constraints()) == {"not-overdriven", "beta-min", "tau-rho", "dwell-min",
-                                          "loss-max", "efficiency-min"}
+                                          "loss-max", "efficiency-min", "brake-power-min",
+                                          "brake-efficiency-min"}
+    assert velmora.constraints()["brake-power-min"] == "W"
     assert velmora.constraints()["loss-max"].startswith("percent")
     assert velmora.objectives()["efficiency"] == "fraction"
     assert velmora.objectives()["shaft-power"] == "W"

@@ -100,6 +100,6 @@ for call in (lambda: velmora.sweep(design, {{"Piston.Stroke": (100, 180, 3)}},
         raise SystemExit("no ImportError")
 assert heard == [], heard
 """
-    env = dict(os.environ, PYTHONPATH=os.path.dirname(velmora.__file__))
+    env = dict(os.environ, PYTHONPATH=os.path.dirname(os.path.dirname(velmora.__file__)))
     done = subprocess.run([sys.executable, "-c", script], capture_output=True, text=True, env=env)
     assert done.returncode == 0, done.stderr + done.stdout

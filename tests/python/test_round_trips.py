@@ -1,5 +1,6 @@
 """Designs come back exactly from their dict, from a pickle and from a deep copy."""
 import copy
+import os
 import pickle
 
 import pytest
@@ -47,3 +48,24 @@ def test_pickle_and_deepcopy_keep_every_text_the_file_and_the_model(make):
 def test_a_bad_model_in_a_dict_names_the_models():
     with pytest.raises(ValueError, match="accurate"):
         velmora.Design.from_dict({"Model.Integration": "exact"})
+
+
+def test_a_dict_keeps_the_losses_gas_and_load():
+    lossy = velmora.Design.load(os.path.join(os.path.dirname(EXAMPLES[0]), "KESTMORE with losses.RBP"))
+    values = lossy.to_dict()
+    assert isinstance(values.get("Gas.Name", ""), str)
+    assert isinstance(values["Losses.AnnulusGap"], float)
+    assert "Load.Torque" in values
+    again = velmora.Design.from_dict(values)
+    assert again.to_dict() == values
+    first, second = lossy.evaluate(energy=True), again.evaluate(energy=True)
+    assert second.brake_power_w == first.brake_power_w
+    assert second.brake_power_w < second.shaft_power_w  # the losses came along
+    # A design without the sections gives none of their keys.
+    assert not any(key.startswith(("Gas.", "Losses.", "Load."))
+                   for key in velmora.Design.load(EXAMPLES[0]).to_dict())
+
+
+def test_a_bad_loss_value_in_a_dict_names_its_key():
+    with pytest.raises(ValueError, match=r"Restitution"):
+        velmora.Design.from_dict({"Losses.Restitution": 1.0})

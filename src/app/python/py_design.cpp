@@ -13,6 +13,7 @@
 #include "designspace/sweep_axis.h"
 #include "designspace/sweep_inputs.h"
 #include "engine/integration_model.h"
+#include "engine/loss_inputs.h"
 #include "export/energy_table.h"
 #include "export/session_exports.h"
 #include "form/design_form.h"
@@ -145,14 +146,50 @@ void SetModel(Design& design, const std::string& word) {
     design.state.Integration = *model;
 }
 
+// A key of the [Gas], [Losses] and [Load] sections as to_dict() names it: "Losses.AnnulusGap",
+// and "Losses.AnnulusGapUnits" for its units key.
+struct LossKeyOfDict {
+    std::size_t index;
+    bool units;
+};
+
+std::string LossDictKey(const LossInput& input) {
+    return std::string(input.section) + "." + input.key;
+}
+
+std::optional<LossKeyOfDict> FindLossDictKey(const std::string& name) {
+    for (std::size_t i = 0; i < kLossInputs.size(); ++i) {
+        const std::string key = LossDictKey(kLossInputs[i]);
+        if (name == key) return LossKeyOfDict{i, false};
+        if (name == key + "Units") return LossKeyOfDict{i, true};
+    }
+    return std::nullopt;
+}
+
+// A loss key's text as a file would hold it: a number as the shortest text that reads back as
+// the same double, a text as it stands; None leaves the key out.
+void SetLossText(LossTexts& texts, const LossKeyOfDict& key, const py::handle& value) {
+    std::optional<std::string>& text = key.units ? texts.units[key.index] : texts.values[key.index];
+    if (value.is_none())
+        text.reset();
+    else if (py::isinstance<py::str>(value))
+        text = value.cast<std::string>();
+    else
+        text = BoundText(value);
+}
+
 // A text (what to_dict() gives for a text that holds no number) is typed as it stands, so that
-// from_dict(to_dict()) gives the design back.
+// from_dict(to_dict()) gives the design back, its losses, gas and load included.
 Design DesignFromDict(const py::dict& values, const Design* base) {
     Design design = base != nullptr ? Design(base->state, base->file) : Design();
     for (const auto& [key, value] : values) {
         const std::string name = py::str(key);
         if (name == kModelKey) {
             SetModel(design, py::str(value));
+            continue;
+        }
+        if (const std::optional<LossKeyOfDict> loss = FindLossDictKey(name)) {
+            SetLossText(design.state.lossTexts, *loss, value);
             continue;
         }
         const ParameterControl control = FindKey(name).control(design.state);
@@ -169,6 +206,9 @@ Design DesignFromDict(const py::dict& values, const Design* base) {
         }
         SetKey(design, name, value);
     }
+    // Refused as a file holding them would be: one message naming the key.
+    const LossReading losses = ReadLossInputs(design.state.lossTexts);
+    if (!losses.problem.empty()) throw InvalidValue(losses.problem);
     return design;
 }
 
@@ -179,6 +219,18 @@ py::dict DesignToDict(Design& design) {
         out[py::str(name)] = GetKey(design, name);
     }
     out[kModelKey] = std::string(NameOf(design.state.Integration).name);
+    // The [Gas], [Losses] and [Load] keys the design holds: a number as a float, else its text.
+    const LossTexts& texts = design.state.lossTexts;
+    for (std::size_t i = 0; i < kLossInputs.size(); ++i) {
+        const std::string key = LossDictKey(kLossInputs[i]);
+        if (const std::optional<std::string>& value = texts.values[i]) {
+            const std::optional<double> number = ParseRangeNumber(*value);
+            out[py::str(key)] =
+                number ? py::object(py::float_(*number)) : py::object(py::str(*value));
+        }
+        if (const std::optional<std::string>& unit = texts.units[i])
+            out[py::str(key + "Units")] = *unit;
+    }
     return out;
 }
 

@@ -50,17 +50,12 @@ SweepAxis ParseAxis(const std::string& key, const py::handle& range) {
     throw InvalidValue(problem);
 }
 
-// The varied value as the design was evaluated with it: typed as its row text (15 significant
-// digits), so that a file holding the row's texts gives the row's figures.
-double TypedValue(double value) {
-    return TypedTrialValue(value).value_or(std::numeric_limits<double>::quiet_NaN());
-}
-
 py::object Sweep(const Design& design, const py::dict& vary, const py::object& outputList,
                  const py::object& threadArgument, const py::object& progressArgument) {
     RequireDataLibraries("sweep");
     SweepPlan plan;
     plan.base = design.state;
+    plan.exactValues = true;
     for (const auto& [key, range] : vary) {
         const std::string name = py::str(key);
         plan.axes.push_back(ParseAxis(name, RangeInHeldUnit(plan.base, name, range)));
@@ -94,7 +89,7 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
         WorkProgress progress;
         failure = StreamSweep(plan, threads, progress, [&](const SweepRow& row) {
             for (std::size_t a = 0; a < row.values.size(); ++a)
-                table.SetInput(rows, a, TypedValue(row.values[a]));
+                table.SetInput(rows, a, row.values[a]);
             table.SetResult(rows, row.result);
             ++rows;
             // Ctrl+C reaches Python only through the GIL: look now and then.

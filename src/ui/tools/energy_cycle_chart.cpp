@@ -1,12 +1,14 @@
 #include "ui/tools/energy_cycle_chart.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QPen>
-#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+#include "ui/tools/grouped_axis.h"
 
 namespace velmora {
 
@@ -38,33 +40,12 @@ QLineSeries* Loop(const QString& name, const std::vector<StepValues>& steps,
     return series;
 }
 
-// A step of 1, 2 or 5 times a power of ten giving about `count` steps over `range`.
-double NiceStep(double range, int count) {
-    const double rough = range / count;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (const double factor : {1.0, 2.0, 5.0})
-        if (factor * power >= rough) return factor * power;
-    return 10 * power;
-}
-
-// Labels at whole multiples of a nice step, about `steps` of them apart, so that they stay
-// readable on a narrow window (volumes run to seven digits).
-QValueAxis* Axis(const QString& title, const Extent& extent, int steps) {
-    auto* axis = new QValueAxis;
-    axis->setTitleText(title);
-    if (extent.Empty()) {
-        axis->setRange(0, 1);
-        return axis;
-    }
-    const double range = std::max(extent.high - extent.low, 1e-9 * std::abs(extent.high));
-    const double step = range > 0 ? NiceStep(range, steps) : 1;
-    axis->setRange(std::floor(extent.low / step) * step, std::ceil(extent.high / step) * step);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(axis->min());
-    axis->setTickInterval(step);
-    const int decimals = std::max(0, -static_cast<int>(std::floor(std::log10(step))));
-    axis->setLabelFormat(QString("%.%1f").arg(decimals));
-    return axis;
+// An axis over the extent with labels grouped in the user's locale (volumes run to seven
+// digits), about `steps` of them so that they stay readable on a narrow window.
+QCategoryAxis* Axis(const QString& title, const Extent& extent, int steps,
+                    const NumberSettings& numbers) {
+    if (extent.Empty()) return GroupedValueAxis(0, 1, steps, numbers, title);
+    return GroupedValueAxis(extent.low, extent.high, steps, numbers, title);
 }
 
 }  // namespace
@@ -83,10 +64,10 @@ QChart* MakeCycleChart(const std::vector<StepValues>& oneDegree,
     chart->addSeries(exact);
     auto* x = Axis(QString("Total Volume (%1)")
                        .arg(QString::fromStdString(UnitName(UnitFamily::Volume, units))),
-                   volume, 3);
+                   volume, 3, units.numbers);
     auto* y = Axis(
         QString("Pressure (%1)").arg(QString::fromStdString(UnitName(UnitFamily::Pressure, units))),
-        pressure, 5);
+        pressure, 5, units.numbers);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QLineSeries* series : {specified, exact}) {

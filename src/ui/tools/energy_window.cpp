@@ -257,8 +257,10 @@ void EnergyWindow::ShowTable() {
     const int valueWidth = table_->fontMetrics().horizontalAdvance("-000,000,000.0") + 12;
     table_->setColumnWidth(1, valueWidth);
     if (held) {
-        table_->resizeColumnToContents(2);
-        table_->setColumnWidth(2, std::max(valueWidth, table_->columnWidth(2)));
+        // A held name of any length keeps the window 800 wide: its header is elided to the
+        // value's width and said in full by the tooltip (and by the held headline above).
+        table_->setColumnWidth(2, valueWidth);
+        table_->horizontalHeaderItem(2)->setToolTip(QString::fromStdString("held: " + heldName_));
     }
     table_->resizeRowsToContents();
     // Room for every column and the scroll bar the longer list of a lossy design brings.
