@@ -73,10 +73,12 @@ BENCHMARK(BM_SessionComputeRun)
 // A 100 x 100 map of displacer mass and spring constant over KESTMORE (3 computed cycles, the
 // last graphed), wall time with the threads of the argument.
 void RunMap(benchmark::State& state, velmora::IntegrationModel model, bool energy) {
+    velmora::ControlState form;
+    if (!LoadEngine(form)) return state.SkipWithError("KESTMORE.RBP not found");
+    form.GraphCycleCountEdit = "1";
+    form.Integration = model;
     velmora::SweepPlan plan;
-    if (!LoadEngine(plan.base)) return state.SkipWithError("KESTMORE.RBP not found");
-    plan.base.GraphCycleCountEdit = "1";
-    plan.base.Integration = model;
+    plan.base = velmora::EnterDesign(form);
     plan.options.energy = energy;
     plan.axes = {{velmora::FindSweepInput("Displacer.Mass"), 0.2, 3, 100, false},
                  {velmora::FindSweepInput("DisplacerSpring.Constant"), 0, 5000, 100, false}};

@@ -38,8 +38,10 @@ BENCHMARK(BM_EvaluatorRate)
 
 // The four-input case of the quality tests, on 1 and on 2 threads; items are evaluations.
 void BM_OptimizeFourInputs(benchmark::State& state) {
+    velmora::ControlState form;
+    if (!LoadEngine(form)) return state.SkipWithError("KESTMORE.RBP not found");
     velmora::OptimizeProblem problem;
-    if (!LoadEngine(problem.base)) return state.SkipWithError("KESTMORE.RBP not found");
+    problem.base = velmora::EnterDesign(form);
     using velmora::FindSweepInput;
     problem.objective = velmora::Objective::PVPowerAtEngineSpeed;
     problem.variables = {{FindSweepInput("Piston.Stroke"), 100, 200},

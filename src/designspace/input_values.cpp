@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "form/design_form.h"
 #include "report/number_settings.h"
 #include "report/unit_text.h"
 #include "simulation/sensitivity_study.h"
@@ -19,10 +18,6 @@ std::string InputValueProblem(const SweepInput& input, int units, const char* en
     if (!input.input->zeroIsAValue && InputToSI(input.input->kind, units, value) <= 0)
         return named + " is not a value the input can hold in its unit";
     return {};
-}
-
-std::string AxisValuesProblem(const SweepAxis& axis, const ControlState& base) {
-    return AxisValuesProblem(axis, EnterDesign(base));
 }
 
 std::string AxisValuesProblem(const SweepAxis& axis, const EnteredDesign& base) {

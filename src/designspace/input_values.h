@@ -5,7 +5,6 @@
 #include "designspace/sweep_axis.h"
 #include "designspace/sweep_inputs.h"
 #include "engine/entered_design.h"
-#include "form/control_state.h"
 
 namespace velmora {
 
@@ -19,8 +18,6 @@ std::string InputValueProblem(const SweepInput& input, int units, const char* en
 // Why an axis's ends are values its input cannot hold in the unit `base` was entered in
 // ("Piston.Stroke: FROM (-10) is below 0, ..."), empty when both are.
 std::string AxisValuesProblem(const SweepAxis& axis, const EnteredDesign& base);
-// The same for a form, entered as EnterDesign reads it.
-std::string AxisValuesProblem(const SweepAxis& axis, const ControlState& base);
 
 // A bound as the messages show it: the shortest text with 15 significant digits.
 std::string BoundText(double value);

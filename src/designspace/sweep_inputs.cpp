@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "form/input_controls.h"
-
 namespace velmora {
 
 namespace {
@@ -17,9 +15,7 @@ struct SweepInputList {
             if (input.sweepable) keys.push_back(InputFileKey(input));
         std::size_t next = 0;
         for (const DesignInput& input : kInputs)
-            if (input.sweepable)
-                inputs.push_back(
-                    {keys[next++].c_str(), FormColumn(input).control, input.name, &input});
+            if (input.sweepable) inputs.push_back({keys[next++].c_str(), input.name, &input});
     }
 };
 

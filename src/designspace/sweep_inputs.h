@@ -4,15 +4,13 @@
 #include <vector>
 
 #include "engine/design_inputs.h"
-#include "form/control_state.h"
 
 namespace velmora {
 
-// An input a sweep or the optimizer can vary: its parameter-file key as SECTION.KEY, the field
-// it is typed in, its name in the window and its row of the input table.
+// An input a sweep or the optimizer can vary: its parameter-file key as SECTION.KEY, its name
+// in the window and its row of the input table.
 struct SweepInput {
     const char* key;
-    InputControl ControlState::*control;
     const char* name;
     const DesignInput* input;
 };

@@ -9,7 +9,6 @@
 #include <optional>
 #include <thread>
 
-#include "form/design_form.h"
 #include "simulation/sensitivity_study.h"
 
 namespace velmora {
@@ -20,15 +19,14 @@ namespace {
 // one slow design does not stall the others, few enough to hold (about 700 bytes a row).
 constexpr std::size_t kRowsAheadPerThread = 256;
 
-void Evaluate(const SweepPlan& plan, const SweepGrid& grid, SweepRow& row,
-              DesignEvaluator& evaluator) {
-    row.result = evaluator.Evaluate(DesignOfRow(plan, grid.Base(), row.values), plan.options);
+void Evaluate(const SweepPlan& plan, SweepRow& row, DesignEvaluator& evaluator) {
+    row.result = evaluator.Evaluate(DesignOfRow(plan, row.values), plan.options);
 }
 
 }  // namespace
 
-Design DesignOfRow(const SweepPlan& plan, const EnteredDesign& base,
-                   const std::vector<double>& values) {
+Design DesignOfRow(const SweepPlan& plan, const std::vector<double>& values) {
+    const EnteredDesign& base = plan.base;
     Design design = base.design;
     for (std::size_t a = 0; a < plan.axes.size() && a < values.size(); ++a) {
         const DesignInput& input = *plan.axes[a].input->input;
@@ -40,7 +38,7 @@ Design DesignOfRow(const SweepPlan& plan, const EnteredDesign& base,
     return design;
 }
 
-SweepGrid::SweepGrid(const SweepPlan& plan) : base_(EnterDesign(plan.base)) {
+SweepGrid::SweepGrid(const SweepPlan& plan) {
     count_ = plan.axes.empty() ? 0 : 1;
     for (const SweepAxis& axis : plan.axes) {
         axisValues_.push_back(plan.exactValues ? LinspaceAxisValues(axis) : AxisValues(axis));
@@ -58,7 +56,7 @@ SweepRow SweepGrid::Row(const SweepPlan& plan, std::size_t k) const {
     }
     for (std::size_t a = 0; a < axisValues_.size(); ++a) {
         row.values.push_back(axisValues_[a][row.index[a]]);
-        row.texts.push_back(TrialText(row.values.back(), plan.base.outputs.numbers));
+        row.texts.push_back(TrialText(row.values.back(), plan.numbers));
     }
     return row;
 }
@@ -83,7 +81,7 @@ void SweepRun::Run(int threads) {
     RunJobs(
         pending.size(), threads, progress_,
         [&](std::size_t j, int slot) {
-            Evaluate(plan_, grid_, rows_[pending[j]], evaluators[slot]);
+            Evaluate(plan_, rows_[pending[j]], evaluators[slot]);
             finish(pending[j]);
         },
         [&](std::size_t j, const std::string&) {
@@ -125,7 +123,7 @@ std::string StreamSweep(const SweepPlan& plan, int threads, WorkProgress& progre
             if (progress.Cancelled()) return;
         }
         SweepRow row = grid.Row(plan, k);
-        Evaluate(plan, grid, row, evaluators[static_cast<std::size_t>(slot)]);
+        Evaluate(plan, row, evaluators[static_cast<std::size_t>(slot)]);
         deliver(k, std::move(row));
     };
     // A design that could not be evaluated is not a design without results: the run ends

@@ -10,16 +10,19 @@
 #include "designspace/sweep_axis.h"
 #include "engine/design.h"
 #include "engine/entered_design.h"
-#include "form/control_state.h"
+#include "report/number_settings.h"
 #include "simulation/design_evaluator.h"
 
 namespace velmora {
 
 // What to sweep: the design as it stands, the one or two varied inputs, and what to evaluate.
 struct SweepPlan {
-    ControlState base;
+    EnteredDesign base;
     std::vector<SweepAxis> axes;
     EvaluationOptions options;
+    // How the rows' values are written (the decimal separator of the form the base was
+    // entered in).
+    NumberSettings numbers;
     // The values exactly as numpy.linspace gives them, not as their 15-digit texts type them
     // (the Python module); the command line and the window type the texts.
     bool exactValues = false;
@@ -34,10 +37,9 @@ struct SweepRow {
     DesignResult result;
 };
 
-// One design: `base` (the plan's base as entered) with each varied input set to its value in
-// the unit the input was entered in, as its row text (TrialText) shows it.
-Design DesignOfRow(const SweepPlan& plan, const EnteredDesign& base,
-                   const std::vector<double>& values);
+// One design: the plan's base with each varied input set to its value in the unit the input
+// was entered in, as its row text (TrialText) shows it.
+Design DesignOfRow(const SweepPlan& plan, const std::vector<double>& values);
 
 // The designs of a plan: every combination of the axis values, the first axis varying
 // slowest (row-major), each made on demand from its number.
@@ -45,8 +47,6 @@ class SweepGrid {
   public:
     explicit SweepGrid(const SweepPlan& plan);
     const std::vector<std::vector<double>>& AxisValueLists() const { return axisValues_; }
-    // The plan's base design as entered, read once.
-    const EnteredDesign& Base() const { return base_; }
     std::size_t DesignCount() const { return count_; }
     // Design k with its place, values and texts, not yet evaluated.
     SweepRow Row(const SweepPlan& plan, std::size_t k) const;
@@ -54,7 +54,6 @@ class SweepGrid {
   private:
     std::vector<std::vector<double>> axisValues_;
     std::size_t count_ = 0;
-    EnteredDesign base_;
 };
 
 // A sweep that keeps every row, for the window's map. Run evaluates the designs on worker

@@ -52,6 +52,13 @@ EnteredDesign EnterDesign(const ControlState& controls) {
     return entered;
 }
 
+std::array<std::string, kDesignInputs.size()> EnteredTexts(const ControlState& controls) {
+    std::array<std::string, kDesignInputs.size()> texts;
+    for (std::size_t i = 0; i < kDesignInputs.size(); ++i)
+        texts[i] = InputField(controls, kDesignInputs[i]).text;
+    return texts;
+}
+
 int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole) {
     if (text.empty()) return whenEmpty;
     std::string_view digits = text;
@@ -76,17 +83,6 @@ CycleSchedule ReadCycleSchedule(const ControlState& controls) {
     schedule.MaxAutoCycles = ReadWholeNumber(controls.MaxGraphCycleCountEdit, 10, 10);
     schedule.XAxisOffsetDeg = ReadWholeNumber(controls.EditXAxisOffset, 0, 0);
     return schedule;
-}
-
-bool StoreDesignInputs(const Design& design, ParameterSet& params) {
-    bool changed = false;
-    for (const DesignInput& input : kDesignInputs) {
-        StoreParameter(params.*input.field, design[input], changed);
-        if (input.half != nullptr) StoreParameter(params.*input.half, design[input] / 2, changed);
-    }
-    for (std::size_t i = kDesignInputs.size(); i < kInputs.size(); ++i)
-        params.*kInputs[i].field = design[kInputs[i]];
-    return changed;
 }
 
 }  // namespace velmora

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "engine/design.h"
+#include "engine/design_parameters.h"
 #include "engine/entered_design.h"
 #include "engine/parameter_set.h"
 #include "form/control_state.h"
@@ -26,6 +28,10 @@ DesignReading ReadDesign(const ControlState& controls);
 // choice and the number its text holds (what the tools vary).
 EnteredDesign EnterDesign(const ControlState& controls);
 
+// Each design input's text as typed in the form (the optimizer's table shows it as the value
+// before).
+std::array<std::string, kDesignInputs.size()> EnteredTexts(const ControlState& controls);
+
 // A whole number text (optional sign, digits, within 32 bits) as its value; `whenEmpty` for
 // an empty text and `whenNotWhole` for anything else.
 int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole);
@@ -33,9 +39,5 @@ int ReadWholeNumber(std::string_view text, int whenEmpty, int whenNotWhole);
 // Empty counts are -1 (automatic), unreadable ones 1; Max Auto is 10 unless readable; the
 // offset is 0 unless readable.
 CycleSchedule ReadCycleSchedule(const ControlState& controls);
-
-// Stores the design's inputs into `params` (each design input with its half, then the required
-// power); true when a design input received a new value (exact comparison).
-bool StoreDesignInputs(const Design& design, ParameterSet& params);
 
 }  // namespace velmora

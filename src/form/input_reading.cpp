@@ -14,11 +14,6 @@ double ReadInput(std::string_view text, const char* message, std::vector<std::st
     return 0;
 }
 
-void StoreParameter(double& field, double value, bool& changed) {
-    if (field != value) changed = true;
-    field = value;
-}
-
 std::string DesignInputText(InputUnitKind kind, const OutputUnits& units, double si) {
     return UnitText(InputUnitFamily(kind), units, si);
 }

@@ -19,9 +19,6 @@ namespace velmora {
 double ReadInput(std::string_view text, const char* message, std::vector<std::string>& report,
                  const NumberSettings& numbers);
 
-// Stores `value` in `field`, setting `changed` when the two doubles differ (exact comparison).
-void StoreParameter(double& field, double value, bool& changed);
-
 // Label of the required power's value line, written only when that power is not 0.
 inline constexpr const char* kRequiredEnginePowerLabel = kInputs.back().label;
 
@@ -37,8 +34,7 @@ struct InputRecord {
 };
 
 // Reads every input of `controls` into `params`: the design inputs in order (each with its
-// half) through StoreParameter, then RequiredEnginePower, stored directly and never reported
-// as missing.
+// half), then RequiredEnginePower, stored directly and never reported as missing.
 InputRecord ReadDesignInputs(const ControlState& controls, ParameterSet& params,
                              const NumberSettings& numbers);
 

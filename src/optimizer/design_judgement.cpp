@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "form/design_form.h"
+#include "engine/design_parameters.h"
 #include "report/analysis_report.h"
 #include "simulation/sensitivity_study.h"
 

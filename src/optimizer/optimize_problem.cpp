@@ -5,7 +5,6 @@
 
 #include "designspace/input_values.h"
 #include "designspace/sweep_axis.h"
-#include "form/design_form.h"
 #include "report/number_text.h"
 #include "simulation/sensitivity_study.h"
 
@@ -41,23 +40,6 @@ const ConstraintInfo* FindConstraint(std::string_view name) {
 
 std::optional<double> CurrentValue(const EnteredDesign& base, const SweepInput& input) {
     return base.EnteredValue(*input.input);
-}
-
-std::optional<double> CurrentValue(const ControlState& base, const SweepInput& input) {
-    return CurrentValue(EnterDesign(base), input);
-}
-
-std::optional<Variable> DefaultVariable(const ControlState& base, const SweepInput& input) {
-    return DefaultVariable(EnterDesign(base), input);
-}
-
-std::optional<Variable> ParseVariable(std::string_view text, const ControlState& base,
-                                      std::string& problem) {
-    return ParseVariable(text, EnterDesign(base), problem);
-}
-
-std::string VariableProblem(const Variable& variable, const ControlState& base) {
-    return VariableProblem(variable, EnterDesign(base));
 }
 
 std::optional<Variable> DefaultVariable(const EnteredDesign& base, const SweepInput& input) {
@@ -143,11 +125,10 @@ std::string ConstraintProblem(const Constraint& constraint) {
 std::string ProblemError(const OptimizeProblem& problem) {
     if (problem.variables.empty()) return "no input to vary (give --vary SECTION.KEY)";
     std::set<const SweepInput*> seen;
-    const EnteredDesign base = EnterDesign(problem.base);
     for (const Variable& variable : problem.variables) {
         if (!seen.insert(variable.input).second)
             return std::string(variable.input->key) + " is varied twice";
-        if (std::string why = VariableProblem(variable, base); !why.empty()) return why;
+        if (std::string why = VariableProblem(variable, problem.base); !why.empty()) return why;
     }
     std::set<ConstraintKind> kinds;
     for (const Constraint& constraint : problem.constraints) {
@@ -159,8 +140,8 @@ std::string ProblemError(const OptimizeProblem& problem) {
     return {};
 }
 
-Design DesignWithValues(const OptimizeProblem& problem, const EnteredDesign& base,
-                        const std::vector<double>& values) {
+Design DesignWithValues(const OptimizeProblem& problem, const std::vector<double>& values) {
+    const EnteredDesign& base = problem.base;
     Design design = base.design;
     for (std::size_t i = 0; i < problem.variables.size() && i < values.size(); ++i) {
         const DesignInput& input = *problem.variables[i].input->input;

@@ -9,7 +9,7 @@
 #include "designspace/sweep_inputs.h"
 #include "engine/design.h"
 #include "engine/entered_design.h"
-#include "form/control_state.h"
+#include "report/number_settings.h"
 #include "simulation/design_result.h"
 
 namespace velmora {
@@ -110,11 +110,16 @@ struct Variable {
 
 // The optimization of one design.
 struct OptimizeProblem {
-    ControlState base;
+    EnteredDesign base;
     Objective objective = Objective::PVPowerAtEngineSpeed;
     std::vector<Variable> variables;
     std::vector<Constraint> constraints;
     int maxEvaluations = 2000;
+    // How the base was written where it was entered: trial values are written with its decimal
+    // separator, and the table's "before" column shows each varied input's text as typed (the
+    // entered number as a trial text when no text is given).
+    NumberSettings numbers;
+    std::array<std::string, kDesignInputs.size()> enteredTexts{};
 };
 
 inline constexpr int kDefaultMaxEvaluations = 2000;
@@ -137,14 +142,6 @@ std::optional<Constraint> ParseConstraint(std::string_view text, std::string& pr
 // hold), empty when they can.
 std::string VariableProblem(const Variable& variable, const EnteredDesign& base);
 
-// The four above for a form, entered as EnterDesign reads it (the window and the Python module
-// still keep their tools' base as a form).
-std::optional<double> CurrentValue(const ControlState& base, const SweepInput& input);
-std::optional<Variable> DefaultVariable(const ControlState& base, const SweepInput& input);
-std::optional<Variable> ParseVariable(std::string_view text, const ControlState& base,
-                                      std::string& problem);
-std::string VariableProblem(const Variable& variable, const ControlState& base);
-
 // Why a constraint's margin is unfit ("beta-min: the margin must be above 0"), empty when fit.
 std::string ConstraintProblem(const Constraint& constraint);
 
@@ -152,9 +149,8 @@ std::string ConstraintProblem(const Constraint& constraint);
 // budget below 1), empty when it can. The start design is checked by the run.
 std::string ProblemError(const OptimizeProblem& problem);
 
-// `base` (the problem's base as entered) with each variable set to its value in the unit the
-// input was entered in, as its text (TrialText) shows it.
-Design DesignWithValues(const OptimizeProblem& problem, const EnteredDesign& base,
-                        const std::vector<double>& values);
+// The problem's base with each variable set to its value in the unit the input was entered
+// in, as its text (TrialText) shows it.
+Design DesignWithValues(const OptimizeProblem& problem, const std::vector<double>& values);
 
 }  // namespace velmora

@@ -7,7 +7,6 @@
 #include <nlopt.hpp>
 #include <random>
 
-#include "form/design_form.h"
 #include "simulation/design_evaluator.h"
 #include "simulation/sensitivity_study.h"
 
@@ -54,8 +53,7 @@ std::vector<std::vector<double>> LatinHypercube(int count, std::size_t dimension
     return points;
 }
 
-OptimizeRun::OptimizeRun(OptimizeProblem problem)
-    : problem_(std::move(problem)), base_(EnterDesign(problem_.base)) {}
+OptimizeRun::OptimizeRun(OptimizeProblem problem) : problem_(std::move(problem)) {}
 
 std::vector<ProgressPoint> OptimizeRun::BestHistory() const {
     std::lock_guard lock(progressMutex_);
@@ -80,9 +78,9 @@ OptimizePoint OptimizeRun::Evaluate(DesignEvaluator& evaluator,
         // The ends are the bounds exactly, not a rounding of them.
         const double value = u == 0 ? v.from : u == 1 ? v.to : v.from + u * (v.to - v.from);
         point.values.push_back(value);
-        point.texts.push_back(TrialText(value, problem_.base.outputs.numbers));
+        point.texts.push_back(TrialText(value, problem_.numbers));
     }
-    const Design design = DesignWithValues(problem_, base_, point.values);
+    const Design design = DesignWithValues(problem_, point.values);
     try {
         point.result = evaluator.Evaluate(design, EvaluationOptionsFor(problem_));
     } catch (...) {
@@ -178,17 +176,21 @@ void OptimizeRun::Run(int threads) {
         DesignEvaluator evaluator;
         OptimizePoint& start = outcome_.start;
         for (const Variable& v : problem_.variables) {
-            start.texts.push_back((problem_.base.*v.input->control).text);
-            const std::optional<double> value = CurrentValue(base_, *v.input);
+            const std::optional<double> value = CurrentValue(problem_.base, *v.input);
+            const std::string& typed = problem_.enteredTexts[InputIndex(*v.input->input)];
+            // A problem given without its form's texts shows the entered number as a trial
+            // text; a form's empty text has no number, so the two never disagree.
+            start.texts.push_back(typed.empty() && value ? TrialText(*value, problem_.numbers)
+                                                         : typed);
             start.values.push_back(value.value_or(0));
             startInBox = startInBox && value && *value >= v.from && *value <= v.to;
         }
         try {
-            start.result = evaluator.Evaluate(base_.design, EvaluationOptionsFor(problem_));
+            start.result = evaluator.Evaluate(problem_.base.design, EvaluationOptionsFor(problem_));
         } catch (...) {
             start.result = DesignResult{};  // no objective: nothing to start from
         }
-        start.judgement = JudgeDesign(problem_, base_.design, start.result);
+        start.judgement = JudgeDesign(problem_, problem_.base.design, start.result);
         Counted(start);
     }
     if (!outcome_.start.judgement.objective) {

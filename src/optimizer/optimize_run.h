@@ -84,7 +84,6 @@ class OptimizeRun {
     void Counted(const OptimizePoint& point);
 
     OptimizeProblem problem_;
-    EnteredDesign base_;  // the problem's base as entered
     OptimizeOutcome outcome_;
     WorkProgress progress_;
     mutable std::mutex progressMutex_;

@@ -45,7 +45,7 @@ std::vector<ReadableRow> ReadableResultRows(const OptimizeProblem& problem,
                                             const std::vector<std::string>& units) {
     const std::vector<ResultRow> plain = ResultRows(problem, outcome);
     std::vector<ReadableRow> rows;
-    const std::string& separator = problem.base.outputs.numbers.decimalSeparator;
+    const std::string& separator = problem.numbers.decimalSeparator;
     for (std::size_t i = 0; i < plain.size(); ++i) {
         ReadableRow row{plain[i].label, plain[i].before, plain[i].after, {}, false};
         if (i < problem.variables.size()) {

@@ -13,6 +13,8 @@
 
 #include "designspace/sweep_csv.h"
 #include "designspace/sweep_run.h"
+#include "form/design_form.h"
+#include "form/input_controls.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
 #include "simulation/engine_fixtures.h"
@@ -90,12 +92,73 @@ std::uint64_t Bits(double value) {
 }
 
 // The large reference engine with 3 computed cycles of which 1 is graphed.
+ControlState LargeEngineForm() {
+    ControlState form = test::LargeEngineControls();
+    form.GraphCycleCountEdit = "1";
+    return form;
+}
+
 SweepPlan LargeEnginePlan(std::vector<SweepAxis> axes) {
     SweepPlan plan;
-    plan.base = test::LargeEngineControls();
-    plan.base.GraphCycleCountEdit = "1";
+    plan.base = EnterDesign(LargeEngineForm());
     plan.axes = std::move(axes);
     return plan;
+}
+
+// Everything a design holds beside its input values, compared field by field.
+void ExpectSameSettings(const Design& a, const Design& b) {
+    EXPECT_EQ(a.model, b.model);
+    EXPECT_EQ(a.displacerWeight, b.displacerWeight);
+    EXPECT_EQ(a.pressureEqualization, b.pressureEqualization);
+    EXPECT_EQ(a.schedule.ComputeCycles, b.schedule.ComputeCycles);
+    EXPECT_EQ(a.schedule.GraphCycles, b.schedule.GraphCycles);
+    EXPECT_EQ(a.schedule.MaxAutoCycles, b.schedule.MaxAutoCycles);
+    EXPECT_EQ(a.schedule.XAxisOffsetDeg, b.schedule.XAxisOffsetDeg);
+    EXPECT_EQ(a.curvesChosen, b.curvesChosen);
+}
+
+// The large engine's piston is 114 mm across (0.114 m) and its stroke 140 mm, both typed in
+// mm: a row of a piston-diameter axis is that design with 0.114 m replaced by its value / 1000
+// and not one other number changed.
+TEST(SweepRun, ARowIsTheBaseDesignWithTheVariedNumberInItsUnit) {
+    const SweepPlan plan = LargeEnginePlan({Axis("Piston.Diameter", 100, 130, 4)});
+    const Design& base = plan.base.design;
+    const std::size_t piston = InputIndex(*FindSweepInput("Piston.Diameter")->input);
+    EXPECT_DOUBLE_EQ(base.values[piston], 0.114);
+    EXPECT_DOUBLE_EQ(base.values[InputIndex(*FindSweepInput("Piston.Stroke")->input)], 0.140);
+
+    const SweepGrid grid(plan);
+    ASSERT_EQ(grid.DesignCount(), 4u);
+    const double expected[] = {0.100, 0.110, 0.120, 0.130};
+    for (std::size_t k = 0; k < grid.DesignCount(); ++k) {
+        const SweepRow row = grid.Row(plan, k);
+        const Design design = DesignOfRow(plan, row.values);
+        SCOPED_TRACE(row.texts[0] + " mm");
+        for (std::size_t i = 0; i < design.values.size(); ++i) {
+            if (i == piston) {
+                EXPECT_DOUBLE_EQ(design.values[i], expected[k]);
+            } else {
+                EXPECT_EQ(design.values[i], base.values[i]) << kInputs[i].name;
+            }
+        }
+        ExpectSameSettings(design, base);
+    }
+
+    // The same value typed into the form, read as the window reads it, is the same design.
+    ControlState typed = LargeEngineForm();
+    typed.EditPistonDiameter.text = "110";
+    EXPECT_EQ(ReadDesign(typed).design.values, DesignOfRow(plan, {110}).values);
+    // A second axis in another unit (the hot side in C, which the unit lists take from 273 K:
+    // 500 C is 773 K) changes that input as well, and only it.
+    SweepPlan two =
+        LargeEnginePlan({Axis("Piston.Diameter", 100, 130, 4), Axis("Hot.Temp", 500, 600, 2)});
+    const Design both = DesignOfRow(two, {120, 500});
+    const std::size_t hot = InputIndex(*FindSweepInput("Hot.Temp")->input);
+    EXPECT_DOUBLE_EQ(both.values[piston], 0.120);
+    EXPECT_DOUBLE_EQ(both.values[hot], 773);
+    for (std::size_t i = 0; i < both.values.size(); ++i) {
+        if (i != piston && i != hot) EXPECT_EQ(both.values[i], base.values[i]) << kInputs[i].name;
+    }
 }
 
 TEST(SweepRun, EachRowEqualsTheReportOfAFileHoldingItsTexts) {
@@ -111,9 +174,9 @@ TEST(SweepRun, EachRowEqualsTheReportOfAFileHoldingItsTexts) {
         // line's report does.
         const std::string file = folder.File("row.RBP");
         std::string error;
-        ControlState typed = run.Plan().base;
+        ControlState typed = LargeEngineForm();
         for (std::size_t a = 0; a < row.texts.size(); ++a)
-            (typed.*run.Plan().axes[a].input->control).text = row.texts[a];
+            InputField(typed, *run.Plan().axes[a].input->input).text = row.texts[a];
         ASSERT_TRUE(SaveParameterFile(file, typed, error));
         EngineSession session;
         session.Driver.Loading = true;

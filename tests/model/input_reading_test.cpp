@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/design_parameters.h"
+
 namespace velmora {
 namespace {
 

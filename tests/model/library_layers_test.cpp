@@ -1,7 +1,8 @@
 // The libraries below the simulation include only downward: the engine nothing of ours but
 // itself, the report the engine, the form both, the compute run all three. None of them names
-// Qt. A file that includes upward would compile (every library sees all of src/), so only
-// reading the includes finds it.
+// Qt. Sweeps and the optimizer take the numeric design: they include nothing of the form (nor
+// of the compute run, the files or the window) and name no ControlState. A file that includes
+// upward would compile (every library sees all of src/), so only reading the includes finds it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -52,6 +53,8 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
         {"report", {"engine", "report"}},
         {"form", {"engine", "report", "form"}},
         {"model", {"engine", "report", "form", "model"}},
+        {"designspace", {"engine", "report", "simulation", "designspace"}},
+        {"optimizer", {"engine", "report", "simulation", "designspace", "optimizer"}},
     };
     for (const auto& [library, below] : allowed) {
         const std::vector<Include> includes = IncludesOf(library);
@@ -68,15 +71,25 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
     }
 }
 
+std::string TextOf(const fs::path& file) {
+    std::ifstream in(file);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 // The engine keeps no text formatting: number texts and settings are the report's.
 TEST(LibraryLayers, TheEngineNamesNoNumberSettings) {
     for (const auto& entry : fs::directory_iterator(SourceDir() / "engine")) {
-        std::ifstream in(entry.path());
-        const std::string text((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
+        const std::string text = TextOf(entry.path());
         EXPECT_EQ(text.find("NumberSettings"), std::string::npos) << entry.path().filename();
         EXPECT_EQ(text.find("ControlState"), std::string::npos) << entry.path().filename();
     }
+}
+
+TEST(LibraryLayers, SweepsAndTheOptimizerNameNoForm) {
+    for (const char* library : {"designspace", "optimizer"})
+        for (const auto& entry : fs::directory_iterator(SourceDir() / library))
+            EXPECT_EQ(TextOf(entry.path()).find("ControlState"), std::string::npos)
+                << library << "/" << entry.path().filename().string();
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 
 OptimizeProblem Problem(ConstraintKind kind, double margin) {
     OptimizeProblem p;
-    p.base = test::LargeEngineControls();
+    p.base = EnterDesign(test::LargeEngineControls());
     p.objective = Objective::SchmidtPower;
     p.variables = {{FindSweepInput("Piston.Stroke"), 100, 200}};
     p.constraints = {{kind, margin}};
@@ -37,7 +37,7 @@ TEST(BrakeConstraints, HoldAtTheirMarginsAndFailJustPast) {
     for (const Case& c : cases) {
         const OptimizeProblem p = Problem(c.kind, c.margin);
         EXPECT_TRUE(EvaluationOptionsFor(p).energy) << c.caption;
-        const Design design = ReadDesign(p.base).design;
+        const Design& design = p.base.design;
         DesignResult r;
         r[DesignOutput::SchmidtPower] = 1000;
         r[c.output] = c.margin;

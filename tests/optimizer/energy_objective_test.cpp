@@ -12,10 +12,15 @@
 namespace velmora {
 namespace {
 
+ControlState LargeEngineForm(IntegrationModel model) {
+    ControlState form = test::LargeEngineControls();
+    form.Integration = model;
+    return form;
+}
+
 OptimizeProblem ShaftPowerProblem(IntegrationModel model) {
     OptimizeProblem p;
-    p.base = test::LargeEngineControls();
-    p.base.Integration = model;
+    p.base = EnterDesign(LargeEngineForm(model));
     p.objective = Objective::ShaftPower;
     p.variables = {{FindSweepInput("Piston.Stroke"), 100, 200}};
     return p;
@@ -27,15 +32,15 @@ TEST(EnergyObjectives, ShaftPowerIsSignedUnderBothModels) {
         const EvaluationOptions options = EvaluationOptionsFor(p);
         EXPECT_TRUE(options.energy);
         EXPECT_FALSE(options.powerCurve);
-        const Judgement engine = JudgeDesign(p, ReadDesign(p.base).design,
-                                             EvaluateDesign(ReadDesign(p.base).design, options));
+        const Judgement engine =
+            JudgeDesign(p, p.base.design, EvaluateDesign(p.base.design, options));
         ASSERT_TRUE(engine.objective);
         EXPECT_GT(*engine.objective, 0);
 
         // Hot and cold swapped: the crank drives the gas, the shaft power is negative. (The
         // accurate displacer settles so only turned slowly: at 1000 RPM it swings without
         // reaching a stop and its run reports that it did not settle.)
-        ControlState swapped = p.base;
+        ControlState swapped = LargeEngineForm(model);
         std::swap(swapped.EditHotTemp, swapped.EditColdTemp);
         if (model == IntegrationModel::Accurate) swapped.EditEngineSpeed.text = "10";
         const DesignResult driven = EvaluateDesign(ReadDesign(swapped).design, options);
@@ -58,17 +63,17 @@ TEST(EnergyObjectives, EfficiencyMinHoldsAtItsMargin) {
     DesignResult r;
     r[DesignOutput::SchmidtPower] = 1000;
     r[DesignOutput::Efficiency] = 0.5;
-    Judgement j = JudgeDesign(p, ReadDesign(p.base).design, r);
+    Judgement j = JudgeDesign(p, p.base.design, r);
     EXPECT_TRUE(j.feasible);
     ASSERT_EQ(j.quantities.size(), 1u);
     EXPECT_EQ(j.quantities[0].caption, "Thermal efficiency (>= 0.5)");
     EXPECT_LE(j.violations[0], 0);
     r[DesignOutput::Efficiency] = 0.499;
-    j = JudgeDesign(p, ReadDesign(p.base).design, r);
+    j = JudgeDesign(p, p.base.design, r);
     EXPECT_FALSE(j.feasible);
     EXPECT_GT(j.violations[0], 0);
     r[DesignOutput::Efficiency].reset();  // not settled, or no heat in
-    EXPECT_FALSE(JudgeDesign(p, ReadDesign(p.base).design, r).feasible);
+    EXPECT_FALSE(JudgeDesign(p, p.base.design, r).feasible);
 
     std::string why;
     const std::optional<Constraint> parsed = ParseConstraint("efficiency-min=0.3", why);
@@ -89,7 +94,7 @@ TEST(EnergyObjectives, AccurateRunMaximizesShaftPower) {
     ASSERT_EQ(run.Outcome().status, OptimizeStatus::Found);
     const OptimizePoint& best = *run.Outcome().best;
     EXPECT_GE(*best.judgement.objective, *run.Outcome().start.judgement.objective);
-    ControlState chosen = p.base;
+    ControlState chosen = LargeEngineForm(IntegrationModel::Accurate);
     chosen.EditPistonStroke.text = best.texts[0];
     EXPECT_EQ(EvaluateDesign(ReadDesign(chosen).design,
                              EvaluationOptionsFor(p))[DesignOutput::ShaftPower],

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "form/design_form.h"
 #include "optimizer/optimize_run.h"
 #include "simulation/engine_fixtures.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 std::string VariableWhy(const std::string& text, const ControlState& base) {
     std::string why;
-    EXPECT_FALSE(ParseVariable(text, base, why).has_value()) << text;
+    EXPECT_FALSE(ParseVariable(text, EnterDesign(base), why).has_value()) << text;
     return why;
 }
 
@@ -23,12 +24,14 @@ TEST(OptimizeProblem, VariablesTakeBoundsOrHalfToOneAndAHalfTimesTheirValue) {
     ControlState base = test::LargeEngineControls();
     base.EditPistonStroke.text = "140";
     std::string why;
-    const std::optional<Variable> typed = ParseVariable("Piston.Stroke=100:2e2", base, why);
+    const std::optional<Variable> typed =
+        ParseVariable("Piston.Stroke=100:2e2", EnterDesign(base), why);
     ASSERT_TRUE(typed) << why;
     EXPECT_STREQ(typed->input->key, "Piston.Stroke");
     EXPECT_EQ(typed->from, 100);
     EXPECT_EQ(typed->to, 200);
-    const std::optional<Variable> byDefault = ParseVariable("Piston.Stroke", base, why);
+    const std::optional<Variable> byDefault =
+        ParseVariable("Piston.Stroke", EnterDesign(base), why);
     ASSERT_TRUE(byDefault) << why;
     EXPECT_EQ(byDefault->from, 70);
     EXPECT_EQ(byDefault->to, 210);
@@ -36,7 +39,7 @@ TEST(OptimizeProblem, VariablesTakeBoundsOrHalfToOneAndAHalfTimesTheirValue) {
     // The user's decimal separator in the file's text.
     base.outputs.numbers.decimalSeparator = ',';
     base.EditDispMass.text = "1,5";
-    const std::optional<Variable> comma = ParseVariable("Displacer.Mass", base, why);
+    const std::optional<Variable> comma = ParseVariable("Displacer.Mass", EnterDesign(base), why);
     ASSERT_TRUE(comma) << why;
     EXPECT_EQ(comma->from, 0.75);
     EXPECT_EQ(comma->to, 2.25);
@@ -53,7 +56,7 @@ TEST(OptimizeProblem, VariablesTakeBoundsOrHalfToOneAndAHalfTimesTheirValue) {
 TEST(OptimizeProblem, BoundsMustRiseAndStayWithinWhatTheInputCanHold) {
     const ControlState base = test::LargeEngineControls();
     auto why = [&](const char* key, double from, double to) {
-        return VariableProblem({FindSweepInput(key), from, to}, base);
+        return VariableProblem({FindSweepInput(key), from, to}, EnterDesign(base));
     };
     EXPECT_EQ(why("Piston.Stroke", 200, 100), "Piston.Stroke: FROM (200) must be below TO (100)");
     EXPECT_EQ(why("Piston.Stroke", 2, 2), "Piston.Stroke: FROM (2) must be below TO (2)");
@@ -68,9 +71,9 @@ TEST(OptimizeProblem, BoundsMustRiseAndStayWithinWhatTheInputCanHold) {
     // 0 degrees Celsius is 273 K; 0 K is no temperature at all.
     ControlState kelvin = base;
     kelvin.EditHotTemp.units = 1;
-    EXPECT_EQ(VariableProblem({FindSweepInput("Hot.Temp"), 0, 500}, kelvin), "");
+    EXPECT_EQ(VariableProblem({FindSweepInput("Hot.Temp"), 0, 500}, EnterDesign(kelvin)), "");
     kelvin.EditHotTemp.units = 2;
-    EXPECT_EQ(VariableProblem({FindSweepInput("Hot.Temp"), 0, 500}, kelvin),
+    EXPECT_EQ(VariableProblem({FindSweepInput("Hot.Temp"), 0, 500}, EnterDesign(kelvin)),
               "Hot.Temp: FROM (0) is not a value the input can hold in its unit");
 }
 
@@ -91,7 +94,7 @@ TEST(OptimizeProblem, ConstraintsWithMarginsAndWhatMakesAProblemUnfit) {
     EXPECT_EQ(why, "beta-min: the margin must be a number");
 
     OptimizeProblem problem;
-    problem.base = test::LargeEngineControls();
+    problem.base = EnterDesign(test::LargeEngineControls());
     EXPECT_EQ(ProblemError(problem), "no input to vary (give --vary SECTION.KEY)");
     problem.variables.push_back({FindSweepInput("Displacer.Mass"), 0.5, 2});
     EXPECT_EQ(ProblemError(problem), "");

@@ -27,9 +27,13 @@ DesignResult Made(double pv, double omegaBar, double engineSpeed) {
     return r;
 }
 
+const DesignInput& Input(const char* key) {
+    return *FindSweepInput(key)->input;
+}
+
 OptimizeProblem Problem(std::vector<Constraint> constraints) {
     OptimizeProblem p;
-    p.base = test::LargeEngineControls();
+    p.base = EnterDesign(test::LargeEngineControls());
     p.objective = Objective::PVPowerAtEngineSpeed;
     p.variables = {{FindSweepInput("Piston.Stroke"), 100, 200},
                    {FindSweepInput("Displacer.Mass"), 0.5, 2}};
@@ -44,7 +48,7 @@ TEST(JudgeDesign, EachConstraintHoldsExactlyAtItsMarginAndNamesItsQuantity) {
                                        {ConstraintKind::BetaMin, 1.5}});
     ASSERT_EQ(SearchConstraintCount(p), 5u);
     // 95 <= 100 x 0.95; dwell lo 12 >= 12; loss 100 W is 10% of 1000 W; Beta 1.5 >= 1.5.
-    Judgement j = JudgeDesign(p, ReadDesign(p.base).design, Made(1000, 100, 95));
+    Judgement j = JudgeDesign(p, p.base.design, Made(1000, 100, 95));
     EXPECT_TRUE(j.feasible);
     EXPECT_EQ(*j.objective, 1000);
     ASSERT_EQ(j.quantities.size(), 5u);
@@ -58,14 +62,13 @@ TEST(JudgeDesign, EachConstraintHoldsExactlyAtItsMarginAndNamesItsQuantity) {
     for (const double v : j.violations) EXPECT_LE(v, 1e-15);
 
     // Just past each margin, one at a time.
-    EXPECT_FALSE(JudgeDesign(p, ReadDesign(p.base).design, Made(1000, 100, 95.001)).feasible);
-    EXPECT_GT(JudgeDesign(p, ReadDesign(p.base).design, Made(1000, 100, 96)).violations[0], 0);
-    EXPECT_FALSE(
-        JudgeDesign(p, ReadDesign(p.base).design, Made(999, 100, 95)).feasible);  // loss above 10%
+    EXPECT_FALSE(JudgeDesign(p, p.base.design, Made(1000, 100, 95.001)).feasible);
+    EXPECT_GT(JudgeDesign(p, p.base.design, Made(1000, 100, 96)).violations[0], 0);
+    EXPECT_FALSE(JudgeDesign(p, p.base.design, Made(999, 100, 95)).feasible);  // loss above 10%
     DesignResult shortDwell = Made(1000, 100, 95);
     shortDwell[DesignOutput::DwellLo] = 11;
-    EXPECT_FALSE(JudgeDesign(p, ReadDesign(p.base).design, shortDwell).feasible);
-    EXPECT_GT(JudgeDesign(p, ReadDesign(p.base).design, shortDwell).violations[2], 0);
+    EXPECT_FALSE(JudgeDesign(p, p.base.design, shortDwell).feasible);
+    EXPECT_GT(JudgeDesign(p, p.base.design, shortDwell).violations[2], 0);
 }
 
 // Every constraint's violation has the sign COBYLA steers by: at most 0 inside the margin,
@@ -102,8 +105,8 @@ TEST(JudgeDesign, EveryViolationIsPositiveJustPastItsMarginAndNotInsideIt) {
     };
     for (const Case& c : cases) {
         const OptimizeProblem p = Problem({c.constraint});
-        const Judgement inside = JudgeDesign(p, ReadDesign(p.base).design, c.inside);
-        const Judgement past = JudgeDesign(p, ReadDesign(p.base).design, c.past);
+        const Judgement inside = JudgeDesign(p, p.base.design, c.inside);
+        const Judgement past = JudgeDesign(p, p.base.design, c.past);
         const std::string name = InfoOf(c.constraint.kind).name;
         EXPECT_TRUE(inside.feasible) << name;
         EXPECT_LE(inside.violations.at(c.index), 0) << name;
@@ -113,45 +116,45 @@ TEST(JudgeDesign, EveryViolationIsPositiveJustPastItsMarginAndNotInsideIt) {
     // 1 - Tau - Rho of the large engine is 0.569 (from its controls, not the result record).
     const DesignResult any = Made(1000, 100, 50);
     const OptimizeProblem below = Problem({{ConstraintKind::TauRho, 0.56}});
-    EXPECT_TRUE(JudgeDesign(below, ReadDesign(below.base).design, any).feasible);
-    EXPECT_LE(JudgeDesign(below, ReadDesign(below.base).design, any).violations[0], 0);
+    EXPECT_TRUE(JudgeDesign(below, below.base.design, any).feasible);
+    EXPECT_LE(JudgeDesign(below, below.base.design, any).violations[0], 0);
     const OptimizeProblem above = Problem({{ConstraintKind::TauRho, 0.58}});
-    EXPECT_FALSE(JudgeDesign(above, ReadDesign(above.base).design, any).feasible);
-    EXPECT_GT(JudgeDesign(above, ReadDesign(above.base).design, any).violations[0], 0);
+    EXPECT_FALSE(JudgeDesign(above, above.base.design, any).feasible);
+    EXPECT_GT(JudgeDesign(above, above.base.design, any).violations[0], 0);
 }
 
 TEST(JudgeDesign, WhatCannotBeComputedIsInfeasible) {
     const OptimizeProblem p = Problem({{ConstraintKind::NotOverdriven, 0.95}});
     DesignResult noObjective = Made(1000, 100, 50);
     noObjective[DesignOutput::PVPowerAtEngineSpeed].reset();
-    EXPECT_FALSE(JudgeDesign(p, ReadDesign(p.base).design, noObjective).feasible);
+    EXPECT_FALSE(JudgeDesign(p, p.base.design, noObjective).feasible);
     DesignResult noOmegaBar = Made(1000, 100, 50);
     noOmegaBar[DesignOutput::OmegaBar].reset();
-    const Judgement j = JudgeDesign(p, ReadDesign(p.base).design, noOmegaBar);
+    const Judgement j = JudgeDesign(p, p.base.design, noOmegaBar);
     EXPECT_FALSE(j.feasible);
     EXPECT_FALSE(j.quantities[0].value.has_value());
     EXPECT_GT(j.violations[0], 0);
     // A loss limit over a negative objective cannot hold.
     const OptimizeProblem loss = Problem({{ConstraintKind::LossMax, 10}});
-    EXPECT_FALSE(JudgeDesign(loss, ReadDesign(loss.base).design, Made(-1000, 100, 50)).feasible);
+    EXPECT_FALSE(JudgeDesign(loss, loss.base.design, Made(-1000, 100, 50)).feasible);
 }
 
 TEST(JudgeDesign, BetaMinTakesBetaSWhenASpringIsFittedAndTauRhoFromTheAnalysis) {
     OptimizeProblem p = Problem({{ConstraintKind::BetaMin, 1.05}, {ConstraintKind::TauRho, 0}});
     DesignResult r = Made(1000, 100, 50);
     r[DesignOutput::BetaS] = 1.01;
-    EXPECT_TRUE(
-        JudgeDesign(p, ReadDesign(p.base).design, r).feasible);  // no spring: Beta 1.5 counts
-    p.base.EditSpringConstant = {"1000", 0};
-    EXPECT_FALSE(JudgeDesign(p, ReadDesign(p.base).design, r).feasible);  // with one, Beta S 1.01
-    r[DesignOutput::BetaS].reset();  // a spring too stiff for Beta S
-    EXPECT_FALSE(JudgeDesign(p, ReadDesign(p.base).design, r).feasible);
+    EXPECT_TRUE(JudgeDesign(p, p.base.design, r).feasible);  // no spring: Beta 1.5 counts
+    Design sprung = p.base.design;
+    sprung[Input("DisplacerSpring.Constant")] = 1000;  // N/m
+    EXPECT_FALSE(JudgeDesign(p, sprung, r).feasible);  // with one, Beta S 1.01
+    r[DesignOutput::BetaS].reset();                    // a spring too stiff for Beta S
+    EXPECT_FALSE(JudgeDesign(p, sprung, r).feasible);
     // The large engine: 1 - 0.34128 - 0.08972 is 0.569 in its report.
-    p.base.EditSpringConstant = {"0", 0};
-    const Judgement j = JudgeDesign(p, ReadDesign(p.base).design, Made(1000, 100, 50));
+    const Judgement j = JudgeDesign(p, p.base.design, Made(1000, 100, 50));
     EXPECT_NEAR(*j.quantities[1].value, 0.569, 0.0005);
-    p.base.EditColdTemp.text = "900";  // colder side above the hot side: Tau > 1
-    EXPECT_FALSE(JudgeDesign(p, ReadDesign(p.base).design, Made(1000, 100, 50)).feasible);
+    Design reversed = p.base.design;
+    reversed[Input("Cold.Temp")] = 1173;  // 900 C, above the hot side: Tau > 1
+    EXPECT_FALSE(JudgeDesign(p, reversed, Made(1000, 100, 50)).feasible);
 }
 
 std::string Table(const OptimizeRun& run) {
@@ -249,7 +252,7 @@ TEST(OptimizeRun, NoFeasibleDesignAndAStartWithoutObjective) {
     EXPECT_FALSE(none.Outcome().best.has_value());
 
     OptimizeProblem p = Problem({});
-    p.base.EditEngineSpeed.text = "";  // no PV power at engine speed
+    p.base.design[Input("Engine.Speed")] = 0;  // not given: no PV power at engine speed
     OptimizeRun uncomputable(p);
     uncomputable.Run(2);
     EXPECT_EQ(uncomputable.Outcome().status, OptimizeStatus::StartUncomputable);

@@ -14,6 +14,7 @@
 #include "app/cli_runner.h"
 #include "designspace/sweep_run.h"
 #include "form/design_form.h"
+#include "form/input_controls.h"
 #include "optimizer/design_judgement.h"
 #include "optimizer/optimize_problem.h"
 #include "optimizer/result_table.h"
@@ -53,8 +54,7 @@ double GridBest(const OptimizeProblem& problem, int points) {
     double best = -1e300;
     for (std::size_t k = 0; k < run.DesignCount(); ++k) {
         const SweepRow& row = run.Row(k);
-        const Judgement j =
-            JudgeDesign(problem, DesignOfRow(plan, EnterDesign(plan.base), row.values), row.result);
+        const Judgement j = JudgeDesign(problem, DesignOfRow(plan, row.values), row.result);
         if (j.feasible) best = std::max(best, *j.objective);
     }
     return best;
@@ -69,8 +69,10 @@ struct QualityCase {
 };
 
 void ExpectQuality(const QualityCase& c) {
+    ControlState form;
+    LoadParameterFile(Example(c.file), form);
     OptimizeProblem problem;
-    LoadParameterFile(Example(c.file), problem.base);
+    problem.base = EnterDesign(form);
     problem.objective = FindObjective(c.objective)->objective;
     std::string arguments = "optimize '" + Example(c.file) + "' --objective " + c.objective;
     for (const std::string& vary : c.varies) {
@@ -108,7 +110,7 @@ void ExpectQuality(const QualityCase& c) {
     EXPECT_TRUE(judged.feasible) << run.out;
     EXPECT_EQ(QuantityText(*judged.objective), QuantityText(printed));
     for (std::size_t i = 0; i < problem.variables.size(); ++i)
-        EXPECT_EQ((session.State.*problem.variables[i].input->control).text,
+        EXPECT_EQ(InputField(session.State, *problem.variables[i].input->input).text,
                   After(run.out, problem.variables[i].input->key));
 }
 

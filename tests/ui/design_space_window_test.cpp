@@ -82,7 +82,11 @@ TEST_F(DesignSpaceInWindow, MapRunsShowsHatchesTheOverdrivenPartAndLoadsAClicked
     const SweepRun* run = space->Run();
     ASSERT_NE(run, nullptr);
     EXPECT_EQ(run->Completed(), 120u);
-    EXPECT_EQ(run->Plan().base.EditPistonDiameter.text, pistonBefore.toStdString());
+    // The run's design is the piston as it stood at Start, in mm, not the edit made since.
+    const DesignInput& piston = *FindSweepInput("Piston.Diameter")->input;
+    EXPECT_EQ(run->Plan().base.UnitOf(piston), input_table::kMm);
+    EXPECT_EQ(run->Plan().base.EnteredValue(piston), pistonBefore.toDouble());
+    EXPECT_DOUBLE_EQ(run->Plan().base.design[piston], pistonBefore.toDouble() / 1000);
     EXPECT_EQ(FindControl<QProgressBar>(space, "DesignSpaceProgress")->value(), 120);
     EXPECT_TRUE(Button("DesignSpaceExport")->isEnabled());
 
@@ -197,7 +201,9 @@ TEST_F(DesignSpaceInWindow, AnEditInTheMainWindowMakesTheMapStaleAndAClickApplie
     Button("DesignSpaceStart")->click();
     ASSERT_TRUE(WaitUntilDone(20000));
     EXPECT_TRUE(stale->text().isEmpty());
-    EXPECT_EQ(space->Run()->Plan().base.EditPistonDiameter.text, "130");
+    const DesignInput& piston = *FindSweepInput("Piston.Diameter")->input;
+    EXPECT_EQ(space->Run()->Plan().base.EnteredValue(piston), 130);
+    EXPECT_DOUBLE_EQ(space->Run()->Plan().base.design[piston], 0.130);
 }
 
 // Each output says which model it comes from; the map's output in a line of its own.

@@ -7,6 +7,8 @@
 
 #include "commands.h"
 #include "designspace/sweep_axis.h"
+#include "form/design_form.h"
+#include "form/input_controls.h"
 #include "headless_run.h"
 #include "optimizer/optimize_run.h"
 #include "optimizer/result_table.h"
@@ -130,8 +132,12 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
     if (output == "-") return Fail(err, "OUT is a parameter file; standard output holds the table");
     if (varies.empty()) return Fail(err, "no input to vary (give --vary SECTION.KEY)");
 
+    ControlState form;
+    if (!LoadReadableFile(file, form, err)) return 2;
     OptimizeProblem problem;
-    if (!LoadReadableFile(file, problem.base, err)) return 2;
+    problem.base = EnterDesign(form);
+    problem.numbers = form.outputs.numbers;
+    problem.enteredTexts = EnteredTexts(form);
     problem.objective = FindObjective(objective)->objective;
     problem.constraints = constraints;
     problem.maxEvaluations = maxEvaluations;
@@ -172,9 +178,9 @@ int RunOptimizeCommand(const std::vector<std::string>& words, std::ostream& out,
             << OneLine(output) << "' not written\n";
         return 3;
     }
-    ControlState result = problem.base;
+    ControlState result = form;
     for (std::size_t i = 0; i < problem.variables.size(); ++i)
-        (result.*problem.variables[i].input->control).text = outcome.best->texts[i];
+        InputField(result, *problem.variables[i].input->input).text = outcome.best->texts[i];
     std::string message;
     const RecordedSteps steps;
     if (!SaveParameterFile(output, result, message, &steps)) {

@@ -9,6 +9,7 @@
 #include "designspace/input_values.h"
 #include "designspace/sweep_csv.h"
 #include "designspace/sweep_run.h"
+#include "form/design_form.h"
 #include "headless_run.h"
 #include "interrupt_cancel.h"
 #include "output_target.h"
@@ -117,8 +118,11 @@ int RunSweepCommand(const std::vector<std::string>& words, std::ostream& out, st
     if (const std::string problem = AxesProblem(axes); !problem.empty())
         return UsageError(kSweepUsage, problem, err);
 
+    ControlState form;
+    if (!LoadReadableFile(args->file, form, err)) return 2;
     SweepPlan plan;
-    if (!LoadReadableFile(args->file, plan.base, err)) return 2;
+    plan.base = EnterDesign(form);
+    plan.numbers = form.outputs.numbers;
     for (const SweepAxis& axis : axes)
         if (const std::string problem = AxisValuesProblem(axis, plan.base); !problem.empty())
             return UsageError(kSweepUsage, problem, err);

@@ -17,6 +17,7 @@
 #include "export/energy_table.h"
 #include "export/session_exports.h"
 #include "form/design_form.h"
+#include "form/input_controls.h"
 #include "locale/number_settings_from_locale.h"
 #include "persistence/output_file.h"
 #include "persistence/parameter_file.h"
@@ -102,7 +103,7 @@ void SetKey(Design& design, const std::string& name, const py::handle& value) {
         throw InvalidValue(name + ": " + std::string(py::str(py::repr(value))) +
                            " is not a number");
     if (const SweepInput* input = FindSweepInput(name)) {
-        const int units = (design.state.*input->control).units;
+        const int units = InputField(design.state, *input->input).units;
         if (std::string why = InputValueProblem(*input, units, "VALUE", *number); !why.empty())
             throw InvalidValue(name + ": " + why);
     }

@@ -10,10 +10,11 @@
 
 #include "designspace/sweep_inputs.h"
 #include "engine/integration_model.h"
-#include "report/unit_text.h"
+#include "form/input_controls.h"
 #include "persistence/parameter_keys.h"
 #include "py_design.h"
 #include "py_optimize.h"
+#include "report/unit_text.h"
 #include "simulation/design_result.h"
 
 namespace py = pybind11;
@@ -101,11 +102,11 @@ std::string DesignHtml(const Design& d) {
             Cell("unit", "th") + Cell("edited", "th") + "</tr></thead><tbody>";
     std::vector<std::string> shown;
     for (const SweepInput& input : kSweepInputs) {
-        const InputControl& control = d.state.*input.control;
+        const InputControl& control = InputField(d.state, *input.input);
         const std::string key = input.key;
         // A key is edited when its text or its unit choice changed.
         const bool changed = Contains(edited, key) || Contains(edited, key + "Units") ||
-                             (d.origin.*input.control).units != control.units;
+                             InputField(d.origin, *input.input).units != control.units;
         shown.push_back(key);
         html += std::string(changed ? "<tr style=\"font-weight:bold\">" : "<tr>") +
                 Cell(input.name) + Cell(key) + Cell(control.text) + Cell(UnitOf(input, control)) +

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "designspace/sweep_axis.h"
+#include "form/design_form.h"
+#include "form/input_controls.h"
 #include "optimizer/optimize_problem.h"
 #include "optimizer/optimize_run.h"
 #include "optimizer/result_table.h"
@@ -41,8 +43,8 @@ const char* StatusName(OptimizeStatus status) {
 }
 
 // {"SECTION.KEY": (from, to)} or {"SECTION.KEY": None} (0.5 to 1.5 times its value), or a
-// list of keys, as "--vary SECTION.KEY[=FROM:TO]" gives them.
-std::vector<Variable> ParseVariables(const py::object& vary, ControlState& base) {
+// list of keys, as "--vary SECTION.KEY[=FROM:TO]" gives them. A range's unit is held in `form`.
+std::vector<Variable> ParseVariables(const py::object& vary, ControlState& form) {
     std::vector<std::pair<std::string, py::object>> items;
     if (py::isinstance<py::dict>(vary)) {
         for (const auto& [key, range] : vary.cast<py::dict>())
@@ -55,7 +57,7 @@ std::vector<Variable> ParseVariables(const py::object& vary, ControlState& base)
     std::vector<Variable> variables;
     for (auto& [key, range] : items) {
         // A unit named last keeps the input in that unit in the design optimized.
-        range = RangeInHeldUnit(base, key, range);
+        range = RangeInHeldUnit(form, key, range);
         std::string text = key;
         if (!range.is_none()) {
             text += "=";
@@ -68,7 +70,7 @@ std::vector<Variable> ParseVariables(const py::object& vary, ControlState& base)
             }
         }
         std::string problem;
-        const std::optional<Variable> variable = ParseVariable(text, base, problem);
+        const std::optional<Variable> variable = ParseVariable(text, EnterDesign(form), problem);
         if (!variable) {
             if (FindSweepInput(key) == nullptr) throw UnknownKey(problem);
             throw InvalidValue(problem);
@@ -110,7 +112,6 @@ OptimizeResult Optimize(const Design& design, const std::string& objective, cons
     const ObjectiveInfo* info = FindObjective(objective);
     if (info == nullptr) throw UnknownKey("unknown objective '" + objective + "'");
     OptimizeProblem problem;
-    problem.base = design.state;
     problem.objective = info->objective;
     problem.constraints = ParseConstraints(constraints);
     const std::optional<long long> maxEvaluations = IntegralOf(maxEvaluationsArgument, "max_evals");
@@ -118,7 +119,11 @@ OptimizeResult Optimize(const Design& design, const std::string& objective, cons
         throw InvalidValue("max_evals must be a whole number from 1 to 10000000");
     problem.maxEvaluations = static_cast<int>(*maxEvaluations);
     const int threads = ThreadCount(threadArgument);
-    problem.variables = ParseVariables(vary, problem.base);
+    ControlState form = design.state;
+    problem.variables = ParseVariables(vary, form);
+    problem.base = EnterDesign(form);
+    problem.numbers = form.outputs.numbers;
+    problem.enteredTexts = EnteredTexts(form);
     if (const std::string why = ProblemError(problem); !why.empty()) throw InvalidValue(why);
 
     OptimizeRun run(problem);
@@ -143,9 +148,9 @@ OptimizeResult Optimize(const Design& design, const std::string& objective, cons
     result.text = text.str();
     if (outcome.best) {
         result.bestResult = outcome.best->result;
-        ControlState best = problem.base;
+        ControlState best = form;
         for (std::size_t i = 0; i < problem.variables.size(); ++i)
-            (best.*problem.variables[i].input->control).text = outcome.best->texts[i];
+            InputField(best, *problem.variables[i].input->input).text = outcome.best->texts[i];
         result.best = best;
     }
     return result;

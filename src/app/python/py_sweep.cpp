@@ -17,7 +17,6 @@
 #include "designspace/sweep_csv.h"
 #include "designspace/sweep_run.h"
 #include "form/design_form.h"
-#include "report/number_settings.h"
 #include "py_design.h"
 #include "py_errors.h"
 #include "py_frames.h"
@@ -54,12 +53,15 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
                  const py::object& threadArgument, const py::object& progressArgument) {
     RequireDataLibraries("sweep");
     SweepPlan plan;
-    plan.base = design.state;
     plan.exactValues = true;
+    // A range's unit is held in the form the sweep's design is entered from.
+    ControlState form = design.state;
     for (const auto& [key, range] : vary) {
         const std::string name = py::str(key);
-        plan.axes.push_back(ParseAxis(name, RangeInHeldUnit(plan.base, name, range)));
+        plan.axes.push_back(ParseAxis(name, RangeInHeldUnit(form, name, range)));
     }
+    plan.base = EnterDesign(form);
+    plan.numbers = form.outputs.numbers;
     const std::vector<DesignOutput> outputs = ParseOutputs(outputList);
     const int threads = ThreadCount(threadArgument);
     if (const std::string problem = AxesProblem(plan.axes); !problem.empty())
@@ -73,7 +75,7 @@ py::object Sweep(const Design& design, const py::dict& vary, const py::object& o
     std::vector<std::string> inputNames;
     py::dict units;
     for (const SweepAxis& axis : plan.axes) {
-        const std::optional<int> unit = HeldUnitItem(plan.base, *axis.input->input);
+        const std::optional<int> unit = HeldUnitItem(form, *axis.input->input);
         inputNames.push_back(InputColumnName(*axis.input->input, unit));
         units[py::str(inputNames.back())] = unit ? UnitSymbol(*axis.input->input, *unit) : "";
     }

@@ -19,6 +19,7 @@
 #include "designspace/figure_sources_csv.h"
 #include "designspace/rounded_text.h"
 #include "designspace/sweep_csv.h"
+#include "form/input_controls.h"
 #include "simulation/figure_source.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
@@ -84,7 +85,7 @@ QString DesignSpaceWindow::ValueText(std::size_t k, std::size_t a) const {
     }
     const double value = run_->Row(k).values[a];
     return QString::fromStdString(RoundedText(value, SignificantDigitsFor(value, resolution),
-                                              run_->Plan().base.outputs.numbers.decimalSeparator));
+                                              runForm_.outputs.numbers.decimalSeparator));
 }
 
 QString DesignSpaceWindow::DesignText(std::size_t k) const {
@@ -115,24 +116,24 @@ QString DesignSpaceWindow::DesignText(std::size_t k) const {
 
 std::optional<double> DesignSpaceWindow::MarkerValue(std::size_t a) const {
     if (!run_ || a >= run_->Plan().axes.size()) return std::nullopt;
-    const SweepPlan& plan = run_->Plan();
-    const InputControl& now = form_.Session().Controls().*plan.axes[a].input->control;
-    if (now.units != (plan.base.*plan.axes[a].input->control).units) return std::nullopt;
+    const DesignInput& input = *run_->Plan().axes[a].input->input;
+    const InputControl& now = InputField(form_.Session().Controls(), input);
+    if (now.units != InputField(runForm_, input).units) return std::nullopt;
     return TypedValue(now.text);
 }
 
 bool DesignSpaceWindow::DesignChanged() const {
     if (!run_) return false;
-    const SweepPlan& plan = run_->Plan();
+    const ControlState& base = runForm_;
     ControlState now = form_.Session().Controls();
-    for (const SweepAxis& axis : plan.axes)
-        (now.*axis.input->control).text = (plan.base.*axis.input->control).text;
+    for (const SweepAxis& axis : run_->Plan().axes)
+        InputField(now, *axis.input->input).text = InputField(base, *axis.input->input).text;
     // The design page's fields are notes for the design steps, not inputs of the engine.
-    now.EditStep3PistonDiam = plan.base.EditStep3PistonDiam;
-    now.EditStep3PistonStroke = plan.base.EditStep3PistonStroke;
-    now.EditStep5DispDiam = plan.base.EditStep5DispDiam;
-    now.EditStep5DispStroke = plan.base.EditStep5DispStroke;
-    return !SameInputs(now, plan.base);
+    now.EditStep3PistonDiam = base.EditStep3PistonDiam;
+    now.EditStep3PistonStroke = base.EditStep3PistonStroke;
+    now.EditStep5DispDiam = base.EditStep5DispDiam;
+    now.EditStep5DispStroke = base.EditStep5DispStroke;
+    return !SameInputs(now, base);
 }
 
 // Which model each output comes from, for the design as it stands: in each output's tip and,
@@ -160,7 +161,7 @@ void DesignSpaceWindow::LoadDesign(std::size_t k) {
     // showed even after edits there; only the design page's notes stay as they are.
     const SweepPlan& plan = run_->Plan();
     const ControlState& now = form_.Session().Controls();
-    ControlState inputs = plan.base;
+    ControlState inputs = runForm_;
     inputs.EditStep3PistonDiam = now.EditStep3PistonDiam;
     inputs.EditStep3PistonStroke = now.EditStep3PistonStroke;
     inputs.EditStep5DispDiam = now.EditStep5DispDiam;
@@ -168,7 +169,7 @@ void DesignSpaceWindow::LoadDesign(std::size_t k) {
     QStringList what;
     for (std::size_t a = 0; a < plan.axes.size(); ++a) {
         const QString value = ValueText(k, a);
-        (inputs.*plan.axes[a].input->control).text = value.toStdString();
+        InputField(inputs, *plan.axes[a].input->input).text = value.toStdString();
         what << QString("%1 %2").arg(plan.axes[a].input->name, value);
     }
     form_.ApplyInputsAsOneStep(inputs, "Design Space: " + what.join(", "));
@@ -182,7 +183,7 @@ bool DesignSpaceWindow::ExportCsv(const QString& path) {
     WriteSweepCsv(text, *run_, runOutputs_);
     // The window's table says which model each column comes from; the command line's stays
     // a bare table.
-    WriteFigureSources(text, runOutputs_, run_->Plan().base.Integration);
+    WriteFigureSources(text, runOutputs_, run_->Plan().base.design.model);
     QSaveFile file(path);
     const std::string bytes = text.str();
     if (!file.open(QIODevice::WriteOnly) ||

@@ -26,6 +26,8 @@
 #include <thread>
 
 #include "designspace/sweep_csv.h"
+#include "form/design_form.h"
+#include "form/input_controls.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/pages/help/user_guide.h"
@@ -337,7 +339,9 @@ void DesignSpaceWindow::Start() {
     if (!start_->isEnabled()) return;
     SweepPlan plan;
     // The design as it stands now; later edits in the main window do not reach this run.
-    plan.base = form_.Session().Controls();
+    const ControlState form = form_.Session().Controls();
+    plan.base = EnterDesign(form);
+    plan.numbers = form.outputs.numbers;
     plan.axes.push_back(*ReadAxis(axis1_, false));
     if (useSecond_->isChecked()) plan.axes.push_back(*ReadAxis(axis2_, false));
     runOutputs_ = ChosenOutputs();
@@ -349,12 +353,13 @@ void DesignSpaceWindow::Start() {
     axisTitles_.clear();
     for (const SweepAxis& axis : plan.axes) {
         const QComboBox* units = form_.Ui().InputOf(*axis.input->input).units;
-        const QString unit = units->itemText((plan.base.*axis.input->control).units);
+        const QString unit = units->itemText(InputField(form, *axis.input->input).units);
         axisTitles_ << (unit.isEmpty() ? QString(axis.input->name)
                                        : QString("%1 (%2)").arg(axis.input->name, unit));
     }
     try {
         run_ = std::make_shared<SweepRun>(std::move(plan));
+        runForm_ = form;
     } catch (const std::exception& e) {
         // The rows of a large map are made here; without the memory for them nothing runs.
         run_.reset();

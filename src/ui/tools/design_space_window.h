@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "designspace/sweep_run.h"
+#include "form/control_state.h"
 #include "ui/tools/background_task.h"
 
 class QCheckBox;
@@ -110,6 +111,9 @@ class DesignSpaceWindow : public QWidget {
     BackgroundTask* task_ = nullptr;
 
     std::shared_ptr<SweepRun> run_;
+    // The main window's form the map was started from: whether the map still belongs to the
+    // design, the units and decimal separator of its values, and the design a click loads.
+    ControlState runForm_;
     std::vector<DesignOutput> runOutputs_;
     QStringList axisTitles_;  // input names with their units, as at Start
 };

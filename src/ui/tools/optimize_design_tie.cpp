@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "form/input_controls.h"
 #include "simulation/figure_source.h"
 #include "ui/commands/input_steps.h"
 #include "ui/mainwindow/main_window.h"
@@ -14,16 +15,18 @@ namespace velmora {
 bool OptimizeWindow::DesignChanged() const {
     if (!run_) return false;
     const OptimizeProblem& p = run_->Problem();
+    const ControlState& base = runForm_;
     ControlState now = form_.Session().Controls();
     // Apply changes the varied inputs' values: that is the result, not another design.
     for (const Variable& variable : p.variables)
-        (now.*variable.input->control).text = (p.base.*variable.input->control).text;
+        InputField(now, *variable.input->input).text =
+            InputField(base, *variable.input->input).text;
     // The design page's fields are notes for the design steps, not inputs of the engine.
-    now.EditStep3PistonDiam = p.base.EditStep3PistonDiam;
-    now.EditStep3PistonStroke = p.base.EditStep3PistonStroke;
-    now.EditStep5DispDiam = p.base.EditStep5DispDiam;
-    now.EditStep5DispStroke = p.base.EditStep5DispStroke;
-    return !SameInputs(now, p.base);
+    now.EditStep3PistonDiam = base.EditStep3PistonDiam;
+    now.EditStep3PistonStroke = base.EditStep3PistonStroke;
+    now.EditStep5DispDiam = base.EditStep5DispDiam;
+    now.EditStep5DispStroke = base.EditStep5DispStroke;
+    return !SameInputs(now, base);
 }
 
 void OptimizeWindow::ShowSource() {

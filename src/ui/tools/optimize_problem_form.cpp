@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "form/design_form.h"
+#include "form/input_controls.h"
 #include "model/scoped_flag.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
@@ -19,7 +21,7 @@ using namespace optimize_fields;
 void OptimizeWindow::FillInputs() {
     // Half to one and a half times the value on the Design Parameters page, in its unit.
     ScopedFlag filling(filling_);
-    const ControlState base = form_.Session().Controls();
+    const EnteredDesign base = EnterDesign(form_.Session().Controls());
     for (std::size_t i = 0; i < kSweepInputs.size(); ++i) {
         const SweepInput& input = kSweepInputs[i];
         const int row = static_cast<int>(i);
@@ -42,10 +44,11 @@ void OptimizeWindow::FillInputs() {
     inputs_->resizeColumnsToContents();
 }
 
-OptimizeProblem OptimizeWindow::ReadProblem(bool mark, QString& problem) {
+OptimizeProblem OptimizeWindow::ReadProblem(const ControlState& form, bool mark, QString& problem) {
     OptimizeProblem p;
-    // The design as it stands now; later edits in the main window do not reach this run.
-    p.base = form_.Session().Controls();
+    p.base = EnterDesign(form);
+    p.numbers = form.outputs.numbers;
+    p.enteredTexts = EnteredTexts(form);
     p.objective =
         kObjectives[static_cast<std::size_t>(std::max(objective_->currentIndex(), 0))].objective;
     bool marked = false;
@@ -98,7 +101,7 @@ OptimizeProblem OptimizeWindow::ReadProblem(bool mark, QString& problem) {
 void OptimizeWindow::Validate() {
     if (start_ == nullptr) return;  // still being built
     QString problem;
-    ReadProblem(true, problem);
+    ReadProblem(form_.Session().Controls(), true, problem);
     problem_->setText(problem);
     start_->setEnabled(problem.isEmpty() && !Running());
 }

@@ -22,6 +22,8 @@
 #include <thread>
 
 #include "designspace/sweep_axis.h"
+#include "form/design_form.h"
+#include "form/input_controls.h"
 #include "model/scoped_flag.h"
 #include "optimizer/readable_result.h"
 #include "simulation/sensitivity_study.h"
@@ -190,9 +192,12 @@ void OptimizeWindow::closeEvent(QCloseEvent* event) {
 void OptimizeWindow::Start() {
     if (Running()) return;
     QString problem;
-    OptimizeProblem p = ReadProblem(true, problem);
+    // The design as it stands now; later edits in the main window do not reach this run.
+    const ControlState form = form_.Session().Controls();
+    OptimizeProblem p = ReadProblem(form, true, problem);
     if (!problem.isEmpty()) return;
     found_ = false;
+    runForm_ = form;
     run_ = std::make_shared<OptimizeRun>(std::move(p));
     series_->clear();
     result_->setRowCount(0);
@@ -273,7 +278,7 @@ void OptimizeWindow::ShowResult() {
     for (const Variable& variable : p.variables)
         units.push_back(form_.Ui()
                             .InputOf(*variable.input->input)
-                            .units->itemText((p.base.*variable.input->control).units)
+                            .units->itemText(InputField(runForm_, *variable.input->input).units)
                             .toStdString());
     const std::vector<ReadableRow> rows = ReadableResultRows(p, outcome, units);
     result_->setRowCount(static_cast<int>(rows.size()));
@@ -318,9 +323,9 @@ void OptimizeWindow::Apply() {
     const OptimizeProblem& p = run_->Problem();
     const std::vector<ReadableRow> rows = ReadableResultRows(p, run_->Outcome(), {});
     for (std::size_t i = 0; i < p.variables.size(); ++i) {
-        InputControl& field = inputs.*p.variables[i].input->control;
+        InputControl& field = InputField(inputs, *p.variables[i].input->input);
         field.text = rows.at(i).after;
-        field.units = (p.base.*p.variables[i].input->control).units;
+        field.units = InputField(runForm_, *p.variables[i].input->input).units;
     }
     form_.ApplyInputsAsOneStep(inputs, "Optimize");
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "form/control_state.h"
 #include "optimizer/optimize_run.h"
 #include "ui/tools/background_task.h"
 
@@ -53,8 +54,9 @@ class OptimizeWindow : public QWidget {
         QLineEdit* margin;
     };
     void FillInputs();
-    // The problem the fields describe, marking what is wrong; empty `problem` when it can run.
-    OptimizeProblem ReadProblem(bool mark, QString& problem);
+    // The problem the fields describe for the design `form` enters, marking what is wrong;
+    // empty `problem` when it can run.
+    OptimizeProblem ReadProblem(const ControlState& form, bool mark, QString& problem);
     void Validate();
     void Finished();
     void ShowProgress();
@@ -86,6 +88,9 @@ class OptimizeWindow : public QWidget {
     bool found_ = false;  // the last run found a design to apply
 
     std::shared_ptr<OptimizeRun> run_;
+    // The main window's form the run started from: whether the result still belongs to the
+    // design, and the units its values are in, are read from it.
+    ControlState runForm_;
 };
 
 // Adds Tools > Optimize... to the main window's menu bar, beside Design Space....
