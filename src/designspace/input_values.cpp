@@ -4,8 +4,8 @@
 
 #include "form/design_form.h"
 #include "report/number_settings.h"
+#include "report/number_text.h"
 #include "report/unit_text.h"
-#include "simulation/sensitivity_study.h"
 
 namespace velmora {
 

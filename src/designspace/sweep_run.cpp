@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "form/design_form.h"
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 
 namespace velmora {
 

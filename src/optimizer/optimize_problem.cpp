@@ -7,7 +7,6 @@
 #include "designspace/sweep_axis.h"
 #include "form/design_form.h"
 #include "report/number_text.h"
-#include "simulation/sensitivity_study.h"
 
 namespace velmora {
 

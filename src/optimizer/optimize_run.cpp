@@ -8,8 +8,8 @@
 #include <random>
 
 #include "form/design_form.h"
+#include "report/number_text.h"
 #include "simulation/design_evaluator.h"
-#include "simulation/sensitivity_study.h"
 
 namespace velmora {
 

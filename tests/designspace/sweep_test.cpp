@@ -15,8 +15,8 @@
 #include "designspace/sweep_run.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
+#include "session/engine_session.h"
 #include "simulation/engine_fixtures.h"
-#include "simulation/engine_session.h"
 
 namespace velmora {
 namespace {

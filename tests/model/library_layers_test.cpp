@@ -1,5 +1,6 @@
-// The libraries below the simulation include only downward: the engine nothing of ours but
-// itself, the report the engine, the form both, the compute run all three. None of them names
+// The libraries up to the session include only downward: the engine nothing of ours but
+// itself, the report the engine, the form both, the compute run all three, the simulation all
+// four, the session all five. None of them names
 // Qt. A file that includes upward would compile (every library sees all of src/), so only
 // reading the includes finds it.
 #include <gtest/gtest.h>
@@ -52,6 +53,8 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
         {"report", {"engine", "report"}},
         {"form", {"engine", "report", "form"}},
         {"model", {"engine", "report", "form", "model"}},
+        {"simulation", {"engine", "report", "form", "model", "simulation"}},
+        {"session", {"engine", "report", "form", "model", "simulation", "session"}},
     };
     for (const auto& [library, below] : allowed) {
         const std::vector<Include> includes = IncludesOf(library);
@@ -65,6 +68,21 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
             const std::string top = include.target.substr(0, include.target.find('/'));
             EXPECT_TRUE(below.count(top)) << where;
         }
+    }
+}
+
+// The cycle simulation reads the numeric design and, of the window's form, only the graph
+// choices a run that shows its graphs draws by; the form itself is the session's.
+TEST(LibraryLayers, TheSimulationReadsNoFormButTheGraphChoices) {
+    for (const Include& include : IncludesOf("simulation")) {
+        if (include.target.rfind("form/", 0) != 0) continue;
+        EXPECT_EQ(include.target, "form/graph_selection.h") << "simulation/" << include.file;
+    }
+    for (const auto& entry : fs::directory_iterator(SourceDir() / "simulation")) {
+        std::ifstream in(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        EXPECT_EQ(text.find("ControlState"), std::string::npos) << entry.path().filename();
     }
 }
 

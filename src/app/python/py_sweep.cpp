@@ -17,7 +17,6 @@
 #include "designspace/sweep_csv.h"
 #include "designspace/sweep_run.h"
 #include "form/design_form.h"
-#include "report/number_settings.h"
 #include "py_design.h"
 #include "py_errors.h"
 #include "py_frames.h"
@@ -25,7 +24,7 @@
 #include "py_units.h"
 #include "py_values.h"
 #include "report/number_settings.h"
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 
 namespace py = pybind11;
 

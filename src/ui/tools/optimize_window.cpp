@@ -24,7 +24,7 @@
 #include "designspace/sweep_axis.h"
 #include "model/scoped_flag.h"
 #include "optimizer/readable_result.h"
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"
