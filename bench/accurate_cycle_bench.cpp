@@ -7,8 +7,8 @@
 #include <string>
 
 #include "persistence/parameter_file.h"
+#include "session/engine_session.h"
 #include "simulation/accurate_cycle.h"
-#include "simulation/engine_session.h"
 
 namespace {
 

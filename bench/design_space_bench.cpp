@@ -7,8 +7,8 @@
 #include "designspace/sweep_run.h"
 #include "form/design_form.h"
 #include "persistence/parameter_file.h"
+#include "session/engine_session.h"
 #include "simulation/design_evaluator.h"
-#include "simulation/engine_session.h"
 
 namespace {
 

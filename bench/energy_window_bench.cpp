@@ -9,8 +9,8 @@
 #include "form/design_form.h"
 #include "persistence/parameter_file.h"
 #include "presentation/energy_figures.h"
+#include "session/engine_session.h"
 #include "simulation/brake_speed_curve.h"
-#include "simulation/engine_session.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "form/design_form.h"
 #include "persistence/parameter_file.h"
+#include "session/engine_session.h"
 #include "simulation/design_energy.h"
-#include "simulation/engine_session.h"
 #include "simulation/load_curve.h"
 #include "simulation/lossy_energy.h"
 

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "persistence/parameter_file.h"
-#include "simulation/engine_session.h"
-#include "simulation/sensitivity_study.h"
+#include "session/engine_session.h"
+#include "session/sensitivity_study.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "persistence/parameter_file.h"
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 
 namespace {
 

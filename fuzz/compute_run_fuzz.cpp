@@ -14,8 +14,8 @@
 #include "fuzz_files.h"
 #include "persistence/parameter_file.h"
 #include "presentation/chart_titles.h"
+#include "session/engine_session.h"
 #include "simulation/cycle_simulation.h"
-#include "simulation/engine_session.h"
 
 namespace {
 

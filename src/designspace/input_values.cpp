@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "report/number_settings.h"
+#include "report/number_text.h"
 #include "report/unit_text.h"
-#include "simulation/sensitivity_study.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 
 namespace velmora {
 

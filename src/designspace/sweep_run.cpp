@@ -9,7 +9,7 @@
 #include <optional>
 #include <thread>
 
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 
 namespace velmora {
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "export/csv_number.h"
+#include "form/design_form.h"
 #include "presentation/chart_titles.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/simulation_output.h"

@@ -10,14 +10,12 @@
 namespace velmora {
 namespace {
 
-constexpr int kPowerPhase = 2;
-constexpr int kPowerTorque = 3;
-
-PowerCurve Sweep(const ParameterSet& params, ControlState controls, int choice) {
-    controls.ShowGraph2RG = choice;
+PowerCurve Sweep(const ParameterSet& params, const ControlState& controls, int choice) {
+    GraphSelection graphs = GraphSelectionOf(controls);
+    graphs.secondGraph = choice;
     SimulationHost host;
     PowerCurve curve;
-    PowerSpeedCurve(params, controls, curve, host);
+    PowerSpeedCurve(params, graphs, curve, host);
     return curve;
 }
 
@@ -25,9 +23,9 @@ PowerCurve Sweep(const ParameterSet& params, ControlState controls, int choice) 
 
 PowerCurveTable ComputePowerCurveTable(const ParameterSet& params, const ControlState& controls) {
     PowerCurveTable table;
-    table.torqueShown = controls.ShowGraph2RG == kPowerTorque;
-    const PowerCurve phase = Sweep(params, controls, kPowerPhase);
-    const PowerCurve torque = Sweep(params, controls, kPowerTorque);
+    table.torqueShown = controls.ShowGraph2RG == kPowerTorqueGraph;
+    const PowerCurve phase = Sweep(params, controls, kPowerPhaseGraph);
+    const PowerCurve torque = Sweep(params, controls, kPowerTorqueGraph);
     const std::vector<double> speeds = PowerSweepSpeeds(params.OmegaBar);
     const std::size_t count =
         std::min({phase.PowerSeries.size(), torque.PowerSeries.size(), speeds.size()});

@@ -5,10 +5,10 @@
 namespace velmora {
 
 void RecordingSession::RunSimulation(ParameterSet& params, const Design& design,
-                                     const ControlState& controls, SimulationNotes& notes) {
+                                     const GraphSelection& graphs, SimulationNotes& notes) {
     // A run starts its sample lists afresh; the record follows them.
     record_.clear();
-    EngineSession::RunSimulation(params, design, controls, notes);
+    EngineSession::RunSimulation(params, design, graphs, notes);
 }
 
 void RecordingSession::StepRecorded(std::int32_t stepCount, const StepValues& step) {

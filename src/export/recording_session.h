@@ -1,7 +1,7 @@
 #pragma once
 
 #include "export/cycle_record.h"
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 
 namespace velmora {
 
@@ -12,7 +12,7 @@ class RecordingSession : public EngineSession {
   public:
     const CycleRecord& Record() const { return record_; }
 
-    void RunSimulation(ParameterSet& params, const Design& design, const ControlState& controls,
+    void RunSimulation(ParameterSet& params, const Design& design, const GraphSelection& graphs,
                        SimulationNotes& notes) override;
     void StepRecorded(std::int32_t stepCount, const StepValues& step) override;
     void CopyStartOf(const EngineSession& from) override;

@@ -4,6 +4,7 @@
 
 #include "engine/integration_model.h"
 #include "engine/loss_inputs.h"
+#include "form/graph_selection.h"
 #include "report/unit_text.h"
 
 namespace velmora {
@@ -70,14 +71,7 @@ struct ControlState {
 };
 
 // Item counts of the choice lists, for turning out-of-range indices into "no choice" (the
-// output-unit lists count the items of their unit family, model/output_unit_lists.h).
-constexpr int kCurveItemCount = 12;
-constexpr int kXAxisItemCount = 2;
-constexpr int kSecondGraphItemCount = 4;
-
-// The index itself when it names an item of a list of `count` items, else kNoChoice.
-constexpr int ClampChoice(int index, int count) {
-    return index >= 0 && index < count ? index : kNoChoice;
-}
+// output-unit lists count the items of their unit family, form/output_unit_lists.h; the
+// graphs' lists and ClampChoice are form/graph_selection.h's).
 
 }  // namespace velmora

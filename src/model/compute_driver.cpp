@@ -52,7 +52,7 @@ void ComputeDriver::RunOnce(bool forceSimulation, bool refreshSecondGraph) {
     steps.simulate = [&](ParameterSet& params, bool changed) {
         if (!changed && !forceSimulation) return;
         SimulationNotes notes;
-        hooks_.RunSimulation(params, reading.design, controls, notes);
+        hooks_.RunSimulation(params, reading.design, GraphSelectionOf(controls), notes);
         WriteSimulationNotes(notes, memo2);
     };
     ComputeRecord record;

@@ -6,6 +6,7 @@
 #include "engine/design.h"
 #include "engine/parameter_set.h"
 #include "form/control_state.h"
+#include "form/graph_selection.h"
 #include "model/simulation_notes.h"
 
 namespace velmora {
@@ -26,10 +27,10 @@ class ComputeHooks {
     // Step 3: re-apply the second-graph choice (may recompute the power/speed curve).
     virtual void RefreshSecondGraph() {}
 
-    // Step 7: the cycle simulation of `design`, its curves drawn as `controls` choose them;
+    // Step 7: the cycle simulation of `design`, its curves drawn as `graphs` chooses them;
     // sets the PV powers and says in `notes` what its report lines are to say.
     virtual void RunSimulation(ParameterSet& /*params*/, const Design& /*design*/,
-                               const ControlState& /*controls*/, SimulationNotes& /*notes*/) {}
+                               const GraphSelection& /*graphs*/, SimulationNotes& /*notes*/) {}
 
     // Step 12: give the sample lists their placeholder "0" entries when they are empty.
     virtual void EnsureSamples() {}

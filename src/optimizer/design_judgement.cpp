@@ -5,7 +5,7 @@
 
 #include "engine/design_parameters.h"
 #include "report/analysis_report.h"
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 
 namespace velmora {
 

@@ -6,7 +6,6 @@
 #include "designspace/input_values.h"
 #include "designspace/sweep_axis.h"
 #include "report/number_text.h"
-#include "simulation/sensitivity_study.h"
 
 namespace velmora {
 

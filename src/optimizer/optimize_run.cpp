@@ -7,8 +7,8 @@
 #include <nlopt.hpp>
 #include <random>
 
+#include "report/number_text.h"
 #include "simulation/design_evaluator.h"
-#include "simulation/sensitivity_study.h"
 
 namespace velmora {
 

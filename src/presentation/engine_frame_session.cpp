@@ -1,5 +1,5 @@
 #include "presentation/engine_frame.h"
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 
 namespace velmora {
 

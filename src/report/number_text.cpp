@@ -234,4 +234,21 @@ long long RoundHalfEven(double x) {
     return result % 2 == 0 ? result : result + 1;
 }
 
+std::string TrialText(double value, const NumberSettings& numbers) {
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const std::string_view written =
+        ec == std::errc() ? std::string_view(buffer, end - buffer) : "0";
+    // Read back by the same rules as typed numbers; the user sees their own separator.
+    std::string text;
+    for (char c : written) {
+        if (c == '.')
+            text += numbers.decimalSeparator;
+        else
+            text += c;
+    }
+    return text;
+}
+
 }  // namespace velmora

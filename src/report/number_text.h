@@ -40,4 +40,8 @@ std::string PadLeft(std::string_view text, std::size_t width);
 // coordinates and sample positions). Non-finite input gives 0.
 long long RoundHalfEven(double x);
 
+// A trial value as typed: the shortest text that carries 15 significant digits ("1.65" for
+// 1.5 x 1.1), with the user's decimal separator.
+std::string TrialText(double value, const NumberSettings& numbers);
+
 }  // namespace velmora

@@ -190,7 +190,7 @@ void SimulateCycle(CycleRun& run, bool graphed) {
             step.dispPos = run.x;
             step.velocity = run.v;
             step.acceleration = FiniteOrZero(a);
-            RecordStep(sim, run.design.units, run.form, step, run.recording);
+            RecordStep(sim, run.design.units, run.graphs, step, run.recording);
             run.host.StepRecorded(sim.SimStepCount, step);
         }
     }
@@ -216,7 +216,7 @@ void SummarizeGraphedCycle(CycleRun& run) {
 
 void RunSimulation(ParameterSet& params, const Design& design, SimulationState& sim,
                    SimulationNotes& notes, SimulationHost& host, Recording recording,
-                   const ControlState* form) {
+                   const GraphSelection* graphs) {
     notes = {};
     // A fresh start for everything the graphed cycles fill.
     ClearMainSeries(sim);
@@ -236,14 +236,14 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     // Nothing moves without a speed and a displacer mass.
     if (params.EngineSpeed == 0 || params.DispMass == 0) return;
 
-    // Without a form to draw its curves by, a run records only its results.
-    if (form == nullptr) recording = Recording::ResultsOnly;
-    CycleRun run(params, design, form, sim, host);
+    // Without choices to draw its curves by, a run records only its results.
+    if (graphs == nullptr) recording = Recording::ResultsOnly;
+    CycleRun run(params, design, graphs, sim, host);
     run.recording = recording;
     run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
     // Without both curve choices the run ends here; only a run that shows its graphs titles them.
     if (recording == Recording::ResultsOnly ? !design.curvesChosen
-                                            : !SetUpGraphs(sim, params, *form, run.timeStep))
+                                            : !SetUpGraphs(sim, params, *graphs, run.timeStep))
         return;
 
     run.schedule = design.schedule;
@@ -305,8 +305,8 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     notes.summaryReported = true;
     notes.summary = sim.Summary;
 
-    if (form != nullptr && host.IsPowerCurveShown())
-        PowerSpeedCurve(params, *form, sim.Chart3, host);
+    if (graphs != nullptr && host.IsPowerCurveShown())
+        PowerSpeedCurve(params, *graphs, sim.Chart3, host);
 }
 
 }  // namespace velmora

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/design.h"
 #include "engine/parameter_set.h"
-#include "form/control_state.h"
-#include "form/design_form.h"
+#include "form/graph_selection.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_output.h"
 #include "simulation/simulation_state.h"
@@ -40,13 +40,13 @@ bool IsPressureEqualized(const PressureHistory& history, double meanPressure);
 
 // The state of one simulation run.
 struct CycleRun {
-    CycleRun(ParameterSet& p, const Design& d, const ControlState* f, SimulationState& s,
+    CycleRun(ParameterSet& p, const Design& d, const GraphSelection* g, SimulationState& s,
              SimulationHost& h)
-        : params(p), design(d), form(f), sim(s), host(h) {}
+        : params(p), design(d), graphs(g), sim(s), host(h) {}
 
     ParameterSet& params;
     const Design& design;
-    const ControlState* form;  // the window's curve choices for a run that shows its graphs
+    const GraphSelection* graphs;  // for a run that shows its graphs
     SimulationState& sim;
     SimulationHost& host;
     CycleSchedule schedule;
@@ -68,11 +68,11 @@ void SummarizeGraphedCycle(CycleRun& run);
 
 // The whole simulation run of a compute run: schedule of cycles, curves, samples, PV powers,
 // what its report says in `notes`, and the power/speed curve when the host shows it. A run
-// that records everything draws its curves as `form` chooses them; one that records only its
-// results needs no form.
+// that records everything draws its curves as `graphs` chooses them; one that records only its
+// results needs no choices.
 void RunSimulation(ParameterSet& params, const Design& design, SimulationState& sim,
                    SimulationNotes& notes, SimulationHost& host,
                    Recording recording = Recording::ResultsOnly,
-                   const ControlState* form = nullptr);
+                   const GraphSelection* graphs = nullptr);
 
 }  // namespace velmora

@@ -9,7 +9,6 @@
 namespace velmora {
 namespace {
 
-constexpr int kPowerPhaseChoice = 2;  // "Power/Phase" of ShowGraph2RG
 constexpr long double kSweepStep = 0.02L;
 
 double Shown(double value) {
@@ -137,10 +136,9 @@ CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed) {
     return {kPi - a.value / 2 - speed * travelTime.value / 2, true};
 }
 
-void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, PowerCurve& curve,
+void PowerSpeedCurve(const ParameterSet& params, const GraphSelection& graphs, PowerCurve& curve,
                      SimulationHost& host) {
-    PowerSpeedCurve(params, controls.outputs, controls.ShowGraph2RG == kPowerPhaseChoice, curve,
-                    host);
+    PowerSpeedCurve(params, graphs.units, graphs.secondGraph == kPowerPhaseGraph, curve, host);
 }
 
 void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool phaseShown,

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "engine/parameter_set.h"
-#include "form/control_state.h"
+#include "form/graph_selection.h"
 #include "report/analysis_report.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_state.h"
@@ -32,8 +32,8 @@ CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed);
 void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool phaseShown,
                      PowerCurve& curve, SimulationHost& host);
 
-// The same with the second-graph choice and the units of the window's form.
-void PowerSpeedCurve(const ParameterSet& params, const ControlState& controls, PowerCurve& curve,
+// The same with the second-graph choice and the units of the window's graphs.
+void PowerSpeedCurve(const ParameterSet& params, const GraphSelection& graphs, PowerCurve& curve,
                      SimulationHost& host);
 
 // The speeds (rad/s) the sweep of PowerSpeedCurve visits, in order, when no phase angle fails:

@@ -94,22 +94,22 @@ void ClearSampleLists(SimulationState& sim) {
         list->clear();
 }
 
-bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
+bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const GraphSelection& chosen,
                  double timeStep) {
-    const OutputUnits& units = controls.outputs;
+    const OutputUnits& units = chosen.units;
     GraphChoices& graphs = sim.Graphs;
     graphs.timeIncrement = timeStep;
     graphs.timeIncrementNumbers = units.numbers;
 
-    const int red = ClampChoice(controls.RedGraphRG, kCurveItemCount);
-    const int blue = ClampChoice(controls.BlueGraphRG, kCurveItemCount);
+    const int red = ClampChoice(chosen.red, kCurveItemCount);
+    const int blue = ClampChoice(chosen.blue, kCurveItemCount);
     if (blue == kNoChoice) return false;
     graphs.right = CurveChoice{blue, units};
     if (red == kNoChoice) return false;
 
     graphs.left = CurveChoice{red, units};
     graphs.titleRight = blue;
-    graphs.xAxisChoice = controls.XAxisRG;
+    graphs.xAxisChoice = chosen.xAxis;
     graphs.phase.reset();
     sim.MainChart.LeftAxis = CurveAxisRange(red, params, units);
     sim.MainChart.RightAxis = CurveAxisRange(blue, params, units);
@@ -117,12 +117,12 @@ bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const Control
     return true;
 }
 
-void RecordStep(SimulationState& sim, const OutputChoices& units, const ControlState* form,
+void RecordStep(SimulationState& sim, const OutputChoices& units, const GraphSelection* graphs,
                 const StepValues& step, Recording recording) {
-    if (recording == Recording::Everything && form != nullptr) {
-        const int red = ClampChoice(form->RedGraphRG, kCurveItemCount);
-        const int blue = ClampChoice(form->BlueGraphRG, kCurveItemCount);
-        const double xValue = XAxisInDegrees(form->XAxisRG) ? static_cast<double>(sim.SimStepCount)
+    if (recording == Recording::Everything && graphs != nullptr) {
+        const int red = ClampChoice(graphs->red, kCurveItemCount);
+        const int blue = ClampChoice(graphs->blue, kCurveItemCount);
+        const double xValue = XAxisInDegrees(graphs->xAxis) ? static_cast<double>(sim.SimStepCount)
                                                             : Shown(step.time);
         const PlotPoint bluePoint{xValue, CurveValue(blue, step, units)};
         sim.Series2.push_back(bluePoint);

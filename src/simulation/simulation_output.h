@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/parameter_set.h"
-#include "form/control_state.h"
+#include "form/graph_selection.h"
 #include "report/unit_text.h"
 #include "simulation/sample_text.h"
 #include "simulation/simulation_state.h"
@@ -96,7 +96,7 @@ void ClearMainSeries(SimulationState& sim);
 // The graph set-up of a run: the fixed ranges, and in sim.Graphs what the caption of lDeltaTee
 // and the chart and axis titles are made of. Returns false when a curve choice has no
 // selection, which ends the run.
-bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const ControlState& controls,
+bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const GraphSelection& graphs,
                  double timeStep);
 
 // Empties the five sample lists, keeping their text buffers for the next entries.
@@ -106,9 +106,9 @@ void ClearSampleLists(SimulationState& sim);
 // and the PV powers need (displacer position and pressure samples, the PV points).
 enum class Recording { Everything, ResultsOnly };
 
-// Records one step of a graphed cycle: curve points (as `form` chooses them), samples and the
+// Records one step of a graphed cycle: curve points (as `graphs` chooses them), samples and the
 // PV point in the output `units` with its colour and the extents.
-void RecordStep(SimulationState& sim, const OutputChoices& units, const ControlState* form,
+void RecordStep(SimulationState& sim, const OutputChoices& units, const GraphSelection* graphs,
                 const StepValues& step, Recording recording = Recording::Everything);
 
 // The dwell and integrated-pressure summary of the cycle whose 361 steps were just recorded.

@@ -14,7 +14,7 @@
 #include "persistence/file_text.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 
 namespace velmora {
 namespace {

@@ -17,8 +17,8 @@
 #include "form/input_controls.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
+#include "session/engine_session.h"
 #include "simulation/engine_fixtures.h"
-#include "simulation/engine_session.h"
 
 namespace velmora {
 namespace {

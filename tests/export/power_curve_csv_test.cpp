@@ -22,7 +22,7 @@ TEST(PowerCurveCsv, ColumnsMatchTheWindowsCurveForBothChoices) {
         session.State.ShowGraph2RG = choice;
         PowerCurve curve;
         SimulationHost host;
-        PowerSpeedCurve(session.Driver.Params, session.State, curve, host);
+        PowerSpeedCurve(session.Driver.Params, GraphSelectionOf(session.State), curve, host);
         ASSERT_FALSE(curve.PowerSeries.empty());
 
         const std::string csv = PowerCurveCsvOf(session);

@@ -12,7 +12,7 @@
 
 #include "persistence/parameter_file.h"
 #include "report/number_text.h"
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 
 namespace velmora {
 namespace {

@@ -33,7 +33,7 @@ class RecordingHooks : public ComputeHooks {
         animating = false;
     }
     void RefreshSecondGraph() override { calls.push_back("RefreshSecondGraph"); }
-    void RunSimulation(ParameterSet& params, const Design&, const ControlState&,
+    void RunSimulation(ParameterSet& params, const Design&, const GraphSelection&,
                        SimulationNotes& notes) override {
         calls.push_back("RunSimulation");
         if (onSimulation) onSimulation();

@@ -1,8 +1,9 @@
-// The libraries below the simulation include only downward: the engine nothing of ours but
-// itself, the report the engine, the form both, the compute run all three. None of them names
-// Qt. Sweeps and the optimizer take the numeric design: they include nothing of the form (nor
-// of the compute run, the files or the window) and name no ControlState. A file that includes
-// upward would compile (every library sees all of src/), so only reading the includes finds it.
+// The libraries up to the session include only downward: the engine nothing of ours but
+// itself, the report the engine, the form both, the compute run all three, the simulation all
+// four, the session all five. None of them names Qt. Sweeps and the optimizer take the numeric
+// design: they include nothing of the form (nor of the compute run, the session, the files or
+// the window) and name no ControlState. A file that includes upward would compile (every
+// library sees all of src/), so only reading the includes finds it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -46,6 +47,11 @@ std::vector<Include> IncludesOf(const std::string& library) {
     return found;
 }
 
+std::string TextOf(const fs::path& file) {
+    std::ifstream in(file);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
     ASSERT_TRUE(fs::is_directory(SourceDir() / "engine")) << "VELMORA_SOURCE_DIR not set";
     const std::map<std::string, std::set<std::string>> allowed = {
@@ -53,6 +59,8 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
         {"report", {"engine", "report"}},
         {"form", {"engine", "report", "form"}},
         {"model", {"engine", "report", "form", "model"}},
+        {"simulation", {"engine", "report", "form", "model", "simulation"}},
+        {"session", {"engine", "report", "form", "model", "simulation", "session"}},
         {"designspace", {"engine", "report", "simulation", "designspace"}},
         {"optimizer", {"engine", "report", "simulation", "designspace", "optimizer"}},
     };
@@ -71,9 +79,16 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
     }
 }
 
-std::string TextOf(const fs::path& file) {
-    std::ifstream in(file);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+// The cycle simulation reads the numeric design and, of the window's form, only the graph
+// choices a run that shows its graphs draws by; the form itself is the session's.
+TEST(LibraryLayers, TheSimulationReadsNoFormButTheGraphChoices) {
+    for (const Include& include : IncludesOf("simulation")) {
+        if (include.target.rfind("form/", 0) != 0) continue;
+        EXPECT_EQ(include.target, "form/graph_selection.h") << "simulation/" << include.file;
+    }
+    for (const auto& entry : fs::directory_iterator(SourceDir() / "simulation"))
+        EXPECT_EQ(TextOf(entry.path()).find("ControlState"), std::string::npos)
+            << entry.path().filename();
 }
 
 // The engine keeps no text formatting: number texts and settings are the report's.

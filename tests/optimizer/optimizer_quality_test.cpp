@@ -20,7 +20,7 @@
 #include "optimizer/result_table.h"
 #include "persistence/parameter_file.h"
 #include "persistence/temp_folder.h"
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 
 namespace velmora {
 namespace {

@@ -20,14 +20,11 @@ ParameterSet HalfStrokes() {
     return p;
 }
 
-ControlState MillimetresAndPsi(int red, int blue, int xAxis) {
-    ControlState controls;
-    controls.outputs.LengthOutputFormatRG = 1;  // mm
-    controls.outputs.PressureOutputFormatRG = 1;
-    controls.RedGraphRG = red;
-    controls.BlueGraphRG = blue;
-    controls.XAxisRG = xAxis;
-    return controls;
+GraphSelection MillimetresAndPsi(int red, int blue, int xAxis) {
+    GraphSelection graphs{.red = red, .blue = blue, .xAxis = xAxis};
+    graphs.units.LengthOutputFormatRG = 1;  // mm
+    graphs.units.PressureOutputFormatRG = 1;
+    return graphs;
 }
 
 TEST(ChartTitlesTest, MainAndPressureVolumeTitlesFollowTheCurveChoices) {
@@ -62,8 +59,8 @@ TEST(ChartTitlesTest, MainAndPressureVolumeTitlesFollowTheCurveChoices) {
 TEST(ChartTitlesTest, AnIncompleteSetUpKeepsTheEarlierTitles) {
     SimulationState sim;
     ASSERT_TRUE(SetUpGraphs(sim, HalfStrokes(), MillimetresAndPsi(0, 1, 1), 1.0 / 6000));
-    ControlState inches = MillimetresAndPsi(kNoChoice, 4, 0);
-    inches.outputs.LengthOutputFormatRG = 0;
+    GraphSelection inches = MillimetresAndPsi(kNoChoice, 4, 0);
+    inches.units.LengthOutputFormatRG = 0;
     EXPECT_FALSE(SetUpGraphs(sim, HalfStrokes(), inches, 1.0 / 3000));
     EXPECT_EQ(TimeIncrementCaption(sim.Graphs),
               "Time Increment =\r\n1 degree =\r\n333.333 microSec");
@@ -74,7 +71,7 @@ TEST(ChartTitlesTest, AnIncompleteSetUpKeepsTheEarlierTitles) {
     EXPECT_EQ(main.BottomAxisTitle, "Degrees");
     EXPECT_EQ(PVChartTitles(sim.Graphs).BottomAxisTitle, "Volume mm ^3");
 
-    inches.BlueGraphRG = kNoChoice;
+    inches.blue = kNoChoice;
     EXPECT_FALSE(SetUpGraphs(sim, HalfStrokes(), inches, 1.0 / 6000));
     EXPECT_EQ(MainChartTitles(sim.Graphs).RightAxisTitle, "Total Volume (in ^3)");
 }

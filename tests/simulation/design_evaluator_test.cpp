@@ -13,8 +13,8 @@
 
 #include "form/design_form.h"
 #include "model/compute_report.h"
+#include "session/engine_session.h"
 #include "simulation/engine_fixtures.h"
-#include "simulation/engine_session.h"
 
 namespace velmora {
 namespace {

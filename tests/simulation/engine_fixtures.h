@@ -4,7 +4,7 @@
 
 #include "form/control_state.h"
 #include "form/design_form.h"
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 #include "support/reference_engine.h"
 
 namespace velmora::test {

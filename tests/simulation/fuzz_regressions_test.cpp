@@ -2,8 +2,8 @@
 // so that the sanitizer build of the suite catches the fault again.
 #include <gtest/gtest.h>
 
+#include "session/engine_session.h"
 #include "simulation/engine_fixtures.h"
-#include "simulation/engine_session.h"
 
 namespace velmora {
 namespace {

@@ -17,8 +17,8 @@
 #include "form/output_unit_lists.h"
 #include "model/compute_report.h"
 #include "report/unit_text.h"
+#include "session/engine_session.h"
 #include "simulation/engine_fixtures.h"
-#include "simulation/engine_session.h"
 #include "simulation/sample_text.h"
 
 namespace velmora {

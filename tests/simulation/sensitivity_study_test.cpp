@@ -1,9 +1,11 @@
-#include "simulation/sensitivity_study.h"
+#include "session/sensitivity_study.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+
+#include "report/number_text.h"
 
 namespace velmora {
 namespace {

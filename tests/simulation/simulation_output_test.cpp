@@ -126,7 +126,7 @@ TEST(GraphSetUpTest, FixedRangesAndChoicesFollowTheCurveChoices) {
     controls.RedGraphRG = 0;
     controls.BlueGraphRG = 1;
     controls.XAxisRG = 1;
-    ASSERT_TRUE(SetUpGraphs(sim, Params(0), controls, 1.0 / 6000));
+    ASSERT_TRUE(SetUpGraphs(sim, Params(0), GraphSelectionOf(controls), 1.0 / 6000));
     EXPECT_EQ(sim.Graphs.timeIncrement, 1.0 / 6000);
     ASSERT_TRUE(sim.Graphs.left && sim.Graphs.right);
     EXPECT_EQ(sim.Graphs.left->curve, 0);
@@ -143,7 +143,7 @@ TEST(GraphSetUpTest, FixedRangesAndChoicesFollowTheCurveChoices) {
     controls.BlueGraphRG = 7;
     controls.XAxisRG = 0;
     sim.Graphs.phase = PhaseMark{};
-    ASSERT_TRUE(SetUpGraphs(sim, Params(0), controls, 1.0 / 6000));
+    ASSERT_TRUE(SetUpGraphs(sim, Params(0), GraphSelectionOf(controls), 1.0 / 6000));
     EXPECT_EQ(sim.Graphs.left->curve, 2);
     EXPECT_EQ(sim.Graphs.right->curve, 7);
     EXPECT_FALSE(sim.Graphs.phase);  // a new x axis has no animation frame yet

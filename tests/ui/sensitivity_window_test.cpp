@@ -5,8 +5,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "simulation/engine_session.h"
-#include "simulation/sensitivity_study.h"
+#include "session/engine_session.h"
+#include "session/sensitivity_study.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/support/window_fixture.h"

@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 
 namespace velmora::cli {
 

@@ -27,7 +27,6 @@
 #include "py_values.h"
 #include "report/number_text.h"
 #include "simulation/design_result.h"
-#include "simulation/sensitivity_study.h"
 
 namespace py = pybind11;
 

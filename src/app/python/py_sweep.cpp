@@ -24,7 +24,7 @@
 #include "py_units.h"
 #include "py_values.h"
 #include "report/number_settings.h"
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 
 namespace py = pybind11;
 

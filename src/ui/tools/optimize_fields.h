@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "designspace/sweep_axis.h"
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 #include "ui/widgets/shown_numbers.h"
 
 // The Optimize window's fields, shared by its layout and its reading of the problem.

@@ -26,7 +26,7 @@
 #include "form/input_controls.h"
 #include "model/scoped_flag.h"
 #include "optimizer/readable_result.h"
-#include "simulation/sensitivity_study.h"
+#include "report/number_text.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/mainwindow/control_state_widgets.h"
 #include "ui/mainwindow/main_window.h"

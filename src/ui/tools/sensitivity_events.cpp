@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QSignalBlocker>
 
-#include "simulation/sensitivity_study.h"
+#include "session/sensitivity_study.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/compute_copy.h"
 #include "ui/mainwindow/control_state_widgets.h"

@@ -25,10 +25,6 @@ const std::vector<StudyInput>& StudyInputs();
 // The display name padded with blanks to 25 characters.
 std::string PaddedStudyName(const StudyInput& input);
 
-// A trial value as typed: the shortest text that carries 15 significant digits ("1.65" for
-// 1.5 x 1.1), with the user's decimal separator.
-std::string TrialText(double value, const NumberSettings& numbers);
-
 // What the study needs from the window (or a headless session).
 class StudyTarget {
   public:

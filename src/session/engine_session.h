@@ -57,7 +57,7 @@ class EngineSession : public ComputeHooks {
     // Recomputes the power/speed curve when "Power/Phase" or "Power/Torque" is chosen; the
     // window overrides it to show and hide its charts as well.
     void RefreshSecondGraph() override;
-    void RunSimulation(ParameterSet& params, const Design& design, const ControlState& controls,
+    void RunSimulation(ParameterSet& params, const Design& design, const GraphSelection& graphs,
                        SimulationNotes& notes) override;
     void EnsureSamples() override;
 

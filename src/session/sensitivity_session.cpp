@@ -1,5 +1,5 @@
-#include "simulation/engine_session.h"
-#include "simulation/sensitivity_study.h"
+#include "session/engine_session.h"
+#include "session/sensitivity_study.h"
 
 // Kept apart from sensitivity_study.cpp so that the study itself links without the driver.
 namespace velmora {

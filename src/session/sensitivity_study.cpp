@@ -1,4 +1,4 @@
-#include "simulation/sensitivity_study.h"
+#include "session/sensitivity_study.h"
 
 #include <charconv>
 #include <optional>
@@ -29,23 +29,6 @@ std::string PaddedStudyName(const StudyInput& input) {
     std::string name = input.name;
     if (name.size() < kNameWidth) name.append(kNameWidth - name.size(), ' ');
     return name;
-}
-
-std::string TrialText(double value, const NumberSettings& numbers) {
-    char buffer[64];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    const std::string_view written =
-        ec == std::errc() ? std::string_view(buffer, end - buffer) : "0";
-    // Read back by the same rules as typed numbers; the user sees their own separator.
-    std::string text;
-    for (char c : written) {
-        if (c == '.')
-            text += numbers.decimalSeparator;
-        else
-            text += c;
-    }
-    return text;
 }
 
 void SensitivityStudy::Run(StudyTarget& target) {

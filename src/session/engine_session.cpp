@@ -1,4 +1,4 @@
-#include "simulation/engine_session.h"
+#include "session/engine_session.h"
 
 #include <utility>
 
@@ -8,11 +8,11 @@
 namespace velmora {
 
 bool ShowsPowerCurve(int showGraph2Choice) {
-    return showGraph2Choice == 2 || showGraph2Choice == 3;
+    return showGraph2Choice == kPowerPhaseGraph || showGraph2Choice == kPowerTorqueGraph;
 }
 
 void EngineSession::PowerSpeedCurve() {
-    ::velmora::PowerSpeedCurve(Driver.Params, State, Sim.Chart3, host_);
+    ::velmora::PowerSpeedCurve(Driver.Params, GraphSelectionOf(State), Sim.Chart3, host_);
 }
 
 void EngineSession::RefreshSecondGraph() {
@@ -20,8 +20,8 @@ void EngineSession::RefreshSecondGraph() {
 }
 
 void EngineSession::RunSimulation(ParameterSet& params, const Design& design,
-                                  const ControlState& controls, SimulationNotes& notes) {
-    ::velmora::RunSimulation(params, design, Sim, notes, host_, Recording::Everything, &controls);
+                                  const GraphSelection& graphs, SimulationNotes& notes) {
+    ::velmora::RunSimulation(params, design, Sim, notes, host_, Recording::Everything, &graphs);
 }
 
 void EngineSession::CopyStartOf(const EngineSession& from) {
