@@ -127,6 +127,20 @@ double ToOutput(UnitFamily family, const OutputChoices& units, double si);
 double FromOutput(UnitFamily family, const OutputChoices& units, double x);
 // The unit the choices name for the family; nullptr when the choice is out of range.
 const UnitChoice* ChosenUnit(UnitFamily family, const OutputChoices& units);
+
+// A family's chosen output unit looked up once, for loops over many values: converts exactly
+// as ToOutput and FromOutput do (0 when the choice names no unit).
+class OutputConverter {
+  public:
+    OutputConverter(UnitFamily family, const OutputChoices& units)
+        : unit_(ChosenUnit(family, units)) {}
+    double ToOutput(double si) const { return unit_ == nullptr ? 0 : unit_->fromSI(si); }
+    double FromOutput(double x) const { return unit_ == nullptr ? 0 : unit_->toSI(x); }
+
+  private:
+    const UnitChoice* unit_;
+};
+
 // The chosen unit's name; empty without a choice.
 std::string UnitName(UnitFamily family, const OutputChoices& units);
 

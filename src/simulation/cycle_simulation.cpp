@@ -190,7 +190,7 @@ void SimulateCycle(CycleRun& run, bool graphed) {
             step.dispPos = run.x;
             step.velocity = run.v;
             step.acceleration = FiniteOrZero(a);
-            RecordStep(sim, run.design.units, run.graphs, step, run.recording);
+            RecordStep(sim, run.stepUnits, run.graphs, step, run.recording);
             run.host.StepRecorded(sim.SimStepCount, step);
         }
     }

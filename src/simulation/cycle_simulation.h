@@ -42,13 +42,14 @@ bool IsPressureEqualized(const PressureHistory& history, double meanPressure);
 struct CycleRun {
     CycleRun(ParameterSet& p, const Design& d, const GraphSelection* g, SimulationState& s,
              SimulationHost& h)
-        : params(p), design(d), graphs(g), sim(s), host(h) {}
+        : params(p), design(d), graphs(g), sim(s), host(h), stepUnits(d.units) {}
 
     ParameterSet& params;
     const Design& design;
     const GraphSelection* graphs;  // for a run that shows its graphs
     SimulationState& sim;
     SimulationHost& host;
+    StepUnits stepUnits;  // the design's output units
     CycleSchedule schedule;
     double x = 0;         // displacer position, m, 0 = mid-stroke
     double v = 0;         // displacer velocity, m/s

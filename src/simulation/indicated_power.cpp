@@ -27,9 +27,11 @@ std::optional<double> IndicatedWork(const SimulationState& sim, const OutputChoi
     if (size - first < 3) return std::nullopt;
     std::vector<LoopPoint> loop;
     loop.reserve(size - first);
+    const OutputConverter volume(UnitFamily::Volume, units);
+    const OutputConverter pressure(UnitFamily::Pressure, units);
     for (std::size_t i = first; i < size; ++i)
-        loop.push_back({VolumeFromOutput(units, sim.PVSeries[i].x),
-                        PressureFromOutput(units, sim.PVSeries[i].y)});
+        loop.push_back(
+            {volume.FromOutput(sim.PVSeries[i].x), pressure.FromOutput(sim.PVSeries[i].y)});
     return LoopWork(loop);
 }
 

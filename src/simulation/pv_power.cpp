@@ -126,9 +126,11 @@ DiagramOutline OutlineOf(const SimulationState& sim, const OutputChoices& units)
     const std::size_t first =
         sim.PVSeries.size() > kOutlinePoints ? sim.PVSeries.size() - kOutlinePoints : 0;
     outline.points.reserve(sim.PVSeries.size() - first);
+    const OutputConverter volumeUnit(UnitFamily::Volume, units);
+    const OutputConverter pressureUnit(UnitFamily::Pressure, units);
     for (std::size_t i = first; i < sim.PVSeries.size(); ++i) {
-        const double volume = VolumeFromOutput(units, sim.PVSeries[i].x);
-        const double pressure = PressureFromOutput(units, sim.PVSeries[i].y);
+        const double volume = volumeUnit.FromOutput(sim.PVSeries[i].x);
+        const double pressure = pressureUnit.FromOutput(sim.PVSeries[i].y);
         const double px = (volume - minVolume) * kPVImageSize / volumeSpan;
         const double py = kPVImageSize - (pressure - minPressure) * kPVImageSize / pressureSpan;
         if (px == 0) {

@@ -117,17 +117,17 @@ bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const GraphSe
     return true;
 }
 
-void RecordStep(SimulationState& sim, const OutputChoices& units, const GraphSelection* graphs,
+void RecordStep(SimulationState& sim, const StepUnits& units, const GraphSelection* graphs,
                 const StepValues& step, Recording recording) {
     if (recording == Recording::Everything && graphs != nullptr) {
         const int red = ClampChoice(graphs->red, kCurveItemCount);
         const int blue = ClampChoice(graphs->blue, kCurveItemCount);
         const double xValue = XAxisInDegrees(graphs->xAxis) ? static_cast<double>(sim.SimStepCount)
                                                             : Shown(step.time);
-        const PlotPoint bluePoint{xValue, CurveValue(blue, step, units)};
+        const PlotPoint bluePoint{xValue, CurveValue(blue, step, units.choices)};
         sim.Series2.push_back(bluePoint);
         sim.Series2a.push_back(bluePoint);
-        const PlotPoint redPoint{xValue, CurveValue(red, step, units)};
+        const PlotPoint redPoint{xValue, CurveValue(red, step, units.choices)};
         sim.Series1.push_back(redPoint);
         sim.Series1a.push_back(redPoint);
         AppendSample(sim.SampleX, xValue);
@@ -145,8 +145,8 @@ void RecordStep(SimulationState& sim, const OutputChoices& units, const GraphSel
         AppendSample(sim.SamplePressure, step.pressure);
     }
 
-    const double volume = Shown(VolumeToOutput(units, step.totalVolume));
-    const double pressure = Shown(PressureToOutput(units, step.pressure));
+    const double volume = Shown(units.volume.ToOutput(step.totalVolume));
+    const double pressure = Shown(units.pressure.ToOutput(step.pressure));
     sim.PVSeries.push_back(
         {volume, pressure, static_cast<std::uint32_t>(sim.PVPointCount) & 0xFFFFFFu});
     if (volume < sim.PVMinVolume) sim.PVMinVolume = volume;

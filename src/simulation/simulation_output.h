@@ -106,9 +106,21 @@ void ClearSampleLists(SimulationState& sim);
 // and the PV powers need (displacer position and pressure samples, the PV points).
 enum class Recording { Everything, ResultsOnly };
 
+// The output units a graphed step is recorded in, with the pressure/volume point's two
+// conversions looked up once a run.
+struct StepUnits {
+    explicit StepUnits(const OutputChoices& units)
+        : choices(units),
+          volume(UnitFamily::Volume, units),
+          pressure(UnitFamily::Pressure, units) {}
+    OutputChoices choices;
+    OutputConverter volume;
+    OutputConverter pressure;
+};
+
 // Records one step of a graphed cycle: curve points (as `graphs` chooses them), samples and the
 // PV point in the output `units` with its colour and the extents.
-void RecordStep(SimulationState& sim, const OutputChoices& units, const GraphSelection* graphs,
+void RecordStep(SimulationState& sim, const StepUnits& units, const GraphSelection* graphs,
                 const StepValues& step, Recording recording = Recording::Everything);
 
 // The dwell and integrated-pressure summary of the cycle whose 361 steps were just recorded.
