@@ -12,6 +12,7 @@
 
 #include "fuzz_checks.h"
 #include "fuzz_files.h"
+#include "form/design_form.h"
 #include "persistence/parameter_file.h"
 #include "presentation/chart_titles.h"
 #include "session/engine_session.h"
