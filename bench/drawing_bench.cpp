@@ -5,6 +5,7 @@
 #include "persistence/parameter_file.h"
 #include "presentation/engine_frame.h"
 #include "presentation/rgb_image.h"
+#include "session/engine_picture.h"
 #include "session/engine_session.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "form/design_form.h"
 #include "presentation/chart_titles.h"
 #include "simulation/cycle_simulation.h"
-#include "simulation/simulation_output.h"
+#include "presentation/curve_quantities.h"
 
 namespace velmora {
 namespace {

@@ -4,6 +4,7 @@
 
 #include "export/csv_number.h"
 #include "presentation/chart_titles.h"
+#include "presentation/run_graphs.h"
 #include "simulation/power_speed_curve.h"
 #include "simulation/simulation_host.h"
 

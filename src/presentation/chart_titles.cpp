@@ -3,7 +3,7 @@
 #include "model/compute_report.h"
 #include "presentation/engine_frame.h"
 #include "report/number_text.h"
-#include "simulation/simulation_output.h"
+#include "presentation/curve_quantities.h"
 
 namespace velmora {
 namespace {

@@ -9,8 +9,6 @@
 
 namespace velmora {
 
-class EngineSession;
-
 // What the window knows at the moment it draws a frame.
 struct EngineFrameRequest {
     int position = 0;        // sample position, clamped to the samples
@@ -41,10 +39,6 @@ double SampleValue(const std::string& text);
 // Without samples nothing changes.
 EngineFrame DrawEngineFrame(SimulationState& sim, const ParameterSet& params,
                             const OutputUnits& units, const EngineFrameRequest& request);
-
-// The whole DrawEngine on a session: with no samples it first runs Compute(false, true), then
-// takes the axis choice and units from the session's controls.
-EngineFrame DrawEngine(EngineSession& session, EngineFrameRequest request);
 
 // The bottom-axis title for a sample: the part of `current` before " -- ", followed by the
 // phase while the engine stands still.

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "presentation/run_graphs.h"
 #include "simulation/cycle_simulation.h"
-#include "simulation/power_speed_curve.h"
 
 namespace velmora {
 
@@ -21,7 +21,8 @@ void EngineSession::RefreshSecondGraph() {
 
 void EngineSession::RunSimulation(ParameterSet& params, const Design& design,
                                   const GraphSelection& graphs, SimulationNotes& notes) {
-    ::velmora::RunSimulation(params, design, Sim, notes, host_, Recording::Everything, &graphs);
+    ChosenGraphs drawn(graphs);
+    ::velmora::RunSimulation(params, design, Sim, notes, host_, Recording::Everything, &drawn);
 }
 
 void EngineSession::CopyStartOf(const EngineSession& from) {

@@ -7,7 +7,6 @@
 #include "report/number_text.h"
 #include "report/unit_text.h"
 #include "simulation/engine.h"
-#include "simulation/power_speed_curve.h"
 #include "simulation/pv_power.h"
 #include "simulation/simulation_output.h"
 
@@ -65,7 +64,7 @@ double FiniteOrZero(double value) {
 
 void StartGraphedStretch(CycleRun& run) {
     run.sim.SimStepCount = 0;
-    ClearMainSeries(run.sim);
+    if (run.graphs != nullptr) run.graphs->Restart(run.sim);
 }
 
 }  // namespace
@@ -216,12 +215,11 @@ void SummarizeGraphedCycle(CycleRun& run) {
 
 void RunSimulation(ParameterSet& params, const Design& design, SimulationState& sim,
                    SimulationNotes& notes, SimulationHost& host, Recording recording,
-                   const GraphSelection* graphs) {
+                   CycleGraphs* graphs) {
     notes = {};
     // A fresh start for everything the graphed cycles fill.
-    ClearMainSeries(sim);
+    if (graphs != nullptr) graphs->Begin(sim);
     sim.PVSeries.clear();
-    sim.PVPhaseSeries.clear();
     ClearSampleLists(sim);
     sim.PVMinVolume = 1e10;
     sim.PVMinPressure = 1e10;
@@ -243,7 +241,7 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
     // Without both curve choices the run ends here; only a run that shows its graphs titles them.
     if (recording == Recording::ResultsOnly ? !design.curvesChosen
-                                            : !SetUpGraphs(sim, params, *graphs, run.timeStep))
+                                            : !graphs->SetUp(sim, params, run.timeStep))
         return;
 
     run.schedule = design.schedule;
@@ -282,7 +280,7 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     if (computeCycles == -1 && !design.pressureEqualization) {
         computeCycles = 3;
         graphCycles = 1;
-        ClearMainSeries(sim);
+        if (graphs != nullptr) graphs->Restart(sim);
     }
 
     // Fixed count: the last GraphCycles cycles are graphed, counted from step 1.
@@ -305,8 +303,7 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     notes.summaryReported = true;
     notes.summary = sim.Summary;
 
-    if (graphs != nullptr && host.IsPowerCurveShown())
-        PowerSpeedCurve(params, *graphs, sim.Chart3, host);
+    if (graphs != nullptr && host.IsPowerCurveShown()) graphs->DrawPowerCurve(params, sim, host);
 }
 
 }  // namespace velmora

@@ -8,7 +8,7 @@
 
 #include "engine/design.h"
 #include "engine/parameter_set.h"
-#include "form/graph_selection.h"
+#include "simulation/cycle_graphs.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_output.h"
 #include "simulation/simulation_state.h"
@@ -40,13 +40,13 @@ bool IsPressureEqualized(const PressureHistory& history, double meanPressure);
 
 // The state of one simulation run.
 struct CycleRun {
-    CycleRun(ParameterSet& p, const Design& d, const GraphSelection* g, SimulationState& s,
+    CycleRun(ParameterSet& p, const Design& d, CycleGraphs* g, SimulationState& s,
              SimulationHost& h)
         : params(p), design(d), graphs(g), sim(s), host(h), stepUnits(d.units) {}
 
     ParameterSet& params;
     const Design& design;
-    const GraphSelection* graphs;  // for a run that shows its graphs
+    CycleGraphs* graphs;  // for a run that shows its graphs
     SimulationState& sim;
     SimulationHost& host;
     StepUnits stepUnits;  // the design's output units
@@ -69,11 +69,10 @@ void SummarizeGraphedCycle(CycleRun& run);
 
 // The whole simulation run of a compute run: schedule of cycles, curves, samples, PV powers,
 // what its report says in `notes`, and the power/speed curve when the host shows it. A run
-// that records everything draws its curves as `graphs` chooses them; one that records only its
-// results needs no choices.
+// that records everything has `graphs` draw its curves; one that records only its results
+// needs none.
 void RunSimulation(ParameterSet& params, const Design& design, SimulationState& sim,
                    SimulationNotes& notes, SimulationHost& host,
-                   Recording recording = Recording::ResultsOnly,
-                   const GraphSelection* graphs = nullptr);
+                   Recording recording = Recording::ResultsOnly, CycleGraphs* graphs = nullptr);
 
 }  // namespace velmora

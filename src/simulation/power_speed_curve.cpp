@@ -136,11 +136,6 @@ CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed) {
     return {kPi - a.value / 2 - speed * travelTime.value / 2, true};
 }
 
-void PowerSpeedCurve(const ParameterSet& params, const GraphSelection& graphs, PowerCurve& curve,
-                     SimulationHost& host) {
-    PowerSpeedCurve(params, graphs.units, graphs.secondGraph == kPowerPhaseGraph, curve, host);
-}
-
 void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool phaseShown,
                      PowerCurve& curve, SimulationHost& host) {
     curve.PowerSeries.clear();

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "engine/parameter_set.h"
-#include "form/graph_selection.h"
 #include "report/analysis_report.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_state.h"
@@ -31,10 +30,6 @@ CheckedValue PhaseAtSpeed(const ParameterSet& params, double speed);
 // phase in degrees ("Power/Phase"), else torque, and records what its titles say, in `units`.
 void PowerSpeedCurve(const ParameterSet& params, const OutputUnits& units, bool phaseShown,
                      PowerCurve& curve, SimulationHost& host);
-
-// The same with the second-graph choice and the units of the window's graphs.
-void PowerSpeedCurve(const ParameterSet& params, const GraphSelection& graphs, PowerCurve& curve,
-                     SimulationHost& host);
 
 // The speeds (rad/s) the sweep of PowerSpeedCurve visits, in order, when no phase angle fails:
 // the first PowerSeries.size() of them are the speeds of its points.

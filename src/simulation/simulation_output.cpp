@@ -15,31 +15,6 @@ double Shown(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-// The two positions, whose axes are fixed to plus and minus their half strokes.
-constexpr int kDispPosition = 0;
-constexpr int kPistonPosition = 1;
-
-bool Names(int choice) {
-    return choice >= 0 && choice < kCurveItemCount;
-}
-
-// Fixed to plus and minus the half stroke for the two positions, automatic otherwise.
-AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputChoices& units) {
-    AxisRange range;
-    double half = 0;
-    if (choice == kDispPosition) {
-        half = LengthToOutput(units, params.DispHalfStroke);
-    } else if (choice == kPistonPosition) {
-        half = LengthToOutput(units, params.PistonHalfStroke);
-    } else {
-        return range;
-    }
-    range.automatic = false;
-    range.min = -Shown(half);
-    range.max = Shown(half);
-    return range;
-}
-
 void AppendSample(SampleList& list, double value) {
     list.push_back(RoundedSample(value));
 }
@@ -69,68 +44,16 @@ std::size_t NewestStart(std::size_t size, std::size_t count) {
 
 }  // namespace
 
-double CurveQuantity(int choice, const StepValues& step) {
-    return Names(choice) ? step.*kCurveQuantities[choice].value : 0;
-}
-
-double CurveValue(int choice, const StepValues& step, const OutputChoices& units) {
-    if (!Names(choice)) return 0;
-    return Shown(
-        ToOutput(kCurveQuantities[choice].family, units, step.*kCurveQuantities[choice].value));
-}
-
-void ClearMainSeries(SimulationState& sim) {
-    sim.Series1.clear();
-    sim.Series1a.clear();
-    sim.Series2.clear();
-    sim.Series2a.clear();
-    sim.Series3.clear();
-    sim.Series3a.clear();
-}
-
 void ClearSampleLists(SimulationState& sim) {
     for (SampleList* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,
                              &sim.SamplePressure, &sim.SampleTotalVolume})
         list->clear();
 }
 
-bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const GraphSelection& chosen,
-                 double timeStep) {
-    const OutputUnits& units = chosen.units;
-    GraphChoices& graphs = sim.Graphs;
-    graphs.timeIncrement = timeStep;
-    graphs.timeIncrementNumbers = units.numbers;
-
-    const int red = ClampChoice(chosen.red, kCurveItemCount);
-    const int blue = ClampChoice(chosen.blue, kCurveItemCount);
-    if (blue == kNoChoice) return false;
-    graphs.right = CurveChoice{blue, units};
-    if (red == kNoChoice) return false;
-
-    graphs.left = CurveChoice{red, units};
-    graphs.titleRight = blue;
-    graphs.xAxisChoice = chosen.xAxis;
-    graphs.phase.reset();
-    sim.MainChart.LeftAxis = CurveAxisRange(red, params, units);
-    sim.MainChart.RightAxis = CurveAxisRange(blue, params, units);
-    sim.MainChartA = sim.MainChart;
-    return true;
-}
-
-void RecordStep(SimulationState& sim, const StepUnits& units, const GraphSelection* graphs,
+void RecordStep(SimulationState& sim, const StepUnits& units, CycleGraphs* graphs,
                 const StepValues& step, Recording recording) {
     if (recording == Recording::Everything && graphs != nullptr) {
-        const int red = ClampChoice(graphs->red, kCurveItemCount);
-        const int blue = ClampChoice(graphs->blue, kCurveItemCount);
-        const double xValue = XAxisInDegrees(graphs->xAxis) ? static_cast<double>(sim.SimStepCount)
-                                                            : Shown(step.time);
-        const PlotPoint bluePoint{xValue, CurveValue(blue, step, units.choices)};
-        sim.Series2.push_back(bluePoint);
-        sim.Series2a.push_back(bluePoint);
-        const PlotPoint redPoint{xValue, CurveValue(red, step, units.choices)};
-        sim.Series1.push_back(redPoint);
-        sim.Series1a.push_back(redPoint);
-        AppendSample(sim.SampleX, xValue);
+        graphs->Step(sim, step);
         AppendSample(sim.SamplePistonPos, step.pistonPos);
         AppendSample(sim.SampleTotalVolume, step.totalVolume);
     }

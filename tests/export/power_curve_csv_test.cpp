@@ -5,6 +5,7 @@
 #include "export/power_curve_table.h"
 #include "export/session_exports.h"
 #include "export/support/export_fixture.h"
+#include "presentation/run_graphs.h"
 #include "presentation/chart_titles.h"
 #include "simulation/power_speed_curve.h"
 #include "simulation/simulation_host.h"

@@ -1,6 +1,7 @@
 // The libraries up to the session include only downward: the engine nothing of ours but
-// itself, the report the engine, the form both, the compute run all three, the simulation all
-// four, the session all five. None of them names Qt. Sweeps and the optimizer take the numeric
+// itself, the report the engine, the form both, the compute run all three, the simulation the
+// engine, the report and the compute run (not the form), the presentation all five, the session
+// all six. None of them names Qt. Sweeps and the optimizer take the numeric
 // design: they include nothing of the form (nor of the compute run, the session, the files or
 // the window) and name no ControlState. A file that includes upward would compile (every
 // library sees all of src/), so only reading the includes finds it.
@@ -59,8 +60,9 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
         {"report", {"engine", "report"}},
         {"form", {"engine", "report", "form"}},
         {"model", {"engine", "report", "form", "model"}},
-        {"simulation", {"engine", "report", "form", "model", "simulation"}},
-        {"session", {"engine", "report", "form", "model", "simulation", "session"}},
+        {"simulation", {"engine", "report", "model", "simulation"}},
+        {"presentation", {"engine", "report", "form", "model", "simulation", "presentation"}},
+        {"session", {"engine", "report", "form", "model", "simulation", "presentation", "session"}},
         {"designspace", {"engine", "report", "simulation", "designspace"}},
         {"optimizer", {"engine", "report", "simulation", "designspace", "optimizer"}},
     };
@@ -79,16 +81,16 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
     }
 }
 
-// The cycle simulation reads the numeric design and, of the window's form, only the graph
-// choices a run that shows its graphs draws by; the form itself is the session's.
-TEST(LibraryLayers, TheSimulationReadsNoFormButTheGraphChoices) {
-    for (const Include& include : IncludesOf("simulation")) {
-        if (include.target.rfind("form/", 0) != 0) continue;
-        EXPECT_EQ(include.target, "form/graph_selection.h") << "simulation/" << include.file;
+// The cycle simulation reads the numeric design only: a run that shows its graphs has them
+// drawn above it (presentation/run_graphs.h), so no curve choice or form reaches the physics.
+TEST(LibraryLayers, TheSimulationReadsNoFormAndDrawsNoCurves) {
+    for (const auto& entry : fs::directory_iterator(SourceDir() / "simulation")) {
+        const std::string text = TextOf(entry.path());
+        for (const char* name :
+             {"ControlState", "GraphSelection", "kCurveQuantities", "CurveValue"})
+            EXPECT_EQ(text.find(name), std::string::npos)
+                << entry.path().filename() << " names " << name;
     }
-    for (const auto& entry : fs::directory_iterator(SourceDir() / "simulation"))
-        EXPECT_EQ(TextOf(entry.path()).find("ControlState"), std::string::npos)
-            << entry.path().filename();
 }
 
 // The engine keeps no text formatting: number texts and settings are the report's.

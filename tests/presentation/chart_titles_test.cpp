@@ -8,6 +8,7 @@
 #include "report/number_text.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/power_speed_curve.h"
+#include "presentation/run_graphs.h"
 #include "simulation/simulation_output.h"
 
 namespace velmora {

@@ -11,6 +11,8 @@
 #include <string>
 
 #include "model/compute_report.h"
+#include "presentation/curve_quantities.h"
+#include "presentation/run_graphs.h"
 #include "simulation/sample_text.h"
 
 namespace velmora {

@@ -7,7 +7,7 @@
 #include "export/recording_session.h"
 #include "headless_run.h"
 #include "simulation/sample_text.h"
-#include "simulation/simulation_output.h"
+#include "presentation/curve_quantities.h"
 
 namespace velmora::cli {
 

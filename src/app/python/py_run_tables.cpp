@@ -19,7 +19,7 @@
 #include "py_errors.h"
 #include "py_frames.h"
 #include "simulation/cycle_simulation.h"
-#include "simulation/simulation_output.h"
+#include "presentation/curve_quantities.h"
 
 namespace py = pybind11;
 

@@ -1,5 +1,5 @@
 #include "report/unit_text.h"
-#include "simulation/simulation_output.h"
+#include "presentation/curve_quantities.h"
 #include "ui/mainwindow/sheet_builders.h"
 
 namespace velmora {

@@ -4,6 +4,7 @@
 #include "presentation/engine_frame.h"
 #include "presentation/rgb_image.h"
 #include "report/number_text.h"
+#include "session/engine_picture.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/charts/plot_curve.h"

@@ -1,9 +1,7 @@
-#include "presentation/engine_frame.h"
-#include "session/engine_session.h"
+#include "session/engine_picture.h"
 
 namespace velmora {
 
-// Kept apart from engine_frame.cpp so that users of the plain frame need not link the driver.
 EngineFrame DrawEngine(EngineSession& session, EngineFrameRequest request) {
     if (session.Sim.SampleDispPos.empty()) session.Compute(false, true);
     request.xAxisChoice = session.State.XAxisRG;
