@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "form/design_form.h"
 #include "fuzz_checks.h"
 #include "fuzz_files.h"
-#include "form/design_form.h"
 #include "persistence/parameter_file.h"
 #include "presentation/chart_titles.h"
 #include "session/engine_session.h"
@@ -70,7 +70,7 @@ void CheckSession(const EngineSession& session) {
     CheckLines(driver.Memo1, "input report lines are finite text");
     CheckLines(driver.Memo2, "computed report lines are finite text");
 
-    const velmora::SimulationState& sim = session.Sim;
+    const velmora::ShownRun& sim = session.Sim;
     const std::size_t samples = sim.SampleX.size();
     Check(samples >= 1, "every sample list has an entry");
     Check(sim.SampleDispPos.size() == samples && sim.SamplePistonPos.size() == samples &&

@@ -184,7 +184,7 @@ ChartScales MainChartScales(const ChartSetup& setup, const PointSeries& red,
             ScaleFor(setup.RightAxis, {&blue})};
 }
 
-ChartScales PvChartScales(const SimulationState& sim, int widthPixels) {
+ChartScales PvChartScales(const ShownRun& sim, int widthPixels) {
     if (sim.PVSeries.empty()) return {AutoScale(0, 1), AutoScale(0, 1), AutoScale(0, 1)};
     // Volume labels such as "4,850,000" are wide for a chart of half the window.
     const AxisScale bottom = WithAtMostSteps(AutoScale(sim.PVMinVolume, sim.PVMaxVolume),

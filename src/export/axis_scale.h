@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "presentation/shown_run.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -79,7 +80,7 @@ ChartScales MainChartScales(const ChartSetup& setup, const PointSeries& red,
                             const PointSeries& blue);
 
 // The pressure/volume diagram of a chart `widthPixels` wide (in the window's pixels).
-ChartScales PvChartScales(const SimulationState& sim, int widthPixels);
+ChartScales PvChartScales(const ShownRun& sim, int widthPixels);
 
 // The power curve: power on the left, phase or torque on the right from 0.
 ChartScales PowerChartScales(const PowerCurve& curve);

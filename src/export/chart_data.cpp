@@ -20,7 +20,7 @@ std::string OrDefault(const std::string& text, const char* fallback) {
 
 }  // namespace
 
-ChartData MainChartData(const SimulationState& sim) {
+ChartData MainChartData(const ShownRun& sim) {
     const ChartTitles titles = MainChartTitles(sim.Graphs);
     ChartData chart;
     chart.title = OrDefault(titles.Title, "Main Graph");
@@ -33,7 +33,7 @@ ChartData MainChartData(const SimulationState& sim) {
     return chart;
 }
 
-ChartData PvChartData(const SimulationState& sim) {
+ChartData PvChartData(const ShownRun& sim) {
     ChartData chart;
     const ChartTitles titles = PVChartTitles(sim.Graphs);
     chart.title = OrDefault(titles.Title, "Pressure/Volume");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "export/axis_scale.h"
+#include "presentation/shown_run.h"
 #include "simulation/simulation_state.h"
 
 namespace velmora {
@@ -42,8 +43,8 @@ struct ChartData {
 };
 
 // The main graph (red curve left, blue right), the pressure/volume diagram and the power curve.
-ChartData MainChartData(const SimulationState& sim);
-ChartData PvChartData(const SimulationState& sim);
+ChartData MainChartData(const ShownRun& sim);
+ChartData PvChartData(const ShownRun& sim);
 ChartData PowerChartData(const PowerCurve& curve);
 
 // The chart's points as a table that pastes into a spreadsheet: the bottom axis title and the

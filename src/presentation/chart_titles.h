@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "presentation/shown_run.h"
 #include "report/unit_text.h"
 #include "simulation/simulation_state.h"
 

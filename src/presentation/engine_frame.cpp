@@ -43,8 +43,8 @@ std::string PhaseAxisTitle(const std::string& current, bool animating, int xAxis
     return title;
 }
 
-EngineFrame DrawEngineFrame(SimulationState& sim, const ParameterSet& params,
-                            const OutputUnits& units, const EngineFrameRequest& request) {
+EngineFrame DrawEngineFrame(ShownRun& sim, const ParameterSet& params, const OutputUnits& units,
+                            const EngineFrameRequest& request) {
     EngineFrame frame;
     const int count = static_cast<int>(sim.SampleDispPos.size());
     if (count == 0) return frame;

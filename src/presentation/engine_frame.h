@@ -4,6 +4,7 @@
 
 #include "engine/parameter_set.h"
 #include "presentation/engine_drawing.h"
+#include "presentation/shown_run.h"
 #include "report/unit_text.h"
 #include "simulation/simulation_state.h"
 
@@ -37,8 +38,8 @@ double SampleValue(const std::string& text);
 // samples: replaces Series3, Series3a and PVPhaseSeries, marks the sample that the bottom-axis
 // titles of MainChart and MainChartA name (chart_titles.h), and returns the engine picture.
 // Without samples nothing changes.
-EngineFrame DrawEngineFrame(SimulationState& sim, const ParameterSet& params,
-                            const OutputUnits& units, const EngineFrameRequest& request);
+EngineFrame DrawEngineFrame(ShownRun& sim, const ParameterSet& params, const OutputUnits& units,
+                            const EngineFrameRequest& request);
 
 // The bottom-axis title for a sample: the part of `current` before " -- ", followed by the
 // phase while the engine stands still.

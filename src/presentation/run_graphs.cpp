@@ -38,7 +38,7 @@ AxisRange CurveAxisRange(int choice, const ParameterSet& params, const OutputCho
 
 }  // namespace
 
-void ClearMainSeries(SimulationState& sim) {
+void ClearMainSeries(ShownRun& sim) {
     sim.Series1.clear();
     sim.Series1a.clear();
     sim.Series2.clear();
@@ -47,7 +47,7 @@ void ClearMainSeries(SimulationState& sim) {
     sim.Series3a.clear();
 }
 
-bool SetUpGraphs(SimulationState& sim, const ParameterSet& params, const GraphSelection& chosen,
+bool SetUpGraphs(ShownRun& sim, const ParameterSet& params, const GraphSelection& chosen,
                  double timeStep) {
     const OutputUnits& units = chosen.units;
     GraphChoices& graphs = sim.Graphs;
@@ -75,17 +75,17 @@ void PowerSpeedCurve(const ParameterSet& params, const GraphSelection& graphs, P
     PowerSpeedCurve(params, graphs.units, graphs.secondGraph == kPowerPhaseGraph, curve, host);
 }
 
-void ChosenGraphs::Begin(SimulationState& sim) {
-    ClearMainSeries(sim);
-    sim.PVPhaseSeries.clear();
+void ChosenGraphs::Begin(SimulationState&) {
+    ClearMainSeries(shown_);
+    shown_.PVPhaseSeries.clear();
 }
 
-bool ChosenGraphs::SetUp(SimulationState& sim, const ParameterSet& params, double timeStep) {
-    return SetUpGraphs(sim, params, graphs_, timeStep);
+bool ChosenGraphs::SetUp(SimulationState&, const ParameterSet& params, double timeStep) {
+    return SetUpGraphs(shown_, params, graphs_, timeStep);
 }
 
-void ChosenGraphs::Restart(SimulationState& sim) {
-    ClearMainSeries(sim);
+void ChosenGraphs::Restart(SimulationState&) {
+    ClearMainSeries(shown_);
 }
 
 void ChosenGraphs::Step(SimulationState& sim, const StepValues& step) {
@@ -94,11 +94,11 @@ void ChosenGraphs::Step(SimulationState& sim, const StepValues& step) {
     const double xValue =
         XAxisInDegrees(graphs_.xAxis) ? static_cast<double>(sim.SimStepCount) : Shown(step.time);
     const PlotPoint bluePoint{xValue, CurveValue(blue, step, graphs_.units)};
-    sim.Series2.push_back(bluePoint);
-    sim.Series2a.push_back(bluePoint);
+    shown_.Series2.push_back(bluePoint);
+    shown_.Series2a.push_back(bluePoint);
     const PlotPoint redPoint{xValue, CurveValue(red, step, graphs_.units)};
-    sim.Series1.push_back(redPoint);
-    sim.Series1a.push_back(redPoint);
+    shown_.Series1.push_back(redPoint);
+    shown_.Series1a.push_back(redPoint);
     sim.SampleX.push_back(RoundedSample(xValue));
 }
 

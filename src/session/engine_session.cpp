@@ -21,7 +21,7 @@ void EngineSession::RefreshSecondGraph() {
 
 void EngineSession::RunSimulation(ParameterSet& params, const Design& design,
                                   const GraphSelection& graphs, SimulationNotes& notes) {
-    ChosenGraphs drawn(graphs);
+    ChosenGraphs drawn(graphs, Sim);
     ::velmora::RunSimulation(params, design, Sim, notes, host_, Recording::Everything, &drawn);
 }
 

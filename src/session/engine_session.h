@@ -8,6 +8,7 @@
 #include "form/control_state.h"
 #include "model/compute_driver.h"
 #include "model/compute_hooks.h"
+#include "presentation/shown_run.h"
 #include "simulation/simulation_host.h"
 #include "simulation/simulation_state.h"
 
@@ -26,7 +27,7 @@ class EngineSession : public ComputeHooks {
 
     ControlState State;
     ComputeDriver Driver{*this};
-    SimulationState Sim;
+    ShownRun Sim;
     int ClickedFrame = 0;
     int AnimationFrame = 0;
 

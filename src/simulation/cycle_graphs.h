@@ -10,8 +10,7 @@ struct StepValues;
 
 // What a run that shows its graphs draws them with: made above the simulation from the
 // window's choices (presentation/run_graphs.h), so that the simulation hands over its steps
-// in SI and knows neither the curve choices nor their units. The curves are plain data in the
-// simulation state, which the window keeps between runs.
+// in SI and knows neither the curve choices nor their units, nor where the curves are kept.
 class CycleGraphs {
   public:
     virtual ~CycleGraphs() = default;

@@ -29,50 +29,6 @@ struct ColoredPoint {
     std::uint32_t color = 0;
 };
 
-// A value axis: automatic, or fixed to [min, max].
-struct AxisRange {
-    bool automatic = true;
-    double min = 0;
-    double max = 0;
-};
-
-// The value-axis ranges of one chart, as the window copies them into its chart component.
-// Its titles are made above the simulation (presentation/chart_titles.h) from GraphChoices.
-struct ChartSetup {
-    AxisRange LeftAxis;
-    AxisRange RightAxis;
-};
-
-// A curve choice of the main graph with the output units its axis title names.
-struct CurveChoice {
-    int curve = 0;
-    OutputUnits units;
-};
-
-// The sample the animation last showed, which the bottom-axis titles name while it stands.
-struct PhaseMark {
-    bool animating = false;
-    int xAxisChoice = 0;  // XAxisRG when it was drawn
-    double xv = 0;        // SampleX value
-    NumberSettings numbers;
-};
-
-// What the graphs' titles and the time-increment caption are made of, as the runs set up their
-// graphs. A run without a blue curve records only the time increment, one without a red curve
-// also the blue one; the rest keeps what an earlier run recorded, and so do the titles.
-struct GraphChoices {
-    std::optional<double> timeIncrement;  // s, one degree of crank
-    NumberSettings timeIncrementNumbers;
-    std::optional<CurveChoice> right;  // the blue curve: right axes of MainChart and MainChartA
-    // The red curve; with it the chart title (which also names `titleRight`), the bottom axis
-    // and the pressure/volume axes, in its units.
-    std::optional<CurveChoice> left;
-    int titleRight = 0;
-    int xAxisChoice = 0;  // XAxisRG
-    // Set by the animation's frames, cleared when the red curve is chosen anew.
-    std::optional<PhaseMark> phase;
-};
-
 // How the latest power/speed sweep ended, which the title of Chart3 says.
 enum class PowerSweepEnd { NotSwept, PhaseUnknown, NoPositivePower, MaxFound };
 
@@ -123,8 +79,9 @@ struct SimulatedRevolution {
 };
 
 // Everything of the simulation that lives with the window between runs: step count, leak
-// average, sample lists, chart contents, PV extents and the cycle summary. Plain data; the
-// window copies it into its widgets after a compute run.
+// average, sample lists, the PV points and extents, the cycle summary and the power/speed
+// curve. Plain data; what the charts draw of it is kept beside it, above the simulation
+// (presentation/shown_run.h).
 struct SimulationState {
     // One-degree steps since the schedule last restarted the count; after a run that graphed
     // a cycle it is the number of graphed steps.
@@ -139,21 +96,9 @@ struct SimulationState {
     SampleList SamplePressure;
     SampleList SampleTotalVolume;
 
-    // Main graph (MainChart) and its copy on the design page (MainChartA).
-    PointSeries Series1;   // red curve, left axis
-    PointSeries Series2;   // blue curve, right axis
-    PointSeries Series3;   // animation cursor line, left axis
-    PointSeries Series1a;  // copy of Series1
-    PointSeries Series2a;  // copy of Series2
-    PointSeries Series3a;  // copy of the cursor line
-    ChartSetup MainChart;
-    ChartSetup MainChartA;
-
-    // Pressure/volume diagram, in output units.
+    // Pressure/volume diagram, in output units: the points the PV powers are measured on (and
+    // the diagram draws) with their extents.
     std::vector<ColoredPoint> PVSeries;
-    PointSeries PVPhaseSeries;  // the animation's current point
-    ChartSetup PVChart;
-    GraphChoices Graphs;  // what the titles of the three charts and lDeltaTee are made of
     double PVMinVolume = 0;
     double PVMaxVolume = 0;
     double PVMinPressure = 0;

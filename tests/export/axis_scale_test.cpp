@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "presentation/shown_run.h"
+
 namespace velmora {
 namespace {
 
@@ -116,7 +118,7 @@ TEST(ChartScales, EachChartScalesItsAxesAsTheWindowDoes) {
     EXPECT_DOUBLE_EQ(power.right.max, 100);
     EXPECT_DOUBLE_EQ(power.left.max, 500);
 
-    SimulationState sim;
+    ShownRun sim;
     sim.PVSeries = {{481000, 1e5, 0}};
     sim.PVMinVolume = 481000;
     sim.PVMaxVolume = 639000;

@@ -6,6 +6,7 @@
 
 #include "export/session_exports.h"
 #include "export/support/export_fixture.h"
+#include "presentation/shown_run.h"
 #include "simulation/sample_text.h"
 #include "simulation/simulation_output.h"
 
@@ -32,7 +33,7 @@ class CycleCsvTest : public ::testing::Test {
 
 TEST_F(CycleCsvTest, SiColumnsReadBackAsTheSampleLists) {
     const auto rows = CsvRows(CycleCsvOf(session, CsvUnits::SI));
-    const SimulationState& sim = session.Sim;
+    const ShownRun& sim = session.Sim;
     ASSERT_EQ(rows.size(), sim.SampleX.size() + 1);
     ASSERT_EQ(rows.size(), 3 * 361 + 1u);  // three graphed cycles of 361 steps
     EXPECT_EQ(rows[0][0], "step_count");
@@ -57,7 +58,7 @@ TEST_F(CycleCsvTest, SiColumnsReadBackAsTheSampleLists) {
 
 TEST_F(CycleCsvTest, OutputColumnsReadBackAsBothCurves) {
     const auto rows = CsvRows(CycleCsvOf(session, CsvUnits::Output));
-    const SimulationState& sim = session.Sim;
+    const ShownRun& sim = session.Sim;
     // Red: displacer position, blue: piston position, in mm.
     EXPECT_EQ(rows[0][3], "displacer_position_mm");
     EXPECT_EQ(rows[0][5], "hot_volume_mm3");
@@ -79,7 +80,7 @@ TEST_F(CycleCsvTest, TwelveCurvesAgainstSecondsReadBack) {
         session.State.RedGraphRG = q;
         session.Compute(true, true);
         const auto rows = CsvRows(CycleCsvOf(session, CsvUnits::Output));
-        const SimulationState& sim = session.Sim;
+        const ShownRun& sim = session.Sim;
         ASSERT_EQ(rows.size(), sim.Series1.size() + 1) << q;
         for (std::size_t i = 0; i < sim.Series1.size(); ++i) {
             ASSERT_EQ(Read(rows[i + 1][3 + q]), sim.Series1[i].y) << q << " row " << i;
@@ -94,7 +95,7 @@ TEST_F(CycleCsvTest, TwelveCurvesAgainstSecondsReadBack) {
 TEST_F(CycleCsvTest, PvPointsReadBackAsTheDiagram) {
     const std::string csv = PvCsvOf(session);
     const auto rows = CsvRows(csv);
-    const SimulationState& sim = session.Sim;
+    const ShownRun& sim = session.Sim;
     EXPECT_EQ(rows[0], (std::vector<std::string>{"total_volume_m3", "pressure_Pa"}));
     ASSERT_EQ(rows.size(), sim.PVSeries.size() + 1);
     const OutputUnits& units = session.State.outputs;

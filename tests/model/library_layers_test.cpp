@@ -82,12 +82,13 @@ TEST(LibraryLayers, EachLibraryIncludesOnlyItselfAndTheLibrariesBelow) {
 }
 
 // The cycle simulation reads the numeric design only: a run that shows its graphs has them
-// drawn above it (presentation/run_graphs.h), so no curve choice or form reaches the physics.
+// drawn above it (presentation/run_graphs.h) and kept beside its state (presentation/
+// shown_run.h), so no curve choice, form, curve or chart title reaches the physics.
 TEST(LibraryLayers, TheSimulationReadsNoFormAndDrawsNoCurves) {
     for (const auto& entry : fs::directory_iterator(SourceDir() / "simulation")) {
         const std::string text = TextOf(entry.path());
-        for (const char* name :
-             {"ControlState", "GraphSelection", "kCurveQuantities", "CurveValue"})
+        for (const char* name : {"ControlState", "GraphSelection", "kCurveQuantities", "CurveValue",
+                                 "Series1", "GraphChoices", "ChartSetup", "MainChart"})
             EXPECT_EQ(text.find(name), std::string::npos)
                 << entry.path().filename() << " names " << name;
     }

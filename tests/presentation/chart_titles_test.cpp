@@ -5,10 +5,11 @@
 #include <string>
 
 #include "form/control_state.h"
+#include "presentation/run_graphs.h"
+#include "presentation/shown_run.h"
 #include "report/number_text.h"
 #include "simulation/engine_fixtures.h"
 #include "simulation/power_speed_curve.h"
-#include "presentation/run_graphs.h"
 #include "simulation/simulation_output.h"
 
 namespace velmora {
@@ -29,7 +30,7 @@ GraphSelection MillimetresAndPsi(int red, int blue, int xAxis) {
 }
 
 TEST(ChartTitlesTest, MainAndPressureVolumeTitlesFollowTheCurveChoices) {
-    SimulationState sim;
+    ShownRun sim;
     EXPECT_EQ(TimeIncrementCaption(sim.Graphs), "");  // before the first run
     EXPECT_EQ(MainChartTitles(sim.Graphs).Title, "");
     EXPECT_EQ(PVChartTitles(sim.Graphs).LeftAxisTitle, "");
@@ -58,7 +59,7 @@ TEST(ChartTitlesTest, MainAndPressureVolumeTitlesFollowTheCurveChoices) {
 // A run that stops at a missing curve choice changes only what it set up before stopping:
 // without a blue curve the caption, without a red one also the right axis.
 TEST(ChartTitlesTest, AnIncompleteSetUpKeepsTheEarlierTitles) {
-    SimulationState sim;
+    ShownRun sim;
     ASSERT_TRUE(SetUpGraphs(sim, HalfStrokes(), MillimetresAndPsi(0, 1, 1), 1.0 / 6000));
     GraphSelection inches = MillimetresAndPsi(kNoChoice, 4, 0);
     inches.units.LengthOutputFormatRG = 0;
@@ -139,7 +140,7 @@ TEST(ChartTitlesTest, PowerCurveTitleNamesTheMaximumOfTheSweep) {
 }
 
 TEST(ChartTitlesTest, SummaryCaptionIsEmptyBeforeTheFirstGraphedCycle) {
-    SimulationState sim;
+    ShownRun sim;
     EXPECT_EQ(CycleSummaryCaption(sim), "");
     EXPECT_EQ(CycleSummaryReportLines(sim)[0], "");
     sim.ShownSummary = CycleSummary{.DwellHi = 10,

@@ -5,6 +5,7 @@
 #include "presentation/chart_titles.h"
 #include "presentation/engine_frame.h"
 #include "presentation/rgb_image.h"
+#include "presentation/shown_run.h"
 
 namespace velmora {
 namespace {
@@ -34,8 +35,8 @@ ParameterSet LayoutBEngine() {
     return EngineWithPistonDiameter(0.0625);
 }
 
-SimulationState PlaceholderSamples() {
-    SimulationState sim;
+ShownRun PlaceholderSamples() {
+    ShownRun sim;
     sim.SampleX = {0};
     sim.SampleDispPos = {0};
     sim.SamplePistonPos = {0};
@@ -45,7 +46,7 @@ SimulationState PlaceholderSamples() {
     return sim;
 }
 
-std::string BottomTitle(const SimulationState& sim) {
+std::string BottomTitle(const ShownRun& sim) {
     return MainChartTitles(sim.Graphs).BottomAxisTitle;
 }
 
@@ -176,7 +177,7 @@ TEST(RgbImageTest, LinesExcludeTheirEndPixelInEveryDirection) {
 }
 
 TEST(EngineFrameTest, PlaceholderSamplesShowMidStrokeWithTheCursorAtZero) {
-    SimulationState sim = PlaceholderSamples();
+    ShownRun sim = PlaceholderSamples();
     const ParameterSet p = LayoutAEngine();
     const EngineFrame frame =
         DrawEngineFrame(sim, p, OutputUnits{}, {.position = 0, .cursorMin = -2, .cursorMax = 3});
@@ -197,7 +198,7 @@ TEST(EngineFrameTest, PlaceholderSamplesShowMidStrokeWithTheCursorAtZero) {
 }
 
 TEST(EngineFrameTest, PositionIsClampedAndSamplesAreReadBack) {
-    SimulationState sim = PlaceholderSamples();
+    ShownRun sim = PlaceholderSamples();
     sim.SampleX = {0.01, 0.02, 0.03};
     sim.SampleDispPos = {-0.015625, 0, 0.015625};
     sim.SamplePistonPos = {-0.03125, 0, 0.03125};
@@ -223,7 +224,7 @@ TEST(EngineFrameTest, PositionIsClampedAndSamplesAreReadBack) {
 }
 
 TEST(EngineFrameTest, WhileAnimatingTheTitleCarriesNoPhase) {
-    SimulationState sim = PlaceholderSamples();
+    ShownRun sim = PlaceholderSamples();
     sim.Graphs.xAxisChoice = 1;
     sim.Graphs.phase = PhaseMark{false, 1, 12, {}};
     ASSERT_EQ(BottomTitle(sim), "Degrees -- Phase: 12");
@@ -234,7 +235,7 @@ TEST(EngineFrameTest, WhileAnimatingTheTitleCarriesNoPhase) {
 }
 
 TEST(EngineFrameTest, BlankPictureStillMovesCursorAndPVPoint) {
-    SimulationState sim = PlaceholderSamples();
+    ShownRun sim = PlaceholderSamples();
     sim.SampleX = {7};
     sim.SamplePressure = {300000};
     const EngineFrame frame = DrawEngineFrame(sim, ParameterSet{}, OutputUnits{},
@@ -246,7 +247,7 @@ TEST(EngineFrameTest, BlankPictureStillMovesCursorAndPVPoint) {
 }
 
 TEST(EngineFrameTest, NoSamplesNoDrawing) {
-    SimulationState sim;
+    ShownRun sim;
     sim.Series3 = {{1, 1}};
     EXPECT_FALSE(DrawEngineFrame(sim, LayoutAEngine(), OutputUnits{}, {}).drawn);
     EXPECT_EQ(sim.Series3.size(), 1u);

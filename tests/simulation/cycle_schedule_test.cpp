@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/compute_report.h"
+#include "presentation/shown_run.h"
 #include "report/unit_text.h"
 #include "simulation/cycle_simulation.h"
 #include "simulation/engine_fixtures.h"
@@ -14,7 +15,7 @@ namespace velmora {
 namespace {
 
 // A report line of the cycle summary the window shows; empty before the first graphed cycle.
-std::string SummaryLine(const SimulationState& sim, std::size_t i) {
+std::string SummaryLine(const ShownRun& sim, std::size_t i) {
     return sim.ShownSummary ? CycleSummaryLines(*sim.ShownSummary)[i] : std::string();
 }
 
@@ -39,7 +40,7 @@ class ScheduleTest : public ::testing::Test {
 
 TEST_F(ScheduleTest, DefaultsGraphAllThreeCyclesAndRepeatIdentically) {
     EXPECT_EQ(ComputeAndCountCycles(session), 3);
-    const SimulationState& sim = session.Sim;
+    const ShownRun& sim = session.Sim;
     ASSERT_EQ(sim.Series1.size(), 1083u);
     EXPECT_EQ(sim.SimStepCount, 1083);
     EXPECT_EQ(sim.SampleDispPos.size(), 1083u);
@@ -201,7 +202,7 @@ TEST_F(ScheduleTest, DwellAtTheTopStopIsExactAndStill) {
     session.State.RedGraphRG = 10;   // acceleration
     session.State.BlueGraphRG = 11;  // velocity
     ComputeAndCountCycles(session);
-    const SimulationState& sim = session.Sim;
+    const ShownRun& sim = session.Sim;
     const double half = session.Driver.Params.DispHalfStroke;
     const double top = RoundedSample(half);
     int dwelling = 0;

@@ -16,6 +16,7 @@
 #include "form/control_state.h"
 #include "form/output_unit_lists.h"
 #include "model/compute_report.h"
+#include "presentation/shown_run.h"
 #include "report/unit_text.h"
 #include "session/engine_session.h"
 #include "simulation/engine_fixtures.h"
@@ -149,7 +150,7 @@ void ExpectSoundRun(const EngineSession& session, int engine) {
             EXPECT_EQ(line.find("Unable to complete"), std::string::npos) << line;
         }
     }
-    const SimulationState& sim = session.Sim;
+    const ShownRun& sim = session.Sim;
     const std::size_t samples = sim.SampleX.size();
     EXPECT_GE(samples, 1u);
     for (const auto* list : {&sim.SampleX, &sim.SampleDispPos, &sim.SamplePistonPos,

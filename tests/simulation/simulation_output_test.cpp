@@ -13,6 +13,7 @@
 #include "model/compute_report.h"
 #include "presentation/curve_quantities.h"
 #include "presentation/run_graphs.h"
+#include "presentation/shown_run.h"
 #include "simulation/sample_text.h"
 
 namespace velmora {
@@ -20,8 +21,8 @@ namespace {
 
 constexpr double kHalf = 0.063;
 
-SimulationState WithCycle(double x, double pressure) {
-    SimulationState sim;
+ShownRun WithCycle(double x, double pressure) {
+    ShownRun sim;
     for (int i = 0; i < 361; ++i) {
         sim.SampleDispPos.push_back(RoundedSample(x));
         sim.SamplePressure.push_back(RoundedSample(pressure));
@@ -30,7 +31,7 @@ SimulationState WithCycle(double x, double pressure) {
 }
 
 // The report lines of the summary the window shows.
-std::array<std::string, 3> Lines(const SimulationState& sim) {
+std::array<std::string, 3> Lines(const ShownRun& sim) {
     return sim.ShownSummary ? CycleSummaryLines(*sim.ShownSummary) : std::array<std::string, 3>{};
 }
 
@@ -43,7 +44,7 @@ ParameterSet Params(double mean) {
 }
 
 TEST(CycleSummaryTest, WholeCycleAtTheTopStop) {
-    SimulationState sim = WithCycle(kHalf, 5e6);
+    ShownRun sim = WithCycle(kHalf, 5e6);
     SummarizeCycle(sim, Params(5e6));
     EXPECT_EQ(Lines(sim)[0], "    Dwells (Hi/Lo): 361/0 degrees");
     EXPECT_EQ(Lines(sim)[1], "    Dwells (Hi/Lo): 100/0 %");
@@ -54,7 +55,7 @@ TEST(CycleSummaryTest, WholeCycleAtTheTopStop) {
 }
 
 TEST(CycleSummaryTest, CountsOnlyTheNewestCycleWithinOnePercentOfAStop) {
-    SimulationState sim = WithCycle(0, 1);
+    ShownRun sim = WithCycle(0, 1);
     // An older cycle at the top stop does not count.
     sim.SampleDispPos.insert(sim.SampleDispPos.begin(), 361, RoundedSample(kHalf));
     sim.SamplePressure.insert(sim.SamplePressure.begin(), 361, 9e9);
@@ -75,7 +76,7 @@ TEST(CycleSummaryTest, CountsOnlyTheNewestCycleWithinOnePercentOfAStop) {
 
 TEST(CycleSummaryTest, PercentagesRoundHalvesToEven) {
     // 9 steps: 9 * 100 / 360 = 2.5 -> 2; 27 steps: 7.5 -> 8.
-    SimulationState sim = WithCycle(0, 1);
+    ShownRun sim = WithCycle(0, 1);
     for (int i = 0; i < 9; ++i) sim.SampleDispPos[i] = RoundedSample(kHalf);
     for (int i = 9; i < 36; ++i) sim.SampleDispPos[i] = RoundedSample(-kHalf);
     // Above 1 (one step of 2 over a mean of 1), below 3: 25 % and 75 %.
@@ -96,8 +97,8 @@ TEST(CycleSummaryTest, UnroundedSamplesSummarizeAsTheRoundedOnes) {
     const double edge = kHalf - kHalf / 100;
     std::mt19937_64 random(7);
     std::uniform_int_distribution<int> ulps(-40, 40);
-    SimulationState rounded;
-    SimulationState raw;
+    ShownRun rounded;
+    ShownRun raw;
     raw.RawSamples = true;
     for (int i = 0; i < 361; ++i) {
         double x = edge;
@@ -121,7 +122,7 @@ TEST(CycleSummaryTest, UnroundedSamplesSummarizeAsTheRoundedOnes) {
 }
 
 TEST(GraphSetUpTest, FixedRangesAndChoicesFollowTheCurveChoices) {
-    SimulationState sim;
+    ShownRun sim;
     ControlState controls;
     controls.outputs.LengthOutputFormatRG = 1;  // mm
     controls.outputs.PressureOutputFormatRG = 1;

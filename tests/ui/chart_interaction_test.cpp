@@ -52,7 +52,7 @@ class ChartInteraction : public WindowTest {
 };
 
 TEST_F(ChartInteraction, HoverOnTheMainGraphReadsBothCurvesAtTheNearestStep) {
-    const SimulationState& sim = window->Session().Sim;
+    const ShownRun& sim = window->Session().Sim;
     ASSERT_GT(sim.Series1.size(), 100u);
     const QPoint at = PlotPoint(0.3, 0.5);
     const double x = chart->ValueAt(chart->BottomAxis(), at);

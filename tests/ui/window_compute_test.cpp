@@ -45,7 +45,7 @@ TEST_F(WindowCompute, ShowsWhatTheHeadlessSessionComputesFromTheSameInputs) {
 
     EXPECT_EQ(Pane("Memo1"), Joined(headless.Driver.Memo1));
     EXPECT_EQ(Pane("Memo2"), Joined(headless.Driver.Memo2));
-    const SimulationState& shown = window->Session().Sim;
+    const ShownRun& shown = window->Session().Sim;
     EXPECT_EQ(shown.SampleX, headless.Sim.SampleX);
     EXPECT_EQ(shown.SamplePressure, headless.Sim.SamplePressure);
     ASSERT_EQ(shown.Series1.size(), headless.Sim.Series1.size());

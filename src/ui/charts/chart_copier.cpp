@@ -104,7 +104,7 @@ void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const ChartTitles
     CopySeries(cursor, cursorSeries);
 }
 
-void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* points,
+void CopyPvChart(ChartPanel* chart, const ShownRun& sim, PvPointCloud* points,
                  QXYSeries* phasePoint) {
     ApplyTitles(chart, PVChartTitles(sim.Graphs));
     ChartScales scales = PvChartScales(sim, chart->width());

@@ -5,6 +5,7 @@
 
 #include "export/axis_scale.h"
 #include "presentation/chart_titles.h"
+#include "presentation/shown_run.h"
 #include "simulation/simulation_state.h"
 
 class QValueAxis;
@@ -35,7 +36,7 @@ void CopyMainChart(ChartPanel* chart, const ChartSetup& setup, const ChartTitles
                    PlotCurve* redSeries, PlotCurve* blueSeries, PlotCurve* cursorSeries);
 
 // The pressure/volume diagram over the extents the run found.
-void CopyPvChart(ChartPanel* chart, const SimulationState& sim, PvPointCloud* points,
+void CopyPvChart(ChartPanel* chart, const ShownRun& sim, PvPointCloud* points,
                  QXYSeries* phasePoint);
 
 // The power/speed curve; its right axis starts at 0.

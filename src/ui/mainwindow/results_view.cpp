@@ -1,5 +1,6 @@
 // Copies the results of a compute run from the session into the widgets.
 #include "presentation/chart_titles.h"
+#include "presentation/shown_run.h"
 #include "ui/charts/chart_copier.h"
 #include "ui/charts/chart_panel.h"
 #include "ui/mainwindow/control_state_widgets.h"
@@ -26,7 +27,7 @@ class PaintPause {
 }  // namespace
 
 void TForm1::ShowResults() {
-    const SimulationState& sim = session_.Sim;
+    const ShownRun& sim = session_.Sim;
     WindowControls& c = ui_;
     reportPage_->ShowReports(session_.Driver.Memo1, session_.Driver.Memo2);
     inputsPage_->MarkNonNumberInputs();  // the number settings may have changed with the run

@@ -3,6 +3,7 @@
 #include "presentation/chart_titles.h"
 #include "presentation/engine_frame.h"
 #include "presentation/rgb_image.h"
+#include "presentation/shown_run.h"
 #include "report/number_text.h"
 #include "session/engine_picture.h"
 #include "ui/charts/chart_copier.h"
@@ -122,7 +123,7 @@ void GraphsPage::DrawEngine(int position) {
 // The parts of the charts that follow the animation: cursor lines, the current PV point and
 // the bottom-axis titles with the phase.
 void GraphsPage::ShowAnimationFrame() {
-    const SimulationState& sim = host_.Session().Sim;
+    const ShownRun& sim = host_.Session().Sim;
     CopySeries(sim.Series3, c_.Series3);
     CopySeries(sim.Series3a, c_.Series3a);
     CopySeries(sim.PVPhaseSeries, c_.PVPhaseSeries);
