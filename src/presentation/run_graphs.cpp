@@ -75,36 +75,35 @@ void PowerSpeedCurve(const ParameterSet& params, const GraphSelection& graphs, P
     PowerSpeedCurve(params, graphs.units, graphs.secondGraph == kPowerPhaseGraph, curve, host);
 }
 
-void ChosenGraphs::Begin(SimulationState&) {
+void ChosenGraphs::Begin() {
     ClearMainSeries(shown_);
     shown_.PVPhaseSeries.clear();
 }
 
-bool ChosenGraphs::SetUp(SimulationState&, const ParameterSet& params, double timeStep) {
+bool ChosenGraphs::SetUp(const ParameterSet& params, double timeStep) {
     return SetUpGraphs(shown_, params, graphs_, timeStep);
 }
 
-void ChosenGraphs::Restart(SimulationState&) {
+void ChosenGraphs::Restart() {
     ClearMainSeries(shown_);
 }
 
-void ChosenGraphs::Step(SimulationState& sim, const StepValues& step) {
+void ChosenGraphs::Step(std::int32_t stepCount, const StepValues& step) {
     const int red = ClampChoice(graphs_.red, kCurveItemCount);
     const int blue = ClampChoice(graphs_.blue, kCurveItemCount);
     const double xValue =
-        XAxisInDegrees(graphs_.xAxis) ? static_cast<double>(sim.SimStepCount) : Shown(step.time);
+        XAxisInDegrees(graphs_.xAxis) ? static_cast<double>(stepCount) : Shown(step.time);
     const PlotPoint bluePoint{xValue, CurveValue(blue, step, graphs_.units)};
     shown_.Series2.push_back(bluePoint);
     shown_.Series2a.push_back(bluePoint);
     const PlotPoint redPoint{xValue, CurveValue(red, step, graphs_.units)};
     shown_.Series1.push_back(redPoint);
     shown_.Series1a.push_back(redPoint);
-    sim.SampleX.push_back(RoundedSample(xValue));
+    shown_.SampleX.push_back(RoundedSample(xValue));
 }
 
-void ChosenGraphs::DrawPowerCurve(const ParameterSet& params, SimulationState& sim,
-                                  SimulationHost& host) {
-    PowerSpeedCurve(params, graphs_, sim.Chart3, host);
+void ChosenGraphs::DrawPowerCurve(const ParameterSet& params, SimulationHost& host) {
+    PowerSpeedCurve(params, graphs_, shown_.Chart3, host);
 }
 
 }  // namespace velmora

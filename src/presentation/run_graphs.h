@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "engine/parameter_set.h"
 #include "form/graph_selection.h"
 #include "presentation/shown_run.h"
@@ -12,17 +14,16 @@ namespace velmora {
 // The graphs of a run as the window's choices draw them: the red and blue curves over seconds
 // or degrees in the chosen output units, the fixed ranges of the two positions, and in
 // sim.Graphs what the charts' titles and the time-increment caption are made of.
-// The curves go into `shown`, whose simulation state the run is given.
+// The curves go into `shown`, the state the run is given.
 class ChosenGraphs final : public CycleGraphs {
   public:
     ChosenGraphs(const GraphSelection& graphs, ShownRun& shown) : graphs_(graphs), shown_(shown) {}
 
-    void Begin(SimulationState& sim) override;
-    bool SetUp(SimulationState& sim, const ParameterSet& params, double timeStep) override;
-    void Restart(SimulationState& sim) override;
-    void Step(SimulationState& sim, const StepValues& step) override;
-    void DrawPowerCurve(const ParameterSet& params, SimulationState& sim,
-                        SimulationHost& host) override;
+    void Begin() override;
+    bool SetUp(const ParameterSet& params, double timeStep) override;
+    void Restart() override;
+    void Step(std::int32_t stepCount, const StepValues& step) override;
+    void DrawPowerCurve(const ParameterSet& params, SimulationHost& host) override;
 
   private:
     GraphSelection graphs_;

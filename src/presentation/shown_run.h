@@ -15,7 +15,7 @@ struct AxisRange {
 };
 
 // The value-axis ranges of one chart, as the window copies them into its chart component.
-// Its titles are made above the simulation (presentation/chart_titles.h) from GraphChoices.
+// Its titles are made from GraphChoices (chart_titles.h).
 struct ChartSetup {
     AxisRange LeftAxis;
     AxisRange RightAxis;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <cstdint>
+
 #include "engine/parameter_set.h"
 #include "simulation/simulation_host.h"
-#include "simulation/simulation_state.h"
 
 namespace velmora {
 
@@ -10,24 +11,24 @@ struct StepValues;
 
 // What a run that shows its graphs draws them with: made above the simulation from the
 // window's choices (presentation/run_graphs.h), so that the simulation hands over its steps
-// in SI and knows neither the curve choices nor their units, nor where the curves are kept.
+// in SI and knows neither the curve choices nor their units, nor where the curves are kept
+// (an implementation holds the state it draws into).
 class CycleGraphs {
   public:
     virtual ~CycleGraphs() = default;
 
     // At the start of every run, before anything can end it: the curves and the animation's
     // marks are emptied.
-    virtual void Begin(SimulationState& sim) = 0;
+    virtual void Begin() = 0;
     // The graphs' set-up for steps of `timeStep` (s per crank degree); false when a curve has
     // no choice, which ends the run.
-    virtual bool SetUp(SimulationState& sim, const ParameterSet& params, double timeStep) = 0;
+    virtual bool SetUp(const ParameterSet& params, double timeStep) = 0;
     // A graphed stretch starts again from step 1: the curves are emptied.
-    virtual void Restart(SimulationState& sim) = 0;
-    // One graphed step, after sim.SimStepCount has counted it: its curve points and its x value.
-    virtual void Step(SimulationState& sim, const StepValues& step) = 0;
+    virtual void Restart() = 0;
+    // One graphed step, `stepCount` the run's count with it: its curve points and its x value.
+    virtual void Step(std::int32_t stepCount, const StepValues& step) = 0;
     // After the run, when the power/speed chart is shown: its curve, in the graphs' units.
-    virtual void DrawPowerCurve(const ParameterSet& params, SimulationState& sim,
-                                SimulationHost& host) = 0;
+    virtual void DrawPowerCurve(const ParameterSet& params, SimulationHost& host) = 0;
 };
 
 }  // namespace velmora

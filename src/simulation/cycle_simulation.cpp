@@ -64,7 +64,7 @@ double FiniteOrZero(double value) {
 
 void StartGraphedStretch(CycleRun& run) {
     run.sim.SimStepCount = 0;
-    if (run.graphs != nullptr) run.graphs->Restart(run.sim);
+    if (run.graphs != nullptr) run.graphs->Restart();
 }
 
 }  // namespace
@@ -218,7 +218,7 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
                    CycleGraphs* graphs) {
     notes = {};
     // A fresh start for everything the graphed cycles fill.
-    if (graphs != nullptr) graphs->Begin(sim);
+    if (graphs != nullptr) graphs->Begin();
     sim.PVSeries.clear();
     ClearSampleLists(sim);
     sim.PVMinVolume = 1e10;
@@ -241,7 +241,7 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     run.timeStep = static_cast<double>(kRadiansPerDegree / params.EngineSpeed);
     // Without both curve choices the run ends here; only a run that shows its graphs titles them.
     if (recording == Recording::ResultsOnly ? !design.curvesChosen
-                                            : !graphs->SetUp(sim, params, run.timeStep))
+                                            : !graphs->SetUp(params, run.timeStep))
         return;
 
     run.schedule = design.schedule;
@@ -280,7 +280,7 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     if (computeCycles == -1 && !design.pressureEqualization) {
         computeCycles = 3;
         graphCycles = 1;
-        if (graphs != nullptr) graphs->Restart(sim);
+        if (graphs != nullptr) graphs->Restart();
     }
 
     // Fixed count: the last GraphCycles cycles are graphed, counted from step 1.
@@ -303,7 +303,7 @@ void RunSimulation(ParameterSet& params, const Design& design, SimulationState& 
     notes.summaryReported = true;
     notes.summary = sim.Summary;
 
-    if (graphs != nullptr && host.IsPowerCurveShown()) graphs->DrawPowerCurve(params, sim, host);
+    if (graphs != nullptr && host.IsPowerCurveShown()) graphs->DrawPowerCurve(params, host);
 }
 
 }  // namespace velmora

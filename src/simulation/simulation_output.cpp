@@ -53,7 +53,7 @@ void ClearSampleLists(SimulationState& sim) {
 void RecordStep(SimulationState& sim, const StepUnits& units, CycleGraphs* graphs,
                 const StepValues& step, Recording recording) {
     if (recording == Recording::Everything && graphs != nullptr) {
-        graphs->Step(sim, step);
+        graphs->Step(sim.SimStepCount, step);
         AppendSample(sim.SamplePistonPos, step.pistonPos);
         AppendSample(sim.SampleTotalVolume, step.totalVolume);
     }

@@ -16,22 +16,20 @@ namespace {
 class NotingGraphs final : public CycleGraphs {
   public:
     explicit NotingGraphs(bool setUp = true) : setUp_(setUp) {}
-    void Begin(SimulationState&) override { ++begun; }
-    bool SetUp(SimulationState&, const ParameterSet&, double step) override {
+    void Begin() override { ++begun; }
+    bool SetUp(const ParameterSet&, double step) override {
         timeStep = step;
         return setUp_;
     }
-    void Restart(SimulationState&) override {
+    void Restart() override {
         ++restarts;
         steps.clear();
     }
-    void Step(SimulationState& sim, const StepValues& step) override {
+    void Step(std::int32_t stepCount, const StepValues& step) override {
         steps.push_back(step);
-        counts.push_back(sim.SimStepCount);
+        counts.push_back(stepCount);
     }
-    void DrawPowerCurve(const ParameterSet&, SimulationState&, SimulationHost&) override {
-        ++powerCurves;
-    }
+    void DrawPowerCurve(const ParameterSet&, SimulationHost&) override { ++powerCurves; }
 
     int begun = 0;
     int restarts = 0;
